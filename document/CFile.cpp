@@ -1,0 +1,113 @@
+#include "CFile.h"
+
+#include <Exception.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace sor {
+
+namespace {
+constexpr double kSpeedOfLight = 299792458.0; // m/s
+const std::vector<quint16> kNoSamples;
+} // namespace
+
+CFile::CFile(const QString& path, quint32& warnings, QObject* parent)
+    : QObject(parent), m_sPath(path), m_stream(path)
+{
+    Loaded(m_stream.Load(static_cast<bc::CBellcore&>(*this)), warnings);
+}
+
+CFile::CFile(const QString& path, const QByteArray& image, quint32& warnings, QObject* parent)
+    : QObject(parent), m_sPath(path), m_stream(path)
+{
+    Loaded(m_stream.LoadFromData(static_cast<bc::CBellcore&>(*this), image), warnings);
+}
+
+void CFile::Loaded(quint32 loadWarnings, quint32& warnings)
+{
+    // The trace is placed in distance by the fixed parameters and drawn from
+    // the data points: a file without either is of no use.
+    if (!HasBlock(bc::BlockName::Fixed) || !HasBlock(bc::BlockName::DataPoints) || dataPoints.groups.empty())
+        throw EFileLoadInvalidFormat(Exception::ModuleBlocks, __LINE__);
+    warnings |= loadWarnings;
+    ComputeResolution();
+}
+
+void CFile::Save()
+{
+    m_stream.Save(static_cast<bc::CBellcore&>(*this));
+    m_bModified = false;
+    emit sigFileChanged(false);
+}
+
+void CFile::SaveCopy(const QString& path)
+{
+    m_stream.SaveTo(static_cast<bc::CBellcore&>(*this), path);
+}
+
+QByteArray CFile::Image()
+{
+    return m_stream.SaveToData(static_cast<bc::CBellcore&>(*this));
+}
+
+void CFile::SetModified(bool modified)
+{
+    m_bModified = modified;
+    if (modified)
+        ComputeResolution();
+    emit sigFileChanged(modified);
+}
+
+void CFile::SetKeyEvents(const std::deque<tKeyEvent>& events)
+{
+    keyEvents.events = events;
+    UpdateEventsBlock();
+    m_bModified = true;
+    ComputeResolution();
+    emit sigFileChanged(true);
+}
+
+void CFile::ComputeResolution()
+{
+    const double groupIndex = fixed.params.groupIndex;
+    const double spacing = fixed.params.dataSpacing;
+    m_fResolution = groupIndex > 0 ? spacing * kSpeedOfLight / groupIndex / 1e9 : 0.0;
+}
+
+const std::vector<quint16>& CFile::Samples() const
+{
+    return dataPoints.groups.empty() ? kNoSamples : dataPoints.groups.front().points;
+}
+
+quint16 CFile::ValueAt(float distance) const
+{
+    const std::vector<quint16>& p = Samples();
+    if (p.empty())
+        return 0;
+    const double x = m_fResolution > 0 ? std::max(0.0, double(distance) / m_fResolution) : 0.0;
+    const double i = std::floor(x);
+    if (i >= double(p.size() - 1))
+        return p.back();
+    const size_t n = size_t(i);
+    const double value = p[n] + (double(p[n + 1]) - double(p[n])) * (x - i);
+    return quint16(std::floor(value + 0.5));
+}
+
+quint16 CFile::MaxValue() const
+{
+    const std::vector<quint16>& p = Samples();
+    return p.empty() ? 0 : *std::max_element(p.begin(), p.end());
+}
+
+float CFile::TimeToDistance(float time) const
+{
+    return float(double(time) * kSpeedOfLight / double(fixed.params.groupIndex) / 1e9);
+}
+
+float CFile::DistanceToTime(float distance) const
+{
+    return float(double(fixed.params.groupIndex) * double(distance) * 1e9 / kSpeedOfLight);
+}
+
+} // namespace sor

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <CBellcore.h>
+#include <CFileStream.h>
+
+#include <QObject>
+#include <QString>
+
+#include <deque>
+
+namespace sor {
+
+// One trace file held in memory: every block of the file, the path it came
+// from and whether it differs from the file. Positions are metres from the
+// trace start; samples are in 0.001 dB below the reference (larger is lower).
+// Not thread-safe: each document is used by one thread at a time.
+class CFile : public QObject, private bc::CBellcore
+{
+    Q_OBJECT
+
+public:
+    // Loads the whole file. File and format errors throw the exceptions of the
+    // file layer (no document results); load warnings are ORed into `warnings`.
+    CFile(const QString& path, quint32& warnings, QObject* parent = nullptr);
+    // Loads a file image already in memory (a download); `path` is where
+    // Save() will write it.
+    CFile(const QString& path, const QByteArray& image, quint32& warnings, QObject* parent = nullptr);
+
+    // Writes the whole trace to its path, then marks it unmodified. Errors
+    // throw, and the document stays modified.
+    void Save();
+    // Writes the trace to another path; the document keeps its own path and state.
+    void SaveCopy(const QString& path);
+    // The file image as Save() would write it.
+    QByteArray Image();
+
+    bool IsModified() const { return m_bModified; }
+    void SetModified(bool modified);
+    const QString& Path() const { return m_sPath; }
+
+    const tGeneralParameters& GeneralParameters() const { return general; }
+    tGeneralParameters& GeneralParameters() { return general; }
+    // Two-character language code of the file.
+    const std::array<char, 2>& Language() const { return general.language; }
+    const tSupplierParameters& SupplierParameters() const { return supplier; }
+    tSupplierParameters& SupplierParameters() { return supplier; }
+    const tFixedParameters& FixedParameters() const { return fixed.params; }
+    tFixedParameters& FixedParameters() { return fixed.params; }
+
+    // The key events, sorted by time.
+    const std::deque<tKeyEvent>& KeyEvents() const { return keyEvents.events; }
+    // The only way events change: sorts and renumbers them, keeps the block map
+    // in step, and marks the document modified.
+    void SetKeyEvents(const std::deque<tKeyEvent>& events);
+    // Link measurements of the key-events block.
+    const bc::CKeyEvents& KeyEventsBlock() const { return keyEvents; }
+
+    // The file's block map and data-point groups, as read.
+    const bc::CBlockMap& BlockMap() const { return map; }
+    const bc::CDataPoints& DataPoints() const { return dataPoints; }
+
+    // Metres per sample.
+    double Resolution() const { return m_fResolution; }
+    // Samples of the first data-point group.
+    int PointCount() const { return int(Samples().size()); }
+    quint16 Point(int i) const { return Samples()[size_t(i)]; }
+    const quint16* Points() const { return Samples().data(); }
+    // Linearly interpolated value at `distance` metres (not negative); the last
+    // sample at and beyond the end.
+    quint16 ValueAt(float distance) const;
+    quint16 MaxValue() const;
+    // Metres.
+    float Length() const { return float(PointCount() * m_fResolution); }
+    // One-way time in ns to metres, and back.
+    float TimeToDistance(float time) const;
+    float DistanceToTime(float distance) const;
+
+signals:
+    void sigFileChanged(bool modified);
+
+private:
+    void Loaded(quint32 loadWarnings, quint32& warnings);
+    void ComputeResolution();
+    const std::vector<quint16>& Samples() const;
+
+    double m_fResolution = 0;
+    bool m_bModified = false;
+    QString m_sPath;
+    bc::CFileStream m_stream;
+};
+
+} // namespace sor

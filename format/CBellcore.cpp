@@ -1,0 +1,105 @@
+#include "CBellcore.h"
+
+#include "CFileStream.h"
+#include "Exception.h"
+
+#include <algorithm>
+
+namespace bc {
+
+namespace {
+constexpr quint8 kModule = Exception::ModuleBlocks;
+#define BLOCK_THROW(Type) throw Type(kModule, __LINE__)
+} // namespace
+
+bool CBellcore::HasBlock(const char* name) const
+{
+    return std::any_of(map.entries.begin(), map.entries.end(),
+                       [name](const CBlockInfo& entry) { return entry.sName == name; });
+}
+
+void CBellcore::Serialize(CFileStream& stream)
+{
+    bool checksumStale = false;
+    SerializeEntries(stream, checksumStale);
+    if (stream.IsWriting() && checksumStale) {
+        // A size at or after the checksum changed after the checksum was
+        // computed over it; the sizes are right now, so a second pass gives a
+        // checksum that matches the image.
+        stream.RestartWriting();
+        SerializeEntries(stream, checksumStale);
+    }
+    if (stream.IsReading() && !HasBlock(BlockName::Checksum))
+        stream.AddWarning(WarningChecksumMissing);
+}
+
+void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
+{
+    checksumStale = false;
+    bool checksumWritten = false;
+    BC_LOCATED(kModule, SerializeBlock(stream, map, map));
+
+    for (CBlockInfo& entry : map.entries) {
+        const quint32 sizeBefore = entry.nSize;
+        const QByteArray& name = entry.sName;
+        if (name == BlockName::General) {
+            BC_LOCATED(kModule, SerializeBlock(stream, general, entry));
+        } else if (name == BlockName::Supplier) {
+            BC_LOCATED(kModule, SerializeBlock(stream, supplier, entry));
+        } else if (name == BlockName::Fixed) {
+            BC_LOCATED(kModule, SerializeBlock(stream, fixed, entry));
+        } else if (name == BlockName::KeyEvents) {
+            BC_LOCATED(kModule, SerializeBlock(stream, keyEvents, entry));
+        } else if (name == BlockName::DataPoints) {
+            BC_LOCATED(kModule, SerializeBlock(stream, dataPoints, entry));
+        } else if (name == BlockName::Checksum) {
+            const qint64 start = stream.Pos();
+            try {
+                SerializeBlock(stream, checksum, entry);
+            } catch (EFileLoadInvalidFormat&) {
+                if (stream.IsWriting())
+                    throw;
+                // An unreadable checksum does not make the trace unusable.
+                stream.AddWarning(WarningChecksumMissing);
+                stream.Seek(qMin(start + qint64(entry.nSize), stream.Size()));
+            }
+            checksumWritten = true;
+        } else if (entry.nSize == 0 && entry.userBlock.aBytes.isEmpty()) {
+            // An empty block of another program: nothing to read, nothing to write.
+        } else {
+            if (stream.IsWriting() && entry.userBlock.aBytes.isEmpty())
+                BLOCK_THROW(EInternalError);
+            BC_LOCATED(kModule, SerializeBlock(stream, entry.userBlock, entry));
+        }
+        if (stream.IsWriting() && checksumWritten && entry.nSize != sizeBefore)
+            checksumStale = true;
+    }
+}
+
+void CBellcore::UpdateEventsBlock()
+{
+    std::deque<sor::tKeyEvent>& events = keyEvents.events;
+    std::stable_sort(events.begin(), events.end(), [](const sor::tKeyEvent& a, const sor::tKeyEvent& b) {
+        return float(a.time) < float(b.time);
+    });
+    unsigned int number = 1;
+    for (sor::tKeyEvent& event : events)
+        event.number = number++;
+
+    auto& entries = map.entries;
+    const auto present = std::find_if(entries.begin(), entries.end(),
+                                      [](const CBlockInfo& entry) { return entry.sName == BlockName::KeyEvents; });
+    if (present != entries.end()) {
+        if (events.empty())
+            entries.erase(present);
+        return;
+    }
+    if (events.empty())
+        return;
+    const auto dataPoints = std::find_if(entries.begin(), entries.end(), [](const CBlockInfo& entry) {
+        return entry.sName == BlockName::DataPoints;
+    });
+    entries.insert(dataPoints, CBlockInfo(BlockName::KeyEvents, 1, 1));
+}
+
+} // namespace bc

@@ -1,0 +1,116 @@
+#include "CBlock.h"
+
+#include "CBlockInfo.h"
+#include "CBlockMap.h"
+#include "CCheckSum.h"
+#include "CFileStream.h"
+#include "Exception.h"
+
+namespace bc {
+
+namespace {
+constexpr quint8 kModule = Exception::ModuleBlocks;
+#define BLOCK_THROW(Type) throw Type(kModule, __LINE__)
+} // namespace
+
+void SerializeBlock(CFileStream& stream, IStream& block, CBlock& entry)
+{
+    const qint64 start = stream.Pos();
+    if (stream.IsReading()) {
+        if (static_cast<IStream*>(&entry) == &block) {
+            // The map states its own size only once it has been read.
+            BC_LOCATED(kModule, block.Serialize(stream));
+        } else {
+            // The block is parsed only inside the bytes its entry declares.
+            struct tLimit
+            {
+                CFileStream& stream;
+                qint64 previous;
+                ~tLimit() { stream.PopLimit(previous); }
+            } limit{stream, stream.PushLimit(qint64(entry.nSize) - qint64(entry.HeaderSize()))};
+            BC_LOCATED(kModule, block.Serialize(stream));
+        }
+        if (stream.Pos() - start != qint64(entry.nSize) - qint64(entry.HeaderSize()))
+            BLOCK_THROW(EFileLoadInvalidFormat); // unread bytes left, or read past the block
+        return;
+    }
+
+    if (entry.nSize <= entry.HeaderSize())
+        BLOCK_THROW(EInternalError);
+    BC_LOCATED(kModule, block.Serialize(stream));
+    const qint64 produced = stream.Pos() - start;
+    if (produced > qint64(0xFFFFFFFFu) || entry.nSizePos == 0)
+        BLOCK_THROW(EInternalError);
+    entry.nSize = quint32(produced);
+    const qint64 end = stream.Pos();
+    stream.Seek(entry.nSizePos);
+    stream.SerializeUInt32(entry.nSize);
+    stream.Seek(end);
+}
+
+void CBlockInfo::CUserBlock::Serialize(CFileStream& stream)
+{
+    if (stream.IsReading()) {
+        aBytes.resize(qsizetype(nExpected));
+        stream.ReadBytes(aBytes.data(), aBytes.size());
+        return;
+    }
+    stream.WriteBytes(aBytes.constData(), aBytes.size());
+}
+
+void CBlockInfo::Serialize(CFileStream& stream)
+{
+    if (stream.IsWriting() && sName.isEmpty())
+        BLOCK_THROW(EInternalError);
+    BC_LOCATED(kModule, stream.SerializeRawString(sName));
+    if (stream.IsReading() && sName.isEmpty())
+        BLOCK_THROW(EFileLoadInvalidFormat);
+    BC_LOCATED(kModule, stream.SerializeUInt16(nRevision));
+    if (stream.IsWriting())
+        nSizePos = stream.Pos();
+    BC_LOCATED(kModule, stream.SerializeUInt32(nSize));
+    if (stream.IsReading()) {
+        userBlock.aBytes.clear();
+        userBlock.nExpected = nSize;
+    }
+}
+
+void CBlockMap::Serialize(CFileStream& stream)
+{
+    BC_LOCATED(kModule, stream.SerializeUInt16(nRevision));
+    if (stream.IsWriting())
+        nSizePos = stream.Pos();
+    BC_LOCATED(kModule, stream.SerializeUInt32(nSize));
+
+    // The count includes the map itself.
+    if (stream.IsWriting() && entries.size() >= 0x7FFF)
+        BLOCK_THROW(EInternalError);
+    qint16 count = qint16(entries.size() + 1);
+    BC_LOCATED(kModule, stream.SerializeInt16(count));
+    if (stream.IsReading()) {
+        if (count < 1)
+            BLOCK_THROW(EFileLoadInvalidFormat);
+        entries.clear();
+        entries.resize(size_t(count - 1));
+    }
+    for (CBlockInfo& entry : entries)
+        BC_LOCATED(kModule, entry.Serialize(stream));
+}
+
+void CCheckSum::Serialize(CFileStream& stream)
+{
+    // The stored value is taken to be the last two bytes of the file; when
+    // saving, it covers every byte written before it.
+    const qint64 covered = stream.IsReading() ? stream.Size() - 2 : stream.Size();
+    const quint16 computed = stream.Checksum(covered);
+    if (stream.IsReading()) {
+        BC_LOCATED(kModule, stream.SerializeUInt16(nValue));
+        if (nValue != computed)
+            stream.AddWarning(WarningChecksumWrong);
+        return;
+    }
+    nValue = computed;
+    BC_LOCATED(kModule, stream.SerializeUInt16(nValue));
+}
+
+} // namespace bc

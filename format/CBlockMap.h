@@ -1,0 +1,19 @@
+#pragma once
+
+#include "CBlockInfo.h"
+
+#include <vector>
+
+namespace bc {
+
+// The map at the start of the file: its own revision and size, then one
+// entry per block in file order.
+class CBlockMap : public CBlock
+{
+public:
+    void Serialize(CFileStream& stream) override;
+
+    std::vector<CBlockInfo> entries;
+};
+
+} // namespace bc

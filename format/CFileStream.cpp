@@ -1,0 +1,435 @@
+#include "CFileStream.h"
+
+#include "Exception.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QSet>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace bc {
+
+namespace {
+
+constexpr quint8 kModule = Exception::ModuleStream;
+
+#define STREAM_THROW(Type) throw Type(kModule, __LINE__)
+
+QSet<QByteArray>& HiddenCodecs()
+{
+    static QSet<QByteArray> hidden;
+    return hidden;
+}
+
+bool CodecAvailable(const QByteArray& name)
+{
+    return !HiddenCodecs().contains(name) && QStringDecoder(name.constData()).isValid()
+        && QStringEncoder(name.constData()).isValid();
+}
+
+QByteArray CodecNameForCodepage(quint32 number)
+{
+    switch (number) {
+    case 1:
+    case 3:
+    case 4:
+        return QByteArrayLiteral("Windows-1250");
+    case 2:
+        return QByteArrayLiteral("EUC-JP");
+    case 6:
+        return QByteArrayLiteral("Windows-1251");
+    default:
+        return {};
+    }
+}
+
+template<typename T>
+bool InRange(T value, unsigned allowed)
+{
+    if (value > 0)
+        return allowed & CFileStream::RangePositive;
+    if (value == 0)
+        return allowed & CFileStream::RangeZero;
+    return allowed & CFileStream::RangeNegative;
+}
+
+} // namespace
+
+CFileStream::CFileStream(const QString& fileName) : m_fileName(fileName)
+{
+    const QByteArray locale = LocaleCodecName();
+    m_encoder = QStringEncoder(locale.constData());
+    m_decoder = QStringDecoder(locale.constData());
+    if (!m_encoder.isValid() || !m_decoder.isValid())
+        STREAM_THROW(EInternalError);
+}
+
+CFileStream::~CFileStream() = default;
+
+QByteArray CFileStream::LocaleCodecName()
+{
+    // Texts in the file are single-byte. A multi-byte system codec (UTF-8, as
+    // on practically every Linux system) would not map arbitrary bytes to text
+    // and back, so the Cyrillic Windows codepage stands in for it.
+    const QByteArray system = QStringConverter::nameForEncoding(QStringConverter::System);
+    if (system.isEmpty() || system.toUpper().startsWith("UTF"))
+        return QByteArrayLiteral("Windows-1251");
+    return system;
+}
+
+void CFileStream::SetCodecHiddenForTesting(const QByteArray& name, bool hidden)
+{
+    if (hidden)
+        HiddenCodecs().insert(name);
+    else
+        HiddenCodecs().remove(name);
+}
+
+void CFileStream::OnLoadFormatError()
+{
+    STREAM_THROW(EFileLoadInvalidFormat);
+}
+
+void CFileStream::OnInternalError()
+{
+    STREAM_THROW(EInternalError);
+}
+
+void CFileStream::RequireOneDirection() const
+{
+    if (m_reading == m_writing) {
+        // Used outside a load or save: a fault of the program, not of the file.
+        auto* self = const_cast<CFileStream*>(this);
+        self->m_reading = self->m_writing = false;
+        STREAM_THROW(EInternalError);
+    }
+}
+
+void CFileStream::ReadBytes(char* data, qint64 count)
+{
+    std::memcpy(data, ReadSpan(count), size_t(count));
+}
+
+const char* CFileStream::ReadSpan(qint64 count)
+{
+    if (!m_reading)
+        STREAM_THROW(EInternalError);
+    if (count < 0 || count > m_end - m_pos)
+        STREAM_THROW(EFileLoadInvalidFormat); // the file or block ends early
+    const char* span = m_data.constData() + m_pos;
+    m_pos += count;
+    return span;
+}
+
+void CFileStream::WriteBytes(const char* data, qint64 count)
+{
+    if (!m_writing || count < 0)
+        STREAM_THROW(EInternalError);
+    const qint64 overlap = qMin<qint64>(count, m_data.size() - m_pos);
+    if (overlap > 0)
+        std::memcpy(m_data.data() + m_pos, data, size_t(overlap));
+    if (count > overlap)
+        m_data.append(data + overlap, count - overlap);
+    m_pos += count;
+}
+
+void CFileStream::SerializeBytes(char* data, qint64 count)
+{
+    if (m_reading)
+        ReadBytes(data, count);
+    else
+        WriteBytes(data, count);
+}
+
+void CFileStream::SerializeUInt16(quint16& value)
+{
+    if (m_reading) {
+        value = qFromLittleEndian<quint16>(ReadSpan(2));
+    } else {
+        char bytes[2];
+        qToLittleEndian<quint16>(value, bytes);
+        WriteBytes(bytes, 2);
+    }
+}
+
+void CFileStream::SerializeInt16(qint16& value)
+{
+    quint16 bits = quint16(value);
+    SerializeUInt16(bits);
+    value = qint16(bits);
+}
+
+void CFileStream::SerializeUInt32(quint32& value)
+{
+    if (m_reading) {
+        value = qFromLittleEndian<quint32>(ReadSpan(4));
+    } else {
+        char bytes[4];
+        qToLittleEndian<quint32>(value, bytes);
+        WriteBytes(bytes, 4);
+    }
+}
+
+void CFileStream::SerializeInt32(qint32& value)
+{
+    quint32 bits = quint32(value);
+    SerializeUInt32(bits);
+    value = qint32(bits);
+}
+
+template<typename T>
+static void SerializeRangedValue(CFileStream& stream, T& value, unsigned allowed, void (CFileStream::*serialize)(T&))
+{
+    if (stream.IsWriting() && !InRange(value, allowed))
+        stream.OnInternalError();
+    (stream.*serialize)(value);
+    if (stream.IsReading() && !InRange(value, allowed))
+        stream.OnLoadFormatError();
+}
+
+void CFileStream::SerializeRanged(qint16& value, unsigned allowed)
+{
+    SerializeRangedValue(*this, value, allowed, &CFileStream::SerializeInt16);
+}
+
+void CFileStream::SerializeRanged(quint16& value, unsigned allowed)
+{
+    SerializeRangedValue(*this, value, allowed & ~unsigned(RangeNegative), &CFileStream::SerializeUInt16);
+}
+
+void CFileStream::SerializeRanged(qint32& value, unsigned allowed)
+{
+    SerializeRangedValue(*this, value, allowed, &CFileStream::SerializeInt32);
+}
+
+void CFileStream::SerializeRanged(quint32& value, unsigned allowed)
+{
+    SerializeRangedValue(*this, value, allowed & ~unsigned(RangeNegative), &CFileStream::SerializeUInt32);
+}
+
+void CFileStream::SerializeRawString(QByteArray& bytes)
+{
+    if (m_reading) {
+        const char* start = m_data.constData() + m_pos;
+        const void* zero = std::memchr(start, 0, size_t(m_end - m_pos));
+        if (!zero)
+            STREAM_THROW(EFileLoadInvalidFormat); // no terminator before the end
+        const qint64 length = static_cast<const char*>(zero) - start;
+        bytes = QByteArray(start, length);
+        m_pos += length + 1;
+    } else {
+        if (bytes.contains('\0'))
+            STREAM_THROW(EInternalError); // would end the string early
+        WriteBytes(bytes.constData(), bytes.size() + 1); // with the zero terminator
+    }
+}
+
+void CFileStream::SerializeString(QString& text, QByteArray& bytesAsRead, QString& textAsRead)
+{
+    if (m_reading) {
+        QByteArray bytes;
+        SerializeRawString(bytes);
+        if (bytes == " ") {
+            // A lone space marks an empty text; the file is written back the same way.
+            m_emptyStringMode = true;
+            text.clear();
+        } else {
+            m_decoder.resetState();
+            text = m_decoder.decode(bytes);
+        }
+        bytesAsRead = bytes;
+        textAsRead = text;
+        return;
+    }
+
+    QByteArray bytes;
+    if (!bytesAsRead.isNull() && text == textAsRead) {
+        // Unedited: the bytes it came with, whatever the codec would make of it.
+        bytes = bytesAsRead;
+    } else if (text.isEmpty()) {
+        bytes = m_emptyStringMode ? QByteArrayLiteral(" ") : QByteArray("");
+    } else {
+        m_encoder.resetState();
+        bytes = m_encoder.encode(text);
+    }
+    SerializeRawString(bytes);
+}
+
+qint64 CFileStream::Pos() const
+{
+    RequireOneDirection();
+    return m_pos;
+}
+
+void CFileStream::Seek(qint64 pos)
+{
+    RequireOneDirection();
+    if (pos < 0 || pos > m_data.size())
+        STREAM_THROW(EInternalError);
+    m_pos = pos;
+}
+
+qint64 CFileStream::Size() const
+{
+    RequireOneDirection();
+    return m_data.size();
+}
+
+qint64 CFileStream::Remaining() const
+{
+    return m_reading ? m_end - m_pos : 0;
+}
+
+qint64 CFileStream::PushLimit(qint64 size)
+{
+    const qint64 previous = m_end;
+    if (m_reading) {
+        if (size < 0 || size > m_end - m_pos)
+            STREAM_THROW(EFileLoadInvalidFormat); // the block runs past the end
+        m_end = m_pos + size;
+    }
+    return previous;
+}
+
+void CFileStream::PopLimit(qint64 previous)
+{
+    if (m_reading)
+        m_end = previous;
+}
+
+quint16 CFileStream::Checksum(qint64 count) const
+{
+    RequireOneDirection();
+    count = qBound<qint64>(0, count, m_data.size());
+    quint16 crc = 0xFFFF;
+    const auto* bytes = reinterpret_cast<const uchar*>(m_data.constData());
+    for (qint64 i = 0; i < count; ++i) {
+        crc ^= quint16(bytes[i] << 8);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 0x8000) ? quint16((crc << 1) ^ 0x1021) : quint16(crc << 1);
+    }
+    return crc;
+}
+
+void CFileStream::SelectCodec(const QByteArray& name)
+{
+    m_encoder = QStringEncoder(name.constData());
+    m_decoder = QStringDecoder(name.constData());
+}
+
+void CFileStream::SetCodepage(quint32 number)
+{
+    RequireOneDirection();
+    m_codepage = number;
+    const QByteArray name = CodecNameForCodepage(number);
+    if (!name.isEmpty() && CodecAvailable(name)) {
+        SelectCodec(name);
+        return;
+    }
+    if (!name.isEmpty())
+        m_warnings |= WarningCodepageMissing;
+    SelectCodec(LocaleCodecName());
+}
+
+qint64 CFileStream::SerializeObject(IStream& object)
+{
+    const qint64 start = Pos();
+    object.Serialize(*this);
+    return Pos() - start;
+}
+
+void CFileStream::EndRun()
+{
+    m_reading = m_writing = false;
+    m_data = QByteArray();
+    m_pos = m_end = 0;
+}
+
+quint32 CFileStream::Load(IStream& object)
+{
+    QFile file(m_fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        STREAM_THROW(EFileAccessError);
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        STREAM_THROW(EFileAccessError);
+    file.close();
+    return LoadFromData(object, data);
+}
+
+quint32 CFileStream::LoadFromData(IStream& object, const QByteArray& data)
+{
+    m_data = data;
+    m_pos = 0;
+    m_end = m_data.size();
+    m_warnings = 0;
+    m_reading = true;
+    m_writing = false;
+    try {
+        SerializeObject(object);
+    } catch (...) {
+        EndRun();
+        throw;
+    }
+    EndRun();
+    return m_warnings;
+}
+
+void CFileStream::RestartWriting()
+{
+    if (!m_writing)
+        STREAM_THROW(EInternalError);
+    m_data.clear();
+    m_pos = 0;
+}
+
+QByteArray CFileStream::SaveToData(IStream& object)
+{
+    m_data = QByteArray();
+    m_pos = 0;
+    m_reading = false;
+    m_writing = true;
+    try {
+        SerializeObject(object);
+    } catch (...) {
+        EndRun();
+        throw;
+    }
+    QByteArray image = m_data;
+    EndRun();
+    return image;
+}
+
+void CFileStream::Save(IStream& object)
+{
+    SaveTo(object, m_fileName);
+}
+
+void CFileStream::SaveTo(IStream& object, const QString& fileName)
+{
+    const QByteArray image = SaveToData(object);
+    // The image replaces the file only once it is completely on disk: a full
+    // disk or a failed write leaves the old file as it was.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        STREAM_THROW(EFileAccessError);
+    if (file.write(image) != image.size()) {
+        file.cancelWriting();
+        STREAM_THROW(EInternalError);
+    }
+    if (!file.commit())
+        STREAM_THROW(EInternalError);
+}
+
+void CFileStream::Rename(const QString& newName)
+{
+    if (m_reading || m_writing)
+        STREAM_THROW(EInternalError);
+    if (!QFile::rename(m_fileName, newName))
+        STREAM_THROW(EFileAccessError);
+    m_fileName = newName;
+}
+
+} // namespace bc

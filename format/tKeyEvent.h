@@ -1,0 +1,48 @@
+#pragma once
+
+#include <NumValue.h>
+#include <StrValue.h>
+
+#include <array>
+
+namespace sor {
+
+// One key event of the fibre: splice, connector or fibre end.
+struct tKeyEvent
+{
+    // Characters of the event code and technique, by index.
+    static constexpr char kCodeTypes[] = "012";
+    static constexpr char kCodeOrigins[] = "AMEFO";
+    static constexpr const char* kTechniques[] = {"2P", "LS"};
+
+    // Event types that the program itself assigns.
+    enum tCodeType : quint32 { NonReflective = 0, Reflective = 1, Saturated = 2 };
+    enum tTechnique : quint32 { TwoPoint = 0, LeastSquares = 1 };
+
+    tKeyEvent() = default;
+    tKeyEvent(const tKeyEvent&) = default;
+    tKeyEvent& operator=(const tKeyEvent&) = default;
+    virtual ~tKeyEvent() = default;
+
+    // 1-based position in the list.
+    CType::NumValue<unsigned int, qint16, 1, 0> number;
+    // One-way propagation time from the front panel, ns.
+    CType::NumValue<float, qint32, 10, 2> time;
+    // dB/km of the fibre before the event.
+    CType::NumValue<float, qint16, 1000, 7> attenuation = 1.0f;
+    // dB.
+    CType::NumValue<float, qint16, 1000, 7> loss;
+    // dB.
+    CType::NumValue<float, qint32, 1000, 7> reflectance;
+    // Index into kCodeTypes: first character of the event code.
+    quint32 codeType = NonReflective;
+    // Index into kCodeOrigins: second character of the event code.
+    quint32 codeOrigin = 0;
+    // Characters 3 to 6 of the event code, as raw bytes.
+    std::array<char, 4> codeRest{{'9', '9', '9', '9'}};
+    // Index into kTechniques.
+    quint32 technique = LeastSquares;
+    CType::StrValue<101> comment;
+};
+
+} // namespace sor

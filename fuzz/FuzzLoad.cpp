@@ -1,0 +1,33 @@
+// Loads any byte string as a trace document. A file that loads must also
+// save, and its saved image must load again to the same samples and events.
+#include <CFile.h>
+#include <Exception.h>
+
+#include <QByteArray>
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray image(reinterpret_cast<const char*>(data), qsizetype(size));
+    quint32 warnings = 0;
+    try {
+        sor::CFile file(QStringLiteral("fuzz.sor"), image, warnings);
+        (void)file.MaxValue();
+        (void)file.ValueAt(file.Length() / 2);
+        const QByteArray saved = file.Image();
+
+        quint32 againWarnings = 0;
+        sor::CFile again(QStringLiteral("fuzz.sor"), saved, againWarnings);
+        if (again.PointCount() != file.PointCount() || again.KeyEvents().size() != file.KeyEvents().size()
+            || (againWarnings & bc::WarningChecksumWrong))
+            std::abort();
+        for (int i = 0; i < file.PointCount(); ++i) {
+            if (again.Point(i) != file.Point(i))
+                std::abort();
+        }
+    } catch (const Exception&) {
+        // Refused with a message: that is the expected outcome for most inputs.
+    }
+    return 0;
+}
