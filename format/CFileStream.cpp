@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QHash>
+#include <QMutex>
 #include <QSet>
 #include <QtEndian>
 
@@ -17,17 +19,55 @@ constexpr quint8 kModule = Exception::ModuleStream;
 
 #define STREAM_THROW(Type) throw Type(kModule, __LINE__)
 
-QSet<QByteArray>& HiddenCodecs()
+struct tCodecRegistry
 {
-    static QSet<QByteArray> hidden;
-    return hidden;
+    QMutex mutex;
+    QSet<QByteArray> hidden;
+    QHash<QByteArray, bool> available;
+};
+
+tCodecRegistry& Codecs()
+{
+    static tCodecRegistry registry;
+    return registry;
 }
 
+// Opening a converter is costly, so whether a codec exists is asked once.
 bool CodecAvailable(const QByteArray& name)
 {
-    return !HiddenCodecs().contains(name) && QStringDecoder(name.constData()).isValid()
-        && QStringEncoder(name.constData()).isValid();
+    tCodecRegistry& codecs = Codecs();
+    QMutexLocker lock(&codecs.mutex);
+    if (codecs.hidden.contains(name))
+        return false;
+    auto known = codecs.available.constFind(name);
+    if (known == codecs.available.constEnd())
+        known = codecs.available.insert(name, QStringDecoder(name.constData()).isValid()
+                                                  && QStringEncoder(name.constData()).isValid());
+    return known.value();
 }
+
+// CRC-16/CCITT-FALSE tables for eight bytes at a time: kCrcTable[k][b] is the
+// register contribution of byte b followed by k zero bytes.
+struct tCrcTables
+{
+    quint16 t[8][256];
+
+    tCrcTables()
+    {
+        for (int b = 0; b < 256; ++b) {
+            quint16 crc = quint16(b << 8);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc & 0x8000) ? quint16((crc << 1) ^ 0x1021) : quint16(crc << 1);
+            t[0][b] = crc;
+        }
+        for (int k = 1; k < 8; ++k) {
+            for (int b = 0; b < 256; ++b)
+                t[k][b] = quint16((t[k - 1][b] << 8) ^ t[0][t[k - 1][b] >> 8]);
+        }
+    }
+};
+
+const tCrcTables kCrc;
 
 QByteArray CodecNameForCodepage(quint32 number)
 {
@@ -59,9 +99,7 @@ bool InRange(T value, unsigned allowed)
 
 CFileStream::CFileStream(const QString& fileName) : m_fileName(fileName)
 {
-    const QByteArray locale = LocaleCodecName();
-    m_encoder = QStringEncoder(locale.constData());
-    m_decoder = QStringDecoder(locale.constData());
+    SelectCodec(LocaleCodecName());
     if (!m_encoder.isValid() || !m_decoder.isValid())
         STREAM_THROW(EInternalError);
 }
@@ -73,18 +111,23 @@ QByteArray CFileStream::LocaleCodecName()
     // Texts in the file are single-byte. A multi-byte system codec (UTF-8, as
     // on practically every Linux system) would not map arbitrary bytes to text
     // and back, so the Cyrillic Windows codepage stands in for it.
+    // Qt names the system codec "Locale" whatever it is, so whether it is
+    // UTF-8 shows only in how it decodes a two-byte sequence.
     const QByteArray system = QStringConverter::nameForEncoding(QStringConverter::System);
-    if (system.isEmpty() || system.toUpper().startsWith("UTF"))
+    const QString probe = QStringDecoder(QStringConverter::System).decode(QByteArrayLiteral("\xD0\x90"));
+    if (system.isEmpty() || system.toUpper().startsWith("UTF") || probe == QString(QChar(0x0410)))
         return QByteArrayLiteral("Windows-1251");
     return system;
 }
 
 void CFileStream::SetCodecHiddenForTesting(const QByteArray& name, bool hidden)
 {
+    tCodecRegistry& codecs = Codecs();
+    QMutexLocker lock(&codecs.mutex);
     if (hidden)
-        HiddenCodecs().insert(name);
+        codecs.hidden.insert(name);
     else
-        HiddenCodecs().remove(name);
+        codecs.hidden.remove(name);
 }
 
 void CFileStream::OnLoadFormatError()
@@ -303,18 +346,28 @@ quint16 CFileStream::Checksum(qint64 count) const
 {
     RequireOneDirection();
     count = qBound<qint64>(0, count, m_data.size());
+    return Crc16(m_data.constData(), count);
+}
+
+quint16 CFileStream::Crc16(const char* data, qint64 count)
+{
+    const auto* p = reinterpret_cast<const uchar*>(data);
     quint16 crc = 0xFFFF;
-    const auto* bytes = reinterpret_cast<const uchar*>(m_data.constData());
-    for (qint64 i = 0; i < count; ++i) {
-        crc ^= quint16(bytes[i] << 8);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 0x8000) ? quint16((crc << 1) ^ 0x1021) : quint16(crc << 1);
+    const auto& t = kCrc.t;
+    for (; count >= 8; count -= 8, p += 8) {
+        crc = quint16(t[7][p[0] ^ (crc >> 8)] ^ t[6][p[1] ^ (crc & 0xFF)] ^ t[5][p[2]] ^ t[4][p[3]] ^ t[3][p[4]]
+                      ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]]);
     }
+    for (; count > 0; --count, ++p)
+        crc = quint16((crc << 8) ^ t[0][(crc >> 8) ^ *p]);
     return crc;
 }
 
 void CFileStream::SelectCodec(const QByteArray& name)
 {
+    if (name == m_codecName)
+        return;
+    m_codecName = name;
     m_encoder = QStringEncoder(name.constData());
     m_decoder = QStringDecoder(name.constData());
 }

@@ -81,6 +81,7 @@ public:
 
     // CRC-16/CCITT-FALSE over the first `count` bytes of the image.
     quint16 Checksum(qint64 count) const;
+    static quint16 Crc16(const char* data, qint64 count);
 
     void SetCodepage(quint32 number);
     quint32 Codepage() const { return m_codepage; }
@@ -128,6 +129,7 @@ private:
     bool m_reading = false;
     bool m_writing = false;
     quint32 m_warnings = 0;
+    QByteArray m_codecName;
     QStringEncoder m_encoder;
     QStringDecoder m_decoder;
 };

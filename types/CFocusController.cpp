@@ -16,8 +16,7 @@ QPointer<CFocusController> s_instance;
 
 } // namespace
 
-CFocusController::CFocusController(QObject* parent)
-    : QObject(parent)
+CFocusController::CFocusController(QObject* parent) : QObject(parent)
 {
 }
 
@@ -48,7 +47,7 @@ void CFocusController::OnFocusChanged(QWidget* old, QWidget* now)
         return;
     QString text = edit->text();
     int position = CValidator::FocusMode;
-    Q_UNUSED(validator);
+    validator->validate(text, position);
 }
 
 } // namespace CType

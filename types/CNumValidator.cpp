@@ -11,8 +11,7 @@
 namespace CType {
 
 CNumValidator::CNumValidator(QObject* parent, const QString& keptText, const INumValue* value)
-    : CValidator(parent, keptText)
-    , m_value(value)
+    : CValidator(parent, keptText), m_value(value)
 {
 }
 
@@ -57,8 +56,8 @@ QValidator::State CNumValidator::Check(const QString& text, QString* message) co
     // Nothing that could be a number has been typed yet: the field may stay
     // like this while the user types, and the hint tells the allowed range.
     if (text.isEmpty() || text == QLatin1String("-") || text == point || text == minus + point) {
-        const QString zero =
-            m_value->ZeroAtRangeEdge() ? QCoreApplication::translate("QValidator", " (can be zero)") : QString();
+        const QString zero
+            = m_value->ZeroAtRangeEdge() ? QCoreApplication::translate("QValidator", " (can be zero)") : QString();
         out = QCoreApplication::translate("QValidator", "Enter numeric value from %1 to %2%3")
                   .arg(m_value->MinText(), m_value->MaxText(), zero);
         return Intermediate;

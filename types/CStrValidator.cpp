@@ -7,8 +7,7 @@
 namespace CType {
 
 CStrValidator::CStrValidator(QObject* parent, const QString& keptText, const IStrValue* value)
-    : CValidator(parent, keptText)
-    , m_value(value)
+    : CValidator(parent, keptText), m_value(value)
 {
 }
 

@@ -8,9 +8,7 @@
 
 namespace CType {
 
-CValidator::CValidator(QObject* parent, const QString& keptText)
-    : QValidator(parent)
-    , m_keptText(keptText)
+CValidator::CValidator(QObject* parent, const QString& keptText) : QValidator(parent), m_keptText(keptText)
 {
     CFocusController::Ensure();
 }
@@ -36,7 +34,7 @@ QValidator::State CValidator::validate(QString& text, int& position) const
     }
 
     if (position == FinalCheckMode && state != Acceptable)
-        throw tValidationRefusal{message, edit, m_keptText};
+        throw tValidationRefusal { message, edit, m_keptText };
 
     if (message == m_lastMessage && edit == m_lastEdit && m_keptText == m_lastKeptText)
         return state;

@@ -188,7 +188,7 @@ private:
     static QString TextOf(T value)
     {
         if constexpr (Real)
-            return NumberText::FromReal(static_cast<double>(value));
+            return NumberText::FromReal(value);
         else if constexpr (std::is_unsigned_v<T>)
             return NumberText::FromUnsigned(value);
         else

@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <charconv>
+
 namespace CType::NumberText {
 
 QString FromReal(double value)
@@ -16,6 +18,18 @@ QString FromReal(double value)
     if (text.endsWith(point))
         text.chop(point.size());
     return text;
+}
+
+QString FromReal(float value)
+{
+    // to_chars/from_chars ignore the C locale, which a widget application
+    // takes from the system.
+    char text[64];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    double widened = double(value);
+    if (written.ec == std::errc())
+        std::from_chars(text, written.ptr, widened);
+    return FromReal(widened);
 }
 
 QString FromInteger(qlonglong value)

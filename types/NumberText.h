@@ -10,6 +10,9 @@ namespace NumberText {
 // Six decimals, then trailing zeros and a trailing decimal point removed:
 // 1550.000000 gives "1550", 1.468200 gives "1.4682".
 QString FromReal(double value);
+// A float is shown as the shortest decimal that reads back as the same float,
+// so 65.535f gives "65.535", not the "65.535004" its exact binary value has.
+QString FromReal(float value);
 QString FromInteger(qlonglong value);
 QString FromUnsigned(qulonglong value);
 
