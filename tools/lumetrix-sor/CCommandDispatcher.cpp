@@ -1,0 +1,252 @@
+#include "CCommandDispatcher.h"
+
+#include "CJsonDump.h"
+#include "CSynthTrace.h"
+#include "CTraceSummary.h"
+
+#include <CFile.h>
+#include <Exception.h>
+
+#include <QLocale>
+
+#include <cstdio>
+
+namespace {
+
+// Precedes the location codes of an error ("Error code is SOR-2:41-2:77").
+const QString kErrorPrefix = QStringLiteral("SOR");
+
+enum tExit { ExitOk = 0, ExitWarnings = 1, ExitError = 2 };
+
+// The multi-line text of an exception on one line.
+QString OneLine(const Exception& e)
+{
+    return e.FullText(kErrorPrefix).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QStringLiteral(" - "));
+}
+
+} // namespace
+
+void CCommandDispatcher::Out(const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+void CCommandDispatcher::Err(const QString& text)
+{
+    // Keeps the order of results and errors when both go to one terminal.
+    std::fflush(stdout);
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+std::unique_ptr<sor::CFile> CCommandDispatcher::Load(const QString& path, quint32& warnings, QString& error)
+{
+    warnings = 0;
+    try {
+        return std::make_unique<sor::CFile>(path, warnings);
+    } catch (const Exception& e) {
+        error = OneLine(e);
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
+    return nullptr;
+}
+
+int CCommandDispatcher::Run(const QStringList& arguments)
+{
+    if (arguments.size() < 2)
+        return Usage(QString());
+    const QString command = arguments.at(1);
+    const QStringList rest = arguments.mid(2);
+    if (command == QLatin1String("info"))
+        return Info(rest);
+    if (command == QLatin1String("dump"))
+        return Dump(rest);
+    if (command == QLatin1String("check"))
+        return Check(rest);
+    if (command == QLatin1String("resave"))
+        return Resave(rest);
+    if (command == QLatin1String("synth"))
+        return Synth(rest);
+    if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        Out(tr("Usage:\n"
+               "  lumetrix-sor info FILE...\n"
+               "  lumetrix-sor dump [--points] FILE\n"
+               "  lumetrix-sor check FILE...\n"
+               "  lumetrix-sor resave IN OUT\n"
+               "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
+               "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n"));
+        return ExitOk;
+    }
+    return Usage(tr("Unknown command \"%1\".").arg(command));
+}
+
+int CCommandDispatcher::Usage(const QString& problem)
+{
+    if (!problem.isEmpty())
+        Err(problem + QLatin1Char('\n'));
+    Err(tr("Usage: lumetrix-sor info|dump|check|resave|synth ... (lumetrix-sor help for details)\n"));
+    return ExitError;
+}
+
+int CCommandDispatcher::Info(const QStringList& files)
+{
+    if (files.isEmpty())
+        return Usage(tr("info needs at least one file."));
+    int result = ExitOk;
+    bool first = true;
+    for (const QString& path : files) {
+        quint32 warnings = 0;
+        QString error;
+        const std::unique_ptr<sor::CFile> file = Load(path, warnings, error);
+        if (!file) {
+            Err(tr("%1: %2\n").arg(path, error));
+            result = ExitError;
+            continue;
+        }
+        if (!first)
+            Out(QStringLiteral("\n"));
+        first = false;
+        Out(CTraceSummary::Text(*file, warnings));
+    }
+    return result;
+}
+
+int CCommandDispatcher::Dump(const QStringList& arguments)
+{
+    bool withPoints = false;
+    QStringList files;
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--points"))
+            withPoints = true;
+        else if (argument.startsWith(QLatin1String("--")))
+            return Usage(tr("Unknown option \"%1\".").arg(argument));
+        else
+            files << argument;
+    }
+    if (files.size() != 1)
+        return Usage(tr("dump needs exactly one file."));
+    quint32 warnings = 0;
+    QString error;
+    const std::unique_ptr<sor::CFile> file = Load(files.front(), warnings, error);
+    if (!file) {
+        Err(tr("%1: %2\n").arg(files.front(), error));
+        return ExitError;
+    }
+    const QByteArray json = CJsonDump(*file, warnings).Text(withPoints);
+    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    return ExitOk;
+}
+
+int CCommandDispatcher::Check(const QStringList& files)
+{
+    if (files.isEmpty())
+        return Usage(tr("check needs at least one file."));
+    int result = ExitOk;
+    for (const QString& path : files) {
+        quint32 warnings = 0;
+        QString error;
+        const std::unique_ptr<sor::CFile> file = Load(path, warnings, error);
+        if (!file) {
+            Err(tr("%1: %2\n").arg(path, error));
+            result = ExitError;
+        } else if (warnings != 0) {
+            Out(tr("%1: %2\n").arg(path, CTraceSummary::WarningTexts(warnings).join(QStringLiteral("; "))));
+            result = qMax<int>(result, ExitWarnings);
+        } else {
+            Out(tr("%1: OK\n").arg(path));
+        }
+    }
+    return result;
+}
+
+int CCommandDispatcher::Resave(const QStringList& arguments)
+{
+    if (arguments.size() != 2)
+        return Usage(tr("resave needs an input and an output file."));
+    quint32 warnings = 0;
+    QString error;
+    const std::unique_ptr<sor::CFile> file = Load(arguments.at(0), warnings, error);
+    if (!file) {
+        Err(tr("%1: %2\n").arg(arguments.at(0), error));
+        return ExitError;
+    }
+    for (const QString& warning : CTraceSummary::WarningTexts(warnings))
+        Err(tr("%1: %2\n").arg(arguments.at(0), warning));
+    try {
+        file->SaveCopy(arguments.at(1));
+    } catch (const Exception& e) {
+        Err(tr("%1: %2\n").arg(arguments.at(1), OneLine(e)));
+        return ExitError;
+    }
+    return ExitOk;
+}
+
+int CCommandDispatcher::Synth(const QStringList& arguments)
+{
+    CSynthTrace::tOptions options;
+    QString output;
+    const QLocale c = QLocale::c();
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (!argument.startsWith(QLatin1String("--"))) {
+            if (!output.isEmpty())
+                return Usage(tr("synth writes exactly one file."));
+            output = argument;
+            continue;
+        }
+        if (i + 1 >= arguments.size())
+            return Usage(tr("The option \"%1\" needs a value.").arg(argument));
+        const QString value = arguments.at(++i);
+        bool ok = true;
+        if (argument == QLatin1String("--length-km")) {
+            options.lengthKm = c.toDouble(value, &ok);
+        } else if (argument == QLatin1String("--pulse-ns")) {
+            options.pulseNs = c.toInt(value, &ok);
+        } else if (argument == QLatin1String("--wavelength")) {
+            options.wavelength = c.toInt(value, &ok);
+        } else if (argument == QLatin1String("--events")) {
+            options.events = c.toInt(value, &ok);
+        } else if (argument == QLatin1String("--seed")) {
+            options.seed = c.toUInt(value, &ok);
+        } else if (argument == QLatin1String("--pulses")) {
+            options.pulses = c.toInt(value, &ok);
+        } else if (argument == QLatin1String("--points")) {
+            options.points = c.toInt(value, &ok);
+        } else if (argument == QLatin1String("--lang")) {
+            const QString language = value.toUpper();
+            ok = language == QLatin1String("RU") || language == QLatin1String("EN");
+            options.russian = language == QLatin1String("RU");
+        } else {
+            return Usage(tr("Unknown option \"%1\".").arg(argument));
+        }
+        if (!ok)
+            return Usage(tr("The value \"%1\" of \"%2\" is not valid.").arg(value, argument));
+    }
+    if (output.isEmpty())
+        return Usage(tr("synth needs an output file."));
+    const QString refusal = CSynthTrace::Refusal(options);
+    if (!refusal.isEmpty())
+        return Usage(refusal);
+
+    try {
+        CSynthTrace(options).Write(output);
+    } catch (const Exception& e) {
+        Err(tr("%1: %2\n").arg(output, OneLine(e)));
+        return ExitError;
+    }
+    // The trace is only useful if the program reads it back as it was meant.
+    quint32 warnings = 0;
+    QString error;
+    if (!Load(output, warnings, error)) {
+        Err(tr("%1: the written trace does not load: %2\n").arg(output, error));
+        return ExitError;
+    }
+    if (warnings != 0) {
+        Err(tr("%1: the written trace loads with warnings: %2\n")
+                .arg(output, CTraceSummary::WarningTexts(warnings).join(QStringLiteral("; "))));
+        return ExitError;
+    }
+    return ExitOk;
+}

@@ -1,0 +1,14 @@
+#include "CCommandDispatcher.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication application(argc, argv);
+    // Numbers as the program shows them: English, without group separators.
+    QLocale english(QLocale::English);
+    english.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    QLocale::setDefault(english);
+    return CCommandDispatcher().Run(QCoreApplication::arguments());
+}
