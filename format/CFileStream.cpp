@@ -1,5 +1,6 @@
 #include "CFileStream.h"
 
+#include "CCrc16.h"
 #include "Exception.h"
 
 #include <QFile>
@@ -46,28 +47,6 @@ bool CodecAvailable(const QByteArray& name)
     return known.value();
 }
 
-// CRC-16/CCITT-FALSE tables for eight bytes at a time: kCrcTable[k][b] is the
-// register contribution of byte b followed by k zero bytes.
-struct tCrcTables
-{
-    quint16 t[8][256];
-
-    tCrcTables()
-    {
-        for (int b = 0; b < 256; ++b) {
-            quint16 crc = quint16(b << 8);
-            for (int bit = 0; bit < 8; ++bit)
-                crc = (crc & 0x8000) ? quint16((crc << 1) ^ 0x1021) : quint16(crc << 1);
-            t[0][b] = crc;
-        }
-        for (int k = 1; k < 8; ++k) {
-            for (int b = 0; b < 256; ++b)
-                t[k][b] = quint16((t[k - 1][b] << 8) ^ t[0][t[k - 1][b] >> 8]);
-        }
-    }
-};
-
-const tCrcTables kCrc;
 
 QByteArray CodecNameForCodepage(quint32 number)
 {
@@ -346,21 +325,7 @@ quint16 CFileStream::Checksum(qint64 count) const
 {
     RequireOneDirection();
     count = qBound<qint64>(0, count, m_data.size());
-    return Crc16(m_data.constData(), count);
-}
-
-quint16 CFileStream::Crc16(const char* data, qint64 count)
-{
-    const auto* p = reinterpret_cast<const uchar*>(data);
-    quint16 crc = 0xFFFF;
-    const auto& t = kCrc.t;
-    for (; count >= 8; count -= 8, p += 8) {
-        crc = quint16(t[7][p[0] ^ (crc >> 8)] ^ t[6][p[1] ^ (crc & 0xFF)] ^ t[5][p[2]] ^ t[4][p[3]] ^ t[3][p[4]]
-                      ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]]);
-    }
-    for (; count > 0; --count, ++p)
-        crc = quint16((crc << 8) ^ t[0][(crc >> 8) ^ *p]);
-    return crc;
+    return CCrc16::Compute(m_data.constData(), count);
 }
 
 void CFileStream::SelectCodec(const QByteArray& name)

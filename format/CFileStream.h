@@ -81,7 +81,6 @@ public:
 
     // CRC-16/CCITT-FALSE over the first `count` bytes of the image.
     quint16 Checksum(qint64 count) const;
-    static quint16 Crc16(const char* data, qint64 count);
 
     void SetCodepage(quint32 number);
     quint32 Codepage() const { return m_codepage; }
