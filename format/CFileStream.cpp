@@ -87,16 +87,17 @@ CFileStream::~CFileStream() = default;
 
 QByteArray CFileStream::LocaleCodecName()
 {
-    // Texts in the file are single-byte. A multi-byte system codec (UTF-8, as
-    // on practically every Linux system) would not map arbitrary bytes to text
-    // and back, so the Cyrillic Windows codepage stands in for it.
-    // Qt names the system codec "Locale" whatever it is, so whether it is
-    // UTF-8 shows only in how it decodes a two-byte sequence.
-    const QByteArray system = QStringConverter::nameForEncoding(QStringConverter::System);
+    // Texts in the file are single-byte. Where the system codec is a
+    // multi-byte one (UTF-8, as Qt takes it on every Unix system) it would not
+    // map arbitrary bytes to text and back, so the Cyrillic Windows codepage
+    // stands in for it: it maps every byte to a character and back.
     const QString probe = QStringDecoder(QStringConverter::System).decode(QByteArrayLiteral("\xD0\x90"));
-    if (system.isEmpty() || system.toUpper().startsWith("UTF") || probe == QString(QChar(0x0410)))
+    if (probe.size() == 1)
         return QByteArrayLiteral("Windows-1251");
-    return system;
+    // A single-byte system codec decodes the two bytes as two characters; Qt
+    // knows it by the name the system gives it.
+    const QByteArray system = QStringConverter::nameForEncoding(QStringConverter::System);
+    return CodecAvailable(system) ? system : QByteArrayLiteral("Windows-1251");
 }
 
 void CFileStream::SetCodecHiddenForTesting(const QByteArray& name, bool hidden)

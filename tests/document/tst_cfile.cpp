@@ -1,0 +1,313 @@
+#include "CFile.h"
+#include "SorBuilder.h"
+
+#include <Exception.h>
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <functional>
+
+using namespace SorBuilder;
+
+namespace {
+
+QString ErrorOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const EFileAccessError&) {
+        return QStringLiteral("access");
+    } catch (const EFileLoadInvalidFormat&) {
+        return QStringLiteral("format");
+    } catch (const EInternalError&) {
+        return QStringLiteral("internal");
+    } catch (const Exception&) {
+        return QStringLiteral("other");
+    }
+    return QStringLiteral("none");
+}
+
+// Group index 1.5 and 10 ns per sample: 1.99861639 m per sample.
+tFixed TenNanoseconds()
+{
+    tFixed fixed;
+    fixed.groupIndex = 150000;
+    fixed.pulses[0].spacing = 1000000;
+    return fixed;
+}
+
+QByteArray Trace(const std::vector<quint16>& samples, const tKeyEvents& events = {})
+{
+    tDataPoints points;
+    points.groups[0].samples = samples;
+    return Assemble({ { "GenParams", 100, GeneralBody(), {} }, { "FxdParams", 100, FixedBody(TenNanoseconds()), {} },
+        { "KeyEvents", 100, KeyEventsBody(events), {} }, { "DataPts", 100, DataPointsBody(points), {} } });
+}
+
+sor::tKeyEvent EventAt(float time, const QString& comment)
+{
+    sor::tKeyEvent event;
+    event.time = time;
+    event.comment = comment;
+    return event;
+}
+
+} // namespace
+
+class TstCFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void resolutionAndGeometry();
+    void valueAt_data();
+    void valueAt();
+    void maxValue();
+    void setKeyEventsSortsAndRenumbers();
+    void emptyEventListRemovesBlock();
+    void modifiedSignal();
+    void saveOfUnmodifiedDocumentWrites();
+    void saveFailureKeepsModified_data();
+    void saveFailureKeepsModified();
+    void requiredBlocks_data();
+    void requiredBlocks();
+    void loadWarningsAreAdded();
+
+private:
+    QString Write(const QByteArray& bytes, const QString& name = QStringLiteral("trace.sor"));
+    static QByteArray Read(const QString& path);
+
+    QTemporaryDir m_dir;
+};
+
+QString TstCFile::Write(const QByteArray& bytes, const QString& name)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        return QString();
+    return path;
+}
+
+QByteArray TstCFile::Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TstCFile::resolutionAndGeometry()
+{
+    quint32 warnings = 0;
+    sor::CFile file(Write(Trace({ 5, 6, 7, 8, 9 })), warnings);
+    QCOMPARE(warnings, 0u);
+    QVERIFY(std::abs(file.Resolution() - 1.99861639) < 1e-8);
+    QCOMPARE(file.PointCount(), 5);
+    QCOMPARE(file.Point(4), quint16(9));
+    QVERIFY(std::abs(file.Length() - 5 * 1.99861639) < 1e-5);
+
+    // 1000 ns one way at group index 1.5 is 199.861639 m.
+    QVERIFY(std::abs(file.TimeToDistance(1000.0f) - 199.861639f) < 1e-4f);
+    QVERIFY(std::abs(file.DistanceToTime(199.861639f) - 1000.0f) < 1e-3f);
+    QVERIFY(std::abs(file.DistanceToTime(file.TimeToDistance(12345.6f)) - 12345.6f) < 1e-2f);
+
+    // A new group index takes effect once the document is marked modified.
+    file.FixedParameters().groupIndex = 1.0f;
+    QVERIFY(std::abs(file.Resolution() - 1.99861639) < 1e-8);
+    file.SetModified(true);
+    QVERIFY(std::abs(file.Resolution() - 2.99792458) < 1e-8);
+}
+
+void TstCFile::valueAt_data()
+{
+    QTest::addColumn<double>("position"); // in samples
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("first sample") << 0.0 << 100;
+    QTest::newRow("exactly on a sample") << 2.0 << 1000;
+    QTest::newRow("halfway rounds up") << 2.5 << 1001;
+    QTest::newRow("a quarter of the way down") << 3.25 << 876;
+    QTest::newRow("last sample") << 4.0 << 500;
+    QTest::newRow("beyond the end") << 40.0 << 500;
+}
+
+void TstCFile::valueAt()
+{
+    QFETCH(double, position);
+    QFETCH(int, value);
+
+    quint32 warnings = 0;
+    sor::CFile file(Write(Trace({ 100, 200, 1000, 1001, 500 })), warnings);
+    // The nearest float at or past the exact distance, so that float rounding
+    // cannot put the position just before the sample or midpoint aimed at.
+    float distance = float(position * file.Resolution());
+    if (double(distance) / file.Resolution() < position)
+        distance = std::nextafter(distance, 1e9f);
+    QCOMPARE(int(file.ValueAt(distance)), value);
+}
+
+void TstCFile::maxValue()
+{
+    quint32 warnings = 0;
+    sor::CFile file(Write(Trace({ 100, 64000, 1000, 65535, 500, 7 })), warnings);
+    QCOMPARE(file.MaxValue(), quint16(65535));
+}
+
+void TstCFile::setKeyEventsSortsAndRenumbers()
+{
+    quint32 warnings = 0;
+    const QString path = Write(Trace({ 1, 2, 3 }));
+    sor::CFile file(path, warnings);
+    QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
+
+    file.SetKeyEvents({ EventAt(300.0f, "c"), EventAt(100.0f, "a"), EventAt(200.0f, "b") });
+    const std::deque<sor::tKeyEvent>& events = file.KeyEvents();
+    QCOMPARE(events.size(), size_t(3));
+    for (size_t i = 0; i < events.size(); ++i) {
+        QCOMPARE(QString(events[i].comment), QString(QChar('a' + int(i))));
+        QCOMPARE(unsigned(events[i].number), unsigned(i + 1));
+    }
+    QVERIFY(file.IsModified());
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy.at(0).at(0).toBool(), true);
+
+    file.Save();
+    sor::CFile reloaded(path, warnings);
+    QCOMPARE(warnings, 0u);
+    QCOMPARE(reloaded.KeyEvents().size(), size_t(3));
+    QCOMPARE(float(reloaded.KeyEvents()[2].time), 300.0f);
+    QCOMPARE(unsigned(reloaded.KeyEvents()[2].number), 3u);
+}
+
+void TstCFile::emptyEventListRemovesBlock()
+{
+    quint32 warnings = 0;
+    const QString path = Write(Trace({ 1, 2, 3 }));
+    sor::CFile file(path, warnings);
+    file.SetKeyEvents({});
+    QVERIFY(file.KeyEvents().empty());
+    for (const bc::CBlockInfo& entry : file.BlockMap().entries)
+        QVERIFY(entry.sName != "KeyEvents");
+    file.Save();
+
+    tDataPoints points;
+    points.groups[0].samples = { 1, 2, 3 };
+    QCOMPARE(Read(path),
+        Assemble({ { "GenParams", 100, GeneralBody(), {} }, { "FxdParams", 100, FixedBody(TenNanoseconds()), {} },
+            { "DataPts", 100, DataPointsBody(points), {} } }));
+    sor::CFile reloaded(path, warnings);
+    QCOMPARE(warnings, 0u);
+    QVERIFY(reloaded.KeyEvents().empty());
+
+    // One event brings the block back, in front of the data points.
+    reloaded.SetKeyEvents({ EventAt(50.0f, "back") });
+    reloaded.Save();
+    sor::CFile again(path, warnings);
+    QCOMPARE(again.KeyEvents().size(), size_t(1));
+    QCOMPARE(again.BlockMap().entries[2].sName, QByteArray("KeyEvents"));
+    QCOMPARE(again.BlockMap().entries[2].nRevision, quint16(1));
+}
+
+void TstCFile::modifiedSignal()
+{
+    quint32 warnings = 0;
+    sor::CFile file(Write(Trace({ 1, 2, 3 })), warnings);
+    QVERIFY(!file.IsModified());
+    QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
+
+    file.SetModified(true);
+    file.SetModified(true);
+    file.SetModified(false);
+    QCOMPARE(spy.size(), 3);
+    QCOMPARE(spy.at(0).at(0).toBool(), true);
+    QCOMPARE(spy.at(1).at(0).toBool(), true);
+    QCOMPARE(spy.at(2).at(0).toBool(), false);
+    QVERIFY(!file.IsModified());
+}
+
+void TstCFile::saveOfUnmodifiedDocumentWrites()
+{
+    quint32 warnings = 0;
+    const QByteArray image = Trace({ 1, 2, 3 });
+    const QString path = Write(image);
+    sor::CFile file(path, warnings);
+
+    // Something else replaced the file meanwhile; saving writes the document anyway.
+    QVERIFY(!Write(QByteArray("not a trace"), QStringLiteral("trace.sor")).isEmpty());
+    QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
+    file.Save();
+    QCOMPARE(Read(path), image);
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy.at(0).at(0).toBool(), false);
+}
+
+void TstCFile::saveFailureKeepsModified_data()
+{
+    QTest::addColumn<bool>("removeFolder");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("folder gone") << true << "access";
+    QTest::newRow("value the file cannot hold") << false << "internal";
+}
+
+void TstCFile::saveFailureKeepsModified()
+{
+    QFETCH(bool, removeFolder);
+    QFETCH(QString, error);
+
+    auto folder = std::make_unique<QTemporaryDir>();
+    const QString path = folder->filePath(QStringLiteral("trace.sor"));
+    {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(Trace({ 1, 2, 3 }));
+    }
+    quint32 warnings = 0;
+    sor::CFile file(path, warnings);
+    file.SetModified(true);
+    if (removeFolder)
+        folder.reset();
+    else
+        file.GeneralParameters().cableId = QString(101, QLatin1Char('x'));
+
+    QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
+    QCOMPARE(ErrorOf([&] { file.Save(); }), error);
+    QVERIFY(file.IsModified());
+    QCOMPARE(spy.size(), 0);
+}
+
+void TstCFile::requiredBlocks_data()
+{
+    QTest::addColumn<QByteArray>("image");
+
+    QTest::newRow("no fixed parameters") << Assemble(
+        { { "GenParams", 100, GeneralBody(), {} }, { "DataPts", 100, DataPointsBody(), {} } });
+    QTest::newRow("no data points") << Assemble(
+        { { "GenParams", 100, GeneralBody(), {} }, { "FxdParams", 100, FixedBody(), {} } });
+    QTest::newRow("map only") << Assemble({});
+}
+
+void TstCFile::requiredBlocks()
+{
+    QFETCH(QByteArray, image);
+    quint32 warnings = 0;
+    const QString path = Write(image);
+    QCOMPARE(ErrorOf([&] { sor::CFile file(path, warnings); }), "format");
+    QCOMPARE(ErrorOf([&] { sor::CFile file(path, image, warnings); }), "format");
+}
+
+void TstCFile::loadWarningsAreAdded()
+{
+    std::vector<tBlock> blocks { { "FxdParams", 100, FixedBody(), {} }, { "DataPts", 100, DataPointsBody(), {} } };
+    quint32 warnings = 0x100; // kept: the caller collects over several files
+    sor::CFile file(Write(Assemble(blocks, WrongChecksum)), warnings);
+    QCOMPARE(warnings, 0x102u);
+    sor::CFile other(Write(Assemble(blocks, NoChecksum), QStringLiteral("other.sor")), warnings);
+    QCOMPARE(warnings, 0x103u);
+}
+
+QTEST_GUILESS_MAIN(TstCFile)
+#include "tst_cfile.moc"
