@@ -1,0 +1,557 @@
+#include "CTracePainter.h"
+
+#include "tGraphState.h"
+#include "tSampleMapping.h"
+
+#include <CFile.h>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QLine>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+#include <QStringList>
+#include <QVector>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+const QColor kGridColour(Qt::darkYellow);
+const QColor kOuterColour(0, 224, 0);
+const QColor kCentreColour(0, 224, 224);
+const QColor kFitColour(0, 128, 0, 128);
+
+// Grid lines nearer than this to the previous one are left out.
+constexpr int kMinColumnGap = 50;
+constexpr int kMinRowGap = 40;
+// More candidate grid lines than this means a nonsensical extent: no grid.
+constexpr double kMaxGridLines = 1e6;
+// Half height of a tick mark and half width of its base line.
+constexpr int kTick = 5;
+constexpr int kBase = 4;
+constexpr int kCircle = 3;
+// A mark's hit area reaches this far beyond its drawn rectangle on each side.
+constexpr int kGrabMargin = 2;
+
+QFont LabelFont(qreal points)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    return font;
+}
+
+// The data rectangle a paint shows: the visible window or the whole extent.
+QRectF DataRect(const tGraphState& geometry, bool useView)
+{
+    if (!useView)
+        return QRectF(QPointF(0, 0), geometry.extent);
+    const QRect& view = geometry.view;
+    return QRectF(view.left() * double(geometry.xScale), view.top() * double(geometry.yScale),
+        view.width() * double(geometry.xScale), view.height() * double(geometry.yScale));
+}
+
+// Pixel devices get the reduced trace; printers, PDF, SVG and pictures keep
+// every sample so that zooming into the output shows the real data.
+bool IsPixelDevice(const QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    if (!engine)
+        return false;
+    switch (engine->type()) {
+    case QPaintEngine::Raster:
+    case QPaintEngine::OpenGL:
+    case QPaintEngine::OpenGL2:
+    case QPaintEngine::X11:
+    case QPaintEngine::CoreGraphics:
+    case QPaintEngine::Direct2D:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The first sample after `index` that falls on another pixel column than
+// `column`. Starts from the arithmetic estimate and corrects it with the same
+// rounding the mapping uses, so every sample is counted in its own column.
+int NextColumn(const tSampleMapping& mapping, int index, int end, int column)
+{
+    const double estimate = mapping.first + std::ceil(mapping.kx * (column - mapping.x0 + 0.5));
+    int next = int(std::clamp(estimate, double(index + 1), double(end)));
+    while (next > index + 1 && mapping.SampleX(next - 1) != column)
+        --next;
+    while (next < end && mapping.SampleX(next) == column)
+        ++next;
+    return next;
+}
+
+// One point per sample.
+QPolygon AllSamples(const quint16* samples, int first, int end, const tSampleMapping& mapping)
+{
+    QPolygon line;
+    line.reserve(end - first);
+    for (int i = first; i < end; ++i)
+        line.append(QPoint(mapping.SampleX(i), mapping.ValueY(samples[i])));
+    return line;
+}
+
+// Two lines per pixel column: the column's span from its smallest to its
+// largest value, and the segment from the previous column's last sample to
+// this column's first. The segments between the samples of one column cover
+// exactly that span, and the segments between columns are the same, so the
+// picture is the one of every segment drawn on its own, to the pixel. (One
+// polyline through the same points would not be: its joins leave out or add
+// single pixels where the stroke turns back.)
+QVector<QLine> ReducedLines(const quint16* samples, int first, int end, const tSampleMapping& mapping)
+{
+    QVector<QLine> lines;
+    lines.reserve(2 * int(std::min(double(end - first), (end - first) / mapping.kx + 4)));
+    QPoint previousLast;
+    int i = first;
+    while (i < end) {
+        const int column = mapping.SampleX(i);
+        const int next = NextColumn(mapping, i, end, column);
+        quint16 low = samples[i];
+        quint16 high = samples[i];
+        for (int k = i + 1; k < next; ++k) {
+            low = std::min(low, samples[k]);
+            high = std::max(high, samples[k]);
+        }
+        if (i > first)
+            lines.append(QLine(previousLast, QPoint(column, mapping.ValueY(samples[i]))));
+        lines.append(QLine(column, mapping.ValueY(low), column, mapping.ValueY(high)));
+        previousLast = QPoint(column, mapping.ValueY(samples[next - 1]));
+        i = next;
+    }
+    return lines;
+}
+
+// The rectangle a mark covers when drawn, or a null rectangle when it is not
+// drawn. `x` and `y` receive its anchor on the trace.
+QRect MarkRect(const sor::CFile& document, const tSampleMapping& mapping, const QRect& target,
+    const CCursors::CCursor& mark, bool circle, int* x, int* y)
+{
+    const float position = std::max(0.0f, mark.Position());
+    int px = mapping.DistanceX(position);
+    if (px == target.right() + 1)
+        px = target.right();
+    // A mark is drawn only inside the target; a marker standing at the very
+    // start of the trace stays visible so that it can still be grabbed.
+    if (px < target.left() || px > target.right())
+        return QRect();
+    const int py = mapping.ValueY(document.ValueAt(position));
+    *x = px;
+    *y = py;
+    switch (mark.nKind) {
+    case CCursors::KindLeftMarker:
+    case CCursors::KindRightMarker:
+        if (circle)
+            return QRect(px - kCircle, target.top(), 2 * kCircle + 1, target.height());
+        return QRect(px, target.top(), 1, target.height());
+    case CCursors::KindOuterLeft:
+    case CCursors::KindOuterRight:
+        return QRect(px, py - kTick, 1, 2 * kTick + 1);
+    default:
+        return QRect(px - kBase, py - kTick, 2 * kBase + 1, 2 * kTick + 1);
+    }
+}
+
+QColor MarkColour(quint32 kind, bool printMode)
+{
+    switch (kind) {
+    case CCursors::KindLeftMarker:
+        return QColor(Qt::red);
+    case CCursors::KindRightMarker:
+        return QColor(Qt::blue);
+    case CCursors::KindOuterLeft:
+    case CCursors::KindOuterRight:
+        return kOuterColour;
+    case CCursors::KindCentre:
+        return printMode ? QColor(Qt::black) : kCentreColour;
+    default:
+        return QColor(Qt::black);
+    }
+}
+
+// A rectangle of `width` centred on column `x`, moved inside the target so
+// that the marks at the ends of the plot keep their labels whole.
+QRect CentredRect(const QRect& target, int x, int top, int width, int height)
+{
+    const int left = std::max(target.left(), std::min(x - width / 2, target.right() + 1 - width));
+    return QRect(left, top, width, height);
+}
+
+// Text with a one-pixel halo of the painter's background around the glyphs,
+// so that it stays legible over grid lines and grid labels while the trace
+// still shows between the letters.
+void CentredText(
+    QPainter& painter, const QRect& target, const QFontMetrics& metrics, int x, int top, const QString& text)
+{
+    const QRect rect = CentredRect(target, x, top, metrics.horizontalAdvance(text) + 2, metrics.height());
+    const QPen pen = painter.pen();
+    painter.setPen(painter.background().color());
+    for (const QPoint& offset : { QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1) })
+        painter.drawText(rect.translated(offset), Qt::AlignCenter, text);
+    painter.setPen(pen);
+    painter.drawText(rect, Qt::AlignCenter, text);
+}
+
+// The loss, reflectance, distance and attenuation of an event around its mark,
+// and the event icon. Loss, reflectance and icon stand above the mark, or below
+// its distance when the mark is too near the top for them.
+void DrawEventLabels(QPainter& painter, const sor::CFile& document, const tSampleMapping& mapping, const QRect& target,
+    const CCursors::CCursor& mark, int x, int y, float previous)
+{
+    const QFont font = LabelFont(8);
+    painter.setFont(font);
+    const QFontMetrics metrics(font, painter.device());
+    const int lineHeight = metrics.height();
+    const int iconSize = QFontMetrics(LabelFont(12), painter.device()).height();
+    const bool reflective = mark.nKind == CCursors::KindReflectiveEvent;
+
+    QStringList texts { QStringLiteral("%1dB").arg(double(float(mark.event.loss)), 0, 'f', 3) };
+    if (reflective)
+        texts.append(QStringLiteral("%1dB").arg(double(float(mark.event.reflectance)), 0, 'f', 3));
+    const int distanceTop = y + kTick + 2;
+    CentredText(painter, target, metrics, x, distanceTop,
+        QStringLiteral("%1km").arg(double(mark.Position()) / 1000.0, 0, 'f', 3));
+
+    const int stack = int(texts.size()) * lineHeight + iconSize;
+    const bool above = y - kTick - 2 - stack >= target.top();
+    int iconTop = 0;
+    if (above) {
+        int top = y - kTick - 2;
+        for (const QString& text : texts) {
+            top -= lineHeight;
+            CentredText(painter, target, metrics, x, top, text);
+        }
+        iconTop = top - iconSize;
+    } else {
+        int top = distanceTop + lineHeight;
+        for (const QString& text : texts) {
+            CentredText(painter, target, metrics, x, top, text);
+            top += lineHeight;
+        }
+        iconTop = top;
+    }
+    // Through QIcon, so that a high-density screen gets the larger picture.
+    const QIcon icon(
+        reflective ? QStringLiteral(":/images/EventReflection.png") : QStringLiteral(":/images/EventJunction.png"));
+    icon.paint(&painter, CentredRect(target, x, iconTop, iconSize, iconSize));
+
+    // The attenuation of the fibre before the event, half-way along it and
+    // above the trace, when that point is in view and the label fits between
+    // the labels of the two marks.
+    const float middle = (std::max(0.0f, previous) + std::max(0.0f, mark.Position())) / 2;
+    const QString attenuation = QStringLiteral("%1dB/km").arg(double(float(mark.event.attenuation)), 0, 'f', 3);
+    const int gap = x - mapping.DistanceX(std::max(0.0f, previous));
+    const int labelWidth = metrics.horizontalAdvance(QStringLiteral("000.000km"));
+    const int mx = mapping.DistanceX(middle);
+    if (metrics.horizontalAdvance(attenuation) + labelWidth + 2 * kBase < gap && mx >= target.left()
+        && mx <= target.right()) {
+        const int my = mapping.ValueY(document.ValueAt(middle));
+        const int top = my - 4 - lineHeight >= target.top() ? my - 4 - lineHeight : my + 4;
+        CentredText(painter, target, metrics, mx, top, attenuation);
+    }
+}
+
+void DrawFittedLine(
+    QPainter& painter, const tSampleMapping& mapping, float from, float to, float slope, float intercept)
+{
+    const auto end = [&](float d) {
+        return QPoint(mapping.DistanceX(d), mapping.ValueY(std::trunc(double(slope) * d + double(intercept))));
+    };
+    painter.drawLine(end(from), end(to));
+}
+
+} // namespace
+
+void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const QRect& target, bool useView,
+    bool drawGrid, bool gridLabels, bool printMode)
+{
+    if (!geometry.IsValid())
+        return;
+    const QSharedPointer<sor::CFile> active = geometry.Active();
+    if (!active)
+        return;
+
+    painter.save();
+    if (!printMode)
+        painter.fillRect(target, geometry.background);
+    painter.setBackground(geometry.background);
+
+    // Without an extent (samples all zero, no length) the geometry keeps no
+    // usable scale, and there is nothing to draw.
+    const QRectF data = DataRect(geometry, useView);
+    const bool extent = geometry.extent.width() > 0 && geometry.extent.height() > 0;
+    const tSampleMapping mapping
+        = extent ? tSampleMapping::Make(target, data, active->Resolution(), active->PointCount()) : tSampleMapping();
+    if (mapping.valid) {
+        painter.setClipRect(target, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+
+        const bool reduce = !printMode && IsPixelDevice(painter);
+        for (const QSharedPointer<tListedFile>& listed : *geometry.files) {
+            if (listed && listed->file)
+                DrawTrace(painter, *listed->file, mapping, target, listed->colour, reduce);
+        }
+
+        if (drawGrid)
+            DrawGrid(painter, mapping, target, data, gridLabels);
+
+        CCursors* cursors = geometry.cursors.get();
+        const bool measuring = cursors && cursors->IsMeasuring() && !printMode;
+        if (useView && measuring) {
+            QPen pen(kFitColour, 2.5);
+            painter.setPen(pen);
+            DrawFittedLine(painter, mapping, cursors->LeftMarker().Position(), cursors->OuterLeft().Position(),
+                cursors->fLeftSlope, cursors->fLeftIntercept);
+            DrawFittedLine(painter, mapping, cursors->OuterRight().Position(), cursors->RightMarker().Position(),
+                cursors->fRightSlope, cursors->fRightIntercept);
+        }
+
+        float previous = 0;
+        for (const sor::tKeyEvent& event : active->KeyEvents()) {
+            CCursors::CCursor mark(active->TimeToDistance(event.time),
+                event.codeType == sor::tKeyEvent::Reflective ? CCursors::KindReflectiveEvent : CCursors::KindEvent);
+            mark.event = event;
+            DrawMark(painter, *active, mapping, target, mark, printMode, QColor(), false, previous);
+            previous = mark.Position();
+        }
+        if (cursors) {
+            DrawMark(painter, *active, mapping, target, cursors->LeftMarker(), printMode);
+            DrawMark(painter, *active, mapping, target, cursors->RightMarker(), printMode);
+            if (measuring) {
+                DrawMark(painter, *active, mapping, target, cursors->OuterLeft(), printMode);
+                DrawMark(painter, *active, mapping, target, cursors->OuterRight(), printMode);
+                DrawMark(painter, *active, mapping, target, cursors->Centre(), printMode);
+            }
+        }
+    }
+    painter.restore();
+}
+
+CCursors::CEditableCursor* CTracePainter::CursorAt(
+    const tGraphState& geometry, const QPoint& widgetPoint, int* grabOffset)
+{
+    if (!geometry.IsValid() || !geometry.cursors)
+        return nullptr;
+    const QSharedPointer<sor::CFile> active = geometry.Active();
+    if (!active)
+        return nullptr;
+    if (!(geometry.extent.width() > 0) || !(geometry.extent.height() > 0))
+        return nullptr;
+    const QRect target(QPoint(0, 0), geometry.view.size());
+    const tSampleMapping mapping
+        = tSampleMapping::Make(target, DataRect(geometry, true), active->Resolution(), active->PointCount());
+    if (!mapping.valid)
+        return nullptr;
+
+    CCursors& cursors = *geometry.cursors;
+    const bool measuring = cursors.IsMeasuring();
+    CCursors::CEditableCursor* const candidates[]
+        = { measuring ? &cursors.OuterRight() : nullptr, measuring ? &cursors.OuterLeft() : nullptr,
+              &cursors.RightMarker(), &cursors.LeftMarker(), measuring ? &cursors.Centre() : nullptr };
+    for (CCursors::CEditableCursor* cursor : candidates) {
+        if (!cursor)
+            continue;
+        int x = 0;
+        int y = 0;
+        QRect rect = MarkRect(*active, mapping, target, *cursor, false, &x, &y);
+        if (rect.isNull())
+            continue;
+        rect.adjust(-kGrabMargin, 0, kGrabMargin, 0);
+        rect.setTop(std::max(rect.top(), target.top()));
+        rect.setBottom(std::min(rect.bottom(), target.bottom()));
+        if (!rect.contains(widgetPoint))
+            continue;
+        if (grabOffset) {
+            // Measured against the pixel the geometry moves the cursor by, so
+            // grabbing and releasing without moving leaves it in place.
+            const double pixel = geometry.xScale > 0
+                ? double(cursor->Position()) / double(geometry.xScale) - geometry.view.left()
+                : double(x);
+            *grabOffset = int(std::floor(pixel - widgetPoint.x() + 0.5));
+        }
+        return cursor;
+    }
+    return nullptr;
+}
+
+void CTracePainter::DrawTrace(QPainter& painter, const sor::CFile& document, const tSampleMapping& mapping,
+    const QRect& target, const QColor& colour, bool reduce)
+{
+    Q_UNUSED(target);
+    if (!mapping.valid)
+        return;
+    // Every trace is drawn against the active document's sample spacing, but
+    // only over the samples it has.
+    const int first = mapping.first;
+    const int end = int(std::min<qint64>(qint64(first) + mapping.count, document.PointCount()));
+    if (end - first < 2)
+        return;
+
+    QPen pen(colour, 1);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    painter.setPen(pen);
+    const quint16* samples = document.Points();
+    if (reduce)
+        painter.drawLines(ReducedLines(samples, first, end, mapping));
+    else
+        painter.drawPolyline(AllSamples(samples, first, end, mapping));
+}
+
+void CTracePainter::DrawGrid(
+    QPainter& painter, const tSampleMapping& mapping, const QRect& target, const QRectF& data, bool labels)
+{
+    if (!mapping.valid)
+        return;
+    QPen pen(kGridColour, 1);
+    pen.setDashPattern({ 14, 1 });
+    painter.setPen(pen);
+    const QFont font = LabelFont(8);
+    painter.setFont(font);
+    const QFontMetrics metrics(font, painter.device());
+
+    const int distanceBaseline = target.bottom() - 35;
+    const double xStep = GridStep(data.width(), true);
+    const bool distanceGrid = xStep > 0 && data.right() / xStep - data.left() / xStep < kMaxGridLines;
+    if (distanceGrid) {
+        bool drawn = false;
+        int last = 0;
+        for (double k = std::max(0.0, std::ceil(data.left() / xStep)); k * xStep <= data.right(); ++k) {
+            const double value = k * xStep;
+            const int x = mapping.DistanceX(value);
+            if (x < target.left() || x > target.right() || (drawn && std::abs(x - last) < kMinColumnGap))
+                continue;
+            painter.drawLine(x, target.top(), x, target.bottom());
+            drawn = true;
+            last = x;
+            if (labels) {
+                // Kept inside the target: the last label moves to the left of its line.
+                const QString text = DistanceLabel(value, xStep);
+                const int width = metrics.horizontalAdvance(text);
+                const int left = std::min(x, target.right() - width - 1);
+                painter.drawText(QPoint(left, distanceBaseline), text);
+            }
+        }
+    }
+
+    const double yStep = GridStep(data.height(), false);
+    if (yStep > 0 && data.bottom() / yStep - data.top() / yStep < kMaxGridLines) {
+        bool drawn = false;
+        int last = 0;
+        for (double k = std::max(0.0, std::ceil(data.top() / yStep)); k * yStep <= data.bottom(); ++k) {
+            const double value = k * yStep;
+            const int y = mapping.ValueY(value);
+            if (y < target.top() || y > target.bottom() || (drawn && std::abs(y - last) < kMinRowGap))
+                continue;
+            painter.drawLine(target.left(), y, target.right(), y);
+            drawn = true;
+            last = y;
+            if (labels) {
+                // Above its line, or below it where the line runs along the top;
+                // left out where it would run into the row of distance labels.
+                const int baseline = y - metrics.descent() - 1 - metrics.ascent() < target.top()
+                    ? y + metrics.ascent() + 1
+                    : y - metrics.descent() - 1;
+                const bool clash = distanceGrid && baseline + metrics.descent() >= distanceBaseline - metrics.ascent()
+                    && baseline - metrics.ascent() <= distanceBaseline + metrics.descent();
+                if (!clash)
+                    painter.drawText(QPoint(target.left() + 10, baseline), LevelLabel(value));
+            }
+        }
+    }
+}
+
+void CTracePainter::DrawMark(QPainter& painter, const sor::CFile& document, const tSampleMapping& mapping,
+    const QRect& target, const CCursors::CCursor& mark, bool printMode, const QColor& colour, bool circle,
+    float previous)
+{
+    if (!mapping.valid)
+        return;
+    int x = 0;
+    int y = 0;
+    const QRect rect = MarkRect(document, mapping, target, mark, circle, &x, &y);
+    if (rect.isNull())
+        return;
+
+    painter.setPen(QPen(colour.isValid() ? colour : MarkColour(mark.nKind, printMode), 1));
+    painter.setBrush(Qt::NoBrush);
+    switch (mark.nKind) {
+    case CCursors::KindLeftMarker:
+    case CCursors::KindRightMarker:
+        if (circle) {
+            painter.drawLine(x, target.top(), x, y - kCircle);
+            painter.drawEllipse(QPoint(x, y), kCircle, kCircle);
+            painter.drawLine(x, y + kCircle, x, target.bottom());
+        } else {
+            painter.drawLine(x, target.top(), x, target.bottom());
+        }
+        break;
+    case CCursors::KindOuterLeft:
+    case CCursors::KindOuterRight:
+        painter.drawLine(x, y - kTick, x, y + kTick);
+        break;
+    default:
+        painter.drawLine(x, y - kTick, x, y + kTick);
+        painter.drawLine(x - kBase, y + kTick, x + kBase, y + kTick);
+        break;
+    }
+
+    const bool event = mark.nKind == CCursors::KindReflectiveEvent || mark.nKind == CCursors::KindEvent;
+    if (event && !printMode) {
+        painter.setPen(QPen(colour.isValid() ? colour : QColor(Qt::black), 1));
+        DrawEventLabels(painter, document, mapping, target, mark, x, y, previous);
+    }
+}
+
+double CTracePainter::GridStep(double visibleSize, bool distanceAxis)
+{
+    static const double kMantissas[] = { 1, 2, 5 };
+    const double target = visibleSize / 10;
+    if (!std::isfinite(target))
+        return 0;
+    double best = 0;
+    double bestDistance = std::abs(target);
+    for (int exponent = distanceAxis ? -2 : 2; exponent <= 3; ++exponent) {
+        for (const double mantissa : kMantissas) {
+            const double candidate = mantissa * std::pow(10.0, exponent);
+            const double distance = std::abs(candidate - target);
+            if (distance < bestDistance) {
+                best = candidate;
+                bestDistance = distance;
+            }
+        }
+    }
+    return best;
+}
+
+QString CTracePainter::DistanceLabel(double metres, double step)
+{
+    double value = metres;
+    QString unit = QStringLiteral("m");
+    if (step < 1) {
+        value = metres * 100;
+        unit = QStringLiteral("cm");
+    } else if (step > 10000) {
+        value = metres / 1000;
+        unit = QStringLiteral("km");
+    }
+    const QString number = std::abs(metres) < 1e-15 ? QStringLiteral("0") : QString::number(value, 'f', 0);
+    return QStringLiteral("%1 %2").arg(number, unit);
+}
+
+QString CTracePainter::LevelLabel(double value)
+{
+    // Sample units are 0.001 dB. Below 1 dB the value still reads with one
+    // decimal ("0.5"), and a value that rounds up to 1.0 reads "1.0".
+    const double decibels = value / 1000;
+    const QString number = std::abs(decibels) < 1e-15 ? QStringLiteral("0") : QString::number(decibels, 'f', 1);
+    return QStringLiteral("-%1 dB").arg(number);
+}

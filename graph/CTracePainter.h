@@ -1,0 +1,58 @@
+#pragma once
+
+#include "CCursors.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+class tGraphState;
+struct tSampleMapping;
+
+namespace sor {
+class CFile;
+}
+
+// The one painting routine of the plot, shared by the plot widget, the
+// overview frame and the printed report.
+class CTracePainter
+{
+public:
+    static void Paint(const tGraphState& geometry, QPainter& painter, const QRect& target, bool useView, bool drawGrid,
+        bool gridLabels, bool printMode);
+    // The editable cursor whose drawn mark (widened by 2 pixels each side)
+    // contains a point of the plot widget, with the grab offset in pixels.
+    static CCursors::CEditableCursor* CursorAt(const tGraphState& geometry, const QPoint& widgetPoint, int* grabOffset);
+
+    // One trace in `colour`. With `reduce` (pixel devices), each pixel column
+    // is drawn as the span of its values joined to the neighbouring columns'
+    // last and first samples: the picture of every segment drawn on its own,
+    // at a drawing cost bound by the target width. Without it (printing,
+    // vector output) one polyline runs through every sample.
+    static void DrawTrace(QPainter& painter, const sor::CFile& document, const tSampleMapping& mapping,
+        const QRect& target, const QColor& colour, bool reduce = true);
+    // Grid lines over the data rectangle `data` (metres, sample units) shown
+    // in `target`, with distance and level labels when asked for.
+    static void DrawGrid(
+        QPainter& painter, const tSampleMapping& mapping, const QRect& target, const QRectF& data, bool labels);
+    // One mark of any kind (events, markers, measurement cursors) on the trace
+    // of `document`. An invalid `colour` keeps the colour of the kind; `circle`
+    // draws a marker as a line broken by a circle around the trace point.
+    // `previous` is the distance of the event before an event mark (metres),
+    // used for the attenuation label.
+    static void DrawMark(QPainter& painter, const sor::CFile& document, const tSampleMapping& mapping,
+        const QRect& target, const CCursors::CCursor& mark, bool printMode, const QColor& colour = QColor(),
+        bool circle = false, float previous = 0);
+
+    // Grid step for a visible size on one axis (metres, or sample units for
+    // the level axis): the 1-2-5 value nearest a tenth of it; 0 when none is
+    // nearer than zero is.
+    static double GridStep(double visibleSize, bool distanceAxis);
+    // Text of a distance grid label for a line at `metres` drawn with `step`.
+    static QString DistanceLabel(double metres, double step);
+    // Text of a level grid label for a line at `value` sample units.
+    static QString LevelLabel(double value);
+};

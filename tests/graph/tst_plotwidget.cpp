@@ -1,0 +1,308 @@
+#include "CGraphPix.h"
+#include "TestTraces.h"
+#include "tGraphState.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <cmath>
+#include <memory>
+
+using TestTraces::Load;
+using TestTraces::Ramp;
+
+namespace {
+
+// A 10 km trace (5000 samples of 2 m) rising to 20 dB, on a shown plot widget
+// of 600 x 400 px: 16.7 m per pixel at zoom 1. The markers stand at 1000 m
+// (x = 60) and 2000 m (x = 120).
+class tWidgetPlot
+{
+public:
+    tWidgetPlot()
+    {
+        files.push_back(Load(dir, Ramp(5000, 20000)));
+        geometry.SetFiles(&files);
+        pix = std::make_unique<CGraphPix>(&geometry);
+        pix->resize(600, 400);
+        pix->show();
+    }
+
+    int PixelOf(float metres) const { return qRound(metres / geometry.xScale - geometry.view.left()); }
+    QPointF DataAt(const QPoint& point) const
+    {
+        return QPointF((geometry.view.left() + point.x()) * double(geometry.xScale),
+            (geometry.view.top() + point.y()) * double(geometry.yScale));
+    }
+    void Wheel(const QPoint& point, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWheelEvent event(point, pix->mapToGlobal(point), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+            Qt::NoScrollPhase, false);
+        QApplication::sendEvent(pix.get(), &event);
+    }
+    void Drag(const QPoint& from, const QPoint& to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::mousePress(pix.get(), Qt::LeftButton, modifiers, from);
+        QTest::mouseMove(pix.get(), (from + to) / 2);
+        QTest::mouseMove(pix.get(), to);
+        QTest::mouseRelease(pix.get(), Qt::LeftButton, modifiers, to);
+    }
+
+    QTemporaryDir dir;
+    tFileSet files;
+    tGraphState geometry;
+    std::unique_ptr<CGraphPix> pix;
+};
+
+} // namespace
+
+class TstPlotWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dragCursor_data();
+    void dragCursor();
+    void controlDrag_data();
+    void controlDrag();
+    void rubberBandInInverseColour();
+    void panOnlyWhenZoomed();
+    void wheelZoomsAtThePointer_data();
+    void wheelZoomsAtThePointer();
+    void partialWheelStepsAddUp();
+    void doubleClickResetsTheZoom();
+    void tooltipOverACursor();
+    void contextMenuSlotsMoveOneCursor();
+};
+
+void TstPlotWidget::dragCursor_data()
+{
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<int>("toX");
+    QTest::addColumn<double>("expected");
+
+    // The trace is 10000 m long; the last sample stands at 9998 m.
+    QTest::newRow("right marker past the end") << true << 900 << 9998.0;
+    QTest::newRow("right marker just past the end") << true << 602 << 9998.0;
+    // Grabbed a pixel to the right of its line, the marker ends a pixel to
+    // the left of the pointer: 299 px.
+    QTest::newRow("right marker inside") << true << 300 << 299 * 10000.0 / 600;
+    QTest::newRow("left marker before the start") << false << -250 << 0.0;
+    QTest::newRow("left marker to the first pixel") << false << 0 << 0.0;
+}
+
+void TstPlotWidget::dragCursor()
+{
+    QFETCH(bool, right);
+    QFETCH(int, toX);
+    QFETCH(double, expected);
+
+    tWidgetPlot plot;
+    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
+    CCursors& cursors = *plot.geometry.cursors;
+    CCursors::CEditableCursor& cursor = right ? cursors.RightMarker() : cursors.LeftMarker();
+    QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
+
+    // Grabbed one pixel beside the line.
+    const int fromX = plot.PixelOf(cursor.fPosition) + 1;
+    plot.Drag(QPoint(fromX, 200), QPoint(toX, 200));
+    QVERIFY2(std::abs(cursor.fPosition - expected) < 0.05, qPrintable(QString::number(double(cursor.fPosition))));
+    QVERIFY(updates.count() >= 2);
+    // The chain follows and never crosses.
+    QVERIFY(cursors.OuterLeft().fPosition <= cursors.LeftMarker().fPosition);
+    QVERIFY(cursors.LeftMarker().fPosition <= cursors.RightMarker().fPosition);
+    QVERIFY(cursors.RightMarker().fPosition <= cursors.OuterRight().fPosition);
+    // A drag moves the cursor, never the view.
+    QCOMPARE(plot.geometry.xZoom, 1.0f);
+}
+
+void TstPlotWidget::controlDrag_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("via");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<bool>("zooms");
+
+    QTest::newRow("ends where it started") << QPoint(300, 200) << QPoint(450, 300) << QPoint(300, 200) << false;
+    QTest::newRow("a rectangle") << QPoint(300, 100) << QPoint(400, 200) << QPoint(450, 300) << true;
+    QTest::newRow("drawn backwards") << QPoint(450, 300) << QPoint(400, 200) << QPoint(300, 100) << true;
+}
+
+void TstPlotWidget::controlDrag()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, via);
+    QFETCH(QPoint, to);
+    QFETCH(bool, zooms);
+
+    tWidgetPlot plot;
+    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
+    const QPointF centre = plot.geometry.centre;
+    QTest::mousePress(plot.pix.get(), Qt::LeftButton, Qt::ControlModifier, from);
+    QTest::mouseMove(plot.pix.get(), via);
+    QTest::mouseMove(plot.pix.get(), to);
+    QTest::mouseRelease(plot.pix.get(), Qt::LeftButton, Qt::ControlModifier, to);
+
+    if (!zooms) {
+        QCOMPARE(plot.geometry.xZoom, 1.0f);
+        QCOMPARE(plot.geometry.yZoom, 1.0f);
+        QCOMPARE(plot.geometry.centre, centre);
+        return;
+    }
+    // The 151 x 201 px rectangle, whichever way it was drawn, fills the view.
+    QVERIFY(std::abs(plot.geometry.xZoom - 600.0f / 151) < 0.01f);
+    QVERIFY(std::abs(plot.geometry.yZoom - 400.0f / 201) < 0.01f);
+    const QPointF middle = plot.DataAt(QPoint(300, 200));
+    QVERIFY(std::abs(middle.x() - 375.5 * 10000.0 / 600) < 2 * plot.geometry.xScale);
+    QVERIFY(std::abs(middle.y() - 200.5 * 20000.0 / 400) < 2 * plot.geometry.yScale);
+}
+
+void TstPlotWidget::rubberBandInInverseColour()
+{
+    tWidgetPlot plot;
+    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
+    const QColor background = plot.geometry.background;
+    const QRgb inverse = qRgb(255 - background.red(), 255 - background.green(), 255 - background.blue());
+    const auto countInverse = [&] {
+        const QImage image = plot.pix->grab().toImage();
+        int count = 0;
+        for (int x = 300; x <= 500; ++x)
+            count += image.pixel(x, 100) == inverse ? 1 : 0;
+        return count;
+    };
+
+    QTest::mousePress(plot.pix.get(), Qt::LeftButton, Qt::ControlModifier, QPoint(300, 100));
+    QTest::mouseMove(plot.pix.get(), QPoint(500, 250));
+    QVERIFY(countInverse() > 100);
+    QTest::mouseRelease(plot.pix.get(), Qt::LeftButton, Qt::ControlModifier, QPoint(500, 250));
+    QCOMPARE(countInverse(), 0);
+}
+
+void TstPlotWidget::panOnlyWhenZoomed()
+{
+    tWidgetPlot plot;
+    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
+    const QRect view = plot.geometry.view;
+    const QPointF centre = plot.geometry.centre;
+    plot.Drag(QPoint(300, 200), QPoint(200, 150));
+    QCOMPARE(plot.geometry.view, view);
+    QCOMPARE(plot.geometry.centre, centre);
+    QCOMPARE(plot.pix->cursor().shape(), Qt::ArrowCursor);
+
+    plot.Wheel(QPoint(300, 200), 2 * 120);
+    QVERIFY(plot.geometry.xZoom > 1.001f);
+    const QPoint topLeft = plot.geometry.view.topLeft();
+    // Dragging the picture left and up scrolls right and down.
+    plot.Drag(QPoint(300, 200), QPoint(200, 150));
+    QCOMPARE(plot.geometry.view.topLeft(), topLeft + QPoint(100, 50));
+}
+
+void TstPlotWidget::wheelZoomsAtThePointer_data()
+{
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<bool>("control");
+    QTest::addColumn<int>("delta");
+
+    QTest::newRow("in, both axes") << QPoint(450, 100) << false << 120;
+    QTest::newRow("in, x only") << QPoint(450, 100) << true << 120;
+    QTest::newRow("three notches in") << QPoint(150, 350) << false << 360;
+}
+
+void TstPlotWidget::wheelZoomsAtThePointer()
+{
+    QFETCH(QPoint, point);
+    QFETCH(bool, control);
+    QFETCH(int, delta);
+
+    tWidgetPlot plot;
+    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
+    QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
+    const QPointF before = plot.DataAt(point);
+
+    plot.Wheel(point, delta, control ? Qt::ControlModifier : Qt::NoModifier);
+    const float expected = tGraphState::ZoomFactor(delta / 120);
+    QVERIFY(std::abs(plot.geometry.xZoom - expected) < 1e-4f);
+    QCOMPARE(plot.geometry.yZoom, control ? 1.0f : expected);
+    QCOMPARE(updates.count(), 1);
+
+    // The data point under the pointer stays under it, to a pixel.
+    const QPointF after = plot.DataAt(point);
+    QVERIFY2(std::abs(after.x() - before.x()) <= plot.geometry.xScale,
+        qPrintable(QStringLiteral("%1 -> %2").arg(before.x()).arg(after.x())));
+    QVERIFY2(std::abs(after.y() - before.y()) <= plot.geometry.yScale,
+        qPrintable(QStringLiteral("%1 -> %2").arg(before.y()).arg(after.y())));
+}
+
+void TstPlotWidget::partialWheelStepsAddUp()
+{
+    tWidgetPlot plot;
+    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
+    plot.Wheel(QPoint(300, 200), 60);
+    QCOMPARE(plot.geometry.xZoom, 1.0f);
+    plot.Wheel(QPoint(300, 200), 60);
+    QVERIFY(std::abs(plot.geometry.xZoom - 4.0f / 3.0f) < 1e-4f);
+}
+
+void TstPlotWidget::doubleClickResetsTheZoom()
+{
+    tWidgetPlot plot;
+    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
+    plot.Wheel(QPoint(500, 300), 3 * 120);
+    QVERIFY(plot.geometry.xZoom > 1.5f);
+    QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
+
+    // A double click ends with the button's release.
+    QTest::mouseDClick(plot.pix.get(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 50));
+    QTest::mouseRelease(plot.pix.get(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 50));
+    QCOMPARE(plot.geometry.xZoom, 1.0f);
+    QCOMPARE(plot.geometry.yZoom, 1.0f);
+    QCOMPARE(plot.geometry.centre, QPointF(plot.geometry.extent.width() / 2, plot.geometry.extent.height() / 2));
+    QCOMPARE(plot.geometry.view.topLeft(), QPoint(0, 0));
+    QVERIFY(updates.count() >= 1);
+}
+
+void TstPlotWidget::tooltipOverACursor()
+{
+    tWidgetPlot plot;
+    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
+    QTest::mouseMove(plot.pix.get(), QPoint(plot.PixelOf(1000), 300));
+    QCOMPARE(plot.pix->cursor().shape(), Qt::SizeHorCursor);
+    QTRY_VERIFY(QToolTip::isVisible());
+    // 1000 m is sample 500 of a ramp to 20000: 2000.4, read as 2000.
+    QCOMPARE(QToolTip::text(), QStringLiteral("1.000km -2.00dB"));
+
+    QTest::mouseMove(plot.pix.get(), QPoint(400, 300));
+    QCOMPARE(plot.pix->cursor().shape(), Qt::ArrowCursor);
+    QTRY_VERIFY(!QToolTip::isVisible());
+}
+
+void TstPlotWidget::contextMenuSlotsMoveOneCursor()
+{
+    tWidgetPlot plot;
+    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
+    CCursors& cursors = *plot.geometry.cursors;
+    cursors.SetLocked(true);
+    QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
+
+    // The menu opens where the right button was pressed.
+    QTest::mousePress(plot.pix.get(), Qt::RightButton, Qt::NoModifier, QPoint(300, 200));
+    QTest::mouseRelease(plot.pix.get(), Qt::RightButton, Qt::NoModifier, QPoint(300, 200));
+    plot.pix->SetRightMarkerHere();
+
+    QVERIFY(std::abs(cursors.RightMarker().fPosition - 5000) <= plot.geometry.xScale);
+    // Unlocked for the move: the left marker stays, the outer cursor follows
+    // its marker, and the lock is back afterwards.
+    QCOMPARE(cursors.LeftMarker().fPosition, 1000.0f);
+    QVERIFY(std::abs(cursors.OuterRight().fPosition - (cursors.RightMarker().fPosition + 500)) < 0.01f);
+    QVERIFY(cursors.IsLocked());
+    QCOMPARE(updates.count(), 1);
+
+    plot.pix->SetCenterCursorHere();
+    QVERIFY(std::abs(cursors.Centre().fPosition - 5000) <= plot.geometry.xScale);
+}
+
+QTEST_MAIN(TstPlotWidget)
+#include "tst_plotwidget.moc"
