@@ -1,0 +1,56 @@
+#pragma once
+
+#include "tVersion.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QWidget;
+
+// The program's start-up, in a fixed order: the application object and its
+// identity, the number locale, the interface language, crash reporting, the
+// translation, and then the window and the event loop. A failed translation
+// ends the program before any window is shown; failed crash reporting ends it
+// only for a version marked D.
+class CApplicationStart
+{
+public:
+    explicit CApplicationStart(const tVersion& version = kProgramVersion);
+    virtual ~CApplicationStart() = default;
+    CApplicationStart(const CApplicationStart&) = delete;
+    CApplicationStart& operator=(const CApplicationStart&) = delete;
+
+    // The whole program: creates the application object and runs Start() on
+    // its arguments. Returns the process exit code.
+    int Run(int& argc, char** argv);
+    // Everything after the application object exists. `arguments` as
+    // QCoreApplication::arguments() gives them: the program, then optionally
+    // the working folder. Returns the event loop's value, or -1 when start-up
+    // fails (after telling the user).
+    int Start(const QStringList& arguments);
+
+    // "Lumetrix_" and the version text: each version keeps its own settings.
+    static QString ApplicationName(const tVersion& version = kProgramVersion);
+    // Names the settings store and the per-user folders.
+    static void SetIdentity(const tVersion& version = kProgramVersion);
+    // Numbers are shown and read with a decimal point and without group
+    // separators, whatever the interface language.
+    static void SetNumberLocale();
+    // Language/LanguageName of the settings store; "English" when it is
+    // absent or empty.
+    static QString StoredLanguageName();
+    // Installer/Root of the settings store; the current folder when absent.
+    static QString StoredInstallRoot();
+
+protected:
+    // Builds and shows the program's window; `folder` is the working folder
+    // named on the command line, or empty.
+    virtual std::unique_ptr<QWidget> CreateMainWindow(const QString& folder);
+    // Runs the event loop and returns its value.
+    virtual int RunEventLoop();
+
+private:
+    tVersion m_version;
+};

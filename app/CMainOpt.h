@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <QString>
+
+class QColorDialog;
+
+// The program's options, and the dialog in which the user edits them. Every
+// option is read from the settings store when the object is created and
+// written back when it is destroyed, so changes reach the store only at a
+// normal program end. One object exists, created by the main window as its
+// child; every part reads the options through Instance().
+class CMainOpt : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CMainOpt(QWidget* parent = nullptr);
+    ~CMainOpt() override;
+
+    // The options object, or null while none exists.
+    static CMainOpt* Instance();
+
+    // Reads every option from the settings store; absent keys give their defaults.
+    void Load();
+    // Takes the current folder as the last working folder and writes every
+    // option except the install folder, which only an installer writes.
+    void Save();
+
+    // (255 - red, 255 - green, 255 - blue): a pen colour that stands out on `colour`.
+    static QColor Inverse(const QColor& colour);
+
+    // Picks the background; a child of this object.
+    QColorDialog* pColorDialog = nullptr;
+    // Base name of the translation file, e.g. "English"; empty when none is stored.
+    QString sLanguageName;
+    // Folder of the installed program's auxiliary files (help files).
+    QString sInstallRoot;
+    // Working folder to open at start.
+    QString sLastDir;
+    // Background of every trace plot; invalid when the store holds no colour.
+    QColor cBackground;
+    // Contrasting pen colour, Inverse(cBackground); follows every change of the background.
+    QColor cInverse;
+    // Colour being chosen while the dialog is open.
+    QColor cPending;
+    // Kept and written back; nothing acts on it.
+    bool bAutoConnectToDevice = true;
+    // Ask before deleting files.
+    bool bNeedAckFileDeletion = true;
+    // After downloading every trace from the instrument, offer to clear its memory.
+    bool bNeedDeleteLoadedFiles = false;
+    // The file information dialog edits its full set of fields.
+    bool bEnableServiceInfoEditing = false;
+
+private:
+    static CMainOpt* s_pInstance;
+};

@@ -1,0 +1,6 @@
+#include "CApplicationStart.h"
+
+int main(int argc, char* argv[])
+{
+    return CApplicationStart().Run(argc, argv);
+}

@@ -1,0 +1,381 @@
+#include "tPrivateStore.h"
+#include "TestPaths.h"
+
+#include <CApplicationStart.h>
+#include <CCrashReport.h>
+#include <CFile.h>
+#include <CTraceWindow.h>
+#include <CTranslations.h>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+
+namespace {
+
+const char* const kProbeContext = "EFileAccessError";
+const char* const kProbeText = "File access error";
+
+// Start-up with the event loop replaced by a look at what start-up built; the
+// loop "returns" 7.
+class CProbedStart : public CApplicationStart
+{
+public:
+    using CApplicationStart::CApplicationStart;
+
+    int nWindows = 0;
+    bool bLoopRan = false;
+    bool bCrashReportDuringLoop = false;
+    QString sTranslatedProbe;
+    QString sFolder;
+    QString sTrace;
+
+protected:
+    std::unique_ptr<QWidget> CreateMainWindow(const QString& folder) override
+    {
+        ++nWindows;
+        return CApplicationStart::CreateMainWindow(folder);
+    }
+
+    int RunEventLoop() override
+    {
+        bLoopRan = true;
+        bCrashReportDuringLoop = CCrashReport::IsInstalled();
+        sTranslatedProbe = QCoreApplication::translate(kProbeContext, kProbeText);
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<CTraceWindow*>(widget); window && window->isVisible()) {
+                sFolder = window->Folder();
+                sTrace = window->Trace() ? window->Trace()->Path() : QString();
+            }
+        }
+        return 7;
+    }
+};
+
+// Answers the first message box that start-up shows, keeping its title and
+// text and the other windows on screen at that moment.
+class CBoxAnswerer : public QObject
+{
+public:
+    CBoxAnswerer()
+    {
+        connect(&m_timer, &QTimer::timeout, this, &CBoxAnswerer::Poll);
+        m_timer.start(10);
+    }
+
+    int nBoxes = 0;
+    QString sTitle;
+    QString sText;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList otherWindows;
+
+private:
+    void Poll()
+    {
+        QMessageBox* box = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* candidate = qobject_cast<QMessageBox*>(widget); candidate && candidate->isVisible())
+                box = candidate;
+        }
+        if (!box)
+            return;
+        ++nBoxes;
+        sTitle = box->windowTitle();
+        sText = box->text();
+        icon = box->icon();
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget != box && widget->isVisible())
+                otherWindows << QString::fromLatin1(widget->metaObject()->className());
+        }
+        box->done(QMessageBox::Ok);
+    }
+
+    QTimer m_timer;
+};
+
+void StoreLanguage(const QVariant& language)
+{
+    QSettings settings;
+    if (language.isValid())
+        settings.setValue(QStringLiteral("Language/LanguageName"), language);
+    else
+        settings.remove(QStringLiteral("Language/LanguageName"));
+}
+
+} // namespace
+
+// The start-up sequence without its event loop: identity, number locale,
+// language and translation, crash reporting and its failure rules, and the
+// window it opens on the working folder.
+class TstApplicationStart : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void versionText_data();
+    void versionText();
+    void identity();
+    void translations_data();
+    void translations();
+    void numbers_data();
+    void numbers();
+
+    void start_loadsStoredLanguage_data();
+    void start_loadsStoredLanguage();
+    void start_unknownLanguageEndsBeforeAnyWindow();
+    void start_crashReportFailure_data();
+    void start_crashReportFailure();
+    void start_opensWorkingFolder_data();
+    void start_opensWorkingFolder();
+
+private:
+    tPrivateStore m_store;
+    QString m_startFolder;
+};
+
+void TstApplicationStart::initTestCase()
+{
+    QVERIFY(m_store.IsValid());
+    m_startFolder = QDir::currentPath();
+}
+
+void TstApplicationStart::init()
+{
+    CApplicationStart::SetIdentity();
+    tPrivateStore::Clear();
+}
+
+void TstApplicationStart::cleanup()
+{
+    QDir::setCurrent(m_startFolder);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_store.DataDir()));
+    QVERIFY(!CCrashReport::IsInstalled());
+}
+
+void TstApplicationStart::versionText_data()
+{
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<bool>("b");
+    QTest::addColumn<bool>("d");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("plain") << 1 << 2 << false << false << "1.2";
+    QTest::newRow("B") << 0 << 28 << true << false << "0.28B";
+    QTest::newRow("D") << 0 << 5 << false << true << "0.5D";
+    QTest::newRow("B and D") << 12 << 1000 << true << true << "12.1000BD";
+}
+
+void TstApplicationStart::versionText()
+{
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QFETCH(bool, b);
+    QFETCH(bool, d);
+    QFETCH(QString, text);
+
+    const tVersion version{major, minor, b, d};
+    QCOMPARE(version.Text(), text);
+    QCOMPARE(CApplicationStart::ApplicationName(version), QStringLiteral("Lumetrix_") + text);
+}
+
+void TstApplicationStart::identity()
+{
+    QCOMPARE(kProgramVersion.Text(), QStringLiteral("0.28B"));
+    QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Norvane"));
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Lumetrix_0.28B"));
+    QVERIFY(!QCoreApplication::organizationDomain().isEmpty());
+}
+
+void TstApplicationStart::translations_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<bool>("loads");
+    QTest::addColumn<QString>("probe");
+
+    QTest::newRow("English") << "English" << true << kProbeText;
+    QTest::newRow("Russian") << "Русский" << true << "Ошибка доступа к файлу";
+    QTest::newRow("unknown") << "Klingon" << false << kProbeText;
+    QTest::newRow("longer name") << "English_GB" << false << kProbeText;
+    QTest::newRow("empty") << "" << false << kProbeText;
+}
+
+void TstApplicationStart::translations()
+{
+    QFETCH(QString, language);
+    QFETCH(bool, loads);
+    QFETCH(QString, probe);
+
+    QCOMPARE(CTranslations::Languages(), QStringList({QStringLiteral("English"), QStringLiteral("Русский")}));
+    QTranslator translator;
+    QCOMPARE(CTranslations::Load(translator, language), loads);
+    QCoreApplication::installTranslator(&translator);
+    QCOMPARE(QCoreApplication::translate(kProbeContext, kProbeText), probe);
+}
+
+void TstApplicationStart::numbers_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << "English";
+    QTest::newRow("Russian") << "Русский";
+}
+
+void TstApplicationStart::numbers()
+{
+    QFETCH(QString, language);
+
+    // As on a system whose own locale writes "1 234 567,25".
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QTranslator translator;
+    QVERIFY(CTranslations::Load(translator, language));
+    QCoreApplication::installTranslator(&translator);
+    CApplicationStart::SetNumberLocale();
+
+    const QLocale locale;
+    QCOMPARE(locale.toString(1234567.25, 'f', 2), QStringLiteral("1234567.25"));
+    QCOMPARE(locale.toString(-0.5), QStringLiteral("-0.5"));
+    bool ok = false;
+    QCOMPARE(locale.toDouble(QStringLiteral("1234.5"), &ok), 1234.5);
+    QVERIFY(ok);
+    locale.toDouble(QStringLiteral("1,234.5"), &ok);
+    QVERIFY(!ok);
+    locale.toDouble(QStringLiteral("1234,5"), &ok);
+    QVERIFY(!ok);
+}
+
+void TstApplicationStart::start_loadsStoredLanguage_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("probe");
+
+    QTest::newRow("absent") << QVariant() << kProbeText;
+    QTest::newRow("empty") << QVariant(QString()) << kProbeText;
+    QTest::newRow("Russian") << QVariant(QStringLiteral("Русский")) << "Ошибка доступа к файлу";
+}
+
+void TstApplicationStart::start_loadsStoredLanguage()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(QString, probe);
+
+    StoreLanguage(stored);
+    CProbedStart start;
+    QCOMPARE(start.Start({QStringLiteral("lumetrix")}), 7);
+    QCOMPARE(start.nWindows, 1);
+    QVERIFY(start.bLoopRan);
+    QVERIFY(start.bCrashReportDuringLoop);
+    QCOMPARE(start.sTranslatedProbe, probe);
+    // The translator lived only as long as start-up.
+    QCOMPARE(QCoreApplication::translate(kProbeContext, kProbeText), QString::fromLatin1(kProbeText));
+}
+
+void TstApplicationStart::start_unknownLanguageEndsBeforeAnyWindow()
+{
+    StoreLanguage(QStringLiteral("Klingon"));
+    CBoxAnswerer answerer;
+    CProbedStart start;
+    QCOMPARE(start.Start({QStringLiteral("lumetrix")}), -1);
+
+    QCOMPARE(answerer.nBoxes, 1);
+    QCOMPARE(answerer.icon, QMessageBox::Critical);
+    QCOMPARE(answerer.sTitle, QStringLiteral("Program files corrupted"));
+    QCOMPARE(answerer.sText, QStringLiteral("Language resources not found or corrupted/\nPlease reinstall program."));
+    QCOMPARE(answerer.otherWindows, QStringList());
+    QCOMPARE(start.nWindows, 0);
+    QVERIFY(!start.bLoopRan);
+}
+
+void TstApplicationStart::start_crashReportFailure_data()
+{
+    QTest::addColumn<bool>("flagD");
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("D clear: goes on") << false << 7;
+    QTest::newRow("D set: ends") << true << -1;
+}
+
+void TstApplicationStart::start_crashReportFailure()
+{
+    QFETCH(bool, flagD);
+    QFETCH(int, result);
+
+    // A data folder below a plain file cannot be created.
+    const QString blocker = m_store.Path(QStringLiteral("not-a-folder"));
+    QFile file(blocker);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    qputenv("XDG_DATA_HOME", QFile::encodeName(blocker + QStringLiteral("/data")));
+
+    CBoxAnswerer answerer;
+    CProbedStart start(tVersion{0, 28, true, flagD});
+    if (!flagD)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Crash reports are off: .+")));
+    QCOMPARE(start.Start({QStringLiteral("lumetrix")}), result);
+    QVERIFY(!start.bCrashReportDuringLoop);
+    if (flagD) {
+        QCOMPARE(answerer.nBoxes, 1);
+        QCOMPARE(answerer.icon, QMessageBox::Critical);
+        QCOMPARE(answerer.sTitle, QStringLiteral("Crash report installation"));
+        QVERIFY2(answerer.sText.startsWith(QStringLiteral("Can not install crash report:\n")),
+                 qPrintable(answerer.sText));
+        QVERIFY(answerer.sText.endsWith(QStringLiteral("\nPlease reinstall program.")));
+        QCOMPARE(start.nWindows, 0);
+    } else {
+        QCOMPARE(answerer.nBoxes, 0);
+        QCOMPARE(start.nWindows, 1);
+    }
+}
+
+void TstApplicationStart::start_opensWorkingFolder_data()
+{
+    QTest::addColumn<bool>("inArguments");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<bool>("opens");
+
+    QTest::newRow("argument") << true << false << true;
+    QTest::newRow("last folder") << false << true << true;
+    QTest::newRow("none") << false << false << false;
+}
+
+void TstApplicationStart::start_opensWorkingFolder()
+{
+    QFETCH(bool, inArguments);
+    QFETCH(bool, stored);
+    QFETCH(bool, opens);
+
+    const QStringList traces = TestPaths::SorFiles(TestPaths::SamplesDir());
+    QVERIFY(!traces.isEmpty());
+    const QString samples = QFileInfo(TestPaths::SamplesDir()).canonicalFilePath();
+    if (stored)
+        QSettings().setValue(QStringLiteral("Options/LastDir"), samples);
+    QStringList arguments = {QStringLiteral("lumetrix")};
+    if (inArguments)
+        arguments << samples;
+
+    CProbedStart start;
+    QCOMPARE(start.Start(arguments), 7);
+    QCOMPARE(start.nWindows, 1);
+    if (opens) {
+        QCOMPARE(start.sFolder, samples);
+        QCOMPARE(QFileInfo(start.sTrace).canonicalFilePath(), QFileInfo(traces.first()).canonicalFilePath());
+    } else {
+        QCOMPARE(start.sFolder, QString());
+        QCOMPARE(start.sTrace, QString());
+    }
+    // The options object went with the window and stored the folder that was
+    // current then.
+    QCOMPARE(QSettings().value(QStringLiteral("Options/LastDir")).toString(),
+             opens ? samples : QDir::currentPath());
+}
+
+QTEST_MAIN(TstApplicationStart)
+#include "tst_applicationstart.moc"

@@ -1,0 +1,294 @@
+#include "tPrivateStore.h"
+
+#include <CApplicationStart.h>
+#include <CCrashReport.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+
+#include <sys/mman.h>
+#include <sys/resource.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define LUMETRIX_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LUMETRIX_ASAN 1
+#endif
+#endif
+
+namespace {
+
+const char* const kChildOption = "--crash-child";
+const int kSignals[] = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL};
+
+CCrashReport::tInstallInfo Info()
+{
+    CCrashReport::tInstallInfo info;
+    info.sAppName = QStringLiteral("Lumetrix");
+    info.sAppVersion = kProgramVersion.Text();
+    return info;
+}
+
+// The test program started again as a child: installs crash reporting (and,
+// with "uninstalled", removes it again), then dies in the way asked for.
+// Exit code 3: the install failed; 4: the child survived.
+int CrashChild(int argc, char** argv)
+{
+    const rlimit noCoreFile = {0, 0};
+    setrlimit(RLIMIT_CORE, &noCoreFile);
+    QCoreApplication application(argc, argv);
+    CApplicationStart::SetIdentity();
+    const QByteArray how = argv[2];
+    if (CCrashReport::Install(Info()) != 0)
+        return 3;
+    if (argc > 3 && qstrcmp(argv[3], "uninstalled") == 0)
+        CCrashReport::Uninstall();
+
+    if (how == "fault") {
+        // A real invalid access: a page without any access rights.
+        void* page = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (page != MAP_FAILED)
+            *static_cast<volatile int*>(page) = 1;
+    } else if (how == "abort") {
+        std::abort();
+    } else if (how == "SIGSEGV") {
+        raise(SIGSEGV);
+    } else if (how == "SIGBUS") {
+        raise(SIGBUS);
+    } else if (how == "SIGFPE") {
+        raise(SIGFPE);
+    } else if (how == "SIGILL") {
+        raise(SIGILL);
+    }
+    return 4;
+}
+
+struct sigaction CurrentAction(int signal)
+{
+    struct sigaction action = {};
+    sigaction(signal, nullptr, &action);
+    return action;
+}
+
+bool SameAction(const struct sigaction& a, const struct sigaction& b)
+{
+    return a.sa_handler == b.sa_handler && (a.sa_flags & SA_SIGINFO) == (b.sa_flags & SA_SIGINFO);
+}
+
+} // namespace
+
+// The crash reporter: install and uninstall in this process, and crashes in a
+// child process that must leave a report behind.
+class TstCrashReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void install_createsFolderAndTakesSignals();
+    void install_failure_data();
+    void install_failure();
+    void crash_writesReport_data();
+    void crash_writesReport();
+    void uninstalled_writesNothing();
+
+private:
+    struct tChild
+    {
+        QProcess::ExitStatus status = QProcess::NormalExit;
+        int exitCode = -1;
+        qint64 pid = 0;
+        QString err;
+    };
+    tChild RunChild(const QString& dataDir, const QStringList& arguments);
+    static QStringList Reports(const QString& dataDir);
+
+    tPrivateStore m_store;
+};
+
+void TstCrashReport::initTestCase()
+{
+    QVERIFY(m_store.IsValid());
+    CApplicationStart::SetIdentity();
+}
+
+void TstCrashReport::init()
+{
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_store.DataDir()));
+}
+
+void TstCrashReport::cleanup()
+{
+    CCrashReport::Uninstall();
+}
+
+TstCrashReport::tChild TstCrashReport::RunChild(const QString& dataDir, const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataDir);
+    process.setProcessEnvironment(environment);
+    process.start(QCoreApplication::applicationFilePath(), QStringList{QString::fromLatin1(kChildOption)} + arguments);
+    tChild child;
+    if (!process.waitForStarted())
+        return child;
+    child.pid = process.processId();
+    if (!process.waitForFinished(120000))
+        return child;
+    child.status = process.exitStatus();
+    child.exitCode = process.exitCode();
+    child.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return child;
+}
+
+QStringList TstCrashReport::Reports(const QString& dataDir)
+{
+    const QDir folder(dataDir + QStringLiteral("/Norvane/Lumetrix_0.28B"));
+    QStringList paths;
+    for (const QString& name : folder.entryList({QStringLiteral("crash-*.txt")}, QDir::Files, QDir::Name))
+        paths << folder.filePath(name);
+    return paths;
+}
+
+void TstCrashReport::install_createsFolderAndTakesSignals()
+{
+    const QString dataDir = m_store.Path(QStringLiteral("install"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataDir));
+    struct sigaction before[std::size(kSignals)];
+    for (size_t i = 0; i < std::size(kSignals); ++i)
+        before[i] = CurrentAction(kSignals[i]);
+
+    QCOMPARE(CCrashReport::Install(Info()), 0);
+    QVERIFY(CCrashReport::IsInstalled());
+    const QString folder = dataDir + QStringLiteral("/Norvane/Lumetrix_0.28B");
+    QCOMPARE(CCrashReport::ReportFolder(), folder);
+    QVERIFY(QFileInfo(folder).isDir());
+    for (size_t i = 0; i < std::size(kSignals); ++i)
+        QVERIFY2(!SameAction(CurrentAction(kSignals[i]), before[i]), strsignal(kSignals[i]));
+
+    CCrashReport::Uninstall();
+    QVERIFY(!CCrashReport::IsInstalled());
+    for (size_t i = 0; i < std::size(kSignals); ++i)
+        QVERIFY2(SameAction(CurrentAction(kSignals[i]), before[i]), strsignal(kSignals[i]));
+}
+
+void TstCrashReport::install_failure_data()
+{
+    QTest::addColumn<bool>("installedBefore");
+    QTest::newRow("folder cannot be made") << false;
+    QTest::newRow("installed already") << true;
+}
+
+void TstCrashReport::install_failure()
+{
+    QFETCH(bool, installedBefore);
+
+    if (installedBefore) {
+        QCOMPARE(CCrashReport::Install(Info()), 0);
+    } else {
+        const QString blocker = m_store.Path(QStringLiteral("plain-file"));
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(blocker + QStringLiteral("/data")));
+    }
+    const struct sigaction before = CurrentAction(SIGSEGV);
+
+    QVERIFY(CCrashReport::Install(Info()) != 0);
+    QVERIFY(!CCrashReport::LastErrorMessage().isEmpty());
+    QCOMPARE(CCrashReport::IsInstalled(), installedBefore);
+    QVERIFY(SameAction(CurrentAction(SIGSEGV), before));
+    if (!installedBefore)
+        QVERIFY2(CCrashReport::LastErrorMessage().contains(QStringLiteral("plain-file")),
+                 qPrintable(CCrashReport::LastErrorMessage()));
+}
+
+void TstCrashReport::crash_writesReport_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("signal");
+
+    QTest::newRow("invalid access") << "fault" << "11 (SIGSEGV)";
+    QTest::newRow("raised SIGSEGV") << "SIGSEGV" << "11 (SIGSEGV)";
+    QTest::newRow("abort") << "abort" << "6 (SIGABRT)";
+    QTest::newRow("SIGBUS") << "SIGBUS" << "7 (SIGBUS)";
+    QTest::newRow("SIGFPE") << "SIGFPE" << "8 (SIGFPE)";
+    QTest::newRow("SIGILL") << "SIGILL" << "4 (SIGILL)";
+}
+
+void TstCrashReport::crash_writesReport()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, signal);
+
+    const QString dataDir = m_store.Path(QStringLiteral("crash-") + how);
+    const tChild child = RunChild(dataDir, {how});
+    QVERIFY2(child.pid > 0, "the child did not start or did not end");
+    QVERIFY2(child.exitCode != 3, "the child could not install crash reporting");
+    QVERIFY2(child.exitCode != 4 || child.status == QProcess::CrashExit, "the child survived");
+#ifndef LUMETRIX_ASAN
+    // Under AddressSanitizer the signal goes on to the sanitizer's own
+    // handler, which ends the process with an exit code instead.
+    QCOMPARE(child.status, QProcess::CrashExit);
+#endif
+
+    const QStringList reports = Reports(dataDir);
+    QCOMPARE(reports.size(), 1);
+    QVERIFY2(child.err.contains(reports.first()), qPrintable(child.err));
+    QFile file(reports.first());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString report = QString::fromUtf8(file.readAll());
+
+    QVERIFY2(report.contains(QStringLiteral("\nVersion: 0.28B\n")), qPrintable(report));
+    QVERIFY2(report.contains(QStringLiteral("\nSignal: ") + signal + QLatin1Char('\n')), qPrintable(report));
+    QVERIFY(report.contains(QStringLiteral("\nProcess: %1\n").arg(child.pid)));
+    // At least the handler's own frame follows the heading.
+    QVERIFY(QRegularExpression(QStringLiteral("\nBacktrace:\n.+\n")).match(report).hasMatch());
+
+    const QRegularExpressionMatch time
+        = QRegularExpression(QStringLiteral("\nTime: (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d) UTC\n")).match(report);
+    QVERIFY(time.hasMatch());
+    QDateTime written = QDateTime::fromString(time.captured(1), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    written.setTimeSpec(Qt::UTC);
+    QVERIFY(written.isValid());
+    // Only a check of the calendar arithmetic: the report was written in this run.
+    QVERIFY(qAbs(written.secsTo(QDateTime::currentDateTimeUtc())) < 3600);
+}
+
+void TstCrashReport::uninstalled_writesNothing()
+{
+    const QString dataDir = m_store.Path(QStringLiteral("uninstalled"));
+    const tChild child = RunChild(dataDir, {QStringLiteral("SIGSEGV"), QStringLiteral("uninstalled")});
+    QVERIFY(child.pid > 0);
+    QVERIFY(child.exitCode != 3);
+#ifndef LUMETRIX_ASAN
+    // The default action again: the process dies of the signal.
+    QCOMPARE(child.status, QProcess::CrashExit);
+#endif
+    QVERIFY(QFileInfo(dataDir + QStringLiteral("/Norvane/Lumetrix_0.28B")).isDir());
+    QCOMPARE(Reports(dataDir), QStringList());
+}
+
+int main(int argc, char** argv)
+{
+    if (argc >= 3 && qstrcmp(argv[1], kChildOption) == 0)
+        return CrashChild(argc, argv);
+    QCoreApplication application(argc, argv);
+    TstCrashReport test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_crashreport.moc"
