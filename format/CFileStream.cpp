@@ -371,7 +371,21 @@ quint32 CFileStream::Load(IStream& object)
     QFile file(m_fileName);
     if (!file.open(QIODevice::ReadOnly))
         STREAM_THROW(EFileAccessError);
-    QByteArray data = file.readAll();
+    // Folders are listed by loading one file after another: the bytes go into
+    // a buffer that each thread keeps for its next load, instead of a fresh
+    // allocation of the file's size every time. Nothing keeps a reference to
+    // it after the load: strings, unknown blocks and samples are copied out.
+    thread_local QByteArray buffer;
+    const qint64 size = file.size();
+    QByteArray data;
+    if (size > 0 && !file.isSequential()) {
+        buffer.resize(qsizetype(size));
+        if (file.read(buffer.data(), size) != size)
+            STREAM_THROW(EFileAccessError);
+        data = buffer;
+    } else {
+        data = file.readAll();
+    }
     if (file.error() != QFileDevice::NoError)
         STREAM_THROW(EFileAccessError);
     file.close();
