@@ -1,4 +1,5 @@
 #include "CFile.h"
+#include "ErrorKind.h"
 #include "SorBuilder.h"
 
 #include <Exception.h>
@@ -14,22 +15,6 @@
 using namespace SorBuilder;
 
 namespace {
-
-QString ErrorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const EFileAccessError&) {
-        return QStringLiteral("access");
-    } catch (const EFileLoadInvalidFormat&) {
-        return QStringLiteral("format");
-    } catch (const EInternalError&) {
-        return QStringLiteral("internal");
-    } catch (const Exception&) {
-        return QStringLiteral("other");
-    }
-    return QStringLiteral("none");
-}
 
 // Group index 1.5 and 10 ns per sample: 1.99861639 m per sample.
 tFixed TenNanoseconds()

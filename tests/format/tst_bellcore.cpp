@@ -1,6 +1,7 @@
 #include "CBellcore.h"
 #include "CFileStream.h"
 #include "Exception.h"
+#include "ErrorKind.h"
 #include "SorBuilder.h"
 #include "TestPaths.h"
 
@@ -18,22 +19,6 @@ using Edit = std::function<void(bc::CBellcore&)>;
 Q_DECLARE_METATYPE(Edit)
 
 namespace {
-
-QString ErrorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const EFileAccessError&) {
-        return QStringLiteral("access");
-    } catch (const EFileLoadInvalidFormat&) {
-        return QStringLiteral("format");
-    } catch (const EInternalError&) {
-        return QStringLiteral("internal");
-    } catch (const Exception&) {
-        return QStringLiteral("other");
-    }
-    return QStringLiteral("none");
-}
 
 // The outcome of loading a file image, editing it and saving it again through
 // the same stream.

@@ -1,6 +1,7 @@
 #include "CBellcore.h"
 #include "CFileStream.h"
 #include "Exception.h"
+#include "ErrorKind.h"
 #include "SorBuilder.h"
 
 #include <StrValue.h>
@@ -26,23 +27,6 @@ public:
 private:
     std::function<void(bc::CFileStream&)> m_body;
 };
-
-// Which error a call raised: "none", "access", "format", "internal" or "other".
-QString ErrorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const EFileAccessError&) {
-        return QStringLiteral("access");
-    } catch (const EFileLoadInvalidFormat&) {
-        return QStringLiteral("format");
-    } catch (const EInternalError&) {
-        return QStringLiteral("internal");
-    } catch (const Exception&) {
-        return QStringLiteral("other");
-    }
-    return QStringLiteral("none");
-}
 
 // A file holding only a general-parameters block.
 QByteArray GeneralOnly(const tGeneral& general)
