@@ -19,7 +19,7 @@ QString BenchFile()
     if (!chosen.isEmpty())
         return chosen;
     const QDir samples(QStringLiteral(LUMETRIX_SOURCE_DIR "/samples"));
-    const QFileInfoList files = samples.entryInfoList({QStringLiteral("*.sor")}, QDir::Files, QDir::Size);
+    const QFileInfoList files = samples.entryInfoList({ QStringLiteral("*.sor") }, QDir::Files, QDir::Size);
     return files.isEmpty() ? QString() : files.front().absoluteFilePath();
 }
 

@@ -12,8 +12,7 @@ constexpr double kSpeedOfLight = 299792458.0; // m/s
 const std::vector<quint16> kNoSamples;
 } // namespace
 
-CFile::CFile(const QString& path, quint32& warnings, QObject* parent)
-    : QObject(parent), m_sPath(path), m_stream(path)
+CFile::CFile(const QString& path, quint32& warnings, QObject* parent) : QObject(parent), m_sPath(path), m_stream(path)
 {
     Loaded(m_stream.Load(static_cast<bc::CBellcore&>(*this)), warnings);
 }

@@ -10,7 +10,7 @@
 // the zoom and centre the plot had when this file was last the one shown.
 struct tListedFile
 {
-    explicit tListedFile(const QSharedPointer<sor::CFile>& loaded = {}) : file(loaded) {}
+    explicit tListedFile(const QSharedPointer<sor::CFile>& loaded = {}) : file(loaded) { }
 
     QSharedPointer<sor::CFile> file;
     // From the compare palette while the file is compared, blue otherwise.

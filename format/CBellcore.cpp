@@ -14,8 +14,8 @@ constexpr quint8 kModule = Exception::ModuleBlocks;
 
 bool CBellcore::HasBlock(const char* name) const
 {
-    return std::any_of(map.entries.begin(), map.entries.end(),
-                       [name](const CBlockInfo& entry) { return entry.sName == name; });
+    return std::any_of(
+        map.entries.begin(), map.entries.end(), [name](const CBlockInfo& entry) { return entry.sName == name; });
 }
 
 void CBellcore::Serialize(CFileStream& stream)
@@ -79,16 +79,15 @@ void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
 void CBellcore::UpdateEventsBlock()
 {
     std::deque<sor::tKeyEvent>& events = keyEvents.events;
-    std::stable_sort(events.begin(), events.end(), [](const sor::tKeyEvent& a, const sor::tKeyEvent& b) {
-        return float(a.time) < float(b.time);
-    });
+    std::stable_sort(events.begin(), events.end(),
+        [](const sor::tKeyEvent& a, const sor::tKeyEvent& b) { return float(a.time) < float(b.time); });
     unsigned int number = 1;
     for (sor::tKeyEvent& event : events)
         event.number = number++;
 
     auto& entries = map.entries;
-    const auto present = std::find_if(entries.begin(), entries.end(),
-                                      [](const CBlockInfo& entry) { return entry.sName == BlockName::KeyEvents; });
+    const auto present = std::find_if(
+        entries.begin(), entries.end(), [](const CBlockInfo& entry) { return entry.sName == BlockName::KeyEvents; });
     if (present != entries.end()) {
         if (events.empty())
             entries.erase(present);
@@ -96,9 +95,8 @@ void CBellcore::UpdateEventsBlock()
     }
     if (events.empty())
         return;
-    const auto dataPoints = std::find_if(entries.begin(), entries.end(), [](const CBlockInfo& entry) {
-        return entry.sName == BlockName::DataPoints;
-    });
+    const auto dataPoints = std::find_if(
+        entries.begin(), entries.end(), [](const CBlockInfo& entry) { return entry.sName == BlockName::DataPoints; });
     entries.insert(dataPoints, CBlockInfo(BlockName::KeyEvents, 1, 1));
 }
 

@@ -27,7 +27,7 @@ void SerializeBlock(CFileStream& stream, IStream& block, CBlock& entry)
                 CFileStream& stream;
                 qint64 previous;
                 ~tLimit() { stream.PopLimit(previous); }
-            } limit{stream, stream.PushLimit(qint64(entry.nSize) - qint64(entry.HeaderSize()))};
+            } limit { stream, stream.PushLimit(qint64(entry.nSize) - qint64(entry.HeaderSize())) };
             BC_LOCATED(kModule, block.Serialize(stream));
         }
         if (stream.Pos() - start != qint64(entry.nSize) - qint64(entry.HeaderSize()))

@@ -36,7 +36,7 @@ quint16 UpdateTables(quint16 crc, const uchar* p, qint64 count)
     const auto& t = kTables.t;
     for (; count >= 8; count -= 8, p += 8) {
         crc = quint16(t[7][p[0] ^ (crc >> 8)] ^ t[6][p[1] ^ (crc & 0xFF)] ^ t[5][p[2]] ^ t[4][p[3]] ^ t[3][p[4]]
-                      ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]]);
+            ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]]);
     }
     for (; count > 0; --count, ++p)
         crc = quint16((crc << 8) ^ t[0][(crc >> 8) ^ *p]);

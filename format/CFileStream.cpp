@@ -4,9 +4,9 @@
 #include "Exception.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QHash>
 #include <QMutex>
+#include <QSaveFile>
 #include <QSet>
 #include <QtEndian>
 
@@ -42,11 +42,10 @@ bool CodecAvailable(const QByteArray& name)
         return false;
     auto known = codecs.available.constFind(name);
     if (known == codecs.available.constEnd())
-        known = codecs.available.insert(name, QStringDecoder(name.constData()).isValid()
-                                                  && QStringEncoder(name.constData()).isValid());
+        known = codecs.available.insert(
+            name, QStringDecoder(name.constData()).isValid() && QStringEncoder(name.constData()).isValid());
     return known.value();
 }
-
 
 QByteArray CodecNameForCodepage(quint32 number)
 {
@@ -64,8 +63,7 @@ QByteArray CodecNameForCodepage(quint32 number)
     }
 }
 
-template<typename T>
-bool InRange(T value, unsigned allowed)
+template<typename T> bool InRange(T value, unsigned allowed)
 {
     if (value > 0)
         return allowed & CFileStream::RangePositive;

@@ -10,7 +10,7 @@ namespace bc {
 
 namespace {
 constexpr quint8 kModule = Exception::ModuleBlocks;
-constexpr const char* kUnits[] = {"km", "mt", "ft", "kf", "mi"};
+constexpr const char* kUnits[] = { "km", "mt", "ft", "kf", "mi" };
 #define BLOCK_THROW(Type) throw Type(kModule, __LINE__)
 } // namespace
 

@@ -8,8 +8,8 @@ namespace bc {
 
 namespace {
 constexpr quint8 kModule = Exception::ModuleBlocks;
-constexpr const char* kLanguages[] = {"EN", "FR", "JA", "SP", "GE", "CH", "RU"};
-constexpr const char* kConditions[] = {"BC", "CC", "RC", "OT"};
+constexpr const char* kLanguages[] = { "EN", "FR", "JA", "SP", "GE", "CH", "RU" };
+constexpr const char* kConditions[] = { "BC", "CC", "RC", "OT" };
 } // namespace
 
 quint32 CGeneralParameters::CodepageOf(const std::array<char, 2>& code)

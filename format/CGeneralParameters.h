@@ -18,7 +18,7 @@ public:
     // "EN" 0, "FR" 1, "JA" 2, "SP" 3, "GE" 4, "CH" 5, "RU" 6, anything else 7.
     static quint32 CodepageOf(const std::array<char, 2>& language);
 
-    std::array<char, 2> language{{'E', 'N'}};
+    std::array<char, 2> language { { 'E', 'N' } };
 };
 
 } // namespace bc

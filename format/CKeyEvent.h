@@ -10,7 +10,7 @@ class CKeyEvent : public IStream
 {
 public:
     CKeyEvent() = default;
-    explicit CKeyEvent(const sor::tKeyEvent& event) : record(event) {}
+    explicit CKeyEvent(const sor::tKeyEvent& event) : record(event) { }
 
     void Serialize(CFileStream& stream) override;
 

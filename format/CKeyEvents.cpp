@@ -1,7 +1,7 @@
 #include "CKeyEvents.h"
 
-#include "CKeyEvent.h"
 #include "CFileStream.h"
+#include "CKeyEvent.h"
 #include "Exception.h"
 #include "FieldCodes.h"
 

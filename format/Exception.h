@@ -22,10 +22,7 @@ public:
 
     // A location code holds the module number in its low byte and the source
     // line in its high 16 bits.
-    static quint32 Location(quint8 module, int line)
-    {
-        return quint32(module) | (quint32(quint16(line)) << 16);
-    }
+    static quint32 Location(quint8 module, int line) { return quint32(module) | (quint32(quint16(line)) << 16); }
     static quint8 ModuleOf(quint32 code) { return quint8(code & 0xFF); }
     static quint16 LineOf(quint32 code) { return quint16(code >> 16); }
 
@@ -71,12 +68,12 @@ public:
 
 // Runs `statement`; an Exception passing through it collects this place's
 // location code on its way out.
-#define BC_LOCATED(module, statement)                                                                \
-    do {                                                                                             \
-        try {                                                                                        \
-            statement;                                                                               \
-        } catch (Exception & located_) {                                                             \
-            located_.AddLocation((module), __LINE__);                                                \
-            throw;                                                                                   \
-        }                                                                                            \
+#define BC_LOCATED(module, statement)                                                                                  \
+    do {                                                                                                               \
+        try {                                                                                                          \
+            statement;                                                                                                 \
+        } catch (Exception & located_) {                                                                               \
+            located_.AddLocation((module), __LINE__);                                                                  \
+            throw;                                                                                                     \
+        }                                                                                                              \
     } while (false)

@@ -25,7 +25,7 @@ quint32 IndexOf(const std::array<char, Width>& code, const char* const (&table)[
 template<size_t Width, size_t Count>
 void SerializeCode(CFileStream& stream, quint32& index, const char* const (&table)[Count])
 {
-    std::array<char, Width> code{};
+    std::array<char, Width> code {};
     if (stream.IsWriting()) {
         if (index >= Count)
             stream.OnInternalError();

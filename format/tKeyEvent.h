@@ -13,7 +13,7 @@ struct tKeyEvent
     // Characters of the event code and technique, by index.
     static constexpr char kCodeTypes[] = "012";
     static constexpr char kCodeOrigins[] = "AMEFO";
-    static constexpr const char* kTechniques[] = {"2P", "LS"};
+    static constexpr const char* kTechniques[] = { "2P", "LS" };
 
     // Event types that the program itself assigns.
     enum tCodeType : quint32 { NonReflective = 0, Reflective = 1, Saturated = 2 };
@@ -39,7 +39,7 @@ struct tKeyEvent
     // Index into kCodeOrigins: second character of the event code.
     quint32 codeOrigin = 0;
     // Characters 3 to 6 of the event code, as raw bytes.
-    std::array<char, 4> codeRest{{'9', '9', '9', '9'}};
+    std::array<char, 4> codeRest { { '9', '9', '9', '9' } };
     // Index into kTechniques.
     quint32 technique = LeastSquares;
     CType::StrValue<101> comment;

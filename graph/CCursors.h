@@ -29,7 +29,7 @@ public:
     class CCursor
     {
     public:
-        CCursor(float position = 0, quint32 kind = 0) : fPosition(position), nKind(kind) {}
+        CCursor(float position = 0, quint32 kind = 0) : fPosition(position), nKind(kind) { }
         virtual ~CCursor() = default;
         // Metres.
         virtual float Position() const { return fPosition; }
@@ -44,7 +44,7 @@ public:
     class CEditableCursor : public CCursor
     {
     public:
-        CEditableCursor(CCursors* owner, quint32 kind) : CCursor(0, kind), pOwner(owner) {}
+        CEditableCursor(CCursors* owner, quint32 kind) : CCursor(0, kind), pOwner(owner) { }
         // The raw position limited to 0 ... the owner's maximum distance.
         float Position() const override;
 
@@ -111,9 +111,9 @@ private:
     bool m_bMeasuring = false;
     bool m_bLocked = false;
     quint32 m_nMeasureKind = 0;
-    CEditableCursor m_leftMarker{this, KindLeftMarker};
-    CEditableCursor m_rightMarker{this, KindRightMarker};
-    CEditableCursor m_outerLeft{this, KindOuterLeft};
-    CEditableCursor m_outerRight{this, KindOuterRight};
-    CEditableCursor m_centre{this, KindCentre};
+    CEditableCursor m_leftMarker { this, KindLeftMarker };
+    CEditableCursor m_rightMarker { this, KindRightMarker };
+    CEditableCursor m_outerLeft { this, KindOuterLeft };
+    CEditableCursor m_outerRight { this, KindOuterRight };
+    CEditableCursor m_centre { this, KindCentre };
 };

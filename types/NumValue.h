@@ -27,16 +27,15 @@ enum tNumFlags {
 // negative program value (a level below zero dB) as a positive file number.
 // S is one of qint16, quint16 and qint32; T is float, double, unsigned int,
 // qint32 or qint16.
-template<typename T, typename S, int Scale, int Flags>
-class NumValue : public INumValue, public FileStreams::IStream
+template<typename T, typename S, int Scale, int Flags> class NumValue : public INumValue, public FileStreams::IStream
 {
     static_assert(Scale != 0, "a zero scale cannot store anything");
     static_assert(std::is_same_v<S, qint16> || std::is_same_v<S, quint16> || std::is_same_v<S, qint32>,
-                  "the file holds 16- or 32-bit integers");
+        "the file holds 16- or 32-bit integers");
 
 public:
     NumValue() = default;
-    NumValue(T value) : m_value(value) {}
+    NumValue(T value) : m_value(value) { }
     NumValue& operator=(T value)
     {
         m_value = value;
@@ -169,7 +168,7 @@ private:
             if (thi == 0)
                 thi = -Step();
         }
-        return {tlo, thi};
+        return { tlo, thi };
     }
 
     static bool Acceptable(T value)

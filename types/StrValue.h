@@ -7,8 +7,7 @@
 namespace CType {
 
 // A text of at most N - 1 characters.
-template<int N>
-class StrValue : public IStrValue, public FileStreams::IStream
+template<int N> class StrValue : public IStrValue, public FileStreams::IStream
 {
     static_assert(N > 1, "a text field holds at least one character");
 

@@ -1,7 +1,7 @@
 #include "CBellcore.h"
 #include "CFileStream.h"
-#include "Exception.h"
 #include "ErrorKind.h"
+#include "Exception.h"
 #include "SorBuilder.h"
 #include "TestPaths.h"
 

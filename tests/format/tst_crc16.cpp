@@ -23,8 +23,8 @@ private slots:
         QTest::addColumn<int>("length");
         // Lengths around every path boundary: below one block, one block, the
         // start of the four-lane loop, one past a lane round, long runs.
-        for (int offset : {0, 1, 7})
-            for (int length : {1, 15, 16, 17, 63, 64, 65, 79, 80, 127, 128, 129, 1000, 65537})
+        for (int offset : { 0, 1, 7 })
+            for (int length : { 1, 15, 16, 17, 63, 64, 65, 79, 80, 127, 128, 129, 1000, 65537 })
                 QTest::addRow("offset %d length %d", offset, length) << offset << length;
     }
 
@@ -47,7 +47,7 @@ private slots:
         for (char& byte : bytes)
             byte = char(random.generate());
         const quint16 whole = CCrc16::Compute(bytes.constData(), bytes.size());
-        for (int split : {0, 3, 64, 2047, 4999}) {
+        for (int split : { 0, 3, 64, 2047, 4999 }) {
             const quint16 first = CCrc16::Compute(bytes.constData(), split);
             QCOMPARE(CCrc16::Update(first, bytes.constData() + split, bytes.size() - split), whole);
         }

@@ -32,7 +32,7 @@ QStringList SorFiles(const QString& dir)
     if (dir.isEmpty())
         return files;
     const QDir folder(dir);
-    for (const QString& name : folder.entryList({QStringLiteral("*.sor")}, QDir::Files, QDir::Name))
+    for (const QString& name : folder.entryList({ QStringLiteral("*.sor") }, QDir::Files, QDir::Name))
         files << folder.filePath(name);
     return files;
 }

@@ -120,12 +120,12 @@ void TstLumetrixSor::samples_coverTheirPurposes()
         const sor::CFile file(path, warnings);
         QCOMPARE(warnings, 0u);
         wavelengths.insert(int(file.GeneralParameters().wavelength));
-        russian |= file.Language() == std::array<char, 2>{{'R', 'U'}};
+        russian |= file.Language() == std::array<char, 2> { { 'R', 'U' } };
         threePulses |= file.FixedParameters().pulses.size() == 3;
         withoutEvents |= file.KeyEvents().empty() && !Lists(file, bc::BlockName::KeyEvents);
         largest = std::max(largest, file.PointCount());
     }
-    QCOMPARE(wavelengths, (QSet<int>{1310, 1550, 1625}));
+    QCOMPARE(wavelengths, (QSet<int> { 1310, 1550, 1625 }));
     QVERIFY(russian);
     QVERIFY(threePulses);
     QVERIFY(withoutEvents);
@@ -141,14 +141,14 @@ void TstLumetrixSor::check_exitCodes_data()
     const QString crcWrong = QStringLiteral("Invalid file CRC (file loaded)");
     const QString crcMissing = QStringLiteral("CRC block not present (file loaded)");
     const QString formatError = QStringLiteral("Format of loaded file is no Bellcore v1.0 format");
-    QTest::newRow("good") << QStringList{"ok.sor"} << 0 << QStringList{"OK"};
-    QTest::newRow("checksum byte changed") << QStringList{"crc.sor"} << 1 << QStringList{crcWrong};
-    QTest::newRow("checksum cut off") << QStringList{"nocrc.sor"} << 1 << QStringList{crcMissing};
-    QTest::newRow("truncated") << QStringList{"truncated.sor"} << 2 << QStringList{formatError};
-    QTest::newRow("missing") << QStringList{"missing.sor"} << 2 << QStringList{"File access error"};
-    QTest::newRow("good and warning") << QStringList{"ok.sor", "crc.sor"} << 1 << QStringList{"OK", crcWrong};
-    QTest::newRow("warning and error") << QStringList{"crc.sor", "truncated.sor", "ok.sor"} << 2
-                                       << QStringList{crcWrong, formatError, "OK"};
+    QTest::newRow("good") << QStringList { "ok.sor" } << 0 << QStringList { "OK" };
+    QTest::newRow("checksum byte changed") << QStringList { "crc.sor" } << 1 << QStringList { crcWrong };
+    QTest::newRow("checksum cut off") << QStringList { "nocrc.sor" } << 1 << QStringList { crcMissing };
+    QTest::newRow("truncated") << QStringList { "truncated.sor" } << 2 << QStringList { formatError };
+    QTest::newRow("missing") << QStringList { "missing.sor" } << 2 << QStringList { "File access error" };
+    QTest::newRow("good and warning") << QStringList { "ok.sor", "crc.sor" } << 1 << QStringList { "OK", crcWrong };
+    QTest::newRow("warning and error") << QStringList { "crc.sor", "truncated.sor", "ok.sor" } << 2
+                                       << QStringList { crcWrong, formatError, "OK" };
 }
 
 void TstLumetrixSor::check_exitCodes()
@@ -157,7 +157,7 @@ void TstLumetrixSor::check_exitCodes()
     QFETCH(int, exitCode);
     QFETCH(QStringList, reports);
 
-    QStringList arguments{QStringLiteral("check")};
+    QStringList arguments { QStringLiteral("check") };
     for (const QString& name : files)
         arguments << Temp(name);
     const tRun run = Run(arguments);
@@ -167,7 +167,7 @@ void TstLumetrixSor::check_exitCodes()
     for (int i = 0; i < files.size(); ++i) {
         const QString prefix = Temp(files.at(i)) + QStringLiteral(": ") + reports.at(i);
         QVERIFY2(std::any_of(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(prefix); }),
-                 qPrintable(prefix));
+            qPrintable(prefix));
     }
     if (exitCode == 2)
         QVERIFY2(run.err.contains(QStringLiteral("Error code is SOR-")), qPrintable(run.err));
@@ -188,7 +188,7 @@ void TstLumetrixSor::resave_isByteIdentical()
     QFETCH(QString, path);
     const QString copy = Temp(QStringLiteral("resaved.sor"));
     QFile::remove(copy);
-    const tRun run = Run({QStringLiteral("resave"), path, copy});
+    const tRun run = Run({ QStringLiteral("resave"), path, copy });
     QCOMPARE(run.exitCode, 0);
     const QByteArray original = ReadAll(path);
     QVERIFY(!original.isEmpty());
@@ -214,7 +214,7 @@ void TstLumetrixSor::dump_matchesDocument()
     QFETCH(bool, withPoints);
     QFETCH(QString, comment);
 
-    QStringList arguments{QStringLiteral("dump"), path};
+    QStringList arguments { QStringLiteral("dump"), path };
     if (withPoints)
         arguments.insert(1, QStringLiteral("--points"));
     const tRun run = Run(arguments);
@@ -255,7 +255,7 @@ void TstLumetrixSor::CompareDump(const QJsonObject& json, const sor::CFile& file
     QCOMPARE(general[QStringLiteral("terminatingLocation")].toString(), g.terminatingLocation.Text());
     QCOMPARE(float(general[QStringLiteral("wavelength")].toDouble()), g.wavelength.Value());
     QCOMPARE(json[QStringLiteral("supplier")][QStringLiteral("supplierName")].toString(),
-             file.SupplierParameters().supplierName.Text());
+        file.SupplierParameters().supplierName.Text());
 
     const QJsonObject fixed = json[QStringLiteral("fixed")].toObject();
     const sor::tFixedParameters& f = file.FixedParameters();
@@ -325,10 +325,10 @@ void TstLumetrixSor::synth()
     QFETCH(QString, language);
 
     const auto synth = [&](const QString& name, int seed) {
-        return Run({QStringLiteral("synth"), Temp(name), QStringLiteral("--wavelength"), QString::number(wavelength),
-                    QStringLiteral("--length-km"), QString::number(lengthKm), QStringLiteral("--pulses"),
-                    QString::number(pulses), QStringLiteral("--events"), QString::number(events),
-                    QStringLiteral("--lang"), language, QStringLiteral("--seed"), QString::number(seed)})
+        return Run({ QStringLiteral("synth"), Temp(name), QStringLiteral("--wavelength"), QString::number(wavelength),
+                       QStringLiteral("--length-km"), QString::number(lengthKm), QStringLiteral("--pulses"),
+                       QString::number(pulses), QStringLiteral("--events"), QString::number(events),
+                       QStringLiteral("--lang"), language, QStringLiteral("--seed"), QString::number(seed) })
             .exitCode;
     };
     QCOMPARE(synth(QStringLiteral("a.sor"), 5), 0);
@@ -364,11 +364,11 @@ void TstLumetrixSor::synth()
 void TstLumetrixSor::synth_refusesBadOptions_data()
 {
     QTest::addColumn<QStringList>("options");
-    QTest::newRow("unknown option") << QStringList{"--colour", "red"};
-    QTest::newRow("negative events") << QStringList{"--events", "-1"};
-    QTest::newRow("wavelength out of range") << QStringList{"--wavelength", "850"};
-    QTest::newRow("not a number") << QStringList{"--length-km", "ten"};
-    QTest::newRow("value missing") << QStringList{"--seed"};
+    QTest::newRow("unknown option") << QStringList { "--colour", "red" };
+    QTest::newRow("negative events") << QStringList { "--events", "-1" };
+    QTest::newRow("wavelength out of range") << QStringList { "--wavelength", "850" };
+    QTest::newRow("not a number") << QStringList { "--length-km", "ten" };
+    QTest::newRow("value missing") << QStringList { "--seed" };
 }
 
 void TstLumetrixSor::synth_refusesBadOptions()
@@ -376,7 +376,7 @@ void TstLumetrixSor::synth_refusesBadOptions()
     QFETCH(QStringList, options);
     const QString path = Temp(QStringLiteral("refused.sor"));
     QFile::remove(path);
-    const tRun run = Run(QStringList{QStringLiteral("synth"), path} + options);
+    const tRun run = Run(QStringList { QStringLiteral("synth"), path } + options);
     QCOMPARE(run.exitCode, 2);
     QVERIFY(!run.err.isEmpty());
     QVERIFY(!QFileInfo::exists(path));

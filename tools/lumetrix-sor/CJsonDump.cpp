@@ -47,8 +47,8 @@ QByteArray CJsonDump::Text(bool withPoints) const
 bool CJsonDump::Lists(const char* blockName) const
 {
     const auto& entries = m_file.BlockMap().entries;
-    return std::any_of(entries.begin(), entries.end(),
-                       [blockName](const bc::CBlockInfo& entry) { return entry.sName == blockName; });
+    return std::any_of(
+        entries.begin(), entries.end(), [blockName](const bc::CBlockInfo& entry) { return entry.sName == blockName; });
 }
 
 void CJsonDump::WriteMap(CJsonWriter& json) const

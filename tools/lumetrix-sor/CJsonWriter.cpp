@@ -8,8 +8,7 @@ namespace {
 
 // Shortest text that reads back as the same number; JSON has no form for
 // infinities and NaN, so they become null.
-template<typename T>
-void AppendNumber(QByteArray& text, T number)
+template<typename T> void AppendNumber(QByteArray& text, T number)
 {
     if constexpr (std::is_floating_point_v<T>) {
         if (!std::isfinite(number)) {

@@ -24,8 +24,7 @@ public:
     void Value(const char* text);
     void Value(float number);
     void Value(double number);
-    template<typename T, typename = std::enable_if_t<std::is_integral_v<T>>>
-    void Value(T number)
+    template<typename T, typename = std::enable_if_t<std::is_integral_v<T>>> void Value(T number)
     {
         if constexpr (std::is_signed_v<T>)
             Integer(static_cast<long long>(number));
@@ -33,8 +32,7 @@ public:
             Unsigned(static_cast<unsigned long long>(number));
     }
 
-    template<typename T>
-    void Field(const char* key, const T& value)
+    template<typename T> void Field(const char* key, const T& value)
     {
         Key(key);
         Value(value);

@@ -105,11 +105,11 @@ std::vector<quint16> CSynthFibre::Render(CSynthRandom& random, size_t count, dou
         double distance;
         double power;
     };
-    std::vector<tSpike> spikes{{0.0, ReflectedPower(kFrontReflectance, PowerOf(m_optics.startLevel))}};
+    std::vector<tSpike> spikes { { 0.0, ReflectedPower(kFrontReflectance, PowerOf(m_optics.startLevel)) } };
     for (const tFeature& feature : m_features) {
         if (feature.kind != Splice)
             spikes.push_back(
-                {feature.distance, ReflectedPower(feature.reflectance, PowerOf(Level(feature.distance, width)))});
+                { feature.distance, ReflectedPower(feature.reflectance, PowerOf(Level(feature.distance, width))) });
     }
 
     std::vector<quint16> samples(count);

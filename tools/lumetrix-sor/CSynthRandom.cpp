@@ -5,7 +5,7 @@
 double CSynthRandom::Unit()
 {
     const std::uint64_t high = m_engine() >> 5; // 27 bits
-    const std::uint64_t low = m_engine() >> 6;  // 26 bits
+    const std::uint64_t low = m_engine() >> 6; // 26 bits
     return double((high << 26) | low) * (1.0 / 9007199254740992.0);
 }
 

@@ -9,7 +9,7 @@
 class CSynthRandom
 {
 public:
-    explicit CSynthRandom(std::uint32_t seed) : m_engine(seed) {}
+    explicit CSynthRandom(std::uint32_t seed) : m_engine(seed) { }
 
     // Uniform in [low, high).
     double Uniform(double low, double high);

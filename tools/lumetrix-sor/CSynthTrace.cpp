@@ -22,9 +22,9 @@ constexpr int kMaxEvents = 100;
 constexpr int kMaxPulses = 8;
 constexpr double kMaxLengthKm = 250;
 // Pulse widths a reflectometer usually offers, ns.
-constexpr int kPulseLadder[] = {3, 5, 10, 20, 30, 50, 100, 200, 300, 500, 1000, 2000, 3000, 5000, 10000, 20000};
+constexpr int kPulseLadder[] = { 3, 5, 10, 20, 30, 50, 100, 200, 300, 500, 1000, 2000, 3000, 5000, 10000, 20000 };
 // Sample spacings offered when the point count is not given, metres.
-constexpr double kResolutionLadder[] = {0.125, 0.25, 0.5, 1, 2, 4, 8, 16, 32};
+constexpr double kResolutionLadder[] = { 0.125, 0.25, 0.5, 1, 2, 4, 8, 16, 32 };
 constexpr int kDefaultMaxPoints = 32000;
 
 // Attenuation of standard single-mode fibre, dB/km, by wavelength in nm.
@@ -33,13 +33,13 @@ struct tAttenuation
     double wavelength;
     double attenuation;
 };
-constexpr tAttenuation kAttenuation[] = {{1260, 0.36}, {1310, 0.33}, {1383, 0.28}, {1490, 0.21},
-                                         {1550, 0.19}, {1625, 0.22}, {1675, 0.30}};
+constexpr tAttenuation kAttenuation[] = { { 1260, 0.36 }, { 1310, 0.33 }, { 1383, 0.28 }, { 1490, 0.21 },
+    { 1550, 0.19 }, { 1625, 0.22 }, { 1675, 0.30 } };
 
 double AttenuationAt(double wavelength)
 {
     const auto* upper = std::find_if(std::begin(kAttenuation), std::end(kAttenuation),
-                                     [wavelength](const tAttenuation& a) { return a.wavelength >= wavelength; });
+        [wavelength](const tAttenuation& a) { return a.wavelength >= wavelength; });
     if (upper == std::begin(kAttenuation))
         return upper->attenuation;
     if (upper == std::end(kAttenuation))
@@ -54,8 +54,7 @@ double Rounded(double value, double units)
     return std::round(value * units) / units;
 }
 
-template<size_t N>
-QString Pick(CSynthRandom& random, const char16_t* const (&texts)[N])
+template<size_t N> QString Pick(CSynthRandom& random, const char16_t* const (&texts)[N])
 {
     return QString::fromUtf16(texts[random.Integer(0, int(N) - 1)]);
 }
@@ -78,16 +77,16 @@ struct tTexts
 
 tTexts MakeTexts(CSynthRandom& random, bool russian, quint32 seed)
 {
-    static constexpr const char16_t* kOriginsEn[] = {u"Central Office North", u"Exchange 7", u"Data Centre West",
-                                                     u"Head End 2"};
-    static constexpr const char16_t* kDestinationsEn[] = {u"Node 14", u"Street Cabinet 31", u"Exchange 12",
-                                                          u"Business Park B"};
-    static constexpr const char16_t* kOperatorsEn[] = {u"A. Smith", u"J. Brown", u"M. Taylor", u"K. Novak"};
-    static constexpr const char16_t* kOriginsRu[] = {u"АТС-5 Центральная", u"Узел связи Северный", u"ЦОД Западный",
-                                                     u"Станция 2"};
-    static constexpr const char16_t* kDestinationsRu[] = {u"Узел доступа 14", u"Шкаф 31, ул. Лесная", u"АТС-12",
-                                                          u"Бизнес-центр Б"};
-    static constexpr const char16_t* kOperatorsRu[] = {u"И. Петров", u"А. Смирнова", u"С. Кузнецов", u"Е. Волкова"};
+    static constexpr const char16_t* kOriginsEn[]
+        = { u"Central Office North", u"Exchange 7", u"Data Centre West", u"Head End 2" };
+    static constexpr const char16_t* kDestinationsEn[]
+        = { u"Node 14", u"Street Cabinet 31", u"Exchange 12", u"Business Park B" };
+    static constexpr const char16_t* kOperatorsEn[] = { u"A. Smith", u"J. Brown", u"M. Taylor", u"K. Novak" };
+    static constexpr const char16_t* kOriginsRu[]
+        = { u"АТС-5 Центральная", u"Узел связи Северный", u"ЦОД Западный", u"Станция 2" };
+    static constexpr const char16_t* kDestinationsRu[]
+        = { u"Узел доступа 14", u"Шкаф 31, ул. Лесная", u"АТС-12", u"Бизнес-центр Б" };
+    static constexpr const char16_t* kOperatorsRu[] = { u"И. Петров", u"А. Смирнова", u"С. Кузнецов", u"Е. Волкова" };
 
     tTexts t;
     const int cable = random.Integer(1, 199);
@@ -164,7 +163,7 @@ void CSynthTrace::Build(bc::CBellcore& file) const
     } else {
         const double rangeMetres = distanceOf(rangeTime);
         const auto* resolution = std::find_if(std::begin(kResolutionLadder), std::end(kResolutionLadder),
-                                              [rangeMetres](double r) { return rangeMetres / r <= kDefaultMaxPoints; });
+            [rangeMetres](double r) { return rangeMetres / r <= kDefaultMaxPoints; });
         if (resolution == std::end(kResolutionLadder))
             resolution = std::prev(resolution);
         spacingUnits = std::max<qint64>(1, std::llround(timeOf(*resolution) * 1e5));
@@ -182,9 +181,9 @@ void CSynthTrace::Build(bc::CBellcore& file) const
     optics.startLevel = Rounded(random.Uniform(3.5, 6.0), 1e3);
     // The dynamic range grows with the pulse energy; 1310 nm lasers give a
     // little less than the longer wavelengths.
-    const double dynamicRange = std::clamp(18.0 + 7.5 * std::log10(o.pulseNs / 10.0) - (wavelength < 1400 ? 1.0 : 0.0)
-                                               + random.Uniform(-1.0, 1.0),
-                                           10.0, 48.0);
+    const double dynamicRange = std::clamp(
+        18.0 + 7.5 * std::log10(o.pulseNs / 10.0) - (wavelength < 1400 ? 1.0 : 0.0) + random.Uniform(-1.0, 1.0), 10.0,
+        48.0);
     optics.noiseFloor = Rounded(optics.startLevel + dynamicRange, 1e3);
 
     // A trace without listed events still shows a fibre with splices and an end.
@@ -205,9 +204,8 @@ void CSynthTrace::Build(bc::CBellcore& file) const
     // size that saving corrects.
     file.map = bc::CBlockMap();
     file.map.nRevision = 100;
-    const auto addEntry = [&file](const char* name, quint32 size) {
-        file.map.entries.emplace_back(QByteArray(name), 100, size);
-    };
+    const auto addEntry
+        = [&file](const char* name, quint32 size) { file.map.entries.emplace_back(QByteArray(name), 100, size); };
     addEntry(bc::BlockName::General, 1);
     addEntry(bc::BlockName::Supplier, 1);
     addEntry(bc::BlockName::Fixed, 1);
@@ -217,7 +215,7 @@ void CSynthTrace::Build(bc::CBellcore& file) const
     addEntry(bc::BlockName::Checksum, 2);
 
     bc::CGeneralParameters& g = file.general;
-    g.language = o.russian ? std::array<char, 2>{{'R', 'U'}} : std::array<char, 2>{{'E', 'N'}};
+    g.language = o.russian ? std::array<char, 2> { { 'R', 'U' } } : std::array<char, 2> { { 'E', 'N' } };
     g.cableId = texts.cableId;
     g.fiberId = texts.fiberId;
     g.wavelength = float(o.wavelength);

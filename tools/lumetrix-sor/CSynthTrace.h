@@ -34,7 +34,7 @@ public:
         int points = 0;
     };
 
-    explicit CSynthTrace(const tOptions& options) : m_options(options) {}
+    explicit CSynthTrace(const tOptions& options) : m_options(options) { }
 
     // Why the options cannot make a trace, or an empty text when they can.
     static QString Refusal(const tOptions& options);

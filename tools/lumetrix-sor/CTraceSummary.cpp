@@ -55,33 +55,34 @@ QString CTraceSummary::Text(const sor::CFile& file, quint32 warnings)
 
     const QString serial = s.mainframeSerial.Text();
     const QString software = s.softwareRevision.Text();
-    const QString instrument =
-        Joined({s.supplierName.Text(), s.mainframeId.Text(), serial.isEmpty() ? QString() : tr("serial %1").arg(serial),
-                software.isEmpty() ? QString() : tr("software %1").arg(software)});
-    const QString route = Joined({g.originatingLocation.Text(), g.terminatingLocation.Text()});
+    const QString instrument = Joined(
+        { s.supplierName.Text(), s.mainframeId.Text(), serial.isEmpty() ? QString() : tr("serial %1").arg(serial),
+            software.isEmpty() ? QString() : tr("software %1").arg(software) });
+    const QString route = Joined({ g.originatingLocation.Text(), g.terminatingLocation.Text() });
     QStringList widths;
     for (const sor::tPulse& entry : f.pulses)
         widths << entry.pulseWidth.ToString();
-    const QString pulse =
-        widths.size() > 1 ? tr("%1 ns (pulses %2 ns)").arg(f.pulseWidth.ToString(), widths.join(QStringLiteral(", ")))
-                          : tr("%1 ns").arg(f.pulseWidth.ToString());
+    const QString pulse = widths.size() > 1
+        ? tr("%1 ns (pulses %2 ns)").arg(f.pulseWidth.ToString(), widths.join(QStringLiteral(", ")))
+        : tr("%1 ns").arg(f.pulseWidth.ToString());
     const double rangeKm = file.TimeToDistance(f.acquisitionRange.Value()) / 1000.0;
 
     QList<QPair<QString, QString>> rows;
-    rows.append({tr("File"), QFileInfo(file.Path()).fileName()});
-    rows.append({tr("Date"), tr("%1 UTC").arg(f.dateTime.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))});
-    rows.append({tr("Instrument"), instrument});
-    rows.append({tr("Fibre"), Joined({g.cableId.Text(), g.fiberId.Text(), route})});
-    rows.append({tr("Wavelength"),
-                 tr("%1 nm (actual %2 nm)").arg(g.wavelength.ToString(), Fixed(f.actualWavelength.Value(), 1))});
-    rows.append({tr("Pulse"), pulse});
-    rows.append({tr("Range"), tr("%1 km, trace %2 km, %3 m per point, group index %4")
-                                  .arg(Fixed(rangeKm, 3), Fixed(file.Length() / 1000.0, 3), Fixed(file.Resolution(), 4),
-                                       f.groupIndex.ToString())});
-    rows.append({tr("Points"), locale.toString(file.PointCount())});
-    rows.append({tr("Events"), locale.toString(qulonglong(file.KeyEvents().size()))});
+    rows.append({ tr("File"), QFileInfo(file.Path()).fileName() });
+    rows.append({ tr("Date"), tr("%1 UTC").arg(f.dateTime.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) });
+    rows.append({ tr("Instrument"), instrument });
+    rows.append({ tr("Fibre"), Joined({ g.cableId.Text(), g.fiberId.Text(), route }) });
+    rows.append({ tr("Wavelength"),
+        tr("%1 nm (actual %2 nm)").arg(g.wavelength.ToString(), Fixed(f.actualWavelength.Value(), 1)) });
+    rows.append({ tr("Pulse"), pulse });
+    rows.append({ tr("Range"),
+        tr("%1 km, trace %2 km, %3 m per point, group index %4")
+            .arg(Fixed(rangeKm, 3), Fixed(file.Length() / 1000.0, 3), Fixed(file.Resolution(), 4),
+                f.groupIndex.ToString()) });
+    rows.append({ tr("Points"), locale.toString(file.PointCount()) });
+    rows.append({ tr("Events"), locale.toString(qulonglong(file.KeyEvents().size())) });
     const QStringList warningTexts = WarningTexts(warnings);
-    rows.append({tr("Warnings"), warningTexts.isEmpty() ? tr("none") : warningTexts.join(QStringLiteral("; "))});
+    rows.append({ tr("Warnings"), warningTexts.isEmpty() ? tr("none") : warningTexts.join(QStringLiteral("; ")) });
 
     qsizetype labelWidth = 0;
     for (const auto& row : rows)
@@ -91,13 +92,13 @@ QString CTraceSummary::Text(const sor::CFile& file, quint32 warnings)
         text += (row.first + QLatin1Char(':')).leftJustified(labelWidth + 1) + row.second + QLatin1Char('\n');
 
     for (const sor::tKeyEvent& e : file.KeyEvents()) {
-        const QString line =
-            tr("%1  %2 km  %3  loss %4 dB  reflectance %5 dB")
-                .arg(QString::number(e.number.Value()).rightJustified(3),
-                     Fixed(file.TimeToDistance(e.time.Value()) / 1000.0, 3).rightJustified(9), EventCode(e),
-                     Fixed(e.loss.Value(), 3).rightJustified(7), Fixed(e.reflectance.Value(), 3).rightJustified(8));
+        const QString line
+            = tr("%1  %2 km  %3  loss %4 dB  reflectance %5 dB")
+                  .arg(QString::number(e.number.Value()).rightJustified(3),
+                      Fixed(file.TimeToDistance(e.time.Value()) / 1000.0, 3).rightJustified(9), EventCode(e),
+                      Fixed(e.loss.Value(), 3).rightJustified(7), Fixed(e.reflectance.Value(), 3).rightJustified(8));
         text += line + (e.comment.Text().isEmpty() ? QString() : QStringLiteral("  ") + e.comment.Text())
-                + QLatin1Char('\n');
+            + QLatin1Char('\n');
     }
     return text;
 }
