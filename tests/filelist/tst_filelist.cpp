@@ -1,0 +1,483 @@
+#include "CBoxAnswerer.h"
+#include "CFileList.h"
+#include "ComparePalette.h"
+#include "SorBuilder.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using namespace SorBuilder;
+
+QByteArray Truncated()
+{
+    const QByteArray whole = StandardFile();
+    return whole.left(whole.size() / 2);
+}
+
+// A trace of `samples` points 2 m apart, long enough to be zoomed.
+QByteArray LongTrace(int samples)
+{
+    tFixed fixed;
+    fixed.groupIndex = 149896229;
+    fixed.pulses[0].spacing = 1000000000;
+    fixed.pulses[0].points = quint32(samples);
+    tDataPoints points;
+    points.groups[0].samples.assign(size_t(samples), 0);
+    for (int i = 0; i < samples; ++i)
+        points.groups[0].samples[size_t(i)] = quint16(i * 4);
+    return Assemble({ { "GenParams", 100, GeneralBody(), {} }, { "FxdParams", 100, FixedBody(fixed), {} },
+        { "DataPts", 100, DataPointsBody(points), {} } });
+}
+
+// A working folder and a shown main window holding the list.
+class tFolder
+{
+public:
+    tFolder() : list(new CFileList(&window))
+    {
+        window.resize(300, 700);
+        list->resize(250, 700);
+        window.show();
+    }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    void Write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(Path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+    QStringList Names() const
+    {
+        QStringList names;
+        for (int row = 0; row < list->count(); ++row)
+            names << QFileInfo(list->GetFile(row)->Path()).fileName();
+        return names;
+    }
+    QSharedPointer<tListedFile> Listed(int row) const { return CFileList::ListedFile(list->item(row)); }
+    // The rows of the compare set, in its order.
+    QList<int> CompareRows() const
+    {
+        QList<int> rows;
+        for (const QSharedPointer<tListedFile>& member : list->CompareSet()) {
+            for (int row = 0; row < list->count(); ++row) {
+                if (Listed(row) == member)
+                    rows << row;
+            }
+        }
+        return rows;
+    }
+    void Toggle(int row) const
+    {
+        list->setCurrentRow(row);
+        QTest::keyClick(list, Qt::Key_Space);
+    }
+
+    QTemporaryDir dir;
+    QWidget window;
+    CFileList* list;
+};
+
+} // namespace
+
+// The working-folder list: listing a folder with its load questions, the
+// compare set and its palette slots, the keys and the state signals.
+class TstFileList : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void listsFolderOnce();
+    void loadWarnings_data();
+    void loadWarnings();
+    void loadErrors_data();
+    void loadErrors();
+    void oneFileOperationOffersIgnore_data();
+    void oneFileOperationOffersIgnore();
+    void compareSet();
+    void escapeEmptiesCompareSet();
+    void otherKeysLeaveCompareSet();
+    void stateSignals();
+    void closeKeepsUnsavedChanges();
+    void viewKeptPerFile();
+    void addLoadedFiles();
+};
+
+void TstFileList::cleanup()
+{
+    // The list makes every listed folder current; the temporary folders go.
+    QDir::setCurrent(QDir::tempPath());
+}
+
+void TstFileList::listsFolderOnce()
+{
+    tFolder folder;
+    for (const char* name : { "c.sor", "a.sor", "b.sor" })
+        folder.Write(QString::fromLatin1(name), StandardFile());
+    folder.Write("notes.txt", "not a trace");
+    QVERIFY(QDir(folder.dir.path()).mkdir("d.sor"));
+
+    folder.list->SetDir(folder.dir.path());
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor", "c.sor" }));
+    QCOMPARE(folder.list->currentRow(), 0);
+    QCOMPARE(folder.window.windowTitle(),
+        QCoreApplication::applicationName() + " - [" + QDir(folder.dir.path()).absolutePath() + "]");
+
+    // The same folder again, also spelled another way: nothing is added.
+    folder.list->SetDir(folder.dir.path());
+    folder.list->SetDir(folder.Path("d.sor/.."));
+    QCOMPARE(folder.list->count(), 3);
+
+    // A new file is appended without becoming current.
+    folder.list->setCurrentRow(1);
+    folder.Write("0.sor", StandardFile());
+    folder.list->Rescan();
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor", "c.sor", "0.sor" }));
+    QCOMPARE(folder.list->currentRow(), 1);
+}
+
+void TstFileList::loadWarnings_data()
+{
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QStringList>("listed");
+
+    const QStringList all { "a_wrong.sor", "b_missing.sor", "c_good.sor" };
+
+    // row: answers given, files asked about in order, files listed
+    QTest::newRow("ignore all on the first") << QStringList { "Ignore all" } << QStringList { "a_wrong.sor" } << all;
+    QTest::newRow("ignore each") << QStringList { "Ignore", "Ignore" } << QStringList { "a_wrong.sor", "b_missing.sor" }
+                                 << all;
+    QTest::newRow("retry asks again") << QStringList { "Retry", "Ignore all" }
+                                      << QStringList { "a_wrong.sor", "a_wrong.sor" } << all;
+    QTest::newRow("abort ends the listing")
+        << QStringList { "Abort" } << QStringList { "a_wrong.sor" } << QStringList();
+    QTest::newRow("abort on the second") << QStringList { "Ignore", "Abort" }
+                                         << QStringList { "a_wrong.sor", "b_missing.sor" }
+                                         << QStringList { "a_wrong.sor" };
+}
+
+void TstFileList::loadWarnings()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, asked);
+    QFETCH(QStringList, listed);
+
+    tFolder folder;
+    folder.Write("a_wrong.sor", Assemble(StandardBlocks(), WrongChecksum));
+    folder.Write("b_missing.sor", Assemble(StandardBlocks(), NoChecksum));
+    folder.Write("c_good.sor", StandardFile());
+    const QMap<QString, QString> lines { { "a_wrong.sor", "Invalid file CRC (file loaded)\n" },
+        { "b_missing.sor", "CRC block not present (file loaded)\n" } };
+
+    CBoxAnswerer answerer(answers);
+    folder.list->SetDir(folder.dir.path());
+
+    QCOMPARE(folder.Names(), listed);
+    QCOMPARE(answerer.Count(), asked.size());
+    for (int i = 0; i < asked.size(); ++i) {
+        const CBoxAnswerer::tSeen& seen = answerer.Seen()[i];
+        QCOMPARE(seen.title, QString("warnings file \"%1\" loading found").arg(asked[i]));
+        QCOMPARE(seen.text, lines[asked[i]]);
+        QCOMPARE(seen.icon, QMessageBox::Information);
+        QVERIFY(seen.buttons.contains("Ignore all"));
+    }
+}
+
+void TstFileList::loadErrors_data()
+{
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QStringList>("listed");
+
+    QTest::newRow("ignore leaves it out") << QStringList { "Ignore" } << QStringList { "a.sor", "c.sor" };
+    QTest::newRow("ignore all leaves it out") << QStringList { "Ignore all" } << QStringList { "a.sor", "c.sor" };
+    QTest::newRow("abort ends the listing") << QStringList { "Abort" } << QStringList { "a.sor" };
+}
+
+void TstFileList::loadErrors()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, listed);
+
+    tFolder folder;
+    folder.Write("a.sor", StandardFile());
+    folder.Write("b_cut.sor", Truncated());
+    folder.Write("c.sor", StandardFile());
+
+    CBoxAnswerer answerer(answers);
+    folder.list->SetDir(folder.dir.path());
+
+    QCOMPARE(folder.Names(), listed);
+    QCOMPARE(answerer.Count(), 1);
+    const CBoxAnswerer::tSeen& seen = answerer.Seen().front();
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QCOMPARE(seen.title, QString("Loading file \"b_cut.sor\" error"));
+    QCOMPARE(seen.text, QString("Format of loaded file is no Bellcore v1.0 format"));
+}
+
+void TstFileList::oneFileOperationOffersIgnore_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("goOn");
+    QTest::addColumn<int>("rows");
+
+    QTest::newRow("ignore lists it") << "Ignore" << true << 1;
+    QTest::newRow("cancel stops") << "Cancel" << false << 0;
+}
+
+void TstFileList::oneFileOperationOffersIgnore()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, goOn);
+    QFETCH(int, rows);
+
+    tFolder folder;
+    folder.Write("wrong.sor", Assemble(StandardBlocks(), WrongChecksum));
+    CBoxAnswerer answerer({ answer });
+    QCOMPARE(folder.list->AddFile(folder.Path("wrong.sor"), nullptr), goOn);
+    QCOMPARE(folder.list->count(), rows);
+    QCOMPARE(answerer.Count(), 1);
+    QCOMPARE(answerer.Seen().front().buttons.size(), 3);
+    QVERIFY(!answerer.Seen().front().buttons.contains("Ignore all"));
+}
+
+void TstFileList::compareSet()
+{
+    tFolder folder;
+    for (int i = 0; i < 8; ++i)
+        folder.Write(QString("f%1.sor").arg(i), StandardFile());
+    folder.list->SetDir(folder.dir.path());
+    QCOMPARE(folder.list->count(), 8);
+
+    for (int row = 0; row < 7; ++row)
+        folder.Toggle(row);
+    QCOMPARE(folder.CompareRows(), QList<int>({ 0, 1, 2, 3, 4, 5, 6 }));
+    for (int row = 0; row < 7; ++row) {
+        QCOMPARE(folder.Listed(row)->nSlot, row);
+        QCOMPARE(folder.Listed(row)->colour, ComparePalette(row, row == 6));
+    }
+    QCOMPARE(folder.list->GraphState().files, &folder.list->CompareSet());
+    QCOMPARE(folder.list->GraphState().Active(), folder.list->GetFile(6));
+
+    // The eighth is refused and nothing changes.
+    {
+        CBoxAnswerer answerer({ "Ok" });
+        folder.Toggle(7);
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Seen().front().title, QString("Add to compare"));
+        QCOMPARE(answerer.Seen().front().text, QString("Maximum number of files for compare is 7"));
+    }
+    QCOMPARE(folder.Listed(7)->nSlot, -1);
+    QCOMPARE(folder.CompareRows(), QList<int>({ 0, 1, 2, 3, 4, 5, 6 }));
+
+    // A freed slot is the next one taken; the current member is bright and last.
+    folder.Toggle(2);
+    QCOMPARE(folder.Listed(2)->nSlot, -1);
+    QCOMPARE(folder.Listed(2)->colour, QColor(Qt::blue));
+    folder.Toggle(7);
+    QCOMPARE(folder.Listed(7)->nSlot, 2);
+    QCOMPARE(folder.Listed(7)->colour, ComparePalette(2, true));
+    QCOMPARE(folder.CompareRows(), QList<int>({ 0, 1, 3, 4, 5, 6, 7 }));
+
+    // Another member becomes current: the others in list order before it.
+    folder.list->setCurrentRow(3);
+    QCOMPARE(folder.CompareRows(), QList<int>({ 0, 1, 4, 5, 6, 7, 3 }));
+    QCOMPARE(folder.Listed(3)->colour, ComparePalette(3, true));
+    QCOMPARE(folder.Listed(7)->colour, ComparePalette(2, false));
+
+    // A file outside the set is shown alone, the members all dark.
+    folder.list->setCurrentRow(2);
+    const tFileSet* shown = folder.list->GraphState().files;
+    QVERIFY(shown && shown->size() == 1);
+    QCOMPARE(shown->front(), folder.Listed(2));
+    QCOMPARE(folder.Listed(3)->colour, ComparePalette(3, false));
+
+    // A double click toggles the row under the pointer into the slot freed last.
+    folder.Toggle(3);
+    const QRect rect = folder.list->visualItemRect(folder.list->item(2));
+    // The first click of the pair comes as a press of its own.
+    QTest::mouseClick(folder.list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    QTest::mouseDClick(folder.list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    QCOMPARE(folder.list->currentRow(), 2);
+    QCOMPARE(folder.Listed(2)->nSlot, 3);
+
+    // A removed member frees its slot for the next file.
+    folder.list->RemoveRow(0);
+    QCOMPARE(int(folder.list->CompareSet().size()), 6);
+    folder.Toggle(2);
+    QCOMPARE(folder.Listed(2)->nSlot, 0);
+}
+
+void TstFileList::escapeEmptiesCompareSet()
+{
+    tFolder folder;
+    for (int i = 0; i < 3; ++i)
+        folder.Write(QString("f%1.sor").arg(i), StandardFile());
+    folder.list->SetDir(folder.dir.path());
+    for (int row = 0; row < 3; ++row)
+        folder.Toggle(row);
+
+    QSignalSpy checked(folder.list, &CFileList::sigHasChecked);
+    QTest::keyClick(folder.list, Qt::Key_Escape);
+    QVERIFY(folder.list->CompareSet().empty());
+    QVERIFY(!checked.isEmpty());
+    QCOMPARE(checked.last().at(0).toBool(), false);
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(folder.Listed(row)->nSlot, -1);
+        QCOMPARE(folder.Listed(row)->colour, QColor(Qt::blue));
+    }
+    // The current file is shown alone, and every slot is free again.
+    QCOMPARE(folder.list->GraphState().Active(), folder.list->GetFile(2));
+    folder.Toggle(1);
+    QCOMPARE(folder.Listed(1)->nSlot, 0);
+
+    // Escape with nothing to take out only refreshes.
+    QTest::keyClick(folder.list, Qt::Key_Escape);
+    QTest::keyClick(folder.list, Qt::Key_Escape);
+    QVERIFY(folder.list->CompareSet().empty());
+    QCOMPARE(folder.list->GraphState().Active(), folder.list->GetFile(1));
+}
+
+void TstFileList::otherKeysLeaveCompareSet()
+{
+    tFolder folder;
+    folder.Write("a.sor", StandardFile());
+    folder.list->SetDir(folder.dir.path());
+    folder.list->setCurrentRow(0);
+
+    // Alt combinations belong to the main window; Space with a modifier is no toggle.
+    QTest::keyClick(folder.list, Qt::Key_Space, Qt::AltModifier);
+    QTest::keyClick(folder.list, Qt::Key_Space, Qt::ControlModifier);
+    QVERIFY(folder.list->CompareSet().empty());
+
+    // An empty list has nothing to toggle.
+    tFolder empty;
+    empty.list->SetDir(empty.dir.path());
+    QTest::keyClick(empty.list, Qt::Key_Space);
+    QVERIFY(empty.list->CompareSet().empty());
+}
+
+void TstFileList::stateSignals()
+{
+    tFolder folder;
+    QSignalSpy enabled(folder.list, &CFileList::sigEnabled);
+    QSignalSpy changed(folder.list, &CFileList::sigFileChanged);
+    QSignalSpy checked(folder.list, &CFileList::sigHasChecked);
+    const auto last = [](const QSignalSpy& spy) { return !spy.isEmpty() && spy.last().at(0).toBool(); };
+
+    folder.list->SetDir(folder.dir.path());
+    QVERIFY(!enabled.isEmpty() && !changed.isEmpty() && !checked.isEmpty());
+    QVERIFY(!last(enabled) && !last(changed) && !last(checked));
+
+    folder.Write("a.sor", StandardFile());
+    folder.Write("b.sor", StandardFile());
+    folder.list->Rescan();
+    QVERIFY(last(enabled));
+    QVERIFY(!last(changed));
+
+    folder.list->GetFile(0)->SetModified(true);
+    QVERIFY(last(changed));
+    folder.list->setCurrentRow(1);
+    QVERIFY(!last(changed));
+    // A change of another row's document does not speak for the current one.
+    folder.list->GetFile(0)->SetModified(true);
+    QVERIFY(!last(changed));
+
+    folder.Toggle(1);
+    QVERIFY(last(checked));
+    folder.Toggle(1);
+    QVERIFY(!last(checked));
+
+    folder.list->CloseFile(1);
+    folder.list->CloseFile(0);
+    QCOMPARE(folder.list->count(), 0);
+    QVERIFY(!last(enabled) && !last(changed) && !last(checked));
+}
+
+void TstFileList::closeKeepsUnsavedChanges()
+{
+    tFolder folder;
+    for (const char* name : { "a.sor", "b.sor", "c.sor", "d.sor" })
+        folder.Write(QString::fromLatin1(name), StandardFile());
+    folder.list->SetDir(folder.dir.path());
+    folder.list->setCurrentRow(2);
+    folder.list->GetFile(0)->SetModified(true);
+
+    // Nothing can save a modified file yet, so it is not closed by a request to save it.
+    QVERIFY(!folder.list->CloseRow(0, true, nullptr));
+    QCOMPARE(folder.list->count(), 4);
+
+    // Closing a row above the current one keeps the current file shown.
+    QVERIFY(folder.list->CloseRow(1, true, nullptr));
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "c.sor", "d.sor" }));
+    QCOMPARE(folder.list->currentRow(), 1);
+    QCOMPARE(folder.list->GraphState().Active(), folder.list->GetFile(1));
+
+    // Closing the current row makes the next one current.
+    QVERIFY(folder.list->CloseFile(1));
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "d.sor" }));
+    QCOMPARE(folder.list->currentRow(), 1);
+    QCOMPARE(folder.list->GraphState().Active(), folder.list->GetFile(1));
+
+    // Without saving, a modified file goes like any other.
+    QVERIFY(folder.list->CloseFile(0));
+    QVERIFY(folder.list->CloseFile(0));
+    QCOMPARE(folder.list->count(), 0);
+    QVERIFY(folder.list->CloseRow(0, true, nullptr));
+}
+
+void TstFileList::viewKeptPerFile()
+{
+    tFolder folder;
+    folder.Write("a.sor", LongTrace(5000));
+    folder.Write("b.sor", LongTrace(4000));
+    folder.list->SetDir(folder.dir.path());
+    tGraphState& geometry = folder.list->GraphState();
+    geometry.Resize(QSize(600, 400));
+
+    geometry.xZoom = 4;
+    geometry.centre = QPointF(6000.7, 8000.2);
+    geometry.Recompute();
+    folder.list->setCurrentRow(1);
+    QCOMPARE(geometry.xZoom, 1.0f);
+    QCOMPARE(folder.Listed(0)->fZoomX, 4.0f);
+    QCOMPARE(folder.Listed(0)->nCentreX, 6000);
+
+    folder.list->setCurrentRow(0);
+    QCOMPARE(geometry.xZoom, 4.0f);
+    QCOMPARE(geometry.centre.x(), 6000.0);
+}
+
+void TstFileList::addLoadedFiles()
+{
+    tFolder folder;
+    folder.Write("a.sor", StandardFile());
+    folder.list->SetDir(folder.dir.path());
+
+    // A target that cannot be written is asked about and skipped.
+    CBoxAnswerer answerer({ "Ignore" });
+    folder.list->AddLoadedFiles({ { folder.Path("x.sor"), StandardFile() },
+        { folder.Path("missing/y.sor"), StandardFile() }, { folder.Path("z.sor"), StandardFile() } });
+    QCOMPARE(answerer.Count(), 1);
+    QCOMPARE(answerer.Seen().front().title, QString("Loading file \"y.sor\" problem"));
+    QCOMPARE(answerer.Seen().front().icon, QMessageBox::Warning);
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "x.sor", "z.sor" }));
+    QCOMPARE(folder.list->currentRow(), 1);
+
+    // A download over a listed file replaces its row.
+    folder.list->AddLoadedFiles({ { folder.Path("a.sor"), LongTrace(100) } });
+    QCOMPARE(folder.list->count(), 3);
+    QCOMPARE(folder.Names().count("a.sor"), 1);
+    for (int row = 0; row < folder.list->count(); ++row) {
+        if (folder.Names()[row] == "a.sor")
+            QCOMPARE(folder.list->GetFile(row)->PointCount(), 100);
+    }
+}
+
+QTEST_MAIN(TstFileList)
+#include "tst_filelist.moc"
