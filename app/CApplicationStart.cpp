@@ -1,7 +1,7 @@
 #include "CApplicationStart.h"
 
 #include "CCrashReport.h"
-#include "CTraceWindow.h"
+#include "MainWindow.h"
 
 #include <CTranslations.h>
 
@@ -21,7 +21,7 @@ const QString kEnglish = QStringLiteral("English");
 class tCrashReportScope
 {
 public:
-    explicit tCrashReportScope(bool installed) : m_bInstalled(installed) {}
+    explicit tCrashReportScope(bool installed) : m_bInstalled(installed) { }
     ~tCrashReportScope() { End(); }
     tCrashReportScope(const tCrashReportScope&) = delete;
     tCrashReportScope& operator=(const tCrashReportScope&) = delete;
@@ -39,7 +39,9 @@ private:
 
 } // namespace
 
-CApplicationStart::CApplicationStart(const tVersion& version) : m_version(version) {}
+CApplicationStart::CApplicationStart(const tVersion& version) : m_version(version)
+{
+}
 
 int CApplicationStart::Run(int& argc, char** argv)
 {
@@ -67,8 +69,8 @@ int CApplicationStart::Start(const QStringList& arguments)
         // No translation is installed yet: these texts stay as they are.
         if (m_version.bD) {
             QMessageBox::critical(nullptr, QStringLiteral("Crash report installation"),
-                                  QStringLiteral("Can not install crash report:\n%1\nPlease reinstall program.")
-                                      .arg(CCrashReport::LastErrorMessage()));
+                QStringLiteral("Can not install crash report:\n%1\nPlease reinstall program.")
+                    .arg(CCrashReport::LastErrorMessage()));
             return -1;
         }
         qWarning("Crash reports are off: %s", qUtf8Printable(CCrashReport::LastErrorMessage()));
@@ -77,7 +79,7 @@ int CApplicationStart::Start(const QStringList& arguments)
     QTranslator translator;
     if (!CTranslations::Load(translator, language)) {
         QMessageBox::critical(nullptr, QStringLiteral("Program files corrupted"),
-                              QStringLiteral("Language resources not found or corrupted/\nPlease reinstall program."));
+            QStringLiteral("Language resources not found or corrupted/\nPlease reinstall program."));
         return -1;
     }
     QCoreApplication::installTranslator(&translator);
@@ -128,7 +130,7 @@ QString CApplicationStart::StoredInstallRoot()
 
 std::unique_ptr<QWidget> CApplicationStart::CreateMainWindow(const QString& folder)
 {
-    auto window = std::make_unique<CTraceWindow>(folder);
+    auto window = std::make_unique<MainWindow>(folder);
     window->show();
     return window;
 }

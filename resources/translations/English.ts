@@ -1,4 +1,581 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="en">
+<context>
+    <name>CEventList</name>
+    <message>
+        <source>Event %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distance [km]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loss [dB]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reflectance [dB]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attenuation coeff. [dB/km]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Length [km]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total loss [dB]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CFileList</name>
+    <message>
+        <source>Bellcore v1.0 files (*.sor);;All files (*.*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading file &quot;%1&quot; problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading file &quot;%1&quot; error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Requested codepage not present (file loaded)
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CRC block not present (file loaded)
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid file CRC (file loaded)
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warnings file &quot;%1&quot; loading found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add to compare</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum number of files for compare is %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CGraphPix</name>
+    <message>
+        <source>%1km %2dB</source>
+        <comment>Tooltip moving marker</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CHelpWindow</name>
+    <message>
+        <source>Lumetrix Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EFileAccessError</name>
+    <message>
+        <source>File access error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EFileLoadInvalidFormat</name>
+    <message>
+        <source>Format of loaded file is no Bellcore v1.0 format</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EInternalError</name>
+    <message>
+        <source>Application internal error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Exception</name>
+    <message>
+        <source>Unexpected error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error code is %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IARMessageBox</name>
+    <message>
+        <source>Ignore all</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Lumetrix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Change folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save all traces</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add copy from..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add copy files from other folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;copy to...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save copy to another folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rena&amp;me</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete selected files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Uncheck all	Esc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uncheck all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pre&amp;view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page prop&amp;erties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Op&amp;tions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dis&amp;connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measu&amp;rement</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measurement</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Load all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cl&amp;ear memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Update clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Device</source>
+        <translation>&amp;OTDR</translation>
+    </message>
+    <message>
+        <source>Device toolbar</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom X in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom X out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset zoom X </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset zoom X off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset zoom X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set &amp;left marker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set left marker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set &amp;right marker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set right marker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>View toolbar</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>Measure &amp;splice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measure splice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measure &amp;reflection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measure reflection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Lock markers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lock markers to fix their distance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>delete event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events toolbar</source>
+        <translation>Events</translation>
+    </message>
+    <message>
+        <source>&amp;Help topics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Left cursor here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Left here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Center cursor here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Right here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Right cursor here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>meters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>centimetres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kilometers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom %1%2 x %3dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Processor programm for Bellcore files ver. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Norvane, built with Qt %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QValidator</name>
+    <message>
+        <source>Value can&apos;t be negative</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value can&apos;t be positive (put &apos;-&apos; first)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value must be integer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Max digits count is %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (can be zero)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter numeric value from %1 to %2%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter a numeric value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Value can&apos;t be zero</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimum value is %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum value is %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum string length is %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

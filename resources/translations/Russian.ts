@@ -2,10 +2,110 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en">
 <context>
-    <name>CTraceWindow</name>
+    <name>CEventList</name>
     <message>
-        <source>Lumetrix</source>
-        <translation>Lumetrix</translation>
+        <source>Event %1</source>
+        <translation>Событие %1</translation>
+    </message>
+    <message>
+        <source>Distance [km]</source>
+        <translation>Расстояние [км]</translation>
+    </message>
+    <message>
+        <source>Loss [dB]</source>
+        <translation>Потери [дБ]</translation>
+    </message>
+    <message>
+        <source>Reflectance [dB]</source>
+        <translation>Отражение [дБ]</translation>
+    </message>
+    <message>
+        <source>Attenuation coeff. [dB/km]</source>
+        <translation>Коэф. затухания [дБ/км]</translation>
+    </message>
+    <message>
+        <source>Length [km]</source>
+        <translation>Длина [км]</translation>
+    </message>
+    <message>
+        <source>Total loss [dB]</source>
+        <translation>Суммарные потери [дБ]</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Комментарий</translation>
+    </message>
+</context>
+<context>
+    <name>CFileList</name>
+    <message>
+        <source>Bellcore v1.0 files (*.sor);;All files (*.*)</source>
+        <translation>Файлы Bellcore v1.0 (*.sor);;Все файлы (*.*)</translation>
+    </message>
+    <message>
+        <source>Loading file &quot;%1&quot; problem</source>
+        <translation>Проблема при загрузке файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Loading file &quot;%1&quot; error</source>
+        <translation>Ошибка загрузки файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Requested codepage not present (file loaded)
+</source>
+        <translation>Кодовая страница не указана (файл загружен)
+</translation>
+    </message>
+    <message>
+        <source>CRC block not present (file loaded)
+</source>
+        <translation>Блок контрольной суммы отсутствует (файл загружен)
+</translation>
+    </message>
+    <message>
+        <source>Invalid file CRC (file loaded)
+</source>
+        <translation>Неверная контрольная сумма файла (файл загружен)
+</translation>
+    </message>
+    <message>
+        <source>warnings file &quot;%1&quot; loading found</source>
+        <translation>Предупреждения при загрузке файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Add to compare</source>
+        <translation>Добавление к сравнению</translation>
+    </message>
+    <message>
+        <source>Maximum number of files for compare is %1</source>
+        <translation>Наибольшее число файлов для сравнения: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CGraphPix</name>
+    <message>
+        <source>%1km %2dB</source>
+        <comment>Tooltip moving marker</comment>
+        <translation>%1км %2дБ</translation>
+    </message>
+</context>
+<context>
+    <name>CHelpWindow</name>
+    <message>
+        <source>Lumetrix Help</source>
+        <translation>Справка Lumetrix</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Вперёд</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Содержание</translation>
     </message>
 </context>
 <context>
@@ -38,6 +138,400 @@
     <message>
         <source>Error code is %1</source>
         <translation>Код ошибки: %1</translation>
+    </message>
+</context>
+<context>
+    <name>IARMessageBox</name>
+    <message>
+        <source>Ignore all</source>
+        <translation>Пропустить все</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Lumetrix</source>
+        <translation>Lumetrix</translation>
+    </message>
+    <message>
+        <source>&amp;Change folder</source>
+        <translation>&amp;Сменить папку</translation>
+    </message>
+    <message>
+        <source>Change folder</source>
+        <translation>Сменить папку</translation>
+    </message>
+    <message>
+        <source>Sa&amp;ve all</source>
+        <translation>Сохранить &amp;все</translation>
+    </message>
+    <message>
+        <source>Save all</source>
+        <translation>Сохранить все</translation>
+    </message>
+    <message>
+        <source>Save all traces</source>
+        <translation>Сохранить все рефлектограммы</translation>
+    </message>
+    <message>
+        <source>&amp;Add copy from..</source>
+        <translation>&amp;Добавить копию из..</translation>
+    </message>
+    <message>
+        <source>Add copy files from other folder</source>
+        <translation>Добавить копии файлов из другой папки</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>Со&amp;хранить</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Save &amp;copy to...</source>
+        <translation>Сохранить &amp;копию в...</translation>
+    </message>
+    <message>
+        <source>Save copy to another folder</source>
+        <translation>Сохранить копию в другую папку</translation>
+    </message>
+    <message>
+        <source>Rena&amp;me</source>
+        <translation>&amp;Переименовать</translation>
+    </message>
+    <message>
+        <source>Rename file</source>
+        <translation>Переименовать файл</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Удалить</translation>
+    </message>
+    <message>
+        <source>Delete selected files</source>
+        <translation>Удалить выбранные файлы</translation>
+    </message>
+    <message>
+        <source>&amp;Uncheck all	Esc</source>
+        <translation>С&amp;нять все отметки	Esc</translation>
+    </message>
+    <message>
+        <source>Uncheck all</source>
+        <translation>Снять все отметки</translation>
+    </message>
+    <message>
+        <source>&amp;Information</source>
+        <translation>&amp;Информация</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>Пе&amp;чать</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Печать</translation>
+    </message>
+    <message>
+        <source>Pre&amp;view</source>
+        <translation>Просмотр пе&amp;ред печатью</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Просмотр перед печатью</translation>
+    </message>
+    <message>
+        <source>Page prop&amp;erties</source>
+        <translation>Параметры с&amp;траницы</translation>
+    </message>
+    <message>
+        <source>Page properties</source>
+        <translation>Параметры страницы</translation>
+    </message>
+    <message>
+        <source>Op&amp;tions</source>
+        <translation>Настро&amp;йки</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>В&amp;ыход</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>&amp;Connect</source>
+        <translation>&amp;Подключить</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Подключить</translation>
+    </message>
+    <message>
+        <source>Dis&amp;connect</source>
+        <translation>&amp;Отключить</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Отключить</translation>
+    </message>
+    <message>
+        <source>Measu&amp;rement</source>
+        <translation>&amp;Измерение</translation>
+    </message>
+    <message>
+        <source>Measurement</source>
+        <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>&amp;Load all</source>
+        <translation>&amp;Загрузить все</translation>
+    </message>
+    <message>
+        <source>Load all</source>
+        <translation>Загрузить все</translation>
+    </message>
+    <message>
+        <source>Cl&amp;ear memory</source>
+        <translation>О&amp;чистить память</translation>
+    </message>
+    <message>
+        <source>Clear Memory</source>
+        <translation>Очистить память</translation>
+    </message>
+    <message>
+        <source>Clear memory</source>
+        <translation>Очистить память</translation>
+    </message>
+    <message>
+        <source>&amp;Properties</source>
+        <translation>П&amp;араметры</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Параметры</translation>
+    </message>
+    <message>
+        <source>&amp;Update clock</source>
+        <translation>&amp;Установить часы</translation>
+    </message>
+    <message>
+        <source>Update clock</source>
+        <translation>Установить часы</translation>
+    </message>
+    <message>
+        <source>&amp;Device</source>
+        <translation>&amp;Рефлектометр</translation>
+    </message>
+    <message>
+        <source>Device toolbar</source>
+        <translation>Рефлектометр</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Увеличить</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Уменьшить</translation>
+    </message>
+    <message>
+        <source>Reset zoom</source>
+        <translation>Сбросить масштаб</translation>
+    </message>
+    <message>
+        <source>Zoom X in</source>
+        <translation>Увеличить по X</translation>
+    </message>
+    <message>
+        <source>Zoom X out</source>
+        <translation>Уменьшить по X</translation>
+    </message>
+    <message>
+        <source>Reset zoom X </source>
+        <translation>Сбросить масштаб по X</translation>
+    </message>
+    <message>
+        <source>Reset zoom X off</source>
+        <translation>Сбросить масштаб по X</translation>
+    </message>
+    <message>
+        <source>Reset zoom X</source>
+        <translation>Сбросить масштаб по X</translation>
+    </message>
+    <message>
+        <source>Set &amp;left marker</source>
+        <translation>Установить &amp;левый маркер</translation>
+    </message>
+    <message>
+        <source>Set left marker</source>
+        <translation>Установить левый маркер</translation>
+    </message>
+    <message>
+        <source>Set &amp;right marker</source>
+        <translation>Установить &amp;правый маркер</translation>
+    </message>
+    <message>
+        <source>Set right marker</source>
+        <translation>Установить правый маркер</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
+    </message>
+    <message>
+        <source>View toolbar</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>Measure &amp;splice</source>
+        <translation>Измерить &amp;сварку</translation>
+    </message>
+    <message>
+        <source>Measure splice</source>
+        <translation>Измерить сварку</translation>
+    </message>
+    <message>
+        <source>Measure &amp;reflection</source>
+        <translation>Измерить &amp;отражение</translation>
+    </message>
+    <message>
+        <source>Measure reflection</source>
+        <translation>Измерить отражение</translation>
+    </message>
+    <message>
+        <source>Add &amp;event</source>
+        <translation>&amp;Добавить событие</translation>
+    </message>
+    <message>
+        <source>Add event</source>
+        <translation>Добавить событие</translation>
+    </message>
+    <message>
+        <source>&amp;Lock markers</source>
+        <translation>&amp;Закрепить маркеры</translation>
+    </message>
+    <message>
+        <source>Lock markers to fix their distance</source>
+        <translation>Закрепить маркеры, сохраняя расстояние между ними</translation>
+    </message>
+    <message>
+        <source>Delete event</source>
+        <translation>Удалить событие</translation>
+    </message>
+    <message>
+        <source>delete event</source>
+        <translation>удалить событие</translation>
+    </message>
+    <message>
+        <source>&amp;Edit comment</source>
+        <translation>&amp;Изменить комментарий</translation>
+    </message>
+    <message>
+        <source>Edit comment</source>
+        <translation>Изменить комментарий</translation>
+    </message>
+    <message>
+        <source>&amp;Events</source>
+        <translation>Со&amp;бытия</translation>
+    </message>
+    <message>
+        <source>Events toolbar</source>
+        <translation>События</translation>
+    </message>
+    <message>
+        <source>&amp;Help topics</source>
+        <translation>Разделы &amp;справки</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;О программе</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>Move &amp;Left cursor here</source>
+        <translation>Левый к&amp;урсор сюда</translation>
+    </message>
+    <message>
+        <source>Move &amp;Left here</source>
+        <translation>&amp;Левый маркер сюда</translation>
+    </message>
+    <message>
+        <source>Move &amp;Center cursor here</source>
+        <translation>&amp;Центральный курсор сюда</translation>
+    </message>
+    <message>
+        <source>Move &amp;Right here</source>
+        <translation>&amp;Правый маркер сюда</translation>
+    </message>
+    <message>
+        <source>Move &amp;Right cursor here</source>
+        <translation>Правый кур&amp;сор сюда</translation>
+    </message>
+    <message>
+        <source>Zoom reset</source>
+        <translation>Масштаб сброшен</translation>
+    </message>
+    <message>
+        <source>meters</source>
+        <translation>м</translation>
+    </message>
+    <message>
+        <source>centimetres</source>
+        <translation>см</translation>
+    </message>
+    <message>
+        <source>kilometers</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>Zoom %1%2 x %3dB</source>
+        <translation>Масштаб %1%2 x %3дБ</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Подключён</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Не подключён</translation>
+    </message>
+    <message>
+        <source>Processor programm for Bellcore files ver. %1</source>
+        <translation>Программа обработки файлов Bellcore, версия %1</translation>
+    </message>
+    <message>
+        <source>Norvane, built with Qt %1</source>
+        <translation>Norvane, собрано с Qt %1</translation>
     </message>
 </context>
 <context>

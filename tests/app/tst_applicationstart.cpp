@@ -1,15 +1,17 @@
-#include "tPrivateStore.h"
 #include "TestPaths.h"
+#include "tPrivateStore.h"
 
 #include <CApplicationStart.h>
 #include <CCrashReport.h>
 #include <CFile.h>
-#include <CTraceWindow.h>
+#include <CFileList.h>
 #include <CTranslations.h>
+#include <MainWindow.h>
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTest>
@@ -34,6 +36,8 @@ public:
     QString sTranslatedProbe;
     QString sFolder;
     QString sTrace;
+    int nListed = -1;
+    QStringList menus;
 
 protected:
     std::unique_ptr<QWidget> CreateMainWindow(const QString& folder) override
@@ -48,9 +52,15 @@ protected:
         bCrashReportDuringLoop = CCrashReport::IsInstalled();
         sTranslatedProbe = QCoreApplication::translate(kProbeContext, kProbeText);
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* window = qobject_cast<CTraceWindow*>(widget); window && window->isVisible()) {
-                sFolder = window->Folder();
-                sTrace = window->Trace() ? window->Trace()->Path() : QString();
+            if (auto* window = qobject_cast<MainWindow*>(widget); window && window->isVisible()) {
+                // The list makes the working folder the current one.
+                sFolder = QDir::currentPath();
+                const CFileList* list = window->FileList();
+                nListed = list->GetCount();
+                const QSharedPointer<sor::CFile> trace = list->GetFile(list->currentRow());
+                sTrace = trace ? trace->Path() : QString();
+                for (const QAction* menu : window->menuBar()->actions())
+                    menus << menu->text();
             }
         }
         return 7;
@@ -140,11 +150,14 @@ private slots:
 private:
     tPrivateStore m_store;
     QString m_startFolder;
+    QTemporaryDir m_empty;
+    QByteArray m_sHome = qgetenv("HOME");
 };
 
 void TstApplicationStart::initTestCase()
 {
     QVERIFY(m_store.IsValid());
+    QVERIFY(m_empty.isValid());
     m_startFolder = QDir::currentPath();
 }
 
@@ -158,6 +171,7 @@ void TstApplicationStart::cleanup()
 {
     QDir::setCurrent(m_startFolder);
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_store.DataDir()));
+    qputenv("HOME", m_sHome);
     QVERIFY(!CCrashReport::IsInstalled());
 }
 
@@ -183,7 +197,7 @@ void TstApplicationStart::versionText()
     QFETCH(bool, d);
     QFETCH(QString, text);
 
-    const tVersion version{major, minor, b, d};
+    const tVersion version { major, minor, b, d };
     QCOMPARE(version.Text(), text);
     QCOMPARE(CApplicationStart::ApplicationName(version), QStringLiteral("Lumetrix_") + text);
 }
@@ -215,7 +229,7 @@ void TstApplicationStart::translations()
     QFETCH(bool, loads);
     QFETCH(QString, probe);
 
-    QCOMPARE(CTranslations::Languages(), QStringList({QStringLiteral("English"), QStringLiteral("Русский")}));
+    QCOMPARE(CTranslations::Languages(), QStringList({ QStringLiteral("English"), QStringLiteral("Русский") }));
     QTranslator translator;
     QCOMPARE(CTranslations::Load(translator, language), loads);
     QCoreApplication::installTranslator(&translator);
@@ -256,24 +270,30 @@ void TstApplicationStart::start_loadsStoredLanguage_data()
 {
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QString>("probe");
+    QTest::addColumn<QStringList>("menus");
 
-    QTest::newRow("absent") << QVariant() << kProbeText;
-    QTest::newRow("empty") << QVariant(QString()) << kProbeText;
-    QTest::newRow("Russian") << QVariant(QStringLiteral("Русский")) << "Ошибка доступа к файлу";
+    // The English translation renames the instrument's menu.
+    const QStringList english = { "&File", "&OTDR", "&View", "&Events", "&Help" };
+    QTest::newRow("absent") << QVariant() << kProbeText << english;
+    QTest::newRow("empty") << QVariant(QString()) << kProbeText << english;
+    QTest::newRow("Russian") << QVariant(QStringLiteral("Русский")) << "Ошибка доступа к файлу"
+                             << QStringList { "&Файл", "&Рефлектометр", "&Вид", "Со&бытия", "&Справка" };
 }
 
 void TstApplicationStart::start_loadsStoredLanguage()
 {
     QFETCH(QVariant, stored);
     QFETCH(QString, probe);
+    QFETCH(QStringList, menus);
 
     StoreLanguage(stored);
     CProbedStart start;
-    QCOMPARE(start.Start({QStringLiteral("lumetrix")}), 7);
+    QCOMPARE(start.Start({ QStringLiteral("lumetrix"), m_empty.path() }), 7);
     QCOMPARE(start.nWindows, 1);
     QVERIFY(start.bLoopRan);
     QVERIFY(start.bCrashReportDuringLoop);
     QCOMPARE(start.sTranslatedProbe, probe);
+    QCOMPARE(start.menus, menus);
     // The translator lived only as long as start-up.
     QCOMPARE(QCoreApplication::translate(kProbeContext, kProbeText), QString::fromLatin1(kProbeText));
 }
@@ -283,7 +303,7 @@ void TstApplicationStart::start_unknownLanguageEndsBeforeAnyWindow()
     StoreLanguage(QStringLiteral("Klingon"));
     CBoxAnswerer answerer;
     CProbedStart start;
-    QCOMPARE(start.Start({QStringLiteral("lumetrix")}), -1);
+    QCOMPARE(start.Start({ QStringLiteral("lumetrix") }), -1);
 
     QCOMPARE(answerer.nBoxes, 1);
     QCOMPARE(answerer.icon, QMessageBox::Critical);
@@ -316,17 +336,17 @@ void TstApplicationStart::start_crashReportFailure()
     qputenv("XDG_DATA_HOME", QFile::encodeName(blocker + QStringLiteral("/data")));
 
     CBoxAnswerer answerer;
-    CProbedStart start(tVersion{0, 28, true, flagD});
+    CProbedStart start(tVersion { 0, 28, true, flagD });
     if (!flagD)
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Crash reports are off: .+")));
-    QCOMPARE(start.Start({QStringLiteral("lumetrix")}), result);
+    QCOMPARE(start.Start({ QStringLiteral("lumetrix"), m_empty.path() }), result);
     QVERIFY(!start.bCrashReportDuringLoop);
     if (flagD) {
         QCOMPARE(answerer.nBoxes, 1);
         QCOMPARE(answerer.icon, QMessageBox::Critical);
         QCOMPARE(answerer.sTitle, QStringLiteral("Crash report installation"));
-        QVERIFY2(answerer.sText.startsWith(QStringLiteral("Can not install crash report:\n")),
-                 qPrintable(answerer.sText));
+        QVERIFY2(
+            answerer.sText.startsWith(QStringLiteral("Can not install crash report:\n")), qPrintable(answerer.sText));
         QVERIFY(answerer.sText.endsWith(QStringLiteral("\nPlease reinstall program.")));
         QCOMPARE(start.nWindows, 0);
     } else {
@@ -342,8 +362,9 @@ void TstApplicationStart::start_opensWorkingFolder_data()
     QTest::addColumn<bool>("opens");
 
     QTest::newRow("argument") << true << false << true;
+    QTest::newRow("argument before the last folder") << true << true << true;
     QTest::newRow("last folder") << false << true << true;
-    QTest::newRow("none") << false << false << false;
+    QTest::newRow("none: home folder") << false << false << false;
 }
 
 void TstApplicationStart::start_opensWorkingFolder()
@@ -355,9 +376,12 @@ void TstApplicationStart::start_opensWorkingFolder()
     const QStringList traces = TestPaths::SorFiles(TestPaths::SamplesDir());
     QVERIFY(!traces.isEmpty());
     const QString samples = QFileInfo(TestPaths::SamplesDir()).canonicalFilePath();
+    const QString empty = QFileInfo(m_empty.path()).canonicalFilePath();
+    // Without any folder the list opens the home folder: an empty one here.
+    qputenv("HOME", QFile::encodeName(empty));
     if (stored)
-        QSettings().setValue(QStringLiteral("Options/LastDir"), samples);
-    QStringList arguments = {QStringLiteral("lumetrix")};
+        QSettings().setValue(QStringLiteral("Options/LastDir"), inArguments ? empty : samples);
+    QStringList arguments = { QStringLiteral("lumetrix") };
     if (inArguments)
         arguments << samples;
 
@@ -366,15 +390,16 @@ void TstApplicationStart::start_opensWorkingFolder()
     QCOMPARE(start.nWindows, 1);
     if (opens) {
         QCOMPARE(start.sFolder, samples);
+        QCOMPARE(start.nListed, traces.size());
         QCOMPARE(QFileInfo(start.sTrace).canonicalFilePath(), QFileInfo(traces.first()).canonicalFilePath());
     } else {
-        QCOMPARE(start.sFolder, QString());
+        QCOMPARE(start.sFolder, empty);
+        QCOMPARE(start.nListed, 0);
         QCOMPARE(start.sTrace, QString());
     }
     // The options object went with the window and stored the folder that was
     // current then.
-    QCOMPARE(QSettings().value(QStringLiteral("Options/LastDir")).toString(),
-             opens ? samples : QDir::currentPath());
+    QCOMPARE(QSettings().value(QStringLiteral("Options/LastDir")).toString(), opens ? samples : empty);
 }
 
 QTEST_MAIN(TstApplicationStart)

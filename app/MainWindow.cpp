@@ -1,0 +1,689 @@
+#include "MainWindow.h"
+
+#include "CHelpWindow.h"
+#include "CMainOpt.h"
+#include "tVersion.h"
+
+#include <CFileList.h>
+#include <CGraphPix.h>
+#include <CGraphView.h>
+#include <tGraphState.h>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSettings>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyleFactory>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// Zooms up to this count as the whole extent.
+constexpr float kResetZoom = 1.001f;
+
+const QString kLayoutGroup = QStringLiteral("MainWindow");
+
+// Height of the row above the plot (pixels).
+constexpr int kOverviewHeight = 100;
+
+// A standard key of the platform with one more modifier (Save with Shift is Save all).
+QKeySequence WithModifier(QKeySequence::StandardKey key, Qt::KeyboardModifier modifier)
+{
+    const QKeyCombination combination = QKeySequence(key)[0];
+    return QKeySequence(QKeyCombination(combination.keyboardModifiers() | modifier, combination.key()));
+}
+
+QPixmap DevicePixmap(bool connected)
+{
+    return QPixmap(
+        connected ? QStringLiteral(":/images/DeviceConnected.png") : QStringLiteral(":/images/DeviceDisconnected.png"));
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(parent)
+{
+    CreateStatusBar();
+    m_pOptions = new CMainOpt(this);
+
+    m_pMainSplit = new QSplitter(Qt::Horizontal, this);
+    m_pMainSplit->setObjectName(QStringLiteral("mainSplit"));
+    setCentralWidget(m_pMainSplit);
+    m_pGraphSplit = new QSplitter(Qt::Vertical, m_pMainSplit);
+    m_pGraphSplit->setObjectName(QStringLiteral("graphSplit"));
+
+    // The plot area: the tool row above the plot.
+    auto* plotArea = new QWidget(m_pGraphSplit);
+    plotArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_pFileList = new CFileList(this);
+    tGraphState& geometry = m_pFileList->GraphState();
+    if (m_pOptions->cBackground.isValid())
+        geometry.background = m_pOptions->cBackground;
+    m_pView = new CGraphView(&geometry, plotArea);
+    m_pEvents = CreateEventsPlaceholder();
+    m_pTools = CreateToolsPlaceholder();
+    auto* plotLayout = new QVBoxLayout(plotArea);
+    plotLayout->setContentsMargins(0, 0, 0, 0);
+    plotLayout->setSpacing(0);
+    plotLayout->addWidget(m_pTools);
+    plotLayout->addWidget(m_pView);
+
+    CGraphPix* pix = m_pView->Pix();
+    connect(m_pFileList, &CFileList::sigFileChanged, m_pView, &CGraphView::UpdateScrolls);
+    connect(m_pFileList, &CFileList::sigFileChanged, this, &MainWindow::UpdateStatusBar);
+    connect(m_pFileList, &CFileList::sigFileChanged, pix, qOverload<>(&QWidget::update));
+    connect(m_pFileList, &CFileList::sigFileChanged, m_pOverview, qOverload<>(&QWidget::update));
+    connect(pix, &CGraphPix::sigUpdate, m_pView, &CGraphView::UpdateScrolls);
+    connect(pix, &CGraphPix::sigUpdate, this, &MainWindow::UpdateStatusBar);
+    connect(pix, &CGraphPix::sigUpdate, m_pOverview, qOverload<>(&QWidget::update));
+    connect(m_pView, &CGraphView::sigUpdate, m_pOverview, qOverload<>(&QWidget::update));
+    connect(m_pView, &CGraphView::sigUpdate, pix, qOverload<>(&QWidget::update));
+    connect(m_pView, &CGraphView::sigUpdate, this, &MainWindow::UpdateStatusBar);
+
+    m_pGraphSplit->addWidget(plotArea);
+    m_pGraphSplit->addWidget(m_pEvents);
+    m_pGraphSplit->setChildrenCollapsible(false);
+    m_pGraphSplit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_pGraphSplit->setStretchFactor(0, 1);
+
+    m_pMainSplit->addWidget(m_pFileList);
+    m_pMainSplit->addWidget(m_pGraphSplit);
+    m_pMainSplit->setChildrenCollapsible(false);
+    m_pMainSplit->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Expanding);
+    m_pMainSplit->setStretchFactor(1, 1);
+
+    setWindowTitle(tr("Lumetrix"));
+
+    // The splitter handles look the same on every platform. A widget does not
+    // own its style, so each style is the splitter's child.
+    for (QSplitter* splitter : { m_pMainSplit, m_pGraphSplit }) {
+        if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
+            style->setParent(splitter);
+            splitter->setStyle(style);
+        }
+    }
+
+    CreateFileActions();
+    CreateDeviceActions();
+    CreateViewActions();
+    CreateEventsActions();
+    CreateHelpActions();
+    CreatePlotMenu();
+    CreateShortcuts();
+    ConnectEnabling();
+
+    RestoreLayout();
+
+    m_pFileList->SetDir(folder.isEmpty() ? m_pOptions->sLastDir : folder);
+    m_pFileList->setFocus();
+    UpdateStatusBar();
+}
+
+MainWindow::~MainWindow()
+{
+    // The list's signals reach this window and its parts, which go before the
+    // list does; and the plot, the overview and the event table work on the
+    // geometry that the list owns, so they go first.
+    m_pFileList->blockSignals(true);
+    delete m_pGraphSplit;
+}
+
+QSize MainWindow::sizeHint() const
+{
+    return QSize(800, 600);
+}
+
+void MainWindow::CreateStatusBar()
+{
+    m_pZoomLabel = new QLabel(this);
+    m_pZoomLabel->setObjectName(QStringLiteral("zoomLabel"));
+    m_pZoomLabel->setMinimumWidth(50);
+    m_pDeviceIcon = new QLabel(this);
+    m_pDeviceIcon->setObjectName(QStringLiteral("deviceIcon"));
+    m_pDeviceIcon->setPixmap(DevicePixmap(false));
+    m_pDeviceLabel = new QLabel(this);
+    m_pDeviceLabel->setObjectName(QStringLiteral("deviceLabel"));
+    m_pDeviceLabel->hide();
+    statusBar()->addPermanentWidget(m_pZoomLabel);
+    statusBar()->addPermanentWidget(m_pDeviceIcon);
+    statusBar()->addPermanentWidget(m_pDeviceLabel);
+}
+
+QWidget* MainWindow::CreateToolsPlaceholder()
+{
+    // Where the marker panel and the overview frame go. Until the overview
+    // exists, its place shows the whole extent of the shown traces.
+    auto* tools = new QWidget;
+    tools->setObjectName(QStringLiteral("tools"));
+    tools->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    tools->setMaximumHeight(kOverviewHeight);
+    tools->setMouseTracking(true);
+    auto* frame = new QFrame(tools);
+    frame->setObjectName(QStringLiteral("overviewPlaceholder"));
+    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    frame->setMinimumWidth(150);
+    frame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_pOverview = new QWidget(frame);
+    m_pOverview->installEventFilter(this);
+    auto* frameLayout = new QHBoxLayout(frame);
+    frameLayout->setContentsMargins(1, 1, 1, 1);
+    frameLayout->addWidget(m_pOverview);
+    auto* layout = new QHBoxLayout(tools);
+    layout->setContentsMargins(0, 0, 0, 3);
+    layout->addWidget(frame);
+    return tools;
+}
+
+QTableWidget* MainWindow::CreateEventsPlaceholder()
+{
+    // Where the event table goes: its columns, without rows yet.
+    auto* events = new QTableWidget(0, 8);
+    events->setObjectName(QStringLiteral("eventsPlaceholder"));
+    events->setMinimumHeight(100);
+    events->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
+    events->verticalHeader()->hide();
+    events->setSelectionBehavior(QAbstractItemView::SelectRows);
+    events->setSelectionMode(QAbstractItemView::SingleSelection);
+    events->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    events->setHorizontalHeaderLabels({
+        QCoreApplication::translate("CEventList", "Event %1").arg(QChar(0x2116)),
+        QCoreApplication::translate("CEventList", "Distance [km]"),
+        QCoreApplication::translate("CEventList", "Loss [dB]"),
+        QCoreApplication::translate("CEventList", "Reflectance [dB]"),
+        QCoreApplication::translate("CEventList", "Attenuation coeff. [dB/km]"),
+        QCoreApplication::translate("CEventList", "Length [km]"),
+        QCoreApplication::translate("CEventList", "Total loss [dB]"),
+        QCoreApplication::translate("CEventList", "Comment"),
+    });
+    events->horizontalHeader()->setStretchLastSection(true);
+    events->resizeColumnsToContents();
+    events->setContextMenuPolicy(Qt::ActionsContextMenu);
+    return events;
+}
+
+QAction* MainWindow::NewAction(const QString& text, const QKeySequence& shortcut, const QString& toolTip,
+    const QString& statusTip, const char* icon, const char* name)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    if (icon)
+        action->setIcon(QIcon(QStringLiteral(":/images/") + QString::fromLatin1(icon)));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    if (!toolTip.isEmpty())
+        action->setToolTip(toolTip);
+    if (!statusTip.isEmpty())
+        action->setStatusTip(statusTip);
+    return action;
+}
+
+QToolBar* MainWindow::NewToolBar(const QString& title, const char* name)
+{
+    QToolBar* toolBar = addToolBar(title);
+    toolBar->setObjectName(QString::fromLatin1(name));
+    return toolBar;
+}
+
+void MainWindow::CreateFileActions()
+{
+    // Saving, copying, renaming, deleting, printing and the dialogs are
+    // connected when the file operations, the printer and the dialogs exist.
+    QAction* openDir = NewAction(tr("&Change folder"), QKeySequence::Open, tr("Change folder"), tr("Change folder"),
+        "FileOpenDir.png", "actionChangeFolder");
+    m_pActSaveAll = NewAction(tr("Sa&ve all"), WithModifier(QKeySequence::Save, Qt::ShiftModifier), tr("Save all"),
+        tr("Save all traces"), "FileSaveAll.png", "actionSaveAll");
+    m_pActAddFile = NewAction(tr("&Add copy from.."), WithModifier(QKeySequence::Open, Qt::AltModifier),
+        tr("Add copy files from other folder"), tr("Add copy files from other folder"), nullptr, "actionAddCopyFrom");
+    m_pActSave = NewAction(tr("&Save"), QKeySequence::Save, tr("Save"), tr("Save"), "FileSave.png", "actionSave");
+    m_pActCopyTo = NewAction(tr("Save &copy to..."), WithModifier(QKeySequence::Save, Qt::AltModifier),
+        tr("Save copy to another folder"), tr("Save copy to another folder"), nullptr, "actionSaveCopyTo");
+    m_pActRename = NewAction(tr("Rena&me"), QKeySequence(Qt::CTRL | Qt::Key_M), tr("Rename file"), tr("Rename file"),
+        nullptr, "actionRename");
+    m_pActDelete = NewAction(tr("&Delete"), QKeySequence(), tr("Delete selected files"), tr("Delete selected files"),
+        "FileDelete.png", "actionDelete");
+    // The list handles Del and Esc itself; the menus only name the keys.
+    m_pActDeleteTwin = NewAction(tr("&Delete") + QStringLiteral("\tDel"), QKeySequence(), tr("Delete selected files"),
+        tr("Delete selected files"), "FileDelete.png", "actionDeleteTwin");
+    m_pActUncheckAll = NewAction(
+        tr("&Uncheck all\tEsc"), QKeySequence(), tr("Uncheck all"), tr("Uncheck all"), nullptr, "actionUncheckAll");
+    m_pActInformation = NewAction(tr("&Information"), QKeySequence(Qt::CTRL | Qt::Key_I), tr("Information"),
+        tr("Information"), nullptr, "actionInformation");
+    m_pActPrint
+        = NewAction(tr("&Print"), QKeySequence::Print, tr("Print"), tr("Print"), "FilePrint.png", "actionPrint");
+    m_pActPreview = NewAction(tr("Pre&view"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), tr("Preview"),
+        tr("Preview"), nullptr, "actionPreview");
+    m_pActPageProperties = NewAction(tr("Page prop&erties"), QKeySequence(), tr("Page properties"),
+        tr("Page properties"), nullptr, "actionPageProperties");
+    QAction* options
+        = NewAction(tr("Op&tions"), QKeySequence(), tr("Options"), tr("Options"), nullptr, "actionOptions");
+    QAction* exit
+        = NewAction(tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4), tr("Exit"), tr("Exit"), nullptr, "actionExit");
+
+    connect(m_pActUncheckAll, &QAction::triggered, m_pFileList, &CFileList::OnUncheckAll);
+    connect(exit, &QAction::triggered, this, &MainWindow::close);
+
+    QMenu* menu = menuBar()->addMenu(tr("&File"));
+    menu->setObjectName(QStringLiteral("fileMenu"));
+    menu->addAction(openDir);
+    menu->addAction(m_pActSaveAll);
+    menu->addSeparator();
+    menu->addAction(m_pActAddFile);
+    menu->addAction(m_pActSave);
+    menu->addSeparator();
+    menu->addAction(m_pActCopyTo);
+    menu->addAction(m_pActRename);
+    menu->addAction(m_pActDelete);
+    menu->addSeparator();
+    menu->addAction(m_pActUncheckAll);
+    menu->addAction(m_pActInformation);
+    menu->addSeparator();
+    menu->addAction(m_pActPrint);
+    menu->addAction(m_pActPreview);
+    menu->addAction(m_pActPageProperties);
+    menu->addSeparator();
+    menu->addAction(options);
+    menu->addSeparator();
+    menu->addAction(exit);
+
+    m_pFileToolBar = NewToolBar(tr("File"), "fileToolBar");
+    m_pFileToolBar->addAction(openDir);
+    m_pFileToolBar->addAction(m_pActSaveAll);
+    m_pFileToolBar->addAction(m_pActSave);
+    m_pFileToolBar->addAction(m_pActPrint);
+
+    m_pFileList->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_pFileList->addActions({ m_pActAddFile, m_pActSave, m_pActCopyTo, m_pActRename, m_pActDeleteTwin, m_pActUncheckAll,
+        m_pActInformation });
+}
+
+void MainWindow::CreateDeviceActions()
+{
+    // Until the instrument controller exists nothing can be connected: every
+    // device action stays disabled, and the status bar shows no instrument.
+    m_pActConnect = NewAction(tr("&Connect"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), tr("Connect"),
+        tr("Connect"), "DeviceConnect.png", "actionConnect");
+    m_pActDisconnect = NewAction(tr("Dis&connect"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D), tr("Disconnect"),
+        tr("Disconnect"), "DeviceDisconnect.png", "actionDisconnect");
+    m_pActMeasurement = NewAction(tr("Measu&rement"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R), tr("Measurement"),
+        tr("Measurement"), "DeviceMeasurement.png", "actionMeasurement");
+    m_pActLoadAll = NewAction(tr("&Load all"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L), tr("Load all"),
+        tr("Load all"), "DeviceLoadAll.png", "actionLoadAll");
+    m_pActClearMemory = NewAction(tr("Cl&ear memory"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E), tr("Clear Memory"),
+        tr("Clear memory"), "DeviceClearMemory.png", "actionClearMemory");
+    m_pActProperties = NewAction(tr("&Properties"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P), tr("Properties"),
+        tr("Properties"), "DeviceProperties.png", "actionProperties");
+    m_pActUpdateClock = NewAction(tr("&Update clock"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_U), tr("Update clock"),
+        tr("Update clock"), "DeviceUpdateClock.png", "actionUpdateClock");
+
+    m_pActConnect->setEnabled(false);
+    m_pActDisconnect->setVisible(false);
+    for (QAction* action : { m_pActMeasurement, m_pActLoadAll, m_pActClearMemory, m_pActProperties, m_pActUpdateClock })
+        action->setEnabled(false);
+
+    QMenu* menu = menuBar()->addMenu(tr("&Device"));
+    menu->setObjectName(QStringLiteral("deviceMenu"));
+    menu->addActions({ m_pActConnect, m_pActDisconnect });
+    menu->addSeparator();
+    menu->addActions({ m_pActMeasurement, m_pActLoadAll, m_pActClearMemory, m_pActProperties });
+    menu->addSeparator();
+    menu->addAction(m_pActUpdateClock);
+
+    m_pDeviceToolBar = NewToolBar(tr("Device toolbar"), "deviceToolBar");
+    m_pDeviceToolBar->addActions({ m_pActConnect, m_pActDisconnect });
+    m_pDeviceToolBar->addSeparator();
+    m_pDeviceToolBar->addActions({ m_pActMeasurement, m_pActLoadAll, m_pActProperties });
+    m_pDeviceToolBar->addSeparator();
+    m_pDeviceToolBar->addAction(m_pActUpdateClock);
+}
+
+void MainWindow::CreateViewActions()
+{
+    QAction* zoomIn = NewAction(
+        tr("Zoom in"), QKeySequence(Qt::Key_Plus), tr("Zoom in"), tr("Zoom in"), "ViewZoomIn.png", "actionZoomIn");
+    QAction* zoomOut = NewAction(tr("Zoom out"), QKeySequence(Qt::Key_Minus), tr("Zoom out"), tr("Zoom out"),
+        "ViewZoomOut.png", "actionZoomOut");
+    QAction* zoomOff = NewAction(tr("Reset zoom"), QKeySequence(Qt::Key_Asterisk), tr("Reset zoom"), tr("Reset zoom"),
+        "ViewZoomOff.png", "actionZoomOff");
+    QAction* zoomXIn = NewAction(tr("Zoom X in"), QKeySequence(Qt::CTRL | Qt::Key_Plus), tr("Zoom X in"),
+        tr("Zoom X in"), "ViewZoomXIn.png", "actionZoomXIn");
+    QAction* zoomXOut = NewAction(tr("Zoom X out"), QKeySequence(Qt::CTRL | Qt::Key_Minus), tr("Zoom X out"),
+        tr("Zoom X out"), "ViewZoomXOut.png", "actionZoomXOut");
+    QAction* zoomXOff = NewAction(tr("Reset zoom X "), QKeySequence(Qt::CTRL | Qt::Key_Asterisk),
+        tr("Reset zoom X off"), tr("Reset zoom X"), "ViewZoomXOff.png", "actionZoomXOff");
+    // The marker panel's slots; connected when the panel exists.
+    QAction* leftMarker = NewAction(tr("Set &left marker"), QKeySequence(Qt::CTRL | Qt::Key_L), tr("Set left marker"),
+        tr("Set left marker"), nullptr, "actionSetLeftMarker");
+    QAction* rightMarker = NewAction(tr("Set &right marker"), QKeySequence(Qt::CTRL | Qt::Key_R),
+        tr("Set right marker"), tr("Set right marker"), nullptr, "actionSetRightMarker");
+
+    connect(zoomIn, &QAction::triggered, m_pView, &CGraphView::OnZoomIn);
+    connect(zoomOut, &QAction::triggered, m_pView, &CGraphView::OnZoomOut);
+    connect(zoomOff, &QAction::triggered, m_pView, &CGraphView::OnZoomOff);
+    connect(zoomXIn, &QAction::triggered, m_pView, &CGraphView::OnZoomXIn);
+    connect(zoomXOut, &QAction::triggered, m_pView, &CGraphView::OnZoomXOut);
+    connect(zoomXOff, &QAction::triggered, m_pView, &CGraphView::OnZoomXOff);
+
+    m_pViewMenu = menuBar()->addMenu(tr("&View"));
+    m_pViewMenu->setObjectName(QStringLiteral("viewMenu"));
+    m_pViewMenu->addActions({ zoomIn, zoomOut, zoomOff });
+    m_pViewMenu->addSeparator();
+    m_pViewMenu->addActions({ zoomXIn, zoomXOut, zoomXOff });
+    m_pViewMenu->addSeparator();
+    m_pViewMenu->addActions({ leftMarker, rightMarker });
+
+    m_pViewToolBar = NewToolBar(tr("View toolbar"), "viewToolBar");
+    m_pViewToolBar->addActions({ zoomIn, zoomOut, zoomOff, zoomXIn, zoomXOut, zoomXOff });
+}
+
+void MainWindow::CreateEventsActions()
+{
+    m_pActMeasureSplice = NewAction(tr("Measure &splice"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J),
+        tr("Measure splice"), tr("Measure splice"), "EventsJunctionMeas.png", "actionMeasureSplice");
+    m_pActMeasureReflection = NewAction(tr("Measure &reflection"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R),
+        tr("Measure reflection"), tr("Measure reflection"), "EventsReflectionMeas.png", "actionMeasureReflection");
+    m_pActAddEvent = NewAction(tr("Add &event"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), tr("Add event"),
+        tr("Add event"), "EventsEndMeas.png", "actionAddEvent");
+    m_pActLockMarkers = NewAction(tr("&Lock markers"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F),
+        tr("Lock markers to fix their distance"), tr("Lock markers to fix their distance"), "EventsFixCursors.png",
+        "actionLockMarkers");
+    // The event table's slots; connected when the table exists.
+    m_pActDeleteEvent = NewAction(
+        tr("&Delete"), QKeySequence(), tr("Delete event"), tr("delete event"), "EventsDelete.png", "actionDeleteEvent");
+    m_pActEditComment = NewAction(tr("&Edit comment"), QKeySequence(), tr("Edit comment"), tr("Edit comment"),
+        "EventsEdit.png", "actionEditComment");
+    QAction* deleteTwin = NewAction(m_pActDeleteEvent->text(), QKeySequence(), m_pActDeleteEvent->toolTip(),
+        m_pActDeleteEvent->statusTip(), "EventsDelete.png", "actionDeleteEventTwin");
+    QAction* editTwin = NewAction(m_pActEditComment->text(), QKeySequence(), m_pActEditComment->toolTip(),
+        m_pActEditComment->statusTip(), "EventsEdit.png", "actionEditCommentTwin");
+
+    m_pActMeasureSplice->setCheckable(true);
+    m_pActMeasureReflection->setCheckable(true);
+    m_pActLockMarkers->setCheckable(true);
+    m_pActAddEvent->setEnabled(false);
+    m_pView->SetSpliceAction(m_pActMeasureSplice);
+    m_pView->SetReflectionAction(m_pActMeasureReflection);
+    m_pView->SetLockAction(m_pActLockMarkers);
+    connect(m_pActMeasureSplice, &QAction::triggered, m_pView, &CGraphView::OnJunctionMeas);
+    connect(m_pActMeasureReflection, &QAction::triggered, m_pView, &CGraphView::OnReflectionMeas);
+    connect(m_pActAddEvent, &QAction::triggered, m_pView, &CGraphView::OnEndMeas);
+    connect(m_pActLockMarkers, &QAction::triggered, m_pView, &CGraphView::OnFixCursors);
+
+    m_pEventsMenu = menuBar()->addMenu(tr("&Events"));
+    m_pEventsMenu->setObjectName(QStringLiteral("eventsMenu"));
+    m_pEventsMenu->addActions({ m_pActMeasureSplice, m_pActMeasureReflection, m_pActAddEvent, m_pActLockMarkers });
+    m_pEventsMenu->addSeparator();
+    m_pEventsMenu->addActions({ m_pActDeleteEvent, m_pActEditComment });
+
+    m_pEventsToolBar = NewToolBar(tr("Events toolbar"), "eventsToolBar");
+    m_pEventsToolBar->addActions({ m_pActMeasureSplice, m_pActMeasureReflection, m_pActAddEvent, m_pActLockMarkers });
+
+    m_pEvents->addActions({ deleteTwin, editTwin });
+}
+
+void MainWindow::CreateHelpActions()
+{
+    QAction* help
+        = NewAction(tr("&Help topics"), QKeySequence(Qt::Key_F1), tr("Help"), tr("Help"), nullptr, "actionHelpTopics");
+    QAction* about = NewAction(
+        tr("&About"), QKeySequence(Qt::CTRL | Qt::Key_F1), tr("About"), tr("About"), nullptr, "actionAbout");
+    connect(help, &QAction::triggered, this, &MainWindow::HelpTopics);
+    connect(about, &QAction::triggered, this, &MainWindow::About);
+
+    QMenu* menu = menuBar()->addMenu(tr("&Help"));
+    menu->setObjectName(QStringLiteral("helpMenu"));
+    menu->addAction(help);
+    menu->addSeparator();
+    menu->addAction(about);
+}
+
+void MainWindow::CreatePlotMenu()
+{
+    CGraphPix* pix = m_pView->Pix();
+    m_pActLeftCursorHere = NewAction(
+        tr("Move &Left cursor here"), QKeySequence(), QString(), QString(), "CursorELeft.png", "actionLeftCursorHere");
+    QAction* leftMarker = NewAction(
+        tr("Move &Left here"), QKeySequence(), QString(), QString(), "CursorLeft.png", "actionLeftMarkerHere");
+    m_pActCenterCursorHere = NewAction(tr("Move &Center cursor here"), QKeySequence(), QString(), QString(),
+        "CursorECenter.png", "actionCenterCursorHere");
+    QAction* rightMarker = NewAction(
+        tr("Move &Right here"), QKeySequence(), QString(), QString(), "CursorRight.png", "actionRightMarkerHere");
+    m_pActRightCursorHere = NewAction(tr("Move &Right cursor here"), QKeySequence(), QString(), QString(),
+        "CursorERight.png", "actionRightCursorHere");
+    connect(m_pActLeftCursorHere, &QAction::triggered, pix, &CGraphPix::SetLeftCursorHere);
+    connect(leftMarker, &QAction::triggered, pix, &CGraphPix::SetLeftMarkerHere);
+    connect(m_pActCenterCursorHere, &QAction::triggered, pix, &CGraphPix::SetCenterCursorHere);
+    connect(rightMarker, &QAction::triggered, pix, &CGraphPix::SetRightMarkerHere);
+    connect(m_pActRightCursorHere, &QAction::triggered, pix, &CGraphPix::SetRightCursorHere);
+
+    pix->setContextMenuPolicy(Qt::ActionsContextMenu);
+    pix->addActions({ m_pActLeftCursorHere, leftMarker, m_pActCenterCursorHere, rightMarker, m_pActRightCursorHere });
+    ChangeVisibleActions(false);
+}
+
+void MainWindow::CreateShortcuts()
+{
+    const struct
+    {
+        QKeySequence key;
+        void (CGraphView::*slot)();
+    } shortcuts[] = {
+        { QKeySequence(Qt::ALT | Qt::Key_Up), &CGraphView::OnMoveUp },
+        { QKeySequence(Qt::ALT | Qt::Key_Down), &CGraphView::OnMoveDown },
+        { QKeySequence(Qt::ALT | Qt::Key_Left), &CGraphView::OnMoveLeft },
+        { QKeySequence(Qt::ALT | Qt::Key_Right), &CGraphView::OnMoveRight },
+        { QKeySequence(Qt::Key_4), &CGraphView::OnMoveLeftMarkerLeft },
+        { QKeySequence(Qt::Key_6), &CGraphView::OnMoveRightMarkerLeft },
+        { QKeySequence(Qt::Key_1), &CGraphView::OnMoveLeftMarkerRight },
+        { QKeySequence(Qt::Key_3), &CGraphView::OnMoveRightMarkerRight },
+    };
+    for (const auto& entry : shortcuts) {
+        auto* shortcut = new QShortcut(entry.key, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, m_pView, entry.slot);
+    }
+}
+
+void MainWindow::ConnectEnabling()
+{
+    // Everything that needs a listed file follows whether the list is empty.
+    for (QWidget* widget :
+        std::initializer_list<QWidget*> { m_pViewMenu, m_pViewToolBar, m_pEventsMenu, m_pEventsToolBar })
+        connect(m_pFileList, &CFileList::sigEnabled, widget, &QWidget::setEnabled);
+    for (QAction* action : { m_pActSaveAll, m_pActSave, m_pActCopyTo, m_pActRename, m_pActDelete, m_pActUncheckAll,
+             m_pActDeleteTwin, m_pActInformation, m_pActPrint, m_pActPreview, m_pActPageProperties })
+        connect(m_pFileList, &CFileList::sigEnabled, action, &QAction::setEnabled);
+    connect(m_pFileList, &CFileList::sigEnabled, this, &MainWindow::ShowMainViewContextMenu);
+    connect(m_pFileList, &CFileList::sigFileChanged, m_pActSave, &QAction::setEnabled);
+    connect(m_pFileList, &CFileList::sigHasChecked, m_pActUncheckAll, &QAction::setEnabled);
+
+    // One measurement at a time: while one runs, the other kind is disabled,
+    // "Add event" is enabled and the plot's menu offers the measurement
+    // cursors. The view itself unchecks a measurement when it ends or cannot
+    // start, so the states follow the checked state, not only the clicks.
+    connect(m_pActMeasureSplice, &QAction::toggled, m_pActAddEvent, &QAction::setEnabled);
+    connect(m_pActMeasureSplice, &QAction::toggled, m_pActMeasureReflection, &QAction::setDisabled);
+    connect(m_pActMeasureSplice, &QAction::toggled, this, &MainWindow::ChangeVisibleActions);
+    connect(m_pActMeasureReflection, &QAction::toggled, m_pActAddEvent, &QAction::setEnabled);
+    connect(m_pActMeasureReflection, &QAction::toggled, m_pActMeasureSplice, &QAction::setDisabled);
+    connect(m_pActMeasureReflection, &QAction::toggled, this, &MainWindow::ChangeVisibleActions);
+    connect(m_pActAddEvent, &QAction::triggered, m_pActAddEvent, &QAction::setEnabled);
+    connect(m_pActAddEvent, &QAction::triggered, m_pActMeasureSplice, &QAction::setDisabled);
+    connect(m_pActAddEvent, &QAction::triggered, m_pActMeasureReflection, &QAction::setDisabled);
+    connect(m_pActAddEvent, &QAction::triggered, this, &MainWindow::ChangeVisibleActions);
+}
+
+QString MainWindow::ZoomText(const tGraphState& geometry)
+{
+    if (!geometry.view.isValid() || !geometry.files || geometry.files->empty())
+        return QString();
+    if (geometry.xZoom <= kResetZoom && geometry.yZoom <= kResetZoom)
+        return tr("Zoom reset");
+
+    double width = geometry.extent.width() / geometry.xZoom;
+    QString unit = tr("meters");
+    if (width < 1) {
+        width *= 100;
+        unit = tr("centimetres");
+    } else if (width > 10000) {
+        width /= 1000;
+        unit = tr("kilometers");
+    }
+    const double height = geometry.extent.height() / geometry.yZoom / 1000;
+    return tr("Zoom %1%2 x %3dB").arg(QString::number(width, 'f', 2), unit, QString::number(height, 'f', 2));
+}
+
+void MainWindow::UpdateStatusBar()
+{
+    m_pZoomLabel->setText(ZoomText(m_pFileList->GraphState()));
+
+    const bool connected = IsDeviceConnected();
+    m_pDeviceLabel->setVisible(connected);
+    m_pDeviceIcon->setPixmap(DevicePixmap(connected));
+    m_pDeviceIcon->setToolTip(connected ? tr("Connected") : tr("Disconnected"));
+}
+
+bool MainWindow::IsDeviceConnected() const
+{
+    // The instrument controller comes with the device link.
+    return false;
+}
+
+void MainWindow::ChangeVisibleActions(bool visible)
+{
+    m_pActLeftCursorHere->setVisible(visible);
+    m_pActCenterCursorHere->setVisible(visible);
+    m_pActRightCursorHere->setVisible(visible);
+}
+
+void MainWindow::ShowMainViewContextMenu(bool bShow)
+{
+    m_pView->Pix()->setContextMenuPolicy(bShow ? Qt::ActionsContextMenu : Qt::NoContextMenu);
+}
+
+void MainWindow::About()
+{
+    QMessageBox box(this);
+    box.setWindowTitle(tr("About"));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setTextFormat(Qt::RichText);
+    box.setText(
+        QStringLiteral("<p align=\"center\">%1</p><p align=\"center\">%2</p>")
+            .arg(tr("Processor programm for Bellcore files ver. %1").arg(kProgramVersion.Text()).toHtmlEscaped(),
+                tr("Norvane, built with Qt %1").arg(QString::fromLatin1(qVersion())).toHtmlEscaped()));
+    box.exec();
+}
+
+void MainWindow::HelpTopics()
+{
+    if (!m_pHelp)
+        m_pHelp = new CHelpWindow(m_pOptions->sLanguageName, this);
+    m_pHelp->show();
+    m_pHelp->raise();
+    m_pHelp->activateWindow();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_pOverview && event->type() == QEvent::Paint) {
+        // The whole extent, without the labels that the plot below shows.
+        QPainter painter(m_pOverview);
+        const tGraphState& geometry = m_pFileList->GraphState();
+        const QRect target = m_pOverview->rect();
+        painter.fillRect(target, geometry.background);
+        if (geometry.IsValid() && geometry.Active())
+            geometry.Paint(painter, target, false, false, false, true);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::CanClose()
+{
+    // The offer to save modified files comes with the file operations; until
+    // then nothing can modify a file.
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!CanClose()) {
+        event->ignore();
+        return;
+    }
+    SaveLayout();
+    event->accept();
+}
+
+void MainWindow::RestoreLayout()
+{
+    QSettings settings;
+    settings.beginGroup(kLayoutGroup);
+    resize(settings.value(QStringLiteral("size"), QSize(800, 500)).toSize());
+    move(settings.value(QStringLiteral("pos"), QPoint(200, 200)).toPoint());
+    if (settings.value(QStringLiteral("maximized"), true).toBool())
+        setWindowState(windowState() | Qt::WindowMaximized);
+
+    const struct
+    {
+        const char* key;
+        QToolBar* toolBar;
+    } toolBars[] = { { "fileToolBar", m_pFileToolBar }, { "deviceToolBar", m_pDeviceToolBar },
+        { "viewToolBar", m_pViewToolBar }, { "eventsToolBar", m_pEventsToolBar } };
+    for (const auto& entry : toolBars) {
+        if (!settings.value(QString::fromLatin1(entry.key), true).toBool())
+            entry.toolBar->hide();
+    }
+
+    // Without stored sizes the splitters keep the sizes their widgets ask for.
+    const struct
+    {
+        QSplitter* splitter;
+        const char* first;
+        const char* last;
+    } splitters[] = { { m_pMainSplit, "mainSplit0", "mainSplit1" }, { m_pGraphSplit, "graphSplit0", "graphSplit1" } };
+    for (const auto& entry : splitters) {
+        const QVariant first = settings.value(QString::fromLatin1(entry.first));
+        const QVariant last = settings.value(QString::fromLatin1(entry.last));
+        if (first.isValid() && last.isValid())
+            entry.splitter->setSizes({ first.toInt(), last.toInt() });
+    }
+}
+
+void MainWindow::SaveLayout()
+{
+    QSettings settings;
+    settings.beginGroup(kLayoutGroup);
+    const bool maximized = isMaximized();
+    settings.setValue(QStringLiteral("maximized"), maximized);
+    // The normal geometry, also of a maximised window: what it returns to when
+    // it is no longer maximised. pos() is the frame's corner, as move() takes it.
+    const QRect normal = maximized ? normalGeometry() : geometry();
+    const QPoint frameOffset = geometry().topLeft() - pos();
+    settings.setValue(QStringLiteral("size"), normal.size());
+    settings.setValue(QStringLiteral("pos"), normal.topLeft() - frameOffset);
+
+    settings.setValue(QStringLiteral("fileToolBar"), m_pFileToolBar->isVisibleTo(this));
+    settings.setValue(QStringLiteral("deviceToolBar"), m_pDeviceToolBar->isVisibleTo(this));
+    settings.setValue(QStringLiteral("viewToolBar"), m_pViewToolBar->isVisibleTo(this));
+    settings.setValue(QStringLiteral("eventsToolBar"), m_pEventsToolBar->isVisibleTo(this));
+
+    const QList<int> mainSizes = m_pMainSplit->sizes();
+    const QList<int> graphSizes = m_pGraphSplit->sizes();
+    settings.setValue(QStringLiteral("mainSplit0"), mainSizes.value(0));
+    settings.setValue(QStringLiteral("mainSplit1"), mainSizes.value(mainSizes.size() - 1));
+    settings.setValue(QStringLiteral("graphSplit0"), graphSizes.value(0));
+    settings.setValue(QStringLiteral("graphSplit1"), graphSizes.value(graphSizes.size() - 1));
+}

@@ -1,0 +1,430 @@
+#include "TestPaths.h"
+#include "tPrivateStore.h"
+
+#include <CApplicationStart.h>
+#include <CFile.h>
+#include <CFileList.h>
+#include <CGraphPix.h>
+#include <CGraphView.h>
+#include <CHelpWindow.h>
+#include <MainWindow.h>
+#include <tGraphState.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QSplitter>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolBar>
+
+namespace {
+
+// What the list's three signals switch, by object name.
+const QStringList kNeedFiles
+    = { "actionSaveAll", "actionSave", "actionSaveCopyTo", "actionRename", "actionDelete", "actionDeleteTwin",
+          "actionUncheckAll", "actionInformation", "actionPrint", "actionPreview", "actionPageProperties" };
+const QStringList kNeedFilesWidgets = { "viewMenu", "viewToolBar", "eventsMenu", "eventsToolBar" };
+// Actions that no signal of the list touches.
+const QStringList kIndependent
+    = { "actionChangeFolder", "actionAddCopyFrom", "actionOptions", "actionExit", "actionHelpTopics", "actionAbout" };
+
+enum tListSignal { SigEnabled, SigFileChanged, SigHasChecked };
+
+QAction* Action(const MainWindow& window, const QString& name)
+{
+    auto* action = window.findChild<QAction*>(name);
+    if (!action)
+        qWarning("no action %s", qPrintable(name));
+    return action;
+}
+
+bool IsEnabled(const MainWindow& window, const QString& name)
+{
+    if (auto* action = window.findChild<QAction*>(name))
+        return action->isEnabled();
+    auto* widget = window.findChild<QWidget*>(name);
+    return widget && widget->isEnabled();
+}
+
+QString ZoomLabel(const MainWindow& window)
+{
+    return window.findChild<QLabel*>(QStringLiteral("zoomLabel"))->text();
+}
+
+QSplitter* Splitter(const MainWindow& window, const char* name)
+{
+    return window.findChild<QSplitter*>(QString::fromLatin1(name));
+}
+
+QToolBar* ToolBar(const MainWindow& window, const char* name)
+{
+    return window.findChild<QToolBar*>(QString::fromLatin1(name));
+}
+
+QStringList ObjectNames(const QList<QAction*>& actions)
+{
+    QStringList names;
+    for (const QAction* action : actions)
+        names << action->objectName();
+    return names;
+}
+
+} // namespace
+
+// The main window's enabling rules, status bar, layout store and help, on the
+// sample traces and on an empty folder.
+class TstMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void enabling_followsListSignals_data();
+    void enabling_followsListSignals();
+    void enabling_followsTheList();
+    void measurement_oneAtATime();
+    void measurement_withoutTraceStaysIdle();
+    void contextMenus();
+    void zoomText_data();
+    void zoomText();
+    void statusBar_followsThePlot();
+    void layout_firstStart();
+    void layout_restoredAtNextConstruction();
+    void help_showsOwnPages_data();
+    void help_showsOwnPages();
+
+private:
+    tPrivateStore m_store;
+    QString m_startFolder;
+    QString m_samples;
+    QTemporaryDir m_empty;
+};
+
+void TstMainWindow::initTestCase()
+{
+    QVERIFY(m_store.IsValid());
+    QVERIFY(m_empty.isValid());
+    m_startFolder = QDir::currentPath();
+    m_samples = QFileInfo(TestPaths::SamplesDir()).canonicalFilePath();
+    QVERIFY(TestPaths::SorFiles(m_samples).size() >= 3);
+}
+
+void TstMainWindow::init()
+{
+    CApplicationStart::SetIdentity();
+    tPrivateStore::Clear();
+}
+
+void TstMainWindow::cleanup()
+{
+    QDir::setCurrent(m_startFolder);
+}
+
+void TstMainWindow::enabling_followsListSignals_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<QStringList>("follow");
+
+    QTest::newRow("sigEnabled") << int(SigEnabled) << kNeedFiles + kNeedFilesWidgets;
+    QTest::newRow("sigFileChanged") << int(SigFileChanged) << QStringList { "actionSave" };
+    QTest::newRow("sigHasChecked") << int(SigHasChecked) << QStringList { "actionUncheckAll" };
+}
+
+void TstMainWindow::enabling_followsListSignals()
+{
+    QFETCH(int, signal);
+    QFETCH(QStringList, follow);
+
+    MainWindow window(m_empty.path());
+    CFileList* list = window.FileList();
+    QCOMPARE(list->GetCount(), 0);
+    // An empty folder leaves everything that needs a file disabled.
+    for (const QString& name : kNeedFiles + kNeedFilesWidgets)
+        QVERIFY2(!IsEnabled(window, name), qPrintable(name));
+    QCOMPARE(window.View()->Pix()->contextMenuPolicy(), Qt::NoContextMenu);
+
+    const auto emitSignal = [&](bool value) {
+        switch (signal) {
+        case SigEnabled:
+            emit list->sigEnabled(value);
+            break;
+        case SigFileChanged:
+            emit list->sigFileChanged(value);
+            break;
+        case SigHasChecked:
+            emit list->sigHasChecked(value);
+            break;
+        }
+    };
+    for (const bool value : { true, false, true }) {
+        emitSignal(value);
+        for (const QString& name : kNeedFiles + kNeedFilesWidgets)
+            QVERIFY2(IsEnabled(window, name) == (follow.contains(name) && value), qPrintable(name));
+        for (const QString& name : kIndependent)
+            QVERIFY2(IsEnabled(window, name), qPrintable(name));
+    }
+    if (signal == SigEnabled)
+        QCOMPARE(window.View()->Pix()->contextMenuPolicy(), Qt::ActionsContextMenu);
+}
+
+void TstMainWindow::enabling_followsTheList()
+{
+    MainWindow window(m_samples);
+    CFileList* list = window.FileList();
+    QCOMPARE(list->GetCount(), TestPaths::SorFiles(m_samples).size());
+    QCOMPARE(QDir::currentPath(), m_samples);
+
+    QVERIFY(IsEnabled(window, "viewMenu"));
+    QVERIFY(IsEnabled(window, "actionPrint"));
+    // Nothing is modified and nothing is being compared.
+    QVERIFY(!IsEnabled(window, "actionSave"));
+    QVERIFY(!IsEnabled(window, "actionUncheckAll"));
+
+    list->GetFile(list->currentRow())->SetModified(true);
+    QVERIFY(IsEnabled(window, "actionSave"));
+    list->setCurrentRow(1);
+    QVERIFY(!IsEnabled(window, "actionSave"));
+    list->setCurrentRow(0);
+    QVERIFY(IsEnabled(window, "actionSave"));
+    list->GetFile(0)->SetModified(false);
+    QVERIFY(!IsEnabled(window, "actionSave"));
+
+    list->ToggleCompare();
+    QVERIFY(IsEnabled(window, "actionUncheckAll"));
+    Action(window, "actionUncheckAll")->trigger();
+    QVERIFY(list->CompareSet().empty());
+    QVERIFY(!IsEnabled(window, "actionUncheckAll"));
+
+    while (list->GetCount() > 0)
+        list->RemoveRow(0);
+    QVERIFY(!IsEnabled(window, "viewMenu"));
+    QVERIFY(!IsEnabled(window, "eventsToolBar"));
+    QVERIFY(!IsEnabled(window, "actionPrint"));
+    QVERIFY(IsEnabled(window, "actionChangeFolder"));
+    QCOMPARE(window.View()->Pix()->contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+void TstMainWindow::measurement_oneAtATime()
+{
+    MainWindow window(m_samples);
+    QAction* splice = Action(window, "actionMeasureSplice");
+    QAction* reflection = Action(window, "actionMeasureReflection");
+    QAction* addEvent = Action(window, "actionAddEvent");
+    QAction* cursorHere = Action(window, "actionCenterCursorHere");
+    const auto idle = [&] {
+        return !splice->isChecked() && !reflection->isChecked() && splice->isEnabled() && reflection->isEnabled()
+            && !addEvent->isEnabled() && !cursorHere->isVisible();
+    };
+    QVERIFY(idle());
+
+    // Starting one measurement locks out the other and offers "Add event" and
+    // the cursors of the plot's menu; "Add event" ends it.
+    splice->trigger();
+    QVERIFY(splice->isChecked());
+    QVERIFY(!reflection->isEnabled());
+    QVERIFY(addEvent->isEnabled());
+    QVERIFY(cursorHere->isVisible());
+    QVERIFY(Action(window, "actionLeftCursorHere")->isVisible());
+    QVERIFY(Action(window, "actionRightCursorHere")->isVisible());
+    addEvent->trigger();
+    QVERIFY(idle());
+
+    reflection->trigger();
+    QVERIFY(reflection->isChecked());
+    QVERIFY(!splice->isEnabled());
+    QVERIFY(addEvent->isEnabled());
+    // Pressing it again cancels the measurement.
+    reflection->trigger();
+    QVERIFY(idle());
+}
+
+void TstMainWindow::measurement_withoutTraceStaysIdle()
+{
+    // The menu is disabled, but the key still reaches the action.
+    MainWindow window(m_empty.path());
+    QAction* splice = Action(window, "actionMeasureSplice");
+    splice->trigger();
+    QVERIFY(!splice->isChecked());
+    QVERIFY(Action(window, "actionMeasureReflection")->isEnabled());
+    QVERIFY(!Action(window, "actionAddEvent")->isEnabled());
+    QVERIFY(!Action(window, "actionCenterCursorHere")->isVisible());
+}
+
+void TstMainWindow::contextMenus()
+{
+    MainWindow window(m_samples);
+    QCOMPARE(window.FileList()->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QCOMPARE(ObjectNames(window.FileList()->actions()),
+        QStringList({ "actionAddCopyFrom", "actionSave", "actionSaveCopyTo", "actionRename", "actionDeleteTwin",
+            "actionUncheckAll", "actionInformation" }));
+    QCOMPARE(ObjectNames(window.View()->Pix()->actions()),
+        QStringList({ "actionLeftCursorHere", "actionLeftMarkerHere", "actionCenterCursorHere", "actionRightMarkerHere",
+            "actionRightCursorHere" }));
+    // The list handles Del itself: neither delete action has a key.
+    QVERIFY(Action(window, "actionDelete")->shortcut().isEmpty());
+    QVERIFY(Action(window, "actionDeleteTwin")->shortcut().isEmpty());
+    QVERIFY(Action(window, "actionDeleteTwin")->text().endsWith(QStringLiteral("\tDel")));
+}
+
+void TstMainWindow::zoomText_data()
+{
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QRect>("view");
+    QTest::addColumn<QSizeF>("extent");
+    QTest::addColumn<float>("xZoom");
+    QTest::addColumn<float>("yZoom");
+    QTest::addColumn<QString>("text");
+
+    const QRect view(0, 0, 600, 300);
+    QTest::newRow("nothing shown") << false << view << QSizeF(40000, 10000) << 2.f << 2.f << "";
+    QTest::newRow("no view") << true << QRect() << QSizeF(40000, 10000) << 2.f << 2.f << "";
+    QTest::newRow("whole extent") << true << view << QSizeF(40000, 10000) << 1.f << 1.f << "Zoom reset";
+    QTest::newRow("within 1.001") << true << view << QSizeF(40000, 10000) << 1.001f << 1.0005f << "Zoom reset";
+    QTest::newRow("40 km x2, 10 dB x2") << true << view << QSizeF(40000, 10000) << 2.f << 2.f
+                                        << "Zoom 20.00kilometers x 5.00dB";
+    QTest::newRow("level only") << true << view << QSizeF(40000, 10000) << 1.f << 4.f
+                                << "Zoom 40.00kilometers x 2.50dB";
+    QTest::newRow("10 km x4") << true << view << QSizeF(10000, 10000) << 4.f << 1.f << "Zoom 2500.00meters x 10.00dB";
+    QTest::newRow("10 km wide stays in metres")
+        << true << view << QSizeF(20000, 10000) << 2.f << 1.f << "Zoom 10000.00meters x 10.00dB";
+    QTest::newRow("one metre") << true << view << QSizeF(100, 10000) << 100.f << 1.f << "Zoom 1.00meters x 10.00dB";
+    QTest::newRow("below a metre") << true << view << QSizeF(100, 10000) << 200.f << 1.f
+                                   << "Zoom 50.00centimetres x 10.00dB";
+}
+
+void TstMainWindow::zoomText()
+{
+    QFETCH(bool, shown);
+    QFETCH(QRect, view);
+    QFETCH(QSizeF, extent);
+    QFETCH(float, xZoom);
+    QFETCH(float, yZoom);
+    QFETCH(QString, text);
+
+    quint32 warnings = 0;
+    const auto file = QSharedPointer<sor::CFile>::create(TestPaths::SorFiles(m_samples).first(), warnings);
+    tFileSet files;
+    if (shown)
+        files.push_back(QSharedPointer<tListedFile>::create(file));
+    tGraphState geometry;
+    geometry.files = &files;
+    geometry.view = view;
+    geometry.extent = extent;
+    geometry.xZoom = xZoom;
+    geometry.yZoom = yZoom;
+    QCOMPARE(MainWindow::ZoomText(geometry), text);
+}
+
+void TstMainWindow::statusBar_followsThePlot()
+{
+    MainWindow window(m_samples);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_COMPARE(ZoomLabel(window), QStringLiteral("Zoom reset"));
+
+    window.View()->OnZoomXIn();
+    const tGraphState& geometry = window.FileList()->GraphState();
+    QCOMPARE(ZoomLabel(window), MainWindow::ZoomText(geometry));
+    QVERIFY2(ZoomLabel(window).startsWith(QStringLiteral("Zoom ")) && ZoomLabel(window).endsWith(QStringLiteral("dB")),
+        qPrintable(ZoomLabel(window)));
+    window.View()->OnZoomOff();
+    QCOMPARE(ZoomLabel(window), QStringLiteral("Zoom reset"));
+
+    CFileList* list = window.FileList();
+    while (list->GetCount() > 0)
+        list->RemoveRow(0);
+    QCOMPARE(ZoomLabel(window), QString());
+
+    // No instrument: the picture of a disconnected one, and no text.
+    QVERIFY(window.findChild<QLabel*>(QStringLiteral("deviceLabel"))->isHidden());
+    QVERIFY(!window.findChild<QLabel*>(QStringLiteral("deviceIcon"))->pixmap().isNull());
+    QVERIFY(!Action(window, "actionConnect")->isEnabled());
+    QVERIFY(!Action(window, "actionDisconnect")->isVisible());
+    QVERIFY(!Action(window, "actionMeasurement")->isEnabled());
+}
+
+void TstMainWindow::layout_firstStart()
+{
+    MainWindow window(m_empty.path());
+    QVERIFY(window.windowState() & Qt::WindowMaximized);
+    for (const char* name : { "fileToolBar", "deviceToolBar", "viewToolBar", "eventsToolBar" })
+        QVERIFY2(!ToolBar(window, name)->isHidden(), name);
+    window.close();
+
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("MainWindow"));
+    QCOMPARE(settings.value(QStringLiteral("maximized")).toBool(), true);
+    // What the window returns to when it is no longer maximised.
+    QCOMPARE(settings.value(QStringLiteral("size")).toSize(), QSize(800, 500));
+    QCOMPARE(settings.value(QStringLiteral("pos")).toPoint(), QPoint(200, 200));
+}
+
+void TstMainWindow::layout_restoredAtNextConstruction()
+{
+    QList<int> mainSizes;
+    QList<int> graphSizes;
+    {
+        MainWindow window(m_samples);
+        window.setWindowState(Qt::WindowNoState);
+        window.resize(900, 640);
+        window.move(120, 130);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ToolBar(window, "eventsToolBar")->hide();
+        ToolBar(window, "fileToolBar")->hide();
+        Splitter(window, "mainSplit")->setSizes({ 260, 600 });
+        Splitter(window, "graphSplit")->setSizes({ 380, 150 });
+        mainSizes = Splitter(window, "mainSplit")->sizes();
+        graphSizes = Splitter(window, "graphSplit")->sizes();
+        QVERIFY(window.close());
+    }
+    QSettings settings;
+    QCOMPARE(settings.value(QStringLiteral("MainWindow/maximized")).toBool(), false);
+    QCOMPARE(settings.value(QStringLiteral("MainWindow/mainSplit0")).toInt(), mainSizes.first());
+    QCOMPARE(settings.value(QStringLiteral("MainWindow/graphSplit1")).toInt(), graphSizes.last());
+
+    MainWindow window(m_samples);
+    QVERIFY(!(window.windowState() & Qt::WindowMaximized));
+    QVERIFY(ToolBar(window, "eventsToolBar")->isHidden());
+    QVERIFY(ToolBar(window, "fileToolBar")->isHidden());
+    QVERIFY(!ToolBar(window, "deviceToolBar")->isHidden());
+    QVERIFY(!ToolBar(window, "viewToolBar")->isHidden());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(900, 640));
+    QCOMPARE(window.pos(), QPoint(120, 130));
+    QCOMPARE(Splitter(window, "mainSplit")->sizes(), mainSizes);
+    QCOMPARE(Splitter(window, "graphSplit")->sizes(), graphSizes);
+}
+
+void TstMainWindow::help_showsOwnPages_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << "English";
+    // No Russian pages yet: the English ones stand in.
+    QTest::newRow("Russian") << "Русский";
+}
+
+void TstMainWindow::help_showsOwnPages()
+{
+    QFETCH(QString, language);
+
+    QSettings().setValue(QStringLiteral("Language/LanguageName"), language);
+    MainWindow window(m_empty.path());
+    Action(window, "actionHelpTopics")->trigger();
+    auto* help = window.findChild<CHelpWindow*>();
+    QVERIFY(help);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->Browser()->source(), QUrl(QStringLiteral("qrc:/help/en/index.html")));
+    QVERIFY(help->Browser()->toPlainText().contains(QStringLiteral("compare set")));
+    // A second request shows the same window.
+    Action(window, "actionHelpTopics")->trigger();
+    QCOMPARE(window.findChildren<CHelpWindow*>().size(), 1);
+}
+
+QTEST_MAIN(TstMainWindow)
+#include "tst_mainwindow.moc"
