@@ -1,6 +1,8 @@
 #include "TestPaths.h"
 #include "tPrivateStore.h"
 
+#include <CBoxAnswerer.h>
+
 #include <CApplicationStart.h>
 #include <CCrashReport.h>
 #include <CFile.h>
@@ -65,47 +67,6 @@ protected:
         }
         return 7;
     }
-};
-
-// Answers the first message box that start-up shows, keeping its title and
-// text and the other windows on screen at that moment.
-class CBoxAnswerer : public QObject
-{
-public:
-    CBoxAnswerer()
-    {
-        connect(&m_timer, &QTimer::timeout, this, &CBoxAnswerer::Poll);
-        m_timer.start(10);
-    }
-
-    int nBoxes = 0;
-    QString sTitle;
-    QString sText;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QStringList otherWindows;
-
-private:
-    void Poll()
-    {
-        QMessageBox* box = nullptr;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* candidate = qobject_cast<QMessageBox*>(widget); candidate && candidate->isVisible())
-                box = candidate;
-        }
-        if (!box)
-            return;
-        ++nBoxes;
-        sTitle = box->windowTitle();
-        sText = box->text();
-        icon = box->icon();
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (widget != box && widget->isVisible())
-                otherWindows << QString::fromLatin1(widget->metaObject()->className());
-        }
-        box->done(QMessageBox::Ok);
-    }
-
-    QTimer m_timer;
 };
 
 void StoreLanguage(const QVariant& language)
@@ -305,11 +266,12 @@ void TstApplicationStart::start_unknownLanguageEndsBeforeAnyWindow()
     CProbedStart start;
     QCOMPARE(start.Start({ QStringLiteral("lumetrix") }), -1);
 
-    QCOMPARE(answerer.nBoxes, 1);
-    QCOMPARE(answerer.icon, QMessageBox::Critical);
-    QCOMPARE(answerer.sTitle, QStringLiteral("Program files corrupted"));
-    QCOMPARE(answerer.sText, QStringLiteral("Language resources not found or corrupted/\nPlease reinstall program."));
-    QCOMPARE(answerer.otherWindows, QStringList());
+    QCOMPARE(answerer.Count(), 1);
+    const CBoxAnswerer::tSeen& box = answerer.Seen().front();
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QCOMPARE(box.title, QStringLiteral("Program files corrupted"));
+    QCOMPARE(box.text, QStringLiteral("Language resources not found or corrupted/\nPlease reinstall program."));
+    QCOMPARE(box.otherWindows, QStringList());
     QCOMPARE(start.nWindows, 0);
     QVERIFY(!start.bLoopRan);
 }
@@ -342,15 +304,15 @@ void TstApplicationStart::start_crashReportFailure()
     QCOMPARE(start.Start({ QStringLiteral("lumetrix"), m_empty.path() }), result);
     QVERIFY(!start.bCrashReportDuringLoop);
     if (flagD) {
-        QCOMPARE(answerer.nBoxes, 1);
-        QCOMPARE(answerer.icon, QMessageBox::Critical);
-        QCOMPARE(answerer.sTitle, QStringLiteral("Crash report installation"));
-        QVERIFY2(
-            answerer.sText.startsWith(QStringLiteral("Can not install crash report:\n")), qPrintable(answerer.sText));
-        QVERIFY(answerer.sText.endsWith(QStringLiteral("\nPlease reinstall program.")));
+        QCOMPARE(answerer.Count(), 1);
+        const CBoxAnswerer::tSeen& box = answerer.Seen().front();
+        QCOMPARE(box.icon, QMessageBox::Critical);
+        QCOMPARE(box.title, QStringLiteral("Crash report installation"));
+        QVERIFY2(box.text.startsWith(QStringLiteral("Can not install crash report:\n")), qPrintable(box.text));
+        QVERIFY(box.text.endsWith(QStringLiteral("\nPlease reinstall program.")));
         QCOMPARE(start.nWindows, 0);
     } else {
-        QCOMPARE(answerer.nBoxes, 0);
+        QCOMPARE(answerer.Count(), 0);
         QCOMPARE(start.nWindows, 1);
     }
 }

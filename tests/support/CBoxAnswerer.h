@@ -26,6 +26,8 @@ public:
         QString escapeButton;
         Qt::WindowFlags flags;
         QWidget* parent = nullptr;
+        // Class names of the other windows on screen while the box was open.
+        QStringList otherWindows;
     };
 
     explicit CBoxAnswerer(const QStringList& answers = {});

@@ -61,6 +61,10 @@ void CBoxAnswerer::Poll()
     seen.escapeButton = ButtonName(box, box->escapeButton());
     seen.flags = box->windowFlags();
     seen.parent = box->parentWidget();
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget != box && widget->isVisible())
+            seen.otherWindows << QString::fromLatin1(widget->metaObject()->className());
+    }
     m_seen << seen;
 
     const QString answer = m_answers.isEmpty() ? QStringLiteral("Escape") : m_answers.takeFirst();
