@@ -104,6 +104,13 @@ public:
     float fRightSlope = 0;
     float fRightIntercept = 0;
 
+    // Results of the running measurement: the splice loss (dB), the
+    // attenuation coefficient between the markers (dB/km) and the reflectance
+    // of the event at the centre cursor (dB).
+    float SpliceLoss() const;
+    float AttenuationCoefficient() const;
+    float Reflectance() const;
+
     tGraphState* Geometry() const { return m_pGeometry; }
 
 private:

@@ -1,0 +1,246 @@
+#include "CGraphDlg.h"
+#include "TestTraces.h"
+#include "tGraphState.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+using TestTraces::Load;
+using TestTraces::Ramp;
+
+namespace {
+
+// A 10 km trace (5000 samples of 2 m, the last at 9998 m) falling evenly to
+// 20 dB, shown in a 600 x 400 px plot; the markers stand at 1000 m and 2000 m.
+class tPanel
+{
+public:
+    tPanel()
+    {
+        files.push_back(Load(dir, Ramp(5000, 20000)));
+        geometry.SetFiles(&files);
+        geometry.Resize(QSize(600, 400));
+        panel = std::make_unique<CGraphDlg>(&geometry);
+        panel->OnUpdateValues();
+        panel->show();
+    }
+
+    QLineEdit* Field(const char* name) const { return panel->findChild<QLineEdit*>(QString::fromLatin1(name)); }
+    // The text of a typed or a shown value.
+    QString Text(const char* name) const
+    {
+        if (const QLineEdit* field = Field(name))
+            return field->text();
+        const QLabel* value = panel->findChild<QLabel*>(QString::fromLatin1(name));
+        return value ? value->text() : QStringLiteral("(none)");
+    }
+    bool Shown(const char* name) const
+    {
+        return panel->findChild<QWidget*>(QString::fromLatin1(name))->isVisibleTo(panel.get());
+    }
+    double Number(const char* name) const { return QLocale().toDouble(Text(name)); }
+    // Types into a position field as a user does: click, select all, type, key.
+    void Type(const char* name, const QString& text, Qt::Key key = Qt::Key_Return)
+    {
+        QLineEdit* field = Field(name);
+        QTest::mouseClick(field, Qt::LeftButton);
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, key);
+    }
+
+    QTemporaryDir dir;
+    tFileSet files;
+    tGraphState geometry;
+    std::unique_ptr<CGraphDlg> panel;
+};
+
+} // namespace
+
+class TstGraphDlg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void hiddenWithoutATrace();
+    void showsTheMarkers();
+    void typedPosition_data();
+    void typedPosition();
+    void typingIsNotOverwritten();
+    void escapeDropsTheTypedText();
+    void measurementRows();
+};
+
+void TstGraphDlg::initTestCase()
+{
+    QLocale locale(QLocale::English);
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    QLocale::setDefault(locale);
+}
+
+void TstGraphDlg::hiddenWithoutATrace()
+{
+    tFileSet none;
+    tGraphState geometry;
+    geometry.SetFiles(&none);
+    geometry.Resize(QSize(600, 400));
+    CGraphDlg panel(&geometry);
+    panel.show();
+    panel.OnUpdateValues();
+    QVERIFY(panel.isHidden());
+
+    tPanel shown;
+    QVERIFY(shown.panel->isVisible());
+    shown.geometry.SetFiles(&none);
+    shown.panel->OnUpdateValues();
+    QVERIFY(shown.panel->isHidden());
+}
+
+void TstGraphDlg::showsTheMarkers()
+{
+    tPanel panel;
+    QCOMPARE(panel.Field("lPos")->text(), QStringLiteral("1.0000"));
+    QCOMPARE(panel.Field("rPos")->text(), QStringLiteral("2.0000"));
+    QCOMPARE(panel.Text("mDistance"), QStringLiteral("1.0000"));
+    QCOMPARE(panel.Text("iResolution"), QStringLiteral("2"));
+    // Levels fall 2 dB per km: -2 dB at the left marker, -4 dB at the right
+    // one, and the loss from left to right is positive.
+    QVERIFY(std::abs(panel.Number("lVal") + 2.0) < 0.01);
+    QVERIFY(std::abs(panel.Number("rVal") + 4.0) < 0.01);
+    QVERIFY(std::abs(panel.Number("mLoss") - 2.0) < 0.01);
+    QCOMPARE(panel.Number("mLoss"), panel.Number("lVal") - panel.Number("rVal"));
+
+    // The distance does not depend on the order of the markers.
+    panel.geometry.cursors->SetLocked(true);
+    panel.geometry.cursors->MoveBy(panel.geometry.cursors->LeftMarker(), 500);
+    panel.panel->OnUpdateValues();
+    QCOMPARE(panel.Field("lPos")->text(), QStringLiteral("1.5000"));
+    QCOMPARE(panel.Text("mDistance"), QStringLiteral("1.0000"));
+}
+
+void TstGraphDlg::typedPosition_data()
+{
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("right");
+
+    QTest::newRow("left 1.5") << QByteArray("lPos") << "1.5" << 1500.0 << 2000.0;
+    QTest::newRow("right 2.5") << QByteArray("rPos") << "2.5" << 1000.0 << 2500.0;
+    QTest::newRow("not a number") << QByteArray("lPos") << "1.5x" << 1000.0 << 2000.0;
+    QTest::newRow("empty") << QByteArray("lPos") << "" << 1000.0 << 2000.0;
+    QTest::newRow("infinite") << QByteArray("lPos") << "inf" << 1000.0 << 2000.0;
+    // Past the right marker the left one pushes it along, and it stays pushed.
+    QTest::newRow("left past the right marker") << QByteArray("lPos") << "3" << 3000.0 << 3000.0;
+    QTest::newRow("right before the left marker") << QByteArray("rPos") << "0.5" << 500.0 << 500.0;
+    // A marker stays on the trace.
+    QTest::newRow("before the start") << QByteArray("lPos") << "-2" << 0.0 << 2000.0;
+    QTest::newRow("beyond the end") << QByteArray("rPos") << "100" << 1000.0 << 9998.0;
+}
+
+void TstGraphDlg::typedPosition()
+{
+    QFETCH(QByteArray, field);
+    QFETCH(QString, text);
+    QFETCH(double, left);
+    QFETCH(double, right);
+
+    tPanel panel;
+    QVERIFY(QTest::qWaitForWindowExposed(panel.panel.get()));
+    QSignalSpy updates(panel.panel.get(), &CGraphDlg::sigUpdate);
+    panel.Type(field.constData(), text);
+
+    const CCursors& cursors = *panel.geometry.cursors;
+    QVERIFY2(std::abs(cursors.LeftMarker().fPosition - left) < 0.01,
+        qPrintable(QString::number(double(cursors.LeftMarker().fPosition))));
+    QVERIFY2(std::abs(cursors.RightMarker().fPosition - right) < 0.01,
+        qPrintable(QString::number(double(cursors.RightMarker().fPosition))));
+    QVERIFY(cursors.LeftMarker().fPosition <= cursors.Centre().fPosition);
+    QVERIFY(cursors.Centre().fPosition <= cursors.RightMarker().fPosition);
+    // The field lets go of the focus and shows where the marker is.
+    QVERIFY(updates.count() >= 1);
+    QVERIFY(!panel.Field(field.constData())->hasFocus());
+    QCOMPARE(panel.Number("lPos"), std::round(left) / 1000);
+    QCOMPARE(panel.Number("rPos"), std::round(right) / 1000);
+}
+
+void TstGraphDlg::typingIsNotOverwritten()
+{
+    tPanel panel;
+    QVERIFY(QTest::qWaitForWindowExposed(panel.panel.get()));
+    // "Set left marker": the whole position is selected, and typing replaces
+    // it even when the plot changes in between.
+    panel.panel->OnSetLeftMarker();
+    QLineEdit* field = panel.Field("lPos");
+    QVERIFY(field->hasFocus());
+    QCOMPARE(field->selectedText(), field->text());
+    panel.panel->OnUpdateValues();
+    QTest::keyClicks(field, QStringLiteral("4"));
+    panel.geometry.cursors->MoveBy(panel.geometry.cursors->RightMarker(), 10);
+    panel.panel->OnUpdateValues();
+    QCOMPARE(field->text(), QStringLiteral("4"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QVERIFY(std::abs(panel.geometry.cursors->LeftMarker().fPosition - 4000) < 0.01);
+    QCOMPARE(field->text(), QStringLiteral("4.0000"));
+
+    // Return on an untouched field leaves the marker where it stands, even
+    // between two shown decimals.
+    panel.geometry.cursors->MoveTo(panel.geometry.cursors->RightMarker(), 5000.04f);
+    panel.panel->OnSetRightMarker();
+    QTest::keyClick(panel.Field("rPos"), Qt::Key_Return);
+    QCOMPARE(panel.geometry.cursors->RightMarker().fPosition, 5000.04f);
+}
+
+void TstGraphDlg::escapeDropsTheTypedText()
+{
+    tPanel panel;
+    QVERIFY(QTest::qWaitForWindowExposed(panel.panel.get()));
+    QSignalSpy updates(panel.panel.get(), &CGraphDlg::sigUpdate);
+    panel.Type("lPos", QStringLiteral("1.7"), Qt::Key_Escape);
+    QCOMPARE(panel.geometry.cursors->LeftMarker().fPosition, 1000.0f);
+    QCOMPARE(panel.Field("lPos")->text(), QStringLiteral("1.0000"));
+    QVERIFY(!panel.Field("lPos")->hasFocus());
+    QVERIFY(updates.count() >= 1);
+}
+
+void TstGraphDlg::measurementRows()
+{
+    tPanel panel;
+    CCursors& cursors = *panel.geometry.cursors;
+    const QSize size = panel.panel->sizeHint();
+    const auto rows = [&] {
+        return QString::fromLatin1("%1%2%3")
+            .arg(panel.Shown("mPosition") ? 'P' : '-')
+            .arg(panel.Shown("mrReflectance") ? 'R' : '-')
+            .arg(panel.Shown("mbAttenuation") ? 'A' : '-');
+    };
+    QCOMPARE(rows(), QStringLiteral("---"));
+
+    cursors.StartMeasure(CCursors::MeasureReflection);
+    panel.panel->OnUpdateValues();
+    QCOMPARE(rows(), QStringLiteral("PR-"));
+    QCOMPARE(panel.Text("mPosition"), QStringLiteral("1.5000"));
+    cursors.CancelMeasure();
+    panel.panel->OnUpdateValues();
+    QCOMPARE(rows(), QStringLiteral("---"));
+
+    cursors.StartMeasure(CCursors::MeasureSplice);
+    panel.panel->OnUpdateValues();
+    QCOMPARE(rows(), QStringLiteral("P-A"));
+    // The panel, and with it the plot below, keeps its size.
+    QCOMPARE(panel.panel->sizeHint(), size);
+    cursors.CancelMeasure();
+    panel.panel->OnUpdateValues();
+    QCOMPARE(rows(), QStringLiteral("---"));
+    QCOMPARE(panel.panel->sizeHint(), size);
+}
+
+QTEST_MAIN(TstGraphDlg)
+#include "tst_graphdlg.moc"
