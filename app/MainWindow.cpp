@@ -5,9 +5,15 @@
 #include "tVersion.h"
 
 #include <CFileList.h>
+#include <CGraphDlg.h>
 #include <CGraphPix.h>
 #include <CGraphView.h>
+#include <CPreviewFrame.h>
+#include <GraphTools.h>
+#include <Preview.h>
 #include <tGraphState.h>
+
+#include <QAbstractButton>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -35,9 +41,6 @@ namespace {
 constexpr float kResetZoom = 1.001f;
 
 const QString kLayoutGroup = QStringLiteral("MainWindow");
-
-// Height of the row above the plot (pixels).
-constexpr int kOverviewHeight = 100;
 
 // A standard key of the platform with one more modifier (Save with Shift is Save all).
 QKeySequence WithModifier(QKeySequence::StandardKey key, Qt::KeyboardModifier modifier)
@@ -74,7 +77,7 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
         geometry.background = m_pOptions->cBackground;
     m_pView = new CGraphView(&geometry, plotArea);
     m_pEvents = CreateEventsPlaceholder();
-    m_pTools = CreateToolsPlaceholder();
+    m_pTools = new GraphTools(&geometry, m_pView->Pix(), plotArea);
     auto* plotLayout = new QVBoxLayout(plotArea);
     plotLayout->setContentsMargins(0, 0, 0, 0);
     plotLayout->setSpacing(0);
@@ -82,16 +85,26 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     plotLayout->addWidget(m_pView);
 
     CGraphPix* pix = m_pView->Pix();
+    CGraphDlg* panel = m_pTools->Panel();
+    CPreviewFrame* overview = m_pTools->Overview();
+    Preview* preview = overview->GetPreview();
     connect(m_pFileList, &CFileList::sigFileChanged, m_pView, &CGraphView::UpdateScrolls);
     connect(m_pFileList, &CFileList::sigFileChanged, this, &MainWindow::UpdateStatusBar);
     connect(m_pFileList, &CFileList::sigFileChanged, pix, qOverload<>(&QWidget::update));
-    connect(m_pFileList, &CFileList::sigFileChanged, m_pOverview, qOverload<>(&QWidget::update));
+    connect(m_pFileList, &CFileList::sigFileChanged, preview, qOverload<>(&QWidget::update));
+    connect(m_pFileList, &CFileList::sigFileChanged, panel, &CGraphDlg::OnUpdateValues);
+    connect(preview, &Preview::sigUpdate, m_pView, &CGraphView::UpdateScrolls);
+    connect(preview, &Preview::sigUpdate, this, &MainWindow::UpdateStatusBar);
     connect(pix, &CGraphPix::sigUpdate, m_pView, &CGraphView::UpdateScrolls);
     connect(pix, &CGraphPix::sigUpdate, this, &MainWindow::UpdateStatusBar);
-    connect(pix, &CGraphPix::sigUpdate, m_pOverview, qOverload<>(&QWidget::update));
-    connect(m_pView, &CGraphView::sigUpdate, m_pOverview, qOverload<>(&QWidget::update));
+    connect(pix, &CGraphPix::sigUpdate, overview, &CPreviewFrame::OnUpdatePix);
+    connect(pix, &CGraphPix::sigUpdate, panel, &CGraphDlg::OnUpdateValues);
+    connect(m_pView, &CGraphView::sigUpdate, panel, &CGraphDlg::OnUpdateValues);
+    connect(m_pView, &CGraphView::sigUpdate, preview, qOverload<>(&QWidget::update));
     connect(m_pView, &CGraphView::sigUpdate, pix, qOverload<>(&QWidget::update));
     connect(m_pView, &CGraphView::sigUpdate, this, &MainWindow::UpdateStatusBar);
+    connect(panel, &CGraphDlg::sigUpdate, pix, qOverload<>(&QWidget::update));
+    connect(panel, &CGraphDlg::sigUpdate, preview, qOverload<>(&QWidget::update));
 
     m_pGraphSplit->addWidget(plotArea);
     m_pGraphSplit->addWidget(m_pEvents);
@@ -160,31 +173,6 @@ void MainWindow::CreateStatusBar()
     statusBar()->addPermanentWidget(m_pZoomLabel);
     statusBar()->addPermanentWidget(m_pDeviceIcon);
     statusBar()->addPermanentWidget(m_pDeviceLabel);
-}
-
-QWidget* MainWindow::CreateToolsPlaceholder()
-{
-    // Where the marker panel and the overview frame go. Until the overview
-    // exists, its place shows the whole extent of the shown traces.
-    auto* tools = new QWidget;
-    tools->setObjectName(QStringLiteral("tools"));
-    tools->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    tools->setMaximumHeight(kOverviewHeight);
-    tools->setMouseTracking(true);
-    auto* frame = new QFrame(tools);
-    frame->setObjectName(QStringLiteral("overviewPlaceholder"));
-    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    frame->setMinimumWidth(150);
-    frame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    m_pOverview = new QWidget(frame);
-    m_pOverview->installEventFilter(this);
-    auto* frameLayout = new QHBoxLayout(frame);
-    frameLayout->setContentsMargins(1, 1, 1, 1);
-    frameLayout->addWidget(m_pOverview);
-    auto* layout = new QHBoxLayout(tools);
-    layout->setContentsMargins(0, 0, 0, 3);
-    layout->addWidget(frame);
-    return tools;
 }
 
 QTableWidget* MainWindow::CreateEventsPlaceholder()
@@ -273,6 +261,9 @@ void MainWindow::CreateFileActions()
         = NewAction(tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4), tr("Exit"), tr("Exit"), nullptr, "actionExit");
 
     connect(m_pActUncheckAll, &QAction::triggered, m_pFileList, &CFileList::OnUncheckAll);
+    // The button beside the file's comment in the marker panel opens the file
+    // information as the menu entry does.
+    connect(m_pTools->Panel()->CommentButton(), &QAbstractButton::clicked, m_pActInformation, &QAction::trigger);
     connect(exit, &QAction::triggered, this, &MainWindow::close);
 
     QMenu* menu = menuBar()->addMenu(tr("&File"));
@@ -363,7 +354,6 @@ void MainWindow::CreateViewActions()
         tr("Zoom X out"), "ViewZoomXOut.png", "actionZoomXOut");
     QAction* zoomXOff = NewAction(tr("Reset zoom X "), QKeySequence(Qt::CTRL | Qt::Key_Asterisk),
         tr("Reset zoom X off"), tr("Reset zoom X"), "ViewZoomXOff.png", "actionZoomXOff");
-    // The marker panel's slots; connected when the panel exists.
     QAction* leftMarker = NewAction(tr("Set &left marker"), QKeySequence(Qt::CTRL | Qt::Key_L), tr("Set left marker"),
         tr("Set left marker"), nullptr, "actionSetLeftMarker");
     QAction* rightMarker = NewAction(tr("Set &right marker"), QKeySequence(Qt::CTRL | Qt::Key_R),
@@ -375,6 +365,8 @@ void MainWindow::CreateViewActions()
     connect(zoomXIn, &QAction::triggered, m_pView, &CGraphView::OnZoomXIn);
     connect(zoomXOut, &QAction::triggered, m_pView, &CGraphView::OnZoomXOut);
     connect(zoomXOff, &QAction::triggered, m_pView, &CGraphView::OnZoomXOff);
+    connect(leftMarker, &QAction::triggered, m_pTools->Panel(), &CGraphDlg::OnSetLeftMarker);
+    connect(rightMarker, &QAction::triggered, m_pTools->Panel(), &CGraphDlg::OnSetRightMarker);
 
     m_pViewMenu = menuBar()->addMenu(tr("&View"));
     m_pViewMenu->setObjectName(QStringLiteral("viewMenu"));
@@ -593,21 +585,6 @@ void MainWindow::HelpTopics()
     m_pHelp->show();
     m_pHelp->raise();
     m_pHelp->activateWindow();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_pOverview && event->type() == QEvent::Paint) {
-        // The whole extent, without the labels that the plot below shows.
-        QPainter painter(m_pOverview);
-        const tGraphState& geometry = m_pFileList->GraphState();
-        const QRect target = m_pOverview->rect();
-        painter.fillRect(target, geometry.background);
-        if (geometry.IsValid() && geometry.Active())
-            geometry.Paint(painter, target, false, false, false, true);
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 bool MainWindow::CanClose()

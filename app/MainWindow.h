@@ -8,6 +8,7 @@ class CFileList;
 class CGraphView;
 class CHelpWindow;
 class CMainOpt;
+class GraphTools;
 class QAction;
 class QLabel;
 class QMenu;
@@ -23,7 +24,7 @@ class tGraphState;
 // owned through the parent tree, the options object too, so that destroying
 // the window writes the options.
 //
-// The marker panel, the overview frame, the event table, the printer, the
+// The event table, the printer, the
 // instrument controller, the options and file information dialogs and the
 // file operations come later: their actions exist already with their texts,
 // keys and enabling rules, and the window holds placeholders where their
@@ -59,11 +60,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateStatusBar();
-    QWidget* CreateToolsPlaceholder();
     QTableWidget* CreateEventsPlaceholder();
     void CreateFileActions();
     void CreateDeviceActions();
@@ -92,10 +91,9 @@ private:
     QLabel* m_pZoomLabel = nullptr;
     QLabel* m_pDeviceLabel = nullptr;
     QLabel* m_pDeviceIcon = nullptr;
-    // Stand-ins for the marker panel row with the overview frame, and for the
-    // event table.
-    QWidget* m_pTools = nullptr;
-    QWidget* m_pOverview = nullptr;
+    // The marker panel with the overview frame, above the plot.
+    GraphTools* m_pTools = nullptr;
+    // Stand-in for the event table.
     QTableWidget* m_pEvents = nullptr;
     QSplitter* m_pMainSplit = nullptr;
     QSplitter* m_pGraphSplit = nullptr;

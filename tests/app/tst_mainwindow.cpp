@@ -4,15 +4,22 @@
 #include <CApplicationStart.h>
 #include <CFile.h>
 #include <CFileList.h>
+#include <CGraphDlg.h>
 #include <CGraphPix.h>
 #include <CGraphView.h>
 #include <CHelpWindow.h>
+#include <GraphTools.h>
 #include <MainWindow.h>
+#include <Preview.h>
 #include <tGraphState.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
 #include <QTextBrowser>
@@ -92,6 +99,7 @@ private slots:
     void zoomText_data();
     void zoomText();
     void statusBar_followsThePlot();
+    void tools_followThePlot();
     void layout_firstStart();
     void layout_restoredAtNextConstruction();
     void help_showsOwnPages_data();
@@ -345,6 +353,59 @@ void TstMainWindow::statusBar_followsThePlot()
     QVERIFY(!Action(window, "actionConnect")->isEnabled());
     QVERIFY(!Action(window, "actionDisconnect")->isVisible());
     QVERIFY(!Action(window, "actionMeasurement")->isEnabled());
+}
+
+void TstMainWindow::tools_followThePlot()
+{
+    MainWindow window(m_samples);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* tools = window.findChild<GraphTools*>();
+    auto* panel = window.findChild<CGraphDlg*>();
+    auto* preview = window.findChild<Preview*>();
+    QVERIFY(tools && panel && preview);
+    QTRY_VERIFY(panel->isVisible());
+    // The row lies above the plot, across its width.
+    const QRect row(tools->mapTo(&window, QPoint(0, 0)), tools->size());
+    const QRect plot(window.View()->mapTo(&window, QPoint(0, 0)), window.View()->size());
+    QVERIFY(row.bottom() < plot.top());
+    QCOMPARE(row.left(), plot.left());
+    QVERIFY(preview->width() > 0 && preview->height() > 0);
+
+    // The overview moves the plot: a click near its right end scrolls there.
+    const tGraphState& geometry = window.FileList()->GraphState();
+    Action(window, "actionZoomIn")->trigger();
+    QVERIFY(preview->IsZoomed());
+    QScrollBar* scroll = window.View()->HorizontalScrollBar();
+    const int before = scroll->value();
+    QTest::mouseClick(preview, Qt::LeftButton, Qt::NoModifier, QPoint(preview->width() - 2, preview->height() / 2));
+    QVERIFY(scroll->value() > before);
+    QCOMPARE(scroll->value(), geometry.view.left());
+    QCOMPARE(ZoomLabel(window), MainWindow::ZoomText(geometry));
+
+    // "Set left marker" puts the typing into the panel; the marker moves.
+    auto* lPos = panel->findChild<QLineEdit*>(QStringLiteral("lPos"));
+    Action(window, "actionSetLeftMarker")->trigger();
+    QVERIFY(lPos->hasFocus());
+    QTest::keyClicks(lPos, QStringLiteral("0.5"));
+    QTest::keyClick(lPos, Qt::Key_Return);
+    QVERIFY(std::abs(geometry.cursors->LeftMarker().fPosition - 500) < 0.01f);
+    // A marker stepped from the plot shows in the panel.
+    window.View()->OnMoveRightMarkerLeft();
+    QVERIFY(geometry.cursors->LeftMarker().fPosition > 500.001f);
+    QCOMPARE(lPos->text(), QLocale().toString(geometry.cursors->LeftMarker().Position() / 1000.0, 'f', 4));
+
+    // The button beside the comment opens the file information.
+    QSignalSpy information(Action(window, "actionInformation"), &QAction::triggered);
+    QTest::mouseClick(panel->findChild<QAbstractButton*>(QStringLiteral("btnComment")), Qt::LeftButton);
+    QCOMPARE(information.count(), 1);
+
+    // Without traces the panel goes.
+    CFileList* list = window.FileList();
+    while (list->GetCount() > 0)
+        list->RemoveRow(0);
+    QVERIFY(panel->isHidden());
 }
 
 void TstMainWindow::layout_firstStart()
