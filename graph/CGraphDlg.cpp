@@ -29,8 +29,9 @@ constexpr double kReflectanceLimit = 70;
 constexpr int kPositionDecimals = 4;
 constexpr int kLevelDecimals = 3;
 
-// A field that shows a value, as wide as `sample` in the panel's font;
-// `framed` sets it in a sunken box like an edit field.
+// A field that shows a value, at least as wide as `sample` in the panel's
+// font, so that the panel keeps its size for the usual values and grows
+// rather than cuts an unusual one; `framed` sets it in a sunken box.
 QLabel* NewValue(QWidget* parent, const char* name, const QString& sample, bool framed)
 {
     auto* value = new QLabel(parent);
@@ -43,7 +44,7 @@ QLabel* NewValue(QWidget* parent, const char* name, const QString& sample, bool 
         value->setAutoFillBackground(true);
         value->setBackgroundRole(QPalette::Base);
     }
-    value->setFixedWidth(value->fontMetrics().horizontalAdvance(sample) + 2 * value->frameWidth() + 6);
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(sample) + 2 * value->frameWidth() + 6);
     return value;
 }
 
@@ -181,7 +182,7 @@ void CGraphDlg::CreateForm()
         QGridLayout* grid = NewGrid(group);
         pos = NewPosition(group, posName, position);
         val = NewValue(group, valName, position, true);
-        val->setFixedWidth(pos->width());
+        val->setMinimumWidth(pos->width());
         grid->addWidget(pos, 0, 0);
         grid->addWidget(NewLabel(group, tr("km")), 0, 1);
         grid->addWidget(val, 1, 0);

@@ -1,8 +1,12 @@
 #include "CGraphDlg.h"
+#include "GraphTools.h"
+#include "TestPaths.h"
 #include "TestTraces.h"
 #include "tGraphState.h"
 
+#include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalSpy>
@@ -76,6 +80,8 @@ private slots:
     void typingIsNotOverwritten();
     void escapeDropsTheTypedText();
     void measurementRows();
+    void valuesAreNotCut_data();
+    void valuesAreNotCut();
 };
 
 void TstGraphDlg::initTestCase()
@@ -240,6 +246,53 @@ void TstGraphDlg::measurementRows()
     panel.panel->OnUpdateValues();
     QCOMPARE(rows(), QStringLiteral("---"));
     QCOMPARE(panel.panel->sizeHint(), size);
+}
+
+void TstGraphDlg::valuesAreNotCut_data()
+{
+    QTest::addColumn<QString>("path");
+    QStringList paths = TestPaths::SorFiles(TestPaths::SamplesDir());
+    const QString real = TestPaths::SharedSamplesDir(QStringLiteral("v1"));
+    if (!real.isEmpty())
+        paths += TestPaths::SorFiles(real);
+    QVERIFY(!paths.isEmpty());
+    for (const QString& path : paths)
+        QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path;
+}
+
+void TstGraphDlg::valuesAreNotCut()
+{
+    QFETCH(QString, path);
+    quint32 warnings = 0;
+    tFileSet files;
+    files.push_back(QSharedPointer<tListedFile>::create(QSharedPointer<sor::CFile>::create(path, warnings)));
+    tGraphState geometry;
+    geometry.SetFiles(&files);
+    geometry.Resize(QSize(900, 400));
+    QWidget plot;
+    plot.resize(900, 400);
+    GraphTools tools(&geometry, &plot);
+    tools.resize(1400, 160);
+    tools.show();
+    // In a reflection measurement with the right marker at the end of the
+    // trace, every field shows something.
+    geometry.cursors->MoveTo(geometry.cursors->RightMarker(), geometry.cursors->MaxDistance());
+    geometry.cursors->StartMeasure(CCursors::MeasureReflection);
+    tools.Panel()->OnUpdateValues();
+    QVERIFY(tools.Panel()->isVisible());
+    tools.layout()->activate();
+
+    const QList<QLabel*> labels = tools.Panel()->findChildren<QLabel*>();
+    for (const QLabel* label : labels) {
+        if (!label->isVisibleTo(tools.Panel()) || label->text().isEmpty())
+            continue;
+        QVERIFY2(label->contentsRect().width() >= label->fontMetrics().horizontalAdvance(label->text()),
+            qPrintable(QStringLiteral("%1: %2").arg(label->objectName(), label->text())));
+    }
+    for (const QLineEdit* field : tools.Panel()->findChildren<QLineEdit*>()) {
+        if (field->objectName() != QStringLiteral("sComment"))
+            QVERIFY2(field->width() > field->fontMetrics().horizontalAdvance(field->text()), qPrintable(field->text()));
+    }
 }
 
 QTEST_MAIN(TstGraphDlg)
