@@ -2,6 +2,7 @@
 
 #include "Preview.h"
 
+#include <QEvent>
 #include <QResizeEvent>
 
 #include <cmath>
@@ -16,7 +17,16 @@ CPreviewFrame::CPreviewFrame(tGraphState* geometry, QWidget* plot, QWidget* pare
     setMaximumHeight(150);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMouseTracking(true);
+    if (m_pPlot)
+        m_pPlot->installEventFilter(this);
     LayoutPreview();
+}
+
+bool CPreviewFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_pPlot && event->type() == QEvent::Resize)
+        LayoutPreview();
+    return QFrame::eventFilter(watched, event);
 }
 
 void CPreviewFrame::OnUpdatePix()

@@ -15,7 +15,7 @@ class CPreviewFrame : public QFrame
 
 public:
     // `geometry` and `plot` are not owned; `plot` is the widget whose shape
-    // the picture copies.
+    // the picture copies, also when it is resized without a repaint.
     CPreviewFrame(tGraphState* geometry, QWidget* plot, QWidget* parent = nullptr);
 
     Preview* GetPreview() const { return m_pPreview; }
@@ -26,6 +26,8 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Follows the plot widget's resizing.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void LayoutPreview();

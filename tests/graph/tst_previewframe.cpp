@@ -119,9 +119,9 @@ void TstPreviewFrame::layout()
     overview.frame->resize(frame);
     QCOMPARE(overview.preview->geometry(), expected);
 
-    // A change of the plot's shape reaches the picture through OnUpdatePix.
+    // A shown plot that changes its shape takes the picture along.
     overview.plot.resize(300, 300);
-    overview.frame->OnUpdatePix();
+    overview.plot.show();
     QCOMPARE(overview.preview->geometry(), QRect(frame.width() - frame.height(), 0, frame.height(), frame.height()));
 }
 
