@@ -14,18 +14,14 @@
 #include <tGraphState.h>
 
 #include <QAbstractButton>
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>

@@ -24,11 +24,10 @@ class tGraphState;
 // owned through the parent tree, the options object too, so that destroying
 // the window writes the options.
 //
-// The event table, the printer, the
-// instrument controller, the options and file information dialogs and the
-// file operations come later: their actions exist already with their texts,
-// keys and enabling rules, and the window holds placeholders where their
-// widgets go.
+// The event table, the printer, the instrument controller, the options and
+// file information dialogs and the file operations come later: their actions
+// exist already with their texts, keys and enabling rules, and the window
+// holds a placeholder where the event table goes.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
