@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 
+class CEventList;
 class CFileList;
 class CGraphView;
 class CHelpWindow;
@@ -12,7 +13,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSplitter;
-class QTableWidget;
 class QToolBar;
 class tGraphState;
 
@@ -23,7 +23,7 @@ class tGraphState;
 // owned through the parent tree, the options object too, so that destroying
 // the window writes the options.
 //
-// The marker panel, the overview frame, the event table, the printer, the
+// The marker panel, the overview frame, the printer, the
 // instrument controller, the options and file information dialogs and the
 // file operations come later: their actions exist already with their texts,
 // keys and enabling rules, and the window holds placeholders where their
@@ -42,6 +42,7 @@ public:
 
     CFileList* FileList() const { return m_pFileList; }
     CGraphView* View() const { return m_pView; }
+    CEventList* Events() const { return m_pEvents; }
 
     // The status bar's zoom text for a geometry: empty while nothing is shown,
     // "Zoom reset" at the whole extent, otherwise the visible width (in
@@ -54,6 +55,9 @@ public slots:
     void ChangeVisibleActions(bool visible);
     // The plot has a context menu only while there are files.
     void ShowMainViewContextMenu(bool bShow);
+    // A measurement needs a trace on the plot, and one runs at a time: while
+    // one runs the other kind is disabled and "Add event" enabled.
+    void UpdateMeasureActions();
     void About();
     void HelpTopics();
 
@@ -64,7 +68,6 @@ protected:
 private:
     void CreateStatusBar();
     QWidget* CreateToolsPlaceholder();
-    QTableWidget* CreateEventsPlaceholder();
     void CreateFileActions();
     void CreateDeviceActions();
     void CreateViewActions();
@@ -92,11 +95,10 @@ private:
     QLabel* m_pZoomLabel = nullptr;
     QLabel* m_pDeviceLabel = nullptr;
     QLabel* m_pDeviceIcon = nullptr;
-    // Stand-ins for the marker panel row with the overview frame, and for the
-    // event table.
+    // Stand-ins for the marker panel row with the overview frame.
     QWidget* m_pTools = nullptr;
     QWidget* m_pOverview = nullptr;
-    QTableWidget* m_pEvents = nullptr;
+    CEventList* m_pEvents = nullptr;
     QSplitter* m_pMainSplit = nullptr;
     QSplitter* m_pGraphSplit = nullptr;
     QToolBar* m_pFileToolBar = nullptr;
