@@ -4,6 +4,7 @@
 #include "CMainOpt.h"
 #include "tVersion.h"
 
+#include <CEventList.h>
 #include <CFileList.h>
 #include <CGraphDlg.h>
 #include <CGraphPix.h>
@@ -18,6 +19,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
@@ -27,7 +30,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyleFactory>
-#include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -72,8 +74,10 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     if (m_pOptions->cBackground.isValid())
         geometry.background = m_pOptions->cBackground;
     m_pView = new CGraphView(&geometry, plotArea);
-    m_pEvents = CreateEventsPlaceholder();
     m_pTools = new GraphTools(&geometry, m_pView->Pix(), plotArea);
+    m_pEvents = new CEventList(m_pFileList);
+    m_pEvents->setObjectName(QStringLiteral("events"));
+    m_pEvents->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* plotLayout = new QVBoxLayout(plotArea);
     plotLayout->setContentsMargins(0, 0, 0, 0);
     plotLayout->setSpacing(0);
@@ -101,6 +105,9 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     connect(m_pView, &CGraphView::sigUpdate, this, &MainWindow::UpdateStatusBar);
     connect(panel, &CGraphDlg::sigUpdate, pix, qOverload<>(&QWidget::update));
     connect(panel, &CGraphDlg::sigUpdate, preview, qOverload<>(&QWidget::update));
+    connect(m_pFileList, &CFileList::sigFileChanged, m_pEvents, &CEventList::OnUpdateView);
+    connect(m_pView, &CGraphView::editingEnd, m_pEvents, &CEventList::OnUpdateSelectedNumber);
+    connect(m_pEvents, &CEventList::sigUpdate, m_pView, qOverload<>(&QWidget::update));
 
     m_pGraphSplit->addWidget(plotArea);
     m_pGraphSplit->addWidget(m_pEvents);
@@ -169,33 +176,6 @@ void MainWindow::CreateStatusBar()
     statusBar()->addPermanentWidget(m_pZoomLabel);
     statusBar()->addPermanentWidget(m_pDeviceIcon);
     statusBar()->addPermanentWidget(m_pDeviceLabel);
-}
-
-QTableWidget* MainWindow::CreateEventsPlaceholder()
-{
-    // Where the event table goes: its columns, without rows yet.
-    auto* events = new QTableWidget(0, 8);
-    events->setObjectName(QStringLiteral("eventsPlaceholder"));
-    events->setMinimumHeight(100);
-    events->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
-    events->verticalHeader()->hide();
-    events->setSelectionBehavior(QAbstractItemView::SelectRows);
-    events->setSelectionMode(QAbstractItemView::SingleSelection);
-    events->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    events->setHorizontalHeaderLabels({
-        QCoreApplication::translate("CEventList", "Event %1").arg(QChar(0x2116)),
-        QCoreApplication::translate("CEventList", "Distance [km]"),
-        QCoreApplication::translate("CEventList", "Loss [dB]"),
-        QCoreApplication::translate("CEventList", "Reflectance [dB]"),
-        QCoreApplication::translate("CEventList", "Attenuation coeff. [dB/km]"),
-        QCoreApplication::translate("CEventList", "Length [km]"),
-        QCoreApplication::translate("CEventList", "Total loss [dB]"),
-        QCoreApplication::translate("CEventList", "Comment"),
-    });
-    events->horizontalHeader()->setStretchLastSection(true);
-    events->resizeColumnsToContents();
-    events->setContextMenuPolicy(Qt::ActionsContextMenu);
-    return events;
 }
 
 QAction* MainWindow::NewAction(const QString& text, const QKeySequence& shortcut, const QString& toolTip,
@@ -387,7 +367,6 @@ void MainWindow::CreateEventsActions()
     m_pActLockMarkers = NewAction(tr("&Lock markers"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F),
         tr("Lock markers to fix their distance"), tr("Lock markers to fix their distance"), "EventsFixCursors.png",
         "actionLockMarkers");
-    // The event table's slots; connected when the table exists.
     m_pActDeleteEvent = NewAction(
         tr("&Delete"), QKeySequence(), tr("Delete event"), tr("delete event"), "EventsDelete.png", "actionDeleteEvent");
     m_pActEditComment = NewAction(tr("&Edit comment"), QKeySequence(), tr("Edit comment"), tr("Edit comment"),
@@ -408,6 +387,10 @@ void MainWindow::CreateEventsActions()
     connect(m_pActMeasureReflection, &QAction::triggered, m_pView, &CGraphView::OnReflectionMeas);
     connect(m_pActAddEvent, &QAction::triggered, m_pView, &CGraphView::OnEndMeas);
     connect(m_pActLockMarkers, &QAction::triggered, m_pView, &CGraphView::OnFixCursors);
+    for (QAction* action : { m_pActDeleteEvent, deleteTwin })
+        connect(action, &QAction::triggered, m_pEvents, &CEventList::OnDeleteEvent);
+    for (QAction* action : { m_pActEditComment, editTwin })
+        connect(action, &QAction::triggered, m_pEvents, &CEventList::OnEditEvent);
 
     m_pEventsMenu = menuBar()->addMenu(tr("&Events"));
     m_pEventsMenu->setObjectName(QStringLiteral("eventsMenu"));
@@ -497,20 +480,14 @@ void MainWindow::ConnectEnabling()
     connect(m_pFileList, &CFileList::sigFileChanged, m_pActSave, &QAction::setEnabled);
     connect(m_pFileList, &CFileList::sigHasChecked, m_pActUncheckAll, &QAction::setEnabled);
 
-    // One measurement at a time: while one runs, the other kind is disabled,
-    // "Add event" is enabled and the plot's menu offers the measurement
-    // cursors. The view itself unchecks a measurement when it ends or cannot
-    // start, so the states follow the checked state, not only the clicks.
-    connect(m_pActMeasureSplice, &QAction::toggled, m_pActAddEvent, &QAction::setEnabled);
-    connect(m_pActMeasureSplice, &QAction::toggled, m_pActMeasureReflection, &QAction::setDisabled);
-    connect(m_pActMeasureSplice, &QAction::toggled, this, &MainWindow::ChangeVisibleActions);
-    connect(m_pActMeasureReflection, &QAction::toggled, m_pActAddEvent, &QAction::setEnabled);
-    connect(m_pActMeasureReflection, &QAction::toggled, m_pActMeasureSplice, &QAction::setDisabled);
-    connect(m_pActMeasureReflection, &QAction::toggled, this, &MainWindow::ChangeVisibleActions);
-    connect(m_pActAddEvent, &QAction::triggered, m_pActAddEvent, &QAction::setEnabled);
-    connect(m_pActAddEvent, &QAction::triggered, m_pActMeasureSplice, &QAction::setDisabled);
-    connect(m_pActAddEvent, &QAction::triggered, m_pActMeasureReflection, &QAction::setDisabled);
-    connect(m_pActAddEvent, &QAction::triggered, this, &MainWindow::ChangeVisibleActions);
+    // One measurement at a time, and only on a shown trace. The view itself
+    // unchecks a measurement when it ends or cannot start, so the states
+    // follow the checked state, not only the clicks.
+    connect(m_pFileList, &CFileList::sigEnabled, this, &MainWindow::UpdateMeasureActions);
+    connect(m_pFileList, &CFileList::sigFileChanged, this, &MainWindow::UpdateMeasureActions);
+    for (QAction* action : { m_pActMeasureSplice, m_pActMeasureReflection })
+        connect(action, &QAction::toggled, this, &MainWindow::UpdateMeasureActions);
+    connect(m_pActAddEvent, &QAction::triggered, this, &MainWindow::UpdateMeasureActions);
 }
 
 QString MainWindow::ZoomText(const tGraphState& geometry)
@@ -554,6 +531,17 @@ void MainWindow::ChangeVisibleActions(bool visible)
     m_pActLeftCursorHere->setVisible(visible);
     m_pActCenterCursorHere->setVisible(visible);
     m_pActRightCursorHere->setVisible(visible);
+}
+
+void MainWindow::UpdateMeasureActions()
+{
+    const bool shown = m_pFileList->GraphState().Active() != nullptr;
+    const bool splice = m_pActMeasureSplice->isChecked();
+    const bool reflection = m_pActMeasureReflection->isChecked();
+    m_pActMeasureSplice->setEnabled(shown && !reflection);
+    m_pActMeasureReflection->setEnabled(shown && !splice);
+    m_pActAddEvent->setEnabled(shown && (splice || reflection));
+    ChangeVisibleActions(splice || reflection);
 }
 
 void MainWindow::ShowMainViewContextMenu(bool bShow)

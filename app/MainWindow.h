@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 
+class CEventList;
 class CFileList;
 class CGraphView;
 class CHelpWindow;
@@ -13,7 +14,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSplitter;
-class QTableWidget;
 class QToolBar;
 class tGraphState;
 
@@ -24,10 +24,9 @@ class tGraphState;
 // owned through the parent tree, the options object too, so that destroying
 // the window writes the options.
 //
-// The event table, the printer, the instrument controller, the options and
-// file information dialogs and the file operations come later: their actions
-// exist already with their texts, keys and enabling rules, and the window
-// holds a placeholder where the event table goes.
+// The printer, the instrument controller, the options and file information
+// dialogs and the file operations come later: their actions exist already
+// with their texts, keys and enabling rules.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -42,6 +41,7 @@ public:
 
     CFileList* FileList() const { return m_pFileList; }
     CGraphView* View() const { return m_pView; }
+    CEventList* Events() const { return m_pEvents; }
 
     // The status bar's zoom text for a geometry: empty while nothing is shown,
     // "Zoom reset" at the whole extent, otherwise the visible width (in
@@ -54,6 +54,9 @@ public slots:
     void ChangeVisibleActions(bool visible);
     // The plot has a context menu only while there are files.
     void ShowMainViewContextMenu(bool bShow);
+    // A measurement needs a trace on the plot, and one runs at a time: while
+    // one runs the other kind is disabled and "Add event" enabled.
+    void UpdateMeasureActions();
     void About();
     void HelpTopics();
 
@@ -62,7 +65,6 @@ protected:
 
 private:
     void CreateStatusBar();
-    QTableWidget* CreateEventsPlaceholder();
     void CreateFileActions();
     void CreateDeviceActions();
     void CreateViewActions();
@@ -92,8 +94,7 @@ private:
     QLabel* m_pDeviceIcon = nullptr;
     // The marker panel with the overview frame, above the plot.
     GraphTools* m_pTools = nullptr;
-    // Stand-in for the event table.
-    QTableWidget* m_pEvents = nullptr;
+    CEventList* m_pEvents = nullptr;
     QSplitter* m_pMainSplit = nullptr;
     QSplitter* m_pGraphSplit = nullptr;
     QToolBar* m_pFileToolBar = nullptr;

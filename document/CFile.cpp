@@ -67,6 +67,30 @@ void CFile::SetKeyEvents(const std::deque<tKeyEvent>& events)
     emit sigFileChanged(true);
 }
 
+bool CFile::DeleteKeyEvent(int index)
+{
+    if (index < 0 || size_t(index) >= keyEvents.events.size())
+        return false;
+    std::deque<tKeyEvent> events = keyEvents.events;
+    events.erase(events.begin() + index);
+    SetKeyEvents(events);
+    return true;
+}
+
+bool CFile::SetKeyEventComment(int index, const QString& comment)
+{
+    if (index < 0 || size_t(index) >= keyEvents.events.size())
+        return false;
+    // A longer text could not be saved: the field is refused as a whole.
+    const QString text = comment.left(keyEvents.events[size_t(index)].comment.MaxLength());
+    if (text == keyEvents.events[size_t(index)].comment.Text())
+        return false;
+    std::deque<tKeyEvent> events = keyEvents.events;
+    events[size_t(index)].comment = text;
+    SetKeyEvents(events);
+    return true;
+}
+
 void CFile::ComputeResolution()
 {
     const double groupIndex = fixed.params.groupIndex;

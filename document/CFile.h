@@ -52,6 +52,13 @@ public:
     // The only way events change: sorts and renumbers them, keeps the block map
     // in step, and marks the document modified.
     void SetKeyEvents(const std::deque<tKeyEvent>& events);
+    // Removes the event at `index` (list order). Returns false, changing
+    // nothing, when there is no such event.
+    bool DeleteKeyEvent(int index);
+    // Gives the event at `index` a new comment, cut to the length the file
+    // field holds. Returns false, changing nothing and leaving the document
+    // unmodified, when there is no such event or the text is the same.
+    bool SetKeyEventComment(int index, const QString& comment);
     // Link measurements of the key-events block.
     const bc::CKeyEvents& KeyEventsBlock() const { return keyEvents; }
 

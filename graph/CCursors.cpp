@@ -4,11 +4,85 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace {
 
 // Used when there is no trace to measure the cursors against.
 constexpr float kDefaultMaxDistance = 2500.0f;
+// The range of an event's 16-bit loss and attenuation fields.
+constexpr float kMinLoss = -32.768f;
+constexpr float kMaxLoss = 32.767f;
+// The largest reflectance the event's field stores: in 0.001 dB it must fit a
+// 32-bit integer, and the next float above it would not.
+constexpr float kMaxReflectance = 2147483.5f;
+// A measurement closer than this many samples to an event replaces it.
+constexpr double kReplaceSamples = 5.0;
+
+// The samples nearest to an interval a ... b (metres) of a document, limited
+// to the samples it has. `first` > `last` when none is inside; `start` is
+// the unlimited index of a, where the interval's own x counts from.
+struct tSampleSpan
+{
+    double start = 0;
+    qint64 first = 0;
+    qint64 last = -1;
+};
+
+tSampleSpan SpanOf(const sor::CFile& file, double a, double b)
+{
+    tSampleSpan span;
+    const double r = file.Resolution();
+    const int count = file.PointCount();
+    if (!(r > 0.0) || count == 0)
+        return span;
+    // Limited before the conversion, so that no distance overflows an index.
+    const auto index = [&](double d) { return std::clamp(std::floor(d / r + 0.5), -1.0, double(count)); };
+    span.start = index(a);
+    span.first = qint64(std::max(0.0, span.start));
+    span.last = qint64(std::min(index(b), double(count - 1)));
+    return span;
+}
+
+// Mean sample value over a ... b; 0 when no sample lies in it.
+double Mean(const sor::CFile& file, double a, double b)
+{
+    const tSampleSpan span = SpanOf(file, a, b);
+    if (span.first > span.last)
+        return 0.0;
+    const quint16* p = file.Points();
+    double sum = 0;
+    for (qint64 i = span.first; i <= span.last; ++i)
+        sum += p[i];
+    return sum / double(span.last - span.first + 1);
+}
+
+// Least-squares slope (sample units per metre) over a ... b about the centre
+// m and the mean v. The distance of the first sample is taken as a itself, not
+// as its index times the resolution.
+double Slope(const sor::CFile& file, double a, double b, double m, double v)
+{
+    const tSampleSpan span = SpanOf(file, a, b);
+    const quint16* p = file.Points();
+    const double r = file.Resolution();
+    double x = a + (double(span.first) - span.start) * r;
+    double sxy = 0;
+    double sxx = 0;
+    for (qint64 i = span.first; i <= span.last; ++i, x += r) {
+        sxy += (p[i] - v) * (x - m);
+        sxx += (x - m) * (x - m);
+    }
+    return sxx != 0.0 ? sxy / sxx : 0.0;
+}
+
+void FitLine(const sor::CFile& file, double a, double b, float& slope, float& intercept)
+{
+    const double v = Mean(file, a, b);
+    const double m = (a + b) / 2;
+    const double s = Slope(file, a, b, m, v);
+    slope = float(s);
+    intercept = float(v - s * m);
+}
 
 // Metres per sample of the active document, or 0 when there is none.
 double ActiveResolution(const tGraphState* geometry)
@@ -51,6 +125,7 @@ void CCursors::MoveBy(CEditableCursor& cursor, float delta)
     if (cursor.bBusy)
         return;
     cursor.bBusy = true;
+    ++m_nMoveDepth;
     cursor.fPosition += delta;
 
     CEditableCursor* left = cursor.pLeft;
@@ -69,18 +144,75 @@ void CCursors::MoveBy(CEditableCursor& cursor, float delta)
             MoveBy(*right, cursor.fPosition - right->fPosition);
     }
 
+    // A moved outer cursor refits its line, but only once the whole chain has
+    // moved: a locked chain moves the outer cursor before its marker.
     if (cursor.nKind == KindOuterLeft)
-        FitLeft();
+        m_bFitLeft = true;
     else if (cursor.nKind == KindOuterRight)
-        FitRight();
+        m_bFitRight = true;
     cursor.bBusy = false;
+    if (--m_nMoveDepth == 0)
+        FitMoved();
+}
+
+void CCursors::FitMoved()
+{
+    if (m_bFitLeft)
+        FitLeft();
+    if (m_bFitRight)
+        FitRight();
+    m_bFitLeft = false;
+    m_bFitRight = false;
 }
 
 void CCursors::StartMeasure(quint32 kind)
 {
     m_nMeasureKind = kind;
     MoveTo(m_centre, m_centre.Position());
+    // The lines may date from a trace shown before the plot had a size.
+    FitLeft();
+    FitRight();
     m_bMeasuring = true;
+}
+
+void CCursors::AddEvent(bool apply)
+{
+    const QSharedPointer<sor::CFile> file = m_pGeometry ? m_pGeometry->Active() : QSharedPointer<sor::CFile>();
+    if (apply && m_bMeasuring && file && file->Resolution() > 0) {
+        FitLeft();
+        FitRight();
+        const float centre = m_centre.Position();
+        sor::tKeyEvent measured;
+        measured.codeType = m_nMeasureKind;
+        measured.time = file->DistanceToTime(centre);
+        // Still measuring: the attenuation is that of the left interval.
+        measured.attenuation = AttenuationCoefficient();
+        measured.loss = SpliceLoss();
+        measured.reflectance = m_nMeasureKind == MeasureReflection ? Reflectance() : 0.0f;
+        measured.technique = sor::tKeyEvent::LeastSquares;
+
+        std::deque<sor::tKeyEvent> events = file->KeyEvents();
+        const double r = file->Resolution();
+        const double at = centre / r;
+        const auto near = std::find_if(events.begin(), events.end(), [&](const sor::tKeyEvent& event) {
+            return std::abs(file->TimeToDistance(event.time) / r - at) < kReplaceSamples;
+        });
+        if (near != events.end()) {
+            // A measured event keeps its comment and the rest of its code.
+            near->codeType = measured.codeType;
+            near->time = measured.time;
+            near->attenuation = measured.attenuation;
+            near->loss = measured.loss;
+            near->reflectance = measured.reflectance;
+            near->codeOrigin = 1;
+            near->technique = measured.technique;
+        } else {
+            measured.codeOrigin = 0;
+            events.push_back(measured);
+        }
+        file->SetKeyEvents(events);
+    }
+    m_bMeasuring = false;
 }
 
 float CCursors::MaxDistance() const
@@ -132,12 +264,67 @@ void CCursors::StepRight(CEditableCursor& cursor)
     MoveTo(cursor, float(target));
 }
 
-// The fitted lines come with the measurement arithmetic; until then the lines
-// keep their values.
 void CCursors::FitLeft()
 {
+    if (!m_pGeometry || !m_pGeometry->IsValid())
+        return;
+    if (const QSharedPointer<sor::CFile> file = m_pGeometry->Active())
+        FitLine(*file, m_outerLeft.Position(), m_leftMarker.Position(), fLeftSlope, fLeftIntercept);
 }
 
 void CCursors::FitRight()
 {
+    if (!m_pGeometry || !m_pGeometry->IsValid())
+        return;
+    if (const QSharedPointer<sor::CFile> file = m_pGeometry->Active())
+        FitLine(*file, m_rightMarker.Position(), m_outerRight.Position(), fRightSlope, fRightIntercept);
+}
+
+float CCursors::SpliceLoss() const
+{
+    if (!m_pGeometry || !m_pGeometry->Active())
+        return 0;
+    const double c = m_centre.Position();
+    const double left = double(fLeftSlope) * c + double(fLeftIntercept);
+    const double right = double(fRightSlope) * c + double(fRightIntercept);
+    return std::clamp(float((right - left) / 1000.0), kMinLoss, kMaxLoss);
+}
+
+float CCursors::AttenuationCoefficient() const
+{
+    const QSharedPointer<sor::CFile> file = m_pGeometry ? m_pGeometry->Active() : QSharedPointer<sor::CFile>();
+    if (!file)
+        return 0;
+    const double a = m_bMeasuring ? m_outerLeft.Position() : m_leftMarker.Position();
+    const double b = m_bMeasuring ? m_leftMarker.Position() : m_rightMarker.Position();
+    if (b - a < file->Resolution() / 1000.0)
+        return 0;
+    const double m = (a + b) / 2;
+    // Sample units per metre are dB per km.
+    return std::clamp(float(Slope(*file, a, b, m, Mean(*file, a, b))), kMinLoss, kMaxLoss);
+}
+
+float CCursors::Reflectance() const
+{
+    const QSharedPointer<sor::CFile> file = m_pGeometry ? m_pGeometry->Active() : QSharedPointer<sor::CFile>();
+    if (!file)
+        return 0;
+    const sor::tFixedParameters& fixed = file->FixedParameters();
+    const double base = 10.0 * std::log10(double(float(fixed.pulseWidth))) + double(float(fixed.backscatter));
+
+    // The highest level (smallest value) from the centre cursor to the right
+    // marker, the first one on ties; ValueAt never reads past the last sample.
+    const float centre = m_centre.Position();
+    const double end = m_rightMarker.Position();
+    const double r = file->Resolution();
+    const quint16 atCentre = file->ValueAt(centre);
+    quint16 peak = atCentre;
+    if (r > 0.0) {
+        for (qint64 k = 1; centre + k * r <= end; ++k)
+            peak = std::min(peak, file->ValueAt(float(centre + k * r)));
+    }
+
+    const double height = std::abs(int(atCentre) - int(peak)) / 1000.0;
+    const double reflectance = height != 0.0 ? 10.0 * std::log10(std::pow(10.0, height / 5.0) - 1.0) + base : base;
+    return float(std::clamp(reflectance, -double(kMaxReflectance), double(kMaxReflectance)));
 }

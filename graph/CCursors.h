@@ -71,8 +71,11 @@ public:
     quint32 MeasureKind() const { return m_nMeasureKind; }
     // Starts a measurement of the given kind with the centre cursor inside the trace.
     void StartMeasure(quint32 kind);
-    // Ends a measurement without storing anything.
-    void CancelMeasure() { m_bMeasuring = false; }
+    // Ends the measurement. With `apply` the measured event goes into the
+    // active document: it replaces the first event less than five samples
+    // from the centre cursor, or is added as a new one. Without a running
+    // measurement or an active document nothing is stored.
+    void AddEvent(bool apply);
 
     CEditableCursor& LeftMarker() { return m_leftMarker; }
     CEditableCursor& RightMarker() { return m_rightMarker; }
@@ -96,7 +99,12 @@ public:
     void StepLeft(CEditableCursor& cursor);
     void StepRight(CEditableCursor& cursor);
 
-    // The two fitted lines of a measurement, in sample units against metres.
+    // The two fitted lines of a measurement, in sample units (0.001 dB, larger
+    // is lower) against metres: the left one over outer left ... left marker,
+    // the right one over right marker ... outer right. Least squares over the
+    // samples of the active document that lie in the interval; refitted
+    // whenever an outer cursor moves. Without a valid geometry the lines keep
+    // their values.
     void FitLeft();
     void FitRight();
     float fLeftSlope = 0;
@@ -104,9 +112,12 @@ public:
     float fRightSlope = 0;
     float fRightIntercept = 0;
 
-    // Results of the running measurement: the splice loss (dB), the
-    // attenuation coefficient between the markers (dB/km) and the reflectance
-    // of the event at the centre cursor (dB).
+    // Measurement results on the active document, also outside a measurement;
+    // 0 without one. Splice loss (dB): the right line minus the left line at
+    // the centre cursor. Attenuation coefficient (dB/km): the least-squares
+    // slope between outer left and left marker while measuring, between the
+    // markers otherwise. Reflectance (dB) of the highest point from the centre
+    // cursor to the right marker, against the level at the centre cursor.
     float SpliceLoss() const;
     float AttenuationCoefficient() const;
     float Reflectance() const;
@@ -114,6 +125,10 @@ public:
     tGraphState* Geometry() const { return m_pGeometry; }
 
 private:
+    // Refits the lines that moves of the outer cursors left stale, once the
+    // whole chain has come to rest.
+    void FitMoved();
+
     tGraphState* m_pGeometry;
     bool m_bMeasuring = false;
     bool m_bLocked = false;
@@ -123,4 +138,8 @@ private:
     CEditableCursor m_outerLeft { this, KindOuterLeft };
     CEditableCursor m_outerRight { this, KindOuterRight };
     CEditableCursor m_centre { this, KindCentre };
+    // Depth of nested MoveBy calls, and the lines to refit when it is back at 0.
+    int m_nMoveDepth = 0;
+    bool m_bFitLeft = false;
+    bool m_bFitRight = false;
 };

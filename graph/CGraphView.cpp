@@ -113,14 +113,6 @@ void CGraphView::Uncheck(QAction* action)
         action->setChecked(false);
 }
 
-void CGraphView::EndMeasure(bool apply)
-{
-    // Storing the measured event is the cursor set's measurement arithmetic,
-    // which is not there yet: until it is, every measurement ends unstored.
-    Q_UNUSED(apply);
-    m_pGeometry->cursors->CancelMeasure();
-}
-
 void CGraphView::ToggleMeasure(quint32 kind, QAction* pressed, QAction* other)
 {
     CCursors& cursors = *m_pGeometry->cursors;
@@ -128,12 +120,12 @@ void CGraphView::ToggleMeasure(quint32 kind, QAction* pressed, QAction* other)
         // Pressing the running measurement's own action again cancels it;
         // pressing the other one switches to the other kind.
         if (!IsChecked(other)) {
-            EndMeasure(false);
+            cursors.AddEvent(false);
             emit sigUpdate();
             return;
         }
         Uncheck(other);
-        EndMeasure(false);
+        cursors.AddEvent(false);
     }
     if (!m_pGeometry->Active()) {
         // Without a trace there is nothing to measure on.
@@ -160,7 +152,7 @@ void CGraphView::OnEndMeas()
     Uncheck(m_pSpliceAction);
     Uncheck(m_pReflectionAction);
     if (m_pGeometry->cursors->IsMeasuring())
-        EndMeasure(true);
+        m_pGeometry->cursors->AddEvent(true);
     emit editingEnd();
     emit sigUpdate();
 }

@@ -63,8 +63,6 @@ private:
     // Starts a measurement of `kind` from the action `pressed`; `other` is the
     // action of the other kind.
     void ToggleMeasure(quint32 kind, QAction* pressed, QAction* other);
-    // Ends the running measurement; `apply` asks for the measured event to be stored.
-    void EndMeasure(bool apply);
     void ZoomBy(int step, bool xOnly);
     static bool IsChecked(const QAction* action);
     static void Uncheck(QAction* action);

@@ -252,14 +252,30 @@ void TstMainWindow::measurement_oneAtATime()
 
 void TstMainWindow::measurement_withoutTraceStaysIdle()
 {
-    // The menu is disabled, but the key still reaches the action.
+    // A disabled menu would still let the keys reach its actions: the
+    // measurement actions themselves are disabled while no trace is shown.
     MainWindow window(m_empty.path());
     QAction* splice = Action(window, "actionMeasureSplice");
-    splice->trigger();
-    QVERIFY(!splice->isChecked());
-    QVERIFY(Action(window, "actionMeasureReflection")->isEnabled());
+    QAction* reflection = Action(window, "actionMeasureReflection");
+    QVERIFY(!splice->isEnabled());
+    QVERIFY(!reflection->isEnabled());
     QVERIFY(!Action(window, "actionAddEvent")->isEnabled());
+
+    // Even when called, the view starts nothing without a trace.
+    window.View()->OnJunctionMeas();
+    QVERIFY(!splice->isChecked());
+    QVERIFY(!window.FileList()->GraphState().cursors->IsMeasuring());
     QVERIFY(!Action(window, "actionCenterCursorHere")->isVisible());
+
+    // A listed trace enables them, and removing it disables them again.
+    QVERIFY(QFile::copy(TestPaths::SorFiles(m_samples).first(), m_empty.filePath(QStringLiteral("one.sor"))));
+    window.FileList()->Rescan();
+    QVERIFY(splice->isEnabled());
+    QVERIFY(reflection->isEnabled());
+    window.FileList()->RemoveRow(0);
+    QVERIFY(!splice->isEnabled());
+    QVERIFY(!reflection->isEnabled());
+    QVERIFY(QFile::remove(m_empty.filePath(QStringLiteral("one.sor"))));
 }
 
 void TstMainWindow::contextMenus()

@@ -225,7 +225,7 @@ void TstGraphDlg::measurementRows()
     panel.panel->OnUpdateValues();
     QCOMPARE(rows(), QStringLiteral("PR-"));
     QCOMPARE(panel.Text("mPosition"), QStringLiteral("1.5000"));
-    cursors.CancelMeasure();
+    cursors.AddEvent(false);
     panel.panel->OnUpdateValues();
     QCOMPARE(rows(), QStringLiteral("---"));
 
@@ -234,7 +234,7 @@ void TstGraphDlg::measurementRows()
     QCOMPARE(rows(), QStringLiteral("P-A"));
     // The panel, and with it the plot below, keeps its size.
     QCOMPARE(panel.panel->sizeHint(), size);
-    cursors.CancelMeasure();
+    cursors.AddEvent(false);
     panel.panel->OnUpdateValues();
     QCOMPARE(rows(), QStringLiteral("---"));
     QCOMPARE(panel.panel->sizeHint(), size);

@@ -1,0 +1,203 @@
+#include "CEventList.h"
+
+#include "CTableWidgetDelegate.h"
+#include "RangeText.h"
+
+#include <CFileList.h>
+#include <tGraphState.h>
+
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+
+namespace {
+
+// Item data of the comment cells, by which edits are told from other changes.
+const QString kCommentMarker = QStringLiteral("Comment");
+// Loss and attenuation are shown within +-16, reflectance within +-70.
+constexpr double kLossLimit = 16;
+constexpr double kReflectanceLimit = 70;
+// Events closer than this before the centre cursor count as at it (metres).
+constexpr float kSelectMargin = 1.0f;
+
+QTableWidgetItem* ReadOnlyItem(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return item;
+}
+
+} // namespace
+
+CEventList::CEventList(CFileList* fileList, QWidget* parent)
+    : QTableWidget(parent),
+      m_pFileList(fileList),
+      m_headers({ tr("Event %1").arg(QChar(0x2116)), tr("Distance [km]"), tr("Loss [dB]"), tr("Reflectance [dB]"),
+          tr("Attenuation coeff. [dB/km]"), tr("Length [km]"), tr("Total loss [dB]"), tr("Comment") })
+{
+    setFocusPolicy(Qt::WheelFocus);
+    setMinimumHeight(100);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
+    verticalHeader()->hide();
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setStretchLastSection(true);
+    setTabKeyNavigation(false);
+    setItemDelegate(new CTableWidgetDelegate(this));
+    hide();
+
+    connect(this, &QTableWidget::itemChanged, this, &CEventList::OnItemChanged);
+    connect(this, &QTableWidget::cellDoubleClicked, this, &CEventList::OnCellDoubleClicked);
+}
+
+QSharedPointer<sor::CFile> CEventList::CurrentFile() const
+{
+    return m_pFileList ? m_pFileList->GetFile(m_pFileList->currentRow()) : QSharedPointer<sor::CFile>();
+}
+
+void CEventList::OnUpdateView()
+{
+    if (m_bChanging) {
+        m_bRebuildPending = true;
+        return;
+    }
+    // Filling the cells is no edit of a comment.
+    const QSignalBlocker blocker(this);
+    clear();
+    setRowCount(0);
+
+    // Hidden only when there is nothing to show: hiding it for every rebuild
+    // would take the keyboard focus away from it after each deletion.
+    const QSharedPointer<sor::CFile> file = CurrentFile();
+    if (!file || file->KeyEvents().empty()) {
+        hide();
+        return;
+    }
+    const std::deque<sor::tKeyEvent>& events = file->KeyEvents();
+    show();
+    setRowCount(int(events.size()));
+    setColumnCount(ColumnCount);
+    setHorizontalHeaderLabels(m_headers);
+
+    // The fibre loss of a section and the loss of the event before it add up
+    // from row to row; an event's own loss counts from the next row on.
+    double previous = 0;
+    double previousLoss = 0;
+    double total = 0;
+    for (int row = 0; row < int(events.size()); ++row) {
+        const sor::tKeyEvent& event = events[size_t(row)];
+        const double distance = double(file->TimeToDistance(event.time)) / 1000.0;
+        const double length = distance - previous;
+        total += double(float(event.attenuation)) * length + previousLoss;
+        FillRow(row, event, distance, length, total);
+        previous = distance;
+        previousLoss = float(event.loss);
+    }
+    if (m_nSelectedRow >= 0 && m_nSelectedRow < rowCount())
+        selectRow(m_nSelectedRow);
+    resizeColumnsToContents();
+    resizeRowsToContents();
+}
+
+void CEventList::FillRow(int row, const sor::tKeyEvent& event, double distance, double length, double total)
+{
+    const bool reflective = event.codeType == sor::tKeyEvent::Reflective;
+    QTableWidgetItem* number = ReadOnlyItem(QString::number(event.number));
+    number->setIcon(QIcon(
+        reflective ? QStringLiteral(":/images/EventReflection.png") : QStringLiteral(":/images/EventJunction.png")));
+    setItem(row, ColumnEvent, number);
+    setItem(row, ColumnDistance, ReadOnlyItem(QString::number(distance, 'g', 6)));
+    setItem(row, ColumnLoss, ReadOnlyItem(sor::RangeText(float(event.loss), -kLossLimit, kLossLimit)));
+    const float reflectance = event.reflectance;
+    setItem(row, ColumnReflectance,
+        ReadOnlyItem(
+            reflectance == 0 ? QString() : sor::RangeText(reflectance, -kReflectanceLimit, kReflectanceLimit)));
+    setItem(row, ColumnAttenuation, ReadOnlyItem(sor::RangeText(float(event.attenuation), -kLossLimit, kLossLimit)));
+    setItem(row, ColumnLength, ReadOnlyItem(QString::number(length, 'g', 6)));
+    setItem(row, ColumnTotal, ReadOnlyItem(QString::number(total, 'g', 6)));
+
+    auto* comment = new QTableWidgetItem(event.comment.Text());
+    comment->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
+    comment->setData(Qt::UserRole, kCommentMarker);
+    setItem(row, ColumnComment, comment);
+}
+
+void CEventList::OnUpdateSelectedNumber()
+{
+    const QSharedPointer<sor::CFile> file = CurrentFile();
+    if (file && m_pFileList) {
+        const float centre = m_pFileList->GraphState().cursors->Centre().Position();
+        int before = 0;
+        for (const sor::tKeyEvent& event : file->KeyEvents()) {
+            if (!(centre - file->TimeToDistance(event.time) > kSelectMargin))
+                break;
+            ++before;
+        }
+        m_nSelectedRow = before;
+    }
+    OnUpdateView();
+}
+
+void CEventList::OnDeleteEvent()
+{
+    const QSharedPointer<sor::CFile> file = CurrentFile();
+    const int row = currentRow();
+    if (!file || row < 0)
+        return;
+    // The event after the deleted one, or the new last one, takes its place.
+    const int remaining = int(file->KeyEvents().size()) - 1;
+    if (!file->DeleteKeyEvent(row))
+        return;
+    m_nSelectedRow = std::min(row, remaining - 1);
+    OnUpdateView();
+    emit sigUpdate();
+}
+
+void CEventList::OnEditEvent()
+{
+    const int row = currentRow();
+    if (QTableWidgetItem* comment = row >= 0 ? item(row, ColumnComment) : nullptr)
+        editItem(comment);
+}
+
+void CEventList::OnItemChanged(QTableWidgetItem* item)
+{
+    if (!item || item->data(Qt::UserRole).toString() != kCommentMarker || m_bChanging)
+        return;
+    const QSharedPointer<sor::CFile> file = CurrentFile();
+    if (!file)
+        return;
+    m_bChanging = true;
+    const bool changed = file->SetKeyEventComment(item->row(), item->text());
+    m_bChanging = false;
+    // The item is still being changed by the table: the rebuild, which shows
+    // the comment as the document keeps it, follows once that is done.
+    if (changed || m_bRebuildPending) {
+        m_bRebuildPending = false;
+        QMetaObject::invokeMethod(this, &CEventList::OnUpdateView, Qt::QueuedConnection);
+    }
+    if (changed)
+        emit sigUpdate();
+}
+
+void CEventList::OnCellDoubleClicked(int row, int column)
+{
+    Q_UNUSED(column);
+    if (QTableWidgetItem* comment = item(row, ColumnComment))
+        editItem(comment);
+}
+
+void CEventList::keyPressEvent(QKeyEvent* event)
+{
+    // Alt combinations belong to the main window's shortcuts.
+    if (event->modifiers() & Qt::AltModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (event->key() == Qt::Key_Delete)
+        OnDeleteEvent();
+    QTableWidget::keyPressEvent(event);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <CFile.h>
+
+#include <QSharedPointer>
+#include <QStringList>
+#include <QTableWidget>
+
+class CFileList;
+
+// The key events of the file list's current file, one row per event: number,
+// distance, loss, reflectance, attenuation coefficient, the length of fibre
+// since the previous event, the loss summed up to the event, and the comment,
+// the only cell that can be edited. Follows the centre cursor of the plot by
+// selecting the first event that is not more than 1 m before it. Every
+// change goes through the document. Hidden while the current file has no
+// events.
+class CEventList : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    enum tColumn {
+        ColumnEvent,
+        ColumnDistance,
+        ColumnLoss,
+        ColumnReflectance,
+        ColumnAttenuation,
+        ColumnLength,
+        ColumnTotal,
+        ColumnComment,
+        ColumnCount
+    };
+
+    // `fileList` (not owned) supplies the current file and the plot's cursors.
+    explicit CEventList(CFileList* fileList, QWidget* parent = nullptr);
+
+    // The row selected at the next rebuild.
+    int SelectedRow() const { return m_nSelectedRow; }
+
+signals:
+    // The events changed: the plot shows them too.
+    void sigUpdate();
+
+public slots:
+    // Rebuilds the table from the current file.
+    void OnUpdateView();
+    // Selects the event at or after the centre cursor, then rebuilds.
+    void OnUpdateSelectedNumber();
+    // Deletes the event of the current row.
+    void OnDeleteEvent();
+    // Opens the comment editor of the current row.
+    void OnEditEvent();
+    void OnItemChanged(QTableWidgetItem* item);
+    // Opens the comment editor of the row, whatever column was clicked.
+    void OnCellDoubleClicked(int row, int column);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QSharedPointer<sor::CFile> CurrentFile() const;
+    void FillRow(int row, const sor::tKeyEvent& event, double distance, double length, double total);
+
+    CFileList* m_pFileList;
+    int m_nSelectedRow = 0;
+    QStringList m_headers;
+    // Set while an edited comment is handed to the document: a rebuild asked
+    // for meanwhile would delete the item being changed, so it waits.
+    bool m_bChanging = false;
+    bool m_bRebuildPending = false;
+};

@@ -1,0 +1,219 @@
+#include "TestPaths.h"
+#include "TestTraces.h"
+#include "tPrivateStore.h"
+
+#include <CApplicationStart.h>
+#include <CEventList.h>
+#include <CFile.h>
+#include <CFileList.h>
+#include <CGraphPix.h>
+#include <CGraphView.h>
+#include <MainWindow.h>
+#include <tGraphState.h>
+
+#include <QAction>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace {
+
+// Group index of the test traces.
+constexpr double kGroupIndex = 1498.96229;
+
+// A 10 km trace at 2 m per sample: 0.5 dB/km up to a reflective event at
+// 5000 m, whose peak stands at 1.000 dB for five samples, then 0.5 dB/km
+// again 0.5 dB lower.
+std::vector<quint16> ReflectiveEvent()
+{
+    std::vector<quint16> samples = TestTraces::Line(5000, 5000, 1);
+    for (size_t i = 2500; i < samples.size(); ++i)
+        samples[i] = quint16(i < 2505 ? 1000 : samples[i] + 500);
+    return samples;
+}
+
+} // namespace
+
+// A whole measurement done through the main window as a user does it: the
+// toolbar buttons, the cursors dragged on the plot, the event table, and the
+// saved file read back by lumetrix-sor.
+class TstMeasurement : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void reflectionMeasuredThroughTheWindow();
+
+private:
+    // Clicks the button of an action on the Events toolbar.
+    void Click(const MainWindow& window, const char* action);
+    // Drags a cursor with the mouse to the pixel of `metres`.
+    void Drag(CCursors::CEditableCursor& cursor, float metres);
+    int PixelX(float metres) const;
+    int PixelY(float metres) const;
+
+    tPrivateStore m_store;
+    QTemporaryDir m_dir;
+    QString m_startFolder;
+    QString m_path;
+    CGraphPix* m_pPix = nullptr;
+    const tGraphState* m_pGeometry = nullptr;
+};
+
+void TstMeasurement::initTestCase()
+{
+    QVERIFY(m_store.IsValid());
+    QVERIFY(m_dir.isValid());
+    m_startFolder = QDir::currentPath();
+    TestTraces::tTrace trace;
+    trace.samples = ReflectiveEvent();
+    m_path = TestTraces::Write(m_dir.path(), trace, QStringLiteral("fibre.sor"));
+    QVERIFY(!m_path.isEmpty());
+    CApplicationStart::SetIdentity();
+    tPrivateStore::Clear();
+}
+
+void TstMeasurement::cleanup()
+{
+    QDir::setCurrent(m_startFolder);
+}
+
+void TstMeasurement::Click(const MainWindow& window, const char* action)
+{
+    QAction* pressed = window.findChild<QAction*>(QString::fromLatin1(action));
+    QVERIFY(pressed);
+    auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("eventsToolBar"));
+    QVERIFY(toolBar);
+    auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(pressed));
+    QVERIFY(button);
+    QVERIFY(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+int TstMeasurement::PixelX(float metres) const
+{
+    return int(std::lround(metres / m_pGeometry->xScale - m_pGeometry->view.left()));
+}
+
+int TstMeasurement::PixelY(float metres) const
+{
+    const QSharedPointer<sor::CFile> file = m_pGeometry->Active();
+    return int(std::lround(file->ValueAt(metres) / m_pGeometry->yScale - m_pGeometry->view.top()));
+}
+
+void TstMeasurement::Drag(CCursors::CEditableCursor& cursor, float metres)
+{
+    // The measurement cursors are short ticks on the trace: grabbed there.
+    const QPoint from(PixelX(cursor.Position()), PixelY(cursor.Position()));
+    const QPoint to(PixelX(metres), from.y());
+    QTest::mousePress(m_pPix, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(m_pPix, (from + to) / 2);
+    QTest::mouseMove(m_pPix, to);
+    QTest::mouseRelease(m_pPix, Qt::LeftButton, Qt::NoModifier, to);
+    // Within the metres of one pixel.
+    QVERIFY2(std::abs(cursor.Position() - metres) <= m_pGeometry->xScale,
+        qPrintable(QStringLiteral("%1 m instead of %2 m").arg(cursor.Position()).arg(metres)));
+}
+
+void TstMeasurement::reflectionMeasuredThroughTheWindow()
+{
+    MainWindow window(m_dir.path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    CFileList* list = window.FileList();
+    QCOMPARE(list->GetCount(), 1);
+    m_pPix = window.View()->Pix();
+    m_pGeometry = &list->GraphState();
+    QTRY_VERIFY(m_pGeometry->IsValid());
+    const QSharedPointer<sor::CFile> document = list->GetFile(0);
+    CCursors& cursors = *m_pGeometry->cursors;
+    CEventList* events = window.Events();
+    QVERIFY(events->isHidden());
+
+    Click(window, "actionMeasureReflection");
+    QVERIFY(cursors.IsMeasuring());
+    QCOMPARE(cursors.MeasureKind(), quint32(CCursors::MeasureReflection));
+
+    // The right interval beyond the event, the centre before it, the left
+    // interval well before it; each marker drags its outer cursor along.
+    Drag(cursors.RightMarker(), 5200);
+    Drag(cursors.Centre(), 4940);
+    Drag(cursors.LeftMarker(), 4000);
+    Drag(cursors.OuterLeft(), 1000);
+    Drag(cursors.OuterRight(), 9000);
+    const float centre = cursors.Centre().Position();
+    QVERIFY(centre < 5000);
+
+    Click(window, "actionAddEvent");
+    QVERIFY(!cursors.IsMeasuring());
+    QVERIFY(document->IsModified());
+    QVERIFY(!window.findChild<QAction*>(QStringLiteral("actionMeasureReflection"))->isChecked());
+    QVERIFY(!window.findChild<QAction*>(QStringLiteral("actionAddEvent"))->isEnabled());
+
+    // The table shows the new event, selected as the one at the centre cursor.
+    QVERIFY(events->isVisible());
+    QCOMPARE(events->rowCount(), 1);
+    QCOMPARE(events->currentRow(), 0);
+    // The fitted lines count their distances from the cursor, not from the
+    // sample: with cursors between samples each line may shift by up to half
+    // a sample, 0.5 units here, so the loss may be 0.001 dB off.
+    QVERIFY(std::abs(events->item(0, CEventList::ColumnLoss)->text().toDouble() - 0.5) < 0.0015);
+
+    // A comment through the Events menu, typed into the table.
+    window.findChild<QAction*>(QStringLiteral("actionEditComment"))->trigger();
+    auto* editor = events->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Patch panel"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(document->KeyEvents().front().comment.Text(), QStringLiteral("Patch panel"));
+
+    document->Save();
+    QVERIFY(!document->IsModified());
+
+    QProcess dump;
+    dump.start(TestPaths::BinDir() + QStringLiteral("/lumetrix-sor"), { QStringLiteral("dump"), m_path });
+    QVERIFY(dump.waitForFinished(60000));
+    QCOMPARE(dump.exitCode(), 0);
+    const QJsonObject root = QJsonDocument::fromJson(dump.readAllStandardOutput()).object();
+    const QJsonArray saved
+        = root.value(QStringLiteral("keyEvents")).toObject().value(QStringLiteral("events")).toArray();
+    QCOMPARE(saved.size(), 1);
+    const QJsonObject event = saved.first().toObject();
+
+    // Code 1A9999, technique LS.
+    QCOMPARE(event.value(QStringLiteral("codeType")).toInt(), 1);
+    QCOMPARE(event.value(QStringLiteral("codeOrigin")).toInt(), 0);
+    QCOMPARE(event.value(QStringLiteral("codeRest")).toString(), QStringLiteral("9999"));
+    QCOMPARE(event.value(QStringLiteral("technique")).toInt(), 1);
+    QCOMPARE(event.value(QStringLiteral("comment")).toString(), QStringLiteral("Patch panel"));
+    // One-way time of the centre cursor, ns.
+    const double time = centre * kGroupIndex / 0.299792458;
+    QVERIFY2(std::abs(event.value(QStringLiteral("time")).toDouble() - time) < 2.0,
+        qPrintable(QString::number(event.value(QStringLiteral("time")).toDouble())));
+    // Parallel lines 500 units apart; the fibre before it 1 unit per 2 m.
+    QVERIFY(std::abs(event.value(QStringLiteral("loss")).toDouble() - 0.5) < 0.0015);
+    QCOMPARE(event.value(QStringLiteral("attenuation")).toDouble(), 0.5);
+    // The peak is 1000 units high; the level at the centre lies on the line.
+    const double height = (std::floor(5000 + centre / TestTraces::kResolution + 0.5) - 1000) / 1000;
+    const double reflectance = 10 * std::log10(std::pow(10, height / 5) - 1) + 10 * std::log10(100.0) - 80;
+    QVERIFY2(std::abs(event.value(QStringLiteral("reflectance")).toDouble() - reflectance) < 0.002,
+        qPrintable(QString::number(event.value(QStringLiteral("reflectance")).toDouble())));
+
+    // "Delete event" takes it out again, and the table goes.
+    window.findChild<QAction*>(QStringLiteral("actionDeleteEvent"))->trigger();
+    QVERIFY(document->KeyEvents().empty());
+    QVERIFY(events->isHidden());
+}
+
+QTEST_MAIN(TstMeasurement)
+#include "tst_measurement.moc"

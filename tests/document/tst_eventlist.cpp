@@ -1,0 +1,322 @@
+#include "CEventList.h"
+#include "TestTraces.h"
+
+#include <CFileList.h>
+#include <tGraphState.h>
+
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using SorBuilder::tEvent;
+using TestTraces::FileTime;
+
+namespace {
+
+tEvent Event(qint16 number, double metres, qint16 loss, qint16 attenuation, qint32 reflectance, const QByteArray& code,
+    const QByteArray& comment = QByteArray())
+{
+    tEvent event;
+    event.number = number;
+    event.time = FileTime(metres);
+    event.loss = loss;
+    event.attenuation = attenuation;
+    event.reflectance = reflectance;
+    event.code = code;
+    event.comment = comment;
+    return event;
+}
+
+// The texts of one table row.
+QStringList RowTexts(const QTableWidget& table, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < table.columnCount(); ++column) {
+        const QTableWidgetItem* item = table.item(row, column);
+        texts << (item ? item->text() : QStringLiteral("<none>"));
+    }
+    return texts;
+}
+
+} // namespace
+
+// The event table on a folder of three traces: a.sor with two events, b.sor
+// without events, c.sor with values beyond the shown ranges.
+class TstEventList : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void layout();
+    void hiddenWithoutEvents();
+    void lengthsAndTotals();
+    void rangeTexts_data();
+    void rangeTexts();
+    void followsTheCentreCursor_data();
+    void followsTheCentreCursor();
+    void deleteKeyRemovesTheCurrentEvent();
+    void altDeleteIsNotTheTables();
+    void sameCommentDoesNotModify();
+    void commentEditedInPlace();
+    void doubleClickEditsTheComment();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_startFolder;
+    std::unique_ptr<CFileList> m_list;
+    std::unique_ptr<CEventList> m_table;
+};
+
+void TstEventList::initTestCase()
+{
+    // The range texts follow the default locale; the tests read them in C.
+    QLocale::setDefault(QLocale::c());
+    m_startFolder = QDir::currentPath();
+}
+
+void TstEventList::init()
+{
+    QVERIFY(m_dir.isValid());
+    // Two events at 1 km (0.5 dB, 0.35 dB/km) and 3 km (0.2 dB, 0.30 dB/km).
+    TestTraces::tTrace two;
+    two.samples = TestTraces::Line(5000, 1000, 1);
+    two.events
+        = { Event(1, 1000, 500, 350, 0, "0F9999", "Splice 1"), Event(2, 3000, 200, 300, -45000, "1F9999", "End") };
+    TestTraces::tTrace none;
+    none.samples = two.samples;
+    TestTraces::tTrace ranges;
+    ranges.samples = two.samples;
+    ranges.events = { Event(1, 1000, 20000, -20000, -75000, "1F9999"), Event(2, 2000, -16000, 16000, 70000, "1F9999"),
+        Event(3, 4000, 1500, 0, 70000, "0F9999") };
+    QVERIFY(!TestTraces::Write(m_dir.path(), two, QStringLiteral("a.sor")).isEmpty());
+    QVERIFY(!TestTraces::Write(m_dir.path(), none, QStringLiteral("b.sor")).isEmpty());
+    QVERIFY(!TestTraces::Write(m_dir.path(), ranges, QStringLiteral("c.sor")).isEmpty());
+
+    m_list = std::make_unique<CFileList>();
+    m_table = std::make_unique<CEventList>(m_list.get());
+    // As the main window wires them.
+    connect(m_list.get(), &CFileList::sigFileChanged, m_table.get(), &CEventList::OnUpdateView);
+    m_list->SetDir(m_dir.path());
+    QCOMPARE(m_list->GetCount(), 3);
+    QCOMPARE(m_list->currentRow(), 0);
+    m_table->resize(900, 200);
+    m_table->show();
+}
+
+void TstEventList::cleanup()
+{
+    m_table.reset();
+    m_list.reset();
+    QDir::setCurrent(m_startFolder);
+    for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files))
+        QFile::remove(m_dir.filePath(name));
+}
+
+void TstEventList::layout()
+{
+    CEventList& table = *m_table;
+    QCOMPARE(table.columnCount(), 8);
+    QStringList headers;
+    for (int column = 0; column < table.columnCount(); ++column)
+        headers << table.horizontalHeaderItem(column)->text();
+    QCOMPARE(headers,
+        QStringList({ QStringLiteral("Event \u2116"), "Distance [km]", "Loss [dB]", "Reflectance [dB]",
+            "Attenuation coeff. [dB/km]", "Length [km]", "Total loss [dB]", "Comment" }));
+    QVERIFY(!table.verticalHeader()->isVisible());
+    QCOMPARE(table.selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(table.selectionMode(), QAbstractItemView::SingleSelection);
+    QVERIFY(!table.tabKeyNavigation());
+
+    // Only the comment can be edited.
+    for (int column = 0; column < table.columnCount(); ++column)
+        QCOMPARE(bool(table.item(0, column)->flags() & Qt::ItemIsEditable), column == CEventList::ColumnComment);
+    // The reflective event has the reflection icon, the other the splice icon.
+    const QImage splice = table.item(0, 0)->icon().pixmap(16, 16).toImage();
+    const QImage reflection = table.item(1, 0)->icon().pixmap(16, 16).toImage();
+    QVERIFY(!splice.isNull());
+    QVERIFY(!reflection.isNull());
+    QCOMPARE(splice, QIcon(QStringLiteral(":/images/EventJunction.png")).pixmap(16, 16).toImage());
+    QCOMPARE(reflection, QIcon(QStringLiteral(":/images/EventReflection.png")).pixmap(16, 16).toImage());
+}
+
+void TstEventList::hiddenWithoutEvents()
+{
+    QVERIFY(m_table->isVisible());
+    m_list->setCurrentRow(1);
+    QVERIFY(m_table->isHidden());
+    QCOMPARE(m_table->rowCount(), 0);
+    m_list->setCurrentRow(2);
+    QVERIFY(m_table->isVisible());
+    QCOMPARE(m_table->rowCount(), 3);
+}
+
+void TstEventList::lengthsAndTotals()
+{
+    QCOMPARE(m_table->rowCount(), 2);
+    QCOMPARE(RowTexts(*m_table, 0), QStringList({ "1", "1", "0.500", "", "0.350", "1", "0.35", "Splice 1" }));
+    QCOMPARE(RowTexts(*m_table, 1), QStringList({ "2", "3", "0.200", "-45.000", "0.300", "2", "1.45", "End" }));
+}
+
+void TstEventList::rangeTexts_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("texts");
+
+    // Loss, reflectance and attenuation of c.sor.
+    QTest::newRow("beyond below and above") << 0 << QStringList { ">16", "<-70", "<-16" };
+    QTest::newRow("at the limits") << 1 << QStringList { "-16.000", "70.000", "16.000" };
+    QTest::newRow("above the reflectance limit, no attenuation") << 2 << QStringList { "1.500", "", "0.000" };
+}
+
+void TstEventList::rangeTexts()
+{
+    QFETCH(int, row);
+    QFETCH(QStringList, texts);
+
+    m_list->setCurrentRow(2);
+    // 70 dB is the limit itself; above it the third event reads ">70", and a
+    // reflectance of 0 leaves its cell empty.
+    if (row == 2) {
+        QSharedPointer<sor::CFile> file = m_list->GetFile(2);
+        std::deque<sor::tKeyEvent> events = file->KeyEvents();
+        events[0].reflectance = 0.0f;
+        events[2].reflectance = 70.5f;
+        file->SetKeyEvents(events);
+        texts[1] = QStringLiteral(">70");
+        QCOMPARE(m_table->item(0, CEventList::ColumnReflectance)->text(), QString());
+    }
+    const QStringList shown { m_table->item(row, CEventList::ColumnLoss)->text(),
+        m_table->item(row, CEventList::ColumnReflectance)->text(),
+        m_table->item(row, CEventList::ColumnAttenuation)->text() };
+    QCOMPARE(shown, texts);
+}
+
+void TstEventList::followsTheCentreCursor_data()
+{
+    QTest::addColumn<float>("centre");
+    QTest::addColumn<int>("row");
+
+    // Events at 1000 m and 3000 m: an event counts as passed when it lies more
+    // than 1 m before the centre cursor.
+    QTest::newRow("3000.5 m") << 3000.5f << 1;
+    QTest::newRow("2998.9 m") << 2998.9f << 1;
+    QTest::newRow("3001.5 m, after both") << 3001.5f << -1;
+    QTest::newRow("1000.5 m") << 1000.5f << 0;
+    QTest::newRow("start") << 0.0f << 0;
+}
+
+void TstEventList::followsTheCentreCursor()
+{
+    QFETCH(float, centre);
+    QFETCH(int, row);
+
+    CCursors& cursors = *m_list->GraphState().cursors;
+    cursors.Centre().fPosition = centre;
+    m_table->OnUpdateSelectedNumber();
+    QCOMPARE(m_table->SelectedRow(), row < 0 ? 2 : row);
+    QCOMPARE(m_table->currentRow(), row);
+    const QList<QTableWidgetItem*> selected = m_table->selectedItems();
+    QCOMPARE(selected.size(), row < 0 ? 0 : 8);
+    for (const QTableWidgetItem* item : selected)
+        QCOMPARE(item->row(), row);
+}
+
+void TstEventList::deleteKeyRemovesTheCurrentEvent()
+{
+    const QSharedPointer<sor::CFile> file = m_list->GetFile(0);
+    QSignalSpy tableUpdate(m_table.get(), &CEventList::sigUpdate);
+    m_table->setFocus();
+    m_table->setCurrentCell(1, 2);
+    QTest::keyClick(m_table.get(), Qt::Key_Delete);
+    QCOMPARE(file->KeyEvents().size(), size_t(1));
+    QCOMPARE(file->KeyEvents().front().comment.Text(), QStringLiteral("Splice 1"));
+    QVERIFY(file->IsModified());
+    QCOMPARE(tableUpdate.count(), 1);
+    QCOMPARE(m_table->rowCount(), 1);
+    // The remaining event takes the place of the deleted one.
+    QCOMPARE(m_table->currentRow(), 0);
+
+    QTest::keyClick(m_table.get(), Qt::Key_Delete);
+    QVERIFY(file->KeyEvents().empty());
+    QVERIFY(m_table->isHidden());
+    // Nothing left: a further Delete changes nothing.
+    m_table->OnDeleteEvent();
+    QCOMPARE(tableUpdate.count(), 2);
+}
+
+void TstEventList::altDeleteIsNotTheTables()
+{
+    m_table->setCurrentCell(0, 0);
+    QTest::keyClick(m_table.get(), Qt::Key_Delete, Qt::AltModifier);
+    QCOMPARE(m_list->GetFile(0)->KeyEvents().size(), size_t(2));
+    QVERIFY(!m_list->GetFile(0)->IsModified());
+}
+
+void TstEventList::sameCommentDoesNotModify()
+{
+    const QSharedPointer<sor::CFile> file = m_list->GetFile(0);
+    QSignalSpy changed(file.data(), &sor::CFile::sigFileChanged);
+    QSignalSpy tableUpdate(m_table.get(), &CEventList::sigUpdate);
+    QTableWidgetItem* comment = m_table->item(1, CEventList::ColumnComment);
+    m_table->OnItemChanged(comment);
+    QVERIFY(!file->IsModified());
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(tableUpdate.count(), 0);
+
+    // Changes of other cells are no comment edits.
+    QTableWidgetItem* distance = m_table->item(1, CEventList::ColumnDistance);
+    distance->setText(QStringLiteral("7"));
+    QVERIFY(!file->IsModified());
+    QCOMPARE(file->KeyEvents()[1].comment.Text(), QStringLiteral("End"));
+}
+
+void TstEventList::commentEditedInPlace()
+{
+    const QSharedPointer<sor::CFile> file = m_list->GetFile(0);
+    QSignalSpy tableUpdate(m_table.get(), &CEventList::sigUpdate);
+    m_table->setCurrentCell(1, 0);
+    m_table->OnEditEvent();
+    auto* editor = m_table->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->text(), QStringLiteral("End"));
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Connector"));
+    QTest::keyClick(editor, Qt::Key_Return);
+
+    // The delegate commits once the editor has seen the key.
+    QTRY_COMPARE(file->KeyEvents()[1].comment.Text(), QStringLiteral("Connector"));
+    QVERIFY(file->IsModified());
+    QCOMPARE(tableUpdate.count(), 1);
+    // The table is rebuilt once the edit has finished and shows the document.
+    QTRY_COMPARE(m_table->rowCount(), 2);
+    QTRY_COMPARE(m_table->item(1, CEventList::ColumnComment)->text(), QStringLiteral("Connector"));
+    QCOMPARE(m_table->item(0, CEventList::ColumnComment)->text(), QStringLiteral("Splice 1"));
+}
+
+void TstEventList::doubleClickEditsTheComment()
+{
+    const QRect cell = m_table->visualItemRect(m_table->item(0, CEventList::ColumnDistance));
+    // The press of the first click is what a double click is checked against.
+    QTest::mousePress(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseRelease(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    auto* editor = m_table->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QVERIFY(editor->isVisible());
+    QCOMPARE(editor->text(), QStringLiteral("Splice 1"));
+    const QRect comment = m_table->visualItemRect(m_table->item(0, CEventList::ColumnComment));
+    QVERIFY(comment.intersects(editor->geometry()));
+}
+
+QTEST_MAIN(TstEventList)
+#include "tst_eventlist.moc"
