@@ -9,10 +9,12 @@ GraphTools::GraphTools(tGraphState* geometry, QWidget* plot, QWidget* parent)
     : QWidget(parent), m_pPanel(new CGraphDlg(geometry, this)), m_pOverview(new CPreviewFrame(geometry, plot, this))
 {
     setObjectName(QStringLiteral("tools"));
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // As high as the panel asks, so that the plot below keeps its height
+    // when the plot's scroll bars come and go.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(0, 2, 0, 0);
     layout->addWidget(m_pPanel);
     layout->addWidget(m_pOverview);
 }

@@ -68,7 +68,6 @@ void Preview::mousePressEvent(QMouseEvent* event)
         return;
     }
     // A click beside the rectangle moves the view there without a drag.
-    UpdateShape(point);
     setCursor(Qt::OpenHandCursor);
     CentreOn(point);
 }
