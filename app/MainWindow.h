@@ -24,10 +24,9 @@ class tGraphState;
 // the window writes the options.
 //
 // The marker panel, the overview frame, the event table, the printer, the
-// instrument controller, the options and file information dialogs and the
-// file operations come later: their actions exist already with their texts,
-// keys and enabling rules, and the window holds placeholders where their
-// widgets go.
+// instrument controller and the options and file information dialogs come
+// later: their actions exist already with their texts, keys and enabling
+// rules, and the window holds placeholders where their widgets go.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
