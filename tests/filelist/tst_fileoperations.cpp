@@ -1,8 +1,8 @@
 #include "CBoxAnswerer.h"
 #include "CFileList.h"
-#include "CSaveList.h"
-#include "IFileDialogs.h"
+#include "CSavePromptAnswerer.h"
 #include "SorBuilder.h"
+#include "tScriptedDialogs.h"
 
 #include <Exception.h>
 
@@ -33,93 +33,6 @@ void Write(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
 }
-
-// Stands in for the file and folder dialogs: hands out the prepared answers
-// in order (empty, as a cancelled dialog, once they run out) and notes what
-// each dialog was asked.
-class tScriptedDialogs : public IFileDialogs
-{
-public:
-    struct tAsked
-    {
-        QString kind;
-        QString caption;
-        QString start;
-    };
-
-    QString SaveFileName(QWidget*, const QString& caption, const QString& start, const QString&) override
-    {
-        return Next("save", caption, start);
-    }
-    QString OpenFileName(QWidget*, const QString& caption, const QString& start, const QString&) override
-    {
-        return Next("open", caption, start);
-    }
-    QString ExistingDirectory(QWidget*, const QString& caption, const QString& start) override
-    {
-        return Next("folder", caption, start);
-    }
-
-    QStringList answers;
-    QList<tAsked> asked;
-
-private:
-    QString Next(const QString& kind, const QString& caption, const QString& start)
-    {
-        asked << tAsked { kind, caption, start };
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-};
-
-// Answers the save prompt: deselects the given rows and presses the button
-// with the given text ("Save selected", "Close without saving", "Cancel").
-class tSavePromptAnswerer : public QObject
-{
-public:
-    explicit tSavePromptAnswerer(const QString& button, const QList<int>& deselect = {})
-        : m_sButton(button), m_deselect(deselect)
-    {
-        connect(&m_timer, &QTimer::timeout, this, &tSavePromptAnswerer::Poll);
-        m_timer.start(5);
-    }
-
-    // The names each prompt listed, one list per prompt.
-    QList<QStringList> shown;
-    QString title;
-
-private:
-    void Poll()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* prompt = qobject_cast<CSaveList*>(widget);
-            if (!prompt || !prompt->isVisible())
-                continue;
-            title = prompt->windowTitle();
-            auto* names = prompt->findChild<QListWidget*>(QStringLiteral("names"));
-            QStringList listed;
-            for (int row = 0; row < names->count(); ++row) {
-                QVERIFY2(names->item(row)->isSelected(), "every name starts selected");
-                listed << names->item(row)->text();
-            }
-            shown << listed;
-            for (int row : m_deselect) {
-                const QRect rect = names->visualItemRect(names->item(row));
-                QTest::mouseClick(names->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
-            }
-            for (QPushButton* button : prompt->findChildren<QPushButton*>()) {
-                if (button->text().remove(QLatin1Char('&')) == m_sButton) {
-                    button->click();
-                    return;
-                }
-            }
-            prompt->reject();
-        }
-    }
-
-    QString m_sButton;
-    QList<int> m_deselect;
-    QTimer m_timer;
-};
 
 // A working folder of trace files listed by a file list in a shown window;
 // the list asks its file questions of scripted dialogs.
@@ -618,7 +531,7 @@ void TstFileOperations::deleteToTrash()
     QCOMPARE(folder.list->count(), 4);
 
     // Yes: the confirmation is the only question; the unsaved changes go.
-    tSavePromptAnswerer prompt(QStringLiteral("Save selected"));
+    CSavePromptAnswerer prompt(QStringLiteral("Save selected"));
     {
         CBoxAnswerer answerer({ "Yes" });
         QTest::keyClick(folder.list, Qt::Key_Delete);
@@ -720,7 +633,7 @@ void TstFileOperations::changeFolder()
 
     // Cancelling the save prompt keeps the folder and every row.
     {
-        tSavePromptAnswerer prompt(QStringLiteral("Cancel"));
+        CSavePromptAnswerer prompt(QStringLiteral("Cancel"));
         folder.dialogs.answers << second.path();
         folder.list->OnOpenDir();
         QCOMPARE(prompt.shown, QList<QStringList>({ { "a.sor" } }));
@@ -737,7 +650,7 @@ void TstFileOperations::changeFolder()
     // again.
     Write(second.filePath("plain"), "x");
     {
-        tSavePromptAnswerer prompt(QStringLiteral("Close without saving"));
+        CSavePromptAnswerer prompt(QStringLiteral("Close without saving"));
         CBoxAnswerer answerer({ "Cancel" });
         folder.dialogs.answers << second.filePath("plain");
         folder.list->OnOpenDir();
@@ -766,7 +679,7 @@ void TstFileOperations::closeAllSavesSelected()
     folder.Change("b.sor");
 
     // Only the given paths close; b is deselected and loses its changes.
-    tSavePromptAnswerer prompt(QStringLiteral("Save selected"), { 1 });
+    CSavePromptAnswerer prompt(QStringLiteral("Save selected"), { 1 });
     QVERIFY(folder.list->CloseAll({ folder.Path("a.sor"), folder.Path("b.sor") }));
     QCOMPARE(prompt.shown, QList<QStringList>({ { "a.sor", "b.sor" } }));
     QCOMPARE(folder.Names(), QStringList({ "c.sor" }));
