@@ -70,6 +70,7 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     auto* plotArea = new QWidget(m_pGraphSplit);
     plotArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_pFileList = new CFileList(this);
+    m_pFileList->SetNeedAckFileDeletion([options = m_pOptions] { return options->bNeedAckFileDeletion; });
     tGraphState& geometry = m_pFileList->GraphState();
     if (m_pOptions->cBackground.isValid())
         geometry.background = m_pOptions->cBackground;
@@ -203,8 +204,8 @@ QToolBar* MainWindow::NewToolBar(const QString& title, const char* name)
 
 void MainWindow::CreateFileActions()
 {
-    // Saving, copying, renaming, deleting, printing and the dialogs are
-    // connected when the file operations, the printer and the dialogs exist.
+    // Printing and the dialogs are connected when the printer and the dialogs
+    // exist.
     QAction* openDir = NewAction(tr("&Change folder"), QKeySequence::Open, tr("Change folder"), tr("Change folder"),
         "FileOpenDir.png", "actionChangeFolder");
     m_pActSaveAll = NewAction(tr("Sa&ve all"), WithModifier(QKeySequence::Save, Qt::ShiftModifier), tr("Save all"),
@@ -236,6 +237,14 @@ void MainWindow::CreateFileActions()
     QAction* exit
         = NewAction(tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4), tr("Exit"), tr("Exit"), nullptr, "actionExit");
 
+    connect(openDir, &QAction::triggered, m_pFileList, &CFileList::OnOpenDir);
+    connect(m_pActSaveAll, &QAction::triggered, m_pFileList, &CFileList::OnSaveAll);
+    connect(m_pActAddFile, &QAction::triggered, m_pFileList, &CFileList::OnAddFile);
+    connect(m_pActSave, &QAction::triggered, m_pFileList, &CFileList::OnSaveFile);
+    connect(m_pActCopyTo, &QAction::triggered, m_pFileList, &CFileList::OnCopySelectedFiles);
+    connect(m_pActRename, &QAction::triggered, m_pFileList, &CFileList::OnRenameFile);
+    connect(m_pActDelete, &QAction::triggered, m_pFileList, &CFileList::OnDeleteSelectedFiles);
+    connect(m_pActDeleteTwin, &QAction::triggered, m_pFileList, &CFileList::OnDeleteSelectedFiles);
     connect(m_pActUncheckAll, &QAction::triggered, m_pFileList, &CFileList::OnUncheckAll);
     // The button beside the file's comment in the marker panel opens the file
     // information as the menu entry does.
@@ -573,9 +582,8 @@ void MainWindow::HelpTopics()
 
 bool MainWindow::CanClose()
 {
-    // The offer to save modified files comes with the file operations; until
-    // then nothing can modify a file.
-    return true;
+    // Offers to save the modified files; the rows close when the user agrees.
+    return m_pFileList->CloseAll(QStringList());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -24,9 +24,9 @@ class tGraphState;
 // owned through the parent tree, the options object too, so that destroying
 // the window writes the options.
 //
-// The printer, the instrument controller, the options and file information
-// dialogs and the file operations come later: their actions exist already
-// with their texts, keys and enabling rules.
+// The printer, the instrument controller and the options and file
+// information dialogs come later: their actions exist already with their
+// texts, keys and enabling rules.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT

@@ -50,6 +50,12 @@ QByteArray CFile::Image()
     return m_stream.SaveToData(static_cast<bc::CBellcore&>(*this));
 }
 
+void CFile::Rename(const QString& path)
+{
+    m_stream.Rename(path);
+    m_sPath = path;
+}
+
 void CFile::SetModified(bool modified)
 {
     m_bModified = modified;

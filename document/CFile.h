@@ -33,6 +33,9 @@ public:
     void SaveCopy(const QString& path);
     // The file image as Save() would write it.
     QByteArray Image();
+    // Renames the file on disk to `path`, which then is the document's path.
+    // Errors throw, and the document keeps its path.
+    void Rename(const QString& path);
 
     bool IsModified() const { return m_bModified; }
     void SetModified(bool modified);

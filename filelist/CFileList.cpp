@@ -1,6 +1,10 @@
 #include "CFileList.h"
 
+#include "CFileDialogs.h"
 #include "CFileListWatcher.h"
+#include "CRenameDelegate.h"
+#include "CSaveList.h"
+#include "CTrash.h"
 #include "ComparePalette.h"
 #include "IARMessageBox.h"
 
@@ -12,6 +16,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QSet>
 #include <QStyle>
@@ -19,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -41,13 +47,102 @@ bool Contains(const std::deque<QSharedPointer<tListedFile>>& set, const QSharedP
     return std::find(set.begin(), set.end(), listed) != set.end();
 }
 
+QString FileName(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+// Paths shown to the user are written with the platform's separators.
+QString Native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The canonical path of a folder, or its absolute path while it does not
+// exist (a write there then fails and is reported).
+QString CanonicalFolder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+// Whether two paths name one file (also through links); paths of files that
+// do not exist are compared as written.
+bool SameFile(const QString& first, const QString& second)
+{
+    const QString firstCanonical = QFileInfo(first).canonicalFilePath();
+    const QString secondCanonical = QFileInfo(second).canonicalFilePath();
+    if (!firstCanonical.isEmpty() && !secondCanonical.isEmpty())
+        return firstCanonical == secondCanonical;
+    return QFileInfo(first).absoluteFilePath() == QFileInfo(second).absoluteFilePath();
+}
+
+// Writes `bytes` as the whole file at `path`. The file is replaced only once
+// every byte is on disk: a failure leaves whatever was there before. (Written
+// unbuffered, so that a write the disk takes only in part is noticed.)
+bool WriteWhole(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+// A failed step of the file layer: file access failures are problems, all
+// others errors.
+struct tFailure
+{
+    bool bAccess = false;
+    QString sMessage;
+};
+
+template<class TStep> std::optional<tFailure> Attempt(TStep&& step)
+{
+    try {
+        step();
+    } catch (const EFileAccessError& error) {
+        return tFailure { true, error.Message() };
+    } catch (const Exception& error) {
+        return tFailure { false, error.Message() };
+    }
+    return std::nullopt;
+}
+
+// Asks what to do after a failure that may be retried; the titles name the
+// operation for a problem and for an error. Returns whether to go on.
+bool AskAfter(QWidget* parent, const tFailure& failure, const QString& problemTitle, const QString& errorTitle,
+    tErrorState* state, bool& retry)
+{
+    bool* ignoreAll = nullptr;
+    if (state)
+        ignoreAll = failure.bAccess ? &state->bIgnoreProblems : &state->bIgnoreErrors;
+    return IARMessageBox::Exec(parent, failure.bAccess ? QMessageBox::Warning : QMessageBox::Critical,
+        failure.bAccess ? problemTitle : errorTitle, failure.sMessage, retry, ignoreAll, false);
+}
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+// The characters that a file name may not hold on any of the platforms the
+// files travel between.
+const QString kForbiddenSymbols = QStringLiteral("\\/:*?\"<>|");
+
 } // namespace
 
 CFileList::CFileList(QWidget* parent)
     : QListWidget(parent),
       m_pParent(parent),
       m_pWatcher(new CFileListWatcher(this, this)),
-      m_sFileFilter(tr("Bellcore v1.0 files (*.sor);;All files (*.*)"))
+      m_sFileFilter(tr("Bellcore v1.0 files (*.sor);;All files (*.*)")),
+      m_pDialogs(&CFileDialogs::Standard())
 {
     setMinimumWidth(kMinimumWidth);
     setMaximumWidth(kMaximumWidth);
@@ -58,6 +153,7 @@ CFileList::CFileList(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setItemDelegate(new CRenameDelegate(this));
 
     connect(this, &QListWidget::currentItemChanged, this,
         qOverload<QListWidgetItem*, QListWidgetItem*>(&CFileList::OnCurrentItemChanged));
@@ -223,9 +319,9 @@ void CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
         bool written = false;
         bool goOn = true;
         for (bool retry = true; retry && goOn;) {
-            QFile file(target);
-            written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-            file.close();
+            // A failed write must not leave a truncated file where an older
+            // trace of the same name was.
+            written = WriteWhole(target, bytes);
             if (written)
                 break;
             const QString text = EFileAccessError(Exception::ModuleStream, __LINE__).Message();
@@ -431,8 +527,7 @@ void CFileList::keyPressEvent(QKeyEvent* event)
         OnUncheckAll();
         break;
     case Qt::Key_Delete:
-        // Deleting the selected files is one of the file operations; until
-        // they are wired here the key goes only through the standard handling.
+        OnDeleteSelectedFiles();
         break;
     default:
         break;
@@ -493,14 +588,364 @@ void CFileList::UpdateState()
     emit sigFileChanged(current && current->IsModified());
 }
 
+int CFileList::RowOf(const QSharedPointer<sor::CFile>& file) const
+{
+    for (int row = 0; file && row < count(); ++row) {
+        if (GetFile(row) == file)
+            return row;
+    }
+    return -1;
+}
+
+void CFileList::SetFileDialogs(IFileDialogs* dialogs)
+{
+    m_pDialogs = dialogs ? dialogs : &CFileDialogs::Standard();
+}
+
+void CFileList::SetNeedAckFileDeletion(std::function<bool()> needAck)
+{
+    m_needAckFileDeletion = std::move(needAck);
+}
+
 bool CFileList::SaveRow(int row, tErrorState* state)
 {
-    Q_UNUSED(state);
+    // Whether a row is current does not matter: a row about to close must be
+    // saved all the same.
     const QSharedPointer<sor::CFile> file = GetFile(row);
-    // Writing documents back belongs to the file operations. Until they are in
-    // place a modified document cannot be saved, so its row must stay: closing
-    // it would throw the changes away.
-    return !file || !file->IsModified();
+    if (row < 0 || !file || !file->IsModified())
+        return true;
+    const QString name = FileName(file->Path());
+    for (;;) {
+        const std::optional<tFailure> failure = Attempt([&] { file->Save(); });
+        if (!failure)
+            return true;
+        bool retry = false;
+        if (!AskAfter(this, *failure, tr("Saving file \"%1\" problem").arg(name),
+                tr("Saving file \"%1\" error").arg(name), state, retry))
+            return false;
+        if (!retry)
+            return true;
+    }
+}
+
+void CFileList::OnSaveFile()
+{
+    SaveRow(currentRow(), nullptr);
+}
+
+void CFileList::OnSaveAll()
+{
+    tErrorState state;
+    for (int row = 0; row < count(); ++row) {
+        if (!SaveRow(row, &state))
+            break;
+    }
+}
+
+bool CFileList::CloseAll(const QStringList& paths)
+{
+    if (count() == 0)
+        return true;
+    const auto inScope = [&paths](const QSharedPointer<sor::CFile>& file) {
+        return file && (paths.isEmpty() || paths.contains(file->Path()));
+    };
+
+    QStringList names;
+    QList<QSharedPointer<sor::CFile>> modified;
+    for (int row = 0; row < count(); ++row) {
+        const QSharedPointer<sor::CFile> file = GetFile(row);
+        if (inScope(file) && file->IsModified()) {
+            names << FileName(file->Path());
+            modified << file;
+        }
+    }
+
+    if (!names.isEmpty()) {
+        CSaveList dialog(names, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        // The choice is followed by position, not by name: two listed files
+        // of one name (from different folders) are saved or left each as the
+        // user chose.
+        tErrorState state;
+        for (int index : dialog.SelectedRows()) {
+            const int row = RowOf(modified.value(index));
+            if (row >= 0 && !CloseRow(row, true, &state))
+                return false;
+        }
+    }
+
+    for (int row = count() - 1; row >= 0; --row) {
+        if (inScope(GetFile(row)))
+            CloseRow(row, false, nullptr);
+    }
+    UpdateState();
+    return true;
+}
+
+bool CFileList::CopyFile(const QSharedPointer<sor::CFile>& file, const QString& target)
+{
+    if (!file)
+        return false;
+    const QString name = FileName(file->Path());
+    if (SameFile(target, file->Path())) {
+        ShowBox(
+            this, QMessageBox::Information, tr("Copying file %1  issue").arg(name), tr("Cannot copy a file to itself"));
+        return false;
+    }
+    for (;;) {
+        const std::optional<tFailure> failure = Attempt([&] { file->SaveCopy(target); });
+        if (!failure)
+            return true;
+        bool retry = false;
+        AskAfter(this, *failure, tr("Copying file \"%1\" problem").arg(name), tr("Copying file \"%1\" error").arg(name),
+            nullptr, retry);
+        if (!retry)
+            return false;
+    }
+}
+
+void CFileList::ListWritten(const QString& path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QString listedPath = canonical.isEmpty() ? path : canonical;
+    for (int row = 0; row < count(); ++row) {
+        if (const QSharedPointer<sor::CFile> listed = GetFile(row); listed && listed->Path() == listedPath) {
+            RemoveRow(row);
+            break;
+        }
+    }
+    AddFile(listedPath, nullptr);
+}
+
+void CFileList::OnCopySelectedFiles()
+{
+    if (count() == 0)
+        return;
+    const QList<QListWidgetItem*> selected = selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QString workingFolder = QDir::current().canonicalPath();
+
+    if (selected.size() == 1) {
+        const QSharedPointer<tListedFile> listed = ListedFile(selected.front());
+        if (!listed || !listed->file)
+            return;
+        const QSharedPointer<sor::CFile> file = listed->file;
+        const QString chosen = m_pDialogs->SaveFileName(
+            this, tr("Copy file \"%1\" to").arg(FileName(file->Path())), file->Path(), m_sFileFilter);
+        if (chosen.isEmpty())
+            return;
+        const QFileInfo info(chosen);
+        const QString folder = CanonicalFolder(info.absolutePath());
+        const QString target = folder + QLatin1Char('/') + info.fileName();
+        if (CopyFile(file, target) && folder == workingFolder)
+            ListWritten(target);
+        UpdateState();
+        return;
+    }
+
+    const QString chosen = m_pDialogs->ExistingDirectory(this, tr("Select dir to copy"), QDir::currentPath());
+    if (chosen.isEmpty())
+        return;
+    const QString folder = CanonicalFolder(chosen);
+    // The documents are taken first: listing a copy changes the rows.
+    QList<QSharedPointer<sor::CFile>> files;
+    for (const QListWidgetItem* selectedItem : selected) {
+        if (const QSharedPointer<tListedFile> listed = ListedFile(selectedItem); listed && listed->file)
+            files << listed->file;
+    }
+    for (const QSharedPointer<sor::CFile>& file : files) {
+        const QString target = folder + QLatin1Char('/') + FileName(file->Path());
+        if (CopyFile(file, target) && folder == workingFolder)
+            ListWritten(target);
+    }
+    UpdateState();
+}
+
+void CFileList::OnAddFile()
+{
+    const QString chosen = m_pDialogs->OpenFileName(this, tr("Add copy from"), QDir::currentPath(), m_sFileFilter);
+    if (chosen.isEmpty())
+        return;
+    const QFileInfo source(chosen);
+    const QString name = source.fileName();
+    for (int row = 0; row < count(); ++row) {
+        if (const QSharedPointer<sor::CFile> listed = GetFile(row); listed && FileName(listed->Path()) == name) {
+            ShowBox(
+                this, QMessageBox::Information, tr("Adding file %1 issue").arg(name), tr("Filename is already exist"));
+            return;
+        }
+    }
+
+    const QString sourcePath
+        = source.canonicalFilePath().isEmpty() ? source.absoluteFilePath() : source.canonicalFilePath();
+    const QString target = QDir::current().canonicalPath() + QLatin1Char('/') + name;
+    for (;;) {
+        // A file of that name is never overwritten; the copy reaches its
+        // place only when it is complete.
+        bool copied = false;
+        if (!QFileInfo::exists(target)) {
+            QFile in(sourcePath);
+            if (in.open(QIODevice::ReadOnly)) {
+                const QByteArray bytes = in.readAll();
+                copied = in.error() == QFileDevice::NoError && WriteWhole(target, bytes);
+            }
+        }
+        if (copied)
+            break;
+        bool retry = false;
+        IARMessageBox::Exec(this, QMessageBox::Warning, tr("Adding file %1 problem").arg(name),
+            tr("System error on copy a file %1 to location  %2").arg(Native(sourcePath), Native(target)), retry,
+            nullptr, false);
+        if (!retry)
+            return;
+    }
+    AddFile(QFileInfo(target).canonicalFilePath(), nullptr);
+    UpdateState();
+}
+
+void CFileList::OnRenameFile()
+{
+    if (count() == 0 || !currentItem())
+        return;
+    scrollToItem(currentItem());
+    editItem(currentItem());
+}
+
+bool CFileList::Rename(const QSharedPointer<sor::CFile>& file, const QString& baseName)
+{
+    if (!file)
+        return false;
+    const QFileInfo current(file->Path());
+    const QString title = tr("Rename file \"%1\"").arg(current.fileName());
+    if (baseName == current.completeBaseName())
+        return false;
+    for (const QChar symbol : baseName) {
+        if (kForbiddenSymbols.contains(symbol)) {
+            ShowBox(this, QMessageBox::Warning, title, tr("Filename cannot contain symbols %1").arg(kForbiddenSymbols));
+            return false;
+        }
+    }
+    if (baseName.trimmed().isEmpty())
+        return false;
+
+    const QString suffix = current.suffix();
+    const QString newName = suffix.isEmpty() ? baseName : baseName + QLatin1Char('.') + suffix;
+    const QString oldPath = file->Path();
+    const QString newPath = CanonicalFolder(current.absolutePath()) + QLatin1Char('/') + newName;
+    if (QFileInfo::exists(newPath) || QFileInfo(newPath).isSymLink()) {
+        ShowBox(this, QMessageBox::Warning, title, tr("File \"%1\" already exist.").arg(newName));
+        return false;
+    }
+
+    if (const std::optional<tFailure> failure = Attempt([&] { file->Rename(newPath); })) {
+        ShowBox(this, QMessageBox::Warning,
+            failure->bAccess ? tr("Renaming file \"%1\" problem").arg(current.fileName())
+                             : tr("Renaming file \"%1\" error").arg(current.fileName()),
+            failure->sMessage);
+        return false;
+    }
+    m_pWatcher->UnwatchFile(oldPath);
+    m_pWatcher->WatchFile(newPath);
+    if (QListWidgetItem* const renamed = item(RowOf(file)))
+        renamed->setText(newName);
+    setFocus();
+    return true;
+}
+
+void CFileList::OnDeleteSelectedFiles()
+{
+    const QList<QListWidgetItem*> selected = selectedItems();
+    if (selected.isEmpty())
+        return;
+
+    QList<QSharedPointer<sor::CFile>> files;
+    for (const QListWidgetItem* selectedItem : selected) {
+        if (const QSharedPointer<tListedFile> listed = ListedFile(selectedItem); listed && listed->file)
+            files << listed->file;
+    }
+    if (files.isEmpty())
+        return;
+
+    if (!m_needAckFileDeletion || m_needAckFileDeletion()) {
+        QString title;
+        QString text;
+        if (files.size() == 1) {
+            title = tr("Delete file \"%1\"").arg(FileName(files.front()->Path()));
+            text = tr("This operation will delete file \"%1\" to Windows trash.\nAre you sure?")
+                       .arg(Native(files.front()->Path()));
+        } else {
+            title = tr("Delete files");
+            text
+                = tr("This operation will delete %1 selected files to Windows trash.\nAre you sure?").arg(files.size());
+        }
+        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, this);
+        if (box.exec() != QMessageBox::Yes)
+            return;
+    }
+
+    // Rows are found again for every file: each deletion moves the rows below.
+    tErrorState state;
+    tErrorState* const shared = files.size() > 1 ? &state : nullptr;
+    for (auto file = files.crbegin(); file != files.crend(); ++file) {
+        const int row = RowOf(*file);
+        if (row >= 0 && !DeleteRow(row, shared))
+            break;
+    }
+}
+
+bool CFileList::DeleteRow(int row, tErrorState* state)
+{
+    const QSharedPointer<sor::CFile> file = GetFile(row);
+    if (!file)
+        return true;
+    const QString path = file->Path();
+    // A file that is already gone only leaves its row. Otherwise the file goes
+    // to the trash first, and only then its row: where there is no trash, the
+    // file, its row and its unsaved changes all stay.
+    while (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
+        if (CTrash::MoveToTrash(path))
+            break;
+        bool retry = false;
+        const bool goOn
+            = IARMessageBox::Exec(this, QMessageBox::Warning, tr("Deleting file \"%1\" problem").arg(FileName(path)),
+                tr("File \"%1\" cannot be moved to the trash, so it was not deleted.").arg(Native(path)), retry,
+                state ? &state->bIgnoreProblems : nullptr, false);
+        if (!retry)
+            return goOn;
+    }
+    CloseRow(RowOf(file), false, nullptr);
+    UpdateState();
+    return true;
+}
+
+void CFileList::OnOpenDir()
+{
+    if (SelectDir(tr("Open project folder")))
+        SetDir(QDir::currentPath());
+}
+
+bool CFileList::SelectDir(const QString& caption)
+{
+    const QString chosen = m_pDialogs->ExistingDirectory(this, caption, QDir::currentPath());
+    if (chosen.isEmpty())
+        return false;
+    if (!CloseAll(QStringList()))
+        return false;
+    for (;;) {
+        if (QDir::setCurrent(chosen))
+            return true;
+        bool retry = false;
+        IARMessageBox::Exec(this, QMessageBox::Warning, tr("Directory selection problem"),
+            tr("Cannot select directory \"%1\"").arg(Native(chosen)), retry, nullptr, false);
+        if (!retry) {
+            // The rows are closed already: the folder that stays current is
+            // listed again, so that the list shows what the folder holds.
+            Rescan();
+            return false;
+        }
+    }
 }
 
 QSize CFileList::RowSize() const

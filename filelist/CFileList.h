@@ -9,8 +9,10 @@
 #include <QListWidget>
 
 #include <deque>
+#include <functional>
 
 class CFileListWatcher;
+class IFileDialogs;
 
 // The list of trace files of the working folder. Every listed file stays
 // loaded; the current row decides what the plot shows, and up to seven files
@@ -43,9 +45,37 @@ public:
     void AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files);
     static QSharedPointer<tListedFile> ListedFile(const QListWidgetItem* item);
     void RemoveRow(int row);
-    // Removes a row, saving it first when `save` is set (saving comes with the
-    // file operations); returns false when the operation should stop.
+    // Writes the row's document back when it is modified, asking what to do
+    // after a failure. False means that the whole operation stops; true
+    // includes a failure the user chose to ignore (the file stays modified).
+    bool SaveRow(int row, tErrorState* state);
+    // Removes a row, saving it first when `save` is set; false (nothing
+    // removed) when the save was given up.
     bool CloseRow(int row, bool save, tErrorState* state);
+    // Closes the rows of `paths` (every row when empty), first offering to
+    // save the modified ones. False when the user cancelled or gave up a
+    // save; rows closed by then stay closed.
+    bool CloseAll(const QStringList& paths);
+    // Writes the document to `target` (overwriting it); the document keeps
+    // its own path and state. True when the copy is on disk.
+    bool CopyFile(const QSharedPointer<sor::CFile>& file, const QString& target);
+    // Renames the document's file to `baseName` plus its present suffix.
+    // True only when the name changed on disk; refusals show why.
+    bool Rename(const QSharedPointer<sor::CFile>& file, const QString& baseName);
+    // Moves the row's file to the trash and closes the row without saving.
+    // Where the file cannot go to the trash it stays, and so does its row.
+    // False when the user gave up the whole deletion.
+    bool DeleteRow(int row, tErrorState* state = nullptr);
+    // Asks for a folder, closes every row (offering to save) and makes the
+    // folder the process's current one; false when any step was given up.
+    bool SelectDir(const QString& caption);
+
+    // The file and folder dialogs; null restores the platform's own. Not
+    // owned: it must outlive its use by this list.
+    void SetFileDialogs(IFileDialogs* dialogs);
+    // Whether deleting asks first; asked at each deletion (the option can
+    // change while the list lives). Without it the list always asks.
+    void SetNeedAckFileDeletion(std::function<bool()> needAck);
 
     // Geometry of the plot (owned here; the plot, the marker panel and the
     // overview share it).
@@ -66,7 +96,14 @@ public slots:
     void OnCurrentItemChanged(QListWidgetItem* current);
     void OnCurrentItemChanged();
     void OnFileChanged(bool changed);
+    void OnOpenDir();
+    void OnSaveAll();
+    void OnSaveFile();
+    void OnCopySelectedFiles();
+    void OnAddFile();
     void OnUncheckAll();
+    void OnRenameFile();
+    void OnDeleteSelectedFiles();
     void doubleClicked(const QModelIndex& index);
 
 protected:
@@ -77,9 +114,12 @@ private:
     void AddItem(const QSharedPointer<sor::CFile>& file);
     void LeaveCompare(const QSharedPointer<tListedFile>& listed);
     void UpdateState();
-    // Writes a modified document back before its row closes; true when the
-    // row may go.
-    bool SaveRow(int row, tErrorState* state);
+    // The row holding `file`, or -1.
+    int RowOf(const QSharedPointer<sor::CFile>& file) const;
+    // Lists a file just written into the working folder; a row that held
+    // the same path is replaced, so that its stale document cannot be saved
+    // over the new file.
+    void ListWritten(const QString& path);
     // The size every row takes at the list's present width.
     QSize RowSize() const;
     // Makes `row`, limited to the rows there are, the current row and shows it.
@@ -92,6 +132,8 @@ private:
     std::deque<QSharedPointer<tListedFile>> m_shownSet;
     tGraphState m_graphState;
     QString m_sFileFilter;
+    IFileDialogs* m_pDialogs;
+    std::function<bool()> m_needAckFileDeletion;
     // Set while a folder or a download is being listed: the current row is
     // scrolled into view once at the end, not for every file.
     bool m_bListing = false;

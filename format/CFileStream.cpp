@@ -442,16 +442,20 @@ void CFileStream::SaveTo(IStream& object, const QString& fileName)
 {
     const QByteArray image = SaveToData(object);
     // The image replaces the file only once it is completely on disk: a full
-    // disk or a failed write leaves the old file as it was.
+    // disk or a failed write leaves the old file as it was. Such a failure is
+    // one of file access, like a failed open, not a fault of the program.
+    // The file is written unbuffered: a buffered write that the disk takes
+    // only in part is not reported by the commit, which would then put a
+    // truncated file in place of the old one.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         STREAM_THROW(EFileAccessError);
     if (file.write(image) != image.size()) {
         file.cancelWriting();
-        STREAM_THROW(EInternalError);
+        STREAM_THROW(EFileAccessError);
     }
     if (!file.commit())
-        STREAM_THROW(EInternalError);
+        STREAM_THROW(EFileAccessError);
 }
 
 void CFileStream::Rename(const QString& newName)

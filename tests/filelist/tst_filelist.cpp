@@ -408,9 +408,16 @@ void TstFileList::closeKeepsUnsavedChanges()
     folder.list->setCurrentRow(2);
     folder.list->GetFile(0)->SetModified(true);
 
-    // Nothing can save a modified file yet, so it is not closed by a request to save it.
-    QVERIFY(!folder.list->CloseRow(0, true, nullptr));
+    // A modified file whose save is given up is not closed by a request to save it.
+    QVERIFY(QFile::remove(folder.Path("a.sor")));
+    QVERIFY(QDir().mkdir(folder.Path("a.sor")));
+    {
+        CBoxAnswerer answerer({ "Cancel" });
+        QVERIFY(!folder.list->CloseRow(0, true, nullptr));
+        QCOMPARE(answerer.Count(), 1);
+    }
     QCOMPARE(folder.list->count(), 4);
+    QVERIFY(QDir().rmdir(folder.Path("a.sor")));
 
     // Closing a row above the current one keeps the current file shown.
     QVERIFY(folder.list->CloseRow(1, true, nullptr));
@@ -426,7 +433,12 @@ void TstFileList::closeKeepsUnsavedChanges()
 
     // Without saving, a modified file goes like any other.
     QVERIFY(folder.list->CloseFile(0));
-    QVERIFY(folder.list->CloseFile(0));
+    QVERIFY(!QFileInfo::exists(folder.Path("a.sor")));
+    // With saving, the file is written before its row goes.
+    const QSharedPointer<sor::CFile> last = folder.list->GetFile(0);
+    last->SetModified(true);
+    QVERIFY(folder.list->CloseRow(0, true, nullptr));
+    QVERIFY(!last->IsModified());
     QCOMPARE(folder.list->count(), 0);
     QVERIFY(folder.list->CloseRow(0, true, nullptr));
 }

@@ -1,0 +1,213 @@
+#include "CBoxAnswerer.h"
+#include "CSavePromptAnswerer.h"
+#include "SorBuilder.h"
+#include "tPrivateStore.h"
+#include "tScriptedDialogs.h"
+
+#include <CApplicationStart.h>
+#include <CFile.h>
+#include <CFileList.h>
+#include <CMainOpt.h>
+#include <MainWindow.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList Names(const CFileList& list)
+{
+    QStringList names;
+    for (int row = 0; row < list.count(); ++row)
+        names << QFileInfo(list.GetFile(row)->Path()).fileName();
+    return names;
+}
+
+} // namespace
+
+// The main window's side of the file operations: each File action reaches
+// its operation, and closing the window offers to save modified files.
+class TstMainWindowFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void close_offersToSaveModifiedFiles();
+    void actions_askTheirDialogs_data();
+    void actions_askTheirDialogs();
+    void actions_saveRenameAndDelete();
+
+private:
+    // A fresh working folder of three traces.
+    void MakeFolder();
+    QString Path(const QString& name) const { return QDir(m_folder->path()).canonicalPath() + '/' + name; }
+
+    tPrivateStore m_store;
+    QString m_startFolder;
+    std::unique_ptr<QTemporaryDir> m_folder;
+};
+
+void TstMainWindowFiles::initTestCase()
+{
+    QVERIFY(m_store.IsValid());
+    m_startFolder = QDir::currentPath();
+    // Deleted files go to a trash of the test's own: the one on the home
+    // folder's file system, under the per-user data folder of the store.
+    QVERIFY(QDir().mkpath(m_store.Path("home")));
+    qputenv("HOME", QFile::encodeName(m_store.Path("home")));
+}
+
+void TstMainWindowFiles::init()
+{
+    CApplicationStart::SetIdentity();
+    tPrivateStore::Clear();
+    MakeFolder();
+}
+
+void TstMainWindowFiles::cleanup()
+{
+    QDir::setCurrent(m_startFolder);
+    m_folder.reset();
+}
+
+void TstMainWindowFiles::MakeFolder()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    for (const char* name : { "a.sor", "b.sor", "c.sor" }) {
+        QFile file(m_folder->filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(SorBuilder::StandardFile());
+    }
+}
+
+void TstMainWindowFiles::close_offersToSaveModifiedFiles()
+{
+    MainWindow window(m_folder->path());
+    window.setWindowState(Qt::WindowNoState);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    CFileList* list = window.FileList();
+    QCOMPARE(Names(*list), QStringList({ "a.sor", "b.sor", "c.sor" }));
+    const QByteArray original = Read(Path("b.sor"));
+    list->GetFile(1)->GeneralParameters().cableId = QStringLiteral("changed");
+    list->GetFile(1)->SetModified(true);
+
+    // Cancel: the window stays, with its rows, and writes no layout.
+    {
+        CSavePromptAnswerer prompt(QStringLiteral("Cancel"));
+        QVERIFY(!window.close());
+        QCOMPARE(prompt.shown, QList<QStringList>({ { "b.sor" } }));
+    }
+    QVERIFY(window.isVisible());
+    QCOMPARE(list->count(), 3);
+    QVERIFY(!QSettings().contains(QStringLiteral("MainWindow/size")));
+
+    // Close without saving: the window closes and the file stays as it was.
+    {
+        CSavePromptAnswerer prompt(QStringLiteral("Close without saving"));
+        QVERIFY(window.close());
+        QCOMPARE(prompt.shown.size(), 1);
+    }
+    QVERIFY(!window.isVisible());
+    QCOMPARE(list->count(), 0);
+    QCOMPARE(Read(Path("b.sor")), original);
+    QVERIFY(QSettings().contains(QStringLiteral("MainWindow/size")));
+}
+
+void TstMainWindowFiles::actions_askTheirDialogs_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("change folder") << "actionChangeFolder"
+                                   << "folder"
+                                   << "Open project folder";
+    QTest::newRow("add copy") << "actionAddCopyFrom"
+                              << "open"
+                              << "Add copy from";
+    QTest::newRow("save copy") << "actionSaveCopyTo"
+                               << "save"
+                               << "Copy file \"a.sor\" to";
+}
+
+void TstMainWindowFiles::actions_askTheirDialogs()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, kind);
+    QFETCH(QString, caption);
+
+    MainWindow window(m_folder->path());
+    tScriptedDialogs dialogs;
+    window.FileList()->SetFileDialogs(&dialogs);
+    window.FileList()->setCurrentRow(0);
+    window.findChild<QAction*>(action)->trigger();
+    QCOMPARE(dialogs.asked.size(), 1);
+    QCOMPARE(dialogs.asked[0].kind, kind);
+    QCOMPARE(dialogs.asked[0].caption, caption);
+    // Cancelled: nothing changed.
+    QCOMPARE(Names(*window.FileList()), QStringList({ "a.sor", "b.sor", "c.sor" }));
+}
+
+void TstMainWindowFiles::actions_saveRenameAndDelete()
+{
+    MainWindow window(m_folder->path());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    CFileList* list = window.FileList();
+    list->setCurrentRow(0);
+    const QSharedPointer<sor::CFile> a = list->GetFile(0);
+    const QSharedPointer<sor::CFile> c = list->GetFile(2);
+    a->GeneralParameters().cableId = QStringLiteral("changed");
+    a->SetModified(true);
+    c->SetModified(true);
+    QAction* save = window.findChild<QAction*>(QStringLiteral("actionSave"));
+    QVERIFY(save->isEnabled());
+
+    save->trigger();
+    QVERIFY(!a->IsModified());
+    QCOMPARE(Read(Path("a.sor")), a->Image());
+    QVERIFY(!save->isEnabled());
+    QVERIFY(c->IsModified());
+    window.findChild<QAction*>(QStringLiteral("actionSaveAll"))->trigger();
+    QVERIFY(!c->IsModified());
+
+    window.findChild<QAction*>(QStringLiteral("actionRename"))->trigger();
+    auto* editor = list->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("a"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+
+    // The option decides whether deleting asks; both entries delete.
+    CMainOpt::Instance()->bNeedAckFileDeletion = false;
+    {
+        CBoxAnswerer answerer;
+        window.findChild<QAction*>(QStringLiteral("actionDelete"))->trigger();
+        QCOMPARE(Names(*list), QStringList({ "b.sor", "c.sor" }));
+        list->setCurrentRow(1);
+        window.findChild<QAction*>(QStringLiteral("actionDeleteTwin"))->trigger();
+        QCOMPARE(Names(*list), QStringList({ "b.sor" }));
+        QCOMPARE(answerer.Count(), 0);
+    }
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList({ "b.sor" }));
+    QVERIFY(QFileInfo::exists(m_store.DataDir() + "/Trash/files/a.sor"));
+
+    CMainOpt::Instance()->bNeedAckFileDeletion = true;
+    CBoxAnswerer asking({ "No" });
+    window.findChild<QAction*>(QStringLiteral("actionDelete"))->trigger();
+    QCOMPARE(asking.Count(), 1);
+    QCOMPARE(Names(*list), QStringList({ "b.sor" }));
+}
+
+QTEST_MAIN(TstMainWindowFiles)
+#include "tst_mainwindowfiles.moc"

@@ -1,0 +1,697 @@
+#include "CBoxAnswerer.h"
+#include "CFileList.h"
+#include "CSavePromptAnswerer.h"
+#include "SorBuilder.h"
+#include "tScriptedDialogs.h"
+
+#include <Exception.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+using namespace SorBuilder;
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A working folder of trace files listed by a file list in a shown window;
+// the list asks its file questions of scripted dialogs.
+class tFolder
+{
+public:
+    explicit tFolder(const QStringList& names = {}) : list(new CFileList(&window))
+    {
+        window.resize(300, 500);
+        list->resize(250, 500);
+        list->SetFileDialogs(&dialogs);
+        window.show();
+        for (const QString& name : names)
+            Write(Path(name), StandardFile());
+        if (!names.isEmpty())
+            list->SetDir(dir.path());
+    }
+
+    QString Path(const QString& name) const { return QDir(dir.path()).canonicalPath() + QLatin1Char('/') + name; }
+    QStringList Names() const
+    {
+        QStringList names;
+        for (int row = 0; row < list->count(); ++row)
+            names << QFileInfo(list->GetFile(row)->Path()).fileName();
+        return names;
+    }
+    QStringList OnDisk() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
+    QSharedPointer<sor::CFile> File(const QString& name) const
+    {
+        for (int row = 0; row < list->count(); ++row) {
+            if (QFileInfo(list->GetFile(row)->Path()).fileName() == name)
+                return list->GetFile(row);
+        }
+        return {};
+    }
+    // Changes the trace in memory, so that its saved image differs from the disk.
+    QSharedPointer<sor::CFile> Change(const QString& name) const
+    {
+        const QSharedPointer<sor::CFile> file = File(name);
+        file->GeneralParameters().cableId = QStringLiteral("changed ") + name;
+        file->SetModified(true);
+        return file;
+    }
+    void Select(const QList<int>& rows) const
+    {
+        list->clearSelection();
+        list->setCurrentRow(rows.front(), QItemSelectionModel::ClearAndSelect);
+        for (int row : rows)
+            list->item(row)->setSelected(true);
+    }
+
+    QTemporaryDir dir;
+    QWidget window;
+    tScriptedDialogs dialogs;
+    CFileList* list;
+};
+
+// The file size limit of the process, as a full disk: every write past
+// `bytes` fails (with the signal that would end the process ignored).
+class tWriteLimit
+{
+public:
+    explicit tWriteLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~tWriteLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old {};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+// The file operations of the list: saving with the retry and ignore question,
+// the save prompt, copying, adding, renaming, deleting to the trash and
+// changing the working folder.
+class TstFileOperations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void saveAllIgnoresAllUnwritable();
+    void failedSaveKeepsOriginal();
+    void failedAddAndDownloadLeaveNoPartialFile();
+    void copyOntoItselfWritesNothing_data();
+    void copyOntoItselfWritesNothing();
+    void copyOneFile();
+    void copySelectedIntoWorkingFolder();
+    void addCopy();
+    void rename_data();
+    void rename();
+    void renameInline();
+    void deleteToTrash();
+    void deleteWithoutAsking();
+    void deleteWithoutTrashKeepsFile();
+    void changeFolder();
+    void closeAllSavesSelected();
+
+private:
+    QString TrashFile(const QString& name) const { return m_home.filePath("data/Trash/files/" + name); }
+
+    // Home and per-user data folder of the test, so that deleted files go to
+    // a trash of its own.
+    QTemporaryDir m_home;
+};
+
+void TstFileOperations::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    QVERIFY(QDir(m_home.path()).mkpath("data"));
+    // The trash in use is the one on the home folder's file system; the
+    // home and the working folders are temporary folders side by side.
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath("data")));
+}
+
+void TstFileOperations::cleanup()
+{
+    QDir::setCurrent(QDir::tempPath());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath("data")));
+    QDir(m_home.filePath("data/Trash")).removeRecursively();
+}
+
+void TstFileOperations::saveAllIgnoresAllUnwritable()
+{
+    tFolder folder({ "a.sor", "b.sor", "c.sor", "d.sor", "e.sor" });
+    for (const QString& name : folder.Names())
+        folder.Change(name);
+    // b and d cannot be written, even by a privileged user: a folder now
+    // stands where each file was.
+    for (const char* name : { "b.sor", "d.sor" }) {
+        QVERIFY(QFile::remove(folder.Path(name)));
+        QVERIFY(QDir().mkdir(folder.Path(name)));
+    }
+
+    {
+        CBoxAnswerer answerer({ "Ignore all" });
+        folder.list->OnSaveAll();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Saving file \"b.sor\" problem"));
+        QCOMPARE(answerer.Seen()[0].icon, QMessageBox::Warning);
+        QStringList buttons = answerer.Seen()[0].buttons;
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({ "Abort", "Ignore", "Ignore all", "Retry" }));
+    }
+    for (const char* name : { "a.sor", "c.sor", "e.sor" }) {
+        QVERIFY2(!folder.File(name)->IsModified(), name);
+        QCOMPARE(Read(folder.Path(name)), folder.File(name)->Image());
+    }
+    QVERIFY(folder.File("b.sor")->IsModified());
+    QVERIFY(folder.File("d.sor")->IsModified());
+
+    // Abort on the first failure ends Save all there: e stays modified.
+    folder.Change("e.sor");
+    CBoxAnswerer aborting({ "Abort" });
+    folder.list->OnSaveAll();
+    QCOMPARE(aborting.Count(), 1);
+    QVERIFY(folder.File("e.sor")->IsModified());
+}
+
+void TstFileOperations::failedSaveKeepsOriginal()
+{
+    tFolder folder({ "a.sor" });
+    const QByteArray original = Read(folder.Path("a.sor"));
+    const QSharedPointer<sor::CFile> file = folder.Change("a.sor");
+    QSignalSpy changed(folder.list, &CFileList::sigFileChanged);
+
+    {
+        // The file system takes no more than a few bytes of any file.
+        const tWriteLimit fullDisk(16);
+        CBoxAnswerer answerer({ "Retry", "Cancel" });
+        folder.list->OnSaveFile();
+        QCOMPARE(answerer.Count(), 2);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Saving file \"a.sor\" problem"));
+        QCOMPARE(answerer.Seen()[0].text, EFileAccessError(Exception::ModuleStream, 0).Message());
+        QVERIFY(answerer.Seen()[0].buttons.contains("Retry"));
+        QVERIFY(!answerer.Seen()[0].buttons.contains("Ignore"));
+    }
+    QCOMPARE(Read(folder.Path("a.sor")), original);
+    QCOMPARE(folder.OnDisk(), QStringList({ "a.sor" }));
+    QVERIFY(file->IsModified());
+
+    // With room again the same action saves, and the Save action goes off.
+    folder.list->OnSaveFile();
+    QVERIFY(!file->IsModified());
+    QCOMPARE(Read(folder.Path("a.sor")), file->Image());
+    QVERIFY(Read(folder.Path("a.sor")) != original);
+    QVERIFY(!changed.isEmpty());
+    QCOMPARE(changed.last().at(0).toBool(), false);
+}
+
+void TstFileOperations::failedAddAndDownloadLeaveNoPartialFile()
+{
+    tFolder folder({ "a.sor" });
+    const QByteArray original = Read(folder.Path("a.sor"));
+    QTemporaryDir other;
+    Write(other.filePath("n.sor"), StandardFile());
+    folder.dialogs.answers << other.filePath("n.sor");
+    {
+        const tWriteLimit fullDisk(16);
+        CBoxAnswerer answerer({ "Cancel", "Abort" });
+        folder.list->OnAddFile();
+        // A download over a listed trace, which must survive the failure.
+        folder.list->AddLoadedFiles({ { folder.Path("a.sor"), StandardFile() + QByteArray(100, 'x') } });
+        QCOMPARE(answerer.Count(), 2);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Adding file n.sor problem"));
+        QCOMPARE(answerer.Seen()[1].title, QStringLiteral("Loading file \"a.sor\" problem"));
+    }
+    QCOMPARE(folder.OnDisk(), QStringList({ "a.sor" }));
+    QCOMPARE(Read(folder.Path("a.sor")), original);
+    QCOMPARE(folder.Names(), QStringList({ "a.sor" }));
+}
+
+void TstFileOperations::copyOntoItselfWritesNothing_data()
+{
+    QTest::addColumn<bool>("throughLink");
+    QTest::newRow("same path") << false;
+    QTest::newRow("through a linked folder") << true;
+}
+
+void TstFileOperations::copyOntoItselfWritesNothing()
+{
+    QFETCH(bool, throughLink);
+    tFolder folder({ "a.sor" });
+    const QByteArray original = Read(folder.Path("a.sor"));
+    const QSharedPointer<sor::CFile> file = folder.Change("a.sor");
+    QTemporaryDir elsewhere;
+    const QString link = elsewhere.filePath("link");
+    QVERIFY(QFile::link(folder.dir.path(), link));
+    folder.dialogs.answers << (throughLink ? link + "/a.sor" : folder.Path("a.sor"));
+    folder.Select({ 0 });
+
+    CBoxAnswerer answerer;
+    folder.list->OnCopySelectedFiles();
+    QCOMPARE(folder.dialogs.asked.size(), 1);
+    QCOMPARE(folder.dialogs.asked[0].caption, QStringLiteral("Copy file \"a.sor\" to"));
+    QCOMPARE(folder.dialogs.asked[0].start, folder.Path("a.sor"));
+    QCOMPARE(answerer.Count(), 1);
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Copying file a.sor  issue"));
+    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("Cannot copy a file to itself"));
+    QCOMPARE(Read(folder.Path("a.sor")), original);
+    QVERIFY(file->IsModified());
+    QCOMPARE(folder.list->count(), 1);
+}
+
+void TstFileOperations::copyOneFile()
+{
+    tFolder folder({ "a.sor", "b.sor" });
+    const QByteArray original = Read(folder.Path("a.sor"));
+    const QSharedPointer<sor::CFile> file = folder.Change("a.sor");
+    folder.Select({ 0 });
+
+    // Into another folder: the copy holds the changes, the document stays
+    // where and as it was, and nothing is listed.
+    QTemporaryDir other;
+    folder.dialogs.answers << other.filePath("copy.sor");
+    folder.list->OnCopySelectedFiles();
+    QCOMPARE(Read(other.filePath("copy.sor")), file->Image());
+    QCOMPARE(file->Path(), folder.Path("a.sor"));
+    QVERIFY(file->IsModified());
+    QCOMPARE(Read(folder.Path("a.sor")), original);
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor" }));
+
+    // Into the working folder: the copy is listed.
+    folder.dialogs.answers << folder.Path("c.sor");
+    folder.list->OnCopySelectedFiles();
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor", "c.sor" }));
+    QVERIFY(!folder.File("c.sor")->IsModified());
+
+    // Over a listed file (the dialog confirmed the overwrite): its row now
+    // holds the new file, so its old document cannot be saved over the copy.
+    folder.Select({ 0 });
+    folder.dialogs.answers << folder.Path("b.sor");
+    folder.list->OnCopySelectedFiles();
+    QCOMPARE(folder.list->count(), 3);
+    QCOMPARE(folder.File("b.sor")->GeneralParameters().cableId, QStringLiteral("changed a.sor"));
+
+    // A place that cannot be written: a file stands where the folder would be.
+    folder.Select({ 0 });
+    Write(other.filePath("plain"), "x");
+    folder.dialogs.answers << other.filePath("plain/d.sor");
+    CBoxAnswerer answerer({ "Retry", "Cancel" });
+    folder.list->OnCopySelectedFiles();
+    QCOMPARE(answerer.Count(), 2);
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Copying file \"a.sor\" problem"));
+    QVERIFY(!answerer.Seen()[0].buttons.contains("Ignore"));
+
+    // A cancelled dialog copies nothing.
+    const QStringList before = folder.OnDisk();
+    folder.list->OnCopySelectedFiles();
+    QCOMPARE(folder.OnDisk(), before);
+}
+
+void TstFileOperations::copySelectedIntoWorkingFolder()
+{
+    tFolder folder({ "a.sor", "b.sor", "c.sor" });
+    folder.Change("b.sor");
+    // Another folder becomes the working folder; the rows of the first stay.
+    QTemporaryDir second;
+    Write(second.filePath("x.sor"), StandardFile());
+    folder.list->SetDir(second.path());
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor", "c.sor", "x.sor" }));
+
+    folder.Select({ 0, 1, 2 });
+    folder.dialogs.answers << second.path();
+    folder.list->OnCopySelectedFiles();
+    QCOMPARE(folder.dialogs.asked.size(), 1);
+    QCOMPARE(folder.dialogs.asked[0].kind, QStringLiteral("folder"));
+    QCOMPARE(folder.dialogs.asked[0].caption, QStringLiteral("Select dir to copy"));
+
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor", "c.sor", "x.sor", "a.sor", "b.sor", "c.sor" }));
+    const QString secondPath = QDir(second.path()).canonicalPath();
+    for (int row = 4; row < 7; ++row) {
+        const QSharedPointer<sor::CFile> copy = folder.list->GetFile(row);
+        QCOMPARE(QFileInfo(copy->Path()).path(), secondPath);
+        QCOMPARE(Read(copy->Path()), folder.list->GetFile(row - 4)->Image());
+    }
+    QVERIFY(folder.list->GetFile(1)->IsModified());
+    QCOMPARE(folder.list->GetFile(5)->GeneralParameters().cableId, QStringLiteral("changed b.sor"));
+
+    // The same three again into the folder they come from: each one is a
+    // copy onto itself.
+    folder.Select({ 0, 1, 2 });
+    folder.dialogs.answers << folder.dir.path();
+    CBoxAnswerer answerer({ "Ok", "Ok", "Ok" });
+    folder.list->OnCopySelectedFiles();
+    QCOMPARE(answerer.Count(), 3);
+    QCOMPARE(answerer.Seen()[2].text, QStringLiteral("Cannot copy a file to itself"));
+}
+
+void TstFileOperations::addCopy()
+{
+    tFolder folder({ "a.sor" });
+    const QByteArray listed = Read(folder.Path("a.sor"));
+    QTemporaryDir other;
+    // A valid trace that differs from the listed one.
+    quint32 warnings = 0;
+    sor::CFile changed(folder.Path("a.sor"), warnings);
+    changed.GeneralParameters().cableId = QStringLiteral("other");
+    const QByteArray different = changed.Image();
+    QVERIFY(different != listed);
+    Write(other.filePath("a.sor"), different);
+    Write(other.filePath("n.sor"), different);
+
+    // A name already listed is refused before anything is copied.
+    folder.dialogs.answers << other.filePath("a.sor");
+    {
+        CBoxAnswerer answerer;
+        folder.list->OnAddFile();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Adding file a.sor issue"));
+        QCOMPARE(answerer.Seen()[0].text, QStringLiteral("Filename is already exist"));
+    }
+    QCOMPARE(folder.dialogs.asked[0].caption, QStringLiteral("Add copy from"));
+    QCOMPARE(folder.dialogs.asked[0].start, QDir::currentPath());
+    QCOMPARE(Read(folder.Path("a.sor")), listed);
+    QCOMPARE(folder.OnDisk(), QStringList({ "a.sor" }));
+
+    // A new name is copied byte for byte and listed.
+    folder.dialogs.answers << other.filePath("n.sor");
+    folder.list->OnAddFile();
+    QCOMPARE(Read(folder.Path("n.sor")), different);
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "n.sor" }));
+
+    // An unlisted file of that name in the working folder is not overwritten.
+    Write(folder.Path("z.sor"), "keep");
+    Write(other.filePath("z.sor"), different);
+    folder.dialogs.answers << other.filePath("z.sor");
+    {
+        CBoxAnswerer answerer({ "Retry", "Cancel" });
+        folder.list->OnAddFile();
+        QCOMPARE(answerer.Count(), 2);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Adding file z.sor problem"));
+        QCOMPARE(answerer.Seen()[0].text,
+            QStringLiteral("System error on copy a file %1 to location  %2")
+                .arg(QDir::toNativeSeparators(QFileInfo(other.filePath("z.sor")).canonicalFilePath()),
+                    QDir::toNativeSeparators(folder.Path("z.sor"))));
+    }
+    QCOMPARE(Read(folder.Path("z.sor")), QByteArray("keep"));
+    QCOMPARE(folder.list->count(), 2);
+}
+
+void TstFileOperations::rename_data()
+{
+    QTest::addColumn<QString>("baseName");
+    QTest::addColumn<bool>("renamed");
+    QTest::addColumn<QString>("boxText");
+    QTest::addColumn<QStringList>("onDisk");
+
+    const QStringList unchanged { "a.sor", "b.sor" };
+    QTest::newRow("forbidden symbol") << "b?c" << false << QStringLiteral("Filename cannot contain symbols \\/:*?\"<>|")
+                                      << unchanged;
+    QTest::newRow("blanks") << "   " << false << QString() << unchanged;
+    QTest::newRow("empty") << "" << false << QString() << unchanged;
+    QTest::newRow("same name") << "a" << false << QString() << unchanged;
+    QTest::newRow("existing name") << "b" << false << QStringLiteral("File \"b.sor\" already exist.") << unchanged;
+    QTest::newRow("new name keeps the suffix")
+        << "new name" << true << QString() << QStringList({ "b.sor", "new name.sor" });
+}
+
+void TstFileOperations::rename()
+{
+    QFETCH(QString, baseName);
+    QFETCH(bool, renamed);
+    QFETCH(QString, boxText);
+    QFETCH(QStringList, onDisk);
+
+    tFolder folder({ "a.sor", "b.sor" });
+    const QSharedPointer<sor::CFile> file = folder.File("a.sor");
+    CBoxAnswerer answerer;
+    QCOMPARE(folder.list->Rename(file, baseName), renamed);
+    QCOMPARE(folder.OnDisk(), onDisk);
+    if (boxText.isEmpty()) {
+        QCOMPARE(answerer.Count(), 0);
+    } else {
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Rename file \"a.sor\""));
+        QCOMPARE(answerer.Seen()[0].icon, QMessageBox::Warning);
+        QCOMPARE(answerer.Seen()[0].text, boxText);
+    }
+    const QString name = renamed ? baseName + ".sor" : QStringLiteral("a.sor");
+    QCOMPARE(file->Path(), folder.Path(name));
+    QCOMPARE(folder.list->item(0)->text(), name);
+}
+
+void TstFileOperations::renameInline()
+{
+    tFolder folder({ "a.b.sor", "c.sor" });
+    folder.list->setCurrentRow(0);
+    const QSharedPointer<sor::CFile> file = folder.list->GetFile(0);
+    file->SetModified(true);
+
+    // The editor holds the name without its last suffix; Return renames.
+    folder.list->OnRenameFile();
+    auto* editor = folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("a.b"));
+    // Up and Down stay in the editor.
+    QTest::keyClick(editor, Qt::Key_Down);
+    QCOMPARE(folder.list->currentRow(), 0);
+    editor->setText(QStringLiteral("renamed"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(file->Path(), folder.Path("renamed.sor"));
+    QCOMPARE(folder.OnDisk(), QStringList({ "c.sor", "renamed.sor" }));
+    QCOMPARE(folder.list->item(0)->text(), QStringLiteral("renamed.sor"));
+    QVERIFY(file->IsModified());
+    QTRY_VERIFY(!folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor")));
+
+    // A refused name shows why, and the editor closes all the same.
+    CBoxAnswerer answerer;
+    folder.list->OnRenameFile();
+    editor = folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("c"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(answerer.Count(), 1);
+    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("File \"c.sor\" already exist."));
+    QTRY_VERIFY(!folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor")));
+    QCOMPARE(file->Path(), folder.Path("renamed.sor"));
+
+    // Leaving the editor without Return renames nothing.
+    folder.list->OnRenameFile();
+    editor = folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("other"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTRY_VERIFY(!folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor")));
+    QCOMPARE(file->Path(), folder.Path("renamed.sor"));
+}
+
+void TstFileOperations::deleteToTrash()
+{
+    tFolder folder({ "a.sor", "b.sor", "c.sor", "d.sor" });
+    const QByteArray original = Read(folder.Path("a.sor"));
+    folder.Change("a.sor");
+    folder.Select({ 0 });
+
+    // No: nothing happens.
+    {
+        CBoxAnswerer answerer({ "No" });
+        QTest::keyClick(folder.list, Qt::Key_Delete);
+        QCOMPARE(answerer.Count(), 1);
+    }
+    QCOMPARE(folder.list->count(), 4);
+
+    // Yes: the confirmation is the only question; the unsaved changes go.
+    CSavePromptAnswerer prompt(QStringLiteral("Save selected"));
+    {
+        CBoxAnswerer answerer({ "Yes" });
+        QTest::keyClick(folder.list, Qt::Key_Delete);
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Delete file \"a.sor\""));
+        QCOMPARE(answerer.Seen()[0].text,
+            QStringLiteral("This operation will delete file \"%1\" to Windows trash.\nAre you sure?")
+                .arg(QDir::toNativeSeparators(folder.Path("a.sor"))));
+        QVERIFY(answerer.Seen()[0].buttons.contains("Yes"));
+        QVERIFY(answerer.Seen()[0].buttons.contains("No"));
+    }
+    QVERIFY(prompt.shown.isEmpty());
+    QCOMPARE(folder.Names(), QStringList({ "b.sor", "c.sor", "d.sor" }));
+    QVERIFY(!QFileInfo::exists(folder.Path("a.sor")));
+    QCOMPARE(Read(TrashFile("a.sor")), original);
+
+    // Several files: one question naming the count.
+    folder.Select({ 0, 2 });
+    {
+        CBoxAnswerer answerer({ "Yes" });
+        folder.list->OnDeleteSelectedFiles();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Delete files"));
+        QCOMPARE(answerer.Seen()[0].text,
+            QStringLiteral("This operation will delete 2 selected files to Windows trash.\nAre you sure?"));
+    }
+    QCOMPARE(folder.Names(), QStringList({ "c.sor" }));
+    QVERIFY(QFileInfo::exists(TrashFile("b.sor")));
+    QVERIFY(QFileInfo::exists(TrashFile("d.sor")));
+    QCOMPARE(folder.OnDisk(), QStringList({ "c.sor" }));
+}
+
+void TstFileOperations::deleteWithoutAsking()
+{
+    tFolder folder({ "a.sor", "b.sor", "c.sor" });
+    int asked = 0;
+    folder.list->SetNeedAckFileDeletion([&asked] {
+        ++asked;
+        return false;
+    });
+    folder.Select({ 0, 1 });
+    CBoxAnswerer answerer;
+    QTest::keyClick(folder.list, Qt::Key_Delete);
+    QCOMPARE(answerer.Count(), 0);
+    QCOMPARE(asked, 1);
+    QCOMPARE(folder.Names(), QStringList({ "c.sor" }));
+    QCOMPARE(folder.OnDisk(), QStringList({ "c.sor" }));
+    QVERIFY(QFileInfo::exists(TrashFile("a.sor")));
+
+    // A listed file that is gone already only loses its row.
+    QVERIFY(QFile::remove(folder.Path("c.sor")));
+    folder.Select({ 0 });
+    folder.list->OnDeleteSelectedFiles();
+    QCOMPARE(folder.list->count(), 0);
+    QCOMPARE(answerer.Count(), 0);
+}
+
+void TstFileOperations::deleteWithoutTrashKeepsFile()
+{
+    tFolder folder({ "a.sor", "b.sor" });
+    folder.list->SetNeedAckFileDeletion([] { return false; });
+    const QSharedPointer<sor::CFile> file = folder.Change("a.sor");
+    // No trash can be made: the per-user data folder does not exist.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath("missing")));
+
+    folder.Select({ 0 });
+    {
+        CBoxAnswerer answerer({ "Cancel" });
+        folder.list->OnDeleteSelectedFiles();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Deleting file \"a.sor\" problem"));
+        QCOMPARE(answerer.Seen()[0].text,
+            QStringLiteral("File \"%1\" cannot be moved to the trash, so it was not deleted.")
+                .arg(QDir::toNativeSeparators(folder.Path("a.sor"))));
+    }
+    QCOMPARE(folder.OnDisk(), QStringList({ "a.sor", "b.sor" }));
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor" }));
+    QVERIFY(file->IsModified());
+
+    // Several files: "Ignore all" keeps them all without asking again.
+    folder.Select({ 0, 1 });
+    {
+        CBoxAnswerer answerer({ "Ignore all" });
+        folder.list->OnDeleteSelectedFiles();
+        QCOMPARE(answerer.Count(), 1);
+    }
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor" }));
+    QCOMPARE(folder.OnDisk(), QStringList({ "a.sor", "b.sor" }));
+}
+
+void TstFileOperations::changeFolder()
+{
+    tFolder folder({ "a.sor", "b.sor" });
+    const QString first = QDir::currentPath();
+    const QByteArray original = Read(folder.Path("a.sor"));
+    folder.Change("a.sor");
+    QTemporaryDir second;
+    Write(second.filePath("x.sor"), StandardFile());
+
+    // Cancelling the save prompt keeps the folder and every row.
+    {
+        CSavePromptAnswerer prompt(QStringLiteral("Cancel"));
+        folder.dialogs.answers << second.path();
+        folder.list->OnOpenDir();
+        QCOMPARE(prompt.shown, QList<QStringList>({ { "a.sor" } }));
+        QCOMPARE(prompt.title, QStringLiteral("Saving modified files"));
+    }
+    QCOMPARE(folder.dialogs.asked.back().kind, QStringLiteral("folder"));
+    QCOMPARE(folder.dialogs.asked.back().caption, QStringLiteral("Open project folder"));
+    QCOMPARE(folder.dialogs.asked.back().start, first);
+    QCOMPARE(QDir::currentPath(), first);
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor" }));
+    QVERIFY(folder.File("a.sor")->IsModified());
+
+    // A folder that cannot be entered: after Cancel the old folder is listed
+    // again.
+    Write(second.filePath("plain"), "x");
+    {
+        CSavePromptAnswerer prompt(QStringLiteral("Close without saving"));
+        CBoxAnswerer answerer({ "Cancel" });
+        folder.dialogs.answers << second.filePath("plain");
+        folder.list->OnOpenDir();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Directory selection problem"));
+        QCOMPARE(answerer.Seen()[0].text,
+            QStringLiteral("Cannot select directory \"%1\"").arg(QDir::toNativeSeparators(second.filePath("plain"))));
+    }
+    QCOMPARE(QDir::currentPath(), first);
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor" }));
+    QCOMPARE(Read(folder.Path("a.sor")), original);
+
+    // Without modified files there is no prompt; the new folder's files
+    // replace the rows.
+    folder.dialogs.answers << second.path();
+    folder.list->OnOpenDir();
+    QCOMPARE(QDir::current().canonicalPath(), QDir(second.path()).canonicalPath());
+    QCOMPARE(folder.Names(), QStringList({ "x.sor" }));
+}
+
+void TstFileOperations::closeAllSavesSelected()
+{
+    tFolder folder({ "a.sor", "b.sor", "c.sor" });
+    const QByteArray original = Read(folder.Path("b.sor"));
+    const QSharedPointer<sor::CFile> a = folder.Change("a.sor");
+    folder.Change("b.sor");
+
+    // Only the given paths close; b is deselected and loses its changes.
+    CSavePromptAnswerer prompt(QStringLiteral("Save selected"), { 1 });
+    QVERIFY(folder.list->CloseAll({ folder.Path("a.sor"), folder.Path("b.sor") }));
+    QCOMPARE(prompt.shown, QList<QStringList>({ { "a.sor", "b.sor" } }));
+    QCOMPARE(folder.Names(), QStringList({ "c.sor" }));
+    QCOMPARE(Read(folder.Path("a.sor")), a->Image());
+    QVERIFY(!a->IsModified());
+    QCOMPARE(Read(folder.Path("b.sor")), original);
+
+    // Nothing modified: no prompt, every row closes.
+    QVERIFY(folder.list->CloseAll({}));
+    QCOMPARE(prompt.shown.size(), 1);
+    QCOMPARE(folder.list->count(), 0);
+}
+
+QTEST_MAIN(TstFileOperations)
+#include "tst_fileoperations.moc"
