@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -314,12 +315,21 @@ void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const 
                 cursors->fRightSlope, cursors->fRightIntercept);
         }
 
+        // An event whose labels would run into those of the last labelled
+        // event is drawn as its tick alone, until zooming in separates them.
+        const int labelWidth
+            = QFontMetrics(LabelFont(8), painter.device()).horizontalAdvance(QStringLiteral("-000.000dB"));
+        std::optional<int> labelled;
         float previous = 0;
         for (const sor::tKeyEvent& event : active->KeyEvents()) {
             CCursors::CCursor mark(active->TimeToDistance(event.time),
                 event.codeType == sor::tKeyEvent::Reflective ? CCursors::KindReflectiveEvent : CCursors::KindEvent);
             mark.event = event;
-            DrawMark(painter, *active, mapping, target, mark, printMode, QColor(), false, previous);
+            const int x = mapping.DistanceX(std::max(0.0f, mark.Position()));
+            const bool crowded = labelled && std::abs(x - *labelled) <= labelWidth;
+            DrawMark(painter, *active, mapping, target, mark, printMode || crowded, QColor(), false, previous);
+            if (!crowded && x >= target.left() && x <= target.right() + 1)
+                labelled = x;
             previous = mark.Position();
         }
         if (cursors) {
