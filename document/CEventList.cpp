@@ -44,7 +44,6 @@ CEventList::CEventList(CFileList* fileList, QWidget* parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    horizontalHeader()->setStretchLastSection(true);
     setTabKeyNavigation(false);
     setItemDelegate(new CTableWidgetDelegate(this));
     hide();
@@ -81,6 +80,8 @@ void CEventList::OnUpdateView()
     setRowCount(int(events.size()));
     setColumnCount(ColumnCount);
     setHorizontalHeaderLabels(m_headers);
+    // The comment takes the width that is left.
+    horizontalHeader()->setSectionResizeMode(ColumnComment, QHeaderView::Stretch);
 
     // The fibre loss of a section and the loss of the event before it add up
     // from row to row; an event's own loss counts from the next row on.
@@ -98,7 +99,10 @@ void CEventList::OnUpdateView()
     }
     if (m_nSelectedRow >= 0 && m_nSelectedRow < rowCount())
         selectRow(m_nSelectedRow);
-    resizeColumnsToContents();
+    // The values fit their columns; sizing the stretched comment to its text
+    // as well would keep it from filling the rest of the table.
+    for (int column = 0; column < ColumnComment; ++column)
+        resizeColumnToContents(column);
     resizeRowsToContents();
 }
 

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -38,6 +39,8 @@ constexpr int kBase = 4;
 constexpr int kCircle = 3;
 // A mark's hit area reaches this far beyond its drawn rectangle on each side.
 constexpr int kGrabMargin = 2;
+// Least room between the labels of neighbouring events, pixels.
+constexpr int kLabelGap = 2;
 
 QFont LabelFont(qreal points)
 {
@@ -201,6 +204,45 @@ void CentredText(
     painter.drawText(rect, Qt::AlignCenter, text);
 }
 
+// Texts of the labels of an event mark: its loss, its reflectance (reflective
+// events only) and its distance.
+QStringList EventLabelTexts(const CCursors::CCursor& mark)
+{
+    QStringList texts { QStringLiteral("%1dB").arg(double(float(mark.event.loss)), 0, 'f', 3) };
+    if (mark.nKind == CCursors::KindReflectiveEvent)
+        texts.append(QStringLiteral("%1dB").arg(double(float(mark.event.reflectance)), 0, 'f', 3));
+    texts.append(QStringLiteral("%1km").arg(double(mark.Position()) / 1000.0, 0, 'f', 3));
+    return texts;
+}
+
+// Half widths (pixels) of the labels of an event mark, row by row: the loss
+// above the mark, then the reflectance or the icon above that, and the
+// distance below it.
+struct tLabelHalves
+{
+    int loss = 0;
+    int second = 0;
+    int distance = 0;
+};
+
+tLabelHalves LabelHalves(const QFontMetrics& metrics, int iconSize, const CCursors::CCursor& mark)
+{
+    const QStringList texts = EventLabelTexts(mark);
+    const auto half = [&](const QString& text) { return (metrics.horizontalAdvance(text) + 3) / 2; };
+    tLabelHalves halves;
+    halves.loss = half(texts.front());
+    halves.second = texts.size() > 2 ? half(texts[1]) : (iconSize + 1) / 2;
+    halves.distance = half(texts.back());
+    return halves;
+}
+
+// Whether the labels of two event marks `dx` pixels apart run into each other.
+bool LabelsMeet(int dx, const tLabelHalves& a, const tLabelHalves& b)
+{
+    const int room = std::max({ a.loss + b.loss, a.second + b.second, a.distance + b.distance });
+    return std::abs(dx) < room + kLabelGap;
+}
+
 // The loss, reflectance, distance and attenuation of an event around its mark,
 // and the event icon. Loss, reflectance and icon stand above the mark, or below
 // its distance when the mark is too near the top for them.
@@ -214,12 +256,10 @@ void DrawEventLabels(QPainter& painter, const sor::CFile& document, const tSampl
     const int iconSize = QFontMetrics(LabelFont(12), painter.device()).height();
     const bool reflective = mark.nKind == CCursors::KindReflectiveEvent;
 
-    QStringList texts { QStringLiteral("%1dB").arg(double(float(mark.event.loss)), 0, 'f', 3) };
-    if (reflective)
-        texts.append(QStringLiteral("%1dB").arg(double(float(mark.event.reflectance)), 0, 'f', 3));
+    QStringList texts = EventLabelTexts(mark);
+    const QString distance = texts.takeLast();
     const int distanceTop = y + kTick + 2;
-    CentredText(painter, target, metrics, x, distanceTop,
-        QStringLiteral("%1km").arg(double(mark.Position()) / 1000.0, 0, 'f', 3));
+    CentredText(painter, target, metrics, x, distanceTop, distance);
 
     const int stack = int(texts.size()) * lineHeight + iconSize;
     const bool above = y - kTick - 2 - stack >= target.top();
@@ -314,12 +354,25 @@ void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const 
                 cursors->fRightSlope, cursors->fRightIntercept);
         }
 
+        // An event whose labels would run into those of the last labelled
+        // event is drawn as its tick alone, until zooming in separates them.
+        const QFontMetrics metrics(LabelFont(8), painter.device());
+        const int iconSize = QFontMetrics(LabelFont(12), painter.device()).height();
+        std::optional<int> labelled;
+        tLabelHalves labelledHalves;
         float previous = 0;
         for (const sor::tKeyEvent& event : active->KeyEvents()) {
             CCursors::CCursor mark(active->TimeToDistance(event.time),
                 event.codeType == sor::tKeyEvent::Reflective ? CCursors::KindReflectiveEvent : CCursors::KindEvent);
             mark.event = event;
-            DrawMark(painter, *active, mapping, target, mark, printMode, QColor(), false, previous);
+            const int x = mapping.DistanceX(std::max(0.0f, mark.Position()));
+            const tLabelHalves halves = LabelHalves(metrics, iconSize, mark);
+            const bool crowded = labelled && LabelsMeet(x - *labelled, labelledHalves, halves);
+            DrawMark(painter, *active, mapping, target, mark, printMode || crowded, QColor(), false, previous);
+            if (!crowded && x >= target.left() && x <= target.right() + 1) {
+                labelled = x;
+                labelledHalves = halves;
+            }
             previous = mark.Position();
         }
         if (cursors) {

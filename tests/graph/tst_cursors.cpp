@@ -3,6 +3,8 @@
 #include "TestTraces.h"
 #include "tGraphState.h"
 
+#include <CFile.h>
+
 #include <QAction>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -301,10 +303,12 @@ void TstCursors::measurementActions()
     QVERIFY(!splice.isChecked());
     QCOMPARE(set.MeasureKind(), quint32(CCursors::MeasureReflection));
 
-    // Its own action pressed again cancels it.
+    // Its own action pressed again cancels it, and nothing is stored.
     reflection.setChecked(false);
     view.OnReflectionMeas();
     QVERIFY(!set.IsMeasuring());
+    const sor::CFile& document = *m_long.back()->file;
+    QVERIFY(document.KeyEvents().empty());
 
     splice.setChecked(true);
     view.OnJunctionMeas();
@@ -316,6 +320,14 @@ void TstCursors::measurementActions()
     QVERIFY(!splice.isChecked());
     QVERIFY(!reflection.isChecked());
     QCOMPARE(order, (QStringList { QStringLiteral("end"), QStringLiteral("update") }));
+    // "Add event" stored the splice at the centre cursor.
+    QCOMPARE(document.KeyEvents().size(), size_t(1));
+    QCOMPARE(document.KeyEvents().front().codeType, quint32(CCursors::MeasureSplice));
+    QVERIFY(std::abs(document.TimeToDistance(document.KeyEvents().front().time) - set.Centre().Position()) < 0.01f);
+
+    // Without a running measurement "Add event" stores nothing more.
+    view.OnEndMeas();
+    QCOMPARE(document.KeyEvents().size(), size_t(1));
 }
 
 void TstCursors::markerAndLockSlots()

@@ -131,6 +131,7 @@ private slots:
     void marksOnlyInsideTarget();
     void measurementMarksOnScreenOnly();
     void eventLabelsOnScreenOnly();
+    void closeEventsShareNoLabels();
     void imagesAreLinked();
     void gridThinsCloseLines();
 
@@ -425,6 +426,42 @@ void TstPainter::eventLabelsOnScreenOnly()
                 QVERIFY2(labels > 40, qPrintable(QString::number(labels)));
         }
     }
+}
+
+void TstPainter::closeEventsShareNoLabels()
+{
+    // At 16.7 m per pixel an event 50 m after another would write its labels
+    // over the other's; it is drawn as its tick alone.
+    tPlot plot({ Ramp(5000, 20000) }, QSize(600, 400));
+    plot.geometry.background = Qt::white;
+    const QSharedPointer<sor::CFile> file = plot.geometry.Active();
+    std::deque<sor::tKeyEvent> events(1);
+    events[0].time = file->DistanceToTime(4000);
+    events[0].loss = 0.25f;
+    file->SetKeyEvents(events);
+    const QImage alone = plot.Render(false);
+
+    events.push_back(events[0]);
+    events[1].time = file->DistanceToTime(4050);
+    events[1].loss = -1.75f;
+    events[1].codeType = sor::tKeyEvent::Reflective;
+    file->SetKeyEvents(events);
+    const QImage close = plot.Render(false);
+
+    const QPoint second(qRound(4050 / plot.geometry.xScale), qRound(file->ValueAt(4050) / plot.geometry.yScale));
+    QVERIFY(Count(close, QRect(second.x() - 1, second.y() - 5, 3, 11), Is(Qt::black)) >= 10);
+    // Above and below the ticks everything is as with the first event alone.
+    const QRect above(second.x() - 60, second.y() - 80, 120, 72);
+    const QRect below(second.x() - 60, second.y() + 8, 120, 40);
+    QCOMPARE(close.copy(above), alone.copy(above));
+    QCOMPARE(close.copy(below), alone.copy(below));
+
+    // Zoomed in, each has its own labels.
+    plot.ShowDistances(3800, 4300);
+    const QImage apart = plot.Render(false);
+    const int x = qRound(4050 / plot.geometry.xScale) - plot.geometry.view.left();
+    const int y = qRound(file->ValueAt(4050) / plot.geometry.yScale) - plot.geometry.view.top();
+    QVERIFY(Count(apart, QRect(x - 30, y - 80, 60, 72), IsInk) > 40);
 }
 
 void TstPainter::imagesAreLinked()
