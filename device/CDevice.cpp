@@ -86,7 +86,10 @@ void CDevice::SetupUi()
     ui.DeviceList->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     ui.DeviceList->setTabKeyNavigation(false);
     ui.DeviceList->setItemDelegate(new CNoFocusDelegate(ui.DeviceList));
-    ui.DeviceList->setMinimumSize(420, 110);
+    // As tall as its rows, within bounds: one instrument is the usual case.
+    ui.DeviceList->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    ui.DeviceList->setMinimumSize(420, 90);
+    ui.DeviceList->setMaximumHeight(240);
 
     ui.BlockMeasurement = new QGroupBox(tr("Параметры измерения"), this);
     ui.BlockMeasurement->setObjectName(QStringLiteral("BlockMeasurement"));
@@ -352,6 +355,10 @@ void CDevice::OnExchangeEnd(
         break;
     case CDeviceExchanger::cmdMeasurement:
     case CDeviceExchanger::cmdLoadAll: {
+        // A measurement writes the parameters first and keeps what the
+        // instrument answered: the dialog shows that.
+        if (cmd == CDeviceExchanger::cmdMeasurement && IsConnected())
+            FillParameters();
         // An entry without a name is a download the user cancelled.
         QList<QPair<QString, QByteArray>> files;
         for (const tLoadedFile& loaded : res) {
