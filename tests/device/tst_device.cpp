@@ -222,6 +222,11 @@ void TestDevice::connectAndDisconnect()
                 QCOMPARE(list->item(1, 1)->text(), QStringLiteral("Other"));
                 QVERIFY(Child<QGroupBox>(device, "BlockMeasurement")->isHidden());
                 QVERIFY(Child<QPushButton>(device, "DoMeasure")->isHidden());
+                // The dialog keeps a modest size with its buttons inside.
+                QVERIFY2(device.width() < 700 && device.height() < 400,
+                    qPrintable(QStringLiteral("%1x%2").arg(device.width()).arg(device.height())));
+                auto* buttons = Child<QDialogButtonBox>(device, "buttonBox");
+                QVERIFY(device.rect().contains(buttons->geometry()));
                 PressOk(device);
             } });
             rig.device->Connect();
