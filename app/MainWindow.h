@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 
+class CDevice;
 class CEventList;
 class CFileList;
 class CGraphView;
@@ -24,9 +25,8 @@ class tGraphState;
 // owned through the parent tree, the options object too, so that destroying
 // the window writes the options.
 //
-// The printer, the instrument controller and the options and file
-// information dialogs come later: their actions exist already with their
-// texts, keys and enabling rules.
+// The printer and the options and file information dialogs come later: their
+// actions exist already with their texts, keys and enabling rules.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -42,6 +42,7 @@ public:
     CFileList* FileList() const { return m_pFileList; }
     CGraphView* View() const { return m_pView; }
     CEventList* Events() const { return m_pEvents; }
+    CDevice* Device() const { return m_pDevice; }
 
     // The status bar's zoom text for a geometry: empty while nothing is shown,
     // "Zoom reset" at the whole extent, otherwise the visible width (in
@@ -88,6 +89,7 @@ private:
     // Owned through the parent tree.
     CMainOpt* m_pOptions = nullptr;
     CFileList* m_pFileList = nullptr;
+    CDevice* m_pDevice = nullptr;
     CGraphView* m_pView = nullptr;
     QLabel* m_pZoomLabel = nullptr;
     QLabel* m_pDeviceLabel = nullptr;
