@@ -2,6 +2,193 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="en">
 <context>
+    <name>CDevice</name>
+    <message>
+        <source>Device properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sw version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры измерения</source>
+        <translation>Measurement settings</translation>
+    </message>
+    <message>
+        <source>Длина волны</source>
+        <translation>Wavelenght</translation>
+    </message>
+    <message>
+        <source>нм</source>
+        <translation>nm</translation>
+    </message>
+    <message>
+        <source>Длит. импульса</source>
+        <translation>Pulsewidth</translation>
+    </message>
+    <message>
+        <source>нс</source>
+        <translation>ns</translation>
+    </message>
+    <message>
+        <source>Время усреднения</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>с</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>Диапазон</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>км</source>
+        <translation>km</translation>
+    </message>
+    <message>
+        <source>Коэф. преломления</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Коэф. обр.рассеяния</source>
+        <translation>Backscatter coeff.</translation>
+    </message>
+    <message>
+        <source>Дб</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>Apply and start measure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clearing device memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure to delete all files on device?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid parameter GI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter GI is invalid value %1. Enter real number between %2 and %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device communicates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Devices not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not be found devices or ports.
+Try to install device driver (FTDI COM driver).
+Check device connection and power supply.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete files on the device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure to delete ALL files on the device?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceExchangeDlg</name>
+    <message>
+        <source>Wait for device communicates...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%v/%m sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceExchanger</name>
+    <message>
+        <source>Device&apos;s file is invalid.
+Probably, Probably, you use incompatible device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot receive device&apos;s identificator from port %1.
+Probably, you use incompatible device or device is not connected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid device&apos;s identificator received from port %1.
+Probably, you use incompatible device.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot connect to port %1.
+Probably, port in using by another application.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connected device isn&apos;t the requested  device (port %1). Please, re-connect the device.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error of request measurement.
+Probably, you use incompatible device.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of files is incorrect.
+Probably, you use incompatible device.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot create temporary file. Check empty space of %1 bytes on system disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write temporary file:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device&apos;s file is invalid:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CEventList</name>
     <message>
         <source>Event %1</source>
@@ -77,6 +264,213 @@
         <source>Maximum number of files for compare is %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Saving file &quot;%1&quot; problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving file &quot;%1&quot; error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying file %1  issue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot copy a file to itself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot; problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot; error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy file &quot;%1&quot; to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select dir to copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add copy from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adding file %1 issue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filename is already exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adding file %1 problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System error on copy a file %1 to location  %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filename cannot contain symbols %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; already exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Renaming file &quot;%1&quot; problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Renaming file &quot;%1&quot; error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete file &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This operation will delete file &quot;%1&quot; to Windows trash.
+Are you sure?</source>
+        <translation>This operation will delete file &quot;%1&quot; to the trash.
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>Delete files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This operation will delete %1 selected files to Windows trash.
+Are you sure?</source>
+        <translation>This operation will delete %1 selected files to the trash.
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>Deleting file &quot;%1&quot; problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; cannot be moved to the trash, so it was not deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open project folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Directory selection problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot select directory &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CGraphDlg</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wave length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>nm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pulse width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ns </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Num of Over</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group Idx</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diapasone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left marker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right marker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measurement</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distance L-R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loss L-R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Att.coeff</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reflectance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attenuation</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>
@@ -102,6 +496,38 @@
     </message>
     <message>
         <source>Contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CSaveList</name>
+    <message>
+        <source>Saving modified files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some files were changed, but not saved.
+Save the following selected files?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note: You can deselect saving files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close without saving</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EExchangeParameters</name>
+    <message>
+        <source>Device parameters are invalid.
+Probably, you use incompatible device or device is not connected.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -141,6 +567,13 @@
     <name>IARMessageBox</name>
     <message>
         <source>Ignore all</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IDeviceConnector::ESending</name>
+    <message>
+        <source>Error of sending</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -528,6 +961,10 @@
     </message>
     <message>
         <source>Norvane, built with Qt %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> s/n </source>
         <translation type="unfinished"></translation>
     </message>
 </context>

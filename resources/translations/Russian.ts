@@ -2,6 +2,203 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en">
 <context>
+    <name>CDevice</name>
+    <message>
+        <source>Device properties</source>
+        <translation>Свойства прибора</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Порт</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Модель</translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Sw version</source>
+        <translation>Версия ПО</translation>
+    </message>
+    <message>
+        <source>Параметры измерения</source>
+        <translation>Параметры измерения</translation>
+    </message>
+    <message>
+        <source>Длина волны</source>
+        <translation>Длина волны</translation>
+    </message>
+    <message>
+        <source>нм</source>
+        <translation>нм</translation>
+    </message>
+    <message>
+        <source>Длит. импульса</source>
+        <translation>Длит. импульса</translation>
+    </message>
+    <message>
+        <source>нс</source>
+        <translation>нс</translation>
+    </message>
+    <message>
+        <source>Время усреднения</source>
+        <translation>Время усреднения</translation>
+    </message>
+    <message>
+        <source>с</source>
+        <translation>с</translation>
+    </message>
+    <message>
+        <source>Диапазон</source>
+        <translation>Диапазон</translation>
+    </message>
+    <message>
+        <source>км</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>Коэф. преломления</source>
+        <translation>Коэф. преломления</translation>
+    </message>
+    <message>
+        <source>Коэф. обр.рассеяния</source>
+        <translation>Коэф. обр.рассеяния</translation>
+    </message>
+    <message>
+        <source>Дб</source>
+        <translation>Дб</translation>
+    </message>
+    <message>
+        <source>Apply and start measure</source>
+        <translation>Применить и начать измерение</translation>
+    </message>
+    <message>
+        <source>Clearing device memory</source>
+        <translation>Очистка памяти прибора</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete all files on device?</source>
+        <translation>Вы уверены, что хотите удалить все файлы в приборе?</translation>
+    </message>
+    <message>
+        <source>default</source>
+        <translation>по умолчанию</translation>
+    </message>
+    <message>
+        <source>Invalid parameter GI</source>
+        <translation>Неверный параметр GI</translation>
+    </message>
+    <message>
+        <source>Parameter GI is invalid value %1. Enter real number between %2 and %3</source>
+        <translation>Недопустимое значение параметра GI: %1. Введите вещественное число от %2 до %3</translation>
+    </message>
+    <message>
+        <source>Device communicates</source>
+        <translation>Связь с прибором</translation>
+    </message>
+    <message>
+        <source>Devices not found</source>
+        <translation>Приборы не найдены</translation>
+    </message>
+    <message>
+        <source>Can not be found devices or ports.
+Try to install device driver (FTDI COM driver).
+Check device connection and power supply.</source>
+        <translation>Не удалось найти приборы или порты.
+Попробуйте установить драйвер прибора (драйвер FTDI COM).
+Проверьте подключение и питание прибора.</translation>
+    </message>
+    <message>
+        <source>Delete files on the device</source>
+        <translation>Удаление файлов в приборе</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete ALL files on the device?</source>
+        <translation>Вы уверены, что хотите удалить ВСЕ файлы в приборе?</translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceExchangeDlg</name>
+    <message>
+        <source>Wait for device communicates...</source>
+        <translation>Ожидание связи с прибором...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>%v/%m sec</source>
+        <translation>%v/%m с</translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceExchanger</name>
+    <message>
+        <source>Device&apos;s file is invalid.
+Probably, Probably, you use incompatible device</source>
+        <translation>Файл прибора неверен.
+Возможно, используется несовместимый прибор</translation>
+    </message>
+    <message>
+        <source>Cannot receive device&apos;s identificator from port %1.
+Probably, you use incompatible device or device is not connected.</source>
+        <translation>Не удалось получить идентификатор прибора с порта %1.
+Возможно, используется несовместимый прибор или прибор не подключён.</translation>
+    </message>
+    <message>
+        <source>Invalid device&apos;s identificator received from port %1.
+Probably, you use incompatible device.</source>
+        <translation>С порта %1 получен неверный идентификатор прибора.
+Возможно, используется несовместимый прибор.</translation>
+    </message>
+    <message>
+        <source>Cannot connect to port %1.
+Probably, port in using by another application.</source>
+        <translation>Не удалось подключиться к порту %1.
+Возможно, порт занят другим приложением.</translation>
+    </message>
+    <message>
+        <source>Connected device isn&apos;t the requested  device (port %1). Please, re-connect the device.</source>
+        <translation>Подключённый прибор не тот, что был выбран (порт %1). Переподключите прибор.</translation>
+    </message>
+    <message>
+        <source>Error of request measurement.
+Probably, you use incompatible device.</source>
+        <translation>Ошибка запроса измерения.
+Возможно, используется несовместимый прибор.</translation>
+    </message>
+    <message>
+        <source>Number of files is incorrect.
+Probably, you use incompatible device.</source>
+        <translation>Неверное число файлов.
+Возможно, используется несовместимый прибор.</translation>
+    </message>
+    <message>
+        <source>Device is empty</source>
+        <translation>Память прибора пуста</translation>
+    </message>
+    <message>
+        <source>Cannot create temporary file. Check empty space of %1 bytes on system disk.</source>
+        <translation>Не удалось создать временный файл. Проверьте, есть ли %1 байт свободного места на системном диске.</translation>
+    </message>
+    <message>
+        <source>Cannot write temporary file:
+%1</source>
+        <translation>Не удалось записать временный файл:
+%1</translation>
+    </message>
+    <message>
+        <source>Device&apos;s file is invalid:
+%1</source>
+        <translation>Файл прибора неверен:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>CEventList</name>
     <message>
         <source>Event %1</source>
@@ -80,6 +277,213 @@
         <source>Maximum number of files for compare is %1</source>
         <translation>Наибольшее число файлов для сравнения: %1</translation>
     </message>
+    <message>
+        <source>Saving file &quot;%1&quot; problem</source>
+        <translation>Проблема при сохранении файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Saving file &quot;%1&quot; error</source>
+        <translation>Ошибка при сохранении файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Copying file %1  issue</source>
+        <translation>Копирование файла %1  невозможно</translation>
+    </message>
+    <message>
+        <source>Cannot copy a file to itself</source>
+        <translation>Нельзя скопировать файл в самого себя</translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot; problem</source>
+        <translation>Проблема при копировании файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot; error</source>
+        <translation>Ошибка при копировании файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Copy file &quot;%1&quot; to</source>
+        <translation>Копировать файл &quot;%1&quot; в</translation>
+    </message>
+    <message>
+        <source>Select dir to copy</source>
+        <translation>Выберите папку для копирования</translation>
+    </message>
+    <message>
+        <source>Add copy from</source>
+        <translation>Добавить копию из</translation>
+    </message>
+    <message>
+        <source>Adding file %1 issue</source>
+        <translation>Добавление файла %1 невозможно</translation>
+    </message>
+    <message>
+        <source>Filename is already exist</source>
+        <translation>Файл с таким именем уже есть в списке</translation>
+    </message>
+    <message>
+        <source>Adding file %1 problem</source>
+        <translation>Проблема при добавлении файла %1</translation>
+    </message>
+    <message>
+        <source>System error on copy a file %1 to location  %2</source>
+        <translation>Системная ошибка при копировании файла %1 в  %2</translation>
+    </message>
+    <message>
+        <source>Rename file &quot;%1&quot;</source>
+        <translation>Переименование файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Filename cannot contain symbols %1</source>
+        <translation>Имя файла не может содержать символы %1</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; already exist.</source>
+        <translation>Файл &quot;%1&quot; уже существует.</translation>
+    </message>
+    <message>
+        <source>Renaming file &quot;%1&quot; problem</source>
+        <translation>Проблема при переименовании файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Renaming file &quot;%1&quot; error</source>
+        <translation>Ошибка при переименовании файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Delete file &quot;%1&quot;</source>
+        <translation>Удаление файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>This operation will delete file &quot;%1&quot; to Windows trash.
+Are you sure?</source>
+        <translation>Файл &quot;%1&quot; будет перемещён в корзину.
+Вы уверены?</translation>
+    </message>
+    <message>
+        <source>Delete files</source>
+        <translation>Удаление файлов</translation>
+    </message>
+    <message>
+        <source>This operation will delete %1 selected files to Windows trash.
+Are you sure?</source>
+        <translation>Выбранные файлы (%1) будут перемещены в корзину.
+Вы уверены?</translation>
+    </message>
+    <message>
+        <source>Deleting file &quot;%1&quot; problem</source>
+        <translation>Проблема при удалении файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; cannot be moved to the trash, so it was not deleted.</source>
+        <translation>Файл &quot;%1&quot; нельзя переместить в корзину, поэтому он не удалён.</translation>
+    </message>
+    <message>
+        <source>Open project folder</source>
+        <translation>Открыть папку проекта</translation>
+    </message>
+    <message>
+        <source>Directory selection problem</source>
+        <translation>Проблема выбора папки</translation>
+    </message>
+    <message>
+        <source>Cannot select directory &quot;%1&quot;</source>
+        <translation>Не удаётся выбрать папку &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>CGraphDlg</name>
+    <message>
+        <source>Form</source>
+        <translation>Форма</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Wave length</source>
+        <translation>Длина волны</translation>
+    </message>
+    <message>
+        <source>nm</source>
+        <translation>нм</translation>
+    </message>
+    <message>
+        <source>Pulse width</source>
+        <translation>Импульс</translation>
+    </message>
+    <message>
+        <source>ns </source>
+        <translation>нс </translation>
+    </message>
+    <message>
+        <source>Num of Over</source>
+        <translation>Усреднений</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Разрешение</translation>
+    </message>
+    <message>
+        <source>m </source>
+        <translation>м </translation>
+    </message>
+    <message>
+        <source>Group Idx</source>
+        <translation>Инд. прел.</translation>
+    </message>
+    <message>
+        <source>Diapasone</source>
+        <translation>Диапазон</translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>File information</source>
+        <translation>Информация о файле</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <source>Left marker</source>
+        <translation>Левый маркер</translation>
+    </message>
+    <message>
+        <source>Right marker</source>
+        <translation>Правый маркер</translation>
+    </message>
+    <message>
+        <source>Measurement</source>
+        <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>Distance L-R</source>
+        <translation>Расст. Л-П</translation>
+    </message>
+    <message>
+        <source>Loss L-R</source>
+        <translation>Потери Л-П</translation>
+    </message>
+    <message>
+        <source>Att.coeff</source>
+        <translation>Коэф. зат.</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Положение</translation>
+    </message>
+    <message>
+        <source>Reflectance</source>
+        <translation>Отражение</translation>
+    </message>
+    <message>
+        <source>Attenuation</source>
+        <translation>Затухание</translation>
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>
@@ -106,6 +510,40 @@
     <message>
         <source>Contents</source>
         <translation>Содержание</translation>
+    </message>
+</context>
+<context>
+    <name>CSaveList</name>
+    <message>
+        <source>Saving modified files</source>
+        <translation>Сохранение изменённых файлов</translation>
+    </message>
+    <message>
+        <source>Some files were changed, but not saved.
+Save the following selected files?</source>
+        <translation>Некоторые файлы были изменены, но не сохранены.
+Сохранить выбранные файлы?</translation>
+    </message>
+    <message>
+        <source>Note: You can deselect saving files.</source>
+        <translation>Примечание: с файлов, которые не нужно сохранять, можно снять выделение.</translation>
+    </message>
+    <message>
+        <source>Save selected</source>
+        <translation>Сохранить выбранные</translation>
+    </message>
+    <message>
+        <source>Close without saving</source>
+        <translation>Закрыть без сохранения</translation>
+    </message>
+</context>
+<context>
+    <name>EExchangeParameters</name>
+    <message>
+        <source>Device parameters are invalid.
+Probably, you use incompatible device or device is not connected.</source>
+        <translation>Параметры прибора неверны.
+Возможно, используется несовместимый прибор или прибор не подключён.</translation>
     </message>
 </context>
 <context>
@@ -145,6 +583,13 @@
     <message>
         <source>Ignore all</source>
         <translation>Пропустить все</translation>
+    </message>
+</context>
+<context>
+    <name>IDeviceConnector::ESending</name>
+    <message>
+        <source>Error of sending</source>
+        <translation>Ошибка отправки</translation>
     </message>
 </context>
 <context>
@@ -532,6 +977,10 @@
     <message>
         <source>Norvane, built with Qt %1</source>
         <translation>Norvane, собрано с Qt %1</translation>
+    </message>
+    <message>
+        <source> s/n </source>
+        <translation> с/н </translation>
     </message>
 </context>
 <context>
