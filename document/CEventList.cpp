@@ -6,6 +6,8 @@
 #include <CFileList.h>
 #include <tGraphState.h>
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
@@ -103,7 +105,14 @@ void CEventList::OnUpdateView()
     // as well would keep it from filling the rest of the table.
     for (int column = 0; column < ColumnComment; ++column)
         resizeColumnToContents(column);
+    // Every row gets the height of the tallest, so rows with and without a
+    // reflectance, or sized before and after the table was laid out, line up.
     resizeRowsToContents();
+    int height = 0;
+    for (int row = 0; row < rowCount(); ++row)
+        height = std::max(height, rowHeight(row));
+    for (int row = 0; row < rowCount(); ++row)
+        setRowHeight(row, height);
 }
 
 void CEventList::FillRow(int row, const sor::tKeyEvent& event, double distance, double length, double total)
