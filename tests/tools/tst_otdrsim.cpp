@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <memory>
 #include <poll.h>
@@ -516,6 +517,7 @@ void TstOtdrSim::commandLine()
 
 bool TstOtdrSim::StartProgram(const QStringList& arguments, QString& port)
 {
+    m_process.setReadChannel(QProcess::StandardOutput);
     m_process.start(TestPaths::BinDir() + QStringLiteral("/otdr-sim"), arguments);
     if (!m_process.waitForStarted(10000))
         return false;
@@ -542,13 +544,22 @@ void TstOtdrSim::program_servesOnePortAfterAnother()
         QVERIFY(port.Send(";SYST:MODE 2\r;SYST:SET:CFG 0,0,0,1,1.47\r"));
         QCOMPARE(port.Line(), QByteArray("CFG,2km,10ns,15s,1550(1),1.47\n"));
     }
+    // SIGUSR1 shows the instrument's clock in the log.
+    m_process.setReadChannel(QProcess::StandardError);
+    QByteArray log;
+    QVERIFY(::kill(pid_t(m_process.processId()), SIGUSR1) == 0);
+    while (!log.contains("clock shows ") && m_process.waitForReadyRead(10000))
+        log += m_process.readAllStandardError();
+    QVERIFY(log.contains("clock shows " + QDate::currentDate().toString(Qt::ISODate).toLatin1())
+        || log.contains("clock shows " + QDate::currentDate().addDays(1).toString(Qt::ISODate).toLatin1()));
+
     // The log shows what arrived; SIGTERM ends the program.
     m_process.terminate();
     QVERIFY(m_process.waitForFinished(10000));
     QCOMPARE(m_process.exitCode(), 0);
-    const QString log = QString::fromLocal8Bit(m_process.readAllStandardError());
-    QCOMPARE(log.count(QStringLiteral("<- *IDN?\\r")), 2);
-    QVERIFY(log.contains(QStringLiteral("-> CFG,2km,10ns,15s,1550(1),1.47\\n")));
+    log += m_process.readAllStandardError();
+    QCOMPARE(log.count("<- *IDN?\\r"), 2);
+    QVERIFY(log.contains("-> CFG,2km,10ns,15s,1550(1),1.47\\n"));
 }
 
 void TstOtdrSim::program_downloadsBlockOverThePort()
