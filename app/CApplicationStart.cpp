@@ -3,6 +3,7 @@
 #include "CCrashReport.h"
 #include "MainWindow.h"
 
+#include <CDeviceConnectorCOM.h>
 #include <CTranslations.h>
 
 #include <QApplication>
@@ -84,13 +85,38 @@ int CApplicationStart::Start(const QStringList& arguments)
     }
     QCoreApplication::installTranslator(&translator);
 
-    std::unique_ptr<QWidget> window = CreateMainWindow(arguments.value(1));
+    const tCommandLine commandLine = ParseCommandLine(arguments);
+    CDeviceConnectorCOM::SetExtraPorts(commandLine.lsSerialPorts);
+    std::unique_ptr<QWidget> window = CreateMainWindow(commandLine.sFolder);
     const int result = RunEventLoop();
     // Crash reporting ends first; the window goes after it, and with it the
     // options object, which writes the settings.
     crashReport.End();
     window.reset();
     return result;
+}
+
+CApplicationStart::tCommandLine CApplicationStart::ParseCommandLine(const QStringList& arguments)
+{
+    const QString option = QStringLiteral("--serial-port");
+    const QString optionWithValue = option + QLatin1Char('=');
+    tCommandLine commandLine;
+    bool folderGiven = false;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == option) {
+            if (i + 1 < arguments.size())
+                commandLine.lsSerialPorts.append(arguments[++i]);
+        } else if (argument.startsWith(optionWithValue)) {
+            const QString port = argument.mid(optionWithValue.size());
+            if (!port.isEmpty())
+                commandLine.lsSerialPorts.append(port);
+        } else if (!folderGiven) {
+            commandLine.sFolder = argument;
+            folderGiven = true;
+        }
+    }
+    return commandLine;
 }
 
 QString CApplicationStart::ApplicationName(const tVersion& version)

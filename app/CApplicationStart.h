@@ -27,9 +27,22 @@ public:
     int Run(int& argc, char** argv);
     // Everything after the application object exists. `arguments` as
     // QCoreApplication::arguments() gives them: the program, then optionally
-    // the working folder. Returns the event loop's value, or -1 when start-up
-    // fails (after telling the user).
+    // the working folder and any number of "--serial-port PATH". Returns the
+    // event loop's value, or -1 when start-up fails (after telling the user).
     int Start(const QStringList& arguments);
+
+    // What the command line asks for.
+    struct tCommandLine
+    {
+        // The working folder; empty for the one used last.
+        QString sFolder;
+        // Serial ports to probe after the ones the system lists
+        // ("--serial-port PATH" or "--serial-port=PATH", repeatable).
+        QStringList lsSerialPorts;
+    };
+    // The first argument is the program. A "--serial-port" without a path is
+    // left out.
+    static tCommandLine ParseCommandLine(const QStringList& arguments);
 
     // "Lumetrix_" and the version text: each version keeps its own settings.
     static QString ApplicationName(const tVersion& version = kProgramVersion);

@@ -4,6 +4,7 @@
 #include "CMainOpt.h"
 #include "tVersion.h"
 
+#include <CDevice.h>
 #include <CFileList.h>
 #include <CGraphPix.h>
 #include <CGraphView.h>
@@ -311,8 +312,11 @@ void MainWindow::CreateFileActions()
 
 void MainWindow::CreateDeviceActions()
 {
-    // Until the instrument controller exists nothing can be connected: every
-    // device action stays disabled, and the status bar shows no instrument.
+    m_pDevice = new CDevice(m_pFileList, this);
+    m_pDevice->SetDeleteOption([this] { return m_pOptions->bNeedDeleteLoadedFiles; });
+    connect(m_pDevice, &CDevice::sigConnect, this, &MainWindow::UpdateStatusBar);
+    connect(m_pDevice, &CDevice::sigDisconnect, this, &MainWindow::UpdateStatusBar);
+
     m_pActConnect = NewAction(tr("&Connect"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), tr("Connect"),
         tr("Connect"), "DeviceConnect.png", "actionConnect");
     m_pActDisconnect = NewAction(tr("Dis&connect"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D), tr("Disconnect"),
@@ -328,10 +332,21 @@ void MainWindow::CreateDeviceActions()
     m_pActUpdateClock = NewAction(tr("&Update clock"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_U), tr("Update clock"),
         tr("Update clock"), "DeviceUpdateClock.png", "actionUpdateClock");
 
-    m_pActConnect->setEnabled(false);
     m_pActDisconnect->setVisible(false);
-    for (QAction* action : { m_pActMeasurement, m_pActLoadAll, m_pActClearMemory, m_pActProperties, m_pActUpdateClock })
+    connect(m_pDevice, &CDevice::sigDisconnectedChange, m_pActConnect, &QAction::setVisible);
+    connect(m_pDevice, &CDevice::sigConnectedChange, m_pActDisconnect, &QAction::setVisible);
+    for (QAction* action :
+        { m_pActMeasurement, m_pActLoadAll, m_pActClearMemory, m_pActProperties, m_pActUpdateClock }) {
         action->setEnabled(false);
+        connect(m_pDevice, &CDevice::sigConnectedChange, action, &QAction::setEnabled);
+    }
+    connect(m_pActConnect, &QAction::triggered, m_pDevice, &CDevice::Connect);
+    connect(m_pActDisconnect, &QAction::triggered, m_pDevice, &CDevice::Disconnect);
+    connect(m_pActMeasurement, &QAction::triggered, m_pDevice, &CDevice::Measurement);
+    connect(m_pActLoadAll, &QAction::triggered, m_pDevice, &CDevice::LoadAll);
+    connect(m_pActClearMemory, &QAction::triggered, m_pDevice, &CDevice::ClearMemory);
+    connect(m_pActProperties, &QAction::triggered, m_pDevice, &CDevice::Properties);
+    connect(m_pActUpdateClock, &QAction::triggered, m_pDevice, &CDevice::UpdateDateTime);
 
     QMenu* menu = menuBar()->addMenu(tr("&Device"));
     menu->setObjectName(QStringLiteral("deviceMenu"));
@@ -550,6 +565,10 @@ void MainWindow::UpdateStatusBar()
     m_pZoomLabel->setText(ZoomText(m_pFileList->GraphState()));
 
     const bool connected = IsDeviceConnected();
+    if (connected) {
+        const tDeviceInfo info = m_pDevice->ConnectedDevice();
+        m_pDeviceLabel->setText(info.sPort + QLatin1Char(' ') + info.sModel + tr(" s/n ") + info.sNumber);
+    }
     m_pDeviceLabel->setVisible(connected);
     m_pDeviceIcon->setPixmap(DevicePixmap(connected));
     m_pDeviceIcon->setToolTip(connected ? tr("Connected") : tr("Disconnected"));
@@ -557,8 +576,7 @@ void MainWindow::UpdateStatusBar()
 
 bool MainWindow::IsDeviceConnected() const
 {
-    // The instrument controller comes with the device link.
-    return false;
+    return m_pDevice && m_pDevice->IsConnected();
 }
 
 void MainWindow::ChangeVisibleActions(bool visible)

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 
+class CDevice;
 class CFileList;
 class CGraphView;
 class CHelpWindow;
@@ -24,10 +25,9 @@ class tGraphState;
 // the window writes the options.
 //
 // The marker panel, the overview frame, the event table, the printer, the
-// instrument controller, the options and file information dialogs and the
-// file operations come later: their actions exist already with their texts,
-// keys and enabling rules, and the window holds placeholders where their
-// widgets go.
+// options and file information dialogs and the file operations come later:
+// their actions exist already with their texts, keys and enabling rules, and
+// the window holds placeholders where their widgets go.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -42,6 +42,7 @@ public:
 
     CFileList* FileList() const { return m_pFileList; }
     CGraphView* View() const { return m_pView; }
+    CDevice* Device() const { return m_pDevice; }
 
     // The status bar's zoom text for a geometry: empty while nothing is shown,
     // "Zoom reset" at the whole extent, otherwise the visible width (in
@@ -88,6 +89,7 @@ private:
     // Owned through the parent tree.
     CMainOpt* m_pOptions = nullptr;
     CFileList* m_pFileList = nullptr;
+    CDevice* m_pDevice = nullptr;
     CGraphView* m_pView = nullptr;
     QLabel* m_pZoomLabel = nullptr;
     QLabel* m_pDeviceLabel = nullptr;

@@ -5,6 +5,7 @@
 
 #include <CApplicationStart.h>
 #include <CCrashReport.h>
+#include <CDeviceConnectorCOM.h>
 #include <CFile.h>
 #include <CFileList.h>
 #include <CTranslations.h>
@@ -107,6 +108,8 @@ private slots:
     void start_crashReportFailure();
     void start_opensWorkingFolder_data();
     void start_opensWorkingFolder();
+    void commandLine_data();
+    void commandLine();
 
 private:
     tPrivateStore m_store;
@@ -343,13 +346,18 @@ void TstApplicationStart::start_opensWorkingFolder()
     qputenv("HOME", QFile::encodeName(empty));
     if (stored)
         QSettings().setValue(QStringLiteral("Options/LastDir"), inArguments ? empty : samples);
-    QStringList arguments = { QStringLiteral("lumetrix") };
+    // Serial ports given around the folder do not take its place.
+    QStringList arguments
+        = { QStringLiteral("lumetrix"), QStringLiteral("--serial-port"), QStringLiteral("/dev/pts/7") };
     if (inArguments)
         arguments << samples;
+    arguments << QStringLiteral("--serial-port=/dev/pts/8");
 
     CProbedStart start;
     QCOMPARE(start.Start(arguments), 7);
     QCOMPARE(start.nWindows, 1);
+    QCOMPARE(CDeviceConnectorCOM::ExtraPorts(), (QStringList { "/dev/pts/7", "/dev/pts/8" }));
+    CDeviceConnectorCOM::SetExtraPorts({});
     if (opens) {
         QCOMPARE(start.sFolder, samples);
         QCOMPARE(start.nListed, traces.size());
@@ -362,6 +370,31 @@ void TstApplicationStart::start_opensWorkingFolder()
     // The options object went with the window and stored the folder that was
     // current then.
     QCOMPARE(QSettings().value(QStringLiteral("Options/LastDir")).toString(), opens ? samples : empty);
+}
+
+void TstApplicationStart::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("ports");
+
+    QTest::newRow("nothing") << QStringList { "lumetrix" } << QString() << QStringList();
+    QTest::newRow("folder") << QStringList { "lumetrix", "/data/traces" } << "/data/traces" << QStringList();
+    QTest::newRow("ports around the folder") << QStringList { "lumetrix", "--serial-port", "/dev/pts/3", "/data",
+        "--serial-port=COM9" } << "/data" << QStringList { "/dev/pts/3", "COM9" };
+    QTest::newRow("ports only") << QStringList { "lumetrix", "--serial-port", "/dev/ttyUSB3" } << QString()
+                                << QStringList { "/dev/ttyUSB3" };
+    QTest::newRow("port missing") << QStringList { "lumetrix", "/data", "--serial-port" } << "/data" << QStringList();
+    QTest::newRow("empty port") << QStringList { "lumetrix", "--serial-port=" } << QString() << QStringList();
+    QTest::newRow("second folder ignored") << QStringList { "lumetrix", "/a", "/b" } << "/a" << QStringList();
+}
+
+void TstApplicationStart::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    const CApplicationStart::tCommandLine commandLine = CApplicationStart::ParseCommandLine(arguments);
+    QTEST(commandLine.sFolder, "folder");
+    QTEST(commandLine.lsSerialPorts, "ports");
 }
 
 QTEST_MAIN(TstApplicationStart)

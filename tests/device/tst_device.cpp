@@ -1,0 +1,475 @@
+#include "../app/tPrivateStore.h"
+#include "CFakeClock.h"
+#include "CFakeInstrument.h"
+#include "CScriptedConnector.h"
+
+#include <CBoxAnswerer.h>
+#include <CDevice.h>
+#include <CDeviceExchangeDlg.h>
+#include <CFileList.h>
+#include <SorBuilder.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+QByteArray Trace(const QDateTime& time)
+{
+    SorBuilder::tFixed fixed;
+    fixed.timeStamp = quint32(time.toSecsSinceEpoch());
+    fixed.pulses[0].points = 600;
+    SorBuilder::tDataPoints points;
+    points.groups[0].samples.assign(600, 5000);
+    std::vector<SorBuilder::tBlock> blocks = SorBuilder::StandardBlocks();
+    blocks[2].body = SorBuilder::FixedBody(fixed);
+    blocks[4].body = SorBuilder::DataPointsBody(points);
+    return SorBuilder::Assemble(blocks);
+}
+
+// Works the "Device properties" dialog each time it comes up: runs the next
+// step (which fills fields and presses a button), or cancels it when no step
+// is left. Message boxes are left to a CBoxAnswerer.
+class CDialogDriver : public QObject
+{
+public:
+    using tStep = std::function<void(CDevice&)>;
+
+    CDialogDriver(CDevice& device, const QList<tStep>& steps) : m_device(device), m_steps(steps)
+    {
+        connect(&m_timer, &QTimer::timeout, this, &CDialogDriver::Poll);
+        m_timer.start(5);
+    }
+    int shown = 0;
+
+private:
+    void Poll()
+    {
+        const bool visible = m_device.isVisible() && QApplication::activeModalWidget() == &m_device;
+        if (visible && !m_bWasVisible) {
+            ++shown;
+            if (m_steps.isEmpty())
+                m_device.reject();
+            else
+                m_steps.takeFirst()(m_device);
+        }
+        m_bWasVisible = visible;
+    }
+
+    CDevice& m_device;
+    QList<tStep> m_steps;
+    QTimer m_timer;
+    bool m_bWasVisible = false;
+};
+
+template<typename T> T* Child(QObject& parent, const char* name)
+{
+    return parent.findChild<T*>(QLatin1String(name));
+}
+
+void PressOk(CDevice& device)
+{
+    QPushButton* ok = Child<QDialogButtonBox>(device, "buttonBox")->button(QDialogButtonBox::Ok);
+    QTest::mouseClick(ok, Qt::LeftButton);
+}
+
+// A main window stand-in with its file list, and the controller talking to a
+// fake instrument on COM5 with a counting clock.
+struct tRig
+{
+    tRig()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
+        QCoreApplication::setApplicationName(QStringLiteral("Lumetrix_device_test"));
+        tPrivateStore::Clear();
+        fileList = new CFileList(&window);
+        fileList->SetDir(folder.path());
+        device = new CDevice(fileList, &window);
+        bus.ports = QStringList { "COM1", "COM5" };
+        bus.instruments.insert("COM5", &instrument);
+        device->Exchanger()->SetConnectorFactory(
+            [this] { return QSharedPointer<IDeviceConnector>(new CScriptedConnector(&bus)); });
+        device->Exchanger()->SetClock(&clock);
+        device->Exchanger()->SetWorkFolder(folder.path());
+        window.resize(400, 300);
+        window.show();
+    }
+    // The controller disconnects through the fake bus, which goes before the window.
+    ~tRig() { delete device; }
+
+    // Connect, accepting the first instrument found.
+    bool Connect()
+    {
+        QSignalSpy connected(device, &CDevice::sigConnect);
+        CDialogDriver driver(*device, { PressOk });
+        device->Connect();
+        return connected.wait(10000) && device->IsConnected();
+    }
+
+    // Waits until the command started last has ended.
+    bool Idle() const
+    {
+        return QTest::qWaitFor([this] { return !device->ExchangeDlg()->isVisible(); }, 10000)
+            && device->Exchanger()->wait(10000);
+    }
+
+    tPrivateStore store;
+    QTemporaryDir folder;
+    QWidget window;
+    CFileList* fileList = nullptr;
+    CDevice* device = nullptr;
+    CFakeInstrument instrument;
+    CScriptedConnector::tBus bus;
+    CFakeClock clock;
+};
+
+} // namespace
+
+class TestDevice : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void waitingDialog();
+    void connectAndDisconnect();
+    void propertiesWhileDisconnectedOnlyChooses();
+    void searchFindsNothing();
+    void parameterDialogRefusesBadIndex();
+    void parameterDialogSendsChanges();
+    void emptyWavelengthsShowDefault();
+    void criticalErrorDisconnects();
+    void loadAllListsTracesAndAsksToDelete();
+};
+
+void TestDevice::waitingDialog()
+{
+    QWidget window;
+    CDeviceExchangeDlg dialog(&window);
+    QSignalSpy cancel(&dialog, &CDeviceExchangeDlg::sigCancel);
+    dialog.Reset();
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.ProgressBar()->isHidden());
+    QVERIFY(dialog.CancelButton()->isHidden());
+
+    dialog.SetWaiting(7, false);
+    QVERIFY(dialog.IsTicking());
+    for (int i = 0; i < 3; ++i)
+        dialog.tick();
+    QVERIFY(dialog.ProgressBar()->isVisible());
+    QCOMPARE(dialog.ProgressBar()->text(), QStringLiteral("3/7 sec"));
+    QVERIFY(dialog.CancelButton()->isHidden());
+
+    // Seconds add up; a slow instrument raises the maximum.
+    dialog.SetWaiting(2, true);
+    QCOMPARE(dialog.ProgressBar()->text(), QStringLiteral("3/9 sec"));
+    QVERIFY(dialog.CancelButton()->isVisible());
+    for (int i = 0; i < 8; ++i)
+        dialog.tick();
+    QCOMPARE(dialog.ProgressBar()->text(), QStringLiteral("11/11 sec"));
+    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    QCOMPARE(cancel.size(), 1);
+    QVERIFY(dialog.isVisible());
+
+    dialog.Reset();
+    QVERIFY(!dialog.IsTicking());
+    dialog.SetWaiting(2, false);
+    QCOMPARE(dialog.ProgressBar()->format(), QString());
+    QVERIFY(dialog.ProgressBar()->isVisible());
+
+    dialog.SetProgress(2, 5, true);
+    QVERIFY(!dialog.IsTicking());
+    QCOMPARE(dialog.ProgressBar()->text(), QStringLiteral("2/5"));
+    QVERIFY(dialog.CancelButton()->isVisible());
+    dialog.SetProgress(5, 5, false);
+    QCOMPARE(dialog.ProgressBar()->text(), QStringLiteral("5/5"));
+    QVERIFY(dialog.CancelButton()->isHidden());
+    QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(dialog.isModal());
+}
+
+void TestDevice::connectAndDisconnect()
+{
+    {
+        tRig rig;
+        CFakeInstrument second;
+        second.identification = "Maker,Other,99,Ver.   1.00\n";
+        rig.bus.ports << "COM8";
+        rig.bus.instruments.insert("COM8", &second);
+        QSignalSpy connectedChange(rig.device, &CDevice::sigConnectedChange);
+        QSignalSpy disconnectedChange(rig.device, &CDevice::sigDisconnectedChange);
+        int selectedRow = -1;
+        bool listEnabled = false;
+        {
+            QSignalSpy connected(rig.device, &CDevice::sigConnect);
+            CDialogDriver driver(*rig.device, { [&](CDevice& device) {
+                auto* list = Child<QTableWidget>(device, "DeviceList");
+                selectedRow = list->currentRow();
+                listEnabled = list->isEnabled();
+                QCOMPARE(list->rowCount(), 2);
+                QCOMPARE(list->item(0, 0)->text(), QStringLiteral("COM5"));
+                QCOMPARE(list->item(0, 2)->text(), QStringLiteral("1234"));
+                QCOMPARE(list->item(1, 1)->text(), QStringLiteral("Other"));
+                QVERIFY(Child<QGroupBox>(device, "BlockMeasurement")->isHidden());
+                QVERIFY(Child<QPushButton>(device, "DoMeasure")->isHidden());
+                PressOk(device);
+            } });
+            rig.device->Connect();
+            QVERIFY(connected.wait(10000));
+        }
+        QCOMPARE(selectedRow, 0);
+        QVERIFY(listEnabled);
+        QVERIFY(rig.device->IsConnected());
+        QCOMPARE(rig.device->ConnectedDevice().sModel, QStringLiteral("Model"));
+        QCOMPARE(connectedChange.size(), 1);
+        QCOMPARE(connectedChange[0][0].toBool(), true);
+        QCOMPARE(disconnectedChange[0][0].toBool(), false);
+        QVERIFY(!Child<QTableWidget>(*rig.device, "DeviceList")->isEnabled());
+
+        QSignalSpy disconnected(rig.device, &CDevice::sigDisconnect);
+        rig.device->Disconnect();
+        QVERIFY(disconnected.wait(10000));
+        QVERIFY(!rig.device->IsConnected());
+        QCOMPARE(connectedChange.last()[0].toBool(), false);
+        QCOMPARE(disconnectedChange.last()[0].toBool(), true);
+        QVERIFY(Child<QTableWidget>(*rig.device, "DeviceList")->isEnabled());
+        QVERIFY(rig.Idle());
+        // The port chosen is stored when the controller goes.
+        delete rig.device;
+        rig.device = nullptr;
+        QCOMPARE(QSettings().value("Device/port").toString(), QStringLiteral("COM5"));
+    }
+    // The next time the stored port's row is the one selected.
+    tRig rig;
+    delete rig.device;
+    QSettings().setValue("Device/port", "COM8");
+    rig.device = new CDevice(rig.fileList, &rig.window);
+    rig.device->Exchanger()->SetConnectorFactory(
+        [&rig] { return QSharedPointer<IDeviceConnector>(new CScriptedConnector(&rig.bus)); });
+    rig.device->Exchanger()->SetClock(&rig.clock);
+    CFakeInstrument second;
+    second.identification = "Maker,Other,99,Ver.   1.00\n";
+    rig.bus.ports << "COM8";
+    rig.bus.instruments.insert("COM8", &second);
+    int selectedRow = -1;
+    CDialogDriver driver(*rig.device, { [&](CDevice& device) {
+        selectedRow = Child<QTableWidget>(device, "DeviceList")->currentRow();
+        device.reject();
+    } });
+    rig.device->Properties();
+    QTRY_COMPARE_WITH_TIMEOUT(driver.shown, 1, 10000);
+    QCOMPARE(selectedRow, 1);
+}
+
+void TestDevice::propertiesWhileDisconnectedOnlyChooses()
+{
+    tRig rig;
+    CDialogDriver driver(*rig.device, { PressOk });
+    rig.device->Properties();
+    QTRY_COMPARE_WITH_TIMEOUT(driver.shown, 1, 10000);
+    QVERIFY(rig.Idle());
+    QVERIFY(!rig.device->IsConnected());
+    QCOMPARE(rig.device->ConnectedDevice().sPort, QStringLiteral("COM5"));
+    QCOMPARE(rig.instrument.CountReceived(";SYST"), 0);
+}
+
+void TestDevice::searchFindsNothing()
+{
+    tRig rig;
+    rig.bus.instruments.clear();
+    {
+        CBoxAnswerer answerer({ "Ok" });
+        rig.device->Connect();
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.Count(), 1, 10000);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Devices not found"));
+        QCOMPARE(answerer.Seen()[0].text,
+            QStringLiteral("Can not be found devices or ports.\nTry to install device driver (FTDI COM driver).\nCheck "
+                           "device connection and power supply."));
+        QVERIFY(rig.Idle());
+    }
+    // A search the user cancelled says nothing.
+    CBoxAnswerer answerer;
+    rig.clock.onSleep = [&rig] { rig.device->Exchanger()->CancelExchange(); };
+    QSignalSpy end(rig.device->Exchanger(), &CDeviceExchanger::sigExchangeEnd);
+    rig.device->Connect();
+    QVERIFY(end.wait(10000));
+    QVERIFY(end[0][2].toBool());
+    QVERIFY(rig.Idle());
+    QTest::qWait(50);
+    QCOMPARE(answerer.Count(), 0);
+    QVERIFY(!rig.device->ExchangeDlg()->isVisible());
+}
+
+void TestDevice::parameterDialogRefusesBadIndex()
+{
+    tRig rig;
+    QVERIFY(rig.Connect());
+    QVERIFY(rig.Idle());
+    const int commands = int(rig.instrument.received.size());
+
+    QString shownIndex;
+    QString reopenedIndex;
+    CBoxAnswerer answerer({ "Ok" });
+    CDialogDriver driver(*rig.device,
+        { [&](CDevice& device) {
+             auto* index = Child<QLineEdit>(device, "index");
+             shownIndex = index->text();
+             index->setText("1.7");
+             PressOk(device);
+         },
+            [&](CDevice& device) {
+                auto* index = Child<QLineEdit>(device, "index");
+                reopenedIndex = index->text();
+                // Back to the value shown: nothing has changed.
+                index->setText(shownIndex);
+                PressOk(device);
+            } });
+    rig.device->Properties();
+    QCOMPARE(driver.shown, 2);
+    QCOMPARE(shownIndex, QStringLiteral("1.46820"));
+    QCOMPARE(reopenedIndex, QStringLiteral("1.7"));
+    QCOMPARE(answerer.Count(), 1);
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Invalid parameter GI"));
+    QCOMPARE(answerer.Seen()[0].text,
+        QStringLiteral("Parameter GI is invalid value 1.7. Enter real number between 1.40000 and 1.60000"));
+    QCOMPARE(answerer.Seen()[0].icon, QMessageBox::Warning);
+    // Unchanged values and OK send nothing.
+    QVERIFY(!rig.device->ExchangeDlg()->isVisible());
+    QCOMPARE(rig.instrument.received.size(), commands);
+}
+
+void TestDevice::parameterDialogSendsChanges()
+{
+    tRig rig;
+    QVERIFY(rig.Connect());
+    QVERIFY(rig.Idle());
+
+    {
+        CDialogDriver driver(*rig.device, { [](CDevice& device) {
+            Child<QComboBox>(device, "nLineLen")->setCurrentIndex(2);
+            Child<QComboBox>(device, "nWaveLen")->setCurrentIndex(0);
+            Child<QLineEdit>(device, "index")->setText("1.5");
+            PressOk(device);
+        } });
+        rig.device->Properties();
+        QVERIFY(rig.Idle());
+    }
+    QCOMPARE(rig.instrument.received.last(), QByteArray(";SYST:SET:CFG 2,2,1,0,1.5\r"));
+    QCOMPARE(rig.device->Exchanger()->GetParameters().nLineLen, 2);
+    QCOMPARE(Child<QLineEdit>(*rig.device, "index")->text(), QStringLiteral("1.50000"));
+    QCOMPARE(Child<QComboBox>(*rig.device, "nWaveLen")->currentText(), QStringLiteral("1310"));
+
+    // "Apply and start measure" with nothing changed measures without a
+    // separate parameter write from the dialog.
+    rig.instrument.measured = Trace(QDateTime(QDate(2026, 12, 5), QTime(14, 37, 48), Qt::UTC));
+    rig.instrument.received.clear();
+    CDialogDriver measure(*rig.device,
+        { [](CDevice& device) { QTest::mouseClick(Child<QPushButton>(device, "DoMeasure"), Qt::LeftButton); } });
+    rig.device->Properties();
+    QVERIFY(rig.Idle());
+    QCOMPARE(rig.instrument.CountReceived(";SYST:SET:CFG "), 1);
+    QCOMPARE(rig.instrument.CountReceived(";INIT"), 1);
+    QTRY_COMPARE(rig.fileList->GetCount(), 1);
+    QCOMPARE(QFileInfo(rig.fileList->GetFile(0)->Path()).fileName(), QStringLiteral("261205_14374.sor"));
+}
+
+void TestDevice::emptyWavelengthsShowDefault()
+{
+    tRig rig;
+    rig.instrument.wavelengths = QStringList { "0", "0" };
+    QVERIFY(rig.Connect());
+    QVERIFY(rig.Idle());
+    auto* wavelength = Child<QComboBox>(*rig.device, "nWaveLen");
+    QVERIFY(!wavelength->isEnabled());
+    QCOMPARE(wavelength->count(), 1);
+    QCOMPARE(wavelength->currentText(), QStringLiteral("default"));
+
+    // A change keeps the stored slot.
+    CDialogDriver driver(*rig.device, { [](CDevice& device) {
+        Child<QComboBox>(device, "nAverageTime")->setCurrentIndex(3);
+        PressOk(device);
+    } });
+    rig.device->Properties();
+    QVERIFY(rig.Idle());
+    QCOMPARE(rig.instrument.received.last(), QByteArray(";SYST:SET:CFG 1,2,3,1,1.4682\r"));
+}
+
+void TestDevice::criticalErrorDisconnects()
+{
+    tRig rig;
+    QVERIFY(rig.Connect());
+    QVERIFY(rig.Idle());
+    rig.instrument.configReply = "garbage\n";
+    CBoxAnswerer answerer({ "Ok" });
+    QSignalSpy disconnected(rig.device, &CDevice::sigDisconnect);
+    rig.device->Measurement();
+    QVERIFY(disconnected.wait(10000));
+    QVERIFY(!rig.device->IsConnected());
+    QCOMPARE(answerer.Count(), 1);
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Device communicates"));
+    QVERIFY(answerer.Seen()[0].text.startsWith("Device parameters are invalid."));
+    QCOMPARE(answerer.Seen()[0].icon, QMessageBox::Information);
+    QCOMPARE(answerer.Seen()[0].parent, &rig.window);
+}
+
+void TestDevice::loadAllListsTracesAndAsksToDelete()
+{
+    tRig rig;
+    QVERIFY(rig.Connect());
+    QVERIFY(rig.Idle());
+    rig.instrument.files = { Trace(QDateTime(QDate(2026, 12, 5), QTime(14, 37, 41), Qt::UTC)),
+        Trace(QDateTime(QDate(2026, 12, 5), QTime(14, 37, 48), Qt::UTC)) };
+    bool optionAsked = false;
+    rig.device->SetDeleteOption([&optionAsked] {
+        optionAsked = QThread::currentThread() == QCoreApplication::instance()->thread();
+        return true;
+    });
+    {
+        CBoxAnswerer answerer({ "Yes" });
+        rig.device->LoadAll();
+        QVERIFY(rig.Idle());
+        QTRY_COMPARE(rig.fileList->GetCount(), 2);
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Delete files on the device"));
+        QCOMPARE(answerer.Seen()[0].text, QStringLiteral("Are you sure to delete ALL files on the device?"));
+    }
+    QVERIFY(optionAsked);
+    QCOMPARE(rig.instrument.received.last(), QByteArray(";MMEM:INIT\r"));
+    QVERIFY(QFile::exists(QDir(rig.folder.path()).filePath("261205_14374.sor")));
+    QVERIFY(QFile::exists(QDir(rig.folder.path()).filePath("261205_14374(1).sor")));
+
+    // An empty instrument: a message, no files, and the link stays up.
+    {
+        CBoxAnswerer answerer({ "Ok" });
+        rig.device->LoadAll();
+        QVERIFY(rig.Idle());
+        QTRY_COMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Seen()[0].text, QStringLiteral("Device is empty"));
+        QVERIFY(rig.device->IsConnected());
+        QCOMPARE(rig.fileList->GetCount(), 2);
+    }
+
+    // Clearing asks first; No sends nothing.
+    CBoxAnswerer clear({ "No", "Yes" });
+    const int commands = int(rig.instrument.received.size());
+    rig.device->ClearMemory();
+    QCOMPARE(rig.instrument.received.size(), commands);
+    rig.device->ClearMemory();
+    QVERIFY(rig.Idle());
+    QCOMPARE(clear.Count(), 2);
+    QCOMPARE(clear.Seen()[1].title, QStringLiteral("Clearing device memory"));
+    QCOMPARE(rig.instrument.received.last(), QByteArray(";MMEM:INIT\r"));
+}
+
+QTEST_MAIN(TestDevice)
+#include "tst_device.moc"
