@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -73,7 +74,6 @@ bool CDeviceCommand::ParseOptions(
             continue;
         }
         int* index = nullptr;
-        bool known = true;
         if (command == QLatin1String("measure")) {
             if (option == QLatin1String("--range"))
                 index = &options.nRange;
@@ -84,7 +84,7 @@ bool CDeviceCommand::ParseOptions(
             else if (option == QLatin1String("--wavelength"))
                 index = &options.nWaveLen;
         }
-        known = index || (listing && option == QLatin1String("--serial-port"))
+        const bool known = index || (listing && option == QLatin1String("--serial-port"))
             || (!listing && option == QLatin1String("--port")) || (toFolder && option == QLatin1String("--to"))
             || (command == QLatin1String("measure") && option == QLatin1String("--index"));
         if (!known) {
