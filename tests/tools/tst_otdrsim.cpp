@@ -485,6 +485,7 @@ void TstOtdrSim::commandLine_data()
         "truncated", "--reply-delay", "900", "--seed", "9", "--link", "/tmp/x", "--number", "77" }
                          << true;
     QTest::newRow("unknown option") << QStringList { "--colour", "red" } << false;
+    QTest::newRow("unknown option last") << QStringList { "--colour" } << false;
     QTest::newRow("missing value") << QStringList { "--stored" } << false;
     QTest::newRow("negative count") << QStringList { "--stored", "-1" } << false;
     QTest::newRow("unknown fault") << QStringList { "--fault", "fire" } << false;

@@ -62,6 +62,15 @@ bool CSimCommandLine::Parse(const QStringList& arguments, QString& error)
             instrument.storedSameTime = true;
             continue;
         }
+        static const QStringList kValueOptions { QStringLiteral("--stored"), QStringLiteral("--time-scale"),
+            QStringLiteral("--overrun"), QStringLiteral("--wavelengths"), QStringLiteral("--ranges"),
+            QStringLiteral("--pulses"), QStringLiteral("--averages"), QStringLiteral("--model"),
+            QStringLiteral("--number"), QStringLiteral("--version"), QStringLiteral("--seed"),
+            QStringLiteral("--fault"), QStringLiteral("--reply-delay"), QStringLiteral("--link") };
+        if (!kValueOptions.contains(option)) {
+            error = tr("Unknown option \"%1\".").arg(option);
+            return false;
+        }
         if (i + 1 >= arguments.size()) {
             error = tr("The option \"%1\" needs a value.").arg(option);
             return false;
@@ -106,9 +115,6 @@ bool CSimCommandLine::Parse(const QStringList& arguments, QString& error)
             ok = ok && instrument.replyDelayMs >= 0 && instrument.replyDelayMs <= 60000;
         } else if (option == QLatin1String("--link")) {
             linkPath = value;
-        } else {
-            error = tr("Unknown option \"%1\".").arg(option);
-            return false;
         }
         if (!ok) {
             error = tr("The value \"%1\" of \"%2\" is not valid.").arg(value, option);
