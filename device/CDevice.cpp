@@ -24,6 +24,10 @@ namespace {
 const QString kSettingsGroup = QStringLiteral("Device");
 const QString kPortKey = QStringLiteral("port");
 
+// Height of the instrument list, pixels.
+constexpr int kMinListHeight = 90;
+constexpr int kMaxListHeight = 240;
+
 } // namespace
 
 CDevice::CDevice(CFileList* fileList, QWidget* parent)
@@ -86,7 +90,7 @@ void CDevice::SetupUi()
     ui.DeviceList->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     ui.DeviceList->setTabKeyNavigation(false);
     ui.DeviceList->setItemDelegate(new CNoFocusDelegate(ui.DeviceList));
-    ui.DeviceList->setMinimumSize(420, 110);
+    ui.DeviceList->setMinimumWidth(420);
 
     ui.BlockMeasurement = new QGroupBox(tr("Параметры измерения"), this);
     ui.BlockMeasurement->setObjectName(QStringLiteral("BlockMeasurement"));
@@ -290,6 +294,13 @@ void CDevice::ShowDevices()
     }
     ui.DeviceList->resizeColumnsToContents();
     ui.DeviceList->resizeRowsToContents();
+    // As tall as its rows and one more, within bounds: one instrument is the
+    // usual case.
+    int height = ui.DeviceList->horizontalHeader()->sizeHint().height() + 2 * ui.DeviceList->frameWidth();
+    for (int row = 0; row <= ui.DeviceList->rowCount(); ++row)
+        height += row < ui.DeviceList->rowCount() ? ui.DeviceList->rowHeight(row)
+                                                  : ui.DeviceList->verticalHeader()->defaultSectionSize();
+    ui.DeviceList->setFixedHeight(qBound(kMinListHeight, height, kMaxListHeight));
     ui.DeviceList->selectRow(selected);
     ui.DeviceList->setCurrentCell(selected, 0);
 
@@ -352,6 +363,10 @@ void CDevice::OnExchangeEnd(
         break;
     case CDeviceExchanger::cmdMeasurement:
     case CDeviceExchanger::cmdLoadAll: {
+        // A measurement writes the parameters first and keeps what the
+        // instrument answered: the dialog shows that.
+        if (cmd == CDeviceExchanger::cmdMeasurement && IsConnected())
+            FillParameters();
         // An entry without a name is a download the user cancelled.
         QList<QPair<QString, QByteArray>> files;
         for (const tLoadedFile& loaded : res) {

@@ -45,6 +45,7 @@ bool CDeviceConnectorCOM::Open(const QString& portName, int timeoutMs)
         m_pPort.reset();
         return false;
     }
+    m_bOpen = true;
     // A pseudo-terminal or an odd driver may refuse a setting; the line still
     // carries bytes, which is all the exchange needs.
     ApplyLineSettings(*m_pPort);
@@ -61,6 +62,7 @@ QStringList CDeviceConnectorCOM::GetPortList() const
 
 void CDeviceConnectorCOM::Close()
 {
+    m_bOpen = false;
     if (!m_pPort)
         return;
     m_pPort->close();
@@ -93,7 +95,7 @@ QByteArray CDeviceConnectorCOM::ReadAll()
 
 bool CDeviceConnectorCOM::IsOpen() const
 {
-    return m_pPort && m_pPort->isOpen();
+    return m_bOpen;
 }
 
 bool CDeviceConnectorCOM::IsFtdi(const QSerialPortInfo& port)

@@ -4,6 +4,7 @@
 
 #include <QSerialPortInfo>
 
+#include <atomic>
 #include <memory>
 
 class QSerialPort;
@@ -59,6 +60,8 @@ public:
 
 private:
     std::unique_ptr<QSerialPort> m_pPort;
+    // Whether m_pPort is open; the GUI thread may ask while a command runs.
+    std::atomic<bool> m_bOpen { false };
     int m_timeoutMs = 0;
     QString m_portName;
 };

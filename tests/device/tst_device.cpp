@@ -222,6 +222,11 @@ void TestDevice::connectAndDisconnect()
                 QCOMPARE(list->item(1, 1)->text(), QStringLiteral("Other"));
                 QVERIFY(Child<QGroupBox>(device, "BlockMeasurement")->isHidden());
                 QVERIFY(Child<QPushButton>(device, "DoMeasure")->isHidden());
+                // The dialog keeps a modest size with its buttons inside.
+                QVERIFY2(device.width() < 700 && device.height() < 400,
+                    qPrintable(QStringLiteral("%1x%2").arg(device.width()).arg(device.height())));
+                auto* buttons = Child<QDialogButtonBox>(device, "buttonBox");
+                QVERIFY(device.rect().contains(buttons->geometry()));
                 PressOk(device);
             } });
             rig.device->Connect();
@@ -373,6 +378,8 @@ void TestDevice::parameterDialogSendsChanges()
     // separate parameter write from the dialog.
     rig.instrument.measured = Trace(QDateTime(QDate(2026, 12, 5), QTime(14, 37, 48), Qt::UTC));
     rig.instrument.received.clear();
+    // The instrument settles on other values than asked: the dialog follows it.
+    rig.instrument.configReply = "CFG,32km,1000ns,180s,1310(0),1.5\n";
     CDialogDriver measure(*rig.device,
         { [](CDevice& device) { QTest::mouseClick(Child<QPushButton>(device, "DoMeasure"), Qt::LeftButton); } });
     rig.device->Properties();
@@ -381,6 +388,8 @@ void TestDevice::parameterDialogSendsChanges()
     QCOMPARE(rig.instrument.CountReceived(";INIT"), 1);
     QTRY_COMPARE(rig.fileList->GetCount(), 1);
     QCOMPARE(QFileInfo(rig.fileList->GetFile(0)->Path()).fileName(), QStringLiteral("261205_14374.sor"));
+    QCOMPARE(Child<QComboBox>(*rig.device, "nPulseWidth")->currentText(), QStringLiteral("1000"));
+    QCOMPARE(Child<QComboBox>(*rig.device, "nAverageTime")->currentText(), QStringLiteral("180"));
 }
 
 void TestDevice::emptyWavelengthsShowDefault()
