@@ -1,5 +1,6 @@
 #include "CCommandDispatcher.h"
 
+#include "CDeviceCommand.h"
 #include "CJsonDump.h"
 #include "CSynthTrace.h"
 #include "CTraceSummary.h"
@@ -69,6 +70,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return Resave(rest);
     if (command == QLatin1String("synth"))
         return Synth(rest);
+    if (command == QLatin1String("device"))
+        return CDeviceCommand().Run(rest);
     if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
         Out(tr("Usage:\n"
                "  lumetrix-sor info FILE...\n"
@@ -76,7 +79,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor check FILE...\n"
                "  lumetrix-sor resave IN OUT\n"
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
-               "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n"));
+               "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n")
+            + CDeviceCommand::Usage());
         return ExitOk;
     }
     return Usage(tr("Unknown command \"%1\".").arg(command));
@@ -86,7 +90,7 @@ int CCommandDispatcher::Usage(const QString& problem)
 {
     if (!problem.isEmpty())
         Err(problem + QLatin1Char('\n'));
-    Err(tr("Usage: lumetrix-sor info|dump|check|resave|synth ... (lumetrix-sor help for details)\n"));
+    Err(tr("Usage: lumetrix-sor info|dump|check|resave|synth|device ... (lumetrix-sor help for details)\n"));
     return ExitError;
 }
 

@@ -11,7 +11,8 @@ class CFile;
 }
 
 // Runs one command of the command line and returns the process exit code:
-// 0 success, 1 files that loaded with warnings only (check), 2 any error.
+// 0 success, 1 files that loaded with warnings only (check), 2 any error,
+// 3 a device command cancelled.
 // Results go to standard output, errors to standard error.
 class CCommandDispatcher
 {
