@@ -25,17 +25,10 @@
 
 namespace {
 
+// A valid trace of 600 samples measured at `time` (UTC).
 QByteArray Trace(const QDateTime& time)
 {
-    SorBuilder::tFixed fixed;
-    fixed.timeStamp = quint32(time.toSecsSinceEpoch());
-    fixed.pulses[0].points = 600;
-    SorBuilder::tDataPoints points;
-    points.groups[0].samples.assign(600, 5000);
-    std::vector<SorBuilder::tBlock> blocks = SorBuilder::StandardBlocks();
-    blocks[2].body = SorBuilder::FixedBody(fixed);
-    blocks[4].body = SorBuilder::DataPointsBody(points);
-    return SorBuilder::Assemble(blocks);
+    return SorBuilder::TimedFile(quint32(time.toSecsSinceEpoch()));
 }
 
 // Works the "Device properties" dialog each time it comes up: runs the next

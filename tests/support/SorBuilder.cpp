@@ -156,4 +156,17 @@ QByteArray StandardFile()
     return Assemble(StandardBlocks());
 }
 
+QByteArray TimedFile(quint32 timeStamp, int points)
+{
+    tFixed fixed;
+    fixed.timeStamp = timeStamp;
+    fixed.pulses[0].points = quint32(points);
+    tDataPoints data;
+    data.groups[0].samples.assign(size_t(points), 5000);
+    std::vector<tBlock> blocks = StandardBlocks();
+    blocks[2].body = FixedBody(fixed);
+    blocks[4].body = DataPointsBody(data);
+    return Assemble(blocks);
+}
+
 } // namespace SorBuilder

@@ -178,4 +178,8 @@ QByteArray Assemble(const std::vector<tBlock>& blocks, tChecksum checksum = Corr
 // A valid file made of the standard blocks and a correct checksum.
 QByteArray StandardFile();
 
+// A valid file of `points` level samples taken at `timeStamp` (seconds since
+// 1970, UTC), as an instrument hands it over.
+QByteArray TimedFile(quint32 timeStamp, int points = 600);
+
 } // namespace SorBuilder
