@@ -19,9 +19,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
