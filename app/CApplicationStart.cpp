@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QSettings>
@@ -84,6 +85,12 @@ int CApplicationStart::Start(const QStringList& arguments)
         return -1;
     }
     QCoreApplication::installTranslator(&translator);
+    // Qt's own texts (standard buttons, file dialogs) in the same language,
+    // where the system carries them; without them they stay English.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(translator.language()), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslator);
 
     const tCommandLine commandLine = ParseCommandLine(arguments);
     CDeviceConnectorCOM::SetExtraPorts(commandLine.lsSerialPorts);

@@ -41,6 +41,7 @@ public:
     QString sTrace;
     int nListed = -1;
     QStringList menus;
+    QString sQtCancel;
 
 protected:
     std::unique_ptr<QWidget> CreateMainWindow(const QString& folder) override
@@ -54,6 +55,7 @@ protected:
         bLoopRan = true;
         bCrashReportDuringLoop = CCrashReport::IsInstalled();
         sTranslatedProbe = QCoreApplication::translate(kProbeContext, kProbeText);
+        sQtCancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* window = qobject_cast<MainWindow*>(widget); window && window->isVisible()) {
                 // The list makes the working folder the current one.
@@ -235,13 +237,15 @@ void TstApplicationStart::start_loadsStoredLanguage_data()
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QString>("probe");
     QTest::addColumn<QStringList>("menus");
+    QTest::addColumn<QString>("cancel");
 
     // The English translation renames the instrument's menu.
     const QStringList english = { "&File", "&OTDR", "&View", "&Events", "&Help" };
-    QTest::newRow("absent") << QVariant() << kProbeText << english;
-    QTest::newRow("empty") << QVariant(QString()) << kProbeText << english;
+    QTest::newRow("absent") << QVariant() << kProbeText << english << "Cancel";
+    QTest::newRow("empty") << QVariant(QString()) << kProbeText << english << "Cancel";
+    // Qt's own button texts follow the interface language.
     QTest::newRow("Russian") << QVariant(QStringLiteral("Русский")) << "Ошибка доступа к файлу"
-                             << QStringList { "&Файл", "&Рефлектометр", "&Вид", "Со&бытия", "&Справка" };
+                             << QStringList { "&Файл", "&Рефлектометр", "&Вид", "Со&бытия", "&Справка" } << "Отмена";
 }
 
 void TstApplicationStart::start_loadsStoredLanguage()
@@ -249,6 +253,7 @@ void TstApplicationStart::start_loadsStoredLanguage()
     QFETCH(QVariant, stored);
     QFETCH(QString, probe);
     QFETCH(QStringList, menus);
+    QFETCH(QString, cancel);
 
     StoreLanguage(stored);
     CProbedStart start;
@@ -258,6 +263,7 @@ void TstApplicationStart::start_loadsStoredLanguage()
     QVERIFY(start.bCrashReportDuringLoop);
     QCOMPARE(start.sTranslatedProbe, probe);
     QCOMPARE(start.menus, menus);
+    QCOMPARE(start.sQtCancel, cancel);
     // The translator lived only as long as start-up.
     QCOMPARE(QCoreApplication::translate(kProbeContext, kProbeText), QString::fromLatin1(kProbeText));
 }
