@@ -1,9 +1,9 @@
 #include "CDevice.h"
 
 #include "CDeviceExchangeDlg.h"
-#include "CNoFocusDelegate.h"
 
 #include <CFileList.h>
+#include <CTableWidgetDelegate.h>
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -89,7 +89,7 @@ void CDevice::SetupUi()
     ui.DeviceList->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     ui.DeviceList->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     ui.DeviceList->setTabKeyNavigation(false);
-    ui.DeviceList->setItemDelegate(new CNoFocusDelegate(ui.DeviceList));
+    ui.DeviceList->setItemDelegate(new CTableWidgetDelegate(ui.DeviceList));
     ui.DeviceList->setMinimumWidth(420);
 
     ui.BlockMeasurement = new QGroupBox(tr("Параметры измерения"), this);

@@ -2,8 +2,8 @@
 
 #include <QItemDelegate>
 
-// Item delegate of the event table: draws the cells as usual but without a
-// focus rectangle, since the table always selects whole rows.
+// Item delegate of the tables that select whole rows (the event table, the
+// instrument list): draws the cells as usual but without a focus rectangle.
 class CTableWidgetDelegate : public QItemDelegate
 {
     Q_OBJECT

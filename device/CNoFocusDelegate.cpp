@@ -1,8 +1,0 @@
-#include "CNoFocusDelegate.h"
-
-void CNoFocusDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
-{
-    QStyleOptionViewItem plain(option);
-    plain.state &= ~QStyle::State_HasFocus;
-    QStyledItemDelegate::paint(painter, plain, index);
-}
