@@ -1,3 +1,4 @@
+#include "CSimProcess.h"
 #include "TestPaths.h"
 
 #include <CFile.h>
@@ -161,21 +162,7 @@ private slots:
 
     void program_servesOnePortAfterAnother();
     void program_downloadsBlockOverThePort();
-
-    void cleanup();
-
-private:
-    bool StartProgram(const QStringList& arguments, QString& port);
-    QProcess m_process;
 };
-
-void TstOtdrSim::cleanup()
-{
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-}
 
 void TstOtdrSim::identification()
 {
@@ -516,24 +503,11 @@ void TstOtdrSim::commandLine()
     }
 }
 
-bool TstOtdrSim::StartProgram(const QStringList& arguments, QString& port)
-{
-    m_process.setReadChannel(QProcess::StandardOutput);
-    m_process.start(TestPaths::BinDir() + QStringLiteral("/otdr-sim"), arguments);
-    if (!m_process.waitForStarted(10000))
-        return false;
-    while (!m_process.canReadLine()) {
-        if (!m_process.waitForReadyRead(10000))
-            return false;
-    }
-    port = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    return port.startsWith(QLatin1Char('/'));
-}
-
 void TstOtdrSim::program_servesOnePortAfterAnother()
 {
-    QString path;
-    QVERIFY(StartProgram({ QStringLiteral("--number"), QStringLiteral("5678") }, path));
+    CSimProcess sim;
+    QVERIFY(sim.Start({ QStringLiteral("--number"), QStringLiteral("5678") }));
+    const QString path = sim.Port();
     // One program after another opens the port: the line stays up between.
     for (int round = 0; round < 2; ++round) {
         tPort port;
@@ -546,27 +520,24 @@ void TstOtdrSim::program_servesOnePortAfterAnother()
         QCOMPARE(port.Line(), QByteArray("CFG,2km,10ns,15s,1550(1),1.47\n"));
     }
     // SIGUSR1 shows the instrument's clock in the log.
-    m_process.setReadChannel(QProcess::StandardError);
-    QByteArray log;
-    QVERIFY(::kill(pid_t(m_process.processId()), SIGUSR1) == 0);
-    while (!log.contains("clock shows ") && m_process.waitForReadyRead(10000))
-        log += m_process.readAllStandardError();
-    QVERIFY(log.contains("clock shows " + QDate::currentDate().toString(Qt::ISODate).toLatin1())
-        || log.contains("clock shows " + QDate::currentDate().addDays(1).toString(Qt::ISODate).toLatin1()));
+    QVERIFY(::kill(pid_t(sim.ProcessId()), SIGUSR1) == 0);
+    QVERIFY(sim.WaitForLog(QStringLiteral("clock shows ")));
+    const QString clock = QStringLiteral("clock shows ");
+    QVERIFY(sim.Log().contains(clock + QDate::currentDate().toString(Qt::ISODate))
+        || sim.Log().contains(clock + QDate::currentDate().addDays(1).toString(Qt::ISODate)));
 
     // The log shows what arrived; SIGTERM ends the program.
-    m_process.terminate();
-    QVERIFY(m_process.waitForFinished(10000));
-    QCOMPARE(m_process.exitCode(), 0);
-    log += m_process.readAllStandardError();
-    QCOMPARE(log.count("<- *IDN?\\r"), 2);
-    QVERIFY(log.contains("-> CFG,2km,10ns,15s,1550(1),1.47\\n"));
+    QCOMPARE(sim.Terminate(), 0);
+    const QString log = sim.Log();
+    QCOMPARE(log.count(QStringLiteral("<- *IDN?\\r")), 2);
+    QVERIFY(log.contains(QStringLiteral("-> CFG,2km,10ns,15s,1550(1),1.47\\n")));
 }
 
 void TstOtdrSim::program_downloadsBlockOverThePort()
 {
-    QString path;
-    QVERIFY(StartProgram({ QStringLiteral("--stored"), QStringLiteral("2") }, path));
+    CSimProcess sim;
+    QVERIFY(sim.Start({ QStringLiteral("--stored"), QStringLiteral("2") }));
+    const QString path = sim.Port();
     tPort port;
     QVERIFY(port.Open(path));
     QVERIFY(port.Send(";SYST:MODE 3\r;MMEM:FREE?\r"));
@@ -576,18 +547,16 @@ void TstOtdrSim::program_downloadsBlockOverThePort()
     QVERIFY(LoadTrace(BlockData(block)));
 
     // A second simulator with a link to its port, removed when it stops.
-    QProcess second;
+    CSimProcess second;
     const QString link
         = QDir::temp().filePath(QStringLiteral("otdr-sim-test-%1").arg(QCoreApplication::applicationPid()));
-    second.start(TestPaths::BinDir() + QStringLiteral("/otdr-sim"), { QStringLiteral("--link"), link });
-    QVERIFY(second.waitForReadyRead(10000));
+    QVERIFY(second.Start({ QStringLiteral("--link"), link }));
     QVERIFY(QFileInfo(link).isSymLink());
     tPort linked;
     QVERIFY(linked.Open(link));
     QVERIFY(linked.Send("*IDN?\r"));
     QVERIFY(linked.Line().startsWith("Norvane,"));
-    second.terminate();
-    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.Terminate(), 0);
     QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
 }
 
