@@ -24,8 +24,6 @@ public:
     virtual bool IsBelowMin() const = 0;
     virtual bool IsAboveMax() const = 0;
     virtual INumValue* CloneNum() const = 0;
-
-    QValidator* CreateValidator(QObject* parent, const QString& keptText) override;
 };
 
 } // namespace CType

@@ -18,7 +18,6 @@ public:
         m_text = text;
         return true;
     }
-    QValidator* CreateValidator(QObject* parent, const QString& keptText) override;
 
     const QString& Text() const { return m_text; }
 

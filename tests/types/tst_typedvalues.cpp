@@ -1,6 +1,3 @@
-#include "CFocusController.h"
-#include "CNumValidator.h"
-#include "CStrValidator.h"
 #include "NumValue.h"
 #include "StrValue.h"
 
@@ -65,7 +62,6 @@ private slots:
     void textInOtherLocale();
     void textValue_data();
     void textValue();
-    void validatorsWithoutWidgetApplication();
 };
 
 void TstTypedValues::initTestCase()
@@ -308,30 +304,6 @@ void TstTypedValues::textValue()
     const QString text(length, QLatin1Char('x'));
     QVERIFY(value->FromString(text));
     QCOMPARE(value->ToString(), text);
-}
-
-void TstTypedValues::validatorsWithoutWidgetApplication()
-{
-    // A console program has no focus to follow, but may still check texts.
-    QVERIFY(!CFocusController::Ensure());
-
-    Wavelength wavelength(1550.0f);
-    std::unique_ptr<QValidator> numValidator(wavelength.CreateValidator(nullptr, wavelength.ToString()));
-    QVERIFY(qobject_cast<CNumValidator*>(numValidator.get()));
-    QString text = QStringLiteral("0");
-    int position = CValidator::FinalCheckMode;
-    // Without an edit box there is nothing to report a refusal to.
-    QCOMPARE(numValidator->validate(text, position), QValidator::Intermediate);
-
-    StrValue<32> name;
-    std::unique_ptr<QValidator> strValidator(name.CreateValidator(nullptr, QString()));
-    QVERIFY(qobject_cast<CStrValidator*>(strValidator.get()));
-    text = QString(32, QLatin1Char('x'));
-    position = 0;
-    QCOMPARE(strValidator->validate(text, position), QValidator::Invalid);
-
-    QVERIFY(!CFocusController::Ensure());
-    QVERIFY(QCoreApplication::instance()->findChildren<CFocusController*>().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TstTypedValues)

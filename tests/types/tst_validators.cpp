@@ -1,6 +1,7 @@
 #include "CFocusController.h"
 #include "CNumValidator.h"
 #include "CStrValidator.h"
+#include "CValueEdit.h"
 #include "NumValue.h"
 #include "StrValue.h"
 
@@ -315,8 +316,8 @@ void TstValidators::focusControllerIsSingle()
     Comment comment;
     QLineEdit first;
     QLineEdit second;
-    wavelength.Attach(&first, true);
-    comment.Attach(&second, true);
+    CValueEdit firstBinding(wavelength, &first, true);
+    CValueEdit secondBinding(comment, &second, true);
     QCOMPARE(CFocusController::Ensure(), controller);
     QCOMPARE(qApp->findChildren<CFocusController*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
 }
@@ -357,7 +358,7 @@ void TstValidators::commitEdit()
 
     QLineEdit edit;
     const QString before = value->ToString();
-    value->Attach(&edit, true);
+    CValueEdit binding(*value, &edit, true);
     QCOMPARE(edit.text(), before);
     QVERIFY(edit.isEnabled());
     QVERIFY(edit.validator());
@@ -369,7 +370,7 @@ void TstValidators::commitEdit()
 
     bool thrown = false;
     try {
-        value->CommitEdit();
+        binding.Commit();
     } catch (const tValidationRefusal& refusal) {
         thrown = true;
         QTEST(refusal.sMessage, "message");
@@ -385,7 +386,7 @@ void TstValidators::keystrokeRefusalShowsTooltip()
     Backscatter backscatter(-80.0f);
     QWidget window;
     auto* edit = new QLineEdit(&window);
-    backscatter.Attach(edit, true);
+    CValueEdit backscatterBinding(backscatter, edit, true);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -411,8 +412,8 @@ void TstValidators::focusShowsHint()
     auto* lossEdit = new QLineEdit(&window);
     layout->addWidget(wavelengthEdit);
     layout->addWidget(lossEdit);
-    wavelength.Attach(wavelengthEdit, true);
-    loss.Attach(lossEdit, true);
+    CValueEdit wavelengthBinding(wavelength, wavelengthEdit, true);
+    CValueEdit lossBinding(loss, lossEdit, true);
     wavelengthEdit->clear();
 
     lossEdit->setFocus();
