@@ -334,7 +334,9 @@ void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const 
     if (mapping.valid) {
         painter.setClipRect(target, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 
-        const bool reduce = !printMode && IsPixelDevice(painter);
+        // Printed pages are reduced too: the mapping rounds every sample to a
+        // device unit, so the page cannot show more than the reduced lines.
+        const bool reduce = printMode || IsPixelDevice(painter);
         for (const QSharedPointer<tListedFile>& listed : *geometry.files) {
             if (listed && listed->file)
                 DrawTrace(painter, *listed->file, mapping, target, listed->colour, reduce);
