@@ -386,7 +386,8 @@ void TstLumetrixSor::synth_refusesBadOptions()
 
 
 // One page per file in the given order, each with its file's name, wavelength
-// and event distances; a file that does not load writes nothing.
+// and event distances; a file that does not load writes nothing, and neither
+// does an output that cannot be written.
 void TstLumetrixSor::report()
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
@@ -421,6 +422,9 @@ void TstLumetrixSor::report()
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains(QStringLiteral("truncated.sor")), qPrintable(run.err));
     QVERIFY(!QFileInfo::exists(refused));
+    // An output that cannot be written is an error too.
+    run = Run({ QStringLiteral("report"), files[0], "-o", Temp(QStringLiteral("missing/out.pdf")) });
+    QCOMPARE(run.exitCode, 2);
 }
 
 QTEST_GUILESS_MAIN(TstLumetrixSor)
