@@ -35,9 +35,9 @@ QSharedPointer<sor::CFile> Document(const QString& dir, const QString& name, qin
     fixed.groupIndex = groupIndex;
     fixed.pulses[0].points = kPoints;
     tDataPoints points;
-    points.groups[0].samples.clear();
+    points.groups[0].samples.resize(kPoints);
     for (int i = 0; i < kPoints; ++i)
-        points.groups[0].samples.push_back(quint16(2000 + i * 2 + (i % 7) * 40));
+        points.groups[0].samples[size_t(i)] = quint16(2000 + i * 2 + (i % 7) * 40);
     tKeyEvents events;
     events.events[0].time = qint32(std::llround(eventMetres * groupIndex / 1e5 / kLight * 10));
     events.events[0].comment = eventComment;
@@ -85,10 +85,8 @@ private slots:
     void jobs_data();
     void jobs();
     void fileTextsPrintAsWritten();
-    void eventMarkAtItsDistance_data();
     void eventMarkAtItsDistance();
     void smallPageStaysOnIt();
-    void previewGivesTheWindowBack_data();
     void previewGivesTheWindowBack();
 
 private:
@@ -177,40 +175,34 @@ void TstPrinter::fileTextsPrintAsWritten()
         QVERIFY2(text.contains(QString::fromUtf8(written)), written);
 }
 
-void TstPrinter::eventMarkAtItsDistance_data()
-{
-    QTest::addColumn<qint32>("groupIndex");
-    QTest::newRow("1.44") << 144000;
-    QTest::newRow("1.50") << 150000;
-}
-
 // The mark of an event stands on the pixel column of its distance, which
 // follows the file's group index.
 void TstPrinter::eventMarkAtItsDistance()
 {
-    QFETCH(qint32, groupIndex);
-    const QTemporaryDir dir;
-    const auto file = Document(dir.path(), QStringLiteral("gi.sor"), groupIndex, 9000);
-    QVERIFY(file);
-    QImage image(794, 1123, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    const QRect box = CReportPage::Draw(painter, image.rect(), *file, nullptr, QDateTime::currentDateTime());
-    painter.end();
+    for (const qint32 groupIndex : { 144000, 150000 }) {
+        const QTemporaryDir dir;
+        const auto file = Document(dir.path(), QStringLiteral("gi.sor"), groupIndex, 9000);
+        QVERIFY(file);
+        QImage image(794, 1123, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const QRect box = CReportPage::Draw(painter, image.rect(), *file, nullptr, QDateTime::currentDateTime());
+        painter.end();
 
-    const quint16* samples = file->Points();
-    const auto [low, high] = std::minmax_element(samples, samples + file->PointCount());
-    const tSampleMapping mapping = tSampleMapping::Make(
-        box, QRectF(0, *low, file->Length(), *high - *low), file->Resolution(), file->PointCount());
-    const auto blackIn = [&](int x) {
-        int count = 0;
-        for (int y = box.top() + 20; y < box.bottom(); ++y)
-            count += image.pixel(x, y) == qRgb(0, 0, 0);
-        return count;
-    };
-    const int x = mapping.DistanceX(9000);
-    QVERIFY2(blackIn(x) >= 11, qPrintable(QString::number(blackIn(x))));
-    QCOMPARE(blackIn(x - 2) + blackIn(x + 2), 2);
+        const quint16* samples = file->Points();
+        const auto [low, high] = std::minmax_element(samples, samples + file->PointCount());
+        const tSampleMapping mapping = tSampleMapping::Make(
+            box, QRectF(0, *low, file->Length(), *high - *low), file->Resolution(), file->PointCount());
+        const auto blackIn = [&](int x) {
+            int count = 0;
+            for (int y = box.top() + 20; y < box.bottom(); ++y)
+                count += image.pixel(x, y) == qRgb(0, 0, 0);
+            return count;
+        };
+        const int x = mapping.DistanceX(9000);
+        QVERIFY2(blackIn(x) >= 11, qPrintable(QStringLiteral("%1: %2").arg(groupIndex).arg(blackIn(x))));
+        QCOMPARE(blackIn(x - 2) + blackIn(x + 2), 2);
+    }
 }
 
 // A page too small for its header still shows the header above a trace box
@@ -236,37 +228,33 @@ void TstPrinter::smallPageStaysOnIt()
     QVERIFY(inkAbove > 100);
 }
 
-void TstPrinter::previewGivesTheWindowBack_data()
-{
-    QTest::addColumn<bool>("maximized");
-    QTest::newRow("maximized") << true;
-    QTest::newRow("normal") << false;
-}
-
+// The preview takes the window's place, maximised when the window is, and
+// gives it back as it was.
 void TstPrinter::previewGivesTheWindowBack()
 {
-    QFETCH(bool, maximized);
-    m_window.setGeometry(100, 100, 500, 400);
-    maximized ? m_window.showMaximized() : m_window.showNormal();
-    QVERIFY(QTest::qWaitForWindowExposed(&m_window));
-    const QRect before = m_window.geometry();
-    CPrinter printer(m_list.get(), &m_window);
-    bool previewMaximized = !maximized;
-    bool windowHidden = false;
-    Answer<CPrinterList>([&](CPrinterList* list) {
-        Answer<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
-            previewMaximized = preview->isMaximized();
-            windowHidden = !m_window.isVisible();
-            preview->reject();
+    for (const bool maximized : { true, false }) {
+        m_window.setGeometry(100, 100, 500, 400);
+        maximized ? m_window.showMaximized() : m_window.showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_window));
+        const QRect before = m_window.geometry();
+        CPrinter printer(m_list.get(), &m_window);
+        bool previewMaximized = !maximized;
+        bool windowHidden = false;
+        Answer<CPrinterList>([&](CPrinterList* list) {
+            Answer<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+                previewMaximized = preview->isMaximized();
+                windowHidden = !m_window.isVisible();
+                preview->reject();
+            });
+            list->accept();
         });
-        list->accept();
-    });
-    printer.Preview();
-    QCOMPARE(previewMaximized, maximized);
-    QVERIFY(windowHidden);
-    QVERIFY(m_window.isVisible());
-    QCOMPARE(m_window.isMaximized(), maximized);
-    QTRY_COMPARE(m_window.geometry(), before);
+        printer.Preview();
+        QCOMPARE(previewMaximized, maximized);
+        QVERIFY(windowHidden);
+        QVERIFY(m_window.isVisible());
+        QCOMPARE(m_window.isMaximized(), maximized);
+        QTRY_COMPARE(m_window.geometry(), before);
+    }
 }
 
 QTEST_MAIN(TstPrinter)
