@@ -17,7 +17,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 constexpr int kTraces = 100;
@@ -49,8 +48,8 @@ qint64 Report(const QList<tPrinterListFile>& pages)
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setResolution(96);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
-        QPageLayout::Millimeter));
+    writer.setPageLayout(QPageLayout(
+        QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
     if (!CReportPage::DrawJob(writer, pages, nullptr))
         return -1;
     return buffer.size();

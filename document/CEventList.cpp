@@ -31,8 +31,7 @@ QTableWidgetItem* ReadOnlyItem(const QString& text)
 
 } // namespace
 
-CEventList::CEventList(CFileList* fileList, QWidget* parent)
-    : QTableWidget(parent), m_pFileList(fileList)
+CEventList::CEventList(CFileList* fileList, QWidget* parent) : QTableWidget(parent), m_pFileList(fileList)
 {
     setFocusPolicy(Qt::WheelFocus);
     setMinimumHeight(100);
@@ -135,7 +134,7 @@ void CEventList::FillRow(int row, const sor::tKeyEvent& event, const QStringList
 {
     QTableWidgetItem* number = ReadOnlyItem(texts[ColumnEvent]);
     number->setIcon(QIcon(event.codeType == sor::tKeyEvent::Reflective ? QStringLiteral(":/images/EventReflection.png")
-                                                                         : QStringLiteral(":/images/EventJunction.png")));
+                                                                       : QStringLiteral(":/images/EventJunction.png")));
     setItem(row, ColumnEvent, number);
     for (int column = ColumnDistance; column < ColumnComment; ++column)
         setItem(row, column, ReadOnlyItem(texts[column]));

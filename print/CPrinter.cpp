@@ -92,7 +92,7 @@ void CPrinter::ExportPdf()
         return;
     const QSharedPointer<sor::CFile> current = m_pFileList->GetFile(m_pFileList->currentRow());
     const QString start = current ? QDir::current().filePath(QFileInfo(current->Path()).completeBaseName() + ".pdf")
-                                   : QDir::currentPath();
+                                  : QDir::currentPath();
     QString path = m_pDialogs->SaveFileName(m_pMainWindow, tr("Export PDF"), start, tr("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;

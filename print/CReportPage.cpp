@@ -118,14 +118,15 @@ QString CReportPage::HeaderHtml(const sor::CFile& document, const QDateTime& pri
         Number(fixed.pulseWidth), Number(groupIndex), Number(length), QString::number(uint(fixed.averages)),
         Escape(general.operatorName), Escape(general.cableId), Escape(general.fiberId), Escape(general.comment),
         Escape(printed.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"))), Escape(program) };
-    const QString html = tr("<font Arial 16><table width = 100%><tr><td align=\"left\">%14</td><td align = \"right\">%15</td>"
-                      "</tr></table><hr><table><tr><td width=15%>File:</td><td>%1</td></tr> <tr><td>Date:</td>"
-                      "<td>%2</td></tr> <tr><td>Device:</td><td>%3 \u2116%4</td></tr></table><hr /><table><tr>"
-                      "<td width=15%>Wavelength:</td><td>%5nm</td></tr> <tr><td>Pulse width:</td><td>%6ns</td></tr>"
-                      "<tr><td>Index:</td><td>%7</td></tr> <tr><td>Length:</td><td>%8km</td></tr></table><hr />"
-                      "<table><tr><td width=15%>Averages:</td><td>%9 </td></tr> <tr><td>Operator:</td><td>%10 </td>"
-                      "</tr><tr><td>CableId:</td><td>%11 </td></tr> <tr><td>Fiber:</td><td>%12<br></tr></table><hr />"
-                      "<table><tr><td width=15%>Comment:</td><td>%13</td></tr></table>");
+    const QString html
+        = tr("<font Arial 16><table width = 100%><tr><td align=\"left\">%14</td><td align = \"right\">%15</td>"
+             "</tr></table><hr><table><tr><td width=15%>File:</td><td>%1</td></tr> <tr><td>Date:</td>"
+             "<td>%2</td></tr> <tr><td>Device:</td><td>%3 \u2116%4</td></tr></table><hr /><table><tr>"
+             "<td width=15%>Wavelength:</td><td>%5nm</td></tr> <tr><td>Pulse width:</td><td>%6ns</td></tr>"
+             "<tr><td>Index:</td><td>%7</td></tr> <tr><td>Length:</td><td>%8km</td></tr></table><hr />"
+             "<table><tr><td width=15%>Averages:</td><td>%9 </td></tr> <tr><td>Operator:</td><td>%10 </td>"
+             "</tr><tr><td>CableId:</td><td>%11 </td></tr> <tr><td>Fiber:</td><td>%12<br></tr></table><hr />"
+             "<table><tr><td width=15%>Comment:</td><td>%13</td></tr></table>");
     // One pass over the template, so that a "%2" inside a file's text stays text.
     return html.arg(places[0], places[1], places[2], places[3], places[4], places[5], places[6], places[7], places[8],
         places[9], places[10], places[11], places[12], places[13], places[14]);
@@ -163,8 +164,8 @@ QString CReportPage::MarkerBlockHtml(const sor::CFile& document, const CCursors&
         QString::number((p2 - p1) / 1000, 'f', 3), Number(level1), Number(level2), Number(level2 - level1), eventTable);
 }
 
-QRect CReportPage::Draw(
-    QPainter& painter, const QRect& page, const sor::CFile& document, const tGraphState* workArea, const QDateTime& printed)
+QRect CReportPage::Draw(QPainter& painter, const QRect& page, const sor::CFile& document, const tGraphState* workArea,
+    const QDateTime& printed)
 {
     painter.save();
     painter.setClipRect(page);
@@ -195,7 +196,8 @@ QRect CReportPage::Draw(
     const int headerHeight = DrawText(painter, header, logoHeight, height - logoHeight - minBox);
     const int top = logoHeight + headerHeight;
     const int lowerHeight = lower.isEmpty() ? 0 : int(lower.size().height()) + 1;
-    const int boxHeight = std::min({ std::max({ height / 2 - top, height - top - lowerHeight, minBox }), height - top });
+    const int boxHeight
+        = std::min({ std::max({ height / 2 - top, height - top - lowerHeight, minBox }), height - top });
     const QRect box(0, top, width, boxHeight);
 
     painter.save();

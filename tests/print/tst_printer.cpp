@@ -53,7 +53,7 @@ QSharedPointer<sor::CFile> Document(const QString& dir, const QString& name, qin
 }
 
 // Runs `answer` on the next modal dialog of type T once it is open.
-template <class T> void Answer(const std::function<void(T*)>& answer, int tries = 500)
+template<class T> void Answer(const std::function<void(T*)>& answer, int tries = 500)
 {
     QTimer::singleShot(10, [answer, tries] {
         if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))

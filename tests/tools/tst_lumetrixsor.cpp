@@ -384,7 +384,6 @@ void TstLumetrixSor::synth_refusesBadOptions()
     QVERIFY(!QFileInfo::exists(path));
 }
 
-
 // One page per file in the given order, each with its file's name, wavelength
 // and event distances; a file that does not load writes nothing, and neither
 // does an output that cannot be written.
@@ -399,7 +398,8 @@ void TstLumetrixSor::report()
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     for (int page = 0; page < files.size(); ++page) {
         QProcess text;
-        text.start(QStringLiteral("pdftotext"), { "-f", QString::number(page + 1), "-l", QString::number(page + 1), pdf, "-" });
+        text.start(QStringLiteral("pdftotext"),
+            { "-f", QString::number(page + 1), "-l", QString::number(page + 1), pdf, "-" });
         QVERIFY(text.waitForFinished(60000) && text.exitCode() == 0);
         const QString shown = QString::fromUtf8(text.readAllStandardOutput());
         quint32 warnings = 0;

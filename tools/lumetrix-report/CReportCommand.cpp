@@ -84,8 +84,8 @@ int CReportCommand::Run(const QStringList& arguments)
         return ExitError;
     }
 
-    const QPageLayout layout(QPageSize(size), orientation, QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
-        QPageLayout::Millimeter);
+    const QPageLayout layout(
+        QPageSize(size), orientation, QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
     QString error;
     if (!CReportPage::WritePdf(output, pages, nullptr, layout, kResolution, &error)) {
         Err(tr("%1: %2\n").arg(output, error));

@@ -269,8 +269,8 @@ int CCommandDispatcher::Report(const QStringList& arguments)
     // arguments as they are; its output and exit code are ours.
     const QDir here(QCoreApplication::applicationDirPath());
     QString program;
-    for (const QString& candidate :
-        { here.filePath(QStringLiteral("lumetrix-report")), here.filePath(QStringLiteral("../lib/lumetrix/lumetrix-report")) }) {
+    for (const QString& candidate : { here.filePath(QStringLiteral("lumetrix-report")),
+             here.filePath(QStringLiteral("../lib/lumetrix/lumetrix-report")) }) {
         if (QFileInfo(candidate).isExecutable()) {
             program = QDir::cleanPath(candidate);
             break;
