@@ -11,6 +11,7 @@
 #include <CGraphPix.h>
 #include <CGraphView.h>
 #include <CPreviewFrame.h>
+#include <CPrinter.h>
 #include <GraphTools.h>
 #include <Preview.h>
 #include <tGraphState.h>
@@ -205,8 +206,7 @@ QToolBar* MainWindow::NewToolBar(const QString& title, const char* name)
 
 void MainWindow::CreateFileActions()
 {
-    // Printing and the dialogs are connected when the printer and the dialogs
-    // exist.
+    // The dialogs are connected when they exist.
     QAction* openDir = NewAction(tr("&Change folder"), QKeySequence::Open, tr("Change folder"), tr("Change folder"),
         "FileOpenDir.png", "actionChangeFolder");
     m_pActSaveAll = NewAction(tr("Sa&ve all"), WithModifier(QKeySequence::Save, Qt::ShiftModifier), tr("Save all"),
@@ -233,6 +233,8 @@ void MainWindow::CreateFileActions()
         tr("Preview"), nullptr, "actionPreview");
     m_pActPageProperties = NewAction(tr("Page prop&erties"), QKeySequence(), tr("Page properties"),
         tr("Page properties"), nullptr, "actionPageProperties");
+    m_pActExportPdf = NewAction(tr("Export PD&F..."), QKeySequence(), tr("Export the report as a PDF file"),
+        tr("Export the report as a PDF file"), nullptr, "actionExportPdf");
     QAction* options
         = NewAction(tr("Op&tions"), QKeySequence(), tr("Options"), tr("Options"), nullptr, "actionOptions");
     QAction* exit
@@ -251,6 +253,11 @@ void MainWindow::CreateFileActions()
     // information as the menu entry does.
     connect(m_pTools->Panel()->CommentButton(), &QAbstractButton::clicked, m_pActInformation, &QAction::trigger);
     connect(exit, &QAction::triggered, this, &MainWindow::close);
+    m_pPrinter = new CPrinter(m_pFileList, this);
+    connect(m_pActPrint, &QAction::triggered, m_pPrinter, &CPrinter::Print);
+    connect(m_pActPreview, &QAction::triggered, m_pPrinter, &CPrinter::Preview);
+    connect(m_pActPageProperties, &QAction::triggered, m_pPrinter, &CPrinter::PageProperties);
+    connect(m_pActExportPdf, &QAction::triggered, m_pPrinter, &CPrinter::ExportPdf);
 
     QMenu* menu = menuBar()->addMenu(tr("&File"));
     menu->setObjectName(QStringLiteral("fileMenu"));
@@ -270,6 +277,7 @@ void MainWindow::CreateFileActions()
     menu->addAction(m_pActPrint);
     menu->addAction(m_pActPreview);
     menu->addAction(m_pActPageProperties);
+    menu->addAction(m_pActExportPdf);
     menu->addSeparator();
     menu->addAction(options);
     menu->addSeparator();
@@ -498,7 +506,7 @@ void MainWindow::ConnectEnabling()
         std::initializer_list<QWidget*> { m_pViewMenu, m_pViewToolBar, m_pEventsMenu, m_pEventsToolBar })
         connect(m_pFileList, &CFileList::sigEnabled, widget, &QWidget::setEnabled);
     for (QAction* action : { m_pActSaveAll, m_pActSave, m_pActCopyTo, m_pActRename, m_pActDelete, m_pActUncheckAll,
-             m_pActDeleteTwin, m_pActInformation, m_pActPrint, m_pActPreview, m_pActPageProperties })
+             m_pActDeleteTwin, m_pActInformation, m_pActPrint, m_pActPreview, m_pActPageProperties, m_pActExportPdf })
         connect(m_pFileList, &CFileList::sigEnabled, action, &QAction::setEnabled);
     connect(m_pFileList, &CFileList::sigEnabled, this, &MainWindow::ShowMainViewContextMenu);
     connect(m_pFileList, &CFileList::sigFileChanged, m_pActSave, &QAction::setEnabled);

@@ -10,6 +10,7 @@ class CFileList;
 class CGraphView;
 class CHelpWindow;
 class CMainOpt;
+class CPrinter;
 class GraphTools;
 class QAction;
 class QLabel;
@@ -25,8 +26,8 @@ class tGraphState;
 // owned through the parent tree, the options object too, so that destroying
 // the window writes the options.
 //
-// The printer and the options and file information dialogs come later: their
-// actions exist already with their texts, keys and enabling rules.
+// The options and file information dialogs come later: their actions exist
+// already with their texts, keys and enabling rules.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -43,6 +44,7 @@ public:
     CGraphView* View() const { return m_pView; }
     CEventList* Events() const { return m_pEvents; }
     CDevice* Device() const { return m_pDevice; }
+    CPrinter* Printer() const { return m_pPrinter; }
 
     // The status bar's zoom text for a geometry: empty while nothing is shown,
     // "Zoom reset" at the whole extent, otherwise the visible width (in
@@ -90,6 +92,7 @@ private:
     CMainOpt* m_pOptions = nullptr;
     CFileList* m_pFileList = nullptr;
     CDevice* m_pDevice = nullptr;
+    CPrinter* m_pPrinter = nullptr;
     CGraphView* m_pView = nullptr;
     QLabel* m_pZoomLabel = nullptr;
     QLabel* m_pDeviceLabel = nullptr;
@@ -119,6 +122,7 @@ private:
     QAction* m_pActPrint = nullptr;
     QAction* m_pActPreview = nullptr;
     QAction* m_pActPageProperties = nullptr;
+    QAction* m_pActExportPdf = nullptr;
     QAction* m_pActConnect = nullptr;
     QAction* m_pActDisconnect = nullptr;
     QAction* m_pActMeasurement = nullptr;

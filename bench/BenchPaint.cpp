@@ -1,10 +1,11 @@
 // Painting traces of 250 000 samples on screen, where each pixel column is
 // reduced to its first, smallest, largest and last value, against drawing
-// every segment as printing does, in the same run.
+// every segment, in the same run.
 //   build/bin/bench-paint [--benchmark_filter=...]
-// The single-trace cases paint the largest bundled trace into 1200 x 600 px;
+// The single-trace cases paint the largest bundled trace into 1200 x 600 px,
+// on screen and in print mode (reduced too: a page shows no more than that);
 // the overlay cases paint seven synthetic traces into 1920 x 1080 px, reduced,
-// as one polyline through every sample (printing), and segment by segment.
+// as one polyline through every sample, and segment by segment.
 // The "differing%" counters give the share of trace pixels in which the
 // reduced picture differs from the segment-by-segment one and from the
 // polyline.

@@ -31,11 +31,7 @@ QTableWidgetItem* ReadOnlyItem(const QString& text)
 
 } // namespace
 
-CEventList::CEventList(CFileList* fileList, QWidget* parent)
-    : QTableWidget(parent),
-      m_pFileList(fileList),
-      m_headers({ tr("Event %1").arg(QChar(0x2116)), tr("Distance [km]"), tr("Loss [dB]"), tr("Reflectance [dB]"),
-          tr("Attenuation coeff. [dB/km]"), tr("Length [km]"), tr("Total loss [dB]"), tr("Comment") })
+CEventList::CEventList(CFileList* fileList, QWidget* parent) : QTableWidget(parent), m_pFileList(fileList)
 {
     setFocusPolicy(Qt::WheelFocus);
     setMinimumHeight(100);
@@ -81,24 +77,13 @@ void CEventList::OnUpdateView()
     show();
     setRowCount(int(events.size()));
     setColumnCount(ColumnCount);
-    setHorizontalHeaderLabels(m_headers);
+    setHorizontalHeaderLabels(HeaderTexts());
     // The comment takes the width that is left.
     horizontalHeader()->setSectionResizeMode(ColumnComment, QHeaderView::Stretch);
 
-    // The fibre loss of a section and the loss of the event before it add up
-    // from row to row; an event's own loss counts from the next row on.
-    double previous = 0;
-    double previousLoss = 0;
-    double total = 0;
-    for (int row = 0; row < int(events.size()); ++row) {
-        const sor::tKeyEvent& event = events[size_t(row)];
-        const double distance = double(file->TimeToDistance(event.time)) / 1000.0;
-        const double length = distance - previous;
-        total += double(float(event.attenuation)) * length + previousLoss;
-        FillRow(row, event, distance, length, total);
-        previous = distance;
-        previousLoss = float(event.loss);
-    }
+    const QList<QStringList> rows = RowTexts(*file);
+    for (int row = 0; row < int(rows.size()); ++row)
+        FillRow(row, events[size_t(row)], rows[row]);
     if (m_nSelectedRow >= 0 && m_nSelectedRow < rowCount())
         selectRow(m_nSelectedRow);
     // The values fit their columns; sizing the stretched comment to its text
@@ -115,24 +100,46 @@ void CEventList::OnUpdateView()
         setRowHeight(row, height);
 }
 
-void CEventList::FillRow(int row, const sor::tKeyEvent& event, double distance, double length, double total)
+QStringList CEventList::HeaderTexts()
 {
-    const bool reflective = event.codeType == sor::tKeyEvent::Reflective;
-    QTableWidgetItem* number = ReadOnlyItem(QString::number(event.number));
-    number->setIcon(QIcon(
-        reflective ? QStringLiteral(":/images/EventReflection.png") : QStringLiteral(":/images/EventJunction.png")));
-    setItem(row, ColumnEvent, number);
-    setItem(row, ColumnDistance, ReadOnlyItem(QString::number(distance, 'g', 6)));
-    setItem(row, ColumnLoss, ReadOnlyItem(sor::RangeText(float(event.loss), -kLossLimit, kLossLimit)));
-    const float reflectance = event.reflectance;
-    setItem(row, ColumnReflectance,
-        ReadOnlyItem(
-            reflectance == 0 ? QString() : sor::RangeText(reflectance, -kReflectanceLimit, kReflectanceLimit)));
-    setItem(row, ColumnAttenuation, ReadOnlyItem(sor::RangeText(float(event.attenuation), -kLossLimit, kLossLimit)));
-    setItem(row, ColumnLength, ReadOnlyItem(QString::number(length, 'g', 6)));
-    setItem(row, ColumnTotal, ReadOnlyItem(QString::number(total, 'g', 6)));
+    return { tr("Event %1").arg(QChar(0x2116)), tr("Distance [km]"), tr("Loss [dB]"), tr("Reflectance [dB]"),
+        tr("Attenuation coeff. [dB/km]"), tr("Length [km]"), tr("Total loss [dB]"), tr("Comment") };
+}
 
-    auto* comment = new QTableWidgetItem(event.comment.Text());
+QList<QStringList> CEventList::RowTexts(const sor::CFile& file)
+{
+    // The fibre loss of a section and the loss of the event before it add up
+    // from row to row; an event's own loss counts from the next row on.
+    QList<QStringList> rows;
+    double previous = 0;
+    double previousLoss = 0;
+    double total = 0;
+    for (const sor::tKeyEvent& event : file.KeyEvents()) {
+        const double distance = double(file.TimeToDistance(event.time)) / 1000.0;
+        const double length = distance - previous;
+        total += double(float(event.attenuation)) * length + previousLoss;
+        const float reflectance = event.reflectance;
+        rows.append({ QString::number(event.number), QString::number(distance, 'g', 6),
+            sor::RangeText(float(event.loss), -kLossLimit, kLossLimit),
+            reflectance == 0 ? QString() : sor::RangeText(reflectance, -kReflectanceLimit, kReflectanceLimit),
+            sor::RangeText(float(event.attenuation), -kLossLimit, kLossLimit), QString::number(length, 'g', 6),
+            QString::number(total, 'g', 6), event.comment.Text() });
+        previous = distance;
+        previousLoss = float(event.loss);
+    }
+    return rows;
+}
+
+void CEventList::FillRow(int row, const sor::tKeyEvent& event, const QStringList& texts)
+{
+    QTableWidgetItem* number = ReadOnlyItem(texts[ColumnEvent]);
+    number->setIcon(QIcon(event.codeType == sor::tKeyEvent::Reflective ? QStringLiteral(":/images/EventReflection.png")
+                                                                       : QStringLiteral(":/images/EventJunction.png")));
+    setItem(row, ColumnEvent, number);
+    for (int column = ColumnDistance; column < ColumnComment; ++column)
+        setItem(row, column, ReadOnlyItem(texts[column]));
+
+    auto* comment = new QTableWidgetItem(texts[ColumnComment]);
     comment->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
     comment->setData(Qt::UserRole, kCommentMarker);
     setItem(row, ColumnComment, comment);

@@ -35,6 +35,11 @@ public:
     // `fileList` (not owned) supplies the current file and the plot's cursors.
     explicit CEventList(CFileList* fileList, QWidget* parent = nullptr);
 
+    // The column titles, and the cell texts of each event's row with its
+    // running totals, as the table shows them (the printed report too).
+    static QStringList HeaderTexts();
+    static QList<QStringList> RowTexts(const sor::CFile& file);
+
     // The row selected at the next rebuild.
     int SelectedRow() const { return m_nSelectedRow; }
 
@@ -60,11 +65,10 @@ protected:
 
 private:
     QSharedPointer<sor::CFile> CurrentFile() const;
-    void FillRow(int row, const sor::tKeyEvent& event, double distance, double length, double total);
+    void FillRow(int row, const sor::tKeyEvent& event, const QStringList& texts);
 
     CFileList* m_pFileList;
     int m_nSelectedRow = 0;
-    QStringList m_headers;
     // Set while an edited comment is handed to the document: a rebuild asked
     // for meanwhile would delete the item being changed, so it waits.
     bool m_bChanging = false;

@@ -59,8 +59,8 @@ QRectF DataRect(const tGraphState& geometry, bool useView)
         view.width() * double(geometry.xScale), view.height() * double(geometry.yScale));
 }
 
-// Pixel devices get the reduced trace; printers, PDF, SVG and pictures keep
-// every sample so that zooming into the output shows the real data.
+// Pixel devices get the reduced trace; other devices (SVG, pictures) keep
+// every sample unless the paint is for print.
 bool IsPixelDevice(const QPainter& painter)
 {
     const QPaintEngine* engine = painter.paintEngine();
@@ -334,7 +334,10 @@ void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const 
     if (mapping.valid) {
         painter.setClipRect(target, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 
-        const bool reduce = !printMode && IsPixelDevice(painter);
+        // Printed pages (and the overview, painted in print mode) are reduced
+        // too: the mapping rounds every sample to a device unit, so the output
+        // cannot show more than the reduced lines.
+        const bool reduce = printMode || IsPixelDevice(painter);
         for (const QSharedPointer<tListedFile>& listed : *geometry.files) {
             if (listed && listed->file)
                 DrawTrace(painter, *listed->file, mapping, target, listed->colour, reduce);

@@ -513,6 +513,78 @@ Are you sure?</source>
     </message>
 </context>
 <context>
+    <name>CPrinter</name>
+    <message>
+        <source>Lumetrix - Print preview mode (presss ESC or close)</source>
+        <translation>Lumetrix - Режим предварительного просмотра (нажмите ESC или закройте окно)</translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation>Экспорт в PDF</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Файлы PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1:
+%2</source>
+        <translation>Не удалось записать отчёт в %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Printing data...</source>
+        <translation>Печать данных...</translation>
+    </message>
+</context>
+<context>
+    <name>CPrinterList</name>
+    <message>
+        <source>Print files</source>
+        <translation>Печать файлов</translation>
+    </message>
+    <message>
+        <source>List of files for printing</source>
+        <translation>Список файлов для печати</translation>
+    </message>
+    <message>
+        <source>Note: You can select files for printing.</source>
+        <translation>Примечание: можно выбрать несколько файлов для печати.</translation>
+    </message>
+    <message>
+        <source>Work area - selected file</source>
+        <translation>Рабочая область - выбранный файл</translation>
+    </message>
+</context>
+<context>
+    <name>CReportPage</name>
+    <message>
+        <source>Lumetrix v.</source>
+        <translation>Lumetrix v.</translation>
+    </message>
+    <message>
+        <source> OTDR report</source>
+        <translation> отчёт рефлектометра</translation>
+    </message>
+    <message>
+        <source>dd/MM/yyyy hh:mm</source>
+        <comment>Date format: year/month/day  hour:min</comment>
+        <translation>dd.MM.yyyy hh:mm</translation>
+    </message>
+    <message>
+        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Файл:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Дата:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Прибор:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%5 нм&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%6 нс&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Показатель преломления:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длина:&lt;/td&gt;&lt;td&gt;%8 км&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Усреднения:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Оператор:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Комментарий:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Delta 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
+        <translation>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Маркер 1&lt;/td&gt;&lt;td width = 25%&gt;Маркер 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1 км&lt;/td&gt;&lt;td&gt;%2 км&lt;/td&gt;&lt;td&gt;Расстояние 1-2&lt;/td&gt;&lt;td&gt;%3 км&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4 дБ&lt;/td&gt;&lt;td&gt;%5 дБ&lt;/td&gt;&lt;td&gt;Разность 1-2&lt;/td&gt;&lt;td&gt;%6 дБ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</translation>
+    </message>
+    <message>
+        <source>The pages could not be drawn.</source>
+        <translation>Не удалось нарисовать страницы.</translation>
+    </message>
+</context>
+<context>
     <name>CSaveList</name>
     <message>
         <source>Saving modified files</source>
@@ -981,6 +1053,14 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source> s/n </source>
         <translation> с/н </translation>
+    </message>
+    <message>
+        <source>Export PD&amp;F...</source>
+        <translation>Экспорт в PD&amp;F...</translation>
+    </message>
+    <message>
+        <source>Export the report as a PDF file</source>
+        <translation>Экспортировать отчёт в файл PDF</translation>
     </message>
 </context>
 <context>

@@ -30,7 +30,8 @@ namespace {
 // What the list's three signals switch, by object name.
 const QStringList kNeedFiles
     = { "actionSaveAll", "actionSave", "actionSaveCopyTo", "actionRename", "actionDelete", "actionDeleteTwin",
-          "actionUncheckAll", "actionInformation", "actionPrint", "actionPreview", "actionPageProperties" };
+          "actionUncheckAll", "actionInformation", "actionPrint", "actionPreview", "actionPageProperties",
+          "actionExportPdf" };
 const QStringList kNeedFilesWidgets = { "viewMenu", "viewToolBar", "eventsMenu", "eventsToolBar" };
 // Actions that no signal of the list touches.
 const QStringList kIndependent

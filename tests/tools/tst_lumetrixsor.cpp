@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -65,6 +66,7 @@ private slots:
     void synth();
     void synth_refusesBadOptions_data();
     void synth_refusesBadOptions();
+    void report();
 
 private:
     tRun Run(const QStringList& arguments) const;
@@ -380,6 +382,49 @@ void TstLumetrixSor::synth_refusesBadOptions()
     QCOMPARE(run.exitCode, 2);
     QVERIFY(!run.err.isEmpty());
     QVERIFY(!QFileInfo::exists(path));
+}
+
+// One page per file in the given order, each with its file's name, wavelength
+// and event distances; a file that does not load writes nothing, and neither
+// does an output that cannot be written.
+void TstLumetrixSor::report()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    const QStringList files = TestPaths::SorFiles(TestPaths::SamplesDir());
+    QCOMPARE(files.size(), 8);
+    const QString pdf = Temp(QStringLiteral("report.pdf"));
+    tRun run = Run(QStringList { QStringLiteral("report") } + files + QStringList { "-o", pdf, "--landscape" });
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    for (int page = 0; page < files.size(); ++page) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+            { "-f", QString::number(page + 1), "-l", QString::number(page + 1), pdf, "-" });
+        QVERIFY(text.waitForFinished(60000) && text.exitCode() == 0);
+        const QString shown = QString::fromUtf8(text.readAllStandardOutput());
+        quint32 warnings = 0;
+        const sor::CFile file(files[page], warnings);
+        QStringList expected { QFileInfo(files[page]).fileName(),
+            QString::number(double(file.FixedParameters().actualWavelength), 'g', 6) + "nm" };
+        for (const sor::tKeyEvent& event : file.KeyEvents())
+            expected << QString::number(double(file.TimeToDistance(event.time)) / 1000.0, 'g', 6);
+        for (const QString& item : expected)
+            QVERIFY2(shown.contains(item), qPrintable(QStringLiteral("page %1: %2").arg(page + 1).arg(item)));
+    }
+    // The eighth page is the last.
+    QProcess beyond;
+    beyond.start(QStringLiteral("pdftotext"), { "-f", "9", "-l", "9", pdf, "-" });
+    QVERIFY(beyond.waitForFinished(60000));
+    QVERIFY(beyond.exitCode() != 0 || beyond.readAllStandardOutput().trimmed().isEmpty());
+
+    const QString refused = Temp(QStringLiteral("refused.pdf"));
+    run = Run({ QStringLiteral("report"), files[0], Temp(QStringLiteral("truncated.sor")), "-o", refused });
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(QStringLiteral("truncated.sor")), qPrintable(run.err));
+    QVERIFY(!QFileInfo::exists(refused));
+    // An output that cannot be written is an error too.
+    run = Run({ QStringLiteral("report"), files[0], "-o", Temp(QStringLiteral("missing/out.pdf")) });
+    QCOMPARE(run.exitCode, 2);
 }
 
 QTEST_GUILESS_MAIN(TstLumetrixSor)

@@ -8,7 +8,10 @@
 #include <CFile.h>
 #include <Exception.h>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
 
 #include <cstdio>
 
@@ -70,6 +73,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return Resave(rest);
     if (command == QLatin1String("synth"))
         return Synth(rest);
+    if (command == QLatin1String("report"))
+        return Report(rest);
     if (command == QLatin1String("device"))
         return CDeviceCommand().Run(rest);
     if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
@@ -79,7 +84,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor check FILE...\n"
                "  lumetrix-sor resave IN OUT\n"
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
-               "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n")
+               "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n"
+               "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
             + CDeviceCommand::Usage());
         return ExitOk;
     }
@@ -90,7 +96,7 @@ int CCommandDispatcher::Usage(const QString& problem)
 {
     if (!problem.isEmpty())
         Err(problem + QLatin1Char('\n'));
-    Err(tr("Usage: lumetrix-sor info|dump|check|resave|synth|device ... (lumetrix-sor help for details)\n"));
+    Err(tr("Usage: lumetrix-sor info|dump|check|resave|synth|report|device ... (lumetrix-sor help for details)\n"));
     return ExitError;
 }
 
@@ -253,4 +259,39 @@ int CCommandDispatcher::Synth(const QStringList& arguments)
         return ExitError;
     }
     return ExitOk;
+}
+
+int CCommandDispatcher::Report(const QStringList& arguments)
+{
+    // Drawing pages needs the GUI libraries, which this tool does without:
+    // the report is made by lumetrix-report, beside this program in the build
+    // folder or in ../lib/lumetrix/ of an installed layout. It gets the
+    // arguments as they are; its output and exit code are ours.
+    const QDir here(QCoreApplication::applicationDirPath());
+    QString program;
+    for (const QString& candidate : { here.filePath(QStringLiteral("lumetrix-report")),
+             here.filePath(QStringLiteral("../lib/lumetrix/lumetrix-report")) }) {
+        if (QFileInfo(candidate).isExecutable()) {
+            program = QDir::cleanPath(candidate);
+            break;
+        }
+    }
+    if (program.isEmpty()) {
+        Err(tr("report: the program lumetrix-report was not found beside %1.\n")
+                .arg(QDir::toNativeSeparators(QCoreApplication::applicationFilePath())));
+        return ExitError;
+    }
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setInputChannelMode(QProcess::ForwardedInputChannel);
+    process.start(program, arguments);
+    if (!process.waitForStarted(-1) || !process.waitForFinished(-1)) {
+        Err(tr("report: %1: %2\n").arg(program, process.errorString()));
+        return ExitError;
+    }
+    if (process.exitStatus() != QProcess::NormalExit) {
+        Err(tr("report: %1 ended abnormally.\n").arg(program));
+        return ExitError;
+    }
+    return process.exitCode();
 }

@@ -28,6 +28,7 @@ private:
     int Check(const QStringList& files);
     int Resave(const QStringList& arguments);
     int Synth(const QStringList& arguments);
+    int Report(const QStringList& arguments);
     int Usage(const QString& problem);
 
     // Loads `path`; on failure returns null and sets `error` to the one-line

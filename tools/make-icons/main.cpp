@@ -1,11 +1,14 @@
 // Writes the program's icons (plot cursors and events, the menu and toolbar
-// actions, the instrument's connection state) as PNG files with a transparent
-// background, each at 24 x 24 pixels and at twice that size for high-density
-// screens ("Name@2x.png", which Qt picks up by itself).
+// actions, the instrument's connection state) and the report logo as PNG
+// files with a transparent background, the icons each at 24 x 24 pixels and
+// at twice that size for high-density screens ("Name@2x.png", which Qt picks
+// up by itself).
 //   make-icons OUTPUT_FOLDER
 // Every icon is drawn on a 24-unit square, so both sizes show the same picture.
 #include <QColor>
 #include <QDir>
+#include <QFont>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -516,6 +519,41 @@ bool WriteApplicationIcon(const QDir& folder)
     return true;
 }
 
+// The logo at the top of the printed reports: the program's icon as a tile
+// with the name beside it, on a transparent background, 600 x 160 pixels so
+// that it stays sharp on paper.
+bool WriteLogo(const QDir& folder)
+{
+    QImage image(600, 160, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.save();
+    painter.scale(160.0 / kDesignSize, 160.0 / kDesignSize);
+    Application(painter);
+    painter.restore();
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(76);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(24, 64, 140));
+    painter.drawText(QRect(176, 0, 424, 120), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lumetrix"));
+    font.setPixelSize(26);
+    font.setBold(false);
+    painter.setFont(font);
+    painter.setPen(QColor(70, 84, 104));
+    painter.drawText(QRect(180, 112, 420, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("OTDR trace report"));
+    painter.end();
+    const QString file = folder.filePath(QStringLiteral("Logo.png"));
+    if (!image.convertToFormat(QImage::Format_ARGB32).save(file, "PNG")) {
+        std::fprintf(stderr, "make-icons: cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(file));
+    return true;
+}
+
 bool Write(const QDir& folder, const QString& name, const std::function<void(QPainter&)>& draw)
 {
     for (const int scale : { 1, 2 }) {
@@ -541,6 +579,11 @@ bool Write(const QDir& folder, const QString& name, const std::function<void(QPa
 
 int main(int argc, char* argv[])
 {
+    // The logo's lettering needs the fonts, which come with an application
+    // object; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: make-icons OUTPUT_FOLDER\n");
         return 2;
@@ -558,7 +601,7 @@ int main(int argc, char* argv[])
         && Write(folder, QStringLiteral("CursorECenter"), [](QPainter& p) { CentreCursor(p, kCentre); })
         && Write(folder, QStringLiteral("EventReflection"), Reflection)
         && Write(folder, QStringLiteral("EventJunction"), Junction)
-        && Write(folder, QStringLiteral("AppIcon"), Application) && WriteApplicationIcon(folder)
+        && Write(folder, QStringLiteral("AppIcon"), Application) && WriteApplicationIcon(folder) && WriteLogo(folder)
         && Write(folder, QStringLiteral("FileOpenDir"), OpenFolder) && Write(folder, QStringLiteral("FileSave"), Save)
         && Write(folder, QStringLiteral("FileSaveAll"), SaveAll) && Write(folder, QStringLiteral("FileDelete"), Bin)
         && Write(folder, QStringLiteral("FilePrint"), Printer)

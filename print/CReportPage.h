@@ -1,0 +1,68 @@
+#pragma once
+
+#include "tPrinterListFile.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QImage>
+#include <QList>
+#include <QPageLayout>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+
+class CCursors;
+class QPagedPaintDevice;
+class QPainter;
+class tGraphState;
+
+namespace sor {
+class CFile;
+}
+
+// The drawing of a report page, shared by the printer, the print preview, the
+// PDF export and the command-line reports: the logo at the top right, the
+// file's information, the trace in a framed box, then (for the work area) the
+// marker readings and the event table. Every length is in the painter's
+// device units; nothing is drawn outside the page.
+class CReportPage
+{
+    Q_DECLARE_TR_FUNCTIONS(CReportPage)
+
+public:
+    // Draws one page of `document` into `page`. With `workArea` the box shows
+    // the plot's current view with its markers, events and compared traces,
+    // and the marker block precedes the event table. Returns the rectangle
+    // the trace was drawn into.
+    static QRect Draw(QPainter& painter, const QRect& page, const sor::CFile& document, const tGraphState* workArea,
+        const QDateTime& printed);
+
+    // Draws `pages` on `device`, one page each, in order. A work-area entry
+    // shows `workArea`'s active document and is left out when there is none.
+    // `progress` (may be empty) hears the number of pages done. False when the
+    // painter could not start or a new page failed; pages drawn stay drawn.
+    static bool DrawJob(QPagedPaintDevice& device, const QList<tPrinterListFile>& pages, const tGraphState* workArea,
+        const std::function<void(int)>& progress = {});
+
+    // Writes `pages` as one PDF with `layout` at `resolution` dots per inch.
+    // The file is replaced only when the whole job was written: a failure
+    // leaves no half-written PDF and an earlier file as it was. False with
+    // the reason in `error` otherwise.
+    static bool WritePdf(const QString& path, const QList<tPrinterListFile>& pages, const tGraphState* workArea,
+        const QPageLayout& layout, int resolution, QString* error);
+
+    // The file information above the trace (rich text).
+    static QString HeaderHtml(const sor::CFile& document, const QDateTime& printed);
+    // The event table below the trace; empty for a document without events.
+    static QString EventTableHtml(const sor::CFile& document);
+    // The marker readings of the work area followed by `eventTable`.
+    static QString MarkerBlockHtml(const sor::CFile& document, const CCursors& cursors, const QString& eventTable);
+
+    // Every text of a file is shown as written: markup characters in it are
+    // escaped before it enters the page.
+    static QString Escape(const QString& text);
+
+    // The logo, decoded once and kept for the program's life.
+    static const QImage& Logo();
+};
