@@ -226,6 +226,7 @@ void CFileList::Rescan()
 void CFileList::SetDir(const QString& path)
 {
     const QString folder = path.isEmpty() ? QDir::homePath() : path;
+    const CFileListWatcher::tOwnChanges own(m_pWatcher);
     m_pWatcher->UnwatchDirs();
     // A folder that cannot be entered is not reported here: the folder that
     // stays current is listed instead.

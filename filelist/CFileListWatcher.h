@@ -61,7 +61,7 @@ private:
 
     IFileList* m_pList;
     QWidget* m_pParent;
-    FileListWatcher::tChangeSet m_sets[3];
+    FileListWatcher::tChangeSet m_sets[FileListWatcher::ChangeKinds];
     QRecursiveMutex m_mutex;
     FileListWatcher::CListener* m_pListener;
     QFileSystemWatcher* m_pWatcher;

@@ -14,8 +14,6 @@ class QFileSystemWatcher;
 
 namespace FileListWatcher {
 
-enum tChangeKind { ModifiedFiles, RemovedFiles, AddedFiles, ChangeKinds };
-
 // Collects what the file-system watcher reports about the working folder and
 // its listed files into the change sets. A file that appears or changes is
 // offered only once its size and times have stayed the same for a while, so

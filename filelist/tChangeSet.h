@@ -4,6 +4,9 @@
 
 namespace FileListWatcher {
 
+// The kinds of change, each with its own set.
+enum tChangeKind { ModifiedFiles, RemovedFiles, AddedFiles, ChangeKinds };
+
 // Paths of one kind of outside change waiting for their question, and the
 // answer the user gave for all of them.
 struct tChangeSet
