@@ -199,7 +199,8 @@ void CFileList::ReloadFile(int row)
     if (failure) {
         const QString name = FileName(path);
         ShowBox(this, failure->bAccess ? QMessageBox::Warning : QMessageBox::Critical,
-            failure->bAccess ? tr("Reloading file \"%1\" problem").arg(name) : tr("Reloading file \"%1\" error").arg(name),
+            failure->bAccess ? tr("Reloading file \"%1\" problem").arg(name)
+                             : tr("Reloading file \"%1\" error").arg(name),
             failure->sMessage + QStringLiteral("\n\n") + tr("The file stays listed as it was loaded before."));
         return;
     }

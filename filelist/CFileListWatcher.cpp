@@ -144,7 +144,8 @@ void CFileListWatcher::OnPathChanges()
         again = false;
         QString path;
         int row = TakeOne(m_sets[ModifiedFiles], again,
-            tr("%1\n\nThe file has been modified outside of program.\n Do you want to reload it and lose the changes you made?"),
+            tr("%1\n\nThe file has been modified outside of program.\n Do you want to reload it and lose the changes "
+               "you made?"),
             tr("%1\n\nThe file has been modified outside of program.\nDo you want to reload it?"), path);
         if (row >= 0)
             m_pList->ReloadFile(row);
@@ -155,7 +156,8 @@ void CFileListWatcher::OnPathChanges()
             m_pListener->Accept(path);
 
         row = TakeOne(m_sets[RemovedFiles], again,
-            tr("%1\n\nThe file has removed outside of program.\nDo you want to remove it from file list and lose the changes you made?"),
+            tr("%1\n\nThe file has removed outside of program.\nDo you want to remove it from file list and lose the "
+               "changes you made?"),
             tr("%1\n\nThe file has removed outside of program.\nDo you want to remove it from file list?"), path);
         if (row >= 0)
             m_pList->CloseFile(row);

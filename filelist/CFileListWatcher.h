@@ -54,8 +54,8 @@ public slots:
 private:
     // Asks about the first path of `set` that is still listed. Returns its
     // row for yes, -2 for no, -1 when the set is empty; `path` names it.
-    int TakeOne(FileListWatcher::tChangeSet& set, bool& again, const QString& textModified, const QString& text,
-        QString& path);
+    int TakeOne(
+        FileListWatcher::tChangeSet& set, bool& again, const QString& textModified, const QString& text, QString& path);
     int RowOf(const QString& path) const;
     void AskAdded();
 
