@@ -204,9 +204,16 @@ void CFileList::ReloadFile(int row)
             failure->sMessage + QStringLiteral("\n\n") + tr("The file stays listed as it was loaded before."));
         return;
     }
+    // The new trace is listed before the old row goes, so that declining its
+    // load warnings keeps the old one too.
     const bool wasCurrent = row == currentRow();
-    RemoveRow(row);
-    if (!AddFile(path, nullptr) || !wasCurrent)
+    const int before = count();
+    if (!AddFile(path, nullptr) || count() == before)
+        return;
+    RemoveRow(RowOf(file));
+    // The row that went took the watch of the shared path with it.
+    m_pWatcher->WatchFile(path);
+    if (!wasCurrent)
         return;
     for (int listed = 0; listed < count(); ++listed) {
         if (GetFile(listed)->Path() == path)

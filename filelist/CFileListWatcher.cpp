@@ -5,18 +5,13 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QMessageBox>
 #include <QWidget>
 
 using namespace FileListWatcher;
 
 CFileListWatcher::CFileListWatcher(IFileList* list, QWidget* parent)
-    : QObject(parent),
-      m_pList(list),
-      m_pParent(parent),
-      m_pListener(new CListener(list, m_sets, &m_mutex, this)),
-      m_pWatcher(m_pListener->Watcher())
+    : QObject(parent), m_pList(list), m_pParent(parent), m_pListener(new CListener(list, m_sets, &m_mutex, this))
 {
     // Queued: the questions run from the event loop, not inside the
     // listener's notification.

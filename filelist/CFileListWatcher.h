@@ -7,7 +7,6 @@
 #include <QString>
 
 class IFileList;
-class QFileSystemWatcher;
 class QWidget;
 
 namespace FileListWatcher {
@@ -64,5 +63,4 @@ private:
     FileListWatcher::tChangeSet m_sets[FileListWatcher::ChangeKinds];
     QRecursiveMutex m_mutex;
     FileListWatcher::CListener* m_pListener;
-    QFileSystemWatcher* m_pWatcher;
 };

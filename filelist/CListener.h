@@ -27,7 +27,6 @@ public:
     CListener(IFileList* list, tChangeSet* sets, QRecursiveMutex* mutex, QObject* parent);
     ~CListener() override;
 
-    QFileSystemWatcher* Watcher() const { return m_pWatcher; }
     // Watches a listed file as the list holds it now (just loaded or written
     // by the program): only a later change by another program is offered.
     void WatchFile(const QString& path);
