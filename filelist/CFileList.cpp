@@ -190,13 +190,35 @@ void CFileList::ReloadFile(int row)
     if (!file)
         return;
     const QString path = file->Path();
-    for (int other = 0; other < count(); ++other) {
-        if (const QSharedPointer<sor::CFile> listed = GetFile(other); listed && listed->Path() == path) {
-            RemoveRow(other);
-            break;
-        }
+    // The file is read once before its row goes: a file that no longer loads
+    // leaves the listed trace (and its unsaved changes) as it was.
+    const std::optional<tFailure> failure = Attempt([&] {
+        quint32 warnings = 0;
+        sor::CFile probe(path, warnings);
+    });
+    if (failure) {
+        const QString name = FileName(path);
+        ShowBox(this, failure->bAccess ? QMessageBox::Warning : QMessageBox::Critical,
+            failure->bAccess ? tr("Reloading file \"%1\" problem").arg(name)
+                             : tr("Reloading file \"%1\" error").arg(name),
+            failure->sMessage + QStringLiteral("\n\n") + tr("The file stays listed as it was loaded before."));
+        return;
     }
-    AddFile(path, nullptr);
+    // The new trace is listed before the old row goes, so that declining its
+    // load warnings keeps the old one too.
+    const bool wasCurrent = row == currentRow();
+    const int before = count();
+    if (!AddFile(path, nullptr) || count() == before)
+        return;
+    RemoveRow(RowOf(file));
+    // The row that went took the watch of the shared path with it.
+    m_pWatcher->WatchFile(path);
+    if (!wasCurrent)
+        return;
+    for (int listed = 0; listed < count(); ++listed) {
+        if (GetFile(listed)->Path() == path)
+            SetCurrentRowWithin(listed);
+    }
 }
 
 bool CFileList::CloseFile(int row)
@@ -212,7 +234,8 @@ void CFileList::Rescan()
 void CFileList::SetDir(const QString& path)
 {
     const QString folder = path.isEmpty() ? QDir::homePath() : path;
-    m_pWatcher->StopWatching();
+    const CFileListWatcher::tOwnChanges own(m_pWatcher);
+    m_pWatcher->UnwatchDirs();
     // A folder that cannot be entered is not reported here: the folder that
     // stays current is listed instead.
     QDir::setCurrent(folder);
@@ -244,7 +267,7 @@ void CFileList::SetDir(const QString& path)
     }
     m_bListing = false;
 
-    m_pWatcher->WatchFolder(current.canonicalPath());
+    m_pWatcher->WatchDir(current.canonicalPath());
     SetCurrentRowWithin(remembered);
     UpdateState();
 }
@@ -308,6 +331,7 @@ bool CFileList::AddFile(const QString& path, tErrorState* state)
 
 void CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
 {
+    const CFileListWatcher::tOwnChanges own(m_pWatcher);
     const int remembered = currentRow();
     const int oldCount = count();
     tErrorState state;
@@ -617,8 +641,10 @@ bool CFileList::SaveRow(int row, tErrorState* state)
     const QString name = FileName(file->Path());
     for (;;) {
         const std::optional<tFailure> failure = Attempt([&] { file->Save(); });
-        if (!failure)
+        if (!failure) {
+            m_pWatcher->WatchFile(file->Path());
             return true;
+        }
         bool retry = false;
         if (!AskAfter(this, *failure, tr("Saving file \"%1\" problem").arg(name),
                 tr("Saving file \"%1\" error").arg(name), state, retry))
@@ -725,6 +751,7 @@ void CFileList::OnCopySelectedFiles()
     const QList<QListWidgetItem*> selected = selectedItems();
     if (selected.isEmpty())
         return;
+    const CFileListWatcher::tOwnChanges own(m_pWatcher);
     const QString workingFolder = QDir::current().canonicalPath();
 
     if (selected.size() == 1) {
@@ -768,6 +795,7 @@ void CFileList::OnAddFile()
     const QString chosen = m_pDialogs->OpenFileName(this, tr("Add copy from"), QDir::currentPath(), m_sFileFilter);
     if (chosen.isEmpty())
         return;
+    const CFileListWatcher::tOwnChanges own(m_pWatcher);
     const QFileInfo source(chosen);
     const QString name = source.fileName();
     for (int row = 0; row < count(); ++row) {

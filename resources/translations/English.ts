@@ -376,6 +376,58 @@ Are you sure?</translation>
         <source>Cannot select directory &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Reloading file &quot;%1&quot; problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reloading file &quot;%1&quot; error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file stays listed as it was loaded before.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CFileListWatcher</name>
+    <message>
+        <source>Working folder was updated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some files in the current folder was added.
+Do you want update file list?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has been modified outside of program.
+ Do you want to reload it and lose the changes you made?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has been modified outside of program.
+Do you want to reload it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has removed outside of program.
+Do you want to remove it from file list and lose the changes you made?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has removed outside of program.
+Do you want to remove it from file list?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CGraphDlg</name>

@@ -389,6 +389,71 @@ Are you sure?</source>
         <source>Cannot select directory &quot;%1&quot;</source>
         <translation>Не удаётся выбрать папку &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>Reloading file &quot;%1&quot; problem</source>
+        <translation>Проблема при перезагрузке файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Reloading file &quot;%1&quot; error</source>
+        <translation>Ошибка перезагрузки файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The file stays listed as it was loaded before.</source>
+        <translation>Файл остаётся в списке в том виде, в каком был загружен раньше.</translation>
+    </message>
+</context>
+<context>
+    <name>CFileListWatcher</name>
+    <message>
+        <source>Working folder was updated</source>
+        <translation>Рабочая папка изменилась</translation>
+    </message>
+    <message>
+        <source>Some files in the current folder was added.
+Do you want update file list?</source>
+        <translation>В текущую папку добавлены файлы.
+Обновить список файлов?</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has been modified outside of program.
+ Do you want to reload it and lose the changes you made?</source>
+        <translation>%1
+
+Файл изменён другой программой.
+Перезагрузить его? Сделанные изменения будут потеряны.</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has been modified outside of program.
+Do you want to reload it?</source>
+        <translation>%1
+
+Файл изменён другой программой.
+Перезагрузить его?</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has removed outside of program.
+Do you want to remove it from file list and lose the changes you made?</source>
+        <translation>%1
+
+Файл удалён другой программой.
+Убрать его из списка файлов? Сделанные изменения будут потеряны.</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file has removed outside of program.
+Do you want to remove it from file list?</source>
+        <translation>%1
+
+Файл удалён другой программой.
+Убрать его из списка файлов?</translation>
+    </message>
 </context>
 <context>
     <name>CGraphDlg</name>

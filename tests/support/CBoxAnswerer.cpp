@@ -30,6 +30,10 @@ QString CBoxAnswerer::ButtonName(const QMessageBox* box, const QAbstractButton* 
         return QStringLiteral("Yes");
     case QMessageBox::No:
         return QStringLiteral("No");
+    case QMessageBox::YesToAll:
+        return QStringLiteral("Yes to All");
+    case QMessageBox::NoToAll:
+        return QStringLiteral("No to All");
     default:
         return button->text();
     }
