@@ -520,6 +520,9 @@ void MainWindow::ConnectEnabling()
     for (QAction* action : { m_pActMeasureSplice, m_pActMeasureReflection })
         connect(action, &QAction::toggled, this, &MainWindow::UpdateMeasureActions);
     connect(m_pActAddEvent, &QAction::triggered, this, &MainWindow::UpdateMeasureActions);
+    // Moving a cursor can make a fit interval too short to measure.
+    connect(m_pView, &CGraphView::sigUpdate, this, &MainWindow::UpdateMeasureActions);
+    connect(m_pView->Pix(), &CGraphPix::sigUpdate, this, &MainWindow::UpdateMeasureActions);
 }
 
 QString MainWindow::ZoomText(const tGraphState& geometry)
@@ -575,8 +578,17 @@ void MainWindow::UpdateMeasureActions()
     const bool reflection = m_pActMeasureReflection->isChecked();
     m_pActMeasureSplice->setEnabled(shown && !reflection);
     m_pActMeasureReflection->setEnabled(shown && !splice);
-    m_pActAddEvent->setEnabled(shown && (splice || reflection));
+    // A fit interval of fewer than two samples gives no number to store.
+    const CCursors* cursors = m_pFileList->GraphState().cursors.get();
+    const bool tooShort = shown && (splice || reflection) && cursors && cursors->IsMeasuring()
+        && !cursors->MeasurementFits();
+    m_pActAddEvent->setEnabled(shown && (splice || reflection) && !tooShort);
     ChangeVisibleActions(splice || reflection);
+    const QString why = tr("A fit interval holds fewer than two samples: move the cursors apart to measure");
+    if (tooShort)
+        statusBar()->showMessage(why);
+    else if (statusBar()->currentMessage() == why)
+        statusBar()->clearMessage();
 }
 
 void MainWindow::ShowMainViewContextMenu(bool bShow)

@@ -3,7 +3,6 @@
 #include "CDeviceConnectorCOM.h"
 #include "EDeviceExchange.h"
 #include "EExchangeParameters.h"
-#include "IExchangeQuestions.h"
 
 #include <CFile.h>
 
@@ -122,9 +121,16 @@ void CDeviceExchanger::run()
 CDeviceExchanger::tResult CDeviceExchanger::Execute()
 {
     bCancelled.store(false, std::memory_order_relaxed);
+    m_bSilent = false;
+    m_bLost = false;
     bool bCritical = false;
+    bool bSendFailed = false;
     tCommandRes res;
     try {
+        // Bytes left from an earlier exchange must not be taken for the
+        // reply to this command's first send.
+        if (cmd != cmdSearch && cmd != cmdDisconnect && connector->IsOpen())
+            DropStale();
         switch (cmd) {
         case cmdSearch:
             Search();
@@ -156,6 +162,10 @@ CDeviceExchanger::tResult CDeviceExchanger::Execute()
     } catch (const EDeviceExchange& e) {
         bCritical = e.IsCritical();
         sErrors = bCritical ? e.FullText(kErrorPrefix) : e.Message();
+    } catch (const IDeviceConnector::ESending& e) {
+        bCritical = true;
+        bSendFailed = true;
+        sErrors = e.FullText(kErrorPrefix);
     } catch (const Exception& e) {
         bCritical = true;
         sErrors = e.FullText(kErrorPrefix);
@@ -163,6 +173,10 @@ CDeviceExchanger::tResult CDeviceExchanger::Execute()
         bCritical = true;
         sErrors = EInternalError(EDeviceExchange::Module, __LINE__).FullText(kErrorPrefix);
     }
+
+    // A line that takes no bytes or brings no reply where one was due: the
+    // instrument is off or its cable is out.
+    m_bLost = bCritical && (bSendFailed || m_bSilent);
 
     tResult result;
     result.cmd = cmd;
@@ -186,7 +200,27 @@ void CDeviceExchanger::Send(const QByteArray& command)
 
 QString CDeviceExchanger::Read()
 {
-    return DecodeReply(connector->ReadAll());
+    const QByteArray reply = connector->ReadAll();
+    m_bSilent = reply.isEmpty();
+    return DecodeReply(reply);
+}
+
+void CDeviceExchanger::DropStale()
+{
+    // Bounded, so that a sender that never stops cannot hold the command.
+    for (int i = 0; i < kStaleReads && !connector->ReadAll().isEmpty(); ++i) { }
+}
+
+void CDeviceExchanger::Drain()
+{
+    // A mode command stops a transfer the instrument may still be sending
+    // and is never answered; then the line is read until it stays quiet.
+    connector->Send(QByteArrayLiteral(";SYST:MODE 3\r"));
+    for (int waited = 0; waited < kDrainLimit; waited += kCommandPause) {
+        m_pClock->Sleep(kCommandPause);
+        if (connector->ReadAll().isEmpty())
+            return;
+    }
 }
 
 QString CDeviceExchanger::DecodeReply(const QByteArray& bytes)
@@ -336,7 +370,9 @@ QString CDeviceExchanger::FreeFileName(const QString& folder, const QString& bas
 
 tDeviceInfo CDeviceExchanger::Identify(IDeviceConnector& port)
 {
-    return ParseIdentification(DecodeReply(port.ReadAll()), port.GetPortName());
+    const QByteArray reply = port.ReadAll();
+    m_bSilent = reply.isEmpty();
+    return ParseIdentification(DecodeReply(reply), port.GetPortName());
 }
 
 void CDeviceExchanger::Search()
@@ -392,6 +428,7 @@ void CDeviceExchanger::Connect()
             throw EDeviceExchange(__LINE__,
                 tr("Cannot connect to port %1.\nProbably, port in using by another application.").arg(device.sPort),
                 true);
+        DropStale();
         Send(QByteArrayLiteral("*IDN?\r"));
         const tDeviceInfo info = Identify(*connector);
         if (info.sModel != device.sModel || info.sNumber != device.sNumber || info.sVersion != device.sVersion)
@@ -454,7 +491,11 @@ void CDeviceExchanger::ReadParameters()
         if (!grew)
             break;
     }
+    // The probing left the instrument at its last probed setting: put back
+    // what it was set to, and keep what it answers.
     StoreConfig(current);
+    Send(ConfigCommand(parameters));
+    StoreConfig(ParseConfig(Read()));
 }
 
 void CDeviceExchanger::StoreConfig(const tConfig& config)
@@ -488,6 +529,7 @@ void CDeviceExchanger::Measurement(tCommandRes& res)
     m_pClock->Sleep(kInitPause);
 
     QByteArray reply = connector->ReadAll();
+    m_bSilent = reply.isEmpty();
     if (!reply.isEmpty())
         reply.chop(1);
     bool ok = false;
@@ -529,8 +571,6 @@ void CDeviceExchanger::LoadAll(tCommandRes& res)
             return;
     }
     emit sigSetProgress(count, count, false);
-    if (m_pQuestions && m_pQuestions->DeleteLoadedFiles())
-        Send(QByteArrayLiteral(";MMEM:INIT\r"));
 }
 
 void CDeviceExchanger::ClearMemory()
@@ -553,44 +593,66 @@ void CDeviceExchanger::UpdateDateTime()
              .toLatin1());
 }
 
+qint64 CDeviceExchanger::AnnouncedSize(const QByteArray& block)
+{
+    if (block.size() < 2)
+        return -1;
+    if (block[0] != '#' || block[1] < '1' || block[1] > '8')
+        throw EDeviceExchange(__LINE__, InvalidFileMessage(), false);
+    const int digits = block[1] - '0';
+    if (block.size() < 2 + digits)
+        return -1;
+    qint64 length = 0;
+    for (char c : block.mid(2, digits)) {
+        if (c < '0' || c > '9')
+            throw EDeviceExchange(__LINE__, InvalidFileMessage(), false);
+        length = length * 10 + (c - '0');
+    }
+    if (length > kMaxFileSize)
+        throw EDeviceExchange(__LINE__, InvalidFileMessage(), false);
+    return 2 + digits + length;
+}
+
 bool CDeviceExchanger::CollectBlock(QByteArray& block)
 {
-    // Phase one tolerates one empty read among its first six; after it the
-    // first empty read ends the transfer.
-    const auto readOnce = [this, &block](bool& cancelled) {
+    // The header says how long the block is: the transfer ends when that
+    // much has arrived, or when the line stays quiet for too long.
+    qint64 expected = -1;
+    for (int silent = 0; silent < kSilentReads && (expected < 0 || block.size() < expected);) {
         m_pClock->Sleep(kDownloadPause);
-        if (IsCancelled()) {
-            cancelled = true;
+        if (IsCancelled())
             return false;
-        }
         const QByteArray chunk = connector->ReadAll();
-        if (chunk.isEmpty())
-            return false;
+        silent = chunk.isEmpty() ? silent + 1 : 0;
         block.append(chunk);
-        // "#", eight digits of length and the largest file allowed.
-        if (block.size() > kMaxFileSize + 10)
-            throw EDeviceExchange(__LINE__, InvalidFileMessage(), false);
-        return true;
-    };
-    bool cancelled = false;
-    for (int pass = 0; pass < 6 && readOnce(cancelled);) {
-        ++pass;
+        if (expected < 0)
+            expected = AnnouncedSize(block);
     }
-    if (cancelled)
-        return false;
-    while (readOnce(cancelled)) { }
-    return !cancelled;
+    // Bytes that follow the block at once (a sender that does not stop)
+    // make it invalid.
+    if (expected >= 0 && block.size() == expected) {
+        m_pClock->Sleep(kTrailPause);
+        block.append(connector->ReadAll());
+    }
+    return true;
 }
 
 tLoadedFile CDeviceExchanger::LoadFile(int number, const tCommandRes& taken)
 {
     Send(QByteArrayLiteral(";SYST:MODE 3\r"));
     Send(QStringLiteral(";MMEM:LOAD:FILE? %1\r").arg(number).toLatin1());
-    QByteArray block;
-    if (!CollectBlock(block))
-        return {};
-    const QByteArray data = CheckBlock(block);
-    block.clear();
+    QByteArray data;
+    try {
+        QByteArray block;
+        if (!CollectBlock(block)) {
+            Drain();
+            return {};
+        }
+        data = CheckBlock(block);
+    } catch (const EDeviceExchange&) {
+        Drain();
+        throw;
+    }
 
     QDateTime time;
     {

@@ -15,8 +15,6 @@
 #include <atomic>
 #include <functional>
 
-class IExchangeQuestions;
-
 // The dialogue with the hand-held reflectometer. Every command is a fixed
 // exchange of short text commands, each ending in a carriage return; the
 // replies are not framed, so after each command the exchange pauses a fixed
@@ -28,7 +26,6 @@ class IExchangeQuestions;
 //   CDeviceExchanger exchanger;                 // owns a serial connector
 //   exchanger.SetConnectorFactory(...);         // optional: another connector kind
 //   exchanger.SetClock(&clock);                 // optional: pauses and local time
-//   exchanger.SetQuestions(&questions);         // optional: the deletion question
 //   exchanger.SetWorkFolder(dir);               // optional: default the current folder
 //   exchanger.RunCommand(CDeviceExchanger::cmdSearch);   // synchronously, or
 //   exchanger.Exec(CDeviceExchanger::cmdSearch);         // on its own thread
@@ -86,6 +83,14 @@ public:
     static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
     // A block shorter than this is no trace file.
     static constexpr qint64 kMinBlockSize = 1000;
+    // Empty reads in a row that end a download which stopped coming.
+    static constexpr int kSilentReads = 6;
+    // Pause after a complete block, in which nothing more may arrive.
+    static constexpr int kTrailPause = 100;
+    // Longest drain of the line after a download stopped, milliseconds.
+    static constexpr int kDrainLimit = 5000;
+    // Reads at most that drop stale bytes before a command.
+    static constexpr int kStaleReads = 16;
 
     explicit CDeviceExchanger(QObject* parent = nullptr);
     // Returns the instrument to mode 0 and closes the port when it is open.
@@ -112,8 +117,9 @@ public:
     void SetConnectorFactory(const tConnectorFactory& factory);
     // Not owned; null restores the system clock.
     void SetClock(IExchangeClock* clock);
-    // Not owned; null never erases the instrument after a download.
-    void SetQuestions(IExchangeQuestions* questions) { m_pQuestions = questions; }
+    // Whether the last command failed because the instrument stopped
+    // answering or the line refused bytes (off, or its cable out).
+    bool IsLost() const { return m_bLost; }
     // Folder the downloaded traces are named for; empty is the current folder.
     void SetWorkFolder(const QString& folder) { m_sWorkFolder = folder; }
     static QSharedPointer<IDeviceConnector> CreateConnector();
@@ -130,6 +136,10 @@ public:
     static int IndexOfValue(const QStringList& list, int value);
     // ";SYST:SET:CFG range,pulse,average,slot,index\r".
     static QByteArray ConfigCommand(const tParameters& values);
+    // The whole size of a definite-length block from its header; -1 while
+    // the header is incomplete; throws the invalid-file error for a header
+    // that is none or announces more than kMaxFileSize.
+    static qint64 AnnouncedSize(const QByteArray& block);
     // The bytes of a definite-length block; throws the invalid-file error
     // when `block` is not exactly one such block of at least 1000 bytes.
     static QByteArray CheckBlock(const QByteArray& block);
@@ -171,8 +181,13 @@ private:
     void WriteParameters();
     void StoreConfig(const tConfig& config);
     tLoadedFile LoadFile(int number, const tCommandRes& taken);
-    // Reads one file block; empty when cancelled.
+    // Reads one file block up to its announced length; false when cancelled.
     bool CollectBlock(QByteArray& block);
+    // Drops whatever waits on the line, without waiting.
+    void DropStale();
+    // After a download stopped short: stops the instrument's transfer and
+    // reads the line until it has been quiet for a moment.
+    void Drain();
     // Emits the waiting time s + extra and pauses s seconds; true when cancelled.
     bool Wait(qint64 seconds, int extra);
     void Send(const QByteArray& command);
@@ -192,7 +207,9 @@ private:
     tConnectorFactory m_factory;
     CExchangeClock m_systemClock;
     IExchangeClock* m_pClock = &m_systemClock;
-    IExchangeQuestions* m_pQuestions = nullptr;
+    // The last reply read was empty.
+    bool m_bSilent = false;
+    bool m_bLost = false;
     QString m_sWorkFolder;
     // From Exec until the end signal of that command.
     std::atomic<bool> m_bBusy { false };

@@ -6,7 +6,6 @@
 #include <CTableWidgetDelegate.h>
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -42,7 +41,6 @@ CDevice::CDevice(CFileList* fileList, QWidget* parent)
 
     pExchangeDlg = new CDeviceExchangeDlg(parent);
     pExchanger = new CDeviceExchanger(this);
-    pExchanger->SetQuestions(this);
 
     connect(pExchanger, &CDeviceExchanger::sigExchangeEnd, this, &CDevice::OnExchangeEnd);
     connect(pExchanger, &CDeviceExchanger::sigSetWaiting, pExchangeDlg, &CDeviceExchangeDlg::SetWaiting);
@@ -59,12 +57,8 @@ CDevice::~CDevice()
 {
     // A command still running is asked to stop; the exchanger then closes the
     // link on its own thread.
-    m_bClosing = true;
     pExchanger->CancelExchange();
-    // A command waiting for the deletion question gets its answer (no) here,
-    // as the event loop no longer runs.
-    while (!pExchanger->wait(50))
-        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    pExchanger->wait();
     delete pExchanger;
     pExchanger = nullptr;
 
@@ -323,7 +317,7 @@ void CDevice::OnExchangeEnd(
 {
     pExchangeDlg->hide();
     if (!errors.isEmpty())
-        QMessageBox::information(parentWidget(), tr("Device communicates"), errors);
+        ShowError(errors);
     if (((!errors.isEmpty() || bCancelled) && cmd == CDeviceExchanger::cmdConnect) || bCritical) {
         Start(CDeviceExchanger::cmdDisconnect);
         return;
@@ -373,8 +367,12 @@ void CDevice::OnExchangeEnd(
             if (!loaded.sFileName.isEmpty())
                 files.append({ loaded.sFileName, loaded.baData });
         }
-        if (pFileList && !files.isEmpty())
-            pFileList->AddLoadedFiles(files);
+        const bool written = pFileList && !files.isEmpty() && pFileList->AddLoadedFiles(files);
+        // The instrument's memory may go only once every trace of a complete
+        // download is safely in the folder and listed.
+        if (cmd == CDeviceExchanger::cmdLoadAll && written && errors.isEmpty() && !bCancelled
+            && AskDeleteLoadedFiles())
+            Start(CDeviceExchanger::cmdClearMemory);
         break;
     }
     case CDeviceExchanger::cmdClearMemory:
@@ -384,21 +382,23 @@ void CDevice::OnExchangeEnd(
     }
 }
 
-bool CDevice::DeleteLoadedFiles()
-{
-    if (QThread::currentThread() == thread())
-        return AskDeleteLoadedFiles();
-    bool answer = false;
-    QMetaObject::invokeMethod(
-        this, [this] { return AskDeleteLoadedFiles(); }, Qt::BlockingQueuedConnection, &answer);
-    return answer;
-}
-
 bool CDevice::AskDeleteLoadedFiles()
 {
-    if (m_bClosing || !m_deleteOption || !m_deleteOption())
+    if (!m_deleteOption || !m_deleteOption())
         return false;
     return QMessageBox::question(parentWidget(), tr("Delete files on the device"),
                tr("Are you sure to delete ALL files on the device?"), QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes;
+}
+
+void CDevice::ShowError(const QString& errors)
+{
+    if (!pExchanger->IsLost()) {
+        QMessageBox::information(parentWidget(), tr("Device communicates"), errors);
+        return;
+    }
+    QMessageBox::warning(parentWidget(), tr("Device communicates"),
+        tr("The instrument on port %1 does not answer.\nCheck that it is switched on and that its cable is plugged "
+           "in, then connect again.\n\n%2")
+            .arg(pExchanger->GetDevice().sPort, errors));
 }

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "CDeviceExchanger.h"
-#include "IExchangeQuestions.h"
 
 #include <QDialog>
 
-#include <atomic>
 #include <functional>
 
 class CDeviceExchangeDlg;
@@ -27,7 +25,7 @@ class QTableWidget;
 // Everything here runs on the GUI thread. The waiting dialog keeps the user
 // from starting a second command, which is what lets this class read and
 // write the exchanger's fields while no command runs.
-class CDevice : public QDialog, public IExchangeQuestions
+class CDevice : public QDialog
 {
     Q_OBJECT
 
@@ -43,17 +41,14 @@ public:
     tDeviceInfo ConnectedDevice() const;
 
     // Whether the user wants to be offered to erase the instrument after a
-    // full download (the program's option); asked on the GUI thread.
+    // full download (the program's option). Asked only once every trace of
+    // the download is written and listed.
     void SetDeleteOption(const std::function<bool()>& option) { m_deleteOption = option; }
 
     // The exchange for its settings (connectors, clock) and the waiting
     // dialog; both owned here.
     CDeviceExchanger* Exchanger() const { return pExchanger; }
     CDeviceExchangeDlg* ExchangeDlg() const { return pExchangeDlg; }
-
-    // IExchangeQuestions, called on the exchange thread: hands the question
-    // to the GUI thread and waits for the answer.
-    bool DeleteLoadedFiles() override;
 
     // Bounds of the group index of refraction.
     static constexpr float kMinGI = 1.4f;
@@ -100,6 +95,9 @@ private:
     void RunParameterDialog();
     void ShowDevices();
     bool AskDeleteLoadedFiles();
+    // The error of a command, with the icon it deserves: a lost instrument
+    // is a warning that names the port.
+    void ShowError(const QString& errors);
 
     QString sPortSetting;
     tUi ui;
@@ -108,6 +106,4 @@ private:
     CFileList* pFileList = nullptr;
     bool bConnectRequested = false;
     std::function<bool()> m_deleteOption;
-    // Set by the destructor: no more questions are put to the user.
-    std::atomic<bool> m_bClosing { false };
 };

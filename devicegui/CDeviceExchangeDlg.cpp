@@ -89,3 +89,9 @@ void CDeviceExchangeDlg::OnCancelled()
 {
     emit sigCancel();
 }
+
+void CDeviceExchangeDlg::reject()
+{
+    if (m_pCancel->isVisibleTo(this))
+        OnCancelled();
+}

@@ -36,6 +36,10 @@ public slots:
     // One second passed.
     void tick();
     void OnCancelled();
+    // Escape and the window's close: cancel the command where Cancel is
+    // offered, otherwise nothing. The dialog never goes before the command
+    // ends (the controller hides it then).
+    void reject() override;
 
 private:
     QLabel* m_pLabel = nullptr;

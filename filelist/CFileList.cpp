@@ -329,17 +329,22 @@ bool CFileList::AddFile(const QString& path, tErrorState* state)
     }
 }
 
-void CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
+bool CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
 {
     const CFileListWatcher::tOwnChanges own(m_pWatcher);
     const int remembered = currentRow();
     const int oldCount = count();
     tErrorState state;
+    bool all = true;
 
     m_bListing = true;
     for (const QPair<QString, QByteArray>& loaded : files) {
         const QString& target = loaded.first;
         const QByteArray& bytes = loaded.second;
+        if (!ReleaseListed(target, tr("Loading file \"%1\"").arg(QFileInfo(target).fileName()))) {
+            all = false;
+            continue;
+        }
         bool written = false;
         bool goOn = true;
         for (bool retry = true; retry && goOn;) {
@@ -353,10 +358,12 @@ void CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
                 tr("Loading file \"%1\" problem").arg(QFileInfo(target).fileName()), text, retry,
                 &state.bIgnoreProblems, false);
         }
-        if (!goOn)
-            break;
-        if (!written)
+        if (!goOn || !written) {
+            all = false;
+            if (!goOn)
+                break;
             continue;
+        }
 
         // A download that overwrote a listed file replaces its row: two rows of
         // one path would let the stale document be saved over the new trace.
@@ -368,7 +375,10 @@ void CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
                 break;
             }
         }
-        if (!AddFile(listedPath, &state))
+        const int before = count();
+        const bool goOnListing = AddFile(listedPath, &state);
+        all = all && count() > before;
+        if (!goOnListing)
             break;
     }
 
@@ -377,6 +387,37 @@ void CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
     // After a download the first new trace becomes current.
     SetCurrentRowWithin(files.isEmpty() ? remembered : oldCount);
     UpdateState();
+    return all;
+}
+
+bool CFileList::ReleaseForCopy(const QSharedPointer<sor::CFile>& file, const QString& target)
+{
+    // A copy onto itself is refused by the copy; nothing is replaced.
+    return SameFile(target, file->Path())
+        || ReleaseListed(target, tr("Copying file \"%1\"").arg(FileName(file->Path())));
+}
+
+bool CFileList::ReleaseListed(const QString& target, const QString& title)
+{
+    int row = 0;
+    while (row < count() && !(GetFile(row) && SameFile(GetFile(row)->Path(), target)))
+        ++row;
+    if (row == count() || !GetFile(row)->IsModified())
+        return true;
+    QMessageBox box(QMessageBox::Question, title,
+        tr("\"%1\" has unsaved changes and is about to be replaced. Save the changes first?")
+            .arg(FileName(target)),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Discard:
+        return true;
+    case QMessageBox::Save:
+        // A save the user gave up or ignored keeps the file as it is.
+        return SaveRow(row, nullptr) && !GetFile(row)->IsModified();
+    default:
+        return false;
+    }
 }
 
 QSharedPointer<tListedFile> CFileList::ListedFile(const QListWidgetItem* item)
@@ -409,7 +450,9 @@ bool CFileList::CloseRow(int row, bool save, tErrorState* state)
     const QSharedPointer<sor::CFile> file = GetFile(row);
     if (!file)
         return true;
-    if (save && file->IsModified() && !SaveRow(row, state))
+    // A save that failed (also one the user chose to ignore) keeps the row
+    // with its changes.
+    if (save && file->IsModified() && (!SaveRow(row, state) || file->IsModified()))
         return false;
 
     // The current file stays current when another row goes; when the current
@@ -686,6 +729,7 @@ bool CFileList::CloseAll(const QStringList& paths)
         }
     }
 
+    QList<int> toSave;
     if (!names.isEmpty()) {
         CSaveList dialog(names, this);
         if (dialog.exec() != QDialog::Accepted)
@@ -693,19 +737,34 @@ bool CFileList::CloseAll(const QStringList& paths)
         // The choice is followed by position, not by name: two listed files
         // of one name (from different folders) are saved or left each as the
         // user chose.
+        toSave = dialog.SelectedRows();
         tErrorState state;
-        for (int index : dialog.SelectedRows()) {
+        for (int index : toSave) {
             const int row = RowOf(modified.value(index));
-            if (row >= 0 && !CloseRow(row, true, &state))
+            if (row >= 0 && !SaveRow(row, &state))
                 return false;
         }
     }
 
+    // Only the user's choice not to save discards changes: a file whose save
+    // failed and was ignored stays listed with them, and the close does not
+    // happen.
+    QStringList kept;
     for (int row = count() - 1; row >= 0; --row) {
-        if (inScope(GetFile(row)))
+        const QSharedPointer<sor::CFile> file = GetFile(row);
+        if (!inScope(file))
+            continue;
+        if (file->IsModified() && toSave.contains(int(modified.indexOf(file))))
+            kept.prepend(FileName(file->Path()));
+        else
             CloseRow(row, false, nullptr);
     }
     UpdateState();
+    if (!kept.isEmpty()) {
+        ShowBox(this, QMessageBox::Warning, tr("Closing files"),
+            tr("These files could not be saved and stay open with their changes:\n%1").arg(kept.join(QLatin1Char('\n'))));
+        return false;
+    }
     return true;
 }
 
@@ -766,7 +825,7 @@ void CFileList::OnCopySelectedFiles()
         const QFileInfo info(chosen);
         const QString folder = CanonicalFolder(info.absolutePath());
         const QString target = folder + QLatin1Char('/') + info.fileName();
-        if (CopyFile(file, target) && folder == workingFolder)
+        if (ReleaseForCopy(file, target) && CopyFile(file, target) && folder == workingFolder)
             ListWritten(target);
         UpdateState();
         return;
@@ -784,7 +843,7 @@ void CFileList::OnCopySelectedFiles()
     }
     for (const QSharedPointer<sor::CFile>& file : files) {
         const QString target = folder + QLatin1Char('/') + FileName(file->Path());
-        if (CopyFile(file, target) && folder == workingFolder)
+        if (ReleaseForCopy(file, target) && CopyFile(file, target) && folder == workingFolder)
             ListWritten(target);
     }
     UpdateState();

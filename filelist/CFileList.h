@@ -41,8 +41,9 @@ public:
     // null for an operation on one file.
     bool AddFile(const QString& path, tErrorState* state);
     // Writes downloaded traces (absolute target path, file bytes) into place
-    // and lists them; the first new trace becomes current.
-    void AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files);
+    // and lists them; the first new trace becomes current. True when every
+    // trace is on disk and listed.
+    bool AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files);
     static QSharedPointer<tListedFile> ListedFile(const QListWidgetItem* item);
     void RemoveRow(int row);
     // Writes the row's document back when it is modified, asking what to do
@@ -54,7 +55,8 @@ public:
     bool CloseRow(int row, bool save, tErrorState* state);
     // Closes the rows of `paths` (every row when empty), first offering to
     // save the modified ones. False when the user cancelled or gave up a
-    // save; rows closed by then stay closed.
+    // save, or when a file whose save failed was kept with its changes; rows
+    // closed by then stay closed.
     bool CloseAll(const QStringList& paths);
     // Writes the document to `target` (overwriting it); the document keeps
     // its own path and state. True when the copy is on disk.
@@ -120,6 +122,11 @@ private:
     // the same path is replaced, so that its stale document cannot be saved
     // over the new file.
     void ListWritten(const QString& path);
+    // Before `target` is replaced: when it is listed with unsaved changes,
+    // asks whether to save them, discard them or cancel. False keeps the
+    // file as it is.
+    bool ReleaseListed(const QString& target, const QString& title);
+    bool ReleaseForCopy(const QSharedPointer<sor::CFile>& file, const QString& target);
     // The size every row takes at the list's present width.
     QSize RowSize() const;
     // Makes `row`, limited to the rows there are, the current row and shows it.

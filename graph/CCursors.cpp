@@ -84,6 +84,13 @@ void FitLine(const sor::CFile& file, double a, double b, float& slope, float& in
     intercept = float(v - s * m);
 }
 
+// Samples of a document in a ... b.
+qint64 SampleCount(const sor::CFile& file, double a, double b)
+{
+    const tSampleSpan span = SpanOf(file, a, b);
+    return std::max<qint64>(0, span.last - span.first + 1);
+}
+
 // Metres per sample of the active document, or 0 when there is none.
 double ActiveResolution(const tGraphState* geometry)
 {
@@ -178,12 +185,16 @@ void CCursors::StartMeasure(quint32 kind)
 void CCursors::AddEvent(bool apply)
 {
     const QSharedPointer<sor::CFile> file = m_pGeometry ? m_pGeometry->Active() : QSharedPointer<sor::CFile>();
-    if (apply && m_bMeasuring && file && file->Resolution() > 0) {
+    // A line through fewer than two samples measures nothing: no event.
+    if (apply && m_bMeasuring && file && file->Resolution() > 0 && MeasurementFits()) {
         FitLeft();
         FitRight();
         const float centre = m_centre.Position();
         sor::tKeyEvent measured;
-        measured.codeType = m_nMeasureKind;
+        // A splice is a non-reflective event: code type 2 would tell every
+        // other reader of the file that it is a saturated reflection.
+        measured.codeType
+            = m_nMeasureKind == MeasureReflection ? sor::tKeyEvent::Reflective : sor::tKeyEvent::NonReflective;
         measured.time = file->DistanceToTime(centre);
         // Still measuring: the attenuation is that of the left interval.
         measured.attenuation = AttenuationCoefficient();
@@ -278,6 +289,23 @@ void CCursors::FitRight()
         return;
     if (const QSharedPointer<sor::CFile> file = m_pGeometry->Active())
         FitLine(*file, m_rightMarker.Position(), m_outerRight.Position(), fRightSlope, fRightIntercept);
+}
+
+bool CCursors::AttenuationFits() const
+{
+    const QSharedPointer<sor::CFile> file = m_pGeometry ? m_pGeometry->Active() : QSharedPointer<sor::CFile>();
+    if (!file)
+        return false;
+    const CEditableCursor& a = m_bMeasuring ? m_outerLeft : m_leftMarker;
+    const CEditableCursor& b = m_bMeasuring ? m_leftMarker : m_rightMarker;
+    return SampleCount(*file, a.Position(), b.Position()) >= kMinFitSamples;
+}
+
+bool CCursors::MeasurementFits() const
+{
+    const QSharedPointer<sor::CFile> file = m_pGeometry ? m_pGeometry->Active() : QSharedPointer<sor::CFile>();
+    return file && SampleCount(*file, m_outerLeft.Position(), m_leftMarker.Position()) >= kMinFitSamples
+        && SampleCount(*file, m_rightMarker.Position(), m_outerRight.Position()) >= kMinFitSamples;
 }
 
 float CCursors::SpliceLoss() const

@@ -121,6 +121,12 @@ public:
     float SpliceLoss() const;
     float AttenuationCoefficient() const;
     float Reflectance() const;
+    // Whether the interval of the attenuation coefficient, and both fit
+    // intervals of a measurement, hold enough samples to give a number;
+    // without them there is none to show or store.
+    bool AttenuationFits() const;
+    bool MeasurementFits() const;
+    static constexpr qint64 kMinFitSamples = 2;
 
     tGraphState* Geometry() const { return m_pGeometry; }
 

@@ -28,6 +28,8 @@ constexpr double kReflectanceLimit = 70;
 // Decimals of positions in km (a tenth of a metre) and of levels in dB.
 constexpr int kPositionDecimals = 4;
 constexpr int kLevelDecimals = 3;
+// Shown where an interval holds too few samples to give a number.
+const QString kNoNumber = QStringLiteral("\u2014");
 
 // A field that shows a value, at least as wide as `sample` in the panel's
 // font, so that the panel keeps its size for the usual values and grows
@@ -339,14 +341,17 @@ void CGraphDlg::FillValues(bool all)
     m_pRightVal->setText(Number(rightLevel, kLevelDecimals));
     m_pDistance->setText(Number(std::abs(right - left) / 1000, kPositionDecimals));
     m_pLoss->setText(Number(leftLevel - rightLevel, kLevelDecimals));
-    m_pAttCoeff->setText(sor::RangeText(cursors.AttenuationCoefficient(), -kLossLimit, kLossLimit));
+    m_pAttCoeff->setText(cursors.AttenuationFits()
+            ? sor::RangeText(cursors.AttenuationCoefficient(), -kLossLimit, kLossLimit)
+            : kNoNumber);
 
     const bool measuring = cursors.IsMeasuring();
     const bool reflection = measuring && cursors.MeasureKind() == CCursors::MeasureReflection;
     const bool splice = measuring && cursors.MeasureKind() == CCursors::MeasureSplice;
     m_position.value->setText(Number(cursors.Centre().Position() / 1000.0, kPositionDecimals));
     m_reflectance.value->setText(sor::RangeText(cursors.Reflectance(), -kReflectanceLimit, kReflectanceLimit));
-    m_attenuation.value->setText(sor::RangeText(cursors.SpliceLoss(), -kLossLimit, kLossLimit));
+    m_attenuation.value->setText(
+        cursors.MeasurementFits() ? sor::RangeText(cursors.SpliceLoss(), -kLossLimit, kLossLimit) : kNoNumber);
     m_position.SetVisible(measuring);
     m_reflectance.SetVisible(reflection);
     m_attenuation.SetVisible(splice);

@@ -117,6 +117,16 @@ Check device connection and power supply.</source>
         <source>Are you sure to delete ALL files on the device?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The instrument on port %1 does not answer.
+Check that it is switched on and that its cable is plugged in, then connect again.
+
+%2</source>
+        <translation>The instrument on port %1 does not answer.
+Check that it is switched on and that its cable is plugged in, then connect again.
+
+%2</translation>
+    </message>
 </context>
 <context>
     <name>CDeviceExchangeDlg</name>
@@ -387,6 +397,28 @@ Are you sure?</translation>
     <message>
         <source>The file stays listed as it was loaded before.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading file &quot;%1&quot;</source>
+        <translation>Loading file &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot;</source>
+        <translation>Copying file &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has unsaved changes and is about to be replaced. Save the changes first?</source>
+        <translation>&quot;%1&quot; has unsaved changes and is about to be replaced. Save the changes first?</translation>
+    </message>
+    <message>
+        <source>Closing files</source>
+        <translation>Closing files</translation>
+    </message>
+    <message>
+        <source>These files could not be saved and stay open with their changes:
+%1</source>
+        <translation>These files could not be saved and stay open with their changes:
+%1</translation>
     </message>
 </context>
 <context>
@@ -1097,6 +1129,10 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Export the report as a PDF file</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
+        <translation>A fit interval holds fewer than two samples: move the cursors apart to measure</translation>
     </message>
 </context>
 <context>

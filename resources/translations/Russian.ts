@@ -119,6 +119,16 @@ Check device connection and power supply.</source>
         <source>Are you sure to delete ALL files on the device?</source>
         <translation>Вы уверены, что хотите удалить ВСЕ файлы в приборе?</translation>
     </message>
+    <message>
+        <source>The instrument on port %1 does not answer.
+Check that it is switched on and that its cable is plugged in, then connect again.
+
+%2</source>
+        <translation>Прибор на порту %1 не отвечает.
+Проверьте, что он включён и его кабель подключён, затем подключитесь снова.
+
+%2</translation>
+    </message>
 </context>
 <context>
     <name>CDeviceExchangeDlg</name>
@@ -400,6 +410,28 @@ Are you sure?</source>
     <message>
         <source>The file stays listed as it was loaded before.</source>
         <translation>Файл остаётся в списке в том виде, в каком был загружен раньше.</translation>
+    </message>
+    <message>
+        <source>Loading file &quot;%1&quot;</source>
+        <translation>Загрузка файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Copying file &quot;%1&quot;</source>
+        <translation>Копирование файла &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has unsaved changes and is about to be replaced. Save the changes first?</source>
+        <translation>В &quot;%1&quot; есть несохранённые изменения, а файл будет заменён. Сначала сохранить изменения?</translation>
+    </message>
+    <message>
+        <source>Closing files</source>
+        <translation>Закрытие файлов</translation>
+    </message>
+    <message>
+        <source>These files could not be saved and stay open with their changes:
+%1</source>
+        <translation>Эти файлы не удалось сохранить, они остаются открытыми со своими изменениями:
+%1</translation>
     </message>
 </context>
 <context>
@@ -1126,6 +1158,10 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Export the report as a PDF file</source>
         <translation>Экспортировать отчёт в файл PDF</translation>
+    </message>
+    <message>
+        <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
+        <translation>В интервале аппроксимации меньше двух точек: раздвиньте курсоры для измерения</translation>
     </message>
 </context>
 <context>

@@ -15,8 +15,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -150,6 +152,18 @@ void TstMeasurement::reflectionMeasuredThroughTheWindow()
     Drag(cursors.LeftMarker(), 4000);
     Drag(cursors.OuterLeft(), 1000);
     Drag(cursors.OuterRight(), 9000);
+
+    // An interval of one sample gives no number: a dash, no Add event, and
+    // the status bar says why, until it is wide again.
+    QAction* addEvent = window.findChild<QAction*>(QStringLiteral("actionAddEvent"));
+    for (const float outerLeft : { cursors.LeftMarker().Position(), 1000.0f }) {
+        const bool wide = outerLeft == 1000.0f;
+        cursors.MoveTo(cursors.OuterLeft(), outerLeft);
+        emit m_pPix->sigUpdate();
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("mAttCoeff"))->text() == QStringLiteral("\u2014"), !wide);
+        QCOMPARE(addEvent->isEnabled(), wide);
+        QCOMPARE(window.statusBar()->currentMessage().contains(QStringLiteral("fewer than two samples")), !wide);
+    }
     const float centre = cursors.Centre().Position();
     QVERIFY(centre < 5000);
 

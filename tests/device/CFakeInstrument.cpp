@@ -12,6 +12,8 @@ int Clamped(int index, const QList<int>& table)
 void CFakeInstrument::Receive(const QByteArray& command)
 {
     received.append(command);
+    // Any command stops a transfer that is still being sent.
+    m_bEndless = false;
     const QByteArray text = command.chopped(command.endsWith('\r') ? 1 : 0);
     if (text == "*IDN?") {
         if (busyReplies > 0)
@@ -38,10 +40,8 @@ void CFakeInstrument::Receive(const QByteArray& command)
         Queue(freeReply.isEmpty() ? QByteArray::number(files.size()) + ",5000\n" : freeReply);
     } else if (text.startsWith(";MMEM:LOAD:FILE? ")) {
         const int number = text.mid(17).toInt();
-        if (endlessChunk > 0)
-            m_bEndless = true;
-        else
-            Queue(Block(number == 0 ? measured : files.value(number - 1)), chunkSize);
+        Queue(Block(number == 0 ? measured : files.value(number - 1)), chunkSize);
+        m_bEndless = endlessChunk > 0;
     } else if (text == ";MMEM:INIT") {
         files.clear();
     }

@@ -32,7 +32,8 @@ public:
     QByteArray freeReply;
     // Downloads arrive in chunks of this many bytes.
     int chunkSize = 700;
-    // A download never ends: every read brings another chunk of this size.
+    // A download never ends: after the block every read brings another chunk
+    // of this size, until the next command.
     int endlessChunk = 0;
     // Answers "*IDN?\r" with nothing this many times.
     int busyReplies = 0;

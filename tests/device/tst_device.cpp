@@ -170,13 +170,20 @@ void TestDevice::waitingDialog()
     for (int i = 0; i < 8; ++i)
         dialog.tick();
     QCOMPARE(dialog.ProgressBar()->text(), QStringLiteral("11/11 sec"));
+    // Cancel, Escape and the window's close all cancel; the dialog stays.
     QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
-    QCOMPARE(cancel.size(), 1);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(!dialog.close());
+    QCOMPARE(cancel.size(), 3);
     QVERIFY(dialog.isVisible());
 
     dialog.Reset();
     QVERIFY(!dialog.IsTicking());
     dialog.SetWaiting(2, false);
+    // Without Cancel, Escape and close do nothing.
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(!dialog.close() && dialog.isVisible());
+    QCOMPARE(cancel.size(), 3);
     QCOMPARE(dialog.ProgressBar()->format(), QString());
     QVERIFY(dialog.ProgressBar()->isVisible());
 
@@ -300,7 +307,8 @@ void TestDevice::searchFindsNothing()
     rig.clock.onSleep = [&rig] { rig.device->Exchanger()->CancelExchange(); };
     QSignalSpy end(rig.device->Exchanger(), &CDeviceExchanger::sigExchangeEnd);
     rig.device->Connect();
-    QVERIFY(end.wait(10000));
+    // The spy counts on the exchange thread, possibly before a wait starts.
+    QTRY_COMPARE_WITH_TIMEOUT(end.size(), 1, 10000);
     QVERIFY(end[0][2].toBool());
     QVERIFY(rig.Idle());
     QTest::qWait(50);
@@ -422,6 +430,16 @@ void TestDevice::criticalErrorDisconnects()
     QVERIFY(answerer.Seen()[0].text.startsWith("Device parameters are invalid."));
     QCOMPARE(answerer.Seen()[0].icon, QMessageBox::Information);
     QCOMPARE(answerer.Seen()[0].parent, &rig.window);
+
+    // A line that takes no more bytes: the box says which port and why.
+    rig.instrument.configReply.clear();
+    QVERIFY(rig.Connect());
+    QVERIFY(rig.Idle());
+    rig.bus.brokenPorts = QStringList { "COM5" };
+    rig.device->Measurement();
+    QVERIFY(disconnected.wait(10000));
+    QCOMPARE(answerer.Seen().value(1).icon, QMessageBox::Warning);
+    QVERIFY(answerer.Seen()[1].text.startsWith("The instrument on port COM5 does not answer."));
 }
 
 void TestDevice::loadAllListsTracesAndAsksToDelete()
@@ -431,21 +449,29 @@ void TestDevice::loadAllListsTracesAndAsksToDelete()
     QVERIFY(rig.Idle());
     rig.instrument.files = { Trace(QDateTime(QDate(2026, 12, 5), QTime(14, 37, 41), Qt::UTC)),
         Trace(QDateTime(QDate(2026, 12, 5), QTime(14, 37, 48), Qt::UTC)) };
-    bool optionAsked = false;
-    rig.device->SetDeleteOption([&optionAsked] {
-        optionAsked = QThread::currentThread() == QCoreApplication::instance()->thread();
-        return true;
-    });
+    rig.device->SetDeleteOption([] { return true; });
+    // Traces that cannot be written (their folder is gone): the instrument
+    // keeps them, unasked.
+    rig.device->Exchanger()->SetWorkFolder(rig.folder.filePath("gone"));
     {
-        CBoxAnswerer answerer({ "Yes" });
+        CBoxAnswerer answerer({ "Ignore", "Ignore" });
         rig.device->LoadAll();
         QVERIFY(rig.Idle());
-        QTRY_COMPARE(rig.fileList->GetCount(), 2);
-        QCOMPARE(answerer.Count(), 1);
+        QTRY_COMPARE(answerer.Count(), 2);
+        QVERIFY(rig.Idle());
+        QCOMPARE(rig.instrument.CountReceived(";MMEM:INIT"), 0);
+    }
+    rig.device->Exchanger()->SetWorkFolder(rig.folder.path());
+    {
+        // Asked once both are on disk and listed; Yes erases the memory.
+        CBoxAnswerer answerer({ "Yes" });
+        rig.device->LoadAll();
+        QTRY_COMPARE(answerer.Count(), 1);
+        QCOMPARE(rig.fileList->GetCount(), 2);
         QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Delete files on the device"));
         QCOMPARE(answerer.Seen()[0].text, QStringLiteral("Are you sure to delete ALL files on the device?"));
+        QVERIFY(rig.Idle());
     }
-    QVERIFY(optionAsked);
     QCOMPARE(rig.instrument.received.last(), QByteArray(";MMEM:INIT\r"));
     QVERIFY(QFile::exists(QDir(rig.folder.path()).filePath("261205_14374.sor")));
     QVERIFY(QFile::exists(QDir(rig.folder.path()).filePath("261205_14374(1).sor")));

@@ -5,7 +5,6 @@
 #include <CDeviceConnectorCOM.h>
 #include <CDeviceExchanger.h>
 #include <EDeviceExchange.h>
-#include <IExchangeQuestions.h>
 #include <SorBuilder.h>
 
 #include <QDir>
@@ -26,18 +25,6 @@ QDateTime Utc(int year, int month, int day, int hour, int minute, int second)
     return QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC);
 }
 
-class CAnswers : public IExchangeQuestions
-{
-public:
-    bool DeleteLoadedFiles() override
-    {
-        ++asked;
-        return answer;
-    }
-    int asked = 0;
-    bool answer = true;
-};
-
 // One instrument on COM5 behind a silent COM1, an exchanger that reaches them
 // through scripted connectors, a counting clock and a scratch working folder.
 struct tRig
@@ -49,7 +36,6 @@ struct tRig
         exchanger.SetConnectorFactory(
             [this] { return QSharedPointer<IDeviceConnector>(new CScriptedConnector(&bus)); });
         exchanger.SetClock(&clock);
-        exchanger.SetQuestions(&answers);
         exchanger.SetWorkFolder(folder.path());
     }
 
@@ -68,7 +54,6 @@ struct tRig
     CFakeInstrument instrument;
     CScriptedConnector::tBus bus;
     CFakeClock clock;
-    CAnswers answers;
     CDeviceExchanger exchanger;
 };
 
@@ -358,8 +343,9 @@ void TestDeviceExchanger::connectLearnsLists()
     QCOMPARE(available.lsAverageTime, (QStringList { "15", "30", "60", "180" }));
     QCOMPARE(available.lsWaveLen, (QStringList { "1310", "1550", "0" }));
     // Passes 0 to 4 each add a pulse width; pass 5 adds nothing and ends it.
-    QCOMPARE(rig.instrument.CountReceived(";SYST:SET:CFG "), 6);
-    QCOMPARE(rig.instrument.received.last(), QByteArray(";SYST:SET:CFG 5,5,5,1,1.4682\r"));
+    QCOMPARE(rig.instrument.CountReceived(";SYST:SET:CFG "), 7);
+    // The instrument is set back to what it was before the probing.
+    QCOMPARE(rig.instrument.received.last(), QByteArray(";SYST:SET:CFG 1,2,1,1,1.4682\r"));
 
     // The configuration read before probing is what counts.
     const tParameters parameters = rig.exchanger.GetParameters();
@@ -453,8 +439,9 @@ void TestDeviceExchanger::measurement()
     QCOMPARE(waiting[2], (QVariantList { 5, true }));
     QVERIFY(rig.instrument.CountReceived(";MMEM:LOAD:FILE? 0\r") == 1);
     // Mode 2 + configuration, mode 1 + INIT + 500, 8 s, two IDN, 3 s, mode 3 + load,
-    // and the reads of the download.
-    const qint64 download = (rig.instrument.measured.size() + 10 + 699) / 700 * 500 + 2 * 500;
+    // and the reads of the download, which ends with the block's last byte
+    // and a short look that nothing follows it.
+    const qint64 download = (rig.instrument.measured.size() + 10 + 699) / 700 * 500 + CDeviceExchanger::kTrailPause;
     QCOMPARE(rig.clock.elapsedMs, 2 * 200 + 2 * 200 + 500 + 8000 + 2 * 200 + 3000 + 2 * 200 + download);
 }
 
@@ -504,7 +491,6 @@ void TestDeviceExchanger::loadAllNamesEveryFileApart()
     QVERIFY(existing.open(QIODevice::WriteOnly));
     existing.close();
     QSignalSpy progress(&rig.exchanger, &CDeviceExchanger::sigSetProgress);
-    rig.answers.answer = true;
 
     const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
     QVERIFY2(result.sErrors.isEmpty(), qPrintable(result.sErrors));
@@ -517,16 +503,8 @@ void TestDeviceExchanger::loadAllNamesEveryFileApart()
     QCOMPARE(progress.size(), 4);
     QCOMPARE(progress[0], (QVariantList { 0, 3, true }));
     QCOMPARE(progress[3], (QVariantList { 3, 3, false }));
-    QCOMPARE(rig.answers.asked, 1);
-    QCOMPARE(rig.instrument.received.last(), QByteArray(";MMEM:INIT\r"));
-    QVERIFY(rig.instrument.files.isEmpty());
-
-    // A "No" keeps the memory.
-    rig.instrument.files = { Trace(Utc(2026, 12, 5, 14, 37, 41)) };
-    rig.answers.answer = false;
-    QVERIFY(rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll).sErrors.isEmpty());
-    QCOMPARE(rig.answers.asked, 2);
-    QCOMPARE(rig.instrument.files.size(), 1);
+    // Erasing is for the caller, once the traces are safely written.
+    QCOMPARE(rig.instrument.CountReceived(";MMEM:INIT"), 0);
 }
 
 void TestDeviceExchanger::loadAllDeviceEmpty()
@@ -545,7 +523,6 @@ void TestDeviceExchanger::loadAllDeviceEmpty()
     result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
     QCOMPARE(result.sErrors, QStringLiteral("Number of files is incorrect.\nProbably, you use incompatible device."));
     QVERIFY(!result.bCritical);
-    QCOMPARE(rig.answers.asked, 0);
 }
 
 void TestDeviceExchanger::loadAllCancelledDuringThirdFile()
@@ -568,9 +545,10 @@ void TestDeviceExchanger::loadAllCancelledDuringThirdFile()
     QCOMPARE(result.res[1].baData, rig.instrument.files[1]);
     QVERIFY(result.res[2].sFileName.isEmpty());
     QVERIFY(result.res[2].baData.isEmpty());
-    QCOMPARE(rig.answers.asked, 0);
     QCOMPARE(rig.instrument.CountReceived(";MMEM:LOAD:FILE? 4"), 0);
-    QCOMPARE(rig.instrument.CountReceived(";MMEM:INIT"), 0);
+    // The rest of the third file is drained: the next reply is the next one's.
+    rig.clock.onSleep = nullptr;
+    QVERIFY(rig.exchanger.RunCommand(CDeviceExchanger::cmdSetParameters).sErrors.isEmpty());
 }
 
 void TestDeviceExchanger::endlessDownloadIsRefused()
@@ -579,13 +557,16 @@ void TestDeviceExchanger::endlessDownloadIsRefused()
     QVERIFY(rig.Connect().sErrors.isEmpty());
     rig.instrument.files = { Trace(Utc(2026, 12, 5, 10, 0, 0)) };
     rig.instrument.endlessChunk = 4 * 1024 * 1024;
+    rig.clock.elapsedMs = 0;
     const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
     QCOMPARE(
         result.sErrors, QStringLiteral("Device's file is invalid.\nProbably, Probably, you use incompatible device"));
     QVERIFY(!result.bCritical);
     QVERIFY(result.res.isEmpty());
-    QCOMPARE(rig.answers.asked, 0);
     QVERIFY(QDir(rig.folder.path()).isEmpty());
+    // Stopped within seconds of the block's end, and the line drained.
+    QVERIFY(rig.clock.elapsedMs < 10000);
+    QVERIFY(rig.exchanger.RunCommand(CDeviceExchanger::cmdSetParameters).sErrors.isEmpty());
 }
 
 void TestDeviceExchanger::garbageFileIsRefused()
@@ -601,7 +582,6 @@ void TestDeviceExchanger::garbageFileIsRefused()
     QVERIFY(!result.bCritical);
     // The trace downloaded before the error is delivered.
     QCOMPARE(result.res.size(), 1);
-    QCOMPARE(rig.answers.asked, 0);
 
     // A block cut short is one that ends before its length.
     rig.instrument.files = { Trace(Utc(2026, 12, 5, 10, 0, 0)).left(900) };
@@ -636,6 +616,7 @@ void TestDeviceExchanger::sendFailureIsCritical()
     const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdSetParameters);
     QVERIFY(result.bCritical);
     QVERIFY(result.sErrors.startsWith("Error of sending\n\nError code is LX-4:"));
+    QVERIFY(rig.exchanger.IsLost());
     // Disconnecting swallows the failure and closes the port all the same.
     QVERIFY(rig.exchanger.RunCommand(CDeviceExchanger::cmdDisconnect).sErrors.isEmpty());
     QVERIFY(!rig.exchanger.IsConnected());

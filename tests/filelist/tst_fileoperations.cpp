@@ -314,11 +314,23 @@ void TstFileOperations::copyOneFile()
     QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor", "c.sor" }));
     QVERIFY(!folder.File("c.sor")->IsModified());
 
-    // Over a listed file (the dialog confirmed the overwrite): its row now
-    // holds the new file, so its old document cannot be saved over the copy.
-    folder.Select({ 0 });
-    folder.dialogs.answers << folder.Path("b.sor");
-    folder.list->OnCopySelectedFiles();
+    // Over a listed file with unsaved changes: asked first, Cancel copies
+    // nothing. Discard lets the copy replace it: its row now holds the new
+    // file, so its old document cannot be saved over the copy.
+    folder.Change("b.sor");
+    {
+        CBoxAnswerer replacing({ "Cancel", "Discard" });
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(folder.File("b.sor")->IsModified());
+            folder.Select({ 0 });
+            folder.dialogs.answers << folder.Path("b.sor");
+            folder.list->OnCopySelectedFiles();
+        }
+        QCOMPARE(replacing.Count(), 2);
+        QStringList buttons = replacing.Seen()[0].buttons;
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({ "Cancel", "Discard", "Save" }));
+    }
     QCOMPARE(folder.list->count(), 3);
     QCOMPARE(folder.File("b.sor")->GeneralParameters().cableId, QStringLiteral("changed a.sor"));
 
@@ -679,15 +691,31 @@ void TstFileOperations::closeAllSavesSelected()
     folder.Change("b.sor");
 
     // Only the given paths close; b is deselected and loses its changes.
-    CSavePromptAnswerer prompt(QStringLiteral("Save selected"), { 1 });
-    QVERIFY(folder.list->CloseAll({ folder.Path("a.sor"), folder.Path("b.sor") }));
-    QCOMPARE(prompt.shown, QList<QStringList>({ { "a.sor", "b.sor" } }));
+    {
+        CSavePromptAnswerer prompt(QStringLiteral("Save selected"), { 1 });
+        QVERIFY(folder.list->CloseAll({ folder.Path("a.sor"), folder.Path("b.sor") }));
+        QCOMPARE(prompt.shown, QList<QStringList>({ { "a.sor", "b.sor" } }));
+    }
     QCOMPARE(folder.Names(), QStringList({ "c.sor" }));
     QCOMPARE(Read(folder.Path("a.sor")), a->Image());
     QVERIFY(!a->IsModified());
     QCOMPARE(Read(folder.Path("b.sor")), original);
 
+    // A save that fails and is ignored keeps the row with its changes: the
+    // close does not happen, and a box says so.
+    folder.Change("c.sor");
+    QVERIFY(QFile::remove(folder.Path("c.sor")));
+    QVERIFY(QDir().mkdir(folder.Path("c.sor")));
+    CSavePromptAnswerer prompt(QStringLiteral("Save selected"));
+    CBoxAnswerer answerer({ "Ignore", "Ok" });
+    QVERIFY(!folder.list->CloseAll({}));
+    QCOMPARE(folder.Names(), QStringList({ "c.sor" }));
+    QVERIFY(folder.File("c.sor")->IsModified());
+    QCOMPARE(answerer.Count(), 2);
+    QCOMPARE(answerer.Seen()[1].title, QStringLiteral("Closing files"));
+
     // Nothing modified: no prompt, every row closes.
+    folder.File("c.sor")->SetModified(false);
     QVERIFY(folder.list->CloseAll({}));
     QCOMPARE(prompt.shown.size(), 1);
     QCOMPARE(folder.list->count(), 0);

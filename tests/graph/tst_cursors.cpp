@@ -322,7 +322,7 @@ void TstCursors::measurementActions()
     QCOMPARE(order, (QStringList { QStringLiteral("end"), QStringLiteral("update") }));
     // "Add event" stored the splice at the centre cursor.
     QCOMPARE(document.KeyEvents().size(), size_t(1));
-    QCOMPARE(document.KeyEvents().front().codeType, quint32(CCursors::MeasureSplice));
+    QCOMPARE(document.KeyEvents().front().codeType, quint32(sor::tKeyEvent::NonReflective));
     QVERIFY(std::abs(document.TimeToDistance(document.KeyEvents().front().time) - set.Centre().Position()) < 0.01f);
 
     // Without a running measurement "Add event" stores nothing more.

@@ -6,7 +6,6 @@
 #include <CExchangeClock.h>
 #include <CFile.h>
 #include <CFileList.h>
-#include <IExchangeQuestions.h>
 
 #include <QMainWindow>
 #include <QProcess>
@@ -16,30 +15,20 @@
 #include <QTest>
 #include <QThread>
 
-#include <atomic>
-
 namespace {
 
-// The deletion question after a full download, answered by the test.
-class tQuestions : public IExchangeQuestions
+// The system clock that presses Cancel at the second pause of a download,
+// while the instrument is still sending the block.
+struct tCancellingClock : CExchangeClock
 {
-public:
-    bool DeleteLoadedFiles() override
+    void Sleep(int ms) override
     {
-        ++asked;
-        return answer;
+        CExchangeClock::Sleep(ms);
+        if (ms == CDeviceExchanger::kDownloadPause && ++nPauses == 2)
+            pExchanger->CancelExchange();
     }
-    bool answer = false;
-    std::atomic<int> asked { 0 };
-};
-
-// The system clock with the pauses between the reads of a file block made
-// short: an endless sender then reaches the download limit in seconds
-// instead of minutes. Every other pause is the real one.
-class tQuickDownloadClock : public CExchangeClock
-{
-public:
-    void Sleep(int ms) override { CExchangeClock::Sleep(ms == CDeviceExchanger::kDownloadPause ? 5 : ms); }
+    CDeviceExchanger* pExchanger = nullptr;
+    int nPauses = 0;
 };
 
 const tDeviceInfo kSimulated { QString(), QStringLiteral("NR-3100"), QStringLiteral("1234"), QStringLiteral("2.05") };
@@ -60,7 +49,8 @@ private slots:
     void search_findsTheSimulatorOnly();
     void connect_readsListsAndWritesParameters();
     void measurement_downloadsNewTrace();
-    void loadAll_listsEveryTraceAndErases();
+    void loadAll_listsEveryTrace();
+    void cancelledLoadAll_leavesTheLineClean();
     void clearMemory_emptiesTheInstrument();
     void faults_data();
     void faults();
@@ -224,15 +214,12 @@ void TstDeviceEndToEnd::measurement_downloadsNewTrace()
     QVERIFY(m_exchanger->IsConnected());
 }
 
-void TstDeviceEndToEnd::loadAll_listsEveryTraceAndErases()
+void TstDeviceEndToEnd::loadAll_listsEveryTrace()
 {
     // Three traces of one time stamp: each still gets a name of its own.
     CSimProcess sim;
     QVERIFY(sim.Start({ QStringLiteral("--stored"), QStringLiteral("3"), QStringLiteral("--same-time") }));
     QVERIFY(Connect(sim.Port()));
-    tQuestions questions;
-    questions.answer = true;
-    m_exchanger->SetQuestions(&questions);
     QSignalSpy progress(m_exchanger.get(), &CDeviceExchanger::sigSetProgress);
 
     const CDeviceExchanger::tResult result = Run(CDeviceExchanger::cmdLoadAll);
@@ -245,9 +232,6 @@ void TstDeviceEndToEnd::loadAll_listsEveryTraceAndErases()
     QCOMPARE(progress.size(), 4);
     QCOMPARE(progress.last().at(0).toInt(), 3);
     QCOMPARE(progress.last().at(1).toInt(), 3);
-    // Asked once after all of them arrived; the answer erased the memory.
-    QCOMPARE(questions.asked.load(), 1);
-    QVERIFY(sim.WaitForLog(QStringLiteral("memory cleared")));
 
     // The file list writes them into the working folder and lists them.
     QMainWindow window;
@@ -265,7 +249,26 @@ void TstDeviceEndToEnd::loadAll_listsEveryTraceAndErases()
     for (int row = 0; row < list->count(); ++row)
         listed.insert(list->GetFile(row)->Path());
     QCOMPARE(listed, names);
-    m_exchanger->SetQuestions(nullptr);
+}
+
+void TstDeviceEndToEnd::cancelledLoadAll_leavesTheLineClean()
+{
+    CSimProcess sim;
+    QVERIFY(sim.Start({ QStringLiteral("--stored"), QStringLiteral("3") }));
+    QVERIFY(Connect(sim.Port()));
+    tCancellingClock cancelling;
+    cancelling.pExchanger = m_exchanger.get();
+    m_exchanger->SetClock(&cancelling);
+    const CDeviceExchanger::tResult result = Run(CDeviceExchanger::cmdLoadAll);
+    m_exchanger->SetClock(nullptr);
+    QVERIFY(result.bCancelled && result.sErrors.isEmpty());
+    // What the instrument sent of the block does not reach the next command.
+    tParameters parameters = m_exchanger->GetParameters();
+    parameters.nPulseWidth = 1;
+    m_exchanger->SetParameters(parameters);
+    const CDeviceExchanger::tResult next = Run(CDeviceExchanger::cmdSetParameters);
+    QVERIFY2(next.sErrors.isEmpty(), qPrintable(next.sErrors));
+    QCOMPARE(m_exchanger->GetParameters().nPulseWidth, 1);
 }
 
 void TstDeviceEndToEnd::clearMemory_emptiesTheInstrument()
@@ -318,9 +321,6 @@ void TstDeviceEndToEnd::faults()
     QFETCH(bool, critical);
     CSimProcess sim;
     QVERIFY(sim.Start({ QStringLiteral("--fault"), fault, QStringLiteral("--stored"), QStringLiteral("2") }));
-    tQuickDownloadClock quick;
-    if (fault == QLatin1String("endless"))
-        m_exchanger->SetClock(&quick);
 
     tDeviceInfo device = kSimulated;
     device.sPort = sim.Port();
@@ -328,7 +328,7 @@ void TstDeviceEndToEnd::faults()
     CDeviceExchanger::tResult result = Run(CDeviceExchanger::cmdConnect);
     if (command != CDeviceExchanger::cmdConnect) {
         QVERIFY2(result.sErrors.isEmpty(), qPrintable(result.sErrors));
-        result = Run(CDeviceExchanger::tCommand(command), 120000);
+        result = Run(CDeviceExchanger::tCommand(command));
     }
     QCOMPARE(result.cmd, CDeviceExchanger::tCommand(command));
     QVERIFY2(result.sErrors.startsWith(message.arg(sim.Port())), qPrintable(result.sErrors));
@@ -336,18 +336,16 @@ void TstDeviceEndToEnd::faults()
     QVERIFY(!result.bCancelled);
     QVERIFY(result.res.isEmpty());
     // A critical failure of the connection leaves the port closed; after any
-    // other the link stays up, and after a bad block it keeps working. (What
-    // an endless sender already pushed into the port is still read by the
-    // next command, so that one is not tried here.)
+    // other the link stays up, and after a bad block (also one that never
+    // ends) the line is drained and keeps working.
     QCOMPARE(m_exchanger->IsConnected(), !critical);
-    if (!critical && fault != QLatin1String("endless")) {
+    if (!critical) {
         const CDeviceExchanger::tResult next = Run(CDeviceExchanger::cmdSetParameters);
         QVERIFY2(next.sErrors.isEmpty(), qPrintable(next.sErrors));
         QVERIFY(m_exchanger->IsConnected());
     }
     if (fault == QLatin1String("endless"))
         QVERIFY(sim.Log().contains(QStringLiteral("then more without end")));
-    m_exchanger->SetClock(nullptr);
 }
 
 QTEST_MAIN(TstDeviceEndToEnd)

@@ -161,10 +161,11 @@ void TstLumetrixSorDevice::params_showsLearnedLists()
                        "Averaging time: index 0, 15 s\n"
                        "Index: 1.46820\n")
             .arg(sim.Port()));
-    // Learned in six passes, then back to idle.
+    // Learned in six passes, set back as it was, then back to idle.
     const QString log = sim.Log();
-    QCOMPARE(log.count(QStringLiteral("<- ;SYST:SET:CFG ")), 6);
+    QCOMPARE(log.count(QStringLiteral("<- ;SYST:SET:CFG ")), 7);
     QVERIFY(log.contains(QStringLiteral("<- ;SYST:SET:CFG 5,5,5,1,1.4682\\r")));
+    QVERIFY(log.contains(QStringLiteral("<- ;SYST:SET:CFG 1,2,0,1,1.4682\\r")));
     QVERIFY(log.trimmed().endsWith(QStringLiteral("mode 0")));
 }
 
@@ -346,6 +347,9 @@ void TstLumetrixSorDevice::faults_endWithTheirMessages_data()
     QTest::newRow("truncated") << "truncated"
                                << "download"
                                << "Device's file is invalid.\nProbably, Probably, you use incompatible device\n";
+    QTest::newRow("endless") << "endless"
+                             << "download"
+                             << "Device's file is invalid.\nProbably, Probably, you use incompatible device\n";
 }
 
 void TstLumetrixSorDevice::faults_endWithTheirMessages()

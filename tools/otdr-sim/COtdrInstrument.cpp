@@ -167,13 +167,13 @@ void COtdrInstrument::Receive(const QByteArray& bytes, qint64 nowMs)
         const QByteArray command = m_input;
         m_input.clear();
         // A new command stops a file transfer that is still running, as the
-        // instrument's single serial line cannot do both.
+        // instrument's single serial line cannot do both. What it already
+        // sent stays on the line for the program to read.
         const auto transfer
             = std::find_if(m_replies.begin(), m_replies.end(), [](const tReply& reply) { return reply.bTransfer; });
         if (transfer != m_replies.end()) {
             Log(QStringLiteral("transfer stopped after %1 bytes").arg(transfer->sent));
             m_replies.erase(transfer, m_replies.end());
-            m_abortedTransfer = true;
         }
         Execute(command, nowMs);
     }
@@ -350,11 +350,6 @@ void COtdrInstrument::Consume(qint64 count)
 qint64 COtdrInstrument::NextDue() const
 {
     return m_replies.empty() ? -1 : m_replies.front().dueMs;
-}
-
-bool COtdrInstrument::TakeAbortedTransfer()
-{
-    return std::exchange(m_abortedTransfer, false);
 }
 
 QByteArray COtdrInstrument::Identification() const

@@ -88,9 +88,6 @@ public:
     // When the next reply falls due: `nowMs` or earlier when one is due now,
     // -1 when nothing waits.
     qint64 NextDue() const;
-    // True once after a command cut a file transfer short: the caller should
-    // drop what the line still holds of it.
-    bool TakeAbortedTransfer();
 
     // The instrument's wall clock at `nowMs`.
     QDateTime Clock(qint64 nowMs) const;
@@ -132,7 +129,6 @@ private:
     qint64 m_clockBaseMs = 0;
     QByteArray m_input;
     std::deque<tReply> m_replies;
-    bool m_abortedTransfer = false;
 
     int m_mode = 0;
     int m_range = 0;

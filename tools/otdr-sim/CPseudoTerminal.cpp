@@ -76,9 +76,3 @@ bool CPseudoTerminal::Open(QString& error)
     }
     return true;
 }
-
-void CPseudoTerminal::DropUnread()
-{
-    if (m_slave >= 0)
-        tcflush(m_slave, TCIFLUSH);
-}

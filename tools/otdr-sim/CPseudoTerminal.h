@@ -21,8 +21,6 @@ public:
     const QString& SlavePath() const { return m_slavePath; }
     // The non-blocking master descriptor, -1 before Open.
     int MasterFd() const { return m_master; }
-    // Drops the bytes sent to the slave side that no program has read yet.
-    void DropUnread();
 
 private:
     int m_master = -1;

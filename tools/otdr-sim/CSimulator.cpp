@@ -125,8 +125,6 @@ void CSimulator::Serve()
             const ssize_t count = ::read(fd, buffer, sizeof buffer);
             if (count > 0)
                 instrument.Receive(QByteArray(buffer, int(count)), clock.elapsed());
-            if (instrument.TakeAbortedTransfer())
-                m_terminal.DropUnread();
         }
         if (descriptor.revents & POLLOUT) {
             const QByteArray bytes = instrument.Pending(clock.elapsed(), kWriteChunk);
