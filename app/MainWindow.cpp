@@ -97,6 +97,12 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     connect(m_pFileList, &CFileList::sigFileChanged, panel, &CGraphDlg::OnUpdateValues);
     connect(preview, &Preview::sigUpdate, m_pView, &CGraphView::UpdateScrolls);
     connect(preview, &Preview::sigUpdate, this, &MainWindow::UpdateStatusBar);
+    connect(m_pOptions, &CMainOpt::sigBackgroundChanged, this, [this, pix, preview](const QColor& background) {
+        m_pFileList->GraphState().background = background;
+        pix->update();
+        preview->update();
+        m_pFileList->viewport()->update();
+    });
     connect(pix, &CGraphPix::sigUpdate, m_pView, &CGraphView::UpdateScrolls);
     connect(pix, &CGraphPix::sigUpdate, this, &MainWindow::UpdateStatusBar);
     connect(pix, &CGraphPix::sigUpdate, overview, &CPreviewFrame::OnUpdatePix);
@@ -251,6 +257,7 @@ void MainWindow::CreateFileActions()
     // information as the menu entry does.
     connect(m_pTools->Panel()->CommentButton(), &QAbstractButton::clicked, m_pActInformation, &QAction::trigger);
     connect(exit, &QAction::triggered, this, &MainWindow::close);
+    connect(options, &QAction::triggered, m_pOptions, &CMainOpt::exec);
 
     QMenu* menu = menuBar()->addMenu(tr("&File"));
     menu->setObjectName(QStringLiteral("fileMenu"));

@@ -500,6 +500,53 @@ Are you sure?</translation>
     </message>
 </context>
 <context>
+    <name>CMainOpt</name>
+    <message>
+        <source>Program options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ask before deleting file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted files go to the trash</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect to device at start program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete files on device after their uploading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recommend set this options to prevent doubling files on PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable full edit mode for file information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set backgrounds color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please restart program for apply language changes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CSaveList</name>
     <message>
         <source>Saving modified files</source>
