@@ -4,13 +4,16 @@
 #include <QDialog>
 #include <QString>
 
+class QCheckBox;
 class QColorDialog;
+class QComboBox;
+class QHBoxLayout;
 
 // The program's options, and the dialog in which the user edits them. Every
 // option is read from the settings store when the object is created and
-// written back when it is destroyed, so changes reach the store only at a
-// normal program end. One object exists, created by the main window as its
-// child; every part reads the options through Instance().
+// written back when the dialog is accepted and when the object is destroyed.
+// One object exists, created by the main window as its child; every part
+// reads the options through Instance().
 class CMainOpt : public QDialog
 {
     Q_OBJECT
@@ -31,6 +34,23 @@ public:
     // (255 - red, 255 - green, 255 - blue): a pen colour that stands out on `colour`.
     static QColor Inverse(const QColor& colour);
 
+    // Base names of the compiled-in translations, sorted ("English", "Русский").
+    static QStringList Languages();
+
+public slots:
+    // Shows the options, runs the dialog modally and, when it is accepted with
+    // another language, says that the language changes at the next start.
+    int exec() override;
+    // Takes the shown options over and writes them to the settings store.
+    void accept() override;
+    // Lets the user pick the background; it is taken over only with the dialog.
+    void AdjustBackground();
+
+signals:
+    // The accepted background differs from the one before.
+    void sigBackgroundChanged(const QColor& background);
+
+public:
     // Picks the background; a child of this object.
     QColorDialog* pColorDialog = nullptr;
     // Base name of the translation file, e.g. "English"; empty when none is stored.
@@ -55,5 +75,14 @@ public:
     bool bEnableServiceInfoEditing = false;
 
 private:
+    void CreateWidgets();
+
     static CMainOpt* s_pInstance;
+
+    QHBoxLayout* m_pLanguageBlock = nullptr;
+    QComboBox* m_pLanguage = nullptr;
+    QCheckBox* m_pNeedAckFileDeletion = nullptr;
+    QCheckBox* m_pAutoConnectToDevice = nullptr;
+    QCheckBox* m_pNeedDeleteLoadedFiles = nullptr;
+    QCheckBox* m_pEnableServiceInfoEditing = nullptr;
 };

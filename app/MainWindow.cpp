@@ -98,6 +98,12 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     connect(m_pFileList, &CFileList::sigFileChanged, panel, &CGraphDlg::OnUpdateValues);
     connect(preview, &Preview::sigUpdate, m_pView, &CGraphView::UpdateScrolls);
     connect(preview, &Preview::sigUpdate, this, &MainWindow::UpdateStatusBar);
+    connect(m_pOptions, &CMainOpt::sigBackgroundChanged, this, [this, pix, preview](const QColor& background) {
+        m_pFileList->GraphState().background = background;
+        pix->update();
+        preview->update();
+        m_pFileList->viewport()->update();
+    });
     connect(pix, &CGraphPix::sigUpdate, m_pView, &CGraphView::UpdateScrolls);
     connect(pix, &CGraphPix::sigUpdate, this, &MainWindow::UpdateStatusBar);
     connect(pix, &CGraphPix::sigUpdate, overview, &CPreviewFrame::OnUpdatePix);
@@ -258,6 +264,7 @@ void MainWindow::CreateFileActions()
     connect(m_pActPreview, &QAction::triggered, m_pPrinter, &CPrinter::Preview);
     connect(m_pActPageProperties, &QAction::triggered, m_pPrinter, &CPrinter::PageProperties);
     connect(m_pActExportPdf, &QAction::triggered, m_pPrinter, &CPrinter::ExportPdf);
+    connect(options, &QAction::triggered, m_pOptions, &CMainOpt::exec);
 
     QMenu* menu = menuBar()->addMenu(tr("&File"));
     menu->setObjectName(QStringLiteral("fileMenu"));

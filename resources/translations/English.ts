@@ -584,6 +584,53 @@ Do you want to remove it from file list?</source>
     </message>
 </context>
 <context>
+    <name>CMainOpt</name>
+    <message>
+        <source>Program options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ask before deleting file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted files go to the trash</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connect to device at start program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete files on device after their uploading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recommend set this options to prevent doubling files on PC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable full edit mode for file information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set backgrounds color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please restart program for apply language changes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CPrinter</name>
     <message>
         <source>Lumetrix - Print preview mode (presss ESC or close)</source>

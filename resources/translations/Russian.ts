@@ -610,6 +610,53 @@ Do you want to remove it from file list?</source>
     </message>
 </context>
 <context>
+    <name>CMainOpt</name>
+    <message>
+        <source>Program options</source>
+        <translation>Настройки программы</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>Ask before deleting file</source>
+        <translation>Спрашивать перед удалением файла</translation>
+    </message>
+    <message>
+        <source>Deleted files go to the trash</source>
+        <translation>Удалённые файлы попадают в корзину</translation>
+    </message>
+    <message>
+        <source>Connect to device at start program</source>
+        <translation>Подключаться к прибору при запуске программы</translation>
+    </message>
+    <message>
+        <source>Delete files on device after their uploading</source>
+        <translation>Удалять файлы в приборе после их загрузки</translation>
+    </message>
+    <message>
+        <source>Recommend set this options to prevent doubling files on PC</source>
+        <translation>Рекомендуется включить, чтобы файлы на компьютере не дублировались</translation>
+    </message>
+    <message>
+        <source>Enable full edit mode for file information</source>
+        <translation>Разрешить полное редактирование информации о файле</translation>
+    </message>
+    <message>
+        <source>Set backgrounds color</source>
+        <translation>Цвет фона графиков</translation>
+    </message>
+    <message>
+        <source>Language changed</source>
+        <translation>Язык изменён</translation>
+    </message>
+    <message>
+        <source>Please restart program for apply language changes.</source>
+        <translation>Перезапустите программу, чтобы сменить язык.</translation>
+    </message>
+</context>
+<context>
     <name>CPrinter</name>
     <message>
         <source>Lumetrix - Print preview mode (presss ESC or close)</source>

@@ -1,11 +1,64 @@
 #include "tPrivateStore.h"
 
+#include <CBoxAnswerer.h>
 #include <CApplicationStart.h>
+#include <CGraphPix.h>
 #include <CMainOpt.h>
+#include <MainWindow.h>
+#include <TestPaths.h>
 
+#include <QAction>
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs `act` inside the modal loop of `dialog` as soon as it is shown.
+void WhenShown(QDialog* dialog, const std::function<void()>& act)
+{
+    auto* timer = new QTimer(dialog);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, act] {
+        if (!dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act();
+    });
+    timer->start();
+}
+
+// Opens the options dialog through `open`, optionally picks `colour` in the
+// colour dialog, selects `language` when given, and presses OK or Cancel.
+void RunDialog(CMainOpt& options, const std::function<void()>& open, const QColor& colour, const QString& language,
+    bool accept)
+{
+    WhenShown(&options, [&] {
+        if (colour.isValid()) {
+            WhenShown(options.pColorDialog, [&] {
+                options.pColorDialog->setCurrentColor(colour);
+                options.pColorDialog->accept();
+            });
+            QTest::mouseClick(options.findChild<QPushButton*>(QStringLiteral("AdjustBackground")), Qt::LeftButton);
+        }
+        if (!language.isEmpty())
+            options.findChild<QComboBox*>(QStringLiteral("Language"))->setCurrentText(language);
+        auto* buttons = options.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        QTest::mouseClick(buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel), Qt::LeftButton);
+    });
+    open();
+}
+
+} // namespace
 
 // The options object against the settings store: what an empty store gives,
 // what destruction writes and what the next construction reads back.
@@ -22,6 +75,9 @@ private slots:
     void lastDir_isFolderCurrentAtDestruction();
     void colourKey_data();
     void colourKey();
+    void dialog_data();
+    void dialog();
+    void dialog_backgroundReachesThePlot();
 
 private:
     tPrivateStore m_store;
@@ -144,6 +200,87 @@ void TstMainOpt::colourKey()
     if (expected.isValid()) {
         QCOMPARE(options.cBackground, expected);
         QCOMPARE(options.cInverse, CMainOpt::Inverse(expected));
+    }
+}
+
+void TstMainOpt::dialog_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<int>("messages");
+
+    const QColor picked(12, 34, 56);
+    QTest::newRow("colour, then Cancel") << "English" << "Русский" << picked << false << "English" << 0;
+    QTest::newRow("colour, then OK") << "English" << QString() << picked << true << "English" << 0;
+    QTest::newRow("first start") << QString() << QString() << QColor() << true << "English" << 1;
+    QTest::newRow("other language") << "English" << "Русский" << QColor() << true << "Русский" << 1;
+}
+
+void TstMainOpt::dialog()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, chosen);
+    QFETCH(QColor, colour);
+    QFETCH(bool, accept);
+    QFETCH(int, messages);
+
+    QSettings().setValue(QStringLiteral("Language/LanguageName"), stored);
+    QSettings().setValue(QStringLiteral("Options/bAutoConnectToDevice"), false);
+    CMainOpt options;
+    const QColor before = options.cBackground;
+    const bool deletion = options.bNeedAckFileDeletion;
+    QSignalSpy backgroundChanged(&options, &CMainOpt::sigBackgroundChanged);
+    CBoxAnswerer answerer;
+    RunDialog(
+        options,
+        [&] {
+            options.findChild<QCheckBox*>(QStringLiteral("bNeedAckFileDeletion"))->setChecked(!deletion);
+            QCOMPARE(options.exec(), accept ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        },
+        colour, chosen, accept);
+
+    const QColor expected = accept && colour.isValid() ? colour : before;
+    QCOMPARE(options.cBackground, expected);
+    QCOMPARE(options.cInverse, CMainOpt::Inverse(expected));
+    QCOMPARE(backgroundChanged.count(), expected != before ? 1 : 0);
+    QCOMPARE(answerer.Count(), messages);
+    QTEST(options.sLanguageName, "language");
+    // The hidden auto-connect switch keeps its value through the dialog.
+    QVERIFY(options.findChild<QCheckBox*>(QStringLiteral("bAutoConnectToDevice"))->isHidden());
+    QCOMPARE(options.bAutoConnectToDevice, false);
+
+    // What was accepted is in the store at once, before the object goes.
+    QSettings settings;
+    QCOMPARE(settings.value(QStringLiteral("Options/GraphBackground")).value<QColor>(), accept ? expected : QColor());
+    QCOMPARE(settings.value(QStringLiteral("Language/LanguageName")).toString(), accept ? options.sLanguageName : stored);
+}
+
+void TstMainOpt::dialog_backgroundReachesThePlot()
+{
+    MainWindow window(TestPaths::SamplesDir());
+    window.resize(1000, 700);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* options = window.findChild<CMainOpt*>();
+    auto* pix = window.findChild<CGraphPix*>();
+    QVERIFY(options && pix);
+    const QColor picked(12, 34, 56);
+    auto pickedPixels = [&] {
+        const QImage image = pix->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixelColor(x, y) == picked;
+        return count * 2 > image.width() * image.height();
+    };
+    CBoxAnswerer answerer;
+    auto* action = window.findChild<QAction*>(QStringLiteral("actionOptions"));
+    for (const bool accept : {false, true}) {
+        RunDialog(*options, [&] { action->trigger(); }, picked, QString(), accept);
+        QTRY_COMPARE(pickedPixels(), accept);
     }
 }
 
