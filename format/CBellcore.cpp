@@ -10,6 +10,44 @@ namespace bc {
 namespace {
 constexpr quint8 kModule = Exception::ModuleBlocks;
 #define BLOCK_THROW(Type) throw Type(kModule, __LINE__)
+
+// A block the program reads. In the later layout it starts with its name, and
+// a vendor may have put bytes after the fields the program knows; both are
+// kept in the entry and written back in place.
+class tFramedBlock final : public IStream
+{
+public:
+    tFramedBlock(CBlockInfo& entry, IStream& body) : m_entry(entry), m_body(body) { }
+
+    void Serialize(CFileStream& stream) override
+    {
+        const bool later = stream.LaterLayout();
+        if (later) {
+            if (stream.IsWriting() && m_entry.sHeader.isNull())
+                m_entry.sHeader = m_entry.sName;
+            BC_LOCATED(kModule, stream.SerializeRawString(m_entry.sHeader));
+        }
+        BC_LOCATED(kModule, m_body.Serialize(stream));
+        if (!later)
+            return;
+        if (stream.IsReading()) {
+            const qint64 rest = stream.Remaining();
+            m_entry.aTail = QByteArray(stream.ReadSpan(rest), qsizetype(rest));
+        } else {
+            stream.WriteBytes(m_entry.aTail.constData(), m_entry.aTail.size());
+        }
+    }
+
+private:
+    CBlockInfo& m_entry;
+    IStream& m_body;
+};
+
+void SerializeFramed(CFileStream& stream, IStream& body, CBlockInfo& entry)
+{
+    tFramedBlock framed(entry, body);
+    SerializeBlock(stream, framed, entry);
+}
 } // namespace
 
 bool CBellcore::HasBlock(const char* name) const
@@ -43,19 +81,19 @@ void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
         const quint32 sizeBefore = entry.nSize;
         const QByteArray& name = entry.sName;
         if (name == BlockName::General) {
-            BC_LOCATED(kModule, SerializeBlock(stream, general, entry));
+            BC_LOCATED(kModule, SerializeFramed(stream, general, entry));
         } else if (name == BlockName::Supplier) {
-            BC_LOCATED(kModule, SerializeBlock(stream, supplier, entry));
+            BC_LOCATED(kModule, SerializeFramed(stream, supplier, entry));
         } else if (name == BlockName::Fixed) {
-            BC_LOCATED(kModule, SerializeBlock(stream, fixed, entry));
+            BC_LOCATED(kModule, SerializeFramed(stream, fixed, entry));
         } else if (name == BlockName::KeyEvents) {
-            BC_LOCATED(kModule, SerializeBlock(stream, keyEvents, entry));
+            BC_LOCATED(kModule, SerializeFramed(stream, keyEvents, entry));
         } else if (name == BlockName::DataPoints) {
-            BC_LOCATED(kModule, SerializeBlock(stream, dataPoints, entry));
+            BC_LOCATED(kModule, SerializeFramed(stream, dataPoints, entry));
         } else if (name == BlockName::Checksum) {
             const qint64 start = stream.Pos();
             try {
-                SerializeBlock(stream, checksum, entry);
+                SerializeFramed(stream, checksum, entry);
             } catch (EFileLoadInvalidFormat&) {
                 if (stream.IsWriting())
                     throw;
@@ -74,6 +112,14 @@ void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
         if (stream.IsWriting() && checksumWritten && entry.nSize != sizeBefore)
             checksumStale = true;
     }
+
+    // Bytes after the last block of the map belong to whoever wrote them.
+    if (stream.IsReading()) {
+        const qint64 rest = stream.Remaining();
+        aTrailing = QByteArray(stream.ReadSpan(rest), qsizetype(rest));
+    } else {
+        stream.WriteBytes(aTrailing.constData(), aTrailing.size());
+    }
 }
 
 void CBellcore::UpdateEventsBlock()
@@ -89,7 +135,8 @@ void CBellcore::UpdateEventsBlock()
     const auto present = std::find_if(
         entries.begin(), entries.end(), [](const CBlockInfo& entry) { return entry.sName == BlockName::KeyEvents; });
     if (present != entries.end()) {
-        if (events.empty())
+        // The later layout holds an empty list; version 1.0 cannot.
+        if (events.empty() && !map.bNamed)
             entries.erase(present);
         return;
     }
@@ -97,7 +144,7 @@ void CBellcore::UpdateEventsBlock()
         return;
     const auto dataPoints = std::find_if(
         entries.begin(), entries.end(), [](const CBlockInfo& entry) { return entry.sName == BlockName::DataPoints; });
-    entries.insert(dataPoints, CBlockInfo(BlockName::KeyEvents, 1, 1));
+    entries.insert(dataPoints, CBlockInfo(BlockName::KeyEvents, map.bNamed ? map.nRevision : 1, 1));
 }
 
 } // namespace bc

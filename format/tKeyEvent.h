@@ -14,6 +14,8 @@ struct tKeyEvent
     static constexpr char kCodeTypes[] = "012";
     static constexpr char kCodeOrigins[] = "AMEFO";
     static constexpr const char* kTechniques[] = { "2P", "LS" };
+    // Marker locations of the later layout, by index.
+    enum tMarker { EndOfPrevious = 0, StartOfEvent = 1, EndOfEvent = 2, StartOfNext = 3, Peak = 4 };
 
     // Event types that the program itself assigns.
     enum tCodeType : quint32 { NonReflective = 0, Reflective = 1, Saturated = 2 };
@@ -42,6 +44,13 @@ struct tKeyEvent
     std::array<char, 4> codeRest { { '9', '9', '9', '9' } };
     // Index into kTechniques.
     quint32 technique = LeastSquares;
+    // The codes as the file holds them; an index past its table means this code.
+    char codeTypeAsRead = '0';
+    char codeOriginAsRead = 'A';
+    std::array<char, 2> techniqueCode { { 'L', 'S' } };
+    // Later layout only: where the event's analysis put its markers, in the
+    // file's units of the time (0.1 ns), indexed by tMarker.
+    std::array<qint32, 5> markers {};
     CType::StrValue<101> comment;
 };
 
