@@ -26,6 +26,15 @@ struct tKeyEvent
     tKeyEvent& operator=(const tKeyEvent&) = default;
     virtual ~tKeyEvent() = default;
 
+    // The six characters of the event code; a type or origin outside the
+    // tables as the file held it.
+    std::array<char, 6> Code() const
+    {
+        return { { codeType < 3 ? kCodeTypes[codeType] : codeTypeAsRead,
+            codeOrigin < 5 ? kCodeOrigins[codeOrigin] : codeOriginAsRead, codeRest[0], codeRest[1], codeRest[2],
+            codeRest[3] } };
+    }
+
     // 1-based position in the list.
     CType::NumValue<unsigned int, qint16, 1, 0> number;
     // One-way propagation time from the front panel, ns.
