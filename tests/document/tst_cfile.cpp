@@ -1,10 +1,14 @@
 #include "CFile.h"
 #include "ErrorKind.h"
+#include "LaterLayout.h"
 #include "SorBuilder.h"
+#include "TestPaths.h"
 
 #include <Exception.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,6 +65,8 @@ private slots:
     void requiredBlocks_data();
     void requiredBlocks();
     void loadWarningsAreAdded();
+    void laterLayoutEdits_data();
+    void laterLayoutEdits();
 
 private:
     QString Write(const QByteArray& bytes, const QString& name = QStringLiteral("trace.sor"));
@@ -295,4 +301,67 @@ void TstCFile::loadWarningsAreAdded()
 }
 
 QTEST_GUILESS_MAIN(TstCFile)
+void TstCFile::laterLayoutEdits_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("changed");
+    const QStringList files = TestPaths::SorFiles(TestPaths::SharedSamplesDir(QStringLiteral("v2")));
+    if (files.isEmpty())
+        QSKIP("no shared v2 instrument files here");
+    for (const QString& path : files) {
+        for (const char* block : { "GenParams", "KeyEvents" })
+            QTest::addRow("%s %s", qPrintable(QFileInfo(path).fileName()), block) << path << QByteArray(block);
+    }
+}
+
+// An edited later-layout file keeps its layout: the edit and the standard
+// checksum are in the saved file, and every block but the edited one (and
+// the map, whose sizes follow) keeps its bytes.
+void TstCFile::laterLayoutEdits()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, changed);
+    quint32 warnings = 0;
+    sor::CFile file(path, warnings);
+    const QString copy = m_dir.filePath(QStringLiteral("edited.sor"));
+    std::deque<sor::tKeyEvent> events = file.KeyEvents();
+    if (changed == "GenParams") {
+        file.GeneralParameters().comment = QStringLiteral("edited");
+        file.SetModified(true);
+    } else {
+        events.front().comment = QStringLiteral("edited");
+        events.push_back(EventAt(file.DistanceToTime(file.Length() / 2), QStringLiteral("added")));
+        events.back().markers = { { 1, 2, 3, 4, 5 } };
+        file.SetKeyEvents(events);
+    }
+    file.SaveCopy(copy);
+
+    sor::CFile again(copy, warnings = 0);
+    QCOMPARE(warnings, 0u);
+    QVERIFY(again.IsLaterLayout());
+    if (changed == "GenParams") {
+        QCOMPARE(again.GeneralParameters().comment.Text(), QStringLiteral("edited"));
+    } else {
+        QCOMPARE(again.KeyEvents().size(), events.size());
+        const auto added = std::find_if(again.KeyEvents().begin(), again.KeyEvents().end(),
+            [](const sor::tKeyEvent& e) { return e.comment.Text() == QStringLiteral("added"); });
+        QVERIFY(added != again.KeyEvents().end());
+        QCOMPARE(added->markers, (std::array<qint32, 5> { { 1, 2, 3, 4, 5 } }));
+    }
+
+    const QByteArray saved = Read(copy);
+    const std::vector<LaterLayout::tBlock> before = LaterLayout::Blocks(Read(path));
+    const std::vector<LaterLayout::tBlock> after = LaterLayout::Blocks(saved);
+    QCOMPARE(after.size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i) {
+        QCOMPARE(after[i].name, before[i].name);
+        if (before[i].name == "Cksum") {
+            const int value = after[i].offset + 6;
+            QCOMPARE(qFromLittleEndian<quint16>(saved.constData() + value), Crc16(saved.left(value)));
+        } else if (before[i].name != "Map") {
+            QCOMPARE(after[i].bytes == before[i].bytes, before[i].name != changed);
+        }
+    }
+}
+
 #include "tst_cfile.moc"
