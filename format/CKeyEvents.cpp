@@ -20,8 +20,8 @@ void CKeyEvent::Serialize(CFileStream& stream)
     BC_LOCATED(kModule, e.attenuation.Serialize(stream));
     BC_LOCATED(kModule, e.loss.Serialize(stream));
     BC_LOCATED(kModule, e.reflectance.Serialize(stream));
-    BC_LOCATED(kModule,
-        FieldCodes::SerializeCharacter(stream, e.codeType, sor::tKeyEvent::kCodeTypes, e.codeTypeAsRead));
+    BC_LOCATED(
+        kModule, FieldCodes::SerializeCharacter(stream, e.codeType, sor::tKeyEvent::kCodeTypes, e.codeTypeAsRead));
     BC_LOCATED(kModule,
         FieldCodes::SerializeCharacter(stream, e.codeOrigin, sor::tKeyEvent::kCodeOrigins, e.codeOriginAsRead));
     BC_LOCATED(kModule, stream.SerializeBytes(e.codeRest.data(), 4));

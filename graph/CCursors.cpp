@@ -192,7 +192,8 @@ void CCursors::AddEvent(bool apply)
         measured.technique = sor::tKeyEvent::LeastSquares;
         // Where the measurement stood, for files that keep event markers
         // (file units of the time, 0.1 ns): the fitted sections and the event.
-        const auto fileTime = [&](float distance) { return qint32(std::lround(file->DistanceToTime(distance) * 10.0)); };
+        const auto fileTime
+            = [&](float distance) { return qint32(std::lround(file->DistanceToTime(distance) * 10.0)); };
         measured.markers = { { fileTime(m_outerLeft.Position()), fileTime(centre), fileTime(m_rightMarker.Position()),
             fileTime(m_outerRight.Position()), fileTime(centre) } };
 

@@ -50,8 +50,8 @@ QString CEditCommand::Parse(const QStringList& arguments)
             return tr("The option \"%1\" needs a value.").arg(argument);
         const QString value = arguments.at(++i);
         if (argument == QLatin1String("--condition")) {
-            const int index = int(std::find(std::begin(kConditions), std::end(kConditions), value.toUpper())
-                - std::begin(kConditions));
+            const int index = int(
+                std::find(std::begin(kConditions), std::end(kConditions), value.toUpper()) - std::begin(kConditions));
             if (index >= int(std::size(kConditions)))
                 return tr("The value \"%1\" of \"%2\" is not valid.").arg(value, argument);
             m_changes.push_back({ [index](sor::CFile& f) { f.GeneralParameters().currentDataFlag = quint32(index); },
@@ -95,8 +95,9 @@ QString CEditCommand::Edit(const QString& path) const
         }
         file.Save();
     } catch (const Exception& e) {
-        return e.FullText(QStringLiteral("SOR")).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(
-            QStringLiteral(" - "));
+        return e.FullText(QStringLiteral("SOR"))
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+            .join(QStringLiteral(" - "));
     }
     return QString();
 }

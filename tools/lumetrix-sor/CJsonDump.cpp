@@ -184,6 +184,7 @@ void CJsonDump::WriteKeyEvents(CJsonWriter& json) const
         json.BeginObject();
         json.Field("number", e.number.Value());
         json.Field("time", e.time.Value());
+        json.Field("distance", m_file.TimeToDistance(e.time.Value()));
         json.Field("attenuation", e.attenuation.Value());
         json.Field("loss", e.loss.Value());
         json.Field("reflectance", e.reflectance.Value());
