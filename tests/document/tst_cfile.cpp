@@ -1,6 +1,5 @@
 #include "CFile.h"
 #include "ErrorKind.h"
-#include "LaterLayout.h"
 #include "SorBuilder.h"
 #include "TestPaths.h"
 
@@ -304,63 +303,78 @@ QTEST_GUILESS_MAIN(TstCFile)
 void TstCFile::laterLayoutEdits_data()
 {
     QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("edit");
     QTest::addColumn<QByteArray>("changed");
     const QStringList files = TestPaths::SorFiles(TestPaths::SharedSamplesDir(QStringLiteral("v2")));
     if (files.isEmpty())
         QSKIP("no shared v2 instrument files here");
     for (const QString& path : files) {
-        for (const char* block : { "GenParams", "KeyEvents" })
-            QTest::addRow("%s %s", qPrintable(QFileInfo(path).fileName()), block) << path << QByteArray(block);
+        const QString name = QFileInfo(path).fileName();
+        QTest::addRow("%s general", qPrintable(name)) << path << "general comment" << QByteArray("GenParams");
+        QTest::addRow("%s events", qPrintable(name)) << path << "event comment, added event" << QByteArray("KeyEvents");
+        QTest::addRow("%s no events", qPrintable(name)) << path << "every event deleted" << QByteArray("KeyEvents");
     }
 }
 
 // An edited later-layout file keeps its layout: the edit and the standard
 // checksum are in the saved file, and every block but the edited one (and
-// the map, whose sizes follow) keeps its bytes.
+// the map, whose sizes follow) keeps its bytes. The later layout holds an
+// empty event list, so its block stays in the map.
 void TstCFile::laterLayoutEdits()
 {
     QFETCH(QString, path);
+    QFETCH(QString, edit);
     QFETCH(QByteArray, changed);
     quint32 warnings = 0;
     sor::CFile file(path, warnings);
-    const QString copy = m_dir.filePath(QStringLiteral("edited.sor"));
     std::deque<sor::tKeyEvent> events = file.KeyEvents();
-    if (changed == "GenParams") {
+    if (edit == QLatin1String("general comment")) {
         file.GeneralParameters().comment = QStringLiteral("edited");
         file.SetModified(true);
+    } else if (edit == QLatin1String("every event deleted")) {
+        file.SetKeyEvents(events = {});
     } else {
         events.front().comment = QStringLiteral("edited");
         events.push_back(EventAt(file.DistanceToTime(file.Length() / 2), QStringLiteral("added")));
         events.back().markers = { { 1, 2, 3, 4, 5 } };
         file.SetKeyEvents(events);
     }
+    const QString copy = m_dir.filePath(QStringLiteral("edited.sor"));
     file.SaveCopy(copy);
 
     sor::CFile again(copy, warnings = 0);
     QCOMPARE(warnings, 0u);
-    QVERIFY(again.IsLaterLayout());
-    if (changed == "GenParams") {
-        QCOMPARE(again.GeneralParameters().comment.Text(), QStringLiteral("edited"));
-    } else {
-        QCOMPARE(again.KeyEvents().size(), events.size());
-        const auto added = std::find_if(again.KeyEvents().begin(), again.KeyEvents().end(),
-            [](const sor::tKeyEvent& e) { return e.comment.Text() == QStringLiteral("added"); });
-        QVERIFY(added != again.KeyEvents().end());
-        QCOMPARE(added->markers, (std::array<qint32, 5> { { 1, 2, 3, 4, 5 } }));
+    QCOMPARE(again.GeneralParameters().comment.Text(), file.GeneralParameters().comment.Text());
+    QCOMPARE(again.KeyEvents().size(), events.size());
+    for (size_t i = 0; i < events.size(); ++i) {
+        QCOMPARE(again.KeyEvents()[i].comment.Text(), file.KeyEvents()[i].comment.Text());
+        QCOMPARE(again.KeyEvents()[i].markers, file.KeyEvents()[i].markers);
     }
-
-    const QByteArray saved = Read(copy);
-    const std::vector<LaterLayout::tBlock> before = LaterLayout::Blocks(Read(path));
-    const std::vector<LaterLayout::tBlock> after = LaterLayout::Blocks(saved);
-    QCOMPARE(after.size(), before.size());
-    for (size_t i = 0; i < before.size(); ++i) {
-        QCOMPARE(after[i].name, before[i].name);
-        if (before[i].name == "Cksum") {
-            const int value = after[i].offset + 6;
-            QCOMPARE(qFromLittleEndian<quint16>(saved.constData() + value), Crc16(saved.left(value)));
-        } else if (before[i].name != "Map") {
-            QCOMPARE(after[i].bytes == before[i].bytes, before[i].name != changed);
+    // The blocks by the map's sizes, each starting with its name, and where each starts.
+    const auto blocks = [](const sor::CFile& f, std::vector<qint64>& starts) {
+        const QByteArray bytes = Read(f.Path());
+        std::vector<QByteArray> list;
+        qint64 at = f.BlockMap().nSize;
+        for (const bc::CBlockInfo& entry : f.BlockMap().entries) {
+            starts.push_back(at);
+            list.push_back(bytes.mid(at, entry.nSize));
+            at += entry.nSize;
+            if (!list.back().startsWith(entry.sName + '\0'))
+                return std::vector<QByteArray>();
         }
+        return list;
+    };
+    const sor::CFile original(path, warnings);
+    std::vector<qint64> starts, unused;
+    const std::vector<QByteArray> before = blocks(original, unused), after = blocks(again, starts);
+    QVERIFY(!before.empty() && after.size() == before.size());
+    for (size_t i = 0; i < before.size(); ++i) {
+        const QByteArray& name = original.BlockMap().entries[i].sName;
+        QCOMPARE(again.BlockMap().entries[i].sName, name);
+        if (name == "Cksum")
+            QCOMPARE(qFromLittleEndian<quint16>(after[i].constData() + 6), Crc16(Read(copy).left(starts[i] + 6)));
+        else
+            QCOMPARE(after[i] == before[i], name != changed);
     }
 }
 
