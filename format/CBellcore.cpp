@@ -43,6 +43,16 @@ private:
     IStream& m_body;
 };
 
+bool IsKnown(const QByteArray& name)
+{
+    for (const char* known : { BlockName::General, BlockName::Supplier, BlockName::Fixed, BlockName::KeyEvents,
+             BlockName::DataPoints, BlockName::Checksum }) {
+        if (name == known)
+            return true;
+    }
+    return false;
+}
+
 void SerializeFramed(CFileStream& stream, IStream& body, CBlockInfo& entry)
 {
     tFramedBlock framed(entry, body);
@@ -77,10 +87,21 @@ void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
     bool checksumWritten = false;
     BC_LOCATED(kModule, SerializeBlock(stream, map, map));
 
+    // In the later layout a second block of a known name is kept as raw bytes:
+    // read into the same object, it would be written back as the first one.
+    std::vector<QByteArray> seen;
     for (CBlockInfo& entry : map.entries) {
         const quint32 sizeBefore = entry.nSize;
         const QByteArray& name = entry.sName;
-        if (name == BlockName::General) {
+        const bool repeated = map.bNamed && std::find(seen.begin(), seen.end(), name) != seen.end();
+        seen.push_back(name);
+        if (entry.nSize == 0 && entry.userBlock.aBytes.isEmpty() && (repeated || !IsKnown(name))) {
+            // An empty block of another program: nothing to read, nothing to write.
+        } else if (repeated) {
+            if (stream.IsWriting() && entry.userBlock.aBytes.isEmpty())
+                BLOCK_THROW(EInternalError);
+            BC_LOCATED(kModule, SerializeBlock(stream, entry.userBlock, entry));
+        } else if (name == BlockName::General) {
             BC_LOCATED(kModule, SerializeFramed(stream, general, entry));
         } else if (name == BlockName::Supplier) {
             BC_LOCATED(kModule, SerializeFramed(stream, supplier, entry));
@@ -102,8 +123,6 @@ void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
                 stream.Seek(qMin(start + qint64(entry.nSize), stream.Size()));
             }
             checksumWritten = true;
-        } else if (entry.nSize == 0 && entry.userBlock.aBytes.isEmpty()) {
-            // An empty block of another program: nothing to read, nothing to write.
         } else {
             if (stream.IsWriting() && entry.userBlock.aBytes.isEmpty())
                 BLOCK_THROW(EInternalError);
