@@ -183,9 +183,6 @@ void TstLumetrixSor::resave_isByteIdentical_data()
     QTest::addColumn<QString>("path");
     for (const QString& path : TestPaths::SorFiles(TestPaths::SamplesDir()))
         QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path;
-    // The real instrument files, where they are available.
-    for (const QString& path : TestPaths::SorFiles(TestPaths::SharedSamplesDir(QStringLiteral("v1"))))
-        QTest::newRow(qPrintable(QStringLiteral("v1/") + QFileInfo(path).fileName())) << path;
 }
 
 void TstLumetrixSor::resave_isByteIdentical()
