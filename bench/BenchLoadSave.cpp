@@ -1,7 +1,9 @@
 // Loading and saving the largest bundled trace, measured against reading the
-// same file's bytes with QFile::readAll in the same run.
+// same file's bytes with QFile::readAll in the same run; the same for the
+// largest real instrument file of the later layout (the shared material
+// beside the project, or LUMETRIX_SHARED_DIR), where it is there.
 //   build/bin/bench-sor [--benchmark_filter=...]
-// The file can be chosen with LUMETRIX_BENCH_FILE.
+// The bundled file can be chosen with LUMETRIX_BENCH_FILE.
 #include <CFile.h>
 
 #include <QDir>
@@ -13,14 +15,16 @@
 
 namespace {
 
+QString Largest(const QString& folder)
+{
+    const QFileInfoList files = QDir(folder).entryInfoList({ QStringLiteral("*.sor") }, QDir::Files, QDir::Size);
+    return files.isEmpty() ? QString() : files.front().absoluteFilePath();
+}
+
 QString BenchFile()
 {
     const QString chosen = qEnvironmentVariable("LUMETRIX_BENCH_FILE");
-    if (!chosen.isEmpty())
-        return chosen;
-    const QDir samples(QStringLiteral(LUMETRIX_SOURCE_DIR "/samples"));
-    const QFileInfoList files = samples.entryInfoList({ QStringLiteral("*.sor") }, QDir::Files, QDir::Size);
-    return files.isEmpty() ? QString() : files.front().absoluteFilePath();
+    return chosen.isEmpty() ? Largest(QStringLiteral(LUMETRIX_SOURCE_DIR "/samples")) : chosen;
 }
 
 const QString& File()
@@ -29,25 +33,41 @@ const QString& File()
     return file;
 }
 
-void ReadAll(benchmark::State& state)
+const QString& LaterLayoutFile()
 {
+    static const QString file
+        = Largest(qEnvironmentVariable("LUMETRIX_SHARED_DIR", QStringLiteral(LUMETRIX_SOURCE_DIR "/../shared"))
+            + QStringLiteral("/sor-samples/v2"));
+    return file;
+}
+
+template<const QString& (*Path)()> void ReadAll(benchmark::State& state)
+{
+    if (Path().isEmpty()) {
+        state.SkipWithError("no such trace here");
+        return;
+    }
     for (auto _ : state) {
-        QFile file(File());
+        QFile file(Path());
         if (!file.open(QIODevice::ReadOnly)) {
             state.SkipWithError("cannot open the trace");
             return;
         }
         benchmark::DoNotOptimize(file.readAll());
     }
-    state.SetLabel(QFileInfo(File()).fileName().toStdString());
+    state.SetLabel(QFileInfo(Path()).fileName().toStdString());
 }
 
-void Load(benchmark::State& state)
+template<const QString& (*Path)()> void Load(benchmark::State& state)
 {
+    if (Path().isEmpty()) {
+        state.SkipWithError("no such trace here");
+        return;
+    }
     int points = 0;
     for (auto _ : state) {
         quint32 warnings = 0;
-        sor::CFile file(File(), warnings);
+        sor::CFile file(Path(), warnings);
         points = file.PointCount();
         benchmark::DoNotOptimize(points);
     }
@@ -74,8 +94,10 @@ void SaveToDisk(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(ReadAll)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Load)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(ReadAll, File)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(Load, File)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(ReadAll, LaterLayoutFile)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(Load, LaterLayoutFile)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SaveImage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SaveToDisk)->Unit(benchmark::kMicrosecond);
 

@@ -65,6 +65,13 @@ public:
     // Link measurements of the key-events block.
     const bc::CKeyEvents& KeyEventsBlock() const { return keyEvents; }
 
+    // The map's revision: 100 ... for version 1.0 files, 200, 210 ... for the
+    // later layout, which is written back as it was read.
+    quint16 FormatRevision() const { return map.nRevision; }
+    bool IsLaterLayout() const { return map.bNamed; }
+    // Bytes a vendor put after the known fields of a block, or after the last block.
+    const QByteArray& TrailingBytes() const { return aTrailing; }
+
     // The file's block map and data-point groups, as read.
     const bc::CBlockMap& BlockMap() const { return map; }
     const bc::CDataPoints& DataPoints() const { return dataPoints; }

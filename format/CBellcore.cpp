@@ -10,6 +10,54 @@ namespace bc {
 namespace {
 constexpr quint8 kModule = Exception::ModuleBlocks;
 #define BLOCK_THROW(Type) throw Type(kModule, __LINE__)
+
+// A block the program reads. In the later layout it starts with its name, and
+// a vendor may have put bytes after the fields the program knows; both are
+// kept in the entry and written back in place.
+class tFramedBlock final : public IStream
+{
+public:
+    tFramedBlock(CBlockInfo& entry, IStream& body) : m_entry(entry), m_body(body) { }
+
+    void Serialize(CFileStream& stream) override
+    {
+        const bool later = stream.LaterLayout();
+        if (later) {
+            if (stream.IsWriting() && m_entry.sHeader.isNull())
+                m_entry.sHeader = m_entry.sName;
+            BC_LOCATED(kModule, stream.SerializeRawString(m_entry.sHeader));
+        }
+        BC_LOCATED(kModule, m_body.Serialize(stream));
+        if (!later)
+            return;
+        if (stream.IsReading()) {
+            const qint64 rest = stream.Remaining();
+            m_entry.aTail = QByteArray(stream.ReadSpan(rest), qsizetype(rest));
+        } else {
+            stream.WriteBytes(m_entry.aTail.constData(), m_entry.aTail.size());
+        }
+    }
+
+private:
+    CBlockInfo& m_entry;
+    IStream& m_body;
+};
+
+bool IsKnown(const QByteArray& name)
+{
+    for (const char* known : { BlockName::General, BlockName::Supplier, BlockName::Fixed, BlockName::KeyEvents,
+             BlockName::DataPoints, BlockName::Checksum }) {
+        if (name == known)
+            return true;
+    }
+    return false;
+}
+
+void SerializeFramed(CFileStream& stream, IStream& body, CBlockInfo& entry)
+{
+    tFramedBlock framed(entry, body);
+    SerializeBlock(stream, framed, entry);
+}
 } // namespace
 
 bool CBellcore::HasBlock(const char* name) const
@@ -39,23 +87,34 @@ void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
     bool checksumWritten = false;
     BC_LOCATED(kModule, SerializeBlock(stream, map, map));
 
+    // In the later layout a second block of a known name is kept as raw bytes:
+    // read into the same object, it would be written back as the first one.
+    std::vector<QByteArray> seen;
     for (CBlockInfo& entry : map.entries) {
         const quint32 sizeBefore = entry.nSize;
         const QByteArray& name = entry.sName;
-        if (name == BlockName::General) {
-            BC_LOCATED(kModule, SerializeBlock(stream, general, entry));
+        const bool repeated = map.bNamed && std::find(seen.begin(), seen.end(), name) != seen.end();
+        seen.push_back(name);
+        if (entry.nSize == 0 && entry.userBlock.aBytes.isEmpty() && (repeated || !IsKnown(name))) {
+            // An empty block of another program: nothing to read, nothing to write.
+        } else if (repeated) {
+            if (stream.IsWriting() && entry.userBlock.aBytes.isEmpty())
+                BLOCK_THROW(EInternalError);
+            BC_LOCATED(kModule, SerializeBlock(stream, entry.userBlock, entry));
+        } else if (name == BlockName::General) {
+            BC_LOCATED(kModule, SerializeFramed(stream, general, entry));
         } else if (name == BlockName::Supplier) {
-            BC_LOCATED(kModule, SerializeBlock(stream, supplier, entry));
+            BC_LOCATED(kModule, SerializeFramed(stream, supplier, entry));
         } else if (name == BlockName::Fixed) {
-            BC_LOCATED(kModule, SerializeBlock(stream, fixed, entry));
+            BC_LOCATED(kModule, SerializeFramed(stream, fixed, entry));
         } else if (name == BlockName::KeyEvents) {
-            BC_LOCATED(kModule, SerializeBlock(stream, keyEvents, entry));
+            BC_LOCATED(kModule, SerializeFramed(stream, keyEvents, entry));
         } else if (name == BlockName::DataPoints) {
-            BC_LOCATED(kModule, SerializeBlock(stream, dataPoints, entry));
+            BC_LOCATED(kModule, SerializeFramed(stream, dataPoints, entry));
         } else if (name == BlockName::Checksum) {
             const qint64 start = stream.Pos();
             try {
-                SerializeBlock(stream, checksum, entry);
+                SerializeFramed(stream, checksum, entry);
             } catch (EFileLoadInvalidFormat&) {
                 if (stream.IsWriting())
                     throw;
@@ -64,8 +123,6 @@ void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
                 stream.Seek(qMin(start + qint64(entry.nSize), stream.Size()));
             }
             checksumWritten = true;
-        } else if (entry.nSize == 0 && entry.userBlock.aBytes.isEmpty()) {
-            // An empty block of another program: nothing to read, nothing to write.
         } else {
             if (stream.IsWriting() && entry.userBlock.aBytes.isEmpty())
                 BLOCK_THROW(EInternalError);
@@ -73,6 +130,14 @@ void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
         }
         if (stream.IsWriting() && checksumWritten && entry.nSize != sizeBefore)
             checksumStale = true;
+    }
+
+    // Bytes after the last block of the map belong to whoever wrote them.
+    if (stream.IsReading()) {
+        const qint64 rest = stream.Remaining();
+        aTrailing = QByteArray(stream.ReadSpan(rest), qsizetype(rest));
+    } else {
+        stream.WriteBytes(aTrailing.constData(), aTrailing.size());
     }
 }
 
@@ -89,7 +154,8 @@ void CBellcore::UpdateEventsBlock()
     const auto present = std::find_if(
         entries.begin(), entries.end(), [](const CBlockInfo& entry) { return entry.sName == BlockName::KeyEvents; });
     if (present != entries.end()) {
-        if (events.empty())
+        // The later layout holds an empty list; version 1.0 cannot.
+        if (events.empty() && !map.bNamed)
             entries.erase(present);
         return;
     }
@@ -97,7 +163,7 @@ void CBellcore::UpdateEventsBlock()
         return;
     const auto dataPoints = std::find_if(
         entries.begin(), entries.end(), [](const CBlockInfo& entry) { return entry.sName == BlockName::DataPoints; });
-    entries.insert(dataPoints, CBlockInfo(BlockName::KeyEvents, 1, 1));
+    entries.insert(dataPoints, CBlockInfo(BlockName::KeyEvents, map.bNamed ? map.nRevision : 1, 1));
 }
 
 } // namespace bc

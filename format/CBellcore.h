@@ -20,7 +20,8 @@ inline constexpr char DataPoints[] = "DataPts";
 inline constexpr char Checksum[] = "Cksum";
 } // namespace BlockName
 
-// The in-memory image of one Bellcore v1.0 file: the map, the blocks the
+// The in-memory image of one trace file, version 1.0 or the later layout
+// (revisions 2xx), which is written as it was read: the map, the blocks the
 // program understands, the checksum and every other block as raw bytes.
 // Blocks are read and written in map order; a block the map does not list
 // keeps its defaults and is not written.
@@ -43,6 +44,8 @@ public:
     CKeyEvents keyEvents;
     CDataPoints dataPoints;
     CCheckSum checksum;
+    // Bytes after the last block of the map, kept as they came.
+    QByteArray aTrailing;
 
 private:
     void SerializeEntries(CFileStream& stream, bool& checksumStale);

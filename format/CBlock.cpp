@@ -77,6 +77,13 @@ void CBlockInfo::Serialize(CFileStream& stream)
 
 void CBlockMap::Serialize(CFileStream& stream)
 {
+    if (stream.IsReading())
+        bNamed = stream.NextBytesAre("Map", 4);
+    stream.SetLaterLayout(bNamed);
+    if (bNamed) {
+        QByteArray name("Map");
+        BC_LOCATED(kModule, stream.SerializeRawString(name));
+    }
     BC_LOCATED(kModule, stream.SerializeUInt16(nRevision));
     if (stream.IsWriting())
         nSizePos = stream.Pos();
@@ -99,17 +106,22 @@ void CBlockMap::Serialize(CFileStream& stream)
 
 void CCheckSum::Serialize(CFileStream& stream)
 {
-    // The stored value is taken to be the last two bytes of the file; when
-    // saving, it covers every byte written before it.
-    const qint64 covered = stream.IsReading() ? stream.Size() - 2 : stream.Size();
+    // The value covers every byte before it, wherever the block stands.
+    const qint64 covered = stream.Pos();
     const quint16 computed = stream.Checksum(covered);
     if (stream.IsReading()) {
         BC_LOCATED(kModule, stream.SerializeUInt16(nValue));
         if (nValue != computed)
             stream.AddWarning(WarningChecksumWrong);
+        m_nCovered = stream.LaterLayout() ? covered : -1;
+        if (m_nCovered >= 0)
+            m_nFingerprint = stream.Fingerprint(covered);
         return;
     }
-    nValue = computed;
+    const bool unchanged
+        = stream.LaterLayout() && covered == m_nCovered && stream.Fingerprint(covered) == m_nFingerprint;
+    if (!unchanged)
+        nValue = computed;
     BC_LOCATED(kModule, stream.SerializeUInt16(nValue));
 }
 

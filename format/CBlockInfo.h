@@ -35,6 +35,11 @@ public:
 
     QByteArray sName;
     CUserBlock userBlock;
+    // Later layout, blocks the program reads: the name that starts the block
+    // as the file holds it (null: the entry's name), and the bytes a vendor
+    // put after the fields the program knows. Both are written back in place.
+    QByteArray sHeader;
+    QByteArray aTail;
 };
 
 } // namespace bc

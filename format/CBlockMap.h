@@ -14,6 +14,9 @@ public:
     void Serialize(CFileStream& stream) override;
 
     std::vector<CBlockInfo> entries;
+    // The later layout: the map starts with "Map" and every block with its
+    // name. The revision (200, 210 ...) is the map's own.
+    bool bNamed = false;
 };
 
 } // namespace bc

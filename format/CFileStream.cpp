@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QHashFunctions>
 #include <QMutex>
 #include <QSaveFile>
 #include <QSet>
@@ -327,6 +328,18 @@ quint16 CFileStream::Checksum(qint64 count) const
     return CCrc16::Compute(m_data.constData(), count);
 }
 
+quint64 CFileStream::Fingerprint(qint64 count) const
+{
+    RequireOneDirection();
+    count = qBound<qint64>(0, count, m_data.size());
+    return quint64(qHashBits(m_data.constData(), size_t(count), 0x5EED));
+}
+
+bool CFileStream::NextBytesAre(const char* bytes, qint64 count) const
+{
+    return m_reading && m_end - m_pos >= count && std::memcmp(m_data.constData() + m_pos, bytes, size_t(count)) == 0;
+}
+
 void CFileStream::SelectCodec(const QByteArray& name)
 {
     if (name == m_codecName)
@@ -396,6 +409,7 @@ quint32 CFileStream::LoadFromData(IStream& object, const QByteArray& data)
     m_pos = 0;
     m_end = m_data.size();
     m_warnings = 0;
+    m_laterLayout = false;
     m_reading = true;
     m_writing = false;
     try {

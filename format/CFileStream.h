@@ -43,6 +43,12 @@ public:
     bool IsReading() const override { return m_reading; }
     [[noreturn]] void OnLoadFormatError() override;
     [[noreturn]] void OnInternalError() override;
+    bool KeepsFileValues() const override { return m_laterLayout; }
+
+    // Whether the file being read or written has the later layout, in which
+    // every block carries its name (set by the map, first thing of each run).
+    bool LaterLayout() const { return m_laterLayout; }
+    void SetLaterLayout(bool later) { m_laterLayout = later; }
 
     void SerializeString(QString& text, QByteArray& bytesAsRead, QString& textAsRead) override;
     void SerializeUInt16(quint16& value) override;
@@ -81,6 +87,11 @@ public:
 
     // CRC-16/CCITT-FALSE over the first `count` bytes of the image.
     quint16 Checksum(qint64 count) const;
+    // A 64-bit digest of the first `count` bytes, to tell whether a save
+    // reproduces what a load found.
+    quint64 Fingerprint(qint64 count) const;
+    // While loading, whether the next bytes are exactly these.
+    bool NextBytesAre(const char* bytes, qint64 count) const;
 
     void SetCodepage(quint32 number);
     quint32 Codepage() const { return m_codepage; }
@@ -127,6 +138,7 @@ private:
     bool m_emptyStringMode = false;
     bool m_reading = false;
     bool m_writing = false;
+    bool m_laterLayout = false;
     quint32 m_warnings = 0;
     QByteArray m_codecName;
     QStringEncoder m_encoder;

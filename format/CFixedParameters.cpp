@@ -11,6 +11,7 @@ namespace bc {
 namespace {
 constexpr quint8 kModule = Exception::ModuleBlocks;
 constexpr const char* kUnits[] = { "km", "mt", "ft", "kf", "mi" };
+constexpr const char* kTraceTypes[] = { "ST", "RT", "DT", "RF" };
 #define BLOCK_THROW(Type) throw Type(kModule, __LINE__)
 } // namespace
 
@@ -18,6 +19,7 @@ void CFixedParameters::Serialize(CFileStream& stream)
 {
     sor::tFixedParameters& p = params;
     const bool writing = stream.IsWriting();
+    const bool later = stream.LaterLayout();
     if (writing && p.pulses.empty())
         BLOCK_THROW(EInternalError);
 
@@ -32,9 +34,11 @@ void CFixedParameters::Serialize(CFileStream& stream)
     if (!writing)
         p.dateTime = QDateTime::fromSecsSinceEpoch(qint64(seconds), Qt::UTC);
 
-    BC_LOCATED(kModule, FieldCodes::SerializeCode<2>(stream, p.distanceUnit, kUnits));
+    BC_LOCATED(kModule, FieldCodes::SerializeCode(stream, p.distanceUnit, kUnits, p.distanceUnitCode));
     BC_LOCATED(kModule, p.actualWavelength.Serialize(stream));
     BC_LOCATED(kModule, p.acquisitionOffset.Serialize(stream));
+    if (later)
+        BC_LOCATED(kModule, p.acquisitionOffsetDistance.Serialize(stream));
 
     if (writing) {
         p.pulses.front().pulseWidth = p.pulseWidth;
@@ -63,7 +67,11 @@ void CFixedParameters::Serialize(CFileStream& stream)
     BC_LOCATED(kModule, p.groupIndex.Serialize(stream));
     BC_LOCATED(kModule, p.backscatter.Serialize(stream));
     BC_LOCATED(kModule, p.averages.Serialize(stream));
+    if (later)
+        BC_LOCATED(kModule, p.averagingTime.Serialize(stream));
     BC_LOCATED(kModule, p.acquisitionRange.Serialize(stream));
+    if (later)
+        BC_LOCATED(kModule, p.acquisitionRangeDistance.Serialize(stream));
     BC_LOCATED(kModule, p.frontPanelOffset.Serialize(stream));
 
     // The file holds the noise floor as a level and a scale factor. A factor
@@ -94,6 +102,11 @@ void CFixedParameters::Serialize(CFileStream& stream)
     BC_LOCATED(kModule, p.lossThreshold.Serialize(stream));
     BC_LOCATED(kModule, p.reflectanceThreshold.Serialize(stream));
     BC_LOCATED(kModule, p.endOfFiberThreshold.Serialize(stream));
+    if (!later)
+        return;
+    BC_LOCATED(kModule, FieldCodes::SerializeCode(stream, p.traceType, kTraceTypes, p.traceTypeCode));
+    for (qint32& coordinate : p.windowCoordinates)
+        BC_LOCATED(kModule, stream.SerializeInt32(coordinate));
 }
 
 } // namespace bc

@@ -19,16 +19,21 @@ quint32 CGeneralParameters::CodepageOf(const std::array<char, 2>& code)
 
 void CGeneralParameters::Serialize(CFileStream& stream)
 {
+    const bool later = stream.LaterLayout();
     BC_LOCATED(kModule, stream.SerializeBytes(language.data(), 2));
     BC_LOCATED(kModule, stream.SetCodepage(CodepageOf(language)));
     BC_LOCATED(kModule, cableId.Serialize(stream));
     BC_LOCATED(kModule, fiberId.Serialize(stream));
+    if (later)
+        BC_LOCATED(kModule, fiberType.Serialize(stream));
     BC_LOCATED(kModule, wavelength.Serialize(stream));
     BC_LOCATED(kModule, originatingLocation.Serialize(stream));
     BC_LOCATED(kModule, terminatingLocation.Serialize(stream));
     BC_LOCATED(kModule, cableCode.Serialize(stream));
-    BC_LOCATED(kModule, FieldCodes::SerializeCode<2>(stream, currentDataFlag, kConditions));
+    BC_LOCATED(kModule, FieldCodes::SerializeCode(stream, currentDataFlag, kConditions, currentDataFlagCode));
     BC_LOCATED(kModule, userOffset.Serialize(stream));
+    if (later)
+        BC_LOCATED(kModule, userOffsetDistance.Serialize(stream));
     BC_LOCATED(kModule, operatorName.Serialize(stream));
     BC_LOCATED(kModule, comment.Serialize(stream));
 }

@@ -20,10 +20,16 @@ void CKeyEvent::Serialize(CFileStream& stream)
     BC_LOCATED(kModule, e.attenuation.Serialize(stream));
     BC_LOCATED(kModule, e.loss.Serialize(stream));
     BC_LOCATED(kModule, e.reflectance.Serialize(stream));
-    BC_LOCATED(kModule, FieldCodes::SerializeCharacter(stream, e.codeType, sor::tKeyEvent::kCodeTypes));
-    BC_LOCATED(kModule, FieldCodes::SerializeCharacter(stream, e.codeOrigin, sor::tKeyEvent::kCodeOrigins));
+    BC_LOCATED(
+        kModule, FieldCodes::SerializeCharacter(stream, e.codeType, sor::tKeyEvent::kCodeTypes, e.codeTypeAsRead));
+    BC_LOCATED(kModule,
+        FieldCodes::SerializeCharacter(stream, e.codeOrigin, sor::tKeyEvent::kCodeOrigins, e.codeOriginAsRead));
     BC_LOCATED(kModule, stream.SerializeBytes(e.codeRest.data(), 4));
-    BC_LOCATED(kModule, FieldCodes::SerializeCode<2>(stream, e.technique, sor::tKeyEvent::kTechniques));
+    BC_LOCATED(kModule, FieldCodes::SerializeCode(stream, e.technique, sor::tKeyEvent::kTechniques, e.techniqueCode));
+    if (stream.LaterLayout()) {
+        for (qint32& marker : e.markers)
+            BC_LOCATED(kModule, stream.SerializeInt32(marker));
+    }
     BC_LOCATED(kModule, e.comment.Serialize(stream));
 }
 
@@ -36,8 +42,10 @@ void CKeyEvents::tMarkers::Serialize(CFileStream& stream)
 void CKeyEvents::Serialize(CFileStream& stream)
 {
     const bool writing = stream.IsWriting();
-    // The block cannot hold an empty list: its map entry goes with the last event.
-    if (writing && (events.empty() || events.size() > 0x7FFF))
+    // Version 1.0 cannot hold an empty list: its map entry goes with the last
+    // event. The later layout can.
+    const bool emptyAllowed = stream.LaterLayout();
+    if (writing && ((events.empty() && !emptyAllowed) || events.size() > 0x7FFF))
         BLOCK_THROW(EInternalError);
     qint16 count = qint16(events.size());
     BC_LOCATED(kModule, stream.SerializeInt16(count));
@@ -48,7 +56,7 @@ void CKeyEvents::Serialize(CFileStream& stream)
         }
     } else {
         events.clear();
-        if (count < 1)
+        if (count < (emptyAllowed ? 0 : 1))
             BLOCK_THROW(EFileLoadInvalidFormat);
         for (qint16 i = 0; i < count; ++i) {
             CKeyEvent wrapped;

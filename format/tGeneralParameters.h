@@ -3,6 +3,8 @@
 #include <NumValue.h>
 #include <StrValue.h>
 
+#include <array>
+
 namespace sor {
 
 // Condition of the fibre when it was measured (file codes "BC", "CC", "RC", "OT").
@@ -13,6 +15,8 @@ struct tGeneralParameters
 {
     CType::StrValue<101> cableId;
     CType::StrValue<101> fiberId;
+    // ITU-T recommendation number of the fibre (652 ...); later layout only.
+    CType::NumValue<qint16, qint16, 1, 2> fiberType;
     // Nominal wavelength, nm.
     CType::NumValue<float, qint16, 1, 0> wavelength;
     CType::StrValue<101> originatingLocation;
@@ -20,8 +24,12 @@ struct tGeneralParameters
     CType::StrValue<101> cableCode;
     // Index into the condition table (tCurrentDataFlag).
     quint32 currentDataFlag = AsBuilt;
+    // The code as the file holds it; an index past the table means this code.
+    std::array<char, 2> currentDataFlagCode { { 'B', 'C' } };
     // ns.
     CType::NumValue<float, qint32, 10, 2> userOffset;
+    // User offset as a distance, in the instrument's own units; later layout only.
+    CType::NumValue<qint32, qint32, 1, 7> userOffsetDistance;
     CType::StrValue<101> operatorName;
     CType::StrValue<101> comment;
 };

@@ -14,6 +14,8 @@ struct tKeyEvent
     static constexpr char kCodeTypes[] = "012";
     static constexpr char kCodeOrigins[] = "AMEFO";
     static constexpr const char* kTechniques[] = { "2P", "LS" };
+    // Marker locations of the later layout, by index.
+    enum tMarker { EndOfPrevious = 0, StartOfEvent = 1, EndOfEvent = 2, StartOfNext = 3, Peak = 4 };
 
     // Event types that the program itself assigns.
     enum tCodeType : quint32 { NonReflective = 0, Reflective = 1, Saturated = 2 };
@@ -23,6 +25,15 @@ struct tKeyEvent
     tKeyEvent(const tKeyEvent&) = default;
     tKeyEvent& operator=(const tKeyEvent&) = default;
     virtual ~tKeyEvent() = default;
+
+    // The six characters of the event code; a type or origin outside the
+    // tables as the file held it.
+    std::array<char, 6> Code() const
+    {
+        return { { codeType < 3 ? kCodeTypes[codeType] : codeTypeAsRead,
+            codeOrigin < 5 ? kCodeOrigins[codeOrigin] : codeOriginAsRead, codeRest[0], codeRest[1], codeRest[2],
+            codeRest[3] } };
+    }
 
     // 1-based position in the list.
     CType::NumValue<unsigned int, qint16, 1, 0> number;
@@ -42,6 +53,13 @@ struct tKeyEvent
     std::array<char, 4> codeRest { { '9', '9', '9', '9' } };
     // Index into kTechniques.
     quint32 technique = LeastSquares;
+    // The codes as the file holds them; an index past its table means this code.
+    char codeTypeAsRead = '0';
+    char codeOriginAsRead = 'A';
+    std::array<char, 2> techniqueCode { { 'L', 'S' } };
+    // Later layout only: where the event's analysis put its markers, in the
+    // file's units of the time (0.1 ns), indexed by tMarker.
+    std::array<qint32, 5> markers {};
     CType::StrValue<101> comment;
 };
 

@@ -201,6 +201,12 @@ void CCursors::AddEvent(bool apply)
         measured.loss = SpliceLoss();
         measured.reflectance = m_nMeasureKind == MeasureReflection ? Reflectance() : 0.0f;
         measured.technique = sor::tKeyEvent::LeastSquares;
+        // Where the measurement stood, for files that keep event markers
+        // (file units of the time, 0.1 ns): the fitted sections and the event.
+        const auto fileTime
+            = [&](float distance) { return qint32(std::lround(file->DistanceToTime(distance) * 10.0)); };
+        measured.markers = { { fileTime(m_outerLeft.Position()), fileTime(centre), fileTime(m_rightMarker.Position()),
+            fileTime(m_outerRight.Position()), fileTime(centre) } };
 
         std::deque<sor::tKeyEvent> events = file->KeyEvents();
         const double r = file->Resolution();
@@ -217,6 +223,7 @@ void CCursors::AddEvent(bool apply)
             near->reflectance = measured.reflectance;
             near->codeOrigin = 1;
             near->technique = measured.technique;
+            near->markers = measured.markers;
         } else {
             measured.codeOrigin = 0;
             events.push_back(measured);

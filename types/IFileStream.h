@@ -23,6 +23,10 @@ public:
     // A value about to be written breaks its field's rules: the program's own
     // data is wrong, and nothing is written.
     [[noreturn]] virtual void OnInternalError() = 0;
+    // While loading: a value outside its field's limits is kept as the file
+    // brings it instead of refusing the file (the later layout, whose
+    // instruments write such values). The limits still hold for edited values.
+    virtual bool KeepsFileValues() const { return false; }
 
     // A zero-terminated single-byte string in the file's codepage.
     // `bytesAsRead` and `textAsRead` remember what a load found, so that an

@@ -5,6 +5,7 @@
 #include "IStream.h"
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -123,12 +124,18 @@ public:
         SerializeFileValue(stream, fileValue);
         // The limits are values of T, so the quotient is tested as T holds it;
         // an integer T is tested before the conversion, which could overflow.
-        const long double quotient = static_cast<long double>(fileValue) / Scale;
+        long double quotient = static_cast<long double>(fileValue) / Scale;
+        const bool keep = stream.KeepsFileValues();
         if constexpr (!Real) {
-            if (quotient < static_cast<long double>(Min()) || quotient > static_cast<long double>(Max()))
-                stream.OnLoadFormatError();
+            if (quotient < static_cast<long double>(Min()) || quotient > static_cast<long double>(Max())) {
+                if (!keep)
+                    stream.OnLoadFormatError();
+                // Kept: held as the nearest value T can hold; the file value stays as read.
+                quotient = std::clamp(quotient, static_cast<long double>(std::numeric_limits<T>::lowest()),
+                    static_cast<long double>(std::numeric_limits<T>::max()));
+            }
         }
-        if (!Acceptable(static_cast<T>(quotient)))
+        if (!keep && !Acceptable(static_cast<T>(quotient)))
             stream.OnLoadFormatError();
         m_value = static_cast<T>(quotient);
         // An unedited value is written back as the integer it came from, even

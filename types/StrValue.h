@@ -26,10 +26,13 @@ public:
 
     void Serialize(FileStreams::IFileStream& stream) override
     {
-        if (stream.IsWriting() && m_text.size() > MaxLength())
+        // A text kept from the file may be longer than the field allows; an
+        // edited one may not.
+        const bool unedited = !m_bytesAsRead.isNull() && m_text == m_textAsRead;
+        if (stream.IsWriting() && !unedited && m_text.size() > MaxLength())
             stream.OnInternalError();
         stream.SerializeString(m_text, m_bytesAsRead, m_textAsRead);
-        if (stream.IsReading() && m_text.size() > MaxLength())
+        if (stream.IsReading() && m_text.size() > MaxLength() && !stream.KeepsFileValues())
             stream.OnLoadFormatError();
     }
 };

@@ -1,13 +1,17 @@
 #include "CFile.h"
 #include "ErrorKind.h"
 #include "SorBuilder.h"
+#include "TestPaths.h"
 
 #include <Exception.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <cmath>
 #include <functional>
@@ -61,6 +65,8 @@ private slots:
     void requiredBlocks_data();
     void requiredBlocks();
     void loadWarningsAreAdded();
+    void laterLayoutEdits_data();
+    void laterLayoutEdits();
 
 private:
     QString Write(const QByteArray& bytes, const QString& name = QStringLiteral("trace.sor"));
@@ -295,4 +301,75 @@ void TstCFile::loadWarningsAreAdded()
 }
 
 QTEST_GUILESS_MAIN(TstCFile)
+void TstCFile::laterLayoutEdits_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("edit");
+    const QStringList files = TestPaths::SorFiles(TestPaths::SharedSamplesDir(QStringLiteral("v2")));
+    if (files.isEmpty())
+        QSKIP("no shared v2 instrument files here");
+    for (const QString& path : files) {
+        for (const char* edit : { "general comment", "event comment and added event", "every event deleted" })
+            QTest::addRow("%s, %s", qPrintable(QFileInfo(path).fileName()), edit) << path << edit;
+    }
+}
+
+// An edited later-layout file keeps its layout: the edit and the standard
+// checksum are in the saved file, and every block but the edited one (and
+// the map, whose sizes follow) keeps its bytes. The later layout holds an
+// empty event list, so its block stays in the map.
+void TstCFile::laterLayoutEdits()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, edit);
+    quint32 warnings = 0;
+    sor::CFile file(path, warnings);
+    std::deque<sor::tKeyEvent> events = file.KeyEvents();
+    const QByteArray changed = edit.startsWith(QLatin1String("general")) ? "GenParams" : "KeyEvents";
+    if (changed == "GenParams") {
+        file.GeneralParameters().comment = QStringLiteral("edited");
+        file.SetModified(true);
+    } else if (edit.startsWith(QLatin1String("every"))) {
+        file.SetKeyEvents(events = {});
+    } else {
+        events.front().comment = QStringLiteral("edited");
+        events.push_back(EventAt(file.DistanceToTime(file.Length() / 2), QStringLiteral("added")));
+        events.back().markers = { { 1, 2, 3, 4, 5 } };
+        file.SetKeyEvents(events);
+    }
+    const QString copy = m_dir.filePath(QStringLiteral("edited.sor"));
+    file.SaveCopy(copy);
+
+    sor::CFile again(copy, warnings = 0);
+    QCOMPARE(warnings, 0u);
+    QCOMPARE(again.GeneralParameters().comment.Text(), file.GeneralParameters().comment.Text());
+    QCOMPARE(again.KeyEvents().size(), events.size());
+    for (size_t i = 0; i < events.size(); ++i) {
+        const sor::tKeyEvent &read = again.KeyEvents()[i], &written = file.KeyEvents()[i];
+        QVERIFY(read.comment.Text() == written.comment.Text() && read.markers == written.markers);
+    }
+    // Where each block starts by the map's sizes; each starts with its name.
+    const auto starts = [](const sor::CFile& f, const QByteArray& bytes) {
+        std::vector<qint64> list { f.BlockMap().nSize };
+        for (const bc::CBlockInfo& entry : f.BlockMap().entries) {
+            if (!bytes.mid(list.back()).startsWith(entry.sName + '\0'))
+                return std::vector<qint64>();
+            list.push_back(list.back() + entry.nSize);
+        }
+        return list;
+    };
+    const QByteArray in = Read(path), out = Read(copy);
+    const sor::CFile original(path, warnings);
+    const std::vector<qint64> a = starts(original, in), b = starts(again, out);
+    QVERIFY(!a.empty() && b.size() == a.size());
+    for (size_t i = 0; i + 1 < a.size(); ++i) {
+        const QByteArray& name = original.BlockMap().entries[i].sName;
+        QCOMPARE(again.BlockMap().entries[i].sName, name);
+        if (name == "Cksum")
+            QCOMPARE(qFromLittleEndian<quint16>(out.constData() + b[i] + 6), Crc16(out.left(b[i] + 6)));
+        else
+            QCOMPARE(out.mid(b[i], b[i + 1] - b[i]) == in.mid(a[i], a[i + 1] - a[i]), name != changed);
+    }
+}
+
 #include "tst_cfile.moc"

@@ -13,8 +13,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -60,6 +62,9 @@ private slots:
     void check_exitCodes();
     void resave_isByteIdentical_data();
     void resave_isByteIdentical();
+    void laterLayout_dumpMatchesIndependentReading_data();
+    void laterLayout_dumpMatchesIndependentReading();
+    void edit_writesEveryFileItCan();
     void dump_matchesDocument_data();
     void dump_matchesDocument();
     void synth_data();
@@ -180,9 +185,6 @@ void TstLumetrixSor::resave_isByteIdentical_data()
     QTest::addColumn<QString>("path");
     for (const QString& path : TestPaths::SorFiles(TestPaths::SamplesDir()))
         QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path;
-    // The real instrument files, where they are available.
-    for (const QString& path : TestPaths::SorFiles(TestPaths::SharedSamplesDir(QStringLiteral("v1"))))
-        QTest::newRow(qPrintable(QStringLiteral("v1/") + QFileInfo(path).fileName())) << path;
 }
 
 void TstLumetrixSor::resave_isByteIdentical()
@@ -195,6 +197,97 @@ void TstLumetrixSor::resave_isByteIdentical()
     const QByteArray original = ReadAll(path);
     QVERIFY(!original.isEmpty());
     QVERIFY(ReadAll(copy) == original);
+}
+
+void TstLumetrixSor::laterLayout_dumpMatchesIndependentReading_data()
+{
+    QTest::addColumn<QString>("path");
+    const QStringList files = TestPaths::SorFiles(TestPaths::SharedSamplesDir(QStringLiteral("v2")));
+    if (files.isEmpty())
+        QSKIP("no shared v2 instrument files here");
+    for (const QString& path : files)
+        QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path;
+}
+
+// The dump of each real later-layout file against the figures read from its
+// bytes here: resolution, point count, events and the link losses.
+void TstLumetrixSor::laterLayout_dumpMatchesIndependentReading()
+{
+    QFETCH(QString, path);
+    const tRun run = Run({ QStringLiteral("dump"), path });
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    const QByteArray bytes = ReadAll(path);
+    int at = 4;
+    const auto take = [&](auto value) {
+        at += int(sizeof value);
+        return qFromLittleEndian<decltype(value)>(bytes.constData() + at - sizeof value);
+    };
+    QCOMPARE(json[QStringLiteral("format")].toInt(), int(take(quint16())));
+    // The program holds spacing and index in single precision.
+    const auto near = [](double a, double b) { return std::abs(a - b) <= 1e-6 * std::abs(b); };
+    double metresPerNs = 0;
+    int offset = take(qint32());
+    for (const QJsonValue block : json[QStringLiteral("map")][QStringLiteral("blocks")].toArray()) {
+        const QByteArray name = block[QStringLiteral("name")].toString().toLatin1();
+        at = offset;
+        offset += block[QStringLiteral("size")].toInt();
+        if (at == offset)
+            continue;
+        QCOMPARE(bytes.mid(at, name.size() + 1), name + '\0'); // the map's sizes lead to every block
+        at += int(name.size()) + 1;
+        if (name == "FxdParams") {
+            at += 4 + 2 + 2 + 4 + 4;
+            const int pulses = take(qint16());
+            at += 2 * pulses;
+            const double nsPerPoint = take(qint32()) / 1e5;
+            at += 8 * pulses - 4;
+            metresPerNs = 0.299792458 / (take(qint32()) / 1e5);
+            QVERIFY(
+                near(json[QStringLiteral("trace")][QStringLiteral("resolution")].toDouble(), nsPerPoint * metresPerNs));
+        } else if (name == "DataPts") {
+            at += 6;
+            QCOMPARE(json[QStringLiteral("trace")][QStringLiteral("pointCount")].toInt(), int(take(quint32())));
+        } else if (name == "KeyEvents") {
+            const QJsonObject keyEvents = json[QStringLiteral("keyEvents")].toObject();
+            const QJsonArray events = keyEvents[QStringLiteral("events")].toArray();
+            QCOMPARE(int(events.size()), int(take(qint16())));
+            for (const QJsonValue event : events) {
+                at += 2;
+                QVERIFY(near(event[QStringLiteral("distance")].toDouble(), take(qint32()) / 10.0 * metresPerNs));
+                at += 2;
+                QCOMPARE(float(event[QStringLiteral("loss")].toDouble()), float(take(qint16()) / 1000.0));
+                at = int(bytes.indexOf('\0', at + 4 + 8 + 20)) + 1; // past the comment
+            }
+            QCOMPARE(keyEvents[QStringLiteral("endToEndLoss")].toInt(), take(qint32()));
+            at += 8;
+            QCOMPARE(keyEvents[QStringLiteral("returnLoss")].toInt(), int(take(quint16())));
+        }
+    }
+    QVERIFY(metresPerNs > 0);
+}
+
+// edit writes every file it can and names the one it cannot (which bytes an
+// edit leaves alone is the document's test).
+void TstLumetrixSor::edit_writesEveryFileItCan()
+{
+    const QString original = QDir(TestPaths::SharedSamplesDir(QStringLiteral("v2"))).filePath("otdr1.sor");
+    if (!QFileInfo::exists(original))
+        QSKIP("no shared v2 instrument files here");
+    const QStringList files { Temp("edit-v2.sor"), Temp("missing.sor"), Temp("edit-v1.sor") };
+    QVERIFY(WriteAll(files[0], ReadAll(original)) && WriteAll(files[2], ReadAll(Temp(QStringLiteral("ok.sor")))));
+    const tRun run
+        = Run(QStringList { "edit", files[0], files[1], files[2], "--comment", "Survey 7", "--condition", "RC" });
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.startsWith(files[1] + QStringLiteral(": ")));
+    for (const QString& path : { files[0], files[2] }) {
+        QVERIFY(run.out.contains(path + QStringLiteral(": written")));
+        quint32 warnings = 0;
+        const sor::CFile file(path, warnings);
+        QCOMPARE(warnings, 0u);
+        QCOMPARE(file.GeneralParameters().comment.Text(), QStringLiteral("Survey 7"));
+        QCOMPARE(file.GeneralParameters().currentDataFlag, quint32(sor::AsRepaired));
+    }
 }
 
 void TstLumetrixSor::dump_matchesDocument_data()

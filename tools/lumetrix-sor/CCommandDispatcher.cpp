@@ -1,6 +1,7 @@
 #include "CCommandDispatcher.h"
 
 #include "CDeviceCommand.h"
+#include "CEditCommand.h"
 #include "CJsonDump.h"
 #include "CSynthTrace.h"
 #include "CTraceSummary.h"
@@ -71,6 +72,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return Check(rest);
     if (command == QLatin1String("resave"))
         return Resave(rest);
+    if (command == QLatin1String("edit"))
+        return CEditCommand().Run(rest);
     if (command == QLatin1String("synth"))
         return Synth(rest);
     if (command == QLatin1String("report"))
@@ -86,7 +89,7 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
                "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
-            + CDeviceCommand::Usage());
+            + CEditCommand::Usage() + CDeviceCommand::Usage());
         return ExitOk;
     }
     return Usage(tr("Unknown command \"%1\".").arg(command));
@@ -96,7 +99,7 @@ int CCommandDispatcher::Usage(const QString& problem)
 {
     if (!problem.isEmpty())
         Err(problem + QLatin1Char('\n'));
-    Err(tr("Usage: lumetrix-sor info|dump|check|resave|synth|report|device ... (lumetrix-sor help for details)\n"));
+    Err(tr("Usage: lumetrix-sor info|dump|check|resave|edit|synth|report|device ... (lumetrix-sor help for details)\n"));
     return ExitError;
 }
 
@@ -162,10 +165,12 @@ int CCommandDispatcher::Check(const QStringList& files)
             Err(tr("%1: %2\n").arg(path, error));
             result = ExitError;
         } else if (warnings != 0) {
-            Out(tr("%1: %2\n").arg(path, CTraceSummary::WarningTexts(warnings).join(QStringLiteral("; "))));
+            Out(tr("%1: %2; %3\n")
+                    .arg(path, CTraceSummary::WarningTexts(warnings).join(QStringLiteral("; ")),
+                        CTraceSummary::FormatAndChecksum(*file, warnings)));
             result = qMax<int>(result, ExitWarnings);
         } else {
-            Out(tr("%1: OK\n").arg(path));
+            Out(tr("%1: OK; %2\n").arg(path, CTraceSummary::FormatAndChecksum(*file, warnings)));
         }
     }
     return result;

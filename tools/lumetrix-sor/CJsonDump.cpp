@@ -17,6 +17,18 @@ void WriteMarkers(CJsonWriter& json, const char* key, const bc::CKeyEvents::tMar
     json.EndObject();
 }
 
+QString Code(const char* code, size_t width)
+{
+    return QString::fromLatin1(code, qsizetype(width));
+}
+
+const char* ChecksumState(quint32 warnings)
+{
+    if (warnings & bc::WarningChecksumMissing)
+        return "absent";
+    return (warnings & bc::WarningChecksumWrong) ? "mismatch" : "matches";
+}
+
 } // namespace
 
 CJsonDump::CJsonDump(const sor::CFile& file, quint32 warnings) : m_file(file), m_warnings(warnings)
@@ -28,6 +40,8 @@ QByteArray CJsonDump::Text(bool withPoints) const
     CJsonWriter json;
     json.BeginObject();
     json.Field("warnings", m_warnings);
+    json.Field("format", m_file.FormatRevision());
+    json.Field("checksum", ChecksumState(m_warnings));
     WriteMap(json);
     if (Lists(bc::BlockName::General))
         WriteGeneral(json);
@@ -89,6 +103,11 @@ void CJsonDump::WriteGeneral(CJsonWriter& json) const
     json.Field("userOffset", g.userOffset.Value());
     json.Field("operatorName", g.operatorName.Text());
     json.Field("comment", g.comment.Text());
+    if (m_file.IsLaterLayout()) {
+        json.Field("currentDataFlagCode", Code(g.currentDataFlagCode.data(), 2));
+        json.Field("fiberType", g.fiberType.Value());
+        json.Field("userOffsetDistance", g.userOffsetDistance.Value());
+    }
     json.EndObject();
 }
 
@@ -139,6 +158,18 @@ void CJsonDump::WriteFixed(CJsonWriter& json) const
     json.Field("lossThreshold", f.lossThreshold.Value());
     json.Field("reflectanceThreshold", f.reflectanceThreshold.Value());
     json.Field("endOfFiberThreshold", f.endOfFiberThreshold.Value());
+    if (m_file.IsLaterLayout()) {
+        json.Field("distanceUnitCode", Code(f.distanceUnitCode.data(), 2));
+        json.Field("acquisitionOffsetDistance", f.acquisitionOffsetDistance.Value());
+        json.Field("averagingTime", f.averagingTime.Value());
+        json.Field("acquisitionRangeDistance", f.acquisitionRangeDistance.Value());
+        json.Field("traceType", Code(f.traceTypeCode.data(), 2));
+        json.Key("windowCoordinates");
+        json.BeginArray();
+        for (qint32 coordinate : f.windowCoordinates)
+            json.Value(coordinate);
+        json.EndArray();
+    }
     json.EndObject();
 }
 
@@ -153,6 +184,7 @@ void CJsonDump::WriteKeyEvents(CJsonWriter& json) const
         json.BeginObject();
         json.Field("number", e.number.Value());
         json.Field("time", e.time.Value());
+        json.Field("distance", m_file.TimeToDistance(e.time.Value()));
         json.Field("attenuation", e.attenuation.Value());
         json.Field("loss", e.loss.Value());
         json.Field("reflectance", e.reflectance.Value());
@@ -161,12 +193,25 @@ void CJsonDump::WriteKeyEvents(CJsonWriter& json) const
         json.Field("codeRest", QString::fromLatin1(e.codeRest.data(), qsizetype(e.codeRest.size())));
         json.Field("technique", e.technique);
         json.Field("comment", e.comment.Text());
+        if (m_file.IsLaterLayout()) {
+            json.Field("code", Code(e.Code().data(), 6));
+            json.Field("techniqueCode", Code(e.techniqueCode.data(), 2));
+            json.Key("markers");
+            json.BeginArray();
+            for (qint32 marker : e.markers)
+                json.Value(marker);
+            json.EndArray();
+        }
         json.EndObject();
     }
     json.EndArray();
     json.Field("endToEndLoss", block.endToEndLoss.Value());
     WriteMarkers(json, "endToEndMarkers", block.endToEndMarkers);
-    json.Field("returnLoss", block.returnLoss.Value());
+    // The later layout stores the optical return loss unsigned.
+    if (m_file.IsLaterLayout())
+        json.Field("returnLoss", quint16(block.returnLoss.Value()));
+    else
+        json.Field("returnLoss", block.returnLoss.Value());
     WriteMarkers(json, "returnLossMarkers", block.returnLossMarkers);
     json.EndObject();
 }

@@ -14,11 +14,7 @@ QString Fixed(double value, int decimals)
 
 QString EventCode(const sor::tKeyEvent& e)
 {
-    QString code;
-    code += QLatin1Char(e.codeType < 3 ? sor::tKeyEvent::kCodeTypes[e.codeType] : '?');
-    code += QLatin1Char(e.codeOrigin < 5 ? sor::tKeyEvent::kCodeOrigins[e.codeOrigin] : '?');
-    code += QString::fromLatin1(e.codeRest.data(), qsizetype(e.codeRest.size()));
-    return code;
+    return QString::fromLatin1(e.Code().data(), 6);
 }
 
 // Texts joined by ", ", leaving out the empty ones.
@@ -46,6 +42,20 @@ QStringList CTraceSummary::WarningTexts(quint32 warnings)
     return texts;
 }
 
+QString CTraceSummary::ChecksumState(quint32 warnings)
+{
+    if (warnings & bc::WarningChecksumMissing)
+        return tr("absent");
+    if (warnings & bc::WarningChecksumWrong)
+        return tr("does not match");
+    return tr("matches");
+}
+
+QString CTraceSummary::FormatAndChecksum(const sor::CFile& file, quint32 warnings)
+{
+    return tr("format %1, checksum %2").arg(file.FormatRevision()).arg(ChecksumState(warnings));
+}
+
 QString CTraceSummary::Text(const sor::CFile& file, quint32 warnings)
 {
     const sor::tGeneralParameters& g = file.GeneralParameters();
@@ -69,6 +79,7 @@ QString CTraceSummary::Text(const sor::CFile& file, quint32 warnings)
 
     QList<QPair<QString, QString>> rows;
     rows.append({ tr("File"), QFileInfo(file.Path()).fileName() });
+    rows.append({ tr("Format"), tr("%1, checksum %2").arg(file.FormatRevision()).arg(ChecksumState(warnings)) });
     rows.append({ tr("Date"), tr("%1 UTC").arg(f.dateTime.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) });
     rows.append({ tr("Instrument"), instrument });
     rows.append({ tr("Fibre"), Joined({ g.cableId.Text(), g.fiberId.Text(), route }) });

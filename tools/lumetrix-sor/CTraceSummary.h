@@ -17,6 +17,11 @@ class CTraceSummary
 public:
     // One text per load warning bit that is set, in bit order.
     static QStringList WarningTexts(quint32 warnings);
+    // The state of the file's checksum after a load: "matches", "absent" or
+    // "does not match" (translated).
+    static QString ChecksumState(quint32 warnings);
+    // "format 200, checksum matches": the layout revision and the checksum state.
+    static QString FormatAndChecksum(const sor::CFile& file, quint32 warnings);
     // Several lines, each ending in a line feed: file name, date, instrument,
     // fibre, wavelength, pulse, range, points, the events and the warnings.
     static QString Text(const sor::CFile& file, quint32 warnings);
