@@ -166,10 +166,13 @@ CApplicationStart::tCommandLine CApplicationStart::ParseCommandLine(
         tr("[FILE|FOLDER...]"));
 
     // Usage names the program as it is installed, not by the path it was
-    // started from.
+    // started from (Qt shows that path, or a placeholder before the
+    // application object exists).
     QString usage = parser.helpText();
-    const int nameFrom = usage.indexOf(QLatin1Char(' ')) + 1;
-    usage.replace(nameFrom, usage.indexOf(QLatin1Char(' '), nameFrom) - nameFrom, QStringLiteral("lumetrix"));
+    const QString shown = QCoreApplication::instance() ? QCoreApplication::arguments().value(0)
+                                                       : QStringLiteral("<executable_name>");
+    if (const int at = shown.isEmpty() ? -1 : int(usage.indexOf(shown)); at >= 0)
+        usage.replace(at, shown.size(), QStringLiteral("lumetrix"));
 
     tCommandLine commandLine;
     if (!parser.parse(arguments)) {
