@@ -6,14 +6,21 @@
 #include <CDeviceConnectorCOM.h>
 #include <CTranslations.h>
 
+#include <CFile.h>
+#include <CFileList.h>
+
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTranslator>
+
+#include <cstdio>
 
 namespace {
 
@@ -39,6 +46,16 @@ private:
     bool m_bInstalled;
 };
 
+// Prints the answer to --help or --version, or the refusal of a bad command
+// line, and returns the process exit code.
+int Answer(const CApplicationStart::tCommandLine& commandLine)
+{
+    const bool refused = commandLine.eAction == CApplicationStart::tCommandLine::Refuse;
+    const QByteArray text = commandLine.sText.toLocal8Bit();
+    std::fwrite(text.constData(), 1, size_t(text.size()), refused ? stderr : stdout);
+    return refused ? 2 : 0;
+}
+
 } // namespace
 
 CApplicationStart::CApplicationStart(const tVersion& version) : m_version(version)
@@ -47,6 +64,14 @@ CApplicationStart::CApplicationStart(const tVersion& version) : m_version(versio
 
 int CApplicationStart::Run(int& argc, char** argv)
 {
+    // Help, the version and a bad command line are answered before the
+    // application object exists, so that they need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const tCommandLine commandLine = ParseCommandLine(arguments, m_version);
+    if (commandLine.eAction != tCommandLine::Open)
+        return Answer(commandLine);
     QApplication application(argc, argv);
     return Start(QCoreApplication::arguments());
 }
@@ -57,6 +82,8 @@ int CApplicationStart::Start(const QStringList& arguments)
     // the 8-bit texts in trace files itself, so there is no codec to set.
     SetIdentity(m_version);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/AppIcon.ico")));
+    // Lets the desktop match the window with the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.norvane.Lumetrix"));
 
     const QString language = StoredLanguageName();
     SetNumberLocale();
@@ -92,9 +119,12 @@ int CApplicationStart::Start(const QStringList& arguments)
             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTranslator);
 
-    const tCommandLine commandLine = ParseCommandLine(arguments);
+    const tCommandLine commandLine = ParseCommandLine(arguments, m_version);
+    if (commandLine.eAction != tCommandLine::Open)
+        return Answer(commandLine);
     CDeviceConnectorCOM::SetExtraPorts(commandLine.lsSerialPorts);
     std::unique_ptr<QWidget> window = CreateMainWindow(commandLine.sFolder);
+    OpenNamedFiles(window.get(), commandLine);
     const int result = RunEventLoop();
     // Crash reporting ends first; the window goes after it, and with it the
     // options object, which writes the settings.
@@ -103,27 +133,118 @@ int CApplicationStart::Start(const QStringList& arguments)
     return result;
 }
 
-CApplicationStart::tCommandLine CApplicationStart::ParseCommandLine(const QStringList& arguments)
+CApplicationStart::tCommandLine CApplicationStart::ParseCommandLine(
+    const QStringList& arguments, const tVersion& version)
 {
-    const QString option = QStringLiteral("--serial-port");
-    const QString optionWithValue = option + QLatin1Char('=');
+    QCommandLineParser parser;
+    // Qt's own options keep their single dash ("-platform offscreen").
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        tr("A viewer, editor and instrument front end for OTDR traces "
+                                                         "(Bellcore .sor files)."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption serialPort(QStringLiteral("serial-port"),
+        tr("Looks for the instrument on PATH too, after the serial ports the system lists (repeatable)."),
+        tr("PATH"));
+    parser.addOption(serialPort);
+    // The options every Qt program takes; the application object reads them.
+    for (const char* name : { "platform", "style", "stylesheet", "display", "geometry", "qwindowgeometry",
+             "qwindowtitle", "qwindowicon", "platformpluginpath", "platformtheme", "session", "plugin" }) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : { "reverse", "nograb", "dograb", "sync", "widgetcount" }) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    parser.addPositionalArgument(QStringLiteral("paths"),
+        tr("Trace files to open, or the working folder. The files' folder becomes the working folder and the "
+            "first file the current trace; without paths the folder used last opens."),
+        tr("[FILE|FOLDER...]"));
+
+    // Usage names the program as it is installed, not by the path it was
+    // started from (Qt shows that path, or a placeholder before the
+    // application object exists).
+    QString usage = parser.helpText();
+    const QString shown = QCoreApplication::instance() ? QCoreApplication::arguments().value(0)
+                                                       : QStringLiteral("<executable_name>");
+    if (const int at = shown.isEmpty() ? -1 : int(usage.indexOf(shown)); at >= 0)
+        usage.replace(at, shown.size(), QStringLiteral("lumetrix"));
+
     tCommandLine commandLine;
-    bool folderGiven = false;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == option) {
-            if (i + 1 < arguments.size())
-                commandLine.lsSerialPorts.append(arguments[++i]);
-        } else if (argument.startsWith(optionWithValue)) {
-            const QString port = argument.mid(optionWithValue.size());
-            if (!port.isEmpty())
-                commandLine.lsSerialPorts.append(port);
-        } else if (!folderGiven) {
-            commandLine.sFolder = argument;
-            folderGiven = true;
+    if (!parser.parse(arguments)) {
+        commandLine.eAction = tCommandLine::Refuse;
+        commandLine.sText = parser.errorText() + QStringLiteral("\n\n") + usage;
+        return commandLine;
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        commandLine.eAction = tCommandLine::Help;
+        commandLine.sText = usage;
+        return commandLine;
+    }
+    if (parser.isSet(versionOption)) {
+        commandLine.eAction = tCommandLine::Version;
+        commandLine.sText = QStringLiteral("lumetrix %1\n").arg(version.Text());
+        return commandLine;
+    }
+    for (const QString& port : parser.values(serialPort)) {
+        if (!port.isEmpty())
+            commandLine.lsSerialPorts << port;
+    }
+    for (const QString& path : parser.positionalArguments()) {
+        const QFileInfo info(path);
+        if (!info.exists()) {
+            commandLine.lsNotOpened << tr("%1: not found").arg(path);
+            continue;
         }
+        const QString folder = info.isDir() ? info.canonicalFilePath() : info.canonicalPath();
+        if (commandLine.sFolder.isEmpty())
+            commandLine.sFolder = folder;
+        if (folder != commandLine.sFolder) {
+            commandLine.lsNotOpened << tr("%1: not in the folder %2")
+                                           .arg(path, QDir::toNativeSeparators(commandLine.sFolder));
+            continue;
+        }
+        if (!info.isDir() && !commandLine.lsFiles.contains(info.canonicalFilePath()))
+            commandLine.lsFiles << info.canonicalFilePath();
     }
     return commandLine;
+}
+
+void CApplicationStart::OpenNamedFiles(QWidget* window, const tCommandLine& commandLine)
+{
+    QStringList notOpened = commandLine.lsNotOpened;
+    if (auto* mainWindow = qobject_cast<MainWindow*>(window)) {
+        CFileList* list = mainWindow->FileList();
+        bool currentSet = false;
+        for (const QString& path : commandLine.lsFiles) {
+            int found = -1;
+            for (int row = 0; row < list->GetCount() && found < 0; ++row) {
+                const QSharedPointer<sor::CFile> file = list->GetFile(row);
+                if (file && QFileInfo(file->Path()).canonicalFilePath() == path)
+                    found = row;
+            }
+            // Not a trace file, or one whose loading was given up.
+            if (found < 0) {
+                notOpened << tr("%1: not listed as a trace")
+                                 .arg(QDir::toNativeSeparators(path));
+            } else if (!currentSet) {
+                list->setCurrentRow(found, QItemSelectionModel::ClearAndSelect);
+                list->scrollToItem(list->currentItem());
+                currentSet = true;
+            } else {
+                list->item(found)->setSelected(true);
+            }
+        }
+    }
+    if (!notOpened.isEmpty()) {
+        QMessageBox::information(window, tr("Opening files"),
+            tr("These were not opened:\n%1")
+                .arg(notOpened.join(QLatin1Char('\n'))));
+    }
 }
 
 QString CApplicationStart::ApplicationName(const tVersion& version)

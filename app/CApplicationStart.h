@@ -2,6 +2,7 @@
 
 #include "tVersion.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -16,33 +17,52 @@ class QWidget;
 // only for a version marked D.
 class CApplicationStart
 {
+    Q_DECLARE_TR_FUNCTIONS(CApplicationStart)
+
 public:
     explicit CApplicationStart(const tVersion& version = kProgramVersion);
     virtual ~CApplicationStart() = default;
     CApplicationStart(const CApplicationStart&) = delete;
     CApplicationStart& operator=(const CApplicationStart&) = delete;
 
-    // The whole program: creates the application object and runs Start() on
-    // its arguments. Returns the process exit code.
+    // The whole program: answers --help and --version, and refuses a bad
+    // command line, without a display; otherwise creates the application
+    // object and runs Start() on its arguments. Returns the process exit code.
     int Run(int& argc, char** argv);
     // Everything after the application object exists. `arguments` as
-    // QCoreApplication::arguments() gives them: the program, then optionally
-    // the working folder and any number of "--serial-port PATH". Returns the
-    // event loop's value, or -1 when start-up fails (after telling the user).
+    // QCoreApplication::arguments() gives them (see ParseCommandLine).
+    // Returns the event loop's value, or -1 when start-up fails (after
+    // telling the user).
     int Start(const QStringList& arguments);
 
-    // What the command line asks for.
+    // What the command line asks for:
+    //   lumetrix [FILE|FOLDER]... [--serial-port PATH]... [--help] [--version]
     struct tCommandLine
     {
-        // The working folder; empty for the one used last.
+        enum tAction { Open, Help, Version, Refuse };
+        tAction eAction = Open;
+        // Help and Version: the text for standard output. Refuse: the problem
+        // and the usage, for standard error.
+        QString sText;
+        // The working folder, absolute; empty for the one used last.
         QString sFolder;
+        // Traces of that folder named on the command line, in their order;
+        // the first becomes the current one.
+        QStringList lsFiles;
+        // Paths that are not opened, each with the reason.
+        QStringList lsNotOpened;
         // Serial ports to probe after the ones the system lists
         // ("--serial-port PATH" or "--serial-port=PATH", repeatable).
         QStringList lsSerialPorts;
     };
-    // The first argument is the program. A "--serial-port" without a path is
-    // left out.
-    static tCommandLine ParseCommandLine(const QStringList& arguments);
+    // The first argument is the program. Only one folder can be the working
+    // folder: the first path that exists decides it (a file stands for its
+    // folder); paths in other folders and paths that do not exist are not
+    // opened.
+    static tCommandLine ParseCommandLine(const QStringList& arguments, const tVersion& version = kProgramVersion);
+    // Makes the named traces the selected rows of the window's list, the
+    // first one current, and tells the user what was not opened.
+    static void OpenNamedFiles(QWidget* window, const tCommandLine& commandLine);
 
     // "Lumetrix_" and the version text: each version keeps its own settings.
     static QString ApplicationName(const tVersion& version = kProgramVersion);

@@ -2,6 +2,50 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="en">
 <context>
+    <name>CApplicationStart</name>
+    <message>
+        <source>A viewer, editor and instrument front end for OTDR traces (Bellcore .sor files).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Looks for the instrument on PATH too, after the serial ports the system lists (repeatable).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PATH</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trace files to open, or the working folder. The files&apos; folder becomes the working folder and the first file the current trace; without paths the folder used last opens.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[FILE|FOLDER...]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: not in the folder %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: not listed as a trace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opening files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These were not opened:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDevice</name>
     <message>
         <source>Device properties</source>

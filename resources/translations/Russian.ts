@@ -2,6 +2,51 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en">
 <context>
+    <name>CApplicationStart</name>
+    <message>
+        <source>A viewer, editor and instrument front end for OTDR traces (Bellcore .sor files).</source>
+        <translation>Просмотр, правка рефлектограмм OTDR (файлов Bellcore .sor) и работа с рефлектометром.</translation>
+    </message>
+    <message>
+        <source>Looks for the instrument on PATH too, after the serial ports the system lists (repeatable).</source>
+        <translation>Искать прибор также на порту PATH, после последовательных портов системы (можно повторять).</translation>
+    </message>
+    <message>
+        <source>PATH</source>
+        <translation>PATH</translation>
+    </message>
+    <message>
+        <source>Trace files to open, or the working folder. The files&apos; folder becomes the working folder and the first file the current trace; without paths the folder used last opens.</source>
+        <translation>Открываемые рефлектограммы или рабочая папка. Папка файлов становится рабочей, первый файл — текущим; без путей открывается последняя папка.</translation>
+    </message>
+    <message>
+        <source>[FILE|FOLDER...]</source>
+        <translation>[ФАЙЛ|ПАПКА...]</translation>
+    </message>
+    <message>
+        <source>%1: not found</source>
+        <translation>%1: не найден</translation>
+    </message>
+    <message>
+        <source>%1: not in the folder %2</source>
+        <translation>%1: не в папке %2</translation>
+    </message>
+    <message>
+        <source>%1: not listed as a trace</source>
+        <translation>%1: не является рефлектограммой папки</translation>
+    </message>
+    <message>
+        <source>Opening files</source>
+        <translation>Открытие файлов</translation>
+    </message>
+    <message>
+        <source>These were not opened:
+%1</source>
+        <translation>Не открыты:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>CDevice</name>
     <message>
         <source>Device properties</source>

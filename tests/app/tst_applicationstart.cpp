@@ -5,9 +5,6 @@
 
 #include <CApplicationStart.h>
 #include <CCrashReport.h>
-#include <CDeviceConnectorCOM.h>
-#include <CFile.h>
-#include <CFileList.h>
 #include <CTranslations.h>
 #include <MainWindow.h>
 
@@ -37,9 +34,6 @@ public:
     bool bLoopRan = false;
     bool bCrashReportDuringLoop = false;
     QString sTranslatedProbe;
-    QString sFolder;
-    QString sTrace;
-    int nListed = -1;
     QStringList menus;
     QString sQtCancel;
 
@@ -58,12 +52,6 @@ protected:
         sQtCancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* window = qobject_cast<MainWindow*>(widget); window && window->isVisible()) {
-                // The list makes the working folder the current one.
-                sFolder = QDir::currentPath();
-                const CFileList* list = window->FileList();
-                nListed = list->GetCount();
-                const QSharedPointer<sor::CFile> trace = list->GetFile(list->currentRow());
-                sTrace = trace ? trace->Path() : QString();
                 for (const QAction* menu : window->menuBar()->actions())
                     menus << menu->text();
             }
@@ -108,16 +96,11 @@ private slots:
     void start_unknownLanguageEndsBeforeAnyWindow();
     void start_crashReportFailure_data();
     void start_crashReportFailure();
-    void start_opensWorkingFolder_data();
-    void start_opensWorkingFolder();
-    void commandLine_data();
-    void commandLine();
 
 private:
     tPrivateStore m_store;
     QString m_startFolder;
     QTemporaryDir m_empty;
-    QByteArray m_sHome = qgetenv("HOME");
 };
 
 void TstApplicationStart::initTestCase()
@@ -137,7 +120,6 @@ void TstApplicationStart::cleanup()
 {
     QDir::setCurrent(m_startFolder);
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_store.DataDir()));
-    qputenv("HOME", m_sHome);
     QVERIFY(!CCrashReport::IsInstalled());
 }
 
@@ -324,83 +306,6 @@ void TstApplicationStart::start_crashReportFailure()
         QCOMPARE(answerer.Count(), 0);
         QCOMPARE(start.nWindows, 1);
     }
-}
-
-void TstApplicationStart::start_opensWorkingFolder_data()
-{
-    QTest::addColumn<bool>("inArguments");
-    QTest::addColumn<bool>("stored");
-    QTest::addColumn<bool>("opens");
-
-    QTest::newRow("argument") << true << false << true;
-    QTest::newRow("argument before the last folder") << true << true << true;
-    QTest::newRow("last folder") << false << true << true;
-    QTest::newRow("none: home folder") << false << false << false;
-}
-
-void TstApplicationStart::start_opensWorkingFolder()
-{
-    QFETCH(bool, inArguments);
-    QFETCH(bool, stored);
-    QFETCH(bool, opens);
-
-    const QStringList traces = TestPaths::SorFiles(TestPaths::SamplesDir());
-    QVERIFY(!traces.isEmpty());
-    const QString samples = QFileInfo(TestPaths::SamplesDir()).canonicalFilePath();
-    const QString empty = QFileInfo(m_empty.path()).canonicalFilePath();
-    // Without any folder the list opens the home folder: an empty one here.
-    qputenv("HOME", QFile::encodeName(empty));
-    if (stored)
-        QSettings().setValue(QStringLiteral("Options/LastDir"), inArguments ? empty : samples);
-    // Serial ports given around the folder do not take its place.
-    QStringList arguments
-        = { QStringLiteral("lumetrix"), QStringLiteral("--serial-port"), QStringLiteral("/dev/pts/7") };
-    if (inArguments)
-        arguments << samples;
-    arguments << QStringLiteral("--serial-port=/dev/pts/8");
-
-    CProbedStart start;
-    QCOMPARE(start.Start(arguments), 7);
-    QCOMPARE(start.nWindows, 1);
-    QCOMPARE(CDeviceConnectorCOM::ExtraPorts(), (QStringList { "/dev/pts/7", "/dev/pts/8" }));
-    CDeviceConnectorCOM::SetExtraPorts({});
-    if (opens) {
-        QCOMPARE(start.sFolder, samples);
-        QCOMPARE(start.nListed, traces.size());
-        QCOMPARE(QFileInfo(start.sTrace).canonicalFilePath(), QFileInfo(traces.first()).canonicalFilePath());
-    } else {
-        QCOMPARE(start.sFolder, empty);
-        QCOMPARE(start.nListed, 0);
-        QCOMPARE(start.sTrace, QString());
-    }
-    // The options object went with the window and stored the folder that was
-    // current then.
-    QCOMPARE(QSettings().value(QStringLiteral("Options/LastDir")).toString(), opens ? samples : empty);
-}
-
-void TstApplicationStart::commandLine_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QStringList>("ports");
-
-    QTest::newRow("nothing") << QStringList { "lumetrix" } << QString() << QStringList();
-    QTest::newRow("folder") << QStringList { "lumetrix", "/data/traces" } << "/data/traces" << QStringList();
-    QTest::newRow("ports around the folder") << QStringList { "lumetrix", "--serial-port", "/dev/pts/3", "/data",
-        "--serial-port=COM9" } << "/data" << QStringList { "/dev/pts/3", "COM9" };
-    QTest::newRow("ports only") << QStringList { "lumetrix", "--serial-port", "/dev/ttyUSB3" } << QString()
-                                << QStringList { "/dev/ttyUSB3" };
-    QTest::newRow("port missing") << QStringList { "lumetrix", "/data", "--serial-port" } << "/data" << QStringList();
-    QTest::newRow("empty port") << QStringList { "lumetrix", "--serial-port=" } << QString() << QStringList();
-    QTest::newRow("second folder ignored") << QStringList { "lumetrix", "/a", "/b" } << "/a" << QStringList();
-}
-
-void TstApplicationStart::commandLine()
-{
-    QFETCH(QStringList, arguments);
-    const CApplicationStart::tCommandLine commandLine = CApplicationStart::ParseCommandLine(arguments);
-    QTEST(commandLine.sFolder, "folder");
-    QTEST(commandLine.lsSerialPorts, "ports");
 }
 
 QTEST_MAIN(TstApplicationStart)

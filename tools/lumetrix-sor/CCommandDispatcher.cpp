@@ -80,6 +80,10 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return Report(rest);
     if (command == QLatin1String("device"))
         return CDeviceCommand().Run(rest);
+    if (command == QLatin1String("--version")) {
+        Out(QStringLiteral("lumetrix-sor %1\n").arg(QStringLiteral(LUMETRIX_VERSION_TEXT)));
+        return ExitOk;
+    }
     if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
         Out(tr("Usage:\n"
                "  lumetrix-sor info FILE...\n"
@@ -89,7 +93,7 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
                "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
-            + CEditCommand::Usage() + CDeviceCommand::Usage());
+            + CEditCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage());
         return ExitOk;
     }
     return Usage(tr("Unknown command \"%1\".").arg(command));

@@ -1,9 +1,13 @@
 // Writes the program's icons (plot cursors and events, the menu and toolbar
+// Writes the program's icons (plot cursors and events, the menu and toolbar
 // actions, the instrument's connection state) and the report logo as PNG
 // files with a transparent background, the icons each at 24 x 24 pixels and
 // at twice that size for high-density screens ("Name@2x.png", which Qt picks
 // up by itself).
-//   make-icons OUTPUT_FOLDER
+//   make-icons OUTPUT_FOLDER [DESKTOP_ICON_FOLDER]
+// With a second folder it also writes the application icon for the desktop's
+// icon theme, at every size file managers and menus ask for, into the
+// theme's layout (hicolor/NxN/apps/example.norvane.Lumetrix.png).
 // Every icon is drawn on a 24-unit square, so both sizes show the same picture.
 #include <QColor>
 #include <QDir>
@@ -554,6 +558,27 @@ bool WriteLogo(const QDir& folder)
     return true;
 }
 
+bool WriteDesktopIcons(const QDir& folder)
+{
+    for (const int size : { 16, 24, 32, 48, 64, 128, 256 }) {
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(qreal(size) / kDesignSize, qreal(size) / kDesignSize);
+        Application(painter);
+        painter.end();
+        const QString apps = QStringLiteral("hicolor/%1x%1/apps").arg(size);
+        const QString file = folder.filePath(apps + QStringLiteral("/example.norvane.Lumetrix.png"));
+        if (!folder.mkpath(apps) || !image.convertToFormat(QImage::Format_ARGB32).save(file, "PNG")) {
+            std::fprintf(stderr, "make-icons: cannot write %s\n", qPrintable(file));
+            return false;
+        }
+        std::printf("%s\n", qPrintable(file));
+    }
+    return true;
+}
+
 bool Write(const QDir& folder, const QString& name, const std::function<void(QPainter&)>& draw)
 {
     for (const int scale : { 1, 2 }) {
@@ -584,8 +609,8 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make-icons OUTPUT_FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: make-icons OUTPUT_FOLDER [DESKTOP_ICON_FOLDER]\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
@@ -625,6 +650,7 @@ int main(int argc, char* argv[])
         && Write(folder, QStringLiteral("EventsEndMeas"), AddEvent)
         && Write(folder, QStringLiteral("EventsFixCursors"), LockMarkers)
         && Write(folder, QStringLiteral("EventsDelete"), DeleteEvent)
-        && Write(folder, QStringLiteral("EventsEdit"), EditEvent);
+        && Write(folder, QStringLiteral("EventsEdit"), EditEvent)
+        && (argc < 3 || WriteDesktopIcons(QDir(QString::fromLocal8Bit(argv[2]))));
     return written ? 0 : 1;
 }
