@@ -12,6 +12,8 @@ namespace {
 constexpr quint8 kModule = Exception::ModuleBlocks;
 constexpr const char* kUnits[] = { "km", "mt", "ft", "kf", "mi" };
 constexpr const char* kTraceTypes[] = { "ST", "RT", "DT", "RF" };
+// A noise-floor scale factor from this value up counts in thousandths.
+constexpr qint16 kThousandths = 1000;
 #define BLOCK_THROW(Type) throw Type(kModule, __LINE__)
 } // namespace
 
@@ -76,27 +78,32 @@ void CFixedParameters::Serialize(CFileStream& stream)
 
     // The file holds the noise floor as a level and a scale factor. A factor
     // of 0 (some instruments write it) counts as 1 and is written back as 0.
+    // Most instruments write the factor in thousandths (1000 for 1.0); a
+    // factor of 1000 or more is read that way, since multiplying by it would
+    // put the floor thousands of dB down.
+    const auto factor = [](qint16 stored) {
+        if (stored == 0)
+            return 1.0;
+        return stored >= kThousandths ? stored / double(kThousandths) : double(stored);
+    };
     if (writing) {
-        double scale = p.noiseFloorScale == 0 ? 1.0 : double(p.noiseFloorScale);
-        double level = double(p.noiseFloor) / scale;
+        double level = double(p.noiseFloor) / factor(p.noiseFloorScale);
         if (level < -65.535 && p.noiseFloorScale > 0) {
             // An edited floor deeper than the level can hold: pick the smallest
-            // factor that makes it fit.
-            const double needed = std::ceil(double(p.noiseFloor) / -65.535);
+            // factor that makes it fit, in the file's own coding.
+            const double unit = p.noiseFloorScale >= kThousandths ? kThousandths : 1.0;
+            const double needed = std::ceil(double(p.noiseFloor) / -65.535 * unit);
             if (needed <= 0x7FFF) {
                 p.noiseFloorScale = qint16(needed);
-                scale = needed;
-                level = double(p.noiseFloor) / scale;
+                level = double(p.noiseFloor) / factor(p.noiseFloorScale);
             }
         }
         m_noiseLevel = level;
     }
     BC_LOCATED(kModule, m_noiseLevel.Serialize(stream));
     BC_LOCATED(kModule, stream.SerializeInt16(p.noiseFloorScale));
-    if (!writing) {
-        const double scale = p.noiseFloorScale == 0 ? 1.0 : double(p.noiseFloorScale);
-        p.noiseFloor = double(m_noiseLevel) * scale;
-    }
+    if (!writing)
+        p.noiseFloor = double(m_noiseLevel) * factor(p.noiseFloorScale);
 
     BC_LOCATED(kModule, p.powerOffset.Serialize(stream));
     BC_LOCATED(kModule, p.lossThreshold.Serialize(stream));

@@ -550,6 +550,11 @@ void TstBellcore::noiseFloor_data()
     // A floor deeper than the level can hold takes the smallest factor that fits.
     QTest::newRow("deeper than one level")
         << quint16(30000) << qint16(1) << -30.0 << -100.0 << quint16(50000) << qint16(2);
+    // Most instruments write the factor in thousandths.
+    QTest::newRow("thousandths") << quint16(52058) << qint16(1000) << -52.058 << -40.0 << quint16(40000)
+                                 << qint16(1000);
+    QTest::newRow("thousandths, deeper than one level")
+        << quint16(30000) << qint16(1000) << -30.0 << -80.0 << quint16(65520) << qint16(1221);
 }
 
 void TstBellcore::noiseFloor()
