@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 
+class CFileListElementDelegate;
 class CFileListWatcher;
 class IFileDialogs;
 
@@ -105,10 +106,13 @@ public slots:
     void OnRenameFile();
     void OnDeleteSelectedFiles();
     void doubleClicked(const QModelIndex& index);
+    // The plot background changed: the cards are drawn anew on it.
+    void OnBackgroundChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void AddItem(const QSharedPointer<sor::CFile>& file);
@@ -120,13 +124,14 @@ private:
     // the same path is replaced, so that its stale document cannot be saved
     // over the new file.
     void ListWritten(const QString& path);
-    // The size every row takes at the list's present width.
-    QSize RowSize() const;
+    // Gives every row the size of a card at the list's present width.
+    void UpdateRowSizes();
     // Makes `row`, limited to the rows there are, the current row and shows it.
     void SetCurrentRowWithin(int row);
 
     QWidget* m_pParent;
     CFileListWatcher* m_pWatcher;
+    CFileListElementDelegate* m_pDelegate;
     std::deque<QSharedPointer<tListedFile>> m_compareSet;
     quint32 m_nUsedSlots = 0;
     std::deque<QSharedPointer<tListedFile>> m_shownSet;
