@@ -5,7 +5,9 @@
 #include "tSampleMapping.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -15,6 +17,33 @@ namespace {
 constexpr int kLabelGap = 5;
 // Metres per nanosecond of light in vacuum.
 constexpr double kLightMetresPerNs = 299792458.0 / 1e9;
+
+// The largest sample of a document, found once per document: the samples of a
+// loaded trace never change, and scanning a long trace costs about as much as
+// drawing it. Painting happens on the GUI thread only.
+quint16 LargestSample(const sor::CFile& document)
+{
+    struct tKnown
+    {
+        QPointer<const sor::CFile> document;
+        const quint16* samples = nullptr;
+        int count = 0;
+        quint16 largest = 0;
+    };
+    static QHash<const sor::CFile*, tKnown> known;
+    const auto found = known.constFind(&document);
+    if (found != known.constEnd() && found->document == &document && found->samples == document.Points()
+        && found->count == document.PointCount())
+        return found->largest;
+
+    // Documents that are gone leave their entries behind; they are swept out
+    // now and then.
+    if (known.size() >= 1024)
+        known.removeIf([](const auto& entry) { return entry.value().document.isNull(); });
+    const quint16 largest = document.MaxValue();
+    known.insert(&document, { &document, document.Points(), document.PointCount(), largest });
+    return largest;
+}
 
 } // namespace
 
@@ -53,7 +82,7 @@ void CGraphWidget::paintEvent(QPaintEvent* event)
     if (m_pListed && m_pListed->file) {
         const sor::CFile& document = *m_pListed->file;
         painter.setClipRect(target);
-        const QRectF data(0, 0, document.Length(), document.MaxValue());
+        const QRectF data(0, 0, document.Length(), LargestSample(document));
         const tSampleMapping mapping
             = tSampleMapping::Make(target, data, document.Resolution(), document.PointCount());
         CTracePainter::DrawTrace(painter, document, mapping, target, m_pListed->colour);
