@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,12 @@ QHBoxLayout* Row(QVBoxLayout* card, int spacing)
     row->setSpacing(spacing);
     card->addLayout(row);
     return row;
+}
+
+// The name as a heading, shown as written: a file name may hold "&" or "<".
+QString Heading(const QString& name)
+{
+    return QStringLiteral("<h3>") + name.toHtmlEscaped() + QStringLiteral("</h3>");
 }
 
 } // namespace
@@ -58,13 +65,16 @@ CFileListElementWidget::CFileListElementWidget(
         connect(m_pNameEditor, &QLineEdit::editingFinished, this, &CFileListElementWidget::OnEditingLeave);
         name = m_pNameEditor;
     } else {
-        // The name is shown as written: a file name may hold "&" or "<".
         const QString star = document && document->IsModified() ? QStringLiteral("* ") : QString();
-        auto* const heading = new QLabel(
-            QStringLiteral("<h3>") + (star + QFileInfo(path).fileName()).toHtmlEscaped() + QStringLiteral("</h3>"), this);
-        heading->setTextFormat(Qt::RichText);
-        heading->setAlignment(Qt::AlignCenter);
-        name = heading;
+        m_sName = star + QFileInfo(path).fileName();
+        m_pHeading = new QLabel(this);
+        m_pHeading->setTextFormat(Qt::RichText);
+        m_pHeading->setAlignment(Qt::AlignCenter);
+        // A long name gives way to the number instead of widening the card;
+        // it is shortened to the room it gets (resizeEvent).
+        m_pHeading->setMinimumWidth(1);
+        m_pHeading->setText(Heading(m_sName));
+        name = m_pHeading;
     }
 
     CColorBox* const swatch = listed && listed->nSlot >= 0 ? new CColorBox(listed->colour, this) : nullptr;
@@ -148,6 +158,23 @@ void CFileListElementWidget::paintEvent(QPaintEvent* event)
         painter.fillRect(rect().adjusted(kBorder, kBorder, -kBorder, -kBorder), m_inner);
     }
     QFrame::paintEvent(event);
+}
+
+void CFileListElementWidget::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    if (!m_pHeading)
+        return;
+    // The layout has placed the heading already. A heading is set in bold at
+    // 1.2 times the label's font.
+    QFont font = m_pHeading->font();
+    font.setBold(true);
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 1.2);
+    else
+        font.setPixelSize(qRound(font.pixelSize() * 1.2));
+    m_pHeading->setText(
+        Heading(QFontMetrics(font).elidedText(m_sName, Qt::ElideMiddle, m_pHeading->contentsRect().width())));
 }
 
 void CFileListElementWidget::keyPressEvent(QKeyEvent* event)

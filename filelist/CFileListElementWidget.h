@@ -6,6 +6,7 @@
 #include <QFrame>
 
 class CGraphWidget;
+class QLabel;
 class QLineEdit;
 
 // One row of the file list as a card: row number and file name, the date of
@@ -42,10 +43,14 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QSharedPointer<tListedFile> m_pListed;
     QLineEdit* m_pNameEditor = nullptr;
+    // The name heading of the drawing form and the text it shows in full.
+    QLabel* m_pHeading = nullptr;
+    QString m_sName;
     QBrush m_background;
     QBrush m_inner;
     CGraphWidget* m_pThumbnail = nullptr;
