@@ -20,14 +20,12 @@ using namespace SorBuilder;
 
 constexpr int kPoints = 400;
 
-// A trace falling evenly over its whole length (group index 1.4682): on a
-// thumbnail it runs from the top-left corner to the bottom-right one.
-QByteArray Trace(quint32 timeStamp = 1600000000, const QByteArray& operatorName = "Petrov")
+// A trace falling evenly over its whole length (group index 1.4682, taken
+// 2020-09-13 12:26:40 UTC by "Ivanov"): on a thumbnail it runs from the
+// top-left corner to the bottom-right one.
+QByteArray Trace()
 {
-    tGeneral general;
-    general.operatorName = operatorName;
     tFixed fixed;
-    fixed.timeStamp = timeStamp;
     fixed.groupIndex = 146820;
     fixed.pulses[0].points = kPoints;
     tDataPoints data;
@@ -35,7 +33,6 @@ QByteArray Trace(quint32 timeStamp = 1600000000, const QByteArray& operatorName 
     for (int i = 0; i < kPoints; ++i)
         data.groups[0].samples[size_t(i)] = quint16(i * 100);
     std::vector<tBlock> blocks = StandardBlocks();
-    blocks[0].body = GeneralBody(general);
     blocks[2].body = FixedBody(fixed);
     blocks[4].body = DataPointsBody(data);
     return Assemble(blocks);
@@ -63,28 +60,19 @@ struct tList
     CFileList list;
 };
 
-// Whether `area` of `image` holds a solid 10 x 10 square of `colour`.
-bool HasSwatch(const QImage& image, const QRect& area, const QColor& colour)
+// Whether `area` of `image` holds a solid `side` x `side` square of `colour`.
+bool Holds(const QImage& image, const QRect& area, const QColor& colour, int side = 1)
 {
     const auto solid = [&](int left, int top) {
-        for (int y = top; y < top + 10; ++y)
-            for (int x = left; x < left + 10; ++x)
+        for (int y = top; y < top + side; ++y)
+            for (int x = left; x < left + side; ++x)
                 if (image.pixelColor(x, y) != colour)
                     return false;
         return true;
     };
-    for (int y = area.top(); y + 10 <= area.bottom(); ++y)
-        for (int x = area.left(); x + 10 <= area.right(); ++x)
+    for (int y = area.top(); y + side <= area.bottom() + 1; ++y)
+        for (int x = area.left(); x + side <= area.right() + 1; ++x)
             if (solid(x, y))
-                return true;
-    return false;
-}
-
-bool Shows(const QImage& image, const QRect& area, const QColor& colour)
-{
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixelColor(x, y) == colour)
                 return true;
     return false;
 }
@@ -136,12 +124,11 @@ void TstFileListCards::thumbnail()
     thumbnail.SetBackground(Qt::yellow);
     thumbnail.resize(size);
     const QImage image = thumbnail.grab().toImage();
-    const int w = size.width();
-    const int h = size.height();
-    QVERIFY(Shows(image, QRect(1, 1, 3, 3), Qt::blue));
-    QVERIFY(Shows(image, QRect(w - 4, h - 4, 3, 3), Qt::blue));
-    QCOMPARE(image.pixelColor(3, h - 3), QColor(Qt::yellow));
-    QCOMPARE(image.pixelColor(0, h / 2), QColor(Qt::black));
+    const QPoint end(size.width() - 4, size.height() - 4);
+    QVERIFY(Holds(image, QRect(1, 1, 3, 3), Qt::blue));
+    QVERIFY(Holds(image, QRect(end, QSize(3, 3)), Qt::blue));
+    QCOMPARE(image.pixelColor(3, end.y()), QColor(Qt::yellow));
+    QCOMPARE(image.pixelColor(0, end.y()), QColor(Qt::black));
 }
 
 void TstFileListCards::rowSize_data()
@@ -186,7 +173,7 @@ void TstFileListCards::cardTexts()
     };
 
     document.SetModified(true);
-    QCOMPARE(texts(0), QStringList({ "№1 ", "13/09/2020 12:26", "Petrov", "<h3>* a.sor</h3>" }));
+    QCOMPARE(texts(0), QStringList({ "№1 ", "13/09/2020 12:26", "Ivanov", "<h3>* a.sor</h3>" }));
 
     // Just before midnight in UTC (the next morning in local time), no operator.
     document.SetModified(false);
@@ -203,23 +190,23 @@ void TstFileListCards::cardPixels()
     const QRect other = list.visualItemRect(list.item(1));
     const auto picture = [&list] { return list.viewport()->grab().toImage(); };
     const QColor blue(Qt::blue);
-    QVERIFY(!HasSwatch(picture(), compared, blue));
+    QVERIFY(!Holds(picture(), compared, blue, 10));
 
     // The swatch shows the compare colour while the file is compared.
     list.setCurrentRow(0);
     QTest::keyClick(&list, Qt::Key_Space);
     QCOMPARE(list.CompareSet().size(), size_t(1));
     QImage image = picture();
-    QVERIFY(HasSwatch(image, compared, blue));
-    QVERIFY(!HasSwatch(image, other, blue));
+    QVERIFY(Holds(image, compared, blue, 10));
+    QVERIFY(!Holds(image, other, blue, 10));
     list.OnUncheckAll();
-    QVERIFY(!HasSwatch(picture(), compared, blue));
+    QVERIFY(!Holds(picture(), compared, blue, 10));
 
     // A new plot background reaches the cards drawn before.
-    QVERIFY(!Shows(picture(), other, Qt::yellow));
+    QVERIFY(!Holds(picture(), other, Qt::yellow));
     list.GraphState().background = Qt::yellow;
     list.OnBackgroundChanged();
-    QVERIFY(Shows(picture(), other, Qt::yellow));
+    QVERIFY(Holds(picture(), other, Qt::yellow));
 }
 
 void TstFileListCards::rename_data()
@@ -275,7 +262,7 @@ void TstFileListCards::toolTip()
     tList files({ "a.sor", "b.sor" });
     files.list.GetFile(1)->SetModified(true);
     for (const QString& expected : { QStringLiteral("a.sor"), QStringLiteral("* b.sor") }) {
-        const QPoint at = files.list.visualItemRect(files.list.item(expected.endsWith("a.sor") ? 0 : 1)).center();
+        const QPoint at = files.list.visualItemRect(files.list.item(expected == "a.sor" ? 0 : 1)).center();
         QHelpEvent event(QEvent::ToolTip, at, files.list.viewport()->mapToGlobal(at));
         QApplication::sendEvent(files.list.viewport(), &event);
         QTRY_COMPARE(QToolTip::text(), expected);
