@@ -102,7 +102,7 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
         m_pFileList->GraphState().background = background;
         pix->update();
         preview->update();
-        m_pFileList->viewport()->update();
+        m_pFileList->OnBackgroundChanged();
     });
     connect(pix, &CGraphPix::sigUpdate, m_pView, &CGraphView::UpdateScrolls);
     connect(pix, &CGraphPix::sigUpdate, this, &MainWindow::UpdateStatusBar);

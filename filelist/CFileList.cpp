@@ -2,7 +2,7 @@
 
 #include "CFileDialogs.h"
 #include "CFileListWatcher.h"
-#include "CRenameDelegate.h"
+#include "CFileListElementDelegate.h"
 #include "CSaveList.h"
 #include "CTrash.h"
 #include "ComparePalette.h"
@@ -141,6 +141,7 @@ CFileList::CFileList(QWidget* parent)
     : QListWidget(parent),
       m_pParent(parent),
       m_pWatcher(new CFileListWatcher(this, this)),
+      m_pDelegate(new CFileListElementDelegate(this)),
       m_sFileFilter(tr("Bellcore v1.0 files (*.sor);;All files (*.*)")),
       m_pDialogs(&CFileDialogs::Standard())
 {
@@ -153,7 +154,9 @@ CFileList::CFileList(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setItemDelegate(new CRenameDelegate(this));
+    setItemDelegate(m_pDelegate);
+    // Rows leave room for the scroll bar while it is needed.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, &CFileList::UpdateRowSizes);
 
     connect(this, &QListWidget::currentItemChanged, this,
         qOverload<QListWidgetItem*, QListWidgetItem*>(&CFileList::OnCurrentItemChanged));
@@ -604,13 +607,40 @@ void CFileList::keyPressEvent(QKeyEvent* event)
 
 void CFileList::resizeEvent(QResizeEvent* event)
 {
-    const QSize size = RowSize();
+    UpdateRowSizes();
+    QListWidget::resizeEvent(event);
+}
+
+void CFileList::changeEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::LanguageChange:
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+        m_pDelegate->DropCache();
+        viewport()->update();
+        break;
+    default:
+        break;
+    }
+    QListWidget::changeEvent(event);
+}
+
+void CFileList::OnBackgroundChanged()
+{
+    m_pDelegate->DropCache();
+    viewport()->update();
+}
+
+void CFileList::UpdateRowSizes()
+{
+    const QSize size = m_pDelegate->sizeHint(QStyleOptionViewItem(), QModelIndex());
     for (int row = 0; row < count(); ++row) {
         QListWidgetItem* const rowItem = item(row);
         if (rowItem->sizeHint() != size)
             rowItem->setSizeHint(size);
     }
-    QListWidget::resizeEvent(event);
 }
 
 void CFileList::AddItem(const QSharedPointer<sor::CFile>& file)
@@ -619,6 +649,7 @@ void CFileList::AddItem(const QSharedPointer<sor::CFile>& file)
 
     auto* const rowItem = new QListWidgetItem(QFileInfo(file->Path()).fileName());
     rowItem->setFlags(rowItem->flags() | Qt::ItemIsEditable);
+    rowItem->setSizeHint(m_pDelegate->sizeHint(QStyleOptionViewItem(), QModelIndex()));
     rowItem->setData(Qt::UserRole, QVariant::fromValue(QSharedPointer<tListedFile>::create(file)));
     m_pWatcher->WatchFile(file->Path());
 
@@ -1033,16 +1064,6 @@ bool CFileList::SelectDir(const QString& caption)
             return false;
         }
     }
-}
-
-QSize CFileList::RowSize() const
-{
-    // Rows take the width the list leaves beside its scroll bar and the
-    // height of one line of the standard item text.
-    const QScrollBar* const bar = verticalScrollBar();
-    const int scrollBarWidth = bar && bar->minimum() != bar->maximum() ? bar->width() : 0;
-    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, this) + 1;
-    return QSize(contentsRect().width() - scrollBarWidth, fontMetrics().height() + 2 * margin);
 }
 
 void CFileList::SetCurrentRowWithin(int row)

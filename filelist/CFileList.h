@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 
+class CFileListElementDelegate;
 class CFileListWatcher;
 class IFileDialogs;
 
@@ -107,10 +108,13 @@ public slots:
     void OnRenameFile();
     void OnDeleteSelectedFiles();
     void doubleClicked(const QModelIndex& index);
+    // The plot background changed: the cards are drawn anew on it.
+    void OnBackgroundChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void AddItem(const QSharedPointer<sor::CFile>& file);
@@ -127,13 +131,14 @@ private:
     // file as it is.
     bool ReleaseListed(const QString& target, const QString& title);
     bool ReleaseForCopy(const QSharedPointer<sor::CFile>& file, const QString& target);
-    // The size every row takes at the list's present width.
-    QSize RowSize() const;
+    // Gives every row the size of a card at the list's present width.
+    void UpdateRowSizes();
     // Makes `row`, limited to the rows there are, the current row and shows it.
     void SetCurrentRowWithin(int row);
 
     QWidget* m_pParent;
     CFileListWatcher* m_pWatcher;
+    CFileListElementDelegate* m_pDelegate;
     std::deque<QSharedPointer<tListedFile>> m_compareSet;
     quint32 m_nUsedSlots = 0;
     std::deque<QSharedPointer<tListedFile>> m_shownSet;

@@ -506,6 +506,18 @@ Do you want to remove it from file list?</source>
     </message>
 </context>
 <context>
+    <name>CFileListElementWidget</name>
+    <message>
+        <source>%1%2 </source>
+        <translation>%1%2 </translation>
+    </message>
+    <message>
+        <source>dd/MM/yyyy hh:mm</source>
+        <comment>Date format: year/month/day  hour:min</comment>
+        <translation>dd/MM/yyyy hh:mm</translation>
+    </message>
+</context>
+<context>
     <name>CGraphDlg</name>
     <message>
         <source>Form</source>
@@ -606,6 +618,25 @@ Do you want to remove it from file list?</source>
         <source>%1km %2dB</source>
         <comment>Tooltip moving marker</comment>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CGraphWidget</name>
+    <message>
+        <source>%1=%2ns</source>
+        <translation>%1=%2ns</translation>
+    </message>
+    <message>
+        <source>%1=%2nm</source>
+        <translation>%1=%2nm</translation>
+    </message>
+    <message>
+        <source>L=%1km</source>
+        <translation>L=%1km</translation>
+    </message>
+    <message>
+        <source>k=%1</source>
+        <translation>k=%1</translation>
     </message>
 </context>
 <context>

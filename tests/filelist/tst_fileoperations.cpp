@@ -7,7 +7,6 @@
 #include <Exception.h>
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -136,7 +135,6 @@ private slots:
     void addCopy();
     void rename_data();
     void rename();
-    void renameInline();
     void deleteToTrash();
     void deleteWithoutAsking();
     void deleteWithoutTrashKeepsFile();
@@ -480,51 +478,6 @@ void TstFileOperations::rename()
     const QString name = renamed ? baseName + ".sor" : QStringLiteral("a.sor");
     QCOMPARE(file->Path(), folder.Path(name));
     QCOMPARE(folder.list->item(0)->text(), name);
-}
-
-void TstFileOperations::renameInline()
-{
-    tFolder folder({ "a.b.sor", "c.sor" });
-    folder.list->setCurrentRow(0);
-    const QSharedPointer<sor::CFile> file = folder.list->GetFile(0);
-    file->SetModified(true);
-
-    // The editor holds the name without its last suffix; Return renames.
-    folder.list->OnRenameFile();
-    auto* editor = folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
-    QVERIFY(editor);
-    QCOMPARE(editor->text(), QStringLiteral("a.b"));
-    // Up and Down stay in the editor.
-    QTest::keyClick(editor, Qt::Key_Down);
-    QCOMPARE(folder.list->currentRow(), 0);
-    editor->setText(QStringLiteral("renamed"));
-    QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE(file->Path(), folder.Path("renamed.sor"));
-    QCOMPARE(folder.OnDisk(), QStringList({ "c.sor", "renamed.sor" }));
-    QCOMPARE(folder.list->item(0)->text(), QStringLiteral("renamed.sor"));
-    QVERIFY(file->IsModified());
-    QTRY_VERIFY(!folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor")));
-
-    // A refused name shows why, and the editor closes all the same.
-    CBoxAnswerer answerer;
-    folder.list->OnRenameFile();
-    editor = folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
-    QVERIFY(editor);
-    editor->setText(QStringLiteral("c"));
-    QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE(answerer.Count(), 1);
-    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("File \"c.sor\" already exist."));
-    QTRY_VERIFY(!folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor")));
-    QCOMPARE(file->Path(), folder.Path("renamed.sor"));
-
-    // Leaving the editor without Return renames nothing.
-    folder.list->OnRenameFile();
-    editor = folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor"));
-    QVERIFY(editor);
-    editor->setText(QStringLiteral("other"));
-    QTest::keyClick(editor, Qt::Key_Escape);
-    QTRY_VERIFY(!folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor")));
-    QCOMPARE(file->Path(), folder.Path("renamed.sor"));
 }
 
 void TstFileOperations::deleteToTrash()
