@@ -32,6 +32,7 @@
 #include <QStatusBar>
 #include <QStyleFactory>
 #include <QToolBar>
+#include <QUndoGroup>
 #include <QVBoxLayout>
 
 namespace {
@@ -135,6 +136,7 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     }
 
     CreateFileActions();
+    CreateEditActions();
     CreateDeviceActions();
     CreateViewActions();
     CreateEventsActions();
@@ -284,6 +286,23 @@ void MainWindow::CreateFileActions()
     m_pFileList->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_pFileList->addActions({ m_pActAddFile, m_pActSave, m_pActCopyTo, m_pActRename, m_pActDeleteTwin, m_pActUncheckAll,
         m_pActInformation });
+}
+
+void MainWindow::CreateEditActions()
+{
+    // Each trace keeps its own history; the group follows the current file.
+    m_pUndoGroup = new QUndoGroup(this);
+    m_pFileList->SetUndoGroup(m_pUndoGroup);
+    QAction* undo = m_pUndoGroup->createUndoAction(this, tr("&Undo"));
+    undo->setObjectName(QStringLiteral("actionUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = m_pUndoGroup->createRedoAction(this, tr("&Redo"));
+    redo->setObjectName(QStringLiteral("actionRedo"));
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+
+    QMenu* menu = menuBar()->addMenu(tr("&Edit"));
+    menu->setObjectName(QStringLiteral("editMenu"));
+    menu->addActions({ undo, redo });
 }
 
 void MainWindow::CreateDeviceActions()

@@ -16,6 +16,7 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class QToolBar;
+class QUndoGroup;
 class tGraphState;
 
 // The program's single window: the working folder's file list on the left;
@@ -67,6 +68,7 @@ protected:
 private:
     void CreateStatusBar();
     void CreateFileActions();
+    void CreateEditActions();
     void CreateDeviceActions();
     void CreateViewActions();
     void CreateEventsActions();
@@ -88,6 +90,7 @@ private:
 
     // Owned through the parent tree.
     CMainOpt* m_pOptions = nullptr;
+    QUndoGroup* m_pUndoGroup = nullptr;
     CFileList* m_pFileList = nullptr;
     CDevice* m_pDevice = nullptr;
     CGraphView* m_pView = nullptr;

@@ -1,5 +1,7 @@
 #include "CFileList.h"
 
+#include "CDocumentHistory.h"
+
 #include "CFileDialogs.h"
 #include "CFileListWatcher.h"
 #include "CRenameDelegate.h"
@@ -20,6 +22,8 @@
 #include <QScrollBar>
 #include <QSet>
 #include <QStyle>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
@@ -373,6 +377,10 @@ void CFileList::RemoveRow(int row)
     if (listed && listed->file) {
         m_pWatcher->UnwatchFile(listed->file->Path());
         disconnect(listed->file.data(), nullptr, this, nullptr);
+        if (const auto found = m_histories.find(listed->file.data()); found != m_histories.end()) {
+            delete found->second;
+            m_histories.erase(found);
+        }
     }
     delete takeItem(row);
     OnCurrentItemChanged();
@@ -549,6 +557,10 @@ void CFileList::resizeEvent(QResizeEvent* event)
 void CFileList::AddItem(const QSharedPointer<sor::CFile>& file)
 {
     connect(file.data(), &sor::CFile::sigFileChanged, this, &CFileList::OnFileChanged);
+    auto* history = new CDocumentHistory(file, this);
+    m_histories[file.data()] = history;
+    if (m_pUndoGroup)
+        m_pUndoGroup->addStack(history->Stack());
 
     auto* const rowItem = new QListWidgetItem(QFileInfo(file->Path()).fileName());
     rowItem->setFlags(rowItem->flags() | Qt::ItemIsEditable);
@@ -567,6 +579,44 @@ void CFileList::AddItem(const QSharedPointer<sor::CFile>& file)
         scrollToItem(currentItem());
 }
 
+void CFileList::SetUndoGroup(QUndoGroup* group)
+{
+    m_pUndoGroup = group;
+    if (group) {
+        for (const auto& entry : m_histories)
+            group->addStack(entry.second->Stack());
+    }
+    UpdateUndoGroup();
+}
+
+QUndoStack* CFileList::UndoStack(const QSharedPointer<sor::CFile>& file) const
+{
+    const auto found = m_histories.find(file.data());
+    return found == m_histories.end() ? nullptr : found->second->Stack();
+}
+
+bool CFileList::ApplyEdit(
+    const QSharedPointer<sor::CFile>& file, const QString& text, const std::function<void()>& edit)
+{
+    if (!file)
+        return false;
+    const auto found = m_histories.find(file.data());
+    if (found != m_histories.end())
+        return found->second->Apply(text, edit);
+    const QByteArray before = file->Image();
+    edit();
+    const bool changed = file->Image() != before;
+    if (changed && !file->IsModified())
+        file->SetModified(true);
+    return changed;
+}
+
+void CFileList::UpdateUndoGroup()
+{
+    if (m_pUndoGroup)
+        m_pUndoGroup->setActiveStack(UndoStack(GetFile(currentRow())));
+}
+
 void CFileList::LeaveCompare(const QSharedPointer<tListedFile>& listed)
 {
     const auto found = std::find(m_compareSet.begin(), m_compareSet.end(), listed);
@@ -581,6 +631,7 @@ void CFileList::LeaveCompare(const QSharedPointer<tListedFile>& listed)
 
 void CFileList::UpdateState()
 {
+    UpdateUndoGroup();
     m_graphState.Recompute();
     emit sigEnabled(count() != 0);
     emit sigHasChecked(!m_compareSet.empty());
