@@ -823,8 +823,8 @@ void CFileList::OnAddFile()
     const QString name = source.fileName();
     for (int row = 0; row < count(); ++row) {
         if (const QSharedPointer<sor::CFile> listed = GetFile(row); listed && FileName(listed->Path()) == name) {
-            ShowBox(
-                this, QMessageBox::Information, tr("Adding file %1 issue").arg(name), tr("Filename is already exist"));
+            ShowBox(this, QMessageBox::Information, tr("Adding file %1 issue").arg(name),
+                tr("File \"%1\" already exists.").arg(name));
             return;
         }
     }
@@ -886,7 +886,7 @@ bool CFileList::Rename(const QSharedPointer<sor::CFile>& file, const QString& ba
     const QString oldPath = file->Path();
     const QString newPath = CanonicalFolder(current.absolutePath()) + QLatin1Char('/') + newName;
     if (QFileInfo::exists(newPath) || QFileInfo(newPath).isSymLink()) {
-        ShowBox(this, QMessageBox::Warning, title, tr("File \"%1\" already exist.").arg(newName));
+        ShowBox(this, QMessageBox::Warning, title, tr("File \"%1\" already exists.").arg(newName));
         return false;
     }
 
@@ -973,7 +973,7 @@ bool CFileList::DeleteRow(int row, tErrorState* state)
 
 void CFileList::OnOpenDir()
 {
-    if (SelectDir(tr("Open project folder")))
+    if (SelectDir(tr("Change folder")))
         SetDir(QDir::currentPath());
 }
 

@@ -207,12 +207,19 @@ void CentredText(
 
 // Texts of the labels of an event mark: its loss, its reflectance (reflective
 // events only) and its distance.
+QString Unit(const char* unit)
+{
+    return QCoreApplication::translate("CTracePainter", unit);
+}
+
 QStringList EventLabelTexts(const CCursors::CCursor& mark)
 {
-    QStringList texts { QStringLiteral("%1dB").arg(double(float(mark.event.loss)), 0, 'f', 3) };
+    const QString decibels = Unit(QT_TRANSLATE_NOOP("CTracePainter", "dB"));
+    QStringList texts { QString::number(double(float(mark.event.loss)), 'f', 3) + decibels };
     if (mark.nKind == CCursors::KindReflectiveEvent)
-        texts.append(QStringLiteral("%1dB").arg(double(float(mark.event.reflectance)), 0, 'f', 3));
-    texts.append(QStringLiteral("%1km").arg(double(mark.Position()) / 1000.0, 0, 'f', 3));
+        texts.append(QString::number(double(float(mark.event.reflectance)), 'f', 3) + decibels);
+    texts.append(
+        QString::number(double(mark.Position()) / 1000.0, 'f', 3) + Unit(QT_TRANSLATE_NOOP("CTracePainter", "km")));
     return texts;
 }
 
@@ -289,7 +296,8 @@ void DrawEventLabels(QPainter& painter, const sor::CFile& document, const tSampl
     // above the trace, when that point is in view and the label fits between
     // the labels of the two marks.
     const float middle = (std::max(0.0f, previous) + std::max(0.0f, mark.Position())) / 2;
-    const QString attenuation = QStringLiteral("%1dB/km").arg(double(float(mark.event.attenuation)), 0, 'f', 3);
+    const QString attenuation = QString::number(double(float(mark.event.attenuation)), 'f', 3)
+        + Unit(QT_TRANSLATE_NOOP("CTracePainter", "dB/km"));
     const int gap = x - mapping.DistanceX(std::max(0.0f, previous));
     const int labelWidth = metrics.horizontalAdvance(QStringLiteral("000.000km"));
     const int mx = mapping.DistanceX(middle);
@@ -584,13 +592,13 @@ QString CTracePainter::DistanceLabel(double metres, double step)
     // decimals the step needs (a 0.2 m step far along the fibre reads
     // "11997.4 m", not a seven-digit number of centimetres).
     double value = metres;
-    QString unit = QCoreApplication::translate("CTracePainter", "m");
+    QString unit = Unit(QT_TRANSLATE_NOOP("CTracePainter", "m"));
     int decimals = 0;
     if (step > 0 && step < 1) {
         decimals = int(std::ceil(-std::log10(step) - 1e-9));
     } else if (step >= 500) {
         value = metres / 1000;
-        unit = QCoreApplication::translate("CTracePainter", "km");
+        unit = Unit(QT_TRANSLATE_NOOP("CTracePainter", "km"));
         decimals = step < 1000 ? 1 : 0;
     }
     const QString number = std::abs(metres) < 1e-15 ? QStringLiteral("0") : QString::number(value, 'f', decimals);
@@ -602,7 +610,7 @@ QString CTracePainter::LevelLabel(double value)
     // Sample units are 0.001 dB, below the reference. Below 1 dB the value
     // still reads with one decimal ("0.5"); the reference itself is "0 dB".
     const double decibels = value / 1000;
-    const QString unit = QCoreApplication::translate("CTracePainter", "dB");
+    const QString unit = Unit(QT_TRANSLATE_NOOP("CTracePainter", "dB"));
     if (std::abs(decibels) < 0.05)
         return QStringLiteral("0 %1").arg(unit);
     return QStringLiteral("-%1 %2").arg(QString::number(decibels, 'f', 1), unit);

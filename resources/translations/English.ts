@@ -80,10 +80,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Are you sure to delete all files on device?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>default</source>
         <translation type="unfinished"></translation>
     </message>
@@ -114,22 +110,26 @@ Check device connection and power supply.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Are you sure to delete ALL files on the device?</source>
+        <source>Delete all traces on the instrument?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the instrument</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>CDeviceExchangeDlg</name>
     <message>
-        <source>Wait for device communicates...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%v/%m sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for the instrument…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -185,6 +185,25 @@ Probably, you use incompatible device.</source>
     <message>
         <source>Device&apos;s file is invalid:
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDocumentHistory</name>
+    <message>
+        <source>Add event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace event</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -297,15 +316,7 @@ Probably, you use incompatible device.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Add copy from</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Adding file %1 issue</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Filename is already exist</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -322,10 +333,6 @@ Probably, you use incompatible device.</source>
     </message>
     <message>
         <source>Filename cannot contain symbols %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>File &quot;%1&quot; already exist.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -365,15 +372,23 @@ Are you sure?</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Open project folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Directory selection problem</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Cannot select directory &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; already exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add copy from</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -385,10 +400,6 @@ Are you sure?</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wave length</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -404,10 +415,6 @@ Are you sure?</translation>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Num of Over</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Resolution</source>
         <translation type="unfinished"></translation>
     </message>
@@ -417,10 +424,6 @@ Are you sure?</translation>
     </message>
     <message>
         <source>Group Idx</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Diapasone</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -471,12 +474,31 @@ Are you sure?</translation>
         <source>Attenuation</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Wavelength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Averages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>
     <message>
         <source>%1km %2dB</source>
         <comment>Tooltip moving marker</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No traces in this folder.
+
+Open a folder of traces with File &gt; Change folder (Ctrl+O),
+or connect the instrument and download its traces with Device &gt; Load all.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -520,6 +542,25 @@ Save the following selected files?</source>
     </message>
     <message>
         <source>Close without saving</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CTracePainter</name>
+    <message>
+        <source>dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -601,10 +642,6 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>Save all traces</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Add copy from..</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -932,22 +969,6 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>meters</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>centimetres</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>kilometers</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Zoom %1%2 x %3dB</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Connected</source>
         <translation type="unfinished"></translation>
     </message>
@@ -965,6 +986,42 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source> s/n </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom %1 %2 × %3 %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add copy from…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cm</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -80,10 +80,6 @@
         <translation>Очистка памяти прибора</translation>
     </message>
     <message>
-        <source>Are you sure to delete all files on device?</source>
-        <translation>Вы уверены, что хотите удалить все файлы в приборе?</translation>
-    </message>
-    <message>
         <source>default</source>
         <translation>по умолчанию</translation>
     </message>
@@ -116,16 +112,16 @@ Check device connection and power supply.</source>
         <translation>Удаление файлов в приборе</translation>
     </message>
     <message>
-        <source>Are you sure to delete ALL files on the device?</source>
-        <translation>Вы уверены, что хотите удалить ВСЕ файлы в приборе?</translation>
+        <source>Delete all traces on the instrument?</source>
+        <translation>Удалить все рефлектограммы в приборе?</translation>
+    </message>
+    <message>
+        <source>Choose the instrument</source>
+        <translation>Выбор прибора</translation>
     </message>
 </context>
 <context>
     <name>CDeviceExchangeDlg</name>
-    <message>
-        <source>Wait for device communicates...</source>
-        <translation>Ожидание связи с прибором...</translation>
-    </message>
     <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
@@ -133,6 +129,10 @@ Check device connection and power supply.</source>
     <message>
         <source>%v/%m sec</source>
         <translation>%v/%m с</translation>
+    </message>
+    <message>
+        <source>Waiting for the instrument…</source>
+        <translation>Ожидание прибора…</translation>
     </message>
 </context>
 <context>
@@ -196,6 +196,25 @@ Probably, you use incompatible device.</source>
 %1</source>
         <translation>Файл прибора неверен:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>CDocumentHistory</name>
+    <message>
+        <source>Add event</source>
+        <translation>Добавление события</translation>
+    </message>
+    <message>
+        <source>Delete event</source>
+        <translation>Удаление события</translation>
+    </message>
+    <message>
+        <source>Event comment</source>
+        <translation>Комментарий события</translation>
+    </message>
+    <message>
+        <source>Replace event</source>
+        <translation>Замена события</translation>
     </message>
 </context>
 <context>
@@ -310,16 +329,8 @@ Probably, you use incompatible device.</source>
         <translation>Выберите папку для копирования</translation>
     </message>
     <message>
-        <source>Add copy from</source>
-        <translation>Добавить копию из</translation>
-    </message>
-    <message>
         <source>Adding file %1 issue</source>
         <translation>Добавление файла %1 невозможно</translation>
-    </message>
-    <message>
-        <source>Filename is already exist</source>
-        <translation>Файл с таким именем уже есть в списке</translation>
     </message>
     <message>
         <source>Adding file %1 problem</source>
@@ -336,10 +347,6 @@ Probably, you use incompatible device.</source>
     <message>
         <source>Filename cannot contain symbols %1</source>
         <translation>Имя файла не может содержать символы %1</translation>
-    </message>
-    <message>
-        <source>File &quot;%1&quot; already exist.</source>
-        <translation>Файл &quot;%1&quot; уже существует.</translation>
     </message>
     <message>
         <source>Renaming file &quot;%1&quot; problem</source>
@@ -378,16 +385,24 @@ Are you sure?</source>
         <translation>Файл &quot;%1&quot; нельзя переместить в корзину, поэтому он не удалён.</translation>
     </message>
     <message>
-        <source>Open project folder</source>
-        <translation>Открыть папку проекта</translation>
-    </message>
-    <message>
         <source>Directory selection problem</source>
         <translation>Проблема выбора папки</translation>
     </message>
     <message>
         <source>Cannot select directory &quot;%1&quot;</source>
         <translation>Не удаётся выбрать папку &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; already exists.</source>
+        <translation>Файл &quot;%1&quot; уже существует.</translation>
+    </message>
+    <message>
+        <source>Change folder</source>
+        <translation>Сменить папку</translation>
+    </message>
+    <message>
+        <source>Add copy from</source>
+        <translation>Добавить копию из</translation>
     </message>
 </context>
 <context>
@@ -399,10 +414,6 @@ Are you sure?</source>
     <message>
         <source>Information</source>
         <translation>Информация</translation>
-    </message>
-    <message>
-        <source>Wave length</source>
-        <translation>Длина волны</translation>
     </message>
     <message>
         <source>nm</source>
@@ -417,10 +428,6 @@ Are you sure?</source>
         <translation>нс </translation>
     </message>
     <message>
-        <source>Num of Over</source>
-        <translation>Усреднений</translation>
-    </message>
-    <message>
         <source>Resolution</source>
         <translation>Разрешение</translation>
     </message>
@@ -431,10 +438,6 @@ Are you sure?</source>
     <message>
         <source>Group Idx</source>
         <translation>Инд. прел.</translation>
-    </message>
-    <message>
-        <source>Diapasone</source>
-        <translation>Диапазон</translation>
     </message>
     <message>
         <source>km</source>
@@ -484,6 +487,18 @@ Are you sure?</source>
         <source>Attenuation</source>
         <translation>Затухание</translation>
     </message>
+    <message>
+        <source>Wavelength</source>
+        <translation>Длина волны</translation>
+    </message>
+    <message>
+        <source>Averages</source>
+        <translation>Усреднений</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Диапазон</translation>
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>
@@ -491,6 +506,16 @@ Are you sure?</source>
         <source>%1km %2dB</source>
         <comment>Tooltip moving marker</comment>
         <translation>%1км %2дБ</translation>
+    </message>
+    <message>
+        <source>No traces in this folder.
+
+Open a folder of traces with File &gt; Change folder (Ctrl+O),
+or connect the instrument and download its traces with Device &gt; Load all.</source>
+        <translation>В этой папке нет рефлектограмм.
+
+Откройте папку с рефлектограммами: Файл &gt; Сменить папку (Ctrl+O),
+или подключите прибор и загрузите его рефлектограммы: Рефлектометр &gt; Загрузить все.</translation>
     </message>
 </context>
 <context>
@@ -535,6 +560,25 @@ Save the following selected files?</source>
     <message>
         <source>Close without saving</source>
         <translation>Закрыть без сохранения</translation>
+    </message>
+</context>
+<context>
+    <name>CTracePainter</name>
+    <message>
+        <source>dB</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation>дБ/км</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>м</translation>
     </message>
 </context>
 <context>
@@ -617,10 +661,6 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Save all traces</source>
         <translation>Сохранить все рефлектограммы</translation>
-    </message>
-    <message>
-        <source>&amp;Add copy from..</source>
-        <translation>&amp;Добавить копию из..</translation>
     </message>
     <message>
         <source>Add copy files from other folder</source>
@@ -947,22 +987,6 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation>Масштаб сброшен</translation>
     </message>
     <message>
-        <source>meters</source>
-        <translation>м</translation>
-    </message>
-    <message>
-        <source>centimetres</source>
-        <translation>см</translation>
-    </message>
-    <message>
-        <source>kilometers</source>
-        <translation>км</translation>
-    </message>
-    <message>
-        <source>Zoom %1%2 x %3dB</source>
-        <translation>Масштаб %1%2 x %3дБ</translation>
-    </message>
-    <message>
         <source>Connected</source>
         <translation>Подключён</translation>
     </message>
@@ -981,6 +1005,42 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source> s/n </source>
         <translation> с/н </translation>
+    </message>
+    <message>
+        <source>Zoom %1 %2 × %3 %4</source>
+        <translation>Масштаб %1 %2 × %3 %4</translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <source>&amp;Add copy from…</source>
+        <translation>&amp;Добавить копию из…</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отменить</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повторить</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Правка</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>м</translation>
+    </message>
+    <message>
+        <source>cm</source>
+        <translation>см</translation>
     </message>
 </context>
 <context>

@@ -396,7 +396,7 @@ void TstFileOperations::addCopy()
         folder.list->OnAddFile();
         QCOMPARE(answerer.Count(), 1);
         QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Adding file a.sor issue"));
-        QCOMPARE(answerer.Seen()[0].text, QStringLiteral("Filename is already exist"));
+        QCOMPARE(answerer.Seen()[0].text, QStringLiteral("File \"a.sor\" already exists."));
     }
     QCOMPARE(folder.dialogs.asked[0].caption, QStringLiteral("Add copy from"));
     QCOMPARE(folder.dialogs.asked[0].start, QDir::currentPath());
@@ -440,7 +440,7 @@ void TstFileOperations::rename_data()
     QTest::newRow("blanks") << "   " << false << QString() << unchanged;
     QTest::newRow("empty") << "" << false << QString() << unchanged;
     QTest::newRow("same name") << "a" << false << QString() << unchanged;
-    QTest::newRow("existing name") << "b" << false << QStringLiteral("File \"b.sor\" already exist.") << unchanged;
+    QTest::newRow("existing name") << "b" << false << QStringLiteral("File \"b.sor\" already exists.") << unchanged;
     QTest::newRow("new name keeps the suffix")
         << "new name" << true << QString() << QStringList({ "b.sor", "new name.sor" });
 }
@@ -501,7 +501,7 @@ void TstFileOperations::renameInline()
     editor->setText(QStringLiteral("c"));
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_COMPARE(answerer.Count(), 1);
-    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("File \"c.sor\" already exist."));
+    QCOMPARE(answerer.Seen()[0].text, QStringLiteral("File \"c.sor\" already exists."));
     QTRY_VERIFY(!folder.list->findChild<QLineEdit*>(QStringLiteral("nameEditor")));
     QCOMPARE(file->Path(), folder.Path("renamed.sor"));
 
@@ -640,7 +640,7 @@ void TstFileOperations::changeFolder()
         QCOMPARE(prompt.title, QStringLiteral("Saving modified files"));
     }
     QCOMPARE(folder.dialogs.asked.back().kind, QStringLiteral("folder"));
-    QCOMPARE(folder.dialogs.asked.back().caption, QStringLiteral("Open project folder"));
+    QCOMPARE(folder.dialogs.asked.back().caption, QStringLiteral("Change folder"));
     QCOMPARE(folder.dialogs.asked.back().start, first);
     QCOMPARE(QDir::currentPath(), first);
     QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor" }));

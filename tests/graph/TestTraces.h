@@ -23,10 +23,10 @@ struct tTrace
     qint16 pulseWidth = 100;
     // 0.1 dB below zero: 800 is -80 dB.
     qint16 backscatter = 800;
-    // Metres between samples (a multiple of 2 m, or a fraction of it).
-    double resolution = kResolution;
     // No key-events block when empty.
     std::vector<SorBuilder::tEvent> events;
+    // Metres between samples (a multiple of 2 m, or a fraction of it).
+    double resolution = kResolution;
 };
 
 // `count` samples rising evenly from 0 to `maxValue`.
