@@ -122,15 +122,17 @@ void CEventList::FillRow(int row, const sor::tKeyEvent& event, double distance, 
     number->setIcon(QIcon(
         reflective ? QStringLiteral(":/images/EventReflection.png") : QStringLiteral(":/images/EventJunction.png")));
     setItem(row, ColumnEvent, number);
-    setItem(row, ColumnDistance, ReadOnlyItem(QString::number(distance, 'g', 6)));
+    setItem(row, ColumnDistance, ReadOnlyItem(QString::number(distance, 'f', 4)));
     setItem(row, ColumnLoss, ReadOnlyItem(sor::RangeText(float(event.loss), -kLossLimit, kLossLimit)));
     const float reflectance = event.reflectance;
     setItem(row, ColumnReflectance,
         ReadOnlyItem(
             reflectance == 0 ? QString() : sor::RangeText(reflectance, -kReflectanceLimit, kReflectanceLimit)));
     setItem(row, ColumnAttenuation, ReadOnlyItem(sor::RangeText(float(event.attenuation), -kLossLimit, kLossLimit)));
-    setItem(row, ColumnLength, ReadOnlyItem(QString::number(length, 'g', 6)));
-    setItem(row, ColumnTotal, ReadOnlyItem(QString::number(total, 'g', 6)));
+    setItem(row, ColumnLength, ReadOnlyItem(QString::number(length, 'f', 4)));
+    // Distances to a tenth of a metre and losses to a thousandth of a dB, as
+    // the panel and the plot show them: not the noise of the conversions.
+    setItem(row, ColumnTotal, ReadOnlyItem(QString::number(total, 'f', 3)));
 
     auto* comment = new QTableWidgetItem(event.comment.Text());
     comment->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
