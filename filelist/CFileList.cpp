@@ -249,7 +249,9 @@ void CFileList::SetDir(const QString& path)
     m_bListing = false;
 
     m_pWatcher->WatchFolder(current.canonicalPath());
-    SetCurrentRowWithin(remembered);
+    // The current file stays current where new names came before it.
+    const int currentNow = currentRow();
+    SetCurrentRowWithin(remembered >= 0 && currentNow >= 0 ? currentNow : remembered);
     UpdateState();
 }
 
@@ -314,6 +316,7 @@ void CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
 {
     const int remembered = currentRow();
     const int oldCount = count();
+    QString firstNew;
     tErrorState state;
 
     m_bListing = true;
@@ -350,12 +353,20 @@ void CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
         }
         if (!AddFile(listedPath, &state))
             break;
+        if (firstNew.isEmpty())
+            firstNew = listedPath;
     }
 
     m_bListing = false;
 
-    // After a download the first new trace becomes current.
-    SetCurrentRowWithin(files.isEmpty() ? remembered : oldCount);
+    // After a download the first new trace becomes current, wherever its name
+    // put it in the list.
+    int firstRow = files.isEmpty() ? remembered : oldCount;
+    for (int row = 0; !firstNew.isEmpty() && row < count(); ++row) {
+        if (const QSharedPointer<sor::CFile> listed = GetFile(row); listed && listed->Path() == firstNew)
+            firstRow = row;
+    }
+    SetCurrentRowWithin(firstRow);
     UpdateState();
 }
 
@@ -571,8 +582,13 @@ void CFileList::AddItem(const QSharedPointer<sor::CFile>& file)
     // row. It is not made current even for a moment: that would switch the
     // plot to it and back, re-fitting the markers to its length and costing
     // two refreshes for every file of a folder.
+    // In its place by name, as the folder is listed: added and downloaded
+    // files do not go to the end.
     const int remembered = currentRow();
-    addItem(rowItem);
+    int position = count();
+    while (position > 0 && QString::compare(item(position - 1)->text(), rowItem->text()) > 0)
+        --position;
+    insertItem(position, rowItem);
     if (remembered < 0)
         SetCurrentRowWithin(0);
     else if (!m_bListing)
@@ -1013,6 +1029,9 @@ void CFileList::SetCurrentRowWithin(int row)
 {
     if (count() == 0)
         return;
-    setCurrentRow(std::clamp(row, 0, count() - 1));
+    // The new current row is the one highlighted row: a plain setCurrentRow
+    // adds it to the selection, so that a row added or downloaded would stay
+    // highlighted beside the one current before.
+    setCurrentRow(std::clamp(row, 0, count() - 1), QItemSelectionModel::ClearAndSelect);
     scrollToItem(currentItem());
 }

@@ -136,12 +136,12 @@ void TstFileList::listsFolderOnce()
     folder.list->SetDir(folder.Path("d.sor/.."));
     QCOMPARE(folder.list->count(), 3);
 
-    // A new file is appended without becoming current.
+    // A new file takes its place by name without becoming current.
     folder.list->setCurrentRow(1);
     folder.Write("0.sor", StandardFile());
     folder.list->Rescan();
-    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor", "c.sor", "0.sor" }));
-    QCOMPARE(folder.list->currentRow(), 1);
+    QCOMPARE(folder.Names(), QStringList({ "0.sor", "a.sor", "b.sor", "c.sor" }));
+    QCOMPARE(folder.list->currentRow(), 2);
 }
 
 void TstFileList::loadWarnings_data()
@@ -560,6 +560,7 @@ void TstFileList::addLoadedFiles()
     QCOMPARE(answerer.Seen().front().icon, QMessageBox::Warning);
     QCOMPARE(folder.Names(), QStringList({ "a.sor", "x.sor", "z.sor" }));
     QCOMPARE(folder.list->currentRow(), 1);
+    QCOMPARE(folder.list->selectedItems().size(), 1);
 
     // A download over a listed file replaces its row.
     folder.list->AddLoadedFiles({ { folder.Path("a.sor"), LongTrace(100) } });
@@ -569,6 +570,8 @@ void TstFileList::addLoadedFiles()
         if (folder.Names()[row] == "a.sor")
             QCOMPARE(folder.list->GetFile(row)->PointCount(), 100);
     }
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "x.sor", "z.sor" }));
+    QCOMPARE(folder.list->selectedItems().size(), 1);
 }
 
 QTEST_MAIN(TstFileList)

@@ -355,19 +355,20 @@ void TstFileOperations::copySelectedIntoWorkingFolder()
     QCOMPARE(folder.dialogs.asked[0].kind, QStringLiteral("folder"));
     QCOMPARE(folder.dialogs.asked[0].caption, QStringLiteral("Select dir to copy"));
 
-    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor", "c.sor", "x.sor", "a.sor", "b.sor", "c.sor" }));
+    // Each copy is listed by its name, after the original.
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "a.sor", "b.sor", "b.sor", "c.sor", "c.sor", "x.sor" }));
     const QString secondPath = QDir(second.path()).canonicalPath();
-    for (int row = 4; row < 7; ++row) {
+    for (int row = 1; row < 7; row += 2) {
         const QSharedPointer<sor::CFile> copy = folder.list->GetFile(row);
         QCOMPARE(QFileInfo(copy->Path()).path(), secondPath);
-        QCOMPARE(Read(copy->Path()), folder.list->GetFile(row - 4)->Image());
+        QCOMPARE(Read(copy->Path()), folder.list->GetFile(row - 1)->Image());
     }
-    QVERIFY(folder.list->GetFile(1)->IsModified());
-    QCOMPARE(folder.list->GetFile(5)->GeneralParameters().cableId, QStringLiteral("changed b.sor"));
+    QVERIFY(folder.list->GetFile(2)->IsModified());
+    QCOMPARE(folder.list->GetFile(3)->GeneralParameters().cableId, QStringLiteral("changed b.sor"));
 
     // The same three again into the folder they come from: each one is a
     // copy onto itself.
-    folder.Select({ 0, 1, 2 });
+    folder.Select({ 0, 2, 4 });
     folder.dialogs.answers << folder.dir.path();
     CBoxAnswerer answerer({ "Ok", "Ok", "Ok" });
     folder.list->OnCopySelectedFiles();
