@@ -21,18 +21,22 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QToolBar>
+#include <QUndoGroup>
 #include <QVBoxLayout>
 
 namespace {
@@ -142,6 +146,7 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     }
 
     CreateFileActions();
+    CreateEditActions();
     CreateDeviceActions();
     CreateViewActions();
     CreateEventsActions();
@@ -175,7 +180,11 @@ void MainWindow::CreateStatusBar()
 {
     m_pZoomLabel = new QLabel(this);
     m_pZoomLabel->setObjectName(QStringLiteral("zoomLabel"));
-    m_pZoomLabel->setMinimumWidth(50);
+    // As wide as the longest zoom text, whatever it shows: a longer text
+    // must not make the window wider.
+    m_pZoomLabel->setFixedWidth(m_pZoomLabel->fontMetrics().horizontalAdvance(
+                                    tr("Zoom %1 %2 × %3 %4").arg("99999.99", tr("km"), "99.99", tr("dB")))
+        + 12);
     m_pDeviceIcon = new QLabel(this);
     m_pDeviceIcon->setObjectName(QStringLiteral("deviceIcon"));
     m_pDeviceIcon->setPixmap(DevicePixmap(false));
@@ -217,7 +226,7 @@ void MainWindow::CreateFileActions()
         "FileOpenDir.png", "actionChangeFolder");
     m_pActSaveAll = NewAction(tr("Sa&ve all"), WithModifier(QKeySequence::Save, Qt::ShiftModifier), tr("Save all"),
         tr("Save all traces"), "FileSaveAll.png", "actionSaveAll");
-    m_pActAddFile = NewAction(tr("&Add copy from.."), WithModifier(QKeySequence::Open, Qt::AltModifier),
+    m_pActAddFile = NewAction(tr("&Add copy from…"), WithModifier(QKeySequence::Open, Qt::AltModifier),
         tr("Add copy files from other folder"), tr("Add copy files from other folder"), nullptr, "actionAddCopyFrom");
     m_pActSave = NewAction(tr("&Save"), QKeySequence::Save, tr("Save"), tr("Save"), "FileSave.png", "actionSave");
     m_pActCopyTo = NewAction(tr("Save &copy to..."), WithModifier(QKeySequence::Save, Qt::AltModifier),
@@ -299,6 +308,23 @@ void MainWindow::CreateFileActions()
     m_pFileList->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_pFileList->addActions({ m_pActAddFile, m_pActSave, m_pActCopyTo, m_pActRename, m_pActDeleteTwin, m_pActUncheckAll,
         m_pActInformation });
+}
+
+void MainWindow::CreateEditActions()
+{
+    // Each trace keeps its own history; the group follows the current file.
+    m_pUndoGroup = new QUndoGroup(this);
+    m_pFileList->SetUndoGroup(m_pUndoGroup);
+    QAction* undo = m_pUndoGroup->createUndoAction(this, tr("&Undo"));
+    undo->setObjectName(QStringLiteral("actionUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = m_pUndoGroup->createRedoAction(this, tr("&Redo"));
+    redo->setObjectName(QStringLiteral("actionRedo"));
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+
+    QMenu* menu = menuBar()->addMenu(tr("&Edit"));
+    menu->setObjectName(QStringLiteral("editMenu"));
+    menu->addActions({ undo, redo });
 }
 
 void MainWindow::CreateDeviceActions()
@@ -390,6 +416,12 @@ void MainWindow::CreateViewActions()
     m_pViewMenu->addActions({ zoomXIn, zoomXOut, zoomXOff });
     m_pViewMenu->addSeparator();
     m_pViewMenu->addActions({ leftMarker, rightMarker });
+
+    // Nothing to zoom without a trace.
+    for (QAction* action : { zoomIn, zoomOut, zoomOff, zoomXIn, zoomXOut, zoomXOff }) {
+        action->setEnabled(false);
+        connect(m_pFileList, &CFileList::sigEnabled, action, &QAction::setEnabled);
+    }
 
     m_pViewToolBar = NewToolBar(tr("View toolbar"), "viewToolBar");
     m_pViewToolBar->addActions({ zoomIn, zoomOut, zoomOff, zoomXIn, zoomXOut, zoomXOff });
@@ -540,16 +572,17 @@ QString MainWindow::ZoomText(const tGraphState& geometry)
         return tr("Zoom reset");
 
     double width = geometry.extent.width() / geometry.xZoom;
-    QString unit = tr("meters");
+    QString unit = tr("m");
     if (width < 1) {
         width *= 100;
-        unit = tr("centimetres");
+        unit = tr("cm");
     } else if (width > 10000) {
         width /= 1000;
-        unit = tr("kilometers");
+        unit = tr("km");
     }
     const double height = geometry.extent.height() / geometry.yZoom / 1000;
-    return tr("Zoom %1%2 x %3dB").arg(QString::number(width, 'f', 2), unit, QString::number(height, 'f', 2));
+    return tr("Zoom %1 %2 × %3 %4")
+        .arg(QString::number(width, 'f', 2), unit, QString::number(height, 'f', 2), tr("dB"));
 }
 
 void MainWindow::UpdateStatusBar()
@@ -645,10 +678,15 @@ void MainWindow::RestoreLayout()
 {
     QSettings settings;
     settings.beginGroup(kLayoutGroup);
-    resize(settings.value(QStringLiteral("size"), QSize(800, 500)).toSize());
-    move(settings.value(QStringLiteral("pos"), QPoint(200, 200)).toPoint());
-    if (settings.value(QStringLiteral("maximized"), true).toBool())
-        setWindowState(windowState() | Qt::WindowMaximized);
+    // The window's own record of its place, size and state (with the normal
+    // geometry of a maximised window); the first start gets most of the
+    // screen, centred.
+    if (!restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray())) {
+        const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+        const QRect available = shown ? shown->availableGeometry() : QRect(0, 0, 1024, 768);
+        const QSize size = (available.size() * 0.85).expandedTo(minimumSizeHint()).boundedTo(available.size());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+    }
 
     const struct
     {
@@ -680,6 +718,7 @@ void MainWindow::SaveLayout()
 {
     QSettings settings;
     settings.beginGroup(kLayoutGroup);
+    settings.setValue(QStringLiteral("geometry"), saveGeometry());
     const bool maximized = isMaximized();
     settings.setValue(QStringLiteral("maximized"), maximized);
     // The normal geometry, also of a maximised window: what it returns to when

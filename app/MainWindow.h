@@ -17,6 +17,7 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class QToolBar;
+class QUndoGroup;
 class tGraphState;
 
 // The program's single window: the working folder's file list on the left;
@@ -69,6 +70,7 @@ protected:
 private:
     void CreateStatusBar();
     void CreateFileActions();
+    void CreateEditActions();
     void CreateDeviceActions();
     void CreateViewActions();
     void CreateEventsActions();
@@ -90,6 +92,7 @@ private:
 
     // Owned through the parent tree.
     CMainOpt* m_pOptions = nullptr;
+    QUndoGroup* m_pUndoGroup = nullptr;
     CFileList* m_pFileList = nullptr;
     CDevice* m_pDevice = nullptr;
     CPrinter* m_pPrinter = nullptr;

@@ -6,6 +6,8 @@
 // on screen and in print mode (reduced too: a page shows no more than that);
 // the overlay cases paint seven synthetic traces into 1920 x 1080 px, reduced,
 // as one polyline through every sample, and segment by segment.
+// OverviewRepaint and PlotRepaint compare the overview frame's repaint of the
+// seven traces with the plot's own.
 // The "differing%" counters give the share of trace pixels in which the
 // reduced picture differs from the segment-by-segment one and from the
 // polyline.
@@ -210,8 +212,33 @@ void OverlaySegments(benchmark::State& state)
         overlay.DrawSegments(image);
 }
 
+// The overview frame's repaint of the seven traces (the whole extent into a
+// picture of the plot's shape, 150 px high) against the plot's own repaint.
+void OverviewRepaint(benchmark::State& state)
+{
+    const tOverlay& overlay = Overlay();
+    const QSize size(kOverlaySize.width() * 150 / kOverlaySize.height(), 150);
+    QImage image(size, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        overlay.geometry.Paint(painter, image.rect(), false, false, false, false, false);
+    }
+}
+
+void PlotRepaint(benchmark::State& state)
+{
+    const tOverlay& overlay = Overlay();
+    QImage image(kOverlaySize, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        overlay.geometry.Paint(painter, image.rect(), true, true, true, false);
+    }
+}
+
 } // namespace
 
+BENCHMARK(OverviewRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(PlotRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPrint)->Unit(benchmark::kMillisecond);
 BENCHMARK(OverlayReduced)->Unit(benchmark::kMillisecond);

@@ -185,8 +185,8 @@ void CDevice::LoadAll()
 
 void CDevice::ClearMemory()
 {
-    if (QMessageBox::question(parentWidget(), tr("Clearing device memory"),
-            tr("Are you sure to delete all files on device?"), QMessageBox::Yes | QMessageBox::No)
+    if (QMessageBox::question(parentWidget(), tr("Clearing device memory"), tr("Delete all traces on the instrument?"),
+            QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes)
         Start(CDeviceExchanger::cmdClearMemory);
 }
@@ -237,6 +237,7 @@ void CDevice::FillParameters()
 
 void CDevice::RunParameterDialog()
 {
+    setWindowTitle(tr("Device properties"));
     for (;;) {
         const int result = exec();
         if (result == QDialog::Rejected)
@@ -298,6 +299,7 @@ void CDevice::ShowDevices()
     ui.DeviceList->selectRow(selected);
     ui.DeviceList->setCurrentCell(selected, 0);
 
+    setWindowTitle(tr("Choose the instrument"));
     if (exec() == QDialog::Accepted) {
         const int row = ui.DeviceList->currentRow();
         if (row >= 0 && row < devices.size()) {
@@ -387,7 +389,7 @@ bool CDevice::AskDeleteLoadedFiles()
     if (!m_deleteOption || !m_deleteOption())
         return false;
     return QMessageBox::question(parentWidget(), tr("Delete files on the device"),
-               tr("Are you sure to delete ALL files on the device?"), QMessageBox::Yes | QMessageBox::No)
+               tr("Delete all traces on the instrument?"), QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes;
 }
 

@@ -18,7 +18,7 @@ CDeviceExchangeDlg::CDeviceExchangeDlg(QWidget* parent)
 {
     setObjectName(QStringLiteral("CDeviceExchangeDlg"));
     setModal(true);
-    m_pLabel = new QLabel(tr("Wait for device communicates..."), this);
+    m_pLabel = new QLabel(tr("Waiting for the instrument…"), this);
     m_pProgress = new QProgressBar(this);
     m_pProgress->setMinimum(0);
     m_pCancel = new QPushButton(tr("Cancel"), this);

@@ -50,6 +50,16 @@ QByteArray CFile::Image()
     return m_stream.SaveToData(static_cast<bc::CBellcore&>(*this));
 }
 
+void CFile::Restore(const QByteArray& image)
+{
+    // Loaded aside first: a failure leaves every block as it was.
+    bc::CBellcore restored;
+    bc::CFileStream stream(m_sPath);
+    stream.LoadFromData(restored, image);
+    static_cast<bc::CBellcore&>(*this) = restored;
+    ComputeResolution();
+}
+
 void CFile::Rename(const QString& path)
 {
     m_stream.Rename(path);
@@ -66,6 +76,7 @@ void CFile::SetModified(bool modified)
 
 void CFile::SetKeyEvents(const std::deque<tKeyEvent>& events)
 {
+    emit sigAboutToChange();
     keyEvents.events = events;
     UpdateEventsBlock();
     m_bModified = true;

@@ -33,6 +33,10 @@ public:
     void SaveCopy(const QString& path);
     // The file image as Save() would write it.
     QByteArray Image();
+    // Puts back the trace an earlier Image() took (undo and redo). The
+    // modified mark and the path stay; format errors throw and leave the
+    // document as it was.
+    void Restore(const QByteArray& image);
     // Renames the file on disk to `path`, which then is the document's path.
     // Errors throw, and the document keeps its path.
     void Rename(const QString& path);
@@ -94,6 +98,8 @@ public:
 
 signals:
     void sigFileChanged(bool modified);
+    // The events are about to change (the history takes its snapshot).
+    void sigAboutToChange();
 
 private:
     void Loaded(quint32 loadWarnings, quint32& warnings);

@@ -119,11 +119,13 @@ QList<QStringList> CEventList::RowTexts(const sor::CFile& file)
         const double length = distance - previous;
         total += double(float(event.attenuation)) * length + previousLoss;
         const float reflectance = event.reflectance;
-        rows.append({ QString::number(event.number), QString::number(distance, 'g', 6),
+        // Distances to a tenth of a metre and losses to a thousandth of a dB, as
+        // the panel and the plot show them: not the noise of the conversions.
+        rows.append({ QString::number(event.number), QString::number(distance, 'f', 4),
             sor::RangeText(float(event.loss), -kLossLimit, kLossLimit),
             reflectance == 0 ? QString() : sor::RangeText(reflectance, -kReflectanceLimit, kReflectanceLimit),
-            sor::RangeText(float(event.attenuation), -kLossLimit, kLossLimit), QString::number(length, 'g', 6),
-            QString::number(total, 'g', 6), event.comment.Text() });
+            sor::RangeText(float(event.attenuation), -kLossLimit, kLossLimit), QString::number(length, 'f', 4),
+            QString::number(total, 'f', 3), event.comment.Text() });
         previous = distance;
         previousLoss = float(event.loss);
     }

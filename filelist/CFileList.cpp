@@ -1,5 +1,7 @@
 #include "CFileList.h"
 
+#include "CDocumentHistory.h"
+
 #include "CFileDialogs.h"
 #include "CFileListWatcher.h"
 #include "CFileListElementDelegate.h"
@@ -20,6 +22,8 @@
 #include <QScrollBar>
 #include <QSet>
 #include <QStyle>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
@@ -271,7 +275,9 @@ void CFileList::SetDir(const QString& path)
     m_bListing = false;
 
     m_pWatcher->WatchDir(current.canonicalPath());
-    SetCurrentRowWithin(remembered);
+    // The current file stays current where new names came before it.
+    const int currentNow = currentRow();
+    SetCurrentRowWithin(remembered >= 0 && currentNow >= 0 ? currentNow : remembered);
     UpdateState();
 }
 
@@ -337,6 +343,7 @@ bool CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
     const CFileListWatcher::tOwnChanges own(m_pWatcher);
     const int remembered = currentRow();
     const int oldCount = count();
+    QString firstNew;
     tErrorState state;
     bool all = true;
 
@@ -383,12 +390,20 @@ bool CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
         all = all && count() > before;
         if (!goOnListing)
             break;
+        if (firstNew.isEmpty())
+            firstNew = listedPath;
     }
 
     m_bListing = false;
 
-    // After a download the first new trace becomes current.
-    SetCurrentRowWithin(files.isEmpty() ? remembered : oldCount);
+    // After a download the first new trace becomes current, wherever its name
+    // put it in the list.
+    int firstRow = files.isEmpty() ? remembered : oldCount;
+    for (int row = 0; !firstNew.isEmpty() && row < count(); ++row) {
+        if (const QSharedPointer<sor::CFile> listed = GetFile(row); listed && listed->Path() == firstNew)
+            firstRow = row;
+    }
+    SetCurrentRowWithin(firstRow);
     UpdateState();
     return all;
 }
@@ -441,6 +456,10 @@ void CFileList::RemoveRow(int row)
     if (listed && listed->file) {
         m_pWatcher->UnwatchFile(listed->file->Path());
         disconnect(listed->file.data(), nullptr, this, nullptr);
+        if (const auto found = m_histories.find(listed->file.data()); found != m_histories.end()) {
+            delete found->second;
+            m_histories.erase(found);
+        }
     }
     delete takeItem(row);
     OnCurrentItemChanged();
@@ -646,6 +665,10 @@ void CFileList::UpdateRowSizes()
 void CFileList::AddItem(const QSharedPointer<sor::CFile>& file)
 {
     connect(file.data(), &sor::CFile::sigFileChanged, this, &CFileList::OnFileChanged);
+    auto* history = new CDocumentHistory(file, this);
+    m_histories[file.data()] = history;
+    if (m_pUndoGroup)
+        m_pUndoGroup->addStack(history->Stack());
 
     auto* const rowItem = new QListWidgetItem(QFileInfo(file->Path()).fileName());
     rowItem->setFlags(rowItem->flags() | Qt::ItemIsEditable);
@@ -657,12 +680,55 @@ void CFileList::AddItem(const QSharedPointer<sor::CFile>& file)
     // row. It is not made current even for a moment: that would switch the
     // plot to it and back, re-fitting the markers to its length and costing
     // two refreshes for every file of a folder.
+    // In its place by name, as the folder is listed: added and downloaded
+    // files do not go to the end.
     const int remembered = currentRow();
-    addItem(rowItem);
+    int position = count();
+    while (position > 0 && QString::compare(item(position - 1)->text(), rowItem->text()) > 0)
+        --position;
+    insertItem(position, rowItem);
     if (remembered < 0)
         SetCurrentRowWithin(0);
     else if (!m_bListing)
         scrollToItem(currentItem());
+}
+
+void CFileList::SetUndoGroup(QUndoGroup* group)
+{
+    m_pUndoGroup = group;
+    if (group) {
+        for (const auto& entry : m_histories)
+            group->addStack(entry.second->Stack());
+    }
+    UpdateUndoGroup();
+}
+
+QUndoStack* CFileList::UndoStack(const QSharedPointer<sor::CFile>& file) const
+{
+    const auto found = m_histories.find(file.data());
+    return found == m_histories.end() ? nullptr : found->second->Stack();
+}
+
+bool CFileList::ApplyEdit(
+    const QSharedPointer<sor::CFile>& file, const QString& text, const std::function<void()>& edit)
+{
+    if (!file)
+        return false;
+    const auto found = m_histories.find(file.data());
+    if (found != m_histories.end())
+        return found->second->Apply(text, edit);
+    const QByteArray before = file->Image();
+    edit();
+    const bool changed = file->Image() != before;
+    if (changed && !file->IsModified())
+        file->SetModified(true);
+    return changed;
+}
+
+void CFileList::UpdateUndoGroup()
+{
+    if (m_pUndoGroup)
+        m_pUndoGroup->setActiveStack(UndoStack(GetFile(currentRow())));
 }
 
 void CFileList::LeaveCompare(const QSharedPointer<tListedFile>& listed)
@@ -679,6 +745,7 @@ void CFileList::LeaveCompare(const QSharedPointer<tListedFile>& listed)
 
 void CFileList::UpdateState()
 {
+    UpdateUndoGroup();
     m_graphState.Recompute();
     emit sigEnabled(count() != 0);
     emit sigHasChecked(!m_compareSet.empty());
@@ -890,8 +957,8 @@ void CFileList::OnAddFile()
     const QString name = source.fileName();
     for (int row = 0; row < count(); ++row) {
         if (const QSharedPointer<sor::CFile> listed = GetFile(row); listed && FileName(listed->Path()) == name) {
-            ShowBox(
-                this, QMessageBox::Information, tr("Adding file %1 issue").arg(name), tr("Filename is already exist"));
+            ShowBox(this, QMessageBox::Information, tr("Adding file %1 issue").arg(name),
+                tr("File \"%1\" already exists.").arg(name));
             return;
         }
     }
@@ -953,7 +1020,7 @@ bool CFileList::Rename(const QSharedPointer<sor::CFile>& file, const QString& ba
     const QString oldPath = file->Path();
     const QString newPath = CanonicalFolder(current.absolutePath()) + QLatin1Char('/') + newName;
     if (QFileInfo::exists(newPath) || QFileInfo(newPath).isSymLink()) {
-        ShowBox(this, QMessageBox::Warning, title, tr("File \"%1\" already exist.").arg(newName));
+        ShowBox(this, QMessageBox::Warning, title, tr("File \"%1\" already exists.").arg(newName));
         return false;
     }
 
@@ -1040,7 +1107,7 @@ bool CFileList::DeleteRow(int row, tErrorState* state)
 
 void CFileList::OnOpenDir()
 {
-    if (SelectDir(tr("Open project folder")))
+    if (SelectDir(tr("Change folder")))
         SetDir(QDir::currentPath());
 }
 
@@ -1070,6 +1137,9 @@ void CFileList::SetCurrentRowWithin(int row)
 {
     if (count() == 0)
         return;
-    setCurrentRow(std::clamp(row, 0, count() - 1));
+    // The new current row is the one highlighted row: a plain setCurrentRow
+    // adds it to the selection, so that a row added or downloaded would stay
+    // highlighted beside the one current before.
+    setCurrentRow(std::clamp(row, 0, count() - 1), QItemSelectionModel::ClearAndSelect);
     scrollToItem(currentItem());
 }

@@ -9,10 +9,14 @@
 #include <QListWidget>
 
 #include <deque>
+#include <map>
 #include <functional>
 
+class CDocumentHistory;
 class CFileListElementDelegate;
 class CFileListWatcher;
+class QUndoGroup;
+class QUndoStack;
 class IFileDialogs;
 
 // The list of trace files of the working folder. Every listed file stays
@@ -89,6 +93,16 @@ public:
     // Puts the current file into the compare set or takes it out.
     void ToggleCompare();
 
+    // Undo: every listed document has its own history; the group (not
+    // owned) holds their stacks and follows the current row.
+    void SetUndoGroup(QUndoGroup* group);
+    QUndoStack* UndoStack(const QSharedPointer<sor::CFile>& file) const;
+    // Runs `edit` on a listed document as one undoable step named `text`
+    // (for edits other than the events, which are recorded by themselves);
+    // returns whether it changed the file. An unlisted document is edited
+    // without a history.
+    bool ApplyEdit(const QSharedPointer<sor::CFile>& file, const QString& text, const std::function<void()>& edit);
+
 signals:
     void sigFileChanged(bool modified);
     void sigEnabled(bool enabled);
@@ -136,7 +150,12 @@ private:
     // Makes `row`, limited to the rows there are, the current row and shows it.
     void SetCurrentRowWithin(int row);
 
+    // The active stack of the undo group follows the current row.
+    void UpdateUndoGroup();
+
     QWidget* m_pParent;
+    QUndoGroup* m_pUndoGroup = nullptr;
+    std::map<const sor::CFile*, CDocumentHistory*> m_histories;
     CFileListWatcher* m_pWatcher;
     CFileListElementDelegate* m_pDelegate;
     std::deque<QSharedPointer<tListedFile>> m_compareSet;

@@ -89,12 +89,6 @@ QString Number(double value, int decimals)
     return QLocale().toString(value, 'f', decimals);
 }
 
-// The toolkit's general form of a value.
-QString Number(double value)
-{
-    return QLocale().toString(value);
-}
-
 } // namespace
 
 void CGraphDlg::tRow::SetVisible(bool visible) const
@@ -147,12 +141,12 @@ void CGraphDlg::CreateForm()
         QLabel* field;
         QString unit;
     } infoRows[] = {
-        { tr("Wave length"), m_pWaveLength, tr("nm") },
+        { tr("Wavelength"), m_pWaveLength, tr("nm") },
         { tr("Pulse width"), m_pPulseWidth, tr("ns ") },
-        { tr("Num of Over"), m_pNumOfOver, QString() },
+        { tr("Averages"), m_pNumOfOver, QString() },
         { tr("Resolution"), m_pResolution, tr("m ") },
         { tr("Group Idx"), m_pGroupIndex, QString() },
-        { tr("Diapasone"), m_pDiapasone, tr("km") },
+        { tr("Range"), m_pDiapasone, tr("km") },
     };
     int row = 0;
     for (const auto& entry : infoRows) {
@@ -318,9 +312,11 @@ void CGraphDlg::FillValues(bool all)
     m_pWaveLength->setText(file->GeneralParameters().wavelength.ToString());
     m_pPulseWidth->setText(fixed.pulseWidth.ToString());
     m_pNumOfOver->setText(fixed.averages.ToString());
-    m_pResolution->setText(Number(file->Resolution()));
+    // To the millimetre: the spacing and range the instrument set, without
+    // the noise of their conversion from times ("0.625", not "0.62499").
+    m_pResolution->setText(Number(file->Resolution(), 3));
     m_pGroupIndex->setText(fixed.groupIndex.ToString());
-    m_pDiapasone->setText(Number(double(file->TimeToDistance(fixed.acquisitionRange)) / 1000));
+    m_pDiapasone->setText(Number(double(file->TimeToDistance(fixed.acquisitionRange)) / 1000, 3));
     m_pComment->setText(file->GeneralParameters().comment);
     m_pComment->setCursorPosition(0);
     // The field is short; the whole comment shows when the pointer rests on it.

@@ -72,9 +72,14 @@ void CGraphPix::paintEvent(QPaintEvent* event)
 {
     Q_UNUSED(event);
     QPainter painter(this);
-    if (!m_pGeometry->IsValid() || !m_pGeometry->Active())
+    if (!m_pGeometry->IsValid() || !m_pGeometry->Active()) {
         painter.fillRect(rect(), m_pGeometry->background);
-    else
+        // Nothing listed: say how to get traces where the plot would be.
+        if (!m_pGeometry->files || m_pGeometry->files->empty()) {
+            painter.setPen(palette().color(QPalette::Text));
+            painter.drawText(rect().adjusted(20, 20, -20, -20), Qt::AlignCenter | Qt::TextWordWrap, EmptyHint());
+        }
+    } else
         m_pGeometry->Paint(painter, rect(), true, true, true, false);
 
     if (m_nDragMode == DragZoom) {
@@ -84,6 +89,12 @@ void CGraphPix::paintEvent(QPaintEvent* event)
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(RubberBand());
     }
+}
+
+QString CGraphPix::EmptyHint()
+{
+    return tr("No traces in this folder.\n\nOpen a folder of traces with File > Change folder (Ctrl+O),\n"
+              "or connect the instrument and download its traces with Device > Load all.");
 }
 
 void CGraphPix::resizeEvent(QResizeEvent* event)

@@ -18,6 +18,8 @@ class CGraphPix : public QWidget
 
 public:
     explicit CGraphPix(tGraphState* geometry, QWidget* parent = nullptr);
+    // The text the plot shows while no trace is listed.
+    static QString EmptyHint();
 
     tGraphState* Geometry() const { return m_pGeometry; }
 

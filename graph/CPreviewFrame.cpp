@@ -32,8 +32,7 @@ bool CPreviewFrame::eventFilter(QObject* watched, QEvent* event)
 void CPreviewFrame::OnUpdatePix()
 {
     LayoutPreview();
-    update();
-    m_pPreview->update();
+    m_pPreview->UpdateIfChanged();
 }
 
 void CPreviewFrame::resizeEvent(QResizeEvent* event)

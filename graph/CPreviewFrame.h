@@ -21,7 +21,8 @@ public:
     Preview* GetPreview() const { return m_pPreview; }
 
 public slots:
-    // The plot changed: lays the picture out again and repaints it.
+    // The plot changed: lays the picture out again and repaints it when the
+    // view or the cursors moved.
     void OnUpdatePix();
 
 protected:

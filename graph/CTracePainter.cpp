@@ -5,6 +5,7 @@
 
 #include <CFile.h>
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QIcon>
@@ -206,12 +207,19 @@ void CentredText(
 
 // Texts of the labels of an event mark: its loss, its reflectance (reflective
 // events only) and its distance.
+QString Unit(const char* unit)
+{
+    return QCoreApplication::translate("CTracePainter", unit);
+}
+
 QStringList EventLabelTexts(const CCursors::CCursor& mark)
 {
-    QStringList texts { QStringLiteral("%1dB").arg(double(float(mark.event.loss)), 0, 'f', 3) };
+    const QString decibels = Unit(QT_TRANSLATE_NOOP("CTracePainter", "dB"));
+    QStringList texts { QString::number(double(float(mark.event.loss)), 'f', 3) + decibels };
     if (mark.nKind == CCursors::KindReflectiveEvent)
-        texts.append(QStringLiteral("%1dB").arg(double(float(mark.event.reflectance)), 0, 'f', 3));
-    texts.append(QStringLiteral("%1km").arg(double(mark.Position()) / 1000.0, 0, 'f', 3));
+        texts.append(QString::number(double(float(mark.event.reflectance)), 'f', 3) + decibels);
+    texts.append(
+        QString::number(double(mark.Position()) / 1000.0, 'f', 3) + Unit(QT_TRANSLATE_NOOP("CTracePainter", "km")));
     return texts;
 }
 
@@ -288,7 +296,8 @@ void DrawEventLabels(QPainter& painter, const sor::CFile& document, const tSampl
     // above the trace, when that point is in view and the label fits between
     // the labels of the two marks.
     const float middle = (std::max(0.0f, previous) + std::max(0.0f, mark.Position())) / 2;
-    const QString attenuation = QStringLiteral("%1dB/km").arg(double(float(mark.event.attenuation)), 0, 'f', 3);
+    const QString attenuation = QString::number(double(float(mark.event.attenuation)), 'f', 3)
+        + Unit(QT_TRANSLATE_NOOP("CTracePainter", "dB/km"));
     const int gap = x - mapping.DistanceX(std::max(0.0f, previous));
     const int labelWidth = metrics.horizontalAdvance(QStringLiteral("000.000km"));
     const int mx = mapping.DistanceX(middle);
@@ -312,7 +321,7 @@ void DrawFittedLine(
 } // namespace
 
 void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const QRect& target, bool useView,
-    bool drawGrid, bool gridLabels, bool printMode)
+    bool drawGrid, bool gridLabels, bool printMode, bool eventLabels)
 {
     if (!geometry.IsValid())
         return;
@@ -334,13 +343,20 @@ void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const 
     if (mapping.valid) {
         painter.setClipRect(target, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 
-        // Printed pages (and the overview, painted in print mode) are reduced
-        // too: the mapping rounds every sample to a device unit, so the output
-        // cannot show more than the reduced lines.
+        // Each trace at its own distances: mapped with its own sample spacing
+        // and drawn over its own length. Printed pages (and the overview,
+        // painted in print mode) are reduced too: the mapping rounds every
+        // sample to a device unit, so the output cannot show more than the
+        // reduced lines.
         const bool reduce = printMode || IsPixelDevice(painter);
         for (const QSharedPointer<tListedFile>& listed : *geometry.files) {
-            if (listed && listed->file)
-                DrawTrace(painter, *listed->file, mapping, target, listed->colour, reduce);
+            if (!listed || !listed->file)
+                continue;
+            const sor::CFile& file = *listed->file;
+            const tSampleMapping own = listed->file == active
+                ? mapping
+                : tSampleMapping::Make(target, data, file.Resolution(), file.PointCount());
+            DrawTrace(painter, file, own, target, listed->colour, reduce);
         }
 
         if (drawGrid)
@@ -371,7 +387,8 @@ void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const 
             const int x = mapping.DistanceX(std::max(0.0f, mark.Position()));
             const tLabelHalves halves = LabelHalves(metrics, iconSize, mark);
             const bool crowded = labelled && LabelsMeet(x - *labelled, labelledHalves, halves);
-            DrawMark(painter, *active, mapping, target, mark, printMode || crowded, QColor(), false, previous);
+            DrawMark(painter, *active, mapping, target, mark, printMode || crowded || !eventLabels, QColor(), false,
+                previous);
             if (!crowded && x >= target.left() && x <= target.right() + 1) {
                 labelled = x;
                 labelledHalves = halves;
@@ -444,8 +461,6 @@ void CTracePainter::DrawTrace(QPainter& painter, const sor::CFile& document, con
     Q_UNUSED(target);
     if (!mapping.valid)
         return;
-    // Every trace is drawn against the active document's sample spacing, but
-    // only over the samples it has.
     const int first = mapping.first;
     const int end = int(std::min<qint64>(qint64(first) + mapping.count, document.PointCount()));
     if (end - first < 2)
@@ -474,54 +489,40 @@ void CTracePainter::DrawGrid(
     painter.setFont(font);
     const QFontMetrics metrics(font, painter.device());
 
-    const int distanceBaseline = target.bottom() - 35;
-    const double xStep = GridStep(data.width(), true);
-    const bool distanceGrid = xStep > 0 && data.right() / xStep - data.left() / xStep < kMaxGridLines;
-    if (distanceGrid) {
+    // The lines; the labels go on top of them and of the traces.
+    const auto lines = [&](double step, double from, double to, bool columns) {
+        if (!(step > 0) || to / step - from / step >= kMaxGridLines)
+            return;
         bool drawn = false;
         int last = 0;
-        for (double k = std::max(0.0, std::ceil(data.left() / xStep)); k * xStep <= data.right(); ++k) {
-            const double value = k * xStep;
-            const int x = mapping.DistanceX(value);
-            if (x < target.left() || x > target.right() || (drawn && std::abs(x - last) < kMinColumnGap))
+        for (double k = std::max(0.0, std::ceil(from / step)); k * step <= to; ++k) {
+            const int at = columns ? mapping.DistanceX(k * step) : mapping.ValueY(k * step);
+            const int low = columns ? target.left() : target.top();
+            const int high = columns ? target.right() : target.bottom();
+            if (at < low || at > high || (drawn && std::abs(at - last) < (columns ? kMinColumnGap : kMinRowGap)))
                 continue;
-            painter.drawLine(x, target.top(), x, target.bottom());
+            if (columns)
+                painter.drawLine(at, target.top(), at, target.bottom());
+            else
+                painter.drawLine(target.left(), at, target.right(), at);
             drawn = true;
-            last = x;
-            if (labels) {
-                // Kept inside the target: the last label moves to the left of its line.
-                const QString text = DistanceLabel(value, xStep);
-                const int width = metrics.horizontalAdvance(text);
-                const int left = std::min(x, target.right() - width - 1);
-                painter.drawText(QPoint(left, distanceBaseline), text);
-            }
+            last = at;
         }
-    }
+    };
+    lines(GridStep(data.width(), true), data.left(), data.right(), true);
+    lines(GridStep(data.height(), false), data.top(), data.bottom(), false);
+    if (!labels)
+        return;
 
-    const double yStep = GridStep(data.height(), false);
-    if (yStep > 0 && data.bottom() / yStep - data.top() / yStep < kMaxGridLines) {
-        bool drawn = false;
-        int last = 0;
-        for (double k = std::max(0.0, std::ceil(data.top() / yStep)); k * yStep <= data.bottom(); ++k) {
-            const double value = k * yStep;
-            const int y = mapping.ValueY(value);
-            if (y < target.top() || y > target.bottom() || (drawn && std::abs(y - last) < kMinRowGap))
-                continue;
-            painter.drawLine(target.left(), y, target.right(), y);
-            drawn = true;
-            last = y;
-            if (labels) {
-                // Above its line, or below it where the line runs along the top;
-                // left out where it would run into the row of distance labels.
-                const int baseline = y - metrics.descent() - 1 - metrics.ascent() < target.top()
-                    ? y + metrics.ascent() + 1
-                    : y - metrics.descent() - 1;
-                const bool clash = distanceGrid && baseline + metrics.descent() >= distanceBaseline - metrics.ascent()
-                    && baseline - metrics.ascent() <= distanceBaseline + metrics.descent();
-                if (!clash)
-                    painter.drawText(QPoint(target.left() + 10, baseline), LevelLabel(value));
-            }
-        }
+    // Dark text with a halo of the background, so that it stays readable
+    // where it crosses a trace or a line.
+    const QColor ink = kGridColour.darker(170);
+    for (const tGridLabel& label : GridLabels(mapping, target, data, metrics)) {
+        painter.setPen(painter.background().color());
+        for (const QPoint& offset : { QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1) })
+            painter.drawText(label.rect.translated(offset), Qt::AlignCenter, label.text);
+        painter.setPen(ink);
+        painter.drawText(label.rect, Qt::AlignCenter, label.text);
     }
 }
 
@@ -590,24 +591,85 @@ double CTracePainter::GridStep(double visibleSize, bool distanceAxis)
 
 QString CTracePainter::DistanceLabel(double metres, double step)
 {
+    // Kilometres from a 500 m step on, metres below that, each with the
+    // decimals the step needs (a 0.2 m step far along the fibre reads
+    // "11997.4 m", not a seven-digit number of centimetres).
     double value = metres;
-    QString unit = QStringLiteral("m");
-    if (step < 1) {
-        value = metres * 100;
-        unit = QStringLiteral("cm");
-    } else if (step > 10000) {
+    QString unit = Unit(QT_TRANSLATE_NOOP("CTracePainter", "m"));
+    int decimals = 0;
+    if (step > 0 && step < 1) {
+        decimals = int(std::ceil(-std::log10(step) - 1e-9));
+    } else if (step >= 500) {
         value = metres / 1000;
-        unit = QStringLiteral("km");
+        unit = Unit(QT_TRANSLATE_NOOP("CTracePainter", "km"));
+        decimals = step < 1000 ? 1 : 0;
     }
-    const QString number = std::abs(metres) < 1e-15 ? QStringLiteral("0") : QString::number(value, 'f', 0);
+    const QString number = std::abs(metres) < 1e-15 ? QStringLiteral("0") : QString::number(value, 'f', decimals);
     return QStringLiteral("%1 %2").arg(number, unit);
 }
 
 QString CTracePainter::LevelLabel(double value)
 {
-    // Sample units are 0.001 dB. Below 1 dB the value still reads with one
-    // decimal ("0.5"), and a value that rounds up to 1.0 reads "1.0".
+    // Sample units are 0.001 dB, below the reference. Below 1 dB the value
+    // still reads with one decimal ("0.5"); the reference itself is "0 dB".
     const double decibels = value / 1000;
-    const QString number = std::abs(decibels) < 1e-15 ? QStringLiteral("0") : QString::number(decibels, 'f', 1);
-    return QStringLiteral("-%1 dB").arg(number);
+    const QString unit = Unit(QT_TRANSLATE_NOOP("CTracePainter", "dB"));
+    if (std::abs(decibels) < 0.05)
+        return QStringLiteral("0 %1").arg(unit);
+    return QStringLiteral("-%1 %2").arg(QString::number(decibels, 'f', 1), unit);
+}
+
+QVector<CTracePainter::tGridLabel> CTracePainter::GridLabels(
+    const tSampleMapping& mapping, const QRect& target, const QRectF& data, const QFontMetrics& metrics)
+{
+    QVector<tGridLabel> labels;
+    if (!mapping.valid)
+        return labels;
+    const auto gridLines = [&](double step, double from, double to, bool columns, auto&& place) {
+        if (!(step > 0) || to / step - from / step >= kMaxGridLines)
+            return;
+        bool drawn = false;
+        int last = 0;
+        for (double k = std::max(0.0, std::ceil(from / step)); k * step <= to; ++k) {
+            const double value = k * step;
+            const int at = columns ? mapping.DistanceX(value) : mapping.ValueY(value);
+            const int low = columns ? target.left() : target.top();
+            const int high = columns ? target.right() : target.bottom();
+            if (at < low || at > high || (drawn && std::abs(at - last) < (columns ? kMinColumnGap : kMinRowGap)))
+                continue;
+            drawn = true;
+            last = at;
+            place(value, at);
+        }
+    };
+
+    // Distance labels along the bottom, right of their line; the last one
+    // moves left of its line to stay inside. A label that would touch the
+    // one before it is left out.
+    const double xStep = GridStep(data.width(), true);
+    const int distanceTop = target.bottom() - 35 - metrics.ascent();
+    QRect previous;
+    gridLines(xStep, data.left(), data.right(), true, [&](double value, int x) {
+        tGridLabel label { QRect(), DistanceLabel(value, xStep), true, x };
+        const int width = metrics.horizontalAdvance(label.text) + 2;
+        const int left = std::min(x + 1, target.right() - width);
+        label.rect = QRect(left, distanceTop, width, metrics.height());
+        if (!previous.isNull() && label.rect.left() <= previous.right() + kLabelGap)
+            return;
+        previous = label.rect;
+        labels.append(label);
+    });
+    const QRect distanceRow(target.left(), distanceTop, target.width(), metrics.height());
+
+    // Level labels at the left, above their line, or below it where the line
+    // runs along the top; left out where they would meet the distance labels.
+    const double yStep = GridStep(data.height(), false);
+    gridLines(yStep, data.top(), data.bottom(), false, [&](double value, int y) {
+        tGridLabel label { QRect(), LevelLabel(value), false, y };
+        const int top = y - metrics.height() - 1 < target.top() ? y + 1 : y - metrics.height();
+        label.rect = QRect(target.left() + 10, top, metrics.horizontalAdvance(label.text) + 2, metrics.height());
+        if (!(xStep > 0 && label.rect.intersects(distanceRow.adjusted(0, -1, 0, 1))))
+            labels.append(label);
+    });
+    return labels;
 }

@@ -7,7 +7,9 @@
 #include <QRect>
 #include <QRectF>
 #include <QString>
+#include <QVector>
 
+class QFontMetrics;
 class QPainter;
 class tGraphState;
 struct tSampleMapping;
@@ -21,8 +23,10 @@ class CFile;
 class CTracePainter
 {
 public:
+    // Without `eventLabels` events are drawn as their ticks alone (the
+    // overview, where labels would cover the small picture).
     static void Paint(const tGraphState& geometry, QPainter& painter, const QRect& target, bool useView, bool drawGrid,
-        bool gridLabels, bool printMode);
+        bool gridLabels, bool printMode, bool eventLabels = true);
     // The editable cursor whose drawn mark (widened by 2 pixels each side)
     // contains a point of the plot widget, with the grab offset in pixels.
     static CCursors::CEditableCursor* CursorAt(const tGraphState& geometry, const QPoint& widgetPoint, int* grabOffset);
@@ -51,6 +55,18 @@ public:
     // the level axis): the 1-2-5 value nearest a tenth of it; 0 when none is
     // nearer than zero is.
     static double GridStep(double visibleSize, bool distanceAxis);
+    // A grid label: its text where it is drawn, on which axis and the pixel
+    // column (distance) or row (level) of its line.
+    struct tGridLabel
+    {
+        QRect rect;
+        QString text;
+        bool distance = false;
+        int line = 0;
+    };
+    // The grid labels DrawGrid draws: none overlaps another.
+    static QVector<tGridLabel> GridLabels(
+        const tSampleMapping& mapping, const QRect& target, const QRectF& data, const QFontMetrics& metrics);
     // Text of a distance grid label for a line at `metres` drawn with `step`.
     static QString DistanceLabel(double metres, double step);
     // Text of a level grid label for a line at `value` sample units.

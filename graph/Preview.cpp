@@ -128,11 +128,11 @@ void Preview::wheelEvent(QWheelEvent* event)
 void Preview::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    // The whole extent on the plot's background. The event labels and icons
-    // of the plot would cover a picture this small, so the traces are drawn
-    // as for paper: events as plain ticks, and no measurement cursors.
+    // The whole extent, drawn as the plot draws it (one reduced line per
+    // pixel column, the markers and measurement cursors), but with events as
+    // plain ticks: their labels and icons would cover a picture this small.
     painter.fillRect(rect(), m_pGeometry->background);
-    m_pGeometry->Paint(painter, rect(), false, false, false, true);
+    m_pGeometry->Paint(painter, rect(), false, false, false, false, false);
     if (!m_pGeometry->IsValid() || !IsZoomed())
         return;
     const QRectF visible = VisibleRect();
@@ -144,4 +144,32 @@ void Preview::paintEvent(QPaintEvent*)
     painter.setPen(QPen(Qt::red, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(outline.adjusted(0, 0, -1, -1));
+}
+
+QVector<double> Preview::Shown() const
+{
+    // Everything the picture depends on that the plot's mouse moves can
+    // change: the view, the zooms and the cursors.
+    const tGraphState& g = *m_pGeometry;
+    QVector<double> shown { double(width()), double(height()), double(g.view.x()), double(g.view.y()),
+        double(g.view.width()), double(g.view.height()), double(g.xZoom), double(g.yZoom), g.extent.width(),
+        g.extent.height(), double(g.files ? g.files->size() : 0) };
+    if (const CCursors* cursors = g.cursors.get()) {
+        shown << double(cursors->IsMeasuring()) << double(cursors->LeftMarker().Position())
+              << double(cursors->RightMarker().Position());
+        if (cursors->IsMeasuring())
+            shown << double(cursors->OuterLeft().Position()) << double(cursors->OuterRight().Position())
+                  << double(cursors->Centre().Position());
+    }
+    return shown;
+}
+
+bool Preview::UpdateIfChanged()
+{
+    QVector<double> shown = Shown();
+    if (shown == m_shown)
+        return false;
+    m_shown = std::move(shown);
+    update();
+    return true;
 }

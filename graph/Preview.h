@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <QVector>
 #include <QWidget>
 
 class tGraphState;
@@ -24,6 +25,9 @@ public:
     // The plot's visible window in this widget's pixels.
     QRectF VisibleRect() const;
     bool IsDragging() const { return m_bDragging; }
+    // Repaints only when the view, the zooms or the cursors moved since the
+    // last call: the plot reports every mouse move. Returns whether it did.
+    bool UpdateIfChanged();
 
 signals:
     // The preview changed the plot's view; the plot should follow.
@@ -43,7 +47,11 @@ private:
     // Centres the plot on a point of this widget and tells the plot.
     void CentreOn(const QPointF& point);
 
+    // What the picture shows, as far as it can change without a document change.
+    QVector<double> Shown() const;
+
     tGraphState* m_pGeometry;
+    QVector<double> m_shown;
     // From the pointer to the rectangle's centre, kept while dragging so the
     // rectangle keeps its grip point under the pointer.
     QPointF m_dragOffset;

@@ -251,10 +251,10 @@ bool tGraphState::ApplyZoomFactor(float& zoom, float factor, float maximum)
     return zoom != before;
 }
 
-void tGraphState::Paint(
-    QPainter& painter, const QRect& target, bool useView, bool drawGrid, bool gridLabels, bool printMode) const
+void tGraphState::Paint(QPainter& painter, const QRect& target, bool useView, bool drawGrid, bool gridLabels,
+    bool printMode, bool eventLabels) const
 {
-    CTracePainter::Paint(*this, painter, target, useView, drawGrid, gridLabels, printMode);
+    CTracePainter::Paint(*this, painter, target, useView, drawGrid, gridLabels, printMode, eventLabels);
 }
 
 CCursors::CEditableCursor* tGraphState::CursorAt(const QPoint& widgetPoint, int* grabOffset) const

@@ -94,8 +94,9 @@ public:
     // Paints the plot into `target` on any painter: the visible window
     // (useView) or the whole extent; print mode leaves the background unfilled
     // and draws no fitted lines, measurement cursors or event labels.
-    void Paint(
-        QPainter& painter, const QRect& target, bool useView, bool drawGrid, bool gridLabels, bool printMode) const;
+    // Without `eventLabels` events are plain ticks.
+    void Paint(QPainter& painter, const QRect& target, bool useView, bool drawGrid, bool gridLabels, bool printMode,
+        bool eventLabels = true) const;
 
     // The cursor under a widget point, with the pixel offset it was grabbed at.
     CCursors::CEditableCursor* CursorAt(const QPoint& widgetPoint, int* grabOffset) const;

@@ -124,10 +124,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Are you sure to delete all files on device?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>default</source>
         <translation type="unfinished"></translation>
     </message>
@@ -158,10 +154,6 @@ Check device connection and power supply.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Are you sure to delete ALL files on the device?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The instrument on port %1 does not answer.
 Check that it is switched on and that its cable is plugged in, then connect again.
 
@@ -171,19 +163,27 @@ Check that it is switched on and that its cable is plugged in, then connect agai
 
 %2</translation>
     </message>
+    <message>
+        <source>Delete all traces on the instrument?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the instrument</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDeviceExchangeDlg</name>
-    <message>
-        <source>Wait for device communicates...</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%v/%m sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for the instrument…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -239,6 +239,25 @@ Probably, you use incompatible device.</source>
     <message>
         <source>Device&apos;s file is invalid:
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDocumentHistory</name>
+    <message>
+        <source>Add event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace event</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -359,10 +378,6 @@ Probably, you use incompatible device.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Filename is already exist</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Adding file %1 problem</source>
         <translation type="unfinished"></translation>
     </message>
@@ -376,10 +391,6 @@ Probably, you use incompatible device.</source>
     </message>
     <message>
         <source>Filename cannot contain symbols %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>File &quot;%1&quot; already exist.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -416,10 +427,6 @@ Are you sure?</translation>
     </message>
     <message>
         <source>File &quot;%1&quot; cannot be moved to the trash, so it was not deleted.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Open project folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -464,6 +471,26 @@ Are you sure?</translation>
         <translation>These files could not be saved and stay open with their changes:
 %1</translation>
     </message>
+    <message>
+        <source>File &quot;%1&quot; already exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CFileListElementWidget</name>
+    <message>
+        <source>%1%2 </source>
+        <translation>%1%2 </translation>
+    </message>
+    <message>
+        <source>dd/MM/yyyy hh:mm</source>
+        <comment>Date format: year/month/day  hour:min</comment>
+        <translation>dd/MM/yyyy hh:mm</translation>
+    </message>
 </context>
 <context>
     <name>CFileListWatcher</name>
@@ -506,18 +533,6 @@ Do you want to remove it from file list?</source>
     </message>
 </context>
 <context>
-    <name>CFileListElementWidget</name>
-    <message>
-        <source>%1%2 </source>
-        <translation>%1%2 </translation>
-    </message>
-    <message>
-        <source>dd/MM/yyyy hh:mm</source>
-        <comment>Date format: year/month/day  hour:min</comment>
-        <translation>dd/MM/yyyy hh:mm</translation>
-    </message>
-</context>
-<context>
     <name>CGraphDlg</name>
     <message>
         <source>Form</source>
@@ -525,10 +540,6 @@ Do you want to remove it from file list?</source>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wave length</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -544,10 +555,6 @@ Do you want to remove it from file list?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Num of Over</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Resolution</source>
         <translation type="unfinished"></translation>
     </message>
@@ -557,10 +564,6 @@ Do you want to remove it from file list?</source>
     </message>
     <message>
         <source>Group Idx</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Diapasone</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -611,12 +614,31 @@ Do you want to remove it from file list?</source>
         <source>Attenuation</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Wavelength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Averages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>
     <message>
         <source>%1km %2dB</source>
         <comment>Tooltip moving marker</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No traces in this folder.
+
+Open a folder of traces with File &gt; Change folder (Ctrl+O),
+or connect the instrument and download its traces with Device &gt; Load all.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -761,7 +783,7 @@ Do you want to remove it from file list?</source>
     <message>
         <source>dd/MM/yyyy hh:mm</source>
         <comment>Date format: year/month/day  hour:min</comment>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">dd/MM/yyyy hh:mm</translation>
     </message>
     <message>
         <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
@@ -797,6 +819,25 @@ Save the following selected files?</source>
     </message>
     <message>
         <source>Close without saving</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CTracePainter</name>
+    <message>
+        <source>dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -878,10 +919,6 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>Save all traces</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Add copy from..</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1209,22 +1246,6 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>meters</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>centimetres</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>kilometers</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Zoom %1%2 x %3dB</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Connected</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1255,6 +1276,42 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
         <translation>A fit interval holds fewer than two samples: move the cursors apart to measure</translation>
+    </message>
+    <message>
+        <source>Zoom %1 %2 × %3 %4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add copy from…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cm</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

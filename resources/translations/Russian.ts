@@ -125,10 +125,6 @@
         <translation>Очистка памяти прибора</translation>
     </message>
     <message>
-        <source>Are you sure to delete all files on device?</source>
-        <translation>Вы уверены, что хотите удалить все файлы в приборе?</translation>
-    </message>
-    <message>
         <source>default</source>
         <translation>по умолчанию</translation>
     </message>
@@ -161,10 +157,6 @@ Check device connection and power supply.</source>
         <translation>Удаление файлов в приборе</translation>
     </message>
     <message>
-        <source>Are you sure to delete ALL files on the device?</source>
-        <translation>Вы уверены, что хотите удалить ВСЕ файлы в приборе?</translation>
-    </message>
-    <message>
         <source>The instrument on port %1 does not answer.
 Check that it is switched on and that its cable is plugged in, then connect again.
 
@@ -174,13 +166,17 @@ Check that it is switched on and that its cable is plugged in, then connect agai
 
 %2</translation>
     </message>
+    <message>
+        <source>Delete all traces on the instrument?</source>
+        <translation>Удалить все рефлектограммы в приборе?</translation>
+    </message>
+    <message>
+        <source>Choose the instrument</source>
+        <translation>Выбор прибора</translation>
+    </message>
 </context>
 <context>
     <name>CDeviceExchangeDlg</name>
-    <message>
-        <source>Wait for device communicates...</source>
-        <translation>Ожидание связи с прибором...</translation>
-    </message>
     <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
@@ -188,6 +184,10 @@ Check that it is switched on and that its cable is plugged in, then connect agai
     <message>
         <source>%v/%m sec</source>
         <translation>%v/%m с</translation>
+    </message>
+    <message>
+        <source>Waiting for the instrument…</source>
+        <translation>Ожидание прибора…</translation>
     </message>
 </context>
 <context>
@@ -251,6 +251,25 @@ Probably, you use incompatible device.</source>
 %1</source>
         <translation>Файл прибора неверен:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>CDocumentHistory</name>
+    <message>
+        <source>Add event</source>
+        <translation>Добавление события</translation>
+    </message>
+    <message>
+        <source>Delete event</source>
+        <translation>Удаление события</translation>
+    </message>
+    <message>
+        <source>Event comment</source>
+        <translation>Комментарий события</translation>
+    </message>
+    <message>
+        <source>Replace event</source>
+        <translation>Замена события</translation>
     </message>
 </context>
 <context>
@@ -373,10 +392,6 @@ Probably, you use incompatible device.</source>
         <translation>Добавление файла %1 невозможно</translation>
     </message>
     <message>
-        <source>Filename is already exist</source>
-        <translation>Файл с таким именем уже есть в списке</translation>
-    </message>
-    <message>
         <source>Adding file %1 problem</source>
         <translation>Проблема при добавлении файла %1</translation>
     </message>
@@ -391,10 +406,6 @@ Probably, you use incompatible device.</source>
     <message>
         <source>Filename cannot contain symbols %1</source>
         <translation>Имя файла не может содержать символы %1</translation>
-    </message>
-    <message>
-        <source>File &quot;%1&quot; already exist.</source>
-        <translation>Файл &quot;%1&quot; уже существует.</translation>
     </message>
     <message>
         <source>Renaming file &quot;%1&quot; problem</source>
@@ -431,10 +442,6 @@ Are you sure?</source>
     <message>
         <source>File &quot;%1&quot; cannot be moved to the trash, so it was not deleted.</source>
         <translation>Файл &quot;%1&quot; нельзя переместить в корзину, поэтому он не удалён.</translation>
-    </message>
-    <message>
-        <source>Open project folder</source>
-        <translation>Открыть папку проекта</translation>
     </message>
     <message>
         <source>Directory selection problem</source>
@@ -477,6 +484,26 @@ Are you sure?</source>
 %1</source>
         <translation>Эти файлы не удалось сохранить, они остаются открытыми со своими изменениями:
 %1</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; already exists.</source>
+        <translation>Файл &quot;%1&quot; уже существует.</translation>
+    </message>
+    <message>
+        <source>Change folder</source>
+        <translation>Сменить папку</translation>
+    </message>
+</context>
+<context>
+    <name>CFileListElementWidget</name>
+    <message>
+        <source>%1%2 </source>
+        <translation>%1%2 </translation>
+    </message>
+    <message>
+        <source>dd/MM/yyyy hh:mm</source>
+        <comment>Date format: year/month/day  hour:min</comment>
+        <translation>dd.MM.yyyy hh:mm</translation>
     </message>
 </context>
 <context>
@@ -533,18 +560,6 @@ Do you want to remove it from file list?</source>
     </message>
 </context>
 <context>
-    <name>CFileListElementWidget</name>
-    <message>
-        <source>%1%2 </source>
-        <translation>%1%2 </translation>
-    </message>
-    <message>
-        <source>dd/MM/yyyy hh:mm</source>
-        <comment>Date format: year/month/day  hour:min</comment>
-        <translation>dd.MM.yyyy hh:mm</translation>
-    </message>
-</context>
-<context>
     <name>CGraphDlg</name>
     <message>
         <source>Form</source>
@@ -553,10 +568,6 @@ Do you want to remove it from file list?</source>
     <message>
         <source>Information</source>
         <translation>Информация</translation>
-    </message>
-    <message>
-        <source>Wave length</source>
-        <translation>Длина волны</translation>
     </message>
     <message>
         <source>nm</source>
@@ -571,10 +582,6 @@ Do you want to remove it from file list?</source>
         <translation>нс </translation>
     </message>
     <message>
-        <source>Num of Over</source>
-        <translation>Усреднений</translation>
-    </message>
-    <message>
         <source>Resolution</source>
         <translation>Разрешение</translation>
     </message>
@@ -585,10 +592,6 @@ Do you want to remove it from file list?</source>
     <message>
         <source>Group Idx</source>
         <translation>Инд. прел.</translation>
-    </message>
-    <message>
-        <source>Diapasone</source>
-        <translation>Диапазон</translation>
     </message>
     <message>
         <source>km</source>
@@ -638,6 +641,18 @@ Do you want to remove it from file list?</source>
         <source>Attenuation</source>
         <translation>Затухание</translation>
     </message>
+    <message>
+        <source>Wavelength</source>
+        <translation>Длина волны</translation>
+    </message>
+    <message>
+        <source>Averages</source>
+        <translation>Усреднений</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Диапазон</translation>
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>
@@ -645,6 +660,16 @@ Do you want to remove it from file list?</source>
         <source>%1km %2dB</source>
         <comment>Tooltip moving marker</comment>
         <translation>%1км %2дБ</translation>
+    </message>
+    <message>
+        <source>No traces in this folder.
+
+Open a folder of traces with File &gt; Change folder (Ctrl+O),
+or connect the instrument and download its traces with Device &gt; Load all.</source>
+        <translation>В этой папке нет рефлектограмм.
+
+Откройте папку с рефлектограммами: Файл &gt; Сменить папку (Ctrl+O),
+или подключите прибор и загрузите его рефлектограммы: Рефлектометр &gt; Загрузить все.</translation>
     </message>
 </context>
 <context>
@@ -830,6 +855,25 @@ Save the following selected files?</source>
     </message>
 </context>
 <context>
+    <name>CTracePainter</name>
+    <message>
+        <source>dB</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation>дБ/км</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>м</translation>
+    </message>
+</context>
+<context>
     <name>EExchangeParameters</name>
     <message>
         <source>Device parameters are invalid.
@@ -909,10 +953,6 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Save all traces</source>
         <translation>Сохранить все рефлектограммы</translation>
-    </message>
-    <message>
-        <source>&amp;Add copy from..</source>
-        <translation>&amp;Добавить копию из..</translation>
     </message>
     <message>
         <source>Add copy files from other folder</source>
@@ -1239,22 +1279,6 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation>Масштаб сброшен</translation>
     </message>
     <message>
-        <source>meters</source>
-        <translation>м</translation>
-    </message>
-    <message>
-        <source>centimetres</source>
-        <translation>см</translation>
-    </message>
-    <message>
-        <source>kilometers</source>
-        <translation>км</translation>
-    </message>
-    <message>
-        <source>Zoom %1%2 x %3dB</source>
-        <translation>Масштаб %1%2 x %3дБ</translation>
-    </message>
-    <message>
         <source>Connected</source>
         <translation>Подключён</translation>
     </message>
@@ -1285,6 +1309,42 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
         <translation>В интервале аппроксимации меньше двух точек: раздвиньте курсоры для измерения</translation>
+    </message>
+    <message>
+        <source>Zoom %1 %2 × %3 %4</source>
+        <translation>Масштаб %1 %2 × %3 %4</translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <source>&amp;Add copy from…</source>
+        <translation>&amp;Добавить копию из…</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отменить</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повторить</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Правка</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>м</translation>
+    </message>
+    <message>
+        <source>cm</source>
+        <translation>см</translation>
     </message>
 </context>
 <context>

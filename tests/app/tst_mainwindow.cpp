@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -310,15 +311,10 @@ void TstMainWindow::zoomText_data()
     QTest::newRow("whole extent") << true << view << QSizeF(40000, 10000) << 1.f << 1.f << "Zoom reset";
     QTest::newRow("within 1.001") << true << view << QSizeF(40000, 10000) << 1.001f << 1.0005f << "Zoom reset";
     QTest::newRow("40 km x2, 10 dB x2") << true << view << QSizeF(40000, 10000) << 2.f << 2.f
-                                        << "Zoom 20.00kilometers x 5.00dB";
-    QTest::newRow("level only") << true << view << QSizeF(40000, 10000) << 1.f << 4.f
-                                << "Zoom 40.00kilometers x 2.50dB";
-    QTest::newRow("10 km x4") << true << view << QSizeF(10000, 10000) << 4.f << 1.f << "Zoom 2500.00meters x 10.00dB";
+                                        << "Zoom 20.00 km × 5.00 dB";
     QTest::newRow("10 km wide stays in metres")
-        << true << view << QSizeF(20000, 10000) << 2.f << 1.f << "Zoom 10000.00meters x 10.00dB";
-    QTest::newRow("one metre") << true << view << QSizeF(100, 10000) << 100.f << 1.f << "Zoom 1.00meters x 10.00dB";
-    QTest::newRow("below a metre") << true << view << QSizeF(100, 10000) << 200.f << 1.f
-                                   << "Zoom 50.00centimetres x 10.00dB";
+        << true << view << QSizeF(20000, 10000) << 2.f << 1.f << "Zoom 10000.00 m × 10.00 dB";
+    QTest::newRow("below a metre") << true << view << QSizeF(100, 10000) << 200.f << 1.f << "Zoom 50.00 cm × 10.00 dB";
 }
 
 void TstMainWindow::zoomText()
@@ -351,7 +347,17 @@ void TstMainWindow::statusBar_followsThePlot()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTRY_COMPARE(ZoomLabel(window), QStringLiteral("Zoom reset"));
 
+    // Zooming never resizes the window, and the distance scroll bar is there
+    // whenever the distance axis is zoomed.
+    const QSize size = window.size();
+    for (int step = 0; step < 10; ++step) {
+        window.View()->OnZoomIn();
+        QCOMPARE(window.size(), size);
+        QVERIFY(window.View()->HorizontalScrollBar()->isVisible());
+    }
+    window.View()->OnZoomOff();
     window.View()->OnZoomXIn();
+    QVERIFY(window.View()->HorizontalScrollBar()->isVisible());
     const tGraphState& geometry = window.FileList()->GraphState();
     QCOMPARE(ZoomLabel(window), MainWindow::ZoomText(geometry));
     QVERIFY2(ZoomLabel(window).startsWith(QStringLiteral("Zoom ")) && ZoomLabel(window).endsWith(QStringLiteral("dB")),
@@ -427,18 +433,26 @@ void TstMainWindow::tools_followThePlot()
 
 void TstMainWindow::layout_firstStart()
 {
+    // Most of the screen, centred, not maximised; an empty folder shows how
+    // to get traces, with nothing to zoom.
     MainWindow window(m_empty.path());
-    QVERIFY(window.windowState() & Qt::WindowMaximized);
+    QVERIFY(!(window.windowState() & Qt::WindowMaximized));
+    const QRect available = window.screen()->availableGeometry();
+    QVERIFY(window.width() >= available.width() * 3 / 4 && window.height() >= available.height() * 3 / 4);
+    QVERIFY(qAbs(window.geometry().center().x() - available.center().x()) <= 1);
     for (const char* name : { "fileToolBar", "deviceToolBar", "viewToolBar", "eventsToolBar" })
         QVERIFY2(!ToolBar(window, name)->isHidden(), name);
-    window.close();
-
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("MainWindow"));
-    QCOMPARE(settings.value(QStringLiteral("maximized")).toBool(), true);
-    // What the window returns to when it is no longer maximised.
-    QCOMPARE(settings.value(QStringLiteral("size")).toSize(), QSize(800, 500));
-    QCOMPARE(settings.value(QStringLiteral("pos")).toPoint(), QPoint(200, 200));
+    for (const char* name : { "actionZoomIn", "actionZoomOut", "actionZoomOff", "actionZoomXIn" })
+        QVERIFY2(!Action(window, name)->isEnabled(), name);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage plot = window.View()->Pix()->grab().toImage();
+    const QColor background = window.FileList()->GraphState().background;
+    int ink = 0;
+    for (int y = 0; y < plot.height(); ++y)
+        for (int x = 0; x < plot.width(); ++x)
+            ink += plot.pixelColor(x, y) != background ? 1 : 0;
+    QVERIFY(ink > 200);
 }
 
 void TstMainWindow::layout_restoredAtNextConstruction()
@@ -477,19 +491,36 @@ void TstMainWindow::layout_restoredAtNextConstruction()
     QCOMPARE(window.pos(), QPoint(120, 130));
     QCOMPARE(Splitter(window, "mainSplit")->sizes(), mainSizes);
     QCOMPARE(Splitter(window, "graphSplit")->sizes(), graphSizes);
+
+    // Left maximised, it comes back maximised, and returns to its size.
+    window.showMaximized();
+    QTRY_VERIFY(window.isMaximized());
+    QVERIFY(window.close());
+    MainWindow again(m_samples);
+    again.show();
+    QTRY_VERIFY(again.isMaximized());
+    again.showNormal();
+    QTRY_COMPARE(again.size(), QSize(900, 640));
 }
 
 void TstMainWindow::help_showsOwnPages_data()
 {
     QTest::addColumn<QString>("language");
-    QTest::newRow("English") << "English";
-    // No Russian pages yet: the English ones stand in.
-    QTest::newRow("Russian") << "Русский";
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("English") << "English"
+                             << "en"
+                             << "compare set";
+    QTest::newRow("Russian") << "Русский"
+                             << "ru"
+                             << "набор сравнения";
 }
 
 void TstMainWindow::help_showsOwnPages()
 {
     QFETCH(QString, language);
+    QFETCH(QString, folder);
+    QFETCH(QString, words);
 
     QSettings().setValue(QStringLiteral("Language/LanguageName"), language);
     MainWindow window(m_empty.path());
@@ -497,8 +528,8 @@ void TstMainWindow::help_showsOwnPages()
     auto* help = window.findChild<CHelpWindow*>();
     QVERIFY(help);
     QVERIFY(help->isVisible());
-    QCOMPARE(help->Browser()->source(), QUrl(QStringLiteral("qrc:/help/en/index.html")));
-    QVERIFY(help->Browser()->toPlainText().contains(QStringLiteral("compare set")));
+    QCOMPARE(help->Browser()->source(), QUrl(QStringLiteral("qrc:/help/%1/index.html").arg(folder)));
+    QVERIFY(help->Browser()->toPlainText().contains(words));
     // A second request shows the same window.
     Action(window, "actionHelpTopics")->trigger();
     QCOMPARE(window.findChildren<CHelpWindow*>().size(), 1);

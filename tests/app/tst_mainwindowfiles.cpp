@@ -132,7 +132,7 @@ void TstMainWindowFiles::actions_askTheirDialogs_data()
 
     QTest::newRow("change folder") << "actionChangeFolder"
                                    << "folder"
-                                   << "Open project folder";
+                                   << "Change folder";
     QTest::newRow("add copy") << "actionAddCopyFrom"
                               << "open"
                               << "Add copy from";

@@ -469,7 +469,7 @@ void TestDevice::loadAllListsTracesAndAsksToDelete()
         QTRY_COMPARE(answerer.Count(), 1);
         QCOMPARE(rig.fileList->GetCount(), 2);
         QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Delete files on the device"));
-        QCOMPARE(answerer.Seen()[0].text, QStringLiteral("Are you sure to delete ALL files on the device?"));
+        QCOMPARE(answerer.Seen()[0].text, QStringLiteral("Delete all traces on the instrument?"));
         QVERIFY(rig.Idle());
     }
     QCOMPARE(rig.instrument.received.last(), QByteArray(";MMEM:INIT\r"));

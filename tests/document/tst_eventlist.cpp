@@ -162,8 +162,8 @@ void TstEventList::hiddenWithoutEvents()
 void TstEventList::lengthsAndTotals()
 {
     QCOMPARE(m_table->rowCount(), 2);
-    QCOMPARE(RowTexts(*m_table, 0), QStringList({ "1", "1", "0.500", "", "0.350", "1", "0.35", "Splice 1" }));
-    QCOMPARE(RowTexts(*m_table, 1), QStringList({ "2", "3", "0.200", "-45.000", "0.300", "2", "1.45", "End" }));
+    QCOMPARE(RowTexts(*m_table, 0), QStringList({ "1", "1.0000", "0.500", "", "0.350", "1.0000", "0.350", "Splice 1" }));
+    QCOMPARE(RowTexts(*m_table, 1), QStringList({ "2", "3.0000", "0.200", "-45.000", "0.300", "2.0000", "1.450", "End" }));
 }
 
 void TstEventList::rangeTexts_data()

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoGroup>
 
 namespace {
 
@@ -105,6 +106,8 @@ private slots:
     void stateSignals();
     void closeKeepsUnsavedChanges();
     void viewKeptPerFile();
+    void undoRestoresEachEdit_data();
+    void undoRestoresEachEdit();
     void addLoadedFiles();
 };
 
@@ -133,12 +136,12 @@ void TstFileList::listsFolderOnce()
     folder.list->SetDir(folder.Path("d.sor/.."));
     QCOMPARE(folder.list->count(), 3);
 
-    // A new file is appended without becoming current.
+    // A new file takes its place by name without becoming current.
     folder.list->setCurrentRow(1);
     folder.Write("0.sor", StandardFile());
     folder.list->Rescan();
-    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor", "c.sor", "0.sor" }));
-    QCOMPARE(folder.list->currentRow(), 1);
+    QCOMPARE(folder.Names(), QStringList({ "0.sor", "a.sor", "b.sor", "c.sor" }));
+    QCOMPARE(folder.list->currentRow(), 2);
 }
 
 void TstFileList::loadWarnings_data()
@@ -465,6 +468,83 @@ void TstFileList::viewKeptPerFile()
     QCOMPARE(geometry.centre.x(), 6000.0);
 }
 
+void TstFileList::undoRestoresEachEdit_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("add event") << 0;
+    QTest::newRow("replace event") << 1;
+    QTest::newRow("delete event") << 2;
+    QTest::newRow("event comment") << 3;
+    QTest::newRow("file information") << 4;
+}
+
+void TstFileList::undoRestoresEachEdit()
+{
+    // Each edit kind is undone and redone to the exact file image and
+    // modified mark, per file; saving keeps the history, and undoing back to
+    // the saved state clears the mark.
+    QFETCH(int, kind);
+    tFolder folder;
+    folder.Write(QStringLiteral("a.sor"), StandardFile());
+    folder.Write(QStringLiteral("b.sor"), StandardFile());
+    folder.list->SetDir(folder.dir.path());
+    QUndoGroup group;
+    folder.list->SetUndoGroup(&group);
+    folder.list->setCurrentRow(1);
+    const QSharedPointer<sor::CFile> file = folder.list->GetFile(1);
+    QVERIFY(!file->KeyEvents().empty());
+    const QByteArray original = file->Image();
+
+    const auto edit = [&] {
+        std::deque<sor::tKeyEvent> events = file->KeyEvents();
+        switch (kind) {
+        case 0:
+            events.push_back(events.front());
+            events.back().time = float(events.back().time) + 500;
+            file->SetKeyEvents(events);
+            break;
+        case 1:
+            events.front().loss = 0.25f;
+            file->SetKeyEvents(events);
+            break;
+        case 2:
+            QVERIFY(file->DeleteKeyEvent(0));
+            break;
+        case 3:
+            QVERIFY(file->SetKeyEventComment(0, QStringLiteral("patched")));
+            break;
+        default:
+            QVERIFY(folder.list->ApplyEdit(
+                file, QStringLiteral("Information"), [&] { file->GeneralParameters().comment = QStringLiteral("x"); }));
+        }
+    };
+    edit();
+    const QByteArray edited = file->Image();
+    QVERIFY(edited != original);
+    QVERIFY(file->IsModified());
+    QVERIFY(group.canUndo());
+
+    group.undo();
+    QCOMPARE(file->Image(), original);
+    QVERIFY(!file->IsModified());
+    group.redo();
+    QCOMPARE(file->Image(), edited);
+    QVERIFY(file->IsModified());
+
+    // The other file has a history of its own.
+    folder.list->setCurrentRow(0);
+    QVERIFY(!group.canUndo());
+    folder.list->setCurrentRow(1);
+
+    file->Save();
+    QVERIFY(group.canUndo());
+    group.undo();
+    QCOMPARE(file->Image(), original);
+    QVERIFY(file->IsModified());
+    group.redo();
+    QVERIFY(!file->IsModified());
+}
+
 void TstFileList::addLoadedFiles()
 {
     tFolder folder;
@@ -480,6 +560,7 @@ void TstFileList::addLoadedFiles()
     QCOMPARE(answerer.Seen().front().icon, QMessageBox::Warning);
     QCOMPARE(folder.Names(), QStringList({ "a.sor", "x.sor", "z.sor" }));
     QCOMPARE(folder.list->currentRow(), 1);
+    QCOMPARE(folder.list->selectedItems().size(), 1);
 
     // A download over a listed file replaces its row.
     folder.list->AddLoadedFiles({ { folder.Path("a.sor"), LongTrace(100) } });
@@ -489,6 +570,8 @@ void TstFileList::addLoadedFiles()
         if (folder.Names()[row] == "a.sor")
             QCOMPARE(folder.list->GetFile(row)->PointCount(), 100);
     }
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "x.sor", "z.sor" }));
+    QCOMPARE(folder.list->selectedItems().size(), 1);
 }
 
 QTEST_MAIN(TstFileList)

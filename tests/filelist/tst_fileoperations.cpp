@@ -365,19 +365,20 @@ void TstFileOperations::copySelectedIntoWorkingFolder()
     QCOMPARE(folder.dialogs.asked[0].kind, QStringLiteral("folder"));
     QCOMPARE(folder.dialogs.asked[0].caption, QStringLiteral("Select dir to copy"));
 
-    QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor", "c.sor", "x.sor", "a.sor", "b.sor", "c.sor" }));
+    // Each copy is listed by its name, after the original.
+    QCOMPARE(folder.Names(), QStringList({ "a.sor", "a.sor", "b.sor", "b.sor", "c.sor", "c.sor", "x.sor" }));
     const QString secondPath = QDir(second.path()).canonicalPath();
-    for (int row = 4; row < 7; ++row) {
+    for (int row = 1; row < 7; row += 2) {
         const QSharedPointer<sor::CFile> copy = folder.list->GetFile(row);
         QCOMPARE(QFileInfo(copy->Path()).path(), secondPath);
-        QCOMPARE(Read(copy->Path()), folder.list->GetFile(row - 4)->Image());
+        QCOMPARE(Read(copy->Path()), folder.list->GetFile(row - 1)->Image());
     }
-    QVERIFY(folder.list->GetFile(1)->IsModified());
-    QCOMPARE(folder.list->GetFile(5)->GeneralParameters().cableId, QStringLiteral("changed b.sor"));
+    QVERIFY(folder.list->GetFile(2)->IsModified());
+    QCOMPARE(folder.list->GetFile(3)->GeneralParameters().cableId, QStringLiteral("changed b.sor"));
 
     // The same three again into the folder they come from: each one is a
     // copy onto itself.
-    folder.Select({ 0, 1, 2 });
+    folder.Select({ 0, 2, 4 });
     folder.dialogs.answers << folder.dir.path();
     CBoxAnswerer answerer({ "Ok", "Ok", "Ok" });
     folder.list->OnCopySelectedFiles();
@@ -406,7 +407,7 @@ void TstFileOperations::addCopy()
         folder.list->OnAddFile();
         QCOMPARE(answerer.Count(), 1);
         QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Adding file a.sor issue"));
-        QCOMPARE(answerer.Seen()[0].text, QStringLiteral("Filename is already exist"));
+        QCOMPARE(answerer.Seen()[0].text, QStringLiteral("File \"a.sor\" already exists."));
     }
     QCOMPARE(folder.dialogs.asked[0].caption, QStringLiteral("Add copy from"));
     QCOMPARE(folder.dialogs.asked[0].start, QDir::currentPath());
@@ -450,7 +451,7 @@ void TstFileOperations::rename_data()
     QTest::newRow("blanks") << "   " << false << QString() << unchanged;
     QTest::newRow("empty") << "" << false << QString() << unchanged;
     QTest::newRow("same name") << "a" << false << QString() << unchanged;
-    QTest::newRow("existing name") << "b" << false << QStringLiteral("File \"b.sor\" already exist.") << unchanged;
+    QTest::newRow("existing name") << "b" << false << QStringLiteral("File \"b.sor\" already exists.") << unchanged;
     QTest::newRow("new name keeps the suffix")
         << "new name" << true << QString() << QStringList({ "b.sor", "new name.sor" });
 }
@@ -605,7 +606,7 @@ void TstFileOperations::changeFolder()
         QCOMPARE(prompt.title, QStringLiteral("Saving modified files"));
     }
     QCOMPARE(folder.dialogs.asked.back().kind, QStringLiteral("folder"));
-    QCOMPARE(folder.dialogs.asked.back().caption, QStringLiteral("Open project folder"));
+    QCOMPARE(folder.dialogs.asked.back().caption, QStringLiteral("Change folder"));
     QCOMPARE(folder.dialogs.asked.back().start, first);
     QCOMPARE(QDir::currentPath(), first);
     QCOMPARE(folder.Names(), QStringList({ "a.sor", "b.sor" }));

@@ -4,13 +4,15 @@
 #include <QTest>
 #include <QVariant>
 
+#include <algorithm>
+#include <cmath>
+
 class TstListedFile : public QObject
 {
     Q_OBJECT
 
 private slots:
     void newRecord();
-    void palette_data();
     void palette();
     void travelsInVariant();
 };
@@ -27,31 +29,33 @@ void TstListedFile::newRecord()
     QCOMPARE(listed.nSlot, -1);
 }
 
-void TstListedFile::palette_data()
+// Contrast ratio of two colours as the accessibility guidelines define it.
+static double Contrast(const QColor& a, const QColor& b)
 {
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<QColor>("dark");
-    QTest::addColumn<QColor>("bright");
-
-    QTest::newRow("0") << 0 << QColor(Qt::darkBlue) << QColor(Qt::blue);
-    QTest::newRow("1") << 1 << QColor(Qt::darkGreen) << QColor(Qt::green);
-    QTest::newRow("2") << 2 << QColor(Qt::darkYellow) << QColor(Qt::yellow);
-    QTest::newRow("3") << 3 << QColor(Qt::darkMagenta) << QColor(Qt::magenta);
-    QTest::newRow("4") << 4 << QColor(Qt::darkRed) << QColor(Qt::red);
-    QTest::newRow("5") << 5 << QColor(Qt::darkCyan) << QColor(Qt::cyan);
-    QTest::newRow("6") << 6 << QColor(Qt::darkGray) << QColor(Qt::gray);
-    QTest::newRow("7 is outside") << 7 << QColor(Qt::darkBlue) << QColor(Qt::darkBlue);
-    QTest::newRow("-1 is outside") << -1 << QColor(Qt::darkBlue) << QColor(Qt::darkBlue);
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 void TstListedFile::palette()
 {
-    QFETCH(int, slot);
-    QFETCH(QColor, dark);
-    QFETCH(QColor, bright);
-
-    QCOMPARE(ComparePalette(slot, false), dark);
-    QCOMPARE(ComparePalette(slot, true), bright);
+    // Every slot's colours read on the plot's default background, and the
+    // current file's colour differs from the others' in its slot and from the
+    // current colours of the other slots.
+    const QColor background(218, 236, 255);
+    for (int slot = 0; slot < kCompareSlots; ++slot) {
+        for (const bool bright : { false, true })
+            QVERIFY2(Contrast(ComparePalette(slot, bright), background) >= 3.0, qPrintable(QString::number(slot)));
+        QVERIFY(ComparePalette(slot, true) != ComparePalette(slot, false));
+        for (int other = 0; other < slot; ++other)
+            QVERIFY(ComparePalette(slot, true) != ComparePalette(other, true));
+    }
+    for (const int outside : { -1, kCompareSlots })
+        QCOMPARE(ComparePalette(outside, true), QColor(Qt::darkBlue));
 }
 
 void TstListedFile::travelsInVariant()

@@ -45,7 +45,7 @@ QString Write(const QString& dir, const tTrace& trace, const QString& name)
     tFixed fixed;
     fixed.groupIndex = kGroupIndex;
     fixed.pulses[0].width = trace.pulseWidth;
-    fixed.pulses[0].spacing = kSpacing;
+    fixed.pulses[0].spacing = qint32(std::llround(kSpacing * trace.resolution / kResolution));
     fixed.pulses[0].points = quint32(trace.samples.size());
     fixed.backscatter = trace.backscatter;
     tDataPoints points;

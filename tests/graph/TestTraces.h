@@ -25,6 +25,8 @@ struct tTrace
     qint16 backscatter = 800;
     // No key-events block when empty.
     std::vector<SorBuilder::tEvent> events;
+    // Metres between samples (a multiple of 2 m, or a fraction of it).
+    double resolution = kResolution;
 };
 
 // `count` samples rising evenly from 0 to `maxValue`.

@@ -120,12 +120,16 @@ private slots:
     void distanceLabel();
     void levelLabel_data();
     void levelLabel();
+    void gridLabelsDoNotOverlap_data();
+    void gridLabelsDoNotOverlap();
     void mapping_data();
     void mapping();
     void mappingRefusesWhatItCannotMap_data();
     void mappingRefusesWhatItCannotMap();
 
     void backgroundOnScreenOnly();
+    void tracesAtTheirOwnDistances_data();
+    void tracesAtTheirOwnDistances();
     void degeneratePlotsDrawNothing_data();
     void degeneratePlotsDrawNothing();
     void marksOnlyInsideTarget();
@@ -180,11 +184,12 @@ void TstPainter::distanceLabel_data()
 
     QTest::newRow("metres") << 2800.0 << 200.0 << "2800 m";
     QTest::newRow("1 m step is metres") << 7.0 << 1.0 << "7 m";
-    QTest::newRow("centimetres") << 0.5 << 0.5 << "50 cm";
-    QTest::newRow("10 km step is metres") << 30000.0 << 10000.0 << "30000 m";
-    QTest::newRow("kilometres") << 40000.0 << 20000.0 << "40 km";
+    QTest::newRow("below a metre") << 11997.4 << 0.2 << "11997.4 m";
+    QTest::newRow("200 m step is metres") << 9800.0 << 200.0 << "9800 m";
+    QTest::newRow("500 m step is kilometres") << 12500.0 << 500.0 << "12.5 km";
+    QTest::newRow("long span in kilometres") << 135000.0 << 5000.0 << "135 km";
     QTest::newRow("zero") << 0.0 << 200.0 << "0 m";
-    QTest::newRow("almost zero") << 1e-16 << 0.01 << "0 cm";
+    QTest::newRow("almost zero") << 1e-16 << 0.01 << "0 m";
 }
 
 void TstPainter::distanceLabel()
@@ -206,7 +211,7 @@ void TstPainter::levelLabel_data()
     QTest::newRow("0.5 dB") << 500.0 << "-0.5 dB";
     QTest::newRow("0.1 dB") << 100.0 << "-0.1 dB";
     QTest::newRow("0.96 dB rounds up") << 960.0 << "-1.0 dB";
-    QTest::newRow("zero") << 0.0 << "-0 dB";
+    QTest::newRow("zero has no sign") << 0.0 << "0 dB";
 }
 
 void TstPainter::levelLabel()
@@ -214,6 +219,39 @@ void TstPainter::levelLabel()
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(CTracePainter::LevelLabel(value), text);
+}
+
+void TstPainter::gridLabelsDoNotOverlap_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRectF>("data");
+
+    QTest::newRow("135 km, narrow") << QSize(320, 300) << QRectF(0, 0, 135000, 30000);
+    QTest::newRow("135 km, wide") << QSize(1900, 900) << QRectF(0, 0, 135000, 30000);
+    QTest::newRow("from 118 km, 2 km") << QSize(400, 300) << QRectF(118000, 0, 2000, 30000);
+    QTest::newRow("10 km, 1 dB") << QSize(500, 120) << QRectF(0, 5000, 10000, 1000);
+    QTest::newRow("3 m") << QSize(600, 400) << QRectF(11997, 0, 3, 20000);
+}
+
+void TstPainter::gridLabelsDoNotOverlap()
+{
+    QFETCH(QSize, size);
+    QFETCH(QRectF, data);
+    const QRect target(QPoint(0, 0), size);
+    QImage image(size, QImage::Format_RGB32);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    const QFontMetrics metrics(font, &image);
+    const QVector<CTracePainter::tGridLabel> labels
+        = CTracePainter::GridLabels(tSampleMapping::Make(target, data, 0.5, 1000000), target, data, metrics);
+    QVERIFY(labels.size() >= 4);
+    for (int i = 0; i < labels.size(); ++i) {
+        QVERIFY2(target.contains(labels[i].rect), qPrintable(labels[i].text));
+        QVERIFY(metrics.horizontalAdvance(labels[i].text) <= labels[i].rect.width());
+        QVERIFY(!labels[i].text.contains(QLatin1String("-0 ")));
+        for (int j = 0; j < i; ++j)
+            QVERIFY2(!labels[i].rect.intersects(labels[j].rect), qPrintable(labels[i].text + " / " + labels[j].text));
+    }
 }
 
 void TstPainter::mapping_data()
@@ -319,6 +357,53 @@ void TstPainter::backgroundOnScreenOnly()
     QCOMPARE(Count(print, corner, Is(kPaper)), corner.width() * corner.height());
     QVERIFY(Count(print, print.rect(), Is(kTrace)) > 300);
     QVERIFY(Count(print, print.rect(), Is(plot.geometry.background)) == 0);
+}
+
+void TstPainter::tracesAtTheirOwnDistances_data()
+{
+    QTest::addColumn<int>("current");
+    QTest::newRow("120 km current") << 1;
+    QTest::newRow("60 km current") << 0;
+    QTest::newRow("8 km current") << 2;
+}
+
+void TstPainter::tracesAtTheirOwnDistances()
+{
+    // 60 km at 2 m, 120 km at 4 m and 8 km at 1 m per sample, each flat at its
+    // own level; the current trace goes last. At 200 m per pixel each ends at
+    // its own length, whichever trace is current.
+    QFETCH(int, current);
+    const struct
+    {
+        double resolution;
+        int count;
+        quint16 level;
+        QColor colour;
+    } traces[] = { { 2, 30000, 4000, QColor(200, 100, 50) }, { 4, 30000, 8000, QColor(50, 200, 100) },
+        { 1, 8000, 12000, QColor(100, 50, 200) } };
+    QTemporaryDir dir;
+    tFileSet files;
+    for (int i : { (current + 1) % 3, (current + 2) % 3, current }) {
+        TestTraces::tTrace trace;
+        trace.samples = TestTraces::Line(traces[i].count, traces[i].level, 0);
+        trace.resolution = traces[i].resolution;
+        files.push_back(Load(dir, trace));
+        files.back()->colour = traces[i].colour;
+    }
+    tGraphState geometry;
+    geometry.SetFiles(&files);
+    geometry.Resize(QSize(600, 200));
+    QCOMPARE(geometry.extent.width(), 120000.0);
+    QImage image(600, 200, QImage::Format_RGB32);
+    image.fill(kPaper);
+    QPainter painter(&image);
+    geometry.Paint(painter, image.rect(), true, false, false, true);
+    for (const auto& trace : traces) {
+        int last = -1;
+        for (int x = 0; x < image.width(); ++x)
+            last = Count(image, QRect(x, 0, 1, 200), Is(trace.colour)) > 0 ? x : last;
+        QVERIFY2(qAbs(last - trace.count * trace.resolution / 200) <= 1, qPrintable(QString::number(last)));
+    }
 }
 
 void TstPainter::degeneratePlotsDrawNothing_data()

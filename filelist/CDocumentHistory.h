@@ -1,0 +1,50 @@
+#pragma once
+
+#include <CFile.h>
+
+#include <QByteArray>
+#include <QObject>
+#include <QSharedPointer>
+#include <QString>
+
+#include <deque>
+#include <functional>
+
+class QUndoStack;
+
+// The undo history of one listed trace: every change to it becomes a command
+// holding the whole file image before and after, so that undo and redo put
+// the trace back exactly. Event changes are taken by themselves (the document
+// announces them); any other edit goes through Apply(). Undoing or redoing to
+// the state last saved clears the modified mark; saving keeps the history.
+class CDocumentHistory : public QObject
+{
+    Q_OBJECT
+
+public:
+    CDocumentHistory(const QSharedPointer<sor::CFile>& file, QObject* parent = nullptr);
+
+    QUndoStack* Stack() const { return m_pStack; }
+    // Runs `edit` on the document and records it as one undoable step named
+    // `text` when it changed the file image; marks the document modified.
+    // Returns whether it changed anything.
+    bool Apply(const QString& text, const std::function<void()>& edit);
+    // Puts an image back (for the commands) and sets the modified mark.
+    void Restore(const QByteArray& image, bool modified);
+
+private slots:
+    void OnAboutToChange();
+    void OnFileChanged(bool modified);
+
+private:
+    // The step name of an event change.
+    QString EventChangeText() const;
+
+    QSharedPointer<sor::CFile> m_pFile;
+    QUndoStack* m_pStack;
+    // Image and events before an announced change, until it is recorded.
+    QByteArray m_before;
+    std::deque<sor::tKeyEvent> m_eventsBefore;
+    // Set while Apply() or Restore() runs: their changes are not taken again.
+    bool m_bBusy = false;
+};
