@@ -3,11 +3,13 @@
 
 #include <CApplicationStart.h>
 #include <CFile.h>
+#include <CFileInfo.h>
 #include <CFileList.h>
 #include <CGraphDlg.h>
 #include <CGraphPix.h>
 #include <CGraphView.h>
 #include <CHelpWindow.h>
+#include <CMainOpt.h>
 #include <GraphTools.h>
 #include <MainWindow.h>
 #include <Preview.h>
@@ -15,14 +17,17 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -412,10 +417,27 @@ void TstMainWindow::tools_followThePlot()
     QVERIFY(geometry.cursors->LeftMarker().fPosition > 500.001f);
     QCOMPARE(lPos->text(), QLocale().toString(geometry.cursors->LeftMarker().Position() / 1000.0, 'f', 4));
 
-    // The button beside the comment opens the file information.
-    QSignalSpy information(Action(window, "actionInformation"), &QAction::triggered);
+    // The button beside the comment opens the file information on the page of
+    // the comment, as the menu entry does; the list's variant for the
+    // instrument opens that page. The full-edit option is read at each opening.
+    QStringList shown;
+    const auto answer = [&shown] {
+        QTimer::singleShot(0, [&shown] {
+            if (auto* info = qobject_cast<CFileInfo*>(QApplication::activeModalWidget())) {
+                shown << info->findChild<QTabWidget*>()->currentWidget()->objectName()
+                        + (info->findChild<QWidget*>(QStringLiteral("GI"))->isEnabled() ? "+" : "");
+                info->reject();
+            }
+        });
+    };
+    answer();
     QTest::mouseClick(panel->findChild<QAbstractButton*>(QStringLiteral("btnComment")), Qt::LeftButton);
-    QCOMPARE(information.count(), 1);
+    CMainOpt::Instance()->bEnableServiceInfoEditing = true;
+    answer();
+    Action(window, "actionInformation")->trigger();
+    answer();
+    window.FileList()->OnFileInformation(false);
+    QCOMPARE(shown, QStringList({ "MainInfo", "MainInfo+", "Device+" }));
 
     // Without traces the panel goes.
     CFileList* list = window.FileList();
