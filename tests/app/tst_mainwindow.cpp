@@ -417,25 +417,24 @@ void TstMainWindow::tools_followThePlot()
     QVERIFY(geometry.cursors->LeftMarker().fPosition > 500.001f);
     QCOMPARE(lPos->text(), QLocale().toString(geometry.cursors->LeftMarker().Position() / 1000.0, 'f', 4));
 
-    // The button beside the comment opens the file information on the page of
-    // the comment, as the menu entry does; the list's variant for the
-    // instrument opens that page. The full-edit option is read at each opening.
+    // The comment button and the menu entry open the file information on the
+    // comment's page, the list's instrument variant on the instrument page;
+    // the full-edit option (enabling "GI") is read at each opening.
     QStringList shown;
-    const auto answer = [&shown] {
+    const auto close = [&shown] {
         QTimer::singleShot(0, [&shown] {
-            if (auto* info = qobject_cast<CFileInfo*>(QApplication::activeModalWidget())) {
-                shown << info->findChild<QTabWidget*>()->currentWidget()->objectName()
-                        + (info->findChild<QWidget*>(QStringLiteral("GI"))->isEnabled() ? "+" : "");
-                info->reject();
-            }
+            auto* info = qobject_cast<CFileInfo*>(QApplication::activeModalWidget());
+            shown << info->findChild<QTabWidget*>()->currentWidget()->objectName()
+                    + (info->findChild<QWidget*>(QStringLiteral("GI"))->isEnabled() ? "+" : "");
+            info->reject();
         });
     };
-    answer();
+    close();
     QTest::mouseClick(panel->findChild<QAbstractButton*>(QStringLiteral("btnComment")), Qt::LeftButton);
     CMainOpt::Instance()->bEnableServiceInfoEditing = true;
-    answer();
+    close();
     Action(window, "actionInformation")->trigger();
-    answer();
+    close();
     window.FileList()->OnFileInformation(false);
     QCOMPARE(shown, QStringList({ "MainInfo", "MainInfo+", "Device+" }));
 
