@@ -6,6 +6,7 @@
 
 #include <CDevice.h>
 #include <CEventList.h>
+#include <CFileInfo.h>
 #include <CFileList.h>
 #include <CGraphDlg.h>
 #include <CGraphPix.h>
@@ -77,6 +78,13 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     plotArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_pFileList = new CFileList(this);
     m_pFileList->SetNeedAckFileDeletion([options = m_pOptions] { return options->bNeedAckFileDeletion; });
+    // The option is read at each opening: it may change while the program runs.
+    m_pFileList->SetInformationDialog([this](const QSharedPointer<sor::CFile>& file, bool showDevice) {
+        CFileInfo dialog(file, m_pOptions->bEnableServiceInfoEditing, this);
+        if (showDevice)
+            dialog.SetPage(CFileInfo::PageDevice);
+        dialog.exec();
+    });
     tGraphState& geometry = m_pFileList->GraphState();
     if (m_pOptions->cBackground.isValid())
         geometry.background = m_pOptions->cBackground;
@@ -264,6 +272,7 @@ void MainWindow::CreateFileActions()
     connect(m_pActDelete, &QAction::triggered, m_pFileList, &CFileList::OnDeleteSelectedFiles);
     connect(m_pActDeleteTwin, &QAction::triggered, m_pFileList, &CFileList::OnDeleteSelectedFiles);
     connect(m_pActUncheckAll, &QAction::triggered, m_pFileList, &CFileList::OnUncheckAll);
+    connect(m_pActInformation, &QAction::triggered, m_pFileList, qOverload<>(&CFileList::OnFileInformation));
     // The button beside the file's comment in the marker panel opens the file
     // information as the menu entry does.
     connect(m_pTools->Panel()->CommentButton(), &QAbstractButton::clicked, m_pActInformation, &QAction::trigger);

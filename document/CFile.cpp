@@ -74,6 +74,22 @@ void CFile::SetModified(bool modified)
     emit sigFileChanged(modified);
 }
 
+void CFile::SetParameters(const tGeneralParameters* newGeneral, const tSupplierParameters* newSupplier,
+    const tFixedParameters* newFixed)
+{
+    if (!newGeneral && !newSupplier && !newFixed)
+        return;
+    // Through the records' own types: the blocks' other members (the language
+    // code) stay.
+    if (newGeneral)
+        GeneralParameters() = *newGeneral;
+    if (newSupplier)
+        SupplierParameters() = *newSupplier;
+    if (newFixed)
+        FixedParameters() = *newFixed;
+    SetModified(true);
+}
+
 void CFile::SetKeyEvents(const std::deque<tKeyEvent>& events)
 {
     emit sigAboutToChange();

@@ -53,6 +53,14 @@ public:
     tSupplierParameters& SupplierParameters() { return supplier; }
     const tFixedParameters& FixedParameters() const { return fixed.params; }
     tFixedParameters& FixedParameters() { return fixed.params; }
+    // Replaces the given parameter records (null ones stay as they are),
+    // recomputes the resolution and marks the document modified. Nothing
+    // happens when every record is null.
+    void SetParameters(const tGeneralParameters* newGeneral, const tSupplierParameters* newSupplier,
+        const tFixedParameters* newFixed);
+    // Name of the codec the file's texts are written with: a text it cannot
+    // hold cannot be saved.
+    const QByteArray& CodecName() const { return m_stream.CodecName(); }
 
     // The key events, sorted by time.
     const std::deque<tKeyEvent>& KeyEvents() const { return keyEvents.events; }

@@ -4,6 +4,7 @@
 #include "RangeText.h"
 
 #include <CFileList.h>
+#include <CValueEdit.h>
 #include <tGraphState.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 namespace {
 
@@ -43,7 +45,17 @@ CEventList::CEventList(CFileList* fileList, QWidget* parent) : QTableWidget(pare
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     setTabKeyNavigation(false);
-    setItemDelegate(new CTableWidgetDelegate(this));
+    // A comment is refused as it is typed when it is too long or holds a
+    // character the file's codepage cannot store.
+    auto* delegate = new CTableWidgetDelegate(this);
+    delegate->SetValidatorMaker([this](const QModelIndex& index, QObject* editor) -> QValidator* {
+        if (index.column() != ColumnComment)
+            return nullptr;
+        const QSharedPointer<sor::CFile> file = CurrentFile();
+        return CType::CValueEdit::CreateValidator(
+            m_commentLimits, editor, index.data().toString(), file ? file->CodecName() : QByteArray());
+    });
+    setItemDelegate(delegate);
     hide();
 
     connect(this, &QTableWidget::itemChanged, this, &CEventList::OnItemChanged);

@@ -73,4 +73,6 @@ private:
     // for meanwhile would delete the item being changed, so it waits.
     bool m_bChanging = false;
     bool m_bRebuildPending = false;
+    // The comment field's type: the limits the comment editor checks.
+    decltype(sor::tKeyEvent::comment) m_commentLimits;
 };

@@ -592,6 +592,18 @@ void CFileList::OnUncheckAll()
     emit sigHasChecked(false);
 }
 
+void CFileList::OnFileInformation(bool bNotShowDevice)
+{
+    const QSharedPointer<sor::CFile> file = GetFile(currentRow());
+    if (file && m_informationDialog)
+        m_informationDialog(file, !bNotShowDevice);
+}
+
+void CFileList::OnFileInformation()
+{
+    OnFileInformation(true);
+}
+
 void CFileList::doubleClicked(const QModelIndex& index)
 {
     if (!index.isValid())
@@ -770,6 +782,11 @@ void CFileList::SetFileDialogs(IFileDialogs* dialogs)
 void CFileList::SetNeedAckFileDeletion(std::function<bool()> needAck)
 {
     m_needAckFileDeletion = std::move(needAck);
+}
+
+void CFileList::SetInformationDialog(tInformationDialog dialog)
+{
+    m_informationDialog = std::move(dialog);
 }
 
 bool CFileList::SaveRow(int row, tErrorState* state)

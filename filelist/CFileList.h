@@ -83,6 +83,11 @@ public:
     // Whether deleting asks first; asked at each deletion (the option can
     // change while the list lives). Without it the list always asks.
     void SetNeedAckFileDeletion(std::function<bool()> needAck);
+    // Shows the information dialog of a file, on its instrument page when
+    // `showDevice` is set. The dialog lives above this list; without it the
+    // information slots do nothing.
+    using tInformationDialog = std::function<void(const QSharedPointer<sor::CFile>& file, bool showDevice)>;
+    void SetInformationDialog(tInformationDialog dialog);
 
     // Geometry of the plot (owned here; the plot, the marker panel and the
     // overview share it).
@@ -121,6 +126,10 @@ public slots:
     void OnUncheckAll();
     void OnRenameFile();
     void OnDeleteSelectedFiles();
+    // Opens the information of the current file; on the instrument page
+    // unless `bNotShowDevice` is set.
+    void OnFileInformation(bool bNotShowDevice);
+    void OnFileInformation();
     void doubleClicked(const QModelIndex& index);
     // The plot background changed: the cards are drawn anew on it.
     void OnBackgroundChanged();
@@ -165,6 +174,7 @@ private:
     QString m_sFileFilter;
     IFileDialogs* m_pDialogs;
     std::function<bool()> m_needAckFileDeletion;
+    tInformationDialog m_informationDialog;
     // Set while a folder or a download is being listed: the current row is
     // scrolled into view once at the end, not for every file.
     bool m_bListing = false;

@@ -275,6 +275,11 @@ void CFileStream::SerializeString(QString& text, QByteArray& bytesAsRead, QStrin
     } else {
         m_encoder.resetState();
         bytes = m_encoder.encode(text);
+        // A character the codepage cannot hold would be written as a
+        // substitute byte: the text must come back exactly as it was given.
+        m_decoder.resetState();
+        if (m_encoder.hasError() || m_decoder.decode(bytes) != text)
+            STREAM_THROW(EInternalError);
     }
     SerializeRawString(bytes);
 }

@@ -95,6 +95,8 @@ public:
 
     void SetCodepage(quint32 number);
     quint32 Codepage() const { return m_codepage; }
+    // Name of the codec the texts of the file are read and written with.
+    const QByteArray& CodecName() const { return m_codecName; }
     bool EmptyStringMode() const { return m_emptyStringMode; }
     void AddWarning(quint32 bits) { m_warnings |= bits; }
 

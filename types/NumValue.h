@@ -135,7 +135,7 @@ public:
                     static_cast<long double>(std::numeric_limits<T>::max()));
             }
         }
-        if (!keep && !Acceptable(static_cast<T>(quotient)))
+        if (!keep && !Acceptable(static_cast<T>(quotient), false))
             stream.OnLoadFormatError();
         m_value = static_cast<T>(quotient);
         // An unedited value is written back as the integer it came from, even
@@ -146,7 +146,11 @@ public:
     }
 
 private:
-    static constexpr std::pair<T, T> Limits()
+    // The allowed range. A value read from a file only has to be one the file
+    // type can hold (a file written with the largest integer loads);
+    // `savable` narrows a real range to the values whose own file integer
+    // fits, which is what the editor accepts.
+    static constexpr std::pair<T, T> Limits(bool savable = true)
     {
         using Wide = long double;
         Wide a = static_cast<Wide>(std::numeric_limits<S>::min()) / Scale;
@@ -169,6 +173,16 @@ private:
             lo = 0;
         T tlo = static_cast<T>(lo);
         T thi = static_cast<T>(hi);
+        if constexpr (Real) {
+            // The nearest T to a limit may lie just outside it (214748364.7
+            // becomes the float 214748368, whose file integer overflows): a
+            // limit is the largest value whose file integer still fits, so
+            // that every value the editor accepts can be saved.
+            while (savable && !FitsFile(thi))
+                thi = TowardZero(thi);
+            while (savable && !FitsFile(tlo))
+                tlo = TowardZero(tlo);
+        }
         if (!(Flags & NumFlagZero)) {
             if (tlo == 0)
                 tlo = Step();
@@ -178,7 +192,33 @@ private:
         return { tlo, thi };
     }
 
-    static bool Acceptable(T value)
+    // Whether the file integer Serialize would write for `value` lies within S.
+    static constexpr bool FitsFile(T value)
+    {
+        const double scaled = static_cast<double>(value) * Scale + 0.5;
+        return scaled >= static_cast<double>(std::numeric_limits<S>::min())
+            && scaled < static_cast<double>(std::numeric_limits<S>::max()) + 1.0;
+    }
+
+    // The next value of T toward zero (a real T, not zero).
+    static constexpr T TowardZero(T value)
+    {
+        T magnitude = value < 0 ? -value : value;
+        T power = 1;
+        while (power * 2 <= magnitude)
+            power *= 2;
+        while (power > magnitude)
+            power /= 2;
+        // Values in [power, 2 * power) lie this far apart; below a power of
+        // two the spacing halves.
+        T spacing = power * std::numeric_limits<T>::epsilon();
+        if (magnitude == power)
+            spacing /= 2;
+        magnitude -= spacing;
+        return value < 0 ? -magnitude : magnitude;
+    }
+
+    static bool Acceptable(T value, bool savable = true)
     {
         if constexpr (Real) {
             if (std::isnan(value))
@@ -186,7 +226,8 @@ private:
         }
         if (value == 0)
             return (Flags & NumFlagZero) != 0;
-        return value >= Min() && value <= Max();
+        const std::pair<T, T> limits = Limits(savable);
+        return value >= limits.first && value <= limits.second;
     }
 
     static bool SameValue(T a, T b) { return a == b; }

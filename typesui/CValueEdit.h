@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPointer>
 
 class QLineEdit;
@@ -19,11 +20,14 @@ class CValueEdit
 public:
     // A new validator for `value` (a numeric or a text value); `keptText` is the
     // text the edit box held when it was bound. The caller (or `parent`) owns it.
-    static QValidator* CreateValidator(const IValue& value, QObject* parent, const QString& keptText);
+    // A text value saved with the codec `codecName` refuses the characters the
+    // codec cannot hold.
+    static QValidator* CreateValidator(
+        const IValue& value, QObject* parent, const QString& keptText, const QByteArray& codecName = {});
 
     // Shows the value in `edit`; the edit box is enabled exactly when
     // `editable` is set.
-    CValueEdit(IValue& value, QLineEdit* edit, bool editable);
+    CValueEdit(IValue& value, QLineEdit* edit, bool editable, const QByteArray& codecName = {});
 
     // Stores the text of the edit box when the user changed it. Throws the
     // validator's refusal record when the text is not acceptable; the value then

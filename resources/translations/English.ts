@@ -297,6 +297,197 @@ Probably, you use incompatible device.</source>
     </message>
 </context>
 <context>
+    <name>CFileInfo</name>
+    <message>
+        <source>CDF_BuiltCondition</source>
+        <translation>As built (BC)</translation>
+    </message>
+    <message>
+        <source>CDF_CCondidion</source>
+        <translation>Current condition (CC)</translation>
+    </message>
+    <message>
+        <source>CDF_RepairedCondition</source>
+        <translation>As repaired (RC)</translation>
+    </message>
+    <message>
+        <source>CDF_Other</source>
+        <translation>Other (OT)</translation>
+    </message>
+    <message>
+        <source>Information [%1]</source>
+        <translation>Information [%1]</translation>
+    </message>
+    <message>
+        <source>Описание</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Описание tooltip</source>
+        <translation>Cable, fibre, route, operator and comment</translation>
+    </message>
+    <message>
+        <source>Дата/время</source>
+        <translation>Date/time</translation>
+    </message>
+    <message>
+        <source>Кабель</source>
+        <translation>Cable</translation>
+    </message>
+    <message>
+        <source>Волокно</source>
+        <translation>Fibre</translation>
+    </message>
+    <message>
+        <source>Начало линии</source>
+        <translation>Start of line</translation>
+    </message>
+    <message>
+        <source>Конец линии</source>
+        <translation>End of line</translation>
+    </message>
+    <message>
+        <source>Условие</source>
+        <translation>Condition</translation>
+    </message>
+    <message>
+        <source>Код кабеля</source>
+        <translation>Cable code</translation>
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>Комментарий</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>Прибор</source>
+        <translation>Instrument</translation>
+    </message>
+    <message>
+        <source>Прибор tooltip</source>
+        <translation>The instrument that took the trace</translation>
+    </message>
+    <message>
+        <source>Изготовитель</source>
+        <translation>Manufacturer</translation>
+    </message>
+    <message>
+        <source>Тип прибора</source>
+        <translation>Instrument type</translation>
+    </message>
+    <message>
+        <source>Номер прибора</source>
+        <translation>Instrument number</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Software version</translation>
+    </message>
+    <message>
+        <source>Прочее</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>Анализ</source>
+        <translation>Analysis</translation>
+    </message>
+    <message>
+        <source>Анализ tooltip</source>
+        <translation>Thresholds of the event analysis</translation>
+    </message>
+    <message>
+        <source>Коэффициент обратного рассеяния</source>
+        <translation>Backscatter coefficient</translation>
+    </message>
+    <message>
+        <source>дБ</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>Затухание в соединении</source>
+        <translation>Splice loss</translation>
+    </message>
+    <message>
+        <source>Коэффициент отражения</source>
+        <translation>Reflectance</translation>
+    </message>
+    <message>
+        <source>Конец</source>
+        <translation>End of fibre</translation>
+    </message>
+    <message>
+        <source>Измерение</source>
+        <translation>Measurement</translation>
+    </message>
+    <message>
+        <source>Измерение tooltip</source>
+        <translation>Settings of the measurement</translation>
+    </message>
+    <message>
+        <source>Точная длина волны</source>
+        <translation>Exact wavelength</translation>
+    </message>
+    <message>
+        <source>нм</source>
+        <translation>nm</translation>
+    </message>
+    <message>
+        <source>Показатель преломления</source>
+        <translation>Refractive index</translation>
+    </message>
+    <message>
+        <source>Диапазон расстояний</source>
+        <translation>Distance range</translation>
+    </message>
+    <message>
+        <source>ns</source>
+        <translation>ns</translation>
+    </message>
+    <message>
+        <source>км</source>
+        <translation>km</translation>
+    </message>
+    <message>
+        <source>Разрешение</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>м</source>
+        <translation>m</translation>
+    </message>
+    <message>
+        <source>Длительность зондирующего импульса</source>
+        <translation>Probe pulse width</translation>
+    </message>
+    <message>
+        <source>нс</source>
+        <translation>ns</translation>
+    </message>
+    <message>
+        <source>Число усреднений рефлектограммы</source>
+        <translation>Number of averages</translation>
+    </message>
+    <message>
+        <source>Check GI</source>
+        <translation>Check GI</translation>
+    </message>
+    <message>
+        <source>&lt;=Check</source>
+        <translation>&lt;=Check</translation>
+    </message>
+    <message>
+        <source>Editing File Information</source>
+        <translation>Editing File Information</translation>
+    </message>
+    <message>
+        <source>Not all fields completed correctly</source>
+        <translation>Not all fields completed correctly</translation>
+    </message>
+</context>
+<context>
     <name>CFileList</name>
     <message>
         <source>Bellcore v1.0 files (*.sor);;All files (*.*)</source>
@@ -1359,6 +1550,10 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Maximum string length is %1</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
+        <translation>The file&apos;s codepage has no character &quot;%1&quot;</translation>
     </message>
 </context>
 </TS>

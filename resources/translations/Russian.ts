@@ -308,6 +308,197 @@ Probably, you use incompatible device.</source>
     </message>
 </context>
 <context>
+    <name>CFileInfo</name>
+    <message>
+        <source>CDF_BuiltCondition</source>
+        <translation>При строительстве (BC)</translation>
+    </message>
+    <message>
+        <source>CDF_CCondidion</source>
+        <translation>Текущая проверка (CC)</translation>
+    </message>
+    <message>
+        <source>CDF_RepairedCondition</source>
+        <translation>При восстановлении (RC)</translation>
+    </message>
+    <message>
+        <source>CDF_Other</source>
+        <translation>Другое (OT)</translation>
+    </message>
+    <message>
+        <source>Information [%1]</source>
+        <translation>Информация [%1]</translation>
+    </message>
+    <message>
+        <source>Описание</source>
+        <translation>Описание</translation>
+    </message>
+    <message>
+        <source>Описание tooltip</source>
+        <translation>Кабель, волокно, трасса, оператор и комментарий</translation>
+    </message>
+    <message>
+        <source>Дата/время</source>
+        <translation>Дата/время</translation>
+    </message>
+    <message>
+        <source>Кабель</source>
+        <translation>Кабель</translation>
+    </message>
+    <message>
+        <source>Волокно</source>
+        <translation>Волокно</translation>
+    </message>
+    <message>
+        <source>Начало линии</source>
+        <translation>Начало линии</translation>
+    </message>
+    <message>
+        <source>Конец линии</source>
+        <translation>Конец линии</translation>
+    </message>
+    <message>
+        <source>Условие</source>
+        <translation>Условие</translation>
+    </message>
+    <message>
+        <source>Код кабеля</source>
+        <translation>Код кабеля</translation>
+    </message>
+    <message>
+        <source>Оператор</source>
+        <translation>Оператор</translation>
+    </message>
+    <message>
+        <source>Комментарий</source>
+        <translation>Комментарий</translation>
+    </message>
+    <message>
+        <source>Прибор</source>
+        <translation>Прибор</translation>
+    </message>
+    <message>
+        <source>Прибор tooltip</source>
+        <translation>Прибор, которым снята рефлектограмма</translation>
+    </message>
+    <message>
+        <source>Изготовитель</source>
+        <translation>Изготовитель</translation>
+    </message>
+    <message>
+        <source>Тип прибора</source>
+        <translation>Тип прибора</translation>
+    </message>
+    <message>
+        <source>Номер прибора</source>
+        <translation>Номер прибора</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Версия ПО</translation>
+    </message>
+    <message>
+        <source>Прочее</source>
+        <translation>Прочее</translation>
+    </message>
+    <message>
+        <source>Анализ</source>
+        <translation>Анализ</translation>
+    </message>
+    <message>
+        <source>Анализ tooltip</source>
+        <translation>Пороги анализа событий</translation>
+    </message>
+    <message>
+        <source>Коэффициент обратного рассеяния</source>
+        <translation>Коэффициент обратного рассеяния</translation>
+    </message>
+    <message>
+        <source>дБ</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <source>Затухание в соединении</source>
+        <translation>Затухание в соединении</translation>
+    </message>
+    <message>
+        <source>Коэффициент отражения</source>
+        <translation>Коэффициент отражения</translation>
+    </message>
+    <message>
+        <source>Конец</source>
+        <translation>Конец</translation>
+    </message>
+    <message>
+        <source>Измерение</source>
+        <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>Измерение tooltip</source>
+        <translation>Параметры измерения</translation>
+    </message>
+    <message>
+        <source>Точная длина волны</source>
+        <translation>Точная длина волны</translation>
+    </message>
+    <message>
+        <source>нм</source>
+        <translation>нм</translation>
+    </message>
+    <message>
+        <source>Показатель преломления</source>
+        <translation>Показатель преломления</translation>
+    </message>
+    <message>
+        <source>Диапазон расстояний</source>
+        <translation>Диапазон расстояний</translation>
+    </message>
+    <message>
+        <source>ns</source>
+        <translation>нс</translation>
+    </message>
+    <message>
+        <source>км</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>Разрешение</source>
+        <translation>Разрешение</translation>
+    </message>
+    <message>
+        <source>м</source>
+        <translation>м</translation>
+    </message>
+    <message>
+        <source>Длительность зондирующего импульса</source>
+        <translation>Длительность зондирующего импульса</translation>
+    </message>
+    <message>
+        <source>нс</source>
+        <translation>нс</translation>
+    </message>
+    <message>
+        <source>Число усреднений рефлектограммы</source>
+        <translation>Число усреднений рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Check GI</source>
+        <translation>Проверьте ПП</translation>
+    </message>
+    <message>
+        <source>&lt;=Check</source>
+        <translation>&lt;=Проверьте</translation>
+    </message>
+    <message>
+        <source>Editing File Information</source>
+        <translation>Редактирование информации о файле</translation>
+    </message>
+    <message>
+        <source>Not all fields completed correctly</source>
+        <translation>Не все поля заполнены правильно</translation>
+    </message>
+</context>
+<context>
     <name>CFileList</name>
     <message>
         <source>Bellcore v1.0 files (*.sor);;All files (*.*)</source>
@@ -1392,6 +1583,10 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Maximum string length is %1</source>
         <translation>Наибольшая длина строки: %1</translation>
+    </message>
+    <message>
+        <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
+        <translation>В кодовой странице файла нет символа &quot;%1&quot;</translation>
     </message>
 </context>
 </TS>

@@ -3,11 +3,13 @@
 
 #include <CApplicationStart.h>
 #include <CFile.h>
+#include <CFileInfo.h>
 #include <CFileList.h>
 #include <CGraphDlg.h>
 #include <CGraphPix.h>
 #include <CGraphView.h>
 #include <CHelpWindow.h>
+#include <CMainOpt.h>
 #include <GraphTools.h>
 #include <MainWindow.h>
 #include <Preview.h>
@@ -15,6 +17,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,8 +25,10 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -419,10 +424,26 @@ void TstMainWindow::tools_followThePlot()
     QVERIFY(geometry.cursors->LeftMarker().fPosition > 500.001f);
     QCOMPARE(lPos->text(), QLocale().toString(geometry.cursors->LeftMarker().Position() / 1000.0, 'f', 4));
 
-    // The button beside the comment opens the file information.
-    QSignalSpy information(Action(window, "actionInformation"), &QAction::triggered);
+    // The comment button and the menu entry open the file information on the
+    // comment's page, the list's instrument variant on the instrument page;
+    // the full-edit option (enabling "GI") is read at each opening.
+    QStringList shown;
+    const auto close = [&shown] {
+        QTimer::singleShot(0, [&shown] {
+            auto* info = qobject_cast<CFileInfo*>(QApplication::activeModalWidget());
+            shown << info->findChild<QTabWidget*>()->currentWidget()->objectName()
+                    + (info->findChild<QWidget*>(QStringLiteral("GI"))->isEnabled() ? "+" : "");
+            info->reject();
+        });
+    };
+    close();
     QTest::mouseClick(panel->findChild<QAbstractButton*>(QStringLiteral("btnComment")), Qt::LeftButton);
-    QCOMPARE(information.count(), 1);
+    CMainOpt::Instance()->bEnableServiceInfoEditing = true;
+    close();
+    Action(window, "actionInformation")->trigger();
+    close();
+    window.FileList()->OnFileInformation(false);
+    QCOMPARE(shown, QStringList({ "MainInfo", "MainInfo+", "Device+" }));
 
     // Without traces the panel goes.
     CFileList* list = window.FileList();

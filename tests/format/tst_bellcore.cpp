@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 #include <functional>
 
 using namespace SorBuilder;
@@ -428,16 +430,17 @@ void TstBellcore::refusedOnSave_data()
     QTest::newRow("scale factor 0") << Edit([](bc::CBellcore& s) { s.dataPoints.groups[0].scaleFactor = 0.0f; });
     QTest::newRow("empty block name") << Edit([](bc::CBellcore& s) { s.map.entries[1].sName.clear(); });
 
-    // Values inside the typed range whose scaled integer is one past the file
-    // type: float rounds the range limit up, and the product must not wrap.
+    // The next float above a typed maximum: its scaled integer is past the
+    // file type, and the product must not wrap.
     using Time = decltype(sor::tKeyEvent::time);
     using Range = decltype(sor::tFixedParameters::acquisitionRange);
-    QTest::newRow("event time at its float maximum")
-        << Edit([](bc::CBellcore& s) { s.keyEvents.events[0].time = Time::Max(); });
-    QTest::newRow("acquisition range at its float maximum")
-        << Edit([](bc::CBellcore& s) { s.fixed.params.acquisitionRange = Range::Max(); });
-    QTest::newRow("user offset at its float maximum")
-        << Edit([](bc::CBellcore& s) { s.general.userOffset = decltype(sor::tGeneralParameters::userOffset)::Max(); });
+    QTest::newRow("event time above its maximum")
+        << Edit([](bc::CBellcore& s) { s.keyEvents.events[0].time = std::nextafter(Time::Max(), INFINITY); });
+    QTest::newRow("acquisition range above its maximum")
+        << Edit([](bc::CBellcore& s) { s.fixed.params.acquisitionRange = std::nextafter(Range::Max(), INFINITY); });
+    // Substitute bytes would change the text.
+    QTest::newRow("comment the codepage cannot hold")
+        << Edit([](bc::CBellcore& s) { s.general.comment = QString::fromUtf8("Муфта é"); });
 }
 
 void TstBellcore::refusedOnSave()
@@ -525,12 +528,15 @@ void TstBellcore::fixedFields()
         s.fixed.params.distanceUnit = sor::Miles;
         s.fixed.params.dateTime = QDateTime(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC);
         s.fixed.params.groupIndex = 1.4682f;
+        // A typed maximum is a value the file can hold.
+        s.fixed.params.acquisitionRange = decltype(sor::tFixedParameters::acquisitionRange)::Max();
     });
     QCOMPARE(edited.saveError, "none");
     QCOMPARE(edited.saved, Fixed([](tFixed& f) {
         f.timeStamp = 1577836800;
         f.pulses = { { 30, 250000, 16000 }, { 100, 1000000, 8000 }, { 1000, 2000000, 4000 } };
         f.groupIndex = 146820;
+        f.acquisitionRange = 2147483520;
         f.unit = "mi";
     }));
 }

@@ -251,27 +251,40 @@ void TstValidators::numberCheckInOtherLocale()
 void TstValidators::textCheck_data()
 {
     QTest::addColumn<StrPtr>("value");
-    QTest::addColumn<int>("length");
+    QTest::addColumn<QByteArray>("codec");
+    QTest::addColumn<QString>("text");
     QTest::addColumn<QValidator::State>("state");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("empty") << StrPtr(new Comment) << 0 << QValidator::Acceptable << QString();
-    QTest::newRow("comment at limit") << StrPtr(new Comment) << 100 << QValidator::Acceptable << QString();
-    QTest::newRow("comment too long") << StrPtr(new Comment) << 101 << QValidator::Invalid
+    const QString a100(100, QLatin1Char('a'));
+    QTest::newRow("empty") << StrPtr(new Comment) << QByteArray() << QString() << QValidator::Acceptable << QString();
+    QTest::newRow("comment at limit") << StrPtr(new Comment) << QByteArray() << a100 << QValidator::Acceptable
+                                      << QString();
+    QTest::newRow("comment too long") << StrPtr(new Comment) << QByteArray() << a100 + 'a' << QValidator::Invalid
                                       << "Maximum string length is 100";
-    QTest::newRow("supplier name at limit") << StrPtr(new SupplierName) << 31 << QValidator::Acceptable << QString();
-    QTest::newRow("supplier name too long")
-        << StrPtr(new SupplierName) << 32 << QValidator::Invalid << "Maximum string length is 31";
+    QTest::newRow("supplier name too long") << StrPtr(new SupplierName) << QByteArray() << a100.left(32)
+                                            << QValidator::Invalid << "Maximum string length is 31";
+    // The file's codepage decides; the first character it lacks is named
+    // (one beyond 16 bits whole).
+    QTest::newRow("accent in 1251") << StrPtr(new Comment) << QByteArray("Windows-1251")
+                                    << QString::fromUtf8("Муфта é中") << QValidator::Invalid
+                                    << QString::fromUtf8("The file's codepage has no character \"é\"");
+    QTest::newRow("accent in 1250") << StrPtr(new Comment) << QByteArray("Windows-1250") << QString::fromUtf8("café")
+                                    << QValidator::Acceptable << QString();
+    QTest::newRow("emoji in EUC-JP") << StrPtr(new Comment) << QByteArray("EUC-JP") << QString::fromUtf8("中😀")
+                                     << QValidator::Invalid
+                                     << QString::fromUtf8("The file's codepage has no character \"😀\"");
 }
 
 void TstValidators::textCheck()
 {
     QFETCH(StrPtr, value);
-    QFETCH(int, length);
+    QFETCH(QByteArray, codec);
+    QFETCH(QString, text);
 
-    CStrValidator validator(nullptr, QString(), value.get());
+    CStrValidator validator(nullptr, QString(), value.get(), codec);
     QString shown = QStringLiteral("stale");
-    QTEST(validator.Check(QString(length, QLatin1Char('a')), &shown), "state");
+    QTEST(validator.Check(text, &shown), "state");
     QTEST(shown, "message");
 }
 
