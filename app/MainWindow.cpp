@@ -81,6 +81,9 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     // The option is read at each opening: it may change while the program runs.
     m_pFileList->SetInformationDialog([this](const QSharedPointer<sor::CFile>& file, bool showDevice) {
         CFileInfo dialog(file, m_pOptions->bEnableServiceInfoEditing, this);
+        dialog.SetApplyEdit([this, file](const std::function<void()>& edit) {
+            m_pFileList->ApplyEdit(file, tr("File information"), edit);
+        });
         if (showDevice)
             dialog.SetPage(CFileInfo::PageDevice);
         dialog.exec();

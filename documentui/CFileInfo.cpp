@@ -250,8 +250,12 @@ void CFileInfo::WriteBack()
         if (binding.edit->Value().ToString() != binding.original->ToString())
             changed[binding.record] = true;
     }
-    m_file->SetParameters(changed[RecordGeneral] ? &m_general : nullptr,
-        changed[RecordSupplier] ? &m_supplier : nullptr, changed[RecordFixed] ? &m_fixed : nullptr);
+    if (!changed[RecordGeneral] && !changed[RecordSupplier] && !changed[RecordFixed])
+        return;
+    m_applyEdit([&] {
+        m_file->SetParameters(changed[RecordGeneral] ? &m_general : nullptr,
+            changed[RecordSupplier] ? &m_supplier : nullptr, changed[RecordFixed] ? &m_fixed : nullptr);
+    });
 }
 
 void CFileInfo::ShowField(QLineEdit* edit)

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QSharedPointer>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,12 @@ public:
     // Makes `page` the page shown.
     void SetPage(tPage page);
 
+    // Runs the write-back of the changed records; the file list passes its
+    // undo history here, so that the change can be undone as one step. By
+    // default the records are written directly.
+    using tApplyEdit = std::function<void(const std::function<void()>& edit)>;
+    void SetApplyEdit(tApplyEdit apply) { m_applyEdit = std::move(apply); }
+
 public slots:
     // Commits every edited field; a field that is not acceptable is asked
     // about (retry, ignore, ignore all, abort). Writes the changed records.
@@ -56,6 +63,8 @@ private:
         const CType::IValue* original = nullptr;
         int record = 0;
     };
+
+    tApplyEdit m_applyEdit = [](const std::function<void()>& edit) { edit(); };
 
     QGridLayout* AddPage(const char* name, const char* title, const char* toolTip);
     QLineEdit* AddRow(QGridLayout* grid, const char* label, const char* name, const char* unit = nullptr);

@@ -1504,6 +1504,10 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>cm</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>File information</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QValidator</name>

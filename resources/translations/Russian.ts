@@ -1537,6 +1537,10 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>cm</source>
         <translation>см</translation>
     </message>
+    <message>
+        <source>File information</source>
+        <translation type="unfinished">Информация о файле</translation>
+    </message>
 </context>
 <context>
     <name>QValidator</name>
