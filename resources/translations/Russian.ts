@@ -1539,7 +1539,7 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>File information</source>
-        <translation type="unfinished">Информация о файле</translation>
+        <translation>Информация о файле</translation>
     </message>
 </context>
 <context>
