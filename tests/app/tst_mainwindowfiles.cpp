@@ -43,8 +43,6 @@ private slots:
     void init();
     void cleanup();
     void close_offersToSaveModifiedFiles();
-    void actions_askTheirDialogs_data();
-    void actions_askTheirDialogs();
     void actions_saveRenameAndDelete();
 
 private:
@@ -122,41 +120,6 @@ void TstMainWindowFiles::close_offersToSaveModifiedFiles()
     QCOMPARE(list->count(), 0);
     QCOMPARE(Read(Path("b.sor")), original);
     QVERIFY(QSettings().contains(QStringLiteral("MainWindow/size")));
-}
-
-void TstMainWindowFiles::actions_askTheirDialogs_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("caption");
-
-    QTest::newRow("change folder") << "actionChangeFolder"
-                                   << "folder"
-                                   << "Open project folder";
-    QTest::newRow("add copy") << "actionAddCopyFrom"
-                              << "open"
-                              << "Add copy from";
-    QTest::newRow("save copy") << "actionSaveCopyTo"
-                               << "save"
-                               << "Copy file \"a.sor\" to";
-}
-
-void TstMainWindowFiles::actions_askTheirDialogs()
-{
-    QFETCH(QString, action);
-    QFETCH(QString, kind);
-    QFETCH(QString, caption);
-
-    MainWindow window(m_folder->path());
-    tScriptedDialogs dialogs;
-    window.FileList()->SetFileDialogs(&dialogs);
-    window.FileList()->setCurrentRow(0);
-    window.findChild<QAction*>(action)->trigger();
-    QCOMPARE(dialogs.asked.size(), 1);
-    QCOMPARE(dialogs.asked[0].kind, kind);
-    QCOMPARE(dialogs.asked[0].caption, caption);
-    // Cancelled: nothing changed.
-    QCOMPARE(Names(*window.FileList()), QStringList({ "a.sor", "b.sor", "c.sor" }));
 }
 
 void TstMainWindowFiles::actions_saveRenameAndDelete()

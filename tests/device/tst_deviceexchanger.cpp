@@ -15,15 +15,11 @@
 
 namespace {
 
-// A valid trace of 600 samples measured at `time` (UTC).
-QByteArray Trace(const QDateTime& time)
+// A valid trace of 600 samples measured on 5 December 2026 at the given time (UTC).
+QByteArray Trace(int hour, int minute, int second)
 {
+    const QDateTime time(QDate(2026, 12, 5), QTime(hour, minute, second), Qt::UTC);
     return SorBuilder::TimedFile(quint32(time.toSecsSinceEpoch()));
-}
-
-QDateTime Utc(int year, int month, int day, int hour, int minute, int second)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC);
 }
 
 class CAnswers : public IExchangeQuestions
@@ -53,16 +49,13 @@ struct tRig
         exchanger.SetWorkFolder(folder.path());
     }
 
-    CDeviceExchanger::tResult Connect()
+    CDeviceExchanger::tResult Connect(const QString& port = QStringLiteral("COM5"))
     {
-        tDeviceInfo info;
-        info.sPort = "COM5";
-        info.sModel = "Model";
-        info.sNumber = "1234";
-        info.sVersion = "2.05";
-        exchanger.SetDevice(info);
+        exchanger.SetDevice({ port, "Model", "1234", "2.05" });
         return exchanger.RunCommand(CDeviceExchanger::cmdConnect);
     }
+    CDeviceExchanger::tResult Run(CDeviceExchanger::tCommand command) { return exchanger.RunCommand(command); }
+    QString Path(const QString& name) const { return QDir(folder.path()).filePath(name); }
 
     QTemporaryDir folder;
     CFakeInstrument instrument;
@@ -72,8 +65,15 @@ struct tRig
     CDeviceExchanger exchanger;
 };
 
+// How the stored traces go wrong in a download.
+enum tLoadFault { NoFault, Endless, Garbage, CutBlock };
+
+const QString kInvalidFile = QStringLiteral("Device's file is invalid.\nProbably, Probably, you use incompatible device");
+
 } // namespace
 
+// The instrument dialogue of the exchanger against scripted instruments: no
+// serial port and no real pauses.
 class TestDeviceExchanger : public QObject
 {
     Q_OBJECT
@@ -83,24 +83,22 @@ private slots:
     void identification();
     void configuration_data();
     void configuration();
-    void indexOfValue();
-    void configCommand();
     void block_data();
     void block();
-    void fileNames();
+    void namesAndIndices();
     void portOrder();
     void search();
     void connectLearnsLists();
-    void connectRefusesAnotherInstrument();
+    void connectRefused_data();
+    void connectRefused();
     void setParametersTakesTheInstrumentsAnswer();
     void measurement();
     void measurementWithoutTimeReply();
     void measurementCancelledWhileWaiting();
     void loadAllNamesEveryFileApart();
-    void loadAllDeviceEmpty();
+    void loadAllRefused_data();
+    void loadAllRefused();
     void loadAllCancelledDuringThirdFile();
-    void endlessDownloadIsRefused();
-    void garbageFileIsRefused();
     void clockAndClear();
     void sendFailureIsCritical();
     void threadedRunEndsWithSignal();
@@ -109,26 +107,19 @@ private slots:
 void TestDeviceExchanger::identification_data()
 {
     QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<QString>("model");
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("version");
     QTest::addColumn<QString>("error");
 
     const QString invalid = "Invalid device's identificator received from port COM5.";
-    QTest::newRow("numero sign") << QByteArray("Maker,Model,\xB9"
-                                               "1234,Ver.   2.05\n")
-                                 << "Model"
+    QTest::newRow("numero sign") << QByteArray("Maker,Model,\xB9") + "1234,Ver.   2.05\n"
                                  << "1234"
                                  << "2.05" << QString();
-    QTest::newRow("plain number") << QByteArray("Maker,X-2,77,Version3.1\r") << "X-2"
-                                  << "77"
+    QTest::newRow("plain number") << QByteArray("Maker,X-2,77,Version3.1\r") << "77"
                                   << "3.1" << QString();
-    QTest::newRow("short version") << QByteArray("M,A,1,V1\n") << "A"
-                                   << "1" << QString() << QString();
-    QTest::newRow("three parts") << QByteArray("Maker,Model,1234\n") << QString() << QString() << QString() << invalid;
-    QTest::newRow("five parts") << QByteArray("Maker,Model,1234,Ver.   2.05,x\n") << QString() << QString() << QString()
-                                << invalid;
-    QTest::newRow("empty") << QByteArray() << QString() << QString() << QString()
+    QTest::newRow("three parts") << QByteArray("Maker,Model,1234\n") << QString() << QString() << invalid;
+    QTest::newRow("five parts") << QByteArray("Maker,Model,1234,Ver.   2.05,x\n") << QString() << QString() << invalid;
+    QTest::newRow("empty") << QByteArray() << QString() << QString()
                            << "Cannot receive device's identificator from port COM5.";
 }
 
@@ -140,7 +131,6 @@ void TestDeviceExchanger::identification()
         const tDeviceInfo info
             = CDeviceExchanger::ParseIdentification(CDeviceExchanger::DecodeReply(reply), QStringLiteral("COM5"));
         QVERIFY2(error.isEmpty(), "accepted a bad identification");
-        QTEST(info.sModel, "model");
         QTEST(info.sNumber, "number");
         QTEST(info.sVersion, "version");
     } catch (const EDeviceExchange& e) {
@@ -153,43 +143,30 @@ void TestDeviceExchanger::identification()
 void TestDeviceExchanger::configuration_data()
 {
     QTest::addColumn<QString>("reply");
-    QTest::addColumn<bool>("valid");
-    QTest::addColumn<QList<int>>("values");
-    QTest::addColumn<float>("index");
+    QTest::addColumn<QList<int>>("values"); // empty: refused
 
-    QTest::newRow("units") << "CFG,64km,100ns,30s,1550(1),1.4682\n"
-                           << true << QList<int> { 64, 100, 30, 1550, 1 } << 1.4682f;
-    QTest::newRow("extra parts ignored") << "CFG,2,10,15,1310(0),1.5,zz,1\n"
-                                         << true << QList<int> { 2, 10, 15, 1310, 0 } << 1.5f;
-    QTest::newRow("bounds") << "CFG,1,1,1,850(3),1.6\n" << true << QList<int> { 1, 1, 1, 850, 3 } << 1.6f;
-    QTest::newRow("index too low") << "CFG,64km,100ns,30s,1550(1),1.3\n" << false << QList<int>() << 0.f;
-    QTest::newRow("index too high") << "CFG,64km,100ns,30s,1550(1),1.61\n" << false << QList<int>() << 0.f;
-    QTest::newRow("index not a number") << "CFG,64km,100ns,30s,1550(1),nan\n" << false << QList<int>() << 0.f;
-    QTest::newRow("no slot") << "CFG,64,100,30,1550,1.4682\n" << false << QList<int>() << 0.f;
-    QTest::newRow("empty slot") << "CFG,64,100,30,1550(),1.4682\n" << false << QList<int>() << 0.f;
-    QTest::newRow("slot not a number") << "CFG,64,100,30,1550(a),1.4682\n" << false << QList<int>() << 0.f;
-    QTest::newRow("two slots") << "CFG,64,100,30,1550(1)(2),1.4682\n" << false << QList<int>() << 0.f;
-    QTest::newRow("no digits") << "CFG,km,100,30,1550(1),1.4682\n" << false << QList<int>() << 0.f;
-    QTest::newRow("huge number") << "CFG,99999999999,100,30,1550(1),1.4682\n" << false << QList<int>() << 0.f;
-    QTest::newRow("wrong tag") << "CFX,64,100,30,1550(1),1.4682\n" << false << QList<int>() << 0.f;
-    QTest::newRow("five parts") << "CFG,64,100,30,1550(1)\n" << false << QList<int>() << 0.f;
-    QTest::newRow("empty") << "" << false << QList<int>() << 0.f;
+    QTest::newRow("units") << "CFG,64km,100ns,30s,1550(1),1.4682\n" << QList<int> { 64, 100, 30, 1550, 1 };
+    QTest::newRow("extra parts ignored") << "CFG,2,10,15,1310(0),1.5,zz,1\n" << QList<int> { 2, 10, 15, 1310, 0 };
+    QTest::newRow("index too low") << "CFG,64km,100ns,30s,1550(1),1.3\n" << QList<int>();
+    QTest::newRow("index not a number") << "CFG,64km,100ns,30s,1550(1),nan\n" << QList<int>();
+    QTest::newRow("no slot") << "CFG,64,100,30,1550,1.4682\n" << QList<int>();
+    QTest::newRow("empty slot") << "CFG,64,100,30,1550(),1.4682\n" << QList<int>();
+    QTest::newRow("no digits") << "CFG,km,100,30,1550(1),1.4682\n" << QList<int>();
+    QTest::newRow("huge number") << "CFG,99999999999,100,30,1550(1),1.4682\n" << QList<int>();
+    QTest::newRow("empty") << "" << QList<int>();
 }
 
 void TestDeviceExchanger::configuration()
 {
     QFETCH(QString, reply);
-    QFETCH(bool, valid);
+    QFETCH(QList<int>, values);
     try {
         const tConfig config = CDeviceExchanger::ParseConfig(reply);
-        QVERIFY2(valid, "accepted a bad configuration");
-        QFETCH(QList<int>, values);
         QCOMPARE((QList<int> { config.nLineLen, config.nPulseWidth, config.nAverageTime, config.nWaveLenValue,
                      config.nWaveLenIndex }),
             values);
-        QTEST(config.fGI, "index");
     } catch (const EDeviceExchange& e) {
-        QVERIFY2(!valid, qPrintable(e.Message()));
+        QVERIFY2(values.isEmpty(), qPrintable(e.Message()));
         QCOMPARE(e.Message(),
             QStringLiteral(
                 "Device parameters are invalid.\nProbably, you use incompatible device or device is not connected."));
@@ -197,46 +174,18 @@ void TestDeviceExchanger::configuration()
     }
 }
 
-void TestDeviceExchanger::indexOfValue()
-{
-    const QStringList list { "10", "30", "100" };
-    QCOMPARE(CDeviceExchanger::IndexOfValue(list, 100), 2);
-    QCOMPARE(CDeviceExchanger::IndexOfValue(list, 10), 0);
-    QCOMPARE(CDeviceExchanger::IndexOfValue(list, 50), 0);
-    QCOMPARE(CDeviceExchanger::IndexOfValue({ "x", "0" }, 0), 1);
-    QCOMPARE(CDeviceExchanger::IndexOfValue({}, 5), 0);
-}
-
-void TestDeviceExchanger::configCommand()
-{
-    tParameters values;
-    values.nLineLen = 1;
-    values.nPulseWidth = 4;
-    values.nAverageTime = 2;
-    values.nWaveLen = 1;
-    values.fGI = 1.4682f;
-    QCOMPARE(CDeviceExchanger::ConfigCommand(values), QByteArray(";SYST:SET:CFG 1,4,2,1,1.4682\r"));
-    values.fGI = 1.5f;
-    QCOMPARE(CDeviceExchanger::ConfigCommand(values), QByteArray(";SYST:SET:CFG 1,4,2,1,1.5\r"));
-}
-
 void TestDeviceExchanger::block_data()
 {
     QTest::addColumn<QByteArray>("block");
     QTest::addColumn<bool>("valid");
 
-    const QByteArray data(994, 'x');
-    QTest::newRow("999 bytes") << ("#3994" + data) << false;
-    const QByteArray data1000(995, 'x');
-    QTest::newRow("1000 bytes") << ("#3995" + data1000) << true;
-    QTest::newRow("length one more") << ("#3996" + data1000) << false;
-    QTest::newRow("length one less") << ("#3994" + data1000) << false;
-    QTest::newRow("trailing byte") << ("#3995" + data1000 + "\n") << false;
+    const QByteArray data(995, 'x');
+    QTest::newRow("999 bytes") << ("#3994" + data.left(994)) << false;
+    QTest::newRow("1000 bytes") << ("#3995" + data) << true;
+    QTest::newRow("length one more") << ("#3996" + data) << false;
+    QTest::newRow("trailing byte") << ("#3995" + data + "\n") << false;
     QTest::newRow("eight digits") << ("#800001000" + QByteArray(1000, 'y')) << true;
-    QTest::newRow("nine digits") << ("#9000001000" + QByteArray(1000, 'y')) << false;
-    QTest::newRow("zero digits") << ("#0" + QByteArray(1000, 'y')) << false;
-    QTest::newRow("sign in length") << ("#4+995" + data1000) << false;
-    QTest::newRow("no hash") << ("x3995" + data1000) << false;
+    QTest::newRow("sign in length") << ("#4+995" + data) << false;
 }
 
 void TestDeviceExchanger::block()
@@ -249,63 +198,53 @@ void TestDeviceExchanger::block()
         QCOMPARE(data, block.mid(block[1] - '0' + 2));
     } catch (const EDeviceExchange& e) {
         QVERIFY(!valid);
-        QCOMPARE(
-            e.Message(), QStringLiteral("Device's file is invalid.\nProbably, Probably, you use incompatible device"));
+        QCOMPARE(e.Message(), kInvalidFile);
         QVERIFY(!e.IsCritical());
     }
 }
 
-void TestDeviceExchanger::fileNames()
+void TestDeviceExchanger::namesAndIndices()
 {
-    QCOMPARE(CDeviceExchanger::FileBaseName(Utc(2026, 12, 5, 14, 37, 48)), QStringLiteral("261205_14374"));
-    QCOMPARE(CDeviceExchanger::FileBaseName(Utc(2026, 1, 2, 3, 4, 9)), QStringLiteral("260102_03040"));
-    QCOMPARE(CDeviceExchanger::FileBaseName(Utc(2026, 1, 2, 3, 4, 59)), QStringLiteral("260102_03045"));
+    // The name holds the ten-second digit of the time stamp.
+    const QDateTime time(QDate(2026, 12, 5), QTime(14, 37, 48), Qt::UTC);
+    QCOMPARE(CDeviceExchanger::FileBaseName(time), QStringLiteral("261205_14374"));
 
     QTemporaryDir folder;
     const QDir dir(folder.path());
-    QCOMPARE(CDeviceExchanger::FreeFileName(dir.path(), "261205_14374", {}), dir.filePath("261205_14374.sor"));
     QFile existing(dir.filePath("261205_14374.sor"));
     QVERIFY(existing.open(QIODevice::WriteOnly));
     existing.close();
-    QCOMPARE(CDeviceExchanger::FreeFileName(dir.path(), "261205_14374", {}), dir.filePath("261205_14374(1).sor"));
     QCOMPARE(CDeviceExchanger::FreeFileName(dir.path(), "261205_14374", { dir.filePath("261205_14374(1).sor") }),
         dir.filePath("261205_14374(2).sor"));
     // Whatever the name is made of, the file stays in the folder.
     const QString escaped = CDeviceExchanger::FreeFileName(dir.path(), "../../etc/x", {});
     QCOMPARE(QFileInfo(escaped).absolutePath(), dir.absolutePath());
     QCOMPARE(QFileInfo(CDeviceExchanger::FreeFileName(dir.path(), "", {})).absolutePath(), dir.absolutePath());
+
+    // A value missing from a list falls back to its first entry.
+    const QStringList list { "10", "30", "100" };
+    QCOMPARE(CDeviceExchanger::IndexOfValue(list, 100), 2);
+    QCOMPARE(CDeviceExchanger::IndexOfValue(list, 50), 0);
+    QCOMPARE(CDeviceExchanger::IndexOfValue({}, 5), 0);
 }
 
 void TestDeviceExchanger::portOrder()
 {
+    // FTDI ports first, then the others, then the named ones, each once.
     const QList<CDeviceConnectorCOM::tPortEntry> ports {
         { "COM1", "\\\\.\\COM1", false },
         { "COM5", "\\\\.\\COM5", true },
         { "ttyS0", "/dev/ttyS0", false },
         { "ttyUSB0", "/dev/ttyUSB0", true },
     };
-    QCOMPARE(CDeviceConnectorCOM::OrderPorts(ports, {}), (QStringList { "COM5", "ttyUSB0", "COM1", "ttyS0" }));
     QCOMPARE(CDeviceConnectorCOM::OrderPorts(ports, { "/dev/pts/7", "/dev/ttyS0", "COM5", "", "/dev/pts/7" }),
         (QStringList { "COM5", "ttyUSB0", "COM1", "ttyS0", "/dev/pts/7" }));
-    QCOMPARE(CDeviceConnectorCOM::OrderPorts({}, {}), QStringList());
-
-    qputenv("LUMETRIX_SERIAL_PORTS", QStringLiteral("/dev/pts/3%1%1/dev/pts/4").arg(QDir::listSeparator()).toUtf8());
-    QCOMPARE(CDeviceConnectorCOM::EnvironmentPorts(), (QStringList { "/dev/pts/3", "/dev/pts/4" }));
-    CDeviceConnectorCOM::SetExtraPorts({ "/dev/pts/9" });
-    const QStringList listed = CDeviceConnectorCOM().GetPortList();
-    QVERIFY(listed.indexOf("/dev/pts/9") >= 0);
-    QVERIFY(listed.indexOf("/dev/pts/9") < listed.indexOf("/dev/pts/3"));
-    QCOMPARE(listed.mid(listed.size() - 3), (QStringList { "/dev/pts/9", "/dev/pts/3", "/dev/pts/4" }));
-    CDeviceConnectorCOM::SetExtraPorts({});
-    qunsetenv("LUMETRIX_SERIAL_PORTS");
 
     CDeviceConnectorCOM absent;
     QVERIFY(!absent.Open("/nonexistent/ttyLX9", 200));
-    QCOMPARE(absent.GetPortName(), QStringLiteral("/nonexistent/ttyLX9"));
     QVERIFY(!absent.IsOpen());
     QVERIFY(absent.ReadAll().isEmpty());
     QVERIFY_THROWS_EXCEPTION(IDeviceConnector::ESending, absent.Send("x"));
-    absent.Send(QByteArray());
 }
 
 void TestDeviceExchanger::search()
@@ -321,91 +260,78 @@ void TestDeviceExchanger::search()
     rig.bus.brokenPorts = QStringList { "COM9" };
     QSignalSpy waiting(&rig.exchanger, &CDeviceExchanger::sigSetWaiting);
 
-    const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdSearch);
-    QCOMPARE(result.cmd, CDeviceExchanger::cmdSearch);
-    QVERIFY(result.sErrors.isEmpty());
+    QVERIFY(rig.Run(CDeviceExchanger::cmdSearch).sErrors.isEmpty());
     const QList<tDeviceInfo> devices = rig.exchanger.GetDevices();
     QCOMPARE(devices.size(), 2);
     QCOMPARE(devices[0].sPort, QStringLiteral("COM5"));
-    QCOMPARE(devices[0].sModel, QStringLiteral("Model"));
-    QCOMPARE(devices[0].sNumber, QStringLiteral("1234"));
-    QCOMPARE(devices[0].sVersion, QStringLiteral("2.05"));
     QCOMPARE(devices[1].sPort, QStringLiteral("COM8"));
+    // Nothing is left open.
     QCOMPARE(rig.bus.openPorts, 0);
-    QCOMPARE(waiting.size(), 1);
     QCOMPARE(waiting[0], (QVariantList { 0, true }));
-    // Five ports opened, one pause after each and one before reading.
-    QCOMPARE(rig.clock.elapsedMs, 6 * 200);
-
-    rig.bus.ports.clear();
-    QVERIFY(rig.exchanger.RunCommand(CDeviceExchanger::cmdSearch).sErrors.isEmpty());
-    QVERIFY(rig.exchanger.GetDevices().isEmpty());
 }
 
 void TestDeviceExchanger::connectLearnsLists()
 {
     tRig rig;
     QSignalSpy waiting(&rig.exchanger, &CDeviceExchanger::sigSetWaiting);
-    const CDeviceExchanger::tResult result = rig.Connect();
-    QVERIFY2(result.sErrors.isEmpty(), qPrintable(result.sErrors));
-    QVERIFY(!result.bCritical);
+    QVERIFY(rig.Connect().sErrors.isEmpty());
     QVERIFY(rig.exchanger.IsConnected());
     QCOMPARE(waiting[0], (QVariantList { 7, false }));
 
     const tAvailable available = rig.exchanger.GetAvailable();
     QCOMPARE(available.lsLineLen, (QStringList { "2", "8", "32" }));
     QCOMPARE(available.lsPulseWidth, (QStringList { "10", "30", "100", "300", "1000" }));
-    QCOMPARE(available.lsAverageTime, (QStringList { "15", "30", "60", "180" }));
     QCOMPARE(available.lsWaveLen, (QStringList { "1310", "1550", "0" }));
     // Passes 0 to 4 each add a pulse width; pass 5 adds nothing and ends it.
     QCOMPARE(rig.instrument.CountReceived(";SYST:SET:CFG "), 6);
     QCOMPARE(rig.instrument.received.last(), QByteArray(";SYST:SET:CFG 5,5,5,1,1.4682\r"));
-
     // The configuration read before probing is what counts.
-    const tParameters parameters = rig.exchanger.GetParameters();
-    QCOMPARE(parameters.nLineLen, 1);
-    QCOMPARE(parameters.nPulseWidth, 2);
-    QCOMPARE(parameters.nAverageTime, 1);
-    QCOMPARE(parameters.nWaveLen, 1);
-    QCOMPARE(parameters.fGI, 1.4682f);
+    QCOMPARE(rig.exchanger.GetParameters().nPulseWidth, 2);
 
-    QVERIFY(rig.exchanger.RunCommand(CDeviceExchanger::cmdDisconnect).sErrors.isEmpty());
+    QVERIFY(rig.Run(CDeviceExchanger::cmdDisconnect).sErrors.isEmpty());
     QVERIFY(!rig.exchanger.IsConnected());
     QCOMPARE(rig.instrument.received.last(), QByteArray(";SYST:MODE 0\r"));
 }
 
-void TestDeviceExchanger::connectRefusesAnotherInstrument()
+void TestDeviceExchanger::connectRefused_data()
 {
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QByteArray>("identification");
+    QTest::addColumn<QByteArray>("config");
+    QTest::addColumn<QString>("error");
+
+    const QByteArray same = "Maker,Model,1234,Ver.   2.05\n";
+    const QString invalid = "Device parameters are invalid.";
+    QTest::newRow("another number") << "COM5" << QByteArray("Maker,Model,1235,Ver.   2.05\n") << QByteArray()
+                                    << "Connected device isn't the requested  device (port COM5). Please, re-connect "
+                                       "the device.\n\nError code is LX-5:";
+    QTest::newRow("configuration without slot") << "COM5" << same << QByteArray("CFG,64,100,30,1550,1.4682\n")
+                                                << invalid;
+    // A wavelength answer that is only the terminator.
+    QTest::newRow("no wavelengths") << "COM5" << same << QByteArray("no wavelengths") << invalid;
+    QTest::newRow("port missing") << "COM3" << same << QByteArray()
+                                  << "Cannot connect to port COM3.\nProbably, port in using by another application.";
+    QTest::newRow("silent port") << "COM1" << same << QByteArray()
+                                 << "Cannot receive device's identificator from port COM1.";
+}
+
+void TestDeviceExchanger::connectRefused()
+{
+    QFETCH(QString, port);
+    QFETCH(QByteArray, identification);
+    QFETCH(QByteArray, config);
+    QFETCH(QString, error);
+
     tRig rig;
-    rig.instrument.identification = "Maker,Model,1235,Ver.   2.05\n";
-    CDeviceExchanger::tResult result = rig.Connect();
+    rig.instrument.identification = identification;
+    if (config == "no wavelengths")
+        rig.instrument.wavelengths.clear();
+    else
+        rig.instrument.configReply = config;
+    const CDeviceExchanger::tResult result = rig.Connect(port);
     QVERIFY(result.bCritical);
-    QVERIFY(result.sErrors.startsWith("Connected device isn't the requested  device (port COM5). Please, re-connect "
-                                      "the device.\n\nError code is LX-5:"));
+    QVERIFY2(result.sErrors.startsWith(error), qPrintable(result.sErrors));
     QVERIFY(!rig.exchanger.IsConnected());
-
-    rig.instrument.identification = "Maker,Model,1234,Ver.   2.05\n";
-    rig.instrument.configReply = "CFG,64,100,30,1550,1.4682\n";
-    result = rig.Connect();
-    QVERIFY(result.bCritical);
-    QVERIFY(result.sErrors.startsWith("Device parameters are invalid."));
-    QVERIFY(!rig.exchanger.IsConnected());
-
-    rig.instrument.configReply.clear();
-    rig.instrument.wavelengths.clear();
-    result = rig.Connect();
-    QVERIFY(result.bCritical);
-    QVERIFY(result.sErrors.startsWith("Device parameters are invalid."));
-
-    rig.exchanger.SetDevice({ "COM3", "Model", "1234", "2.05" });
-    result = rig.exchanger.RunCommand(CDeviceExchanger::cmdConnect);
-    QVERIFY(result.bCritical);
-    QVERIFY(result.sErrors.startsWith("Cannot connect to port COM3.\nProbably, port in using by another application."));
-
-    rig.exchanger.SetDevice({ "COM1", "Model", "1234", "2.05" });
-    result = rig.exchanger.RunCommand(CDeviceExchanger::cmdConnect);
-    QVERIFY(result.bCritical);
-    QVERIFY(result.sErrors.startsWith("Cannot receive device's identificator from port COM1."));
     QCOMPARE(rig.bus.openPorts, 0);
 }
 
@@ -418,10 +344,7 @@ void TestDeviceExchanger::setParametersTakesTheInstrumentsAnswer()
     wanted.nPulseWidth = 9; // beyond the table: the instrument keeps its last pulse width
     wanted.fGI = 1.5f;
     rig.exchanger.SetParameters(wanted);
-    QSignalSpy waiting(&rig.exchanger, &CDeviceExchanger::sigSetWaiting);
-    const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdSetParameters);
-    QVERIFY(result.sErrors.isEmpty());
-    QCOMPARE(waiting[0], (QVariantList { 2, false }));
+    QVERIFY(rig.Run(CDeviceExchanger::cmdSetParameters).sErrors.isEmpty());
     QCOMPARE(rig.instrument.received.mid(rig.instrument.received.size() - 2),
         (QList<QByteArray> { ";SYST:MODE 2\r", ";SYST:SET:CFG 2,9,1,1,1.5\r" }));
     const tParameters stored = rig.exchanger.GetParameters();
@@ -434,43 +357,36 @@ void TestDeviceExchanger::measurement()
 {
     tRig rig;
     QVERIFY(rig.Connect().sErrors.isEmpty());
-    rig.instrument.measured = Trace(Utc(2026, 12, 5, 14, 37, 48));
+    rig.instrument.measured = Trace(14, 37, 48);
     rig.instrument.busyReplies = 1;
     QSignalSpy waiting(&rig.exchanger, &CDeviceExchanger::sigSetWaiting);
-    rig.clock.elapsedMs = 0;
 
-    const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdMeasurement);
+    const CDeviceExchanger::tResult result = rig.Run(CDeviceExchanger::cmdMeasurement);
     QVERIFY2(result.sErrors.isEmpty(), qPrintable(result.sErrors));
     QCOMPARE(result.res.size(), 1);
-    QCOMPARE(result.res[0].sFileName, QDir(rig.folder.path()).filePath("261205_14374.sor"));
+    QCOMPARE(result.res[0].sFileName, rig.Path("261205_14374.sor"));
     QCOMPARE(result.res[0].baData, rig.instrument.measured);
     // The file is named, not written.
     QVERIFY(!QFile::exists(result.res[0].sFileName));
     // 0 first; the 5 s measurement shows 5 + 3 + 2 s; one busy reply adds 3 + 2.
     QCOMPARE(waiting.size(), 3);
-    QCOMPARE(waiting[0], (QVariantList { 0, false }));
     QCOMPARE(waiting[1], (QVariantList { 10, true }));
     QCOMPARE(waiting[2], (QVariantList { 5, true }));
-    QVERIFY(rig.instrument.CountReceived(";MMEM:LOAD:FILE? 0\r") == 1);
-    // Mode 2 + configuration, mode 1 + INIT + 500, 8 s, two IDN, 3 s, mode 3 + load,
-    // and the reads of the download.
-    const qint64 download = (rig.instrument.measured.size() + 10 + 699) / 700 * 500 + 2 * 500;
-    QCOMPARE(rig.clock.elapsedMs, 2 * 200 + 2 * 200 + 500 + 8000 + 2 * 200 + 3000 + 2 * 200 + download);
 }
 
 void TestDeviceExchanger::measurementWithoutTimeReply()
 {
     tRig rig;
     QVERIFY(rig.Connect().sErrors.isEmpty());
-    rig.instrument.initReply.clear();
-    const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdMeasurement);
-    QCOMPARE(result.sErrors, QStringLiteral("Error of request measurement.\nProbably, you use incompatible device."));
-    QVERIFY(!result.bCritical);
-    QVERIFY(result.res.isEmpty());
-    QVERIFY(rig.exchanger.IsConnected());
-
-    rig.instrument.initReply = "ten\n";
-    QVERIFY(!rig.exchanger.RunCommand(CDeviceExchanger::cmdMeasurement).sErrors.isEmpty());
+    for (const QByteArray& reply : { QByteArray(), QByteArray("ten\n") }) {
+        rig.instrument.initReply = reply;
+        const CDeviceExchanger::tResult result = rig.Run(CDeviceExchanger::cmdMeasurement);
+        QCOMPARE(
+            result.sErrors, QStringLiteral("Error of request measurement.\nProbably, you use incompatible device."));
+        QVERIFY(!result.bCritical);
+        QVERIFY(result.res.isEmpty());
+        QVERIFY(rig.exchanger.IsConnected());
+    }
 }
 
 void TestDeviceExchanger::measurementCancelledWhileWaiting()
@@ -485,7 +401,7 @@ void TestDeviceExchanger::measurementCancelledWhileWaiting()
         if (rig.clock.elapsedMs >= 60000)
             rig.exchanger.CancelExchange();
     };
-    const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdMeasurement);
+    const CDeviceExchanger::tResult result = rig.Run(CDeviceExchanger::cmdMeasurement);
     QVERIFY(result.bCancelled);
     QVERIFY(result.sErrors.isEmpty());
     QVERIFY(result.res.isEmpty());
@@ -497,55 +413,78 @@ void TestDeviceExchanger::loadAllNamesEveryFileApart()
 {
     tRig rig;
     QVERIFY(rig.Connect().sErrors.isEmpty());
-    // Two traces within the same ten seconds, one of them already in the folder.
-    rig.instrument.files = { Trace(Utc(2026, 12, 5, 14, 37, 41)), Trace(Utc(2026, 12, 5, 14, 37, 48)),
-        Trace(Utc(2026, 12, 5, 14, 38, 2)) };
-    QFile existing(QDir(rig.folder.path()).filePath("261205_14374.sor"));
+    // Two traces within the same ten seconds, one name of them already in the folder.
+    rig.instrument.files = { Trace(14, 37, 41), Trace(14, 37, 48), Trace(14, 38, 2) };
+    QFile existing(rig.Path("261205_14374.sor"));
     QVERIFY(existing.open(QIODevice::WriteOnly));
     existing.close();
     QSignalSpy progress(&rig.exchanger, &CDeviceExchanger::sigSetProgress);
-    rig.answers.answer = true;
 
-    const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
+    const CDeviceExchanger::tResult result = rig.Run(CDeviceExchanger::cmdLoadAll);
     QVERIFY2(result.sErrors.isEmpty(), qPrintable(result.sErrors));
     QCOMPARE(result.res.size(), 3);
-    const QDir dir(rig.folder.path());
-    QCOMPARE(result.res[0].sFileName, dir.filePath("261205_14374(1).sor"));
-    QCOMPARE(result.res[1].sFileName, dir.filePath("261205_14374(2).sor"));
-    QCOMPARE(result.res[2].sFileName, dir.filePath("261205_14380.sor"));
-    QCOMPARE(result.res[1].baData, Trace(Utc(2026, 12, 5, 14, 37, 48)));
-    QCOMPARE(progress.size(), 4);
+    QCOMPARE(result.res[0].sFileName, rig.Path("261205_14374(1).sor"));
+    QCOMPARE(result.res[1].sFileName, rig.Path("261205_14374(2).sor"));
+    QCOMPARE(result.res[2].sFileName, rig.Path("261205_14380.sor"));
+    QCOMPARE(result.res[1].baData, Trace(14, 37, 48));
     QCOMPARE(progress[0], (QVariantList { 0, 3, true }));
-    QCOMPARE(progress[3], (QVariantList { 3, 3, false }));
+    QCOMPARE(progress.last(), (QVariantList { 3, 3, false }));
+    // Asked once after all of them arrived; "Yes" cleared the memory.
     QCOMPARE(rig.answers.asked, 1);
     QCOMPARE(rig.instrument.received.last(), QByteArray(";MMEM:INIT\r"));
     QVERIFY(rig.instrument.files.isEmpty());
 
-    // A "No" keeps the memory.
-    rig.instrument.files = { Trace(Utc(2026, 12, 5, 14, 37, 41)) };
+    // "No" keeps it.
+    rig.instrument.files = { Trace(14, 37, 41) };
     rig.answers.answer = false;
-    QVERIFY(rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll).sErrors.isEmpty());
-    QCOMPARE(rig.answers.asked, 2);
+    QVERIFY(rig.Run(CDeviceExchanger::cmdLoadAll).sErrors.isEmpty());
     QCOMPARE(rig.instrument.files.size(), 1);
 }
 
-void TestDeviceExchanger::loadAllDeviceEmpty()
+void TestDeviceExchanger::loadAllRefused_data()
 {
+    // Every refusal is no critical error, asks no deletion question and
+    // writes nothing; `delivered` traces before the fault still arrive.
+    QTest::addColumn<QByteArray>("freeReply");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("delivered");
+
+    QTest::newRow("empty") << QByteArray("0,5000\n") << int(NoFault) << "Device is empty" << 0;
+    QTest::newRow("count not a number") << QByteArray("x,5000\n") << int(NoFault) << "Device is empty" << 0;
+    QTest::newRow("count missing") << QByteArray("5\n") << int(NoFault)
+                                   << "Number of files is incorrect.\nProbably, you use incompatible device." << 0;
+    // The download grows without end: refused at 64 MiB.
+    QTest::newRow("endless download") << QByteArray() << int(Endless) << kInvalidFile << 0;
+    // The second of three traces ends inside its data points.
+    QTest::newRow("broken trace") << QByteArray() << int(Garbage) << "Device's file is invalid:\n" << 1;
+    QTest::newRow("block ends before its length") << QByteArray() << int(CutBlock) << "Device's file is invalid" << 0;
+}
+
+void TestDeviceExchanger::loadAllRefused()
+{
+    QFETCH(QByteArray, freeReply);
+    QFETCH(int, fault);
+    QFETCH(QString, error);
+    QFETCH(int, delivered);
+
     tRig rig;
     QVERIFY(rig.Connect().sErrors.isEmpty());
-    rig.instrument.freeReply = "0,5000\n";
-    CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
-    QCOMPARE(result.sErrors, QStringLiteral("Device is empty"));
+    rig.instrument.freeReply = freeReply;
+    rig.instrument.files = { Trace(10, 0, 0), Trace(10, 0, 0).chopped(300), Trace(11, 0, 0) };
+    if (fault == Endless) {
+        rig.instrument.endlessChunk = 4 * 1024 * 1024;
+    } else if (fault == CutBlock) {
+        rig.instrument.files = { Trace(10, 0, 0).left(900) + QByteArray(500, '\0') };
+        rig.instrument.chunkSize = 100000;
+    }
+    const CDeviceExchanger::tResult result = rig.Run(CDeviceExchanger::cmdLoadAll);
+    QVERIFY2(result.sErrors.startsWith(error), qPrintable(result.sErrors));
     QVERIFY(!result.bCritical);
-    QVERIFY(rig.exchanger.IsConnected());
-
-    rig.instrument.freeReply = "x,5000\n";
-    QCOMPARE(rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll).sErrors, QStringLiteral("Device is empty"));
-    rig.instrument.freeReply = "5\n";
-    result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
-    QCOMPARE(result.sErrors, QStringLiteral("Number of files is incorrect.\nProbably, you use incompatible device."));
-    QVERIFY(!result.bCritical);
+    QCOMPARE(result.res.size(), delivered);
     QCOMPARE(rig.answers.asked, 0);
+    QVERIFY(QDir(rig.folder.path()).isEmpty());
+    QVERIFY(rig.exchanger.IsConnected());
 }
 
 void TestDeviceExchanger::loadAllCancelledDuringThirdFile()
@@ -553,18 +492,16 @@ void TestDeviceExchanger::loadAllCancelledDuringThirdFile()
     tRig rig;
     QVERIFY(rig.Connect().sErrors.isEmpty());
     for (int i = 0; i < 5; ++i)
-        rig.instrument.files.append(Trace(Utc(2026, 12, 5, 10, i, 0)));
+        rig.instrument.files.append(Trace(10, i, 0));
     // Cancel once the third download has delivered its first chunk.
     rig.clock.onSleep = [&rig] {
         if (rig.instrument.received.last() == ";MMEM:LOAD:FILE? 3\r" && rig.clock.elapsedMs > 0)
             rig.exchanger.CancelExchange();
     };
-    const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
+    const CDeviceExchanger::tResult result = rig.Run(CDeviceExchanger::cmdLoadAll);
     QVERIFY(result.bCancelled);
     QVERIFY(result.sErrors.isEmpty());
-    QVERIFY(!result.bCritical);
     QCOMPARE(result.res.size(), 3);
-    QCOMPARE(result.res[0].baData, rig.instrument.files[0]);
     QCOMPARE(result.res[1].baData, rig.instrument.files[1]);
     QVERIFY(result.res[2].sFileName.isEmpty());
     QVERIFY(result.res[2].baData.isEmpty());
@@ -573,59 +510,17 @@ void TestDeviceExchanger::loadAllCancelledDuringThirdFile()
     QCOMPARE(rig.instrument.CountReceived(";MMEM:INIT"), 0);
 }
 
-void TestDeviceExchanger::endlessDownloadIsRefused()
-{
-    tRig rig;
-    QVERIFY(rig.Connect().sErrors.isEmpty());
-    rig.instrument.files = { Trace(Utc(2026, 12, 5, 10, 0, 0)) };
-    rig.instrument.endlessChunk = 4 * 1024 * 1024;
-    const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
-    QCOMPARE(
-        result.sErrors, QStringLiteral("Device's file is invalid.\nProbably, Probably, you use incompatible device"));
-    QVERIFY(!result.bCritical);
-    QVERIFY(result.res.isEmpty());
-    QCOMPARE(rig.answers.asked, 0);
-    QVERIFY(QDir(rig.folder.path()).isEmpty());
-}
-
-void TestDeviceExchanger::garbageFileIsRefused()
-{
-    tRig rig;
-    QVERIFY(rig.Connect().sErrors.isEmpty());
-    // A trace that ends inside its data points.
-    const QByteArray broken = Trace(Utc(2026, 12, 5, 10, 0, 0)).chopped(300);
-    rig.instrument.files = { Trace(Utc(2026, 12, 5, 10, 0, 0)), broken, Trace(Utc(2026, 12, 5, 11, 0, 0)) };
-    CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
-    QVERIFY2(result.sErrors.startsWith("Device's file is invalid:\n"), qPrintable(result.sErrors));
-    QVERIFY(result.sErrors.contains("Error code is LX"));
-    QVERIFY(!result.bCritical);
-    // The trace downloaded before the error is delivered.
-    QCOMPARE(result.res.size(), 1);
-    QCOMPARE(rig.answers.asked, 0);
-
-    // A block cut short is one that ends before its length.
-    rig.instrument.files = { Trace(Utc(2026, 12, 5, 10, 0, 0)).left(900) };
-    rig.instrument.files[0].append(QByteArray(500, '\0'));
-    rig.instrument.chunkSize = 100000;
-    result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
-    QVERIFY(result.sErrors.startsWith("Device's file is invalid"));
-    QVERIFY(result.res.isEmpty());
-}
-
 void TestDeviceExchanger::clockAndClear()
 {
     tRig rig;
     QVERIFY(rig.Connect().sErrors.isEmpty());
     rig.clock.now = QDateTime(QDate(2026, 12, 5), QTime(9, 7, 3));
     rig.instrument.received.clear();
-    QSignalSpy waiting(&rig.exchanger, &CDeviceExchanger::sigSetWaiting);
-    QVERIFY(rig.exchanger.RunCommand(CDeviceExchanger::cmdUpdateDateTime).sErrors.isEmpty());
+    QVERIFY(rig.Run(CDeviceExchanger::cmdUpdateDateTime).sErrors.isEmpty());
     QCOMPARE(rig.instrument.received,
         (QList<QByteArray> { ";SYST:MODE 6\r", ";SYST:DATE 05,12,2026\r", ";SYST:TIME 09,07,03\r" }));
-    QVERIFY(rig.exchanger.RunCommand(CDeviceExchanger::cmdClearMemory).sErrors.isEmpty());
+    QVERIFY(rig.Run(CDeviceExchanger::cmdClearMemory).sErrors.isEmpty());
     QCOMPARE(rig.instrument.received.last(), QByteArray(";MMEM:INIT\r"));
-    QCOMPARE(waiting[0], (QVariantList { 2, false }));
-    QCOMPARE(waiting[1], (QVariantList { 1, false }));
 }
 
 void TestDeviceExchanger::sendFailureIsCritical()
@@ -633,11 +528,11 @@ void TestDeviceExchanger::sendFailureIsCritical()
     tRig rig;
     QVERIFY(rig.Connect().sErrors.isEmpty());
     rig.bus.brokenPorts = QStringList { "COM5" };
-    const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdSetParameters);
+    const CDeviceExchanger::tResult result = rig.Run(CDeviceExchanger::cmdSetParameters);
     QVERIFY(result.bCritical);
     QVERIFY(result.sErrors.startsWith("Error of sending\n\nError code is LX-4:"));
     // Disconnecting swallows the failure and closes the port all the same.
-    QVERIFY(rig.exchanger.RunCommand(CDeviceExchanger::cmdDisconnect).sErrors.isEmpty());
+    QVERIFY(rig.Run(CDeviceExchanger::cmdDisconnect).sErrors.isEmpty());
     QVERIFY(!rig.exchanger.IsConnected());
 }
 
@@ -652,7 +547,7 @@ void TestDeviceExchanger::threadedRunEndsWithSignal()
     QCOMPARE(rig.exchanger.GetDevices().size(), 1);
 
     rig.exchanger.SetDevice(rig.exchanger.GetDevices()[0]);
-    rig.instrument.files = { Trace(Utc(2026, 12, 5, 10, 0, 0)) };
+    rig.instrument.files = { Trace(10, 0, 0) };
     // The next command starts from the slot that learns of the end of the
     // last one, while that run may still be returning.
     bool chained = false;
@@ -664,12 +559,9 @@ void TestDeviceExchanger::threadedRunEndsWithSignal()
     QTRY_COMPARE_WITH_TIMEOUT(end.size(), 3, 10000);
     QVERIFY(chained);
     QCOMPARE(end[2][0].value<CDeviceExchanger::tCommand>(), CDeviceExchanger::cmdLoadAll);
-    const auto res = end[2][4].value<CDeviceExchanger::tCommandRes>();
-    QCOMPARE(res.size(), 1);
-    QCOMPARE(res[0].baData, Trace(Utc(2026, 12, 5, 10, 0, 0)));
+    QCOMPARE(end[2][4].value<CDeviceExchanger::tCommandRes>().size(), 1);
     QVERIFY(rig.exchanger.wait(10000));
     QVERIFY(rig.exchanger.IsConnected());
-    // Destroying the rig's exchanger disconnects on its own thread.
 }
 
 QTEST_GUILESS_MAIN(TestDeviceExchanger)
