@@ -143,6 +143,8 @@ void TstApplicationStart::identity()
     QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Norvane"));
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Lumetrix_0.28B"));
     QVERIFY(!QCoreApplication::organizationDomain().isEmpty());
+    // The translations compiled in, by the names the options store.
+    QCOMPARE(CTranslations::Languages(), QStringList({ QStringLiteral("English"), QStringLiteral("Русский") }));
 }
 
 void TstApplicationStart::numbers_data()

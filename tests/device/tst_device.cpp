@@ -406,6 +406,11 @@ void TestDevice::loadAllListsTracesAndAsksToDelete()
     QCOMPARE(clear.Count(), 2);
     QCOMPARE(clear.Seen()[1].title, QStringLiteral("Clearing device memory"));
     QCOMPARE(rig.instrument.received.last(), QByteArray(";MMEM:INIT\r"));
+
+    // The instrument's clock is set without a question.
+    rig.device->UpdateDateTime();
+    QVERIFY(rig.Idle());
+    QCOMPARE(rig.instrument.CountReceived(";SYST:DATE "), 1);
 }
 
 QTEST_MAIN(TestDevice)
