@@ -180,11 +180,6 @@ void tGraphState::ScrollTo(const QPoint& canvasPoint)
     Recompute();
 }
 
-void tGraphState::CentreOn(const QPoint& widgetPoint)
-{
-    CentreOn(view.size(), widgetPoint);
-}
-
 void tGraphState::CentreOn(const QSize& widgetSize, const QPoint& widgetPoint)
 {
     if (!CanMap(*this) || widgetSize.isEmpty())

@@ -73,9 +73,8 @@ public:
     void ZoomReset();
     // The canvas point becomes the top-left of the view.
     void ScrollTo(const QPoint& canvasPoint);
-    // The data point under a point of a widget showing the whole extent becomes
-    // the centre; without a size the widget is taken to be as large as the view.
-    void CentreOn(const QPoint& widgetPoint);
+    // The data point under a point of a widget of `widgetSize` showing the
+    // whole extent becomes the centre.
     void CentreOn(const QSize& widgetSize, const QPoint& widgetPoint);
     // Rubber-band zoom: the rectangle (widget pixels) fills the view.
     void ZoomToRect(const QRect& widgetRect);

@@ -83,11 +83,7 @@ private slots:
     void init();
     void cleanup();
 
-    void versionText_data();
-    void versionText();
     void identity();
-    void translations_data();
-    void translations();
     void numbers_data();
     void numbers();
 
@@ -123,71 +119,19 @@ void TstApplicationStart::cleanup()
     QVERIFY(!CCrashReport::IsInstalled());
 }
 
-void TstApplicationStart::versionText_data()
-{
-    QTest::addColumn<int>("major");
-    QTest::addColumn<int>("minor");
-    QTest::addColumn<bool>("b");
-    QTest::addColumn<bool>("d");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("plain") << 1 << 2 << false << false << "1.2";
-    QTest::newRow("B") << 0 << 28 << true << false << "0.28B";
-    QTest::newRow("D") << 0 << 5 << false << true << "0.5D";
-    QTest::newRow("B and D") << 12 << 1000 << true << true << "12.1000BD";
-}
-
-void TstApplicationStart::versionText()
-{
-    QFETCH(int, major);
-    QFETCH(int, minor);
-    QFETCH(bool, b);
-    QFETCH(bool, d);
-    QFETCH(QString, text);
-
-    const tVersion version { major, minor, b, d };
-    QCOMPARE(version.Text(), text);
-    QCOMPARE(CApplicationStart::ApplicationName(version), QStringLiteral("Lumetrix_") + text);
-}
-
 void TstApplicationStart::identity()
 {
     QCOMPARE(kProgramVersion.Text(), QStringLiteral("0.28B"));
     QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Norvane"));
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Lumetrix_0.28B"));
     QVERIFY(!QCoreApplication::organizationDomain().isEmpty());
-}
-
-void TstApplicationStart::translations_data()
-{
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<bool>("loads");
-    QTest::addColumn<QString>("probe");
-
-    QTest::newRow("English") << "English" << true << kProbeText;
-    QTest::newRow("Russian") << "Русский" << true << "Ошибка доступа к файлу";
-    QTest::newRow("unknown") << "Klingon" << false << kProbeText;
-    QTest::newRow("longer name") << "English_GB" << false << kProbeText;
-    QTest::newRow("empty") << "" << false << kProbeText;
-}
-
-void TstApplicationStart::translations()
-{
-    QFETCH(QString, language);
-    QFETCH(bool, loads);
-    QFETCH(QString, probe);
-
+    // The translations compiled in, by the names the options store.
     QCOMPARE(CTranslations::Languages(), QStringList({ QStringLiteral("English"), QStringLiteral("Русский") }));
-    QTranslator translator;
-    QCOMPARE(CTranslations::Load(translator, language), loads);
-    QCoreApplication::installTranslator(&translator);
-    QCOMPARE(QCoreApplication::translate(kProbeContext, kProbeText), probe);
 }
 
 void TstApplicationStart::numbers_data()
 {
     QTest::addColumn<QString>("language");
-    QTest::newRow("English") << "English";
     QTest::newRow("Russian") << "Русский";
 }
 

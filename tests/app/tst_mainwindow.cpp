@@ -76,14 +76,6 @@ QToolBar* ToolBar(const MainWindow& window, const char* name)
     return window.findChild<QToolBar*>(QString::fromLatin1(name));
 }
 
-QStringList ObjectNames(const QList<QAction*>& actions)
-{
-    QStringList names;
-    for (const QAction* action : actions)
-        names << action->objectName();
-    return names;
-}
-
 } // namespace
 
 // The main window's enabling rules, status bar, layout store and help, on the
@@ -99,17 +91,12 @@ private slots:
 
     void enabling_followsListSignals_data();
     void enabling_followsListSignals();
-    void enabling_followsTheList();
-    void measurement_oneAtATime();
     void measurement_withoutTraceStaysIdle();
-    void contextMenus();
     void zoomText_data();
     void zoomText();
     void statusBar_followsThePlot();
     void tools_followThePlot();
-    void layout_firstStart();
     void layout_restoredAtNextConstruction();
-    void help_showsOwnPages_data();
     void help_showsOwnPages();
 
 private:
@@ -186,77 +173,6 @@ void TstMainWindow::enabling_followsListSignals()
         QCOMPARE(window.View()->Pix()->contextMenuPolicy(), Qt::ActionsContextMenu);
 }
 
-void TstMainWindow::enabling_followsTheList()
-{
-    MainWindow window(m_samples);
-    CFileList* list = window.FileList();
-    QCOMPARE(list->GetCount(), TestPaths::SorFiles(m_samples).size());
-    QCOMPARE(QDir::currentPath(), m_samples);
-
-    QVERIFY(IsEnabled(window, "viewMenu"));
-    QVERIFY(IsEnabled(window, "actionPrint"));
-    // Nothing is modified and nothing is being compared.
-    QVERIFY(!IsEnabled(window, "actionSave"));
-    QVERIFY(!IsEnabled(window, "actionUncheckAll"));
-
-    list->GetFile(list->currentRow())->SetModified(true);
-    QVERIFY(IsEnabled(window, "actionSave"));
-    list->setCurrentRow(1);
-    QVERIFY(!IsEnabled(window, "actionSave"));
-    list->setCurrentRow(0);
-    QVERIFY(IsEnabled(window, "actionSave"));
-    list->GetFile(0)->SetModified(false);
-    QVERIFY(!IsEnabled(window, "actionSave"));
-
-    list->ToggleCompare();
-    QVERIFY(IsEnabled(window, "actionUncheckAll"));
-    Action(window, "actionUncheckAll")->trigger();
-    QVERIFY(list->CompareSet().empty());
-    QVERIFY(!IsEnabled(window, "actionUncheckAll"));
-
-    while (list->GetCount() > 0)
-        list->RemoveRow(0);
-    QVERIFY(!IsEnabled(window, "viewMenu"));
-    QVERIFY(!IsEnabled(window, "eventsToolBar"));
-    QVERIFY(!IsEnabled(window, "actionPrint"));
-    QVERIFY(IsEnabled(window, "actionChangeFolder"));
-    QCOMPARE(window.View()->Pix()->contextMenuPolicy(), Qt::NoContextMenu);
-}
-
-void TstMainWindow::measurement_oneAtATime()
-{
-    MainWindow window(m_samples);
-    QAction* splice = Action(window, "actionMeasureSplice");
-    QAction* reflection = Action(window, "actionMeasureReflection");
-    QAction* addEvent = Action(window, "actionAddEvent");
-    QAction* cursorHere = Action(window, "actionCenterCursorHere");
-    const auto idle = [&] {
-        return !splice->isChecked() && !reflection->isChecked() && splice->isEnabled() && reflection->isEnabled()
-            && !addEvent->isEnabled() && !cursorHere->isVisible();
-    };
-    QVERIFY(idle());
-
-    // Starting one measurement locks out the other and offers "Add event" and
-    // the cursors of the plot's menu; "Add event" ends it.
-    splice->trigger();
-    QVERIFY(splice->isChecked());
-    QVERIFY(!reflection->isEnabled());
-    QVERIFY(addEvent->isEnabled());
-    QVERIFY(cursorHere->isVisible());
-    QVERIFY(Action(window, "actionLeftCursorHere")->isVisible());
-    QVERIFY(Action(window, "actionRightCursorHere")->isVisible());
-    addEvent->trigger();
-    QVERIFY(idle());
-
-    reflection->trigger();
-    QVERIFY(reflection->isChecked());
-    QVERIFY(!splice->isEnabled());
-    QVERIFY(addEvent->isEnabled());
-    // Pressing it again cancels the measurement.
-    reflection->trigger();
-    QVERIFY(idle());
-}
-
 void TstMainWindow::measurement_withoutTraceStaysIdle()
 {
     // A disabled menu would still let the keys reach its actions: the
@@ -285,22 +201,6 @@ void TstMainWindow::measurement_withoutTraceStaysIdle()
     QVERIFY(QFile::remove(m_empty.filePath(QStringLiteral("one.sor"))));
 }
 
-void TstMainWindow::contextMenus()
-{
-    MainWindow window(m_samples);
-    QCOMPARE(window.FileList()->contextMenuPolicy(), Qt::ActionsContextMenu);
-    QCOMPARE(ObjectNames(window.FileList()->actions()),
-        QStringList({ "actionAddCopyFrom", "actionSave", "actionSaveCopyTo", "actionRename", "actionDeleteTwin",
-            "actionUncheckAll", "actionInformation" }));
-    QCOMPARE(ObjectNames(window.View()->Pix()->actions()),
-        QStringList({ "actionLeftCursorHere", "actionLeftMarkerHere", "actionCenterCursorHere", "actionRightMarkerHere",
-            "actionRightCursorHere" }));
-    // The list handles Del itself: neither delete action has a key.
-    QVERIFY(Action(window, "actionDelete")->shortcut().isEmpty());
-    QVERIFY(Action(window, "actionDeleteTwin")->shortcut().isEmpty());
-    QVERIFY(Action(window, "actionDeleteTwin")->text().endsWith(QStringLiteral("\tDel")));
-}
-
 void TstMainWindow::zoomText_data()
 {
     QTest::addColumn<bool>("shown");
@@ -312,9 +212,7 @@ void TstMainWindow::zoomText_data()
 
     const QRect view(0, 0, 600, 300);
     QTest::newRow("nothing shown") << false << view << QSizeF(40000, 10000) << 2.f << 2.f << "";
-    QTest::newRow("no view") << true << QRect() << QSizeF(40000, 10000) << 2.f << 2.f << "";
     QTest::newRow("whole extent") << true << view << QSizeF(40000, 10000) << 1.f << 1.f << "Zoom reset";
-    QTest::newRow("within 1.001") << true << view << QSizeF(40000, 10000) << 1.001f << 1.0005f << "Zoom reset";
     QTest::newRow("40 km x2, 10 dB x2") << true << view << QSizeF(40000, 10000) << 2.f << 2.f
                                         << "Zoom 20.00 km × 5.00 dB";
     QTest::newRow("10 km wide stays in metres")

@@ -43,8 +43,6 @@ private slots:
     void init();
     void cleanup();
     void close_offersToSaveModifiedFiles();
-    void actions_askTheirDialogs_data();
-    void actions_askTheirDialogs();
     void actions_saveRenameAndDelete();
 
 private:

@@ -33,12 +33,9 @@ void TstRangeText::rangeText_data()
     constexpr double inf = std::numeric_limits<double>::infinity();
     QTest::newRow("three decimals") << 1.5 << 16.0 << "1.500";
     QTest::newRow("rounded") << -0.12345 << 16.0 << "-0.123";
-    QTest::newRow("upper limit itself") << 16.0 << 16.0 << "16.000";
     QTest::newRow("above") << 20.0 << 16.0 << ">16";
-    QTest::newRow("just above") << 16.0001 << 16.0 << ">16";
     QTest::newRow("below") << -75.0 << 70.0 << "<-70";
     QTest::newRow("infinitely high") << inf << 16.0 << ">16";
-    QTest::newRow("infinitely low") << -inf << 70.0 << "<-70";
     QTest::newRow("tiny negative") << -0.0001 << 16.0 << "0.000";
     QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 16.0 << "";
 }

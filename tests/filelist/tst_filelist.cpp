@@ -2,8 +2,10 @@
 #include "CFileList.h"
 #include "ComparePalette.h"
 #include "SorBuilder.h"
+#include "tListFolder.h"
 
 #include <QApplication>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,55 +35,6 @@ QByteArray LongTrace(int samples)
     return Assemble({ { "GenParams", 100, GeneralBody(), {} }, { "FxdParams", 100, FixedBody(fixed), {} },
         { "DataPts", 100, DataPointsBody(points), {} } });
 }
-
-// A working folder and a shown main window holding the list.
-class tFolder
-{
-public:
-    tFolder() : list(new CFileList(&window))
-    {
-        window.resize(300, 700);
-        list->resize(250, 700);
-        window.show();
-    }
-
-    QString Path(const QString& name) const { return dir.filePath(name); }
-    void Write(const QString& name, const QByteArray& bytes) const
-    {
-        QFile file(Path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
-    }
-    QStringList Names() const
-    {
-        QStringList names;
-        for (int row = 0; row < list->count(); ++row)
-            names << QFileInfo(list->GetFile(row)->Path()).fileName();
-        return names;
-    }
-    QSharedPointer<tListedFile> Listed(int row) const { return CFileList::ListedFile(list->item(row)); }
-    // The rows of the compare set, in its order.
-    QList<int> CompareRows() const
-    {
-        QList<int> rows;
-        for (const QSharedPointer<tListedFile>& member : list->CompareSet()) {
-            for (int row = 0; row < list->count(); ++row) {
-                if (Listed(row) == member)
-                    rows << row;
-            }
-        }
-        return rows;
-    }
-    void Toggle(int row) const
-    {
-        list->setCurrentRow(row);
-        QTest::keyClick(list, Qt::Key_Space);
-    }
-
-    QTemporaryDir dir;
-    QWidget window;
-    CFileList* list;
-};
 
 } // namespace
 
@@ -119,7 +72,7 @@ void TstFileList::cleanup()
 
 void TstFileList::listsFolderOnce()
 {
-    tFolder folder;
+    tListFolder folder;
     for (const char* name : { "c.sor", "a.sor", "b.sor" })
         folder.Write(QString::fromLatin1(name), StandardFile());
     folder.Write("notes.txt", "not a trace");
@@ -154,12 +107,8 @@ void TstFileList::loadWarnings_data()
 
     // row: answers given, files asked about in order, files listed
     QTest::newRow("ignore all on the first") << QStringList { "Ignore all" } << QStringList { "a_wrong.sor" } << all;
-    QTest::newRow("ignore each") << QStringList { "Ignore", "Ignore" } << QStringList { "a_wrong.sor", "b_missing.sor" }
-                                 << all;
     QTest::newRow("retry asks again") << QStringList { "Retry", "Ignore all" }
                                       << QStringList { "a_wrong.sor", "a_wrong.sor" } << all;
-    QTest::newRow("abort ends the listing")
-        << QStringList { "Abort" } << QStringList { "a_wrong.sor" } << QStringList();
     QTest::newRow("abort on the second") << QStringList { "Ignore", "Abort" }
                                          << QStringList { "a_wrong.sor", "b_missing.sor" }
                                          << QStringList { "a_wrong.sor" };
@@ -171,7 +120,7 @@ void TstFileList::loadWarnings()
     QFETCH(QStringList, asked);
     QFETCH(QStringList, listed);
 
-    tFolder folder;
+    tListFolder folder;
     folder.Write("a_wrong.sor", Assemble(StandardBlocks(), WrongChecksum));
     folder.Write("b_missing.sor", Assemble(StandardBlocks(), NoChecksum));
     folder.Write("c_good.sor", StandardFile());
@@ -197,7 +146,6 @@ void TstFileList::loadErrors_data()
     QTest::addColumn<QStringList>("answers");
     QTest::addColumn<QStringList>("listed");
 
-    QTest::newRow("ignore leaves it out") << QStringList { "Ignore" } << QStringList { "a.sor", "c.sor" };
     QTest::newRow("ignore all leaves it out") << QStringList { "Ignore all" } << QStringList { "a.sor", "c.sor" };
     QTest::newRow("abort ends the listing") << QStringList { "Abort" } << QStringList { "a.sor" };
 }
@@ -207,7 +155,7 @@ void TstFileList::loadErrors()
     QFETCH(QStringList, answers);
     QFETCH(QStringList, listed);
 
-    tFolder folder;
+    tListFolder folder;
     folder.Write("a.sor", StandardFile());
     folder.Write("b_cut.sor", Truncated());
     folder.Write("c.sor", StandardFile());
@@ -239,7 +187,7 @@ void TstFileList::oneFileOperationOffersIgnore()
     QFETCH(bool, goOn);
     QFETCH(int, rows);
 
-    tFolder folder;
+    tListFolder folder;
     folder.Write("wrong.sor", Assemble(StandardBlocks(), WrongChecksum));
     CBoxAnswerer answerer({ answer });
     QCOMPARE(folder.list->AddFile(folder.Path("wrong.sor"), nullptr), goOn);
@@ -251,7 +199,7 @@ void TstFileList::oneFileOperationOffersIgnore()
 
 void TstFileList::compareSet()
 {
-    tFolder folder;
+    tListFolder folder;
     for (int i = 0; i < 8; ++i)
         folder.Write(QString("f%1.sor").arg(i), StandardFile());
     folder.list->SetDir(folder.dir.path());
@@ -260,10 +208,14 @@ void TstFileList::compareSet()
     for (int row = 0; row < 7; ++row)
         folder.Toggle(row);
     QCOMPARE(folder.CompareRows(), QList<int>({ 0, 1, 2, 3, 4, 5, 6 }));
+    QSet<QRgb> colours;
     for (int row = 0; row < 7; ++row) {
         QCOMPARE(folder.Listed(row)->nSlot, row);
         QCOMPARE(folder.Listed(row)->colour, ComparePalette(row, row == 6));
+        colours << ComparePalette(row, false).rgb() << ComparePalette(row, true).rgb();
     }
+    // Every member can be told apart, dark or bright.
+    QCOMPARE(colours.size(), 14);
     QCOMPARE(folder.list->GraphState().files, &folder.list->CompareSet());
     QCOMPARE(folder.list->GraphState().Active(), folder.list->GetFile(6));
 
@@ -318,7 +270,7 @@ void TstFileList::compareSet()
 
 void TstFileList::escapeEmptiesCompareSet()
 {
-    tFolder folder;
+    tListFolder folder;
     for (int i = 0; i < 3; ++i)
         folder.Write(QString("f%1.sor").arg(i), StandardFile());
     folder.list->SetDir(folder.dir.path());
@@ -348,7 +300,7 @@ void TstFileList::escapeEmptiesCompareSet()
 
 void TstFileList::otherKeysLeaveCompareSet()
 {
-    tFolder folder;
+    tListFolder folder;
     folder.Write("a.sor", StandardFile());
     folder.list->SetDir(folder.dir.path());
     folder.list->setCurrentRow(0);
@@ -359,7 +311,7 @@ void TstFileList::otherKeysLeaveCompareSet()
     QVERIFY(folder.list->CompareSet().empty());
 
     // An empty list has nothing to toggle.
-    tFolder empty;
+    tListFolder empty;
     empty.list->SetDir(empty.dir.path());
     QTest::keyClick(empty.list, Qt::Key_Space);
     QVERIFY(empty.list->CompareSet().empty());
@@ -367,7 +319,7 @@ void TstFileList::otherKeysLeaveCompareSet()
 
 void TstFileList::stateSignals()
 {
-    tFolder folder;
+    tListFolder folder;
     QSignalSpy enabled(folder.list, &CFileList::sigEnabled);
     QSignalSpy changed(folder.list, &CFileList::sigFileChanged);
     QSignalSpy checked(folder.list, &CFileList::sigHasChecked);
@@ -404,7 +356,7 @@ void TstFileList::stateSignals()
 
 void TstFileList::closeKeepsUnsavedChanges()
 {
-    tFolder folder;
+    tListFolder folder;
     for (const char* name : { "a.sor", "b.sor", "c.sor", "d.sor" })
         folder.Write(QString::fromLatin1(name), StandardFile());
     folder.list->SetDir(folder.dir.path());
@@ -448,7 +400,7 @@ void TstFileList::closeKeepsUnsavedChanges()
 
 void TstFileList::viewKeptPerFile()
 {
-    tFolder folder;
+    tListFolder folder;
     folder.Write("a.sor", LongTrace(5000));
     folder.Write("b.sor", LongTrace(4000));
     folder.list->SetDir(folder.dir.path());
@@ -547,7 +499,7 @@ void TstFileList::undoRestoresEachEdit()
 
 void TstFileList::addLoadedFiles()
 {
-    tFolder folder;
+    tListFolder folder;
     folder.Write("a.sor", StandardFile());
     folder.list->SetDir(folder.dir.path());
 

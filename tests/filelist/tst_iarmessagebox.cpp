@@ -15,7 +15,6 @@ private slots:
     void answers_data();
     void answers();
     void ignoreAllAlreadySetAsksNothing();
-    void showsTheGivenQuestion();
 };
 
 void TstIARMessageBox::answers_data()
@@ -37,22 +36,14 @@ void TstIARMessageBox::answers_data()
     // row: flag, option, buttons offered, escape button, answer, go on, retry, flag afterwards
     QTest::newRow("flag: ignore all") << true << false << all << "Abort"
                                       << "Ignore all" << true << false << true;
-    QTest::newRow("flag: ignore") << true << false << all << "Abort"
-                                  << "Ignore" << true << false << false;
     QTest::newRow("flag: retry") << true << false << all << "Abort"
                                  << "Retry" << true << true << false;
-    QTest::newRow("flag: abort") << true << false << all << "Abort"
-                                 << "Abort" << false << false << false;
     QTest::newRow("flag: escape aborts") << true << false << all << "Abort"
                                          << "Escape" << false << false << false;
     QTest::newRow("flag and option: no ignore all") << true << true << noIgnoreAll << "Abort"
                                                     << "Ignore" << true << false << false;
-    QTest::newRow("no flag: retry") << false << false << retryCancel << "Cancel"
-                                    << "Retry" << true << true << false;
     QTest::newRow("no flag: cancel") << false << false << retryCancel << "Cancel"
                                      << "Cancel" << false << false << false;
-    QTest::newRow("no flag: escape cancels") << false << false << retryCancel << "Cancel"
-                                             << "Escape" << false << false << false;
     QTest::newRow("no flag, option: ignore") << false << true << ignoreRetryCancel << "Cancel"
                                              << "Ignore" << true << false << false;
 }
@@ -101,22 +92,6 @@ void TstIARMessageBox::ignoreAllAlreadySetAsksNothing()
     // A box is modal: had one been shown, Exec would have returned only after
     // the answerer pressed a button.
     QCOMPARE(answerer.Count(), 0);
-}
-
-void TstIARMessageBox::showsTheGivenQuestion()
-{
-    QWidget parent;
-    CBoxAnswerer answerer({ "Retry" });
-    bool retry = false;
-    QVERIFY(IARMessageBox::Exec(&parent, QMessageBox::Critical, QStringLiteral("Loading \"a.sor\" error"),
-        QStringLiteral("Broken"), retry, nullptr, false));
-    QCOMPARE(answerer.Count(), 1);
-    const CBoxAnswerer::tSeen& seen = answerer.Seen().front();
-    QCOMPARE(seen.title, QStringLiteral("Loading \"a.sor\" error"));
-    QCOMPARE(seen.text, QStringLiteral("Broken"));
-    QCOMPARE(seen.icon, QMessageBox::Critical);
-    QCOMPARE(seen.parent, &parent);
-    QVERIFY(seen.flags.testFlag(Qt::MSWindowsFixedSizeDialogHint));
 }
 
 QTEST_MAIN(TstIARMessageBox)

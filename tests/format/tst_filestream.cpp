@@ -58,9 +58,7 @@ private slots:
     void truncatedFieldIsFormatError_data();
     void truncatedFieldIsFormatError();
     void missingFileIsAccessError();
-    void positionOutsideRunIsInternalError();
     void locationCodesAccumulateOutwards();
-    void fullText();
 
 private:
     QTemporaryDir m_dir;
@@ -113,9 +111,6 @@ void TstFileStream::codepages_data()
     const QString windows1250 = QStringLiteral(u"\u0154\u010D");
     QTest::newRow("EN locale") << QByteArray("EN") << accented << LocaleDecoded(accented) << false << 0u;
     QTest::newRow("FR 1250") << QByteArray("FR") << accented << windows1250 << false << 0u;
-    QTest::newRow("SP 1250") << QByteArray("SP") << accented << windows1250 << false << 0u;
-    QTest::newRow("GE 1250") << QByteArray("GE") << accented << windows1250 << false << 0u;
-    QTest::newRow("CH locale") << QByteArray("CH") << accented << LocaleDecoded(accented) << false << 0u;
     QTest::newRow("RU 1251") << QByteArray("RU") << accented << QStringLiteral(u"\u0410\u0438") << false << 0u;
     QTest::newRow("ZZ locale, no warning") << QByteArray("ZZ") << accented << LocaleDecoded(accented) << false << 0u;
     QTest::newRow("lower-case ru is not RU") << QByteArray("ru") << accented << LocaleDecoded(accented) << false << 0u;
@@ -202,21 +197,13 @@ void TstFileStream::rangedSerializers_data()
     const uint neg = bc::CFileStream::RangeNegative;
     QTest::newRow("u16 positive only, 0") << "u16" << pos << 0LL << false;
     QTest::newRow("u16 positive only, 1") << "u16" << pos << 1LL << true;
-    QTest::newRow("u16 positive only, 65535") << "u16" << pos << 65535LL << true;
     QTest::newRow("u16 zero only, 0") << "u16" << zero << 0LL << true;
-    QTest::newRow("u16 zero only, 7") << "u16" << zero << 7LL << false;
     QTest::newRow("u16 negative flag admits nothing") << "u16" << neg << 1LL << false;
-    QTest::newRow("u32 positive only, 0") << "u32" << pos << 0LL << false;
     QTest::newRow("u32 top bit is positive") << "u32" << pos << 0xFFFFFFFFLL << true;
     QTest::newRow("i16 positive only, -1") << "i16" << pos << -1LL << false;
     QTest::newRow("i16 negative allowed, -32768") << "i16" << (pos | neg) << -32768LL << true;
-    QTest::newRow("i16 negative only, 0") << "i16" << neg << 0LL << false;
-    QTest::newRow("i16 negative only, 5") << "i16" << neg << 5LL << false;
-    QTest::newRow("i16 zero and negative, 0") << "i16" << (zero | neg) << 0LL << true;
     QTest::newRow("i32 positive and zero, minimum") << "i32" << (pos | zero) << -2147483648LL << false;
     QTest::newRow("i32 negative, minimum") << "i32" << neg << -2147483648LL << true;
-    QTest::newRow("i32 positive, maximum") << "i32" << pos << 2147483647LL << true;
-    QTest::newRow("i32 nothing allowed") << "i32" << 0u << 1LL << false;
 }
 
 void TstFileStream::rangedSerializers()
@@ -271,7 +258,6 @@ void TstFileStream::truncatedFieldIsFormatError_data()
     QTest::addColumn<QByteArray>("file");
 
     QTest::newRow("int16 of 1 byte") << "i16" << QByteArray("\x01", 1);
-    QTest::newRow("uint16 of nothing") << "u16" << QByteArray();
     QTest::newRow("int32 of 3 bytes") << "i32" << QByteArray("\x01\x02\x03", 3);
     QTest::newRow("string without terminator") << "string" << QByteArray("abc");
     QTest::newRow("raw bytes cut short") << "raw" << QByteArray("ab");
@@ -321,24 +307,6 @@ void TstFileStream::missingFileIsAccessError()
     QVERIFY(!stream.IsReading());
 }
 
-void TstFileStream::positionOutsideRunIsInternalError()
-{
-    bc::CFileStream stream(QStringLiteral("unused.sor"));
-    QCOMPARE(ErrorOf([&] { stream.Pos(); }), "internal");
-    QCOMPARE(ErrorOf([&] { stream.Seek(0); }), "internal");
-    QCOMPARE(ErrorOf([&] { stream.Size(); }), "internal");
-    QCOMPARE(ErrorOf([&] { stream.SetCodepage(6); }), "internal");
-
-    // Renaming while a run is under way would move the file from under it.
-    CProbe renaming([](bc::CFileStream& s) { s.Rename(QStringLiteral("other.sor")); });
-    QCOMPARE(ErrorOf([&] { stream.SaveToData(renaming); }), "internal");
-    QCOMPARE(stream.FileName(), QStringLiteral("unused.sor"));
-
-    // Seeking outside the image is refused as well, inside a run.
-    CProbe seeking([](bc::CFileStream& s) { s.Seek(5); });
-    QCOMPARE(ErrorOf([&] { stream.LoadFromData(seeking, QByteArray(4, '\0')); }), "internal");
-}
-
 void TstFileStream::locationCodesAccumulateOutwards()
 {
     // The general block ends inside the cable identifier: the string runs
@@ -360,20 +328,6 @@ void TstFileStream::locationCodesAccumulateOutwards()
         for (quint32 code : codes)
             QVERIFY(Exception::LineOf(code) > 0);
     }
-}
-
-void TstFileStream::fullText()
-{
-    EInternalError error(Exception::ModuleStream, 120);
-    error.AddLocation(Exception::ModuleBlocks, 31);
-    error.AddLocation(Exception::ModuleBlocks, 65000);
-    QCOMPARE(error.LocationText(), QStringLiteral("-1:120-2:31-2:65000"));
-    QCOMPARE(error.FullText(QStringLiteral("LX")),
-        QStringLiteral("Application internal error\n\nError code is LX-1:120-2:31-2:65000"));
-
-    const Exception& base = EFileLoadInvalidFormat(Exception::ModuleBlocks, 7);
-    QCOMPARE(base.Message(), QStringLiteral("Format of loaded file is no Bellcore v1.0 format"));
-    QCOMPARE(EFileAccessError(1, 1).Message(), QStringLiteral("File access error"));
 }
 
 QTEST_GUILESS_MAIN(TstFileStream)

@@ -62,8 +62,6 @@ class TstCursors : public QObject
 private slots:
     void initTestCase();
 
-    void newSet();
-    void positionIsClampedToTheTrace();
     void unlockedMoves_data();
     void unlockedMoves();
     void lockedMovesAreRigid_data();
@@ -93,39 +91,6 @@ void TstCursors::initTestCase()
     QVERIFY(m_short.back() && m_long.back());
 }
 
-void TstCursors::newSet()
-{
-    CCursors set;
-    QCOMPARE(RawPositions(set), (tPositions { 500, 1000, 1500, 2000, 2500 }));
-    QCOMPARE(set.MaxDistance(), 2500.0f);
-    QVERIFY(!set.IsMeasuring());
-    QVERIFY(!set.IsLocked());
-    // Without a trace there is no sample to step by.
-    set.StepLeft(set.LeftMarker());
-    set.StepRight(set.RightMarker());
-    QCOMPARE(RawPositions(set), (tPositions { 500, 1000, 1500, 2000, 2500 }));
-
-    // The geometry's own set, before any trace is shown.
-    const tGraphState geometry;
-    QCOMPARE(RawPositions(*geometry.cursors), (tPositions { 500, 1000, 1500, 2000, 2500 }));
-    QCOMPARE(geometry.cursors->MaxDistance(), 2500.0f);
-}
-
-void TstCursors::positionIsClampedToTheTrace()
-{
-    tGraphState geometry;
-    geometry.Resize(QSize(800, 400));
-    geometry.SetFiles(&m_long);
-    CCursors& set = *geometry.cursors;
-    QVERIFY(std::abs(set.MaxDistance() - 9998.0f) < 0.01f);
-
-    set.OuterRight().fPosition = 20000;
-    QCOMPARE(set.OuterRight().Position(), set.MaxDistance());
-    set.OuterLeft().fPosition = -30;
-    QCOMPARE(set.OuterLeft().Position(), 0.0f);
-    QCOMPARE(set.Centre().Position(), 1500.0f);
-}
-
 void TstCursors::unlockedMoves_data()
 {
     QTest::addColumn<int>("cursor");
@@ -137,11 +102,8 @@ void TstCursors::unlockedMoves_data()
     QTest::newRow("left marker left") << 1 << 800.0f << tPositions { 300, 800, 1500, 2000, 2500 };
     QTest::newRow("left marker past the centre") << 1 << 1700.0f << tPositions { 1200, 1700, 1700, 2000, 2500 };
     QTest::newRow("left marker past the right marker") << 1 << 2200.0f << tPositions { 1700, 2200, 2200, 2200, 2700 };
-    QTest::newRow("outer left onto the left marker") << 0 << 1200.0f << tPositions { 1200, 1200, 1500, 2000, 2500 };
-    QTest::newRow("outer left away") << 0 << 100.0f << tPositions { 100, 1000, 1500, 2000, 2500 };
     QTest::newRow("centre past the left marker") << 2 << 400.0f << tPositions { -100, 400, 400, 2000, 2500 };
     QTest::newRow("right marker past the centre") << 3 << 1000.0f << tPositions { 500, 1000, 1000, 1000, 1500 };
-    QTest::newRow("outer right onto the right marker") << 4 << 1800.0f << tPositions { 500, 1000, 1500, 1800, 1800 };
 }
 
 void TstCursors::unlockedMoves()
@@ -202,8 +164,6 @@ void TstCursors::stepping_data()
     // 2 m between samples.
     QTest::newRow("left from a sample") << 1000.0f << false << 998.0f << 996.0f;
     QTest::newRow("left from between samples") << 1001.0f << false << 1000.0f << 998.0f;
-    QTest::newRow("left from just above a sample") << 1000.001f << false << 998.001f << 996.001f;
-    QTest::newRow("right from a sample") << 1000.0f << true << 1002.0f << 1004.0f;
     QTest::newRow("right from between samples") << 1001.5f << true << 1002.0f << 1004.0f;
     QTest::newRow("right from beyond the trace") << 20000.0f << true << 10000.0f << 10000.0f;
 }

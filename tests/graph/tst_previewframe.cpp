@@ -80,8 +80,6 @@ class TstPreviewFrame : public QObject
     Q_OBJECT
 
 private slots:
-    void layout_data();
-    void layout();
     void unzoomedIgnoresPresses();
     void redRectangleMarksTheView();
     void clickBesideTheRectangleCentres_data();
@@ -92,38 +90,6 @@ private slots:
     void wheelZooms();
     void doubleClickBringsTheViewToTheMiddle();
 };
-
-void TstPreviewFrame::layout_data()
-{
-    QTest::addColumn<QSize>("plot");
-    QTest::addColumn<QSize>("frame");
-    QTest::addColumn<QRect>("expected");
-
-    QTest::newRow("same shape") << QSize(600, 300) << QSize(300, 150) << QRect(0, 0, 300, 150);
-    // Too wide for the plot's shape: as high as the frame, at its right edge.
-    QTest::newRow("wide frame") << QSize(600, 400) << QSize(400, 150) << QRect(175, 0, 225, 150);
-    // Too high: as wide as the frame, in the middle of its height.
-    QTest::newRow("high frame") << QSize(800, 300) << QSize(200, 150) << QRect(0, 37, 200, 75);
-    QTest::newRow("plot without a size") << QSize(0, 0) << QSize(200, 150) << QRect(0, 0, 200, 150);
-}
-
-void TstPreviewFrame::layout()
-{
-    QFETCH(QSize, plot);
-    QFETCH(QSize, frame);
-    QFETCH(QRect, expected);
-
-    tOverview overview;
-    overview.plot.resize(plot);
-    overview.frame->OnUpdatePix();
-    overview.frame->resize(frame);
-    QCOMPARE(overview.preview->geometry(), expected);
-
-    // A shown plot that changes its shape takes the picture along.
-    overview.plot.resize(300, 300);
-    overview.plot.show();
-    QCOMPARE(overview.preview->geometry(), QRect(frame.width() - frame.height(), 0, frame.height(), frame.height()));
-}
 
 void TstPreviewFrame::unzoomedIgnoresPresses()
 {
@@ -173,8 +139,6 @@ void TstPreviewFrame::clickBesideTheRectangleCentres_data()
     // One preview pixel is 10000 / 300 m and 20000 / 150 sample units; the
     // view is a third of the extent each way.
     QTest::newRow("inside the extent") << QPoint(240, 40) << QPointF(240 * 10000.0 / 300, 40 * 20000.0 / 150);
-    // Near a corner the window stays inside the extent.
-    QTest::newRow("near the top left corner") << QPoint(5, 3) << QPointF(10000.0 / 6, 20000.0 / 6);
     QTest::newRow("near the bottom right corner") << QPoint(298, 149) << QPointF(10000.0 * 5 / 6, 20000.0 * 5 / 6);
 }
 
@@ -259,7 +223,6 @@ void TstPreviewFrame::wheelZooms_data()
 {
     QTest::addColumn<bool>("control");
 
-    QTest::newRow("both axes") << false;
     QTest::newRow("distance only with Control") << true;
 }
 

@@ -43,15 +43,6 @@ bool CSimProcess::WaitForLog(const QString& text, int ms)
     }
 }
 
-int CSimProcess::Terminate()
-{
-    m_process.terminate();
-    if (!m_process.waitForFinished(10000))
-        return -1;
-    m_log += QString::fromLocal8Bit(m_process.readAllStandardError());
-    return m_process.exitCode();
-}
-
 void CSimProcess::Stop()
 {
     if (m_process.state() == QProcess::NotRunning)

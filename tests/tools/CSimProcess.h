@@ -21,11 +21,7 @@ public:
     QString Log();
     // Waits up to `ms` for `text` to appear in the log.
     bool WaitForLog(const QString& text, int ms = 10000);
-    // Ends the simulator with SIGTERM; its exit code, or -1 when it does not
-    // end in time.
-    int Terminate();
     void Stop();
-    qint64 ProcessId() const { return m_process.processId(); }
 
 private:
     QProcess m_process;
