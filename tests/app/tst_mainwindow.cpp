@@ -96,7 +96,9 @@ private slots:
     void zoomText();
     void statusBar_followsThePlot();
     void tools_followThePlot();
+    void layout_firstStart();
     void layout_restoredAtNextConstruction();
+    void help_showsOwnPages_data();
     void help_showsOwnPages();
 
 private:

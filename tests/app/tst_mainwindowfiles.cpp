@@ -122,41 +122,6 @@ void TstMainWindowFiles::close_offersToSaveModifiedFiles()
     QVERIFY(QSettings().contains(QStringLiteral("MainWindow/size")));
 }
 
-void TstMainWindowFiles::actions_askTheirDialogs_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("caption");
-
-    QTest::newRow("change folder") << "actionChangeFolder"
-                                   << "folder"
-                                   << "Change folder";
-    QTest::newRow("add copy") << "actionAddCopyFrom"
-                              << "open"
-                              << "Add copy from";
-    QTest::newRow("save copy") << "actionSaveCopyTo"
-                               << "save"
-                               << "Copy file \"a.sor\" to";
-}
-
-void TstMainWindowFiles::actions_askTheirDialogs()
-{
-    QFETCH(QString, action);
-    QFETCH(QString, kind);
-    QFETCH(QString, caption);
-
-    MainWindow window(m_folder->path());
-    tScriptedDialogs dialogs;
-    window.FileList()->SetFileDialogs(&dialogs);
-    window.FileList()->setCurrentRow(0);
-    window.findChild<QAction*>(action)->trigger();
-    QCOMPARE(dialogs.asked.size(), 1);
-    QCOMPARE(dialogs.asked[0].kind, kind);
-    QCOMPARE(dialogs.asked[0].caption, caption);
-    // Cancelled: nothing changed.
-    QCOMPARE(Names(*window.FileList()), QStringList({ "a.sor", "b.sor", "c.sor" }));
-}
-
 void TstMainWindowFiles::actions_saveRenameAndDelete()
 {
     MainWindow window(m_folder->path());

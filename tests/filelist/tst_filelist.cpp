@@ -436,7 +436,7 @@ void TstFileList::undoRestoresEachEdit()
     // modified mark, per file; saving keeps the history, and undoing back to
     // the saved state clears the mark.
     QFETCH(int, kind);
-    tFolder folder;
+    tListFolder folder;
     folder.Write(QStringLiteral("a.sor"), StandardFile());
     folder.Write(QStringLiteral("b.sor"), StandardFile());
     folder.list->SetDir(folder.dir.path());

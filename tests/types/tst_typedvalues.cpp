@@ -49,8 +49,6 @@ private slots:
     void toString();
     void fromString_data();
     void fromString();
-    void textValue_data();
-    void textValue();
 };
 
 void TstTypedValues::initTestCase()
@@ -170,30 +168,6 @@ void TstTypedValues::fromString()
     QCOMPARE(value->FromString(text), accepted);
     if (accepted)
         QTEST(value->ToString(), "stored");
-}
-
-void TstTypedValues::textValue_data()
-{
-    QTest::addColumn<StrPtr>("value");
-    QTest::addColumn<int>("maxLength");
-    QTest::addColumn<int>("length");
-
-    QTest::newRow("comment, within") << StrPtr(new StrValue<101>) << 100 << 100;
-    QTest::newRow("comment, too long") << StrPtr(new StrValue<101>) << 100 << 150;
-    QTest::newRow("supplier name, too long") << StrPtr(new StrValue<32>) << 31 << 32;
-}
-
-void TstTypedValues::textValue()
-{
-    QFETCH(StrPtr, value);
-    QFETCH(int, length);
-
-    QTEST(value->MaxLength(), "maxLength");
-    // Parsing keeps the text as it is; the length is the validator's and the
-    // stream's business.
-    const QString text(length, QLatin1Char('x'));
-    QVERIFY(value->FromString(text));
-    QCOMPARE(value->ToString(), text);
 }
 
 QTEST_GUILESS_MAIN(TstTypedValues)
