@@ -219,7 +219,7 @@ void TstFileListCards::rename_data()
     QTest::newRow("Escape keeps the name") << "other" << int(Qt::Key_Escape) << "a.b.sor" << QString();
     QTest::newRow("focus loss keeps the name") << "other" << 0 << "a.b.sor" << QString();
     QTest::newRow("refused name") << "c" << int(Qt::Key_Return) << "a.b.sor"
-                                  << QStringLiteral("File \"c.sor\" already exist.");
+                                  << QStringLiteral("File \"c.sor\" already exists.");
 }
 
 void TstFileListCards::rename()

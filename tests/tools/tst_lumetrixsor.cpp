@@ -395,7 +395,7 @@ void TstLumetrixSor::report()
         QStringList expected { QFileInfo(files[page]).fileName(),
             QString::number(double(file.FixedParameters().actualWavelength), 'g', 6) + "nm" };
         for (const sor::tKeyEvent& event : file.KeyEvents())
-            expected << QString::number(double(file.TimeToDistance(event.time)) / 1000.0, 'g', 6);
+            expected << QString::number(double(file.TimeToDistance(event.time)) / 1000.0, 'f', 4);
         for (const QString& item : expected)
             QVERIFY2(shown.contains(item), qPrintable(QStringLiteral("page %1: %2").arg(page + 1).arg(item)));
     }
