@@ -705,6 +705,29 @@ void CFileList::AddItem(const QSharedPointer<sor::CFile>& file)
         scrollToItem(currentItem());
 }
 
+void CFileList::MoveToSortedPlace(QListWidgetItem* rowItem)
+{
+    const int from = row(rowItem);
+    int to = 0;
+    for (int other = 0; other < count(); ++other) {
+        if (other != from && QString::compare(item(other)->text(), rowItem->text()) < 0)
+            ++to;
+    }
+    if (to == from)
+        return;
+    const bool wasCurrent = currentRow() == from;
+    {
+        // The row is the same file before and after: nothing else becomes
+        // current on the way.
+        const QSignalBlocker blocker(this);
+        takeItem(from);
+        insertItem(to, rowItem);
+    }
+    if (wasCurrent)
+        setCurrentRow(to, QItemSelectionModel::ClearAndSelect);
+    scrollToItem(rowItem);
+}
+
 void CFileList::SetUndoGroup(QUndoGroup* group)
 {
     m_pUndoGroup = group;
@@ -1050,8 +1073,10 @@ bool CFileList::Rename(const QSharedPointer<sor::CFile>& file, const QString& ba
     }
     m_pWatcher->UnwatchFile(oldPath);
     m_pWatcher->WatchFile(newPath);
-    if (QListWidgetItem* const renamed = item(RowOf(file)))
+    if (QListWidgetItem* const renamed = item(RowOf(file))) {
         renamed->setText(newName);
+        MoveToSortedPlace(renamed);
+    }
     setFocus();
     return true;
 }

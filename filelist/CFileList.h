@@ -154,6 +154,8 @@ private:
     // file as it is.
     bool ReleaseListed(const QString& target, const QString& title);
     bool ReleaseForCopy(const QSharedPointer<sor::CFile>& file, const QString& target);
+    // Moves a renamed row to its place by name, keeping it current.
+    void MoveToSortedPlace(QListWidgetItem* rowItem);
     // Gives every row the size of a card at the list's present width.
     void UpdateRowSizes();
     // Makes `row`, limited to the rows there are, the current row and shows it.
