@@ -39,6 +39,9 @@ CEventList::CEventList(CFileList* fileList, QWidget* parent) : QTableWidget(pare
     setMinimumHeight(100);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
     verticalHeader()->hide();
+    // One line a row: a long comment is cut at its column rather than making
+    // every row taller.
+    setWordWrap(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -89,7 +92,13 @@ void CEventList::OnUpdateView()
     show();
     setRowCount(int(events.size()));
     setColumnCount(ColumnCount);
-    setHorizontalHeaderLabels(HeaderTexts());
+    // The units go on a second line of the header, so that the columns are as
+    // narrow as their numbers and the comment keeps room (the Russian headers
+    // are long).
+    QStringList headers = HeaderTexts();
+    for (QString& header : headers)
+        header.replace(QStringLiteral(" ["), QStringLiteral("\n["));
+    setHorizontalHeaderLabels(headers);
     // The comment takes the width that is left.
     horizontalHeader()->setSectionResizeMode(ColumnComment, QHeaderView::Stretch);
 

@@ -69,7 +69,9 @@ QStringList CGraphWidget::Labels(const sor::CFile& document)
     const double rangeKm = double(fixed.acquisitionRange.Value()) * kLightMetresPerNs / groupIndex / 1000;
     return { tr("%1=%2ns").arg(QChar(0x03C4)).arg(double(fixed.pulseWidth.Value())),
         tr("%1=%2nm").arg(QChar(0x03BB)).arg(double(document.GeneralParameters().wavelength.Value())),
-        tr("L=%1km").arg(rangeKm), tr("k=%1").arg(groupIndex) };
+        // The range to the metre, as the marker panel shows it: not the noise
+        // of the conversion.
+        tr("L=%1km").arg(rangeKm, 0, 'f', 3), tr("k=%1").arg(groupIndex) };
 }
 
 void CGraphWidget::paintEvent(QPaintEvent* event)

@@ -116,7 +116,7 @@ void TstFileListCards::thumbnail()
     tList files({ "a.sor" });
     const QSharedPointer<tListedFile> listed = CFileList::ListedFile(files.list.item(0));
     QCOMPARE(CGraphWidget::Labels(*listed->file),
-        QStringList({ QStringLiteral("τ=100ns"), QStringLiteral("λ=1550nm"), "L=4.08381km", "k=1.4682" }));
+        QStringList({ QStringLiteral("τ=100ns"), QStringLiteral("λ=1550nm"), "L=4.084km", "k=1.4682" }));
 
     // The whole trace fills the picture at any size: it starts in the top
     // left corner and ends in the bottom right one, on the given background.
