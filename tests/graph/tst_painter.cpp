@@ -256,23 +256,17 @@ void TstPainter::tracesAtTheirOwnDistances()
         QColor colour;
     } traces[] = { { 2, 30000, 4000, QColor(200, 100, 50) }, { 4, 30000, 8000, QColor(50, 200, 100) },
         { 1, 8000, 12000, QColor(100, 50, 200) } };
-    QTemporaryDir dir;
-    tFileSet files;
+    tPlot plot({}, QSize(600, 200));
     for (int i : { (current + 1) % 3, (current + 2) % 3, current }) {
         TestTraces::tTrace trace;
         trace.samples = TestTraces::Line(traces[i].count, traces[i].level, 0);
         trace.resolution = traces[i].resolution;
-        files.push_back(Load(dir, trace));
-        files.back()->colour = traces[i].colour;
+        plot.files.push_back(Load(plot.dir, trace));
+        plot.files.back()->colour = traces[i].colour;
     }
-    tGraphState geometry;
-    geometry.SetFiles(&files);
-    geometry.Resize(QSize(600, 200));
-    QCOMPARE(geometry.extent.width(), 120000.0);
-    QImage image(600, 200, QImage::Format_RGB32);
-    image.fill(kPaper);
-    QPainter painter(&image);
-    geometry.Paint(painter, image.rect(), true, false, false, true);
+    plot.geometry.SetFiles(&plot.files);
+    QCOMPARE(plot.geometry.extent.width(), 120000.0);
+    const QImage image = plot.Render(true);
     for (const auto& trace : traces) {
         int last = -1;
         for (int x = 0; x < image.width(); ++x)
