@@ -309,8 +309,8 @@ void TstPainter::marksOnlyInsideTarget()
     plot.ShowDistances(0, 1500);
     const QRect target(60, 50, 300, 200);
     const QImage image = plot.Render(true, false, QSize(500, 400), target);
-
-    QCOMPARE(Count(image, image.rect(), Is(Qt::blue)) - Count(image, target, Is(Qt::blue)), 0);
+    // Nothing is painted outside the target.
+    QCOMPARE(Count(image, image.rect(), Is(kPaper)) - Count(image, target, Is(kPaper)), 500 * 400 - 300 * 200);
     // The trace is blue as well; the right marker would be a full-height blue
     // column, which no column of the target holds.
     for (int x = target.left(); x <= target.right(); ++x)
@@ -320,9 +320,6 @@ void TstPainter::marksOnlyInsideTarget()
     const int expected = target.left() + qRound(1000 / plot.geometry.xScale - plot.geometry.view.left());
     QCOMPARE(Count(image, image.rect(), Is(Qt::red)), target.height());
     QVERIFY(Count(image, QRect(expected - 1, target.top(), 3, target.height()), Is(Qt::red)) == target.height());
-    QCOMPARE(Count(image, QRect(0, 0, 500, target.top()), Is(kPaper)), 500 * target.top());
-    QCOMPARE(Count(image, QRect(0, target.bottom() + 1, 500, 400 - target.bottom() - 1), Is(kPaper)),
-        500 * (400 - target.bottom() - 1));
 }
 
 void TstPainter::backgroundAndMeasurementMarksOnScreenOnly()
