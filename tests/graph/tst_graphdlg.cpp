@@ -33,6 +33,7 @@ public:
         panel = std::make_unique<CGraphDlg>(&geometry);
         panel->OnUpdateValues();
         panel->show();
+        QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
     }
 
     QLineEdit* Field(const char* name) const { return panel->findChild<QLineEdit*>(QString::fromLatin1(name)); }
@@ -131,7 +132,6 @@ void TstGraphDlg::typedPosition()
     QFETCH(double, right);
 
     tPanel panel;
-    QVERIFY(QTest::qWaitForWindowExposed(panel.panel.get()));
     QSignalSpy updates(panel.panel.get(), &CGraphDlg::sigUpdate);
     panel.Type(field.constData(), text, Qt::Key(key));
 
@@ -150,7 +150,6 @@ void TstGraphDlg::typedPosition()
 void TstGraphDlg::typingIsNotOverwritten()
 {
     tPanel panel;
-    QVERIFY(QTest::qWaitForWindowExposed(panel.panel.get()));
     // "Set left marker": the whole position is selected, and typing replaces
     // it even when the plot changes in between.
     panel.panel->OnSetLeftMarker();

@@ -50,6 +50,7 @@ public:
         pix = std::make_unique<CGraphPix>(&geometry);
         pix->resize(600, 400);
         pix->show();
+        QVERIFY(QTest::qWaitForWindowExposed(pix.get()));
     }
 
     int PixelOf(float metres) const { return qRound(metres / geometry.xScale - geometry.view.left()); }
@@ -88,6 +89,7 @@ public:
         frame->resize(300, 150);
         frame->show();
         preview = frame->GetPreview();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
     }
 
     // Zooms 3 x 3 at the middle: the red rectangle is (100, 50, 100, 50).
@@ -187,7 +189,6 @@ void TstPlotWidget::dragCursor()
     QFETCH(double, expected);
 
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     CCursors& cursors = *plot.geometry.cursors;
     CCursors::CEditableCursor& cursor = right ? cursors.RightMarker() : cursors.LeftMarker();
     QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
@@ -221,7 +222,6 @@ void TstPlotWidget::controlDrag()
     QFETCH(bool, zooms);
 
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     const QPointF centre = plot.geometry.centre;
     QTest::mousePress(plot.pix.get(), Qt::LeftButton, Qt::ControlModifier, from);
     QTest::mouseMove(plot.pix.get(), via);
@@ -245,7 +245,6 @@ void TstPlotWidget::controlDrag()
 void TstPlotWidget::rubberBandInInverseColour()
 {
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     const QColor background = plot.geometry.background;
     const QRgb inverse = qRgb(255 - background.red(), 255 - background.green(), 255 - background.blue());
     const auto countInverse = [&] {
@@ -266,7 +265,6 @@ void TstPlotWidget::rubberBandInInverseColour()
 void TstPlotWidget::panOnlyWhenZoomed()
 {
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     const QRect view = plot.geometry.view;
     const QPointF centre = plot.geometry.centre;
     plot.Drag(QPoint(300, 200), QPoint(200, 150));
@@ -299,7 +297,6 @@ void TstPlotWidget::wheelZoomsAtThePointer()
     QFETCH(int, delta);
 
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
     const QPointF before = plot.DataAt(point);
 
@@ -320,7 +317,6 @@ void TstPlotWidget::wheelZoomsAtThePointer()
 void TstPlotWidget::doubleClickResetsTheZoom()
 {
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     Wheel(plot.pix.get(), QPoint(500, 300), 3 * 120);
     QVERIFY(plot.geometry.xZoom > 1.5f);
     QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
@@ -338,7 +334,6 @@ void TstPlotWidget::doubleClickResetsTheZoom()
 void TstPlotWidget::tooltipOverACursor()
 {
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     QTest::mouseMove(plot.pix.get(), QPoint(plot.PixelOf(1000), 300));
     QCOMPARE(plot.pix->cursor().shape(), Qt::SizeHorCursor);
     QTRY_VERIFY(QToolTip::isVisible());
@@ -353,7 +348,6 @@ void TstPlotWidget::tooltipOverACursor()
 void TstPlotWidget::contextMenuSlotsMoveOneCursor()
 {
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     CCursors& cursors = *plot.geometry.cursors;
     cursors.SetLocked(true);
     QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
@@ -378,7 +372,6 @@ void TstPlotWidget::contextMenuSlotsMoveOneCursor()
 void TstPlotWidget::unzoomedIgnoresPresses()
 {
     tOverview overview;
-    QVERIFY(QTest::qWaitForWindowExposed(overview.frame.get()));
     QSignalSpy updates(overview.preview, &Preview::sigUpdate);
     const QPointF centre = overview.geometry.centre;
 
@@ -415,7 +408,6 @@ void TstPlotWidget::clickBesideTheRectangleCentres()
     // One preview pixel is 10000 / 300 m and 20000 / 150 sample units.
     const QPoint click(240, 40);
     tOverview overview;
-    QVERIFY(QTest::qWaitForWindowExposed(overview.frame.get()));
     overview.ZoomThree();
     QSignalSpy updates(overview.preview, &Preview::sigUpdate);
 
@@ -448,7 +440,6 @@ void TstPlotWidget::dragFollowsAndStopsAtTheEdge()
     QFETCH(QPoint, grip);
 
     tOverview overview;
-    QVERIFY(QTest::qWaitForWindowExposed(overview.frame.get()));
     overview.ZoomThree();
     QSignalSpy updates(overview.preview, &Preview::sigUpdate);
 
@@ -504,7 +495,6 @@ void TstPlotWidget::wheelZoomsUnzoomedToo()
 void TstPlotWidget::doubleClickBringsTheViewToTheMiddle()
 {
     tOverview overview;
-    QVERIFY(QTest::qWaitForWindowExposed(overview.frame.get()));
     overview.ZoomThree();
     QTest::mousePress(overview.preview, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     QTest::mouseRelease(overview.preview, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
