@@ -572,9 +572,6 @@ void TstPlotWidget::shortTraceKeepsItsSmallZoom()
     QVERIFY(!geometry.Zoom(kView, QPoint(500, 250), 1, true, true));
     QVERIFY(!geometry.Zoom(kView, QPoint(500, 250), -1, true, true));
     QCOMPARE(geometry.xZoom, geometry.MaxZoomX());
-
-    geometry.ZoomReset();
-    QCOMPARE(geometry.xZoom, 1.0f);
 }
 
 void TstPlotWidget::degenerateSetsKeepTheLastState()
