@@ -12,9 +12,12 @@
 
 #include <array>
 #include <cmath>
+#include <memory>
 
+using TestTraces::Line;
 using TestTraces::Load;
 using TestTraces::Ramp;
+using TestTraces::tTrace;
 
 namespace {
 
@@ -29,18 +32,9 @@ tPositions RawPositions(const CCursors& set)
 
 CCursors::CEditableCursor& CursorByIndex(CCursors& set, int index)
 {
-    switch (index) {
-    case 0:
-        return set.OuterLeft();
-    case 1:
-        return set.LeftMarker();
-    case 2:
-        return set.Centre();
-    case 3:
-        return set.RightMarker();
-    default:
-        return set.OuterRight();
-    }
+    CCursors::CEditableCursor* const chain[]
+        = { &set.OuterLeft(), &set.LeftMarker(), &set.Centre(), &set.RightMarker(), &set.OuterRight() };
+    return *chain[index];
 }
 
 QString Describe(const tPositions& positions)
@@ -50,6 +44,44 @@ QString Describe(const tPositions& positions)
         texts << QString::number(position);
     return texts.join(QStringLiteral(", "));
 }
+
+// One trace on a plot of 800 x 400 px, with its cursor set.
+class tMeasurePlot
+{
+public:
+    explicit tMeasurePlot(const tTrace& trace)
+    {
+        files.push_back(TestTraces::Load(dir, trace));
+        geometry.Resize(QSize(800, 400));
+        geometry.SetFiles(&files);
+    }
+    explicit tMeasurePlot(const std::vector<quint16>& samples) : tMeasurePlot(tTrace { samples, 100, 800, {} }) { }
+
+    bool IsLoaded() const { return files.back() && files.back()->file; }
+    CCursors& Cursors() { return *geometry.cursors; }
+    sor::CFile& Document() { return *files.back()->file; }
+    double Resolution() { return Document().Resolution(); }
+    // Places the five cursors, left to right, moving each once.
+    void Place(float outerLeft, float leftMarker, float centre, float rightMarker, float outerRight)
+    {
+        CCursors& set = Cursors();
+        // Moved from the outside in, no cursor pushes another one already placed.
+        set.MoveTo(set.OuterRight(), std::max(outerRight, set.OuterRight().fPosition));
+        set.MoveTo(set.OuterLeft(), std::min(outerLeft, set.OuterLeft().fPosition));
+        set.MoveTo(set.RightMarker(), rightMarker);
+        set.MoveTo(set.LeftMarker(), leftMarker);
+        set.MoveTo(set.Centre(), centre);
+        set.MoveTo(set.OuterLeft(), outerLeft);
+        set.MoveTo(set.OuterRight(), outerRight);
+    }
+
+    QTemporaryDir dir;
+    tFileSet files;
+    tGraphState geometry;
+};
+
+// With no peak the reflectance is 10 log10(100 ns) - 80 dB.
+constexpr float kNoPeak = -60.0f;
 
 } // namespace
 
@@ -64,7 +96,6 @@ private slots:
 
     void unlockedMoves_data();
     void unlockedMoves();
-    void lockedMovesAreRigid_data();
     void lockedMovesAreRigid();
     void chainNeverCrosses();
     void stepping_data();
@@ -73,7 +104,18 @@ private slots:
     void startMeasureClampsTheCentre();
 
     void measurementActions();
-    void markerAndLockSlots();
+
+    // The measurement arithmetic on traces of known shape.
+    void straightTrace();
+    void stepGivesAGain();
+    void attenuationNeedsAnInterval_data();
+    void attenuationNeedsAnInterval();
+    void intervalsAtTheTraceEnds();
+    void reflectance_data();
+    void reflectance();
+    void replaceOrAppend_data();
+    void replaceOrAppend();
+    void nothingToMeasureOn();
 
 private:
     QTemporaryDir m_dir;
@@ -117,27 +159,17 @@ void TstCursors::unlockedMoves()
     QVERIFY2(RawPositions(set) == expected, qPrintable(Describe(RawPositions(set))));
 }
 
-void TstCursors::lockedMovesAreRigid_data()
-{
-    QTest::addColumn<int>("cursor");
-    QTest::addColumn<float>("delta");
-
-    for (int cursor = 0; cursor < 5; ++cursor) {
-        QTest::addRow("cursor %d right", cursor) << cursor << 300.0f;
-        QTest::addRow("cursor %d left", cursor) << cursor << -200.0f;
-    }
-}
-
 void TstCursors::lockedMovesAreRigid()
 {
-    QFETCH(int, cursor);
-    QFETCH(float, delta);
-
-    CCursors set;
-    set.SetLocked(true);
-    set.MoveBy(CursorByIndex(set, cursor), delta);
-    const tPositions expected { 500 + delta, 1000 + delta, 1500 + delta, 2000 + delta, 2500 + delta };
-    QVERIFY2(RawPositions(set) == expected, qPrintable(Describe(RawPositions(set))));
+    for (int cursor = 0; cursor < 5; ++cursor) {
+        for (const float delta : { 300.0f, -200.0f }) {
+            CCursors set;
+            set.SetLocked(true);
+            set.MoveBy(CursorByIndex(set, cursor), delta);
+            const tPositions expected { 500 + delta, 1000 + delta, 1500 + delta, 2000 + delta, 2500 + delta };
+            QVERIFY2(RawPositions(set) == expected, qPrintable(Describe(RawPositions(set))));
+        }
+    }
 }
 
 void TstCursors::chainNeverCrosses()
@@ -175,10 +207,8 @@ void TstCursors::stepping()
     QFETCH(float, first);
     QFETCH(float, second);
 
-    tGraphState geometry;
-    geometry.Resize(QSize(800, 400));
-    geometry.SetFiles(&m_long);
-    CCursors& set = *geometry.cursors;
+    tMeasurePlot plot(Ramp(5000, 20000));
+    CCursors& set = plot.Cursors();
     CCursors::CEditableCursor& marker = set.RightMarker();
     set.MoveTo(marker, start);
 
@@ -212,14 +242,9 @@ void TstCursors::newFilesBringTheLastCursorBack()
 
 void TstCursors::startMeasureClampsTheCentre()
 {
-    tGraphState geometry;
-    geometry.Resize(QSize(800, 400));
-    geometry.SetFiles(&m_long);
-    CCursors& set = *geometry.cursors;
-    set.MoveTo(set.OuterRight(), 12000);
-    set.MoveTo(set.RightMarker(), 11000);
-    set.MoveTo(set.Centre(), 10500);
-    set.MoveTo(set.LeftMarker(), 10200);
+    tMeasurePlot plot(Ramp(5000, 20000));
+    CCursors& set = plot.Cursors();
+    plot.Place(500, 10200, 10500, 11000, 12000);
 
     // The centre comes back to the end of the trace and pushes the left
     // marker; the right marker stays beyond.
@@ -233,24 +258,16 @@ void TstCursors::startMeasureClampsTheCentre()
 
 void TstCursors::measurementActions()
 {
-    tGraphState geometry;
-    CGraphView view(&geometry);
-    geometry.Resize(QSize(800, 400));
+    tMeasurePlot plot(Ramp(5000, 20000));
+    CGraphView view(&plot.geometry);
     QAction splice;
     QAction reflection;
     splice.setCheckable(true);
     reflection.setCheckable(true);
     view.SetSpliceAction(&splice);
     view.SetReflectionAction(&reflection);
-    const CCursors& set = *geometry.cursors;
-
-    // Without a trace the pressed action springs back.
-    splice.setChecked(true);
-    view.OnJunctionMeas();
-    QVERIFY(!set.IsMeasuring());
-    QVERIFY(!splice.isChecked());
-
-    geometry.SetFiles(&m_long);
+    const CCursors& set = plot.Cursors();
+    const sor::CFile& document = plot.Document();
     splice.setChecked(true);
     view.OnJunctionMeas();
     QVERIFY(set.IsMeasuring());
@@ -267,7 +284,6 @@ void TstCursors::measurementActions()
     reflection.setChecked(false);
     view.OnReflectionMeas();
     QVERIFY(!set.IsMeasuring());
-    const sor::CFile& document = *m_long.back()->file;
     QVERIFY(document.KeyEvents().empty());
 
     splice.setChecked(true);
@@ -282,7 +298,6 @@ void TstCursors::measurementActions()
     QCOMPARE(order, (QStringList { QStringLiteral("end"), QStringLiteral("update") }));
     // "Add event" stored the splice at the centre cursor.
     QCOMPARE(document.KeyEvents().size(), size_t(1));
-    QCOMPARE(document.KeyEvents().front().codeType, quint32(sor::tKeyEvent::NonReflective));
     QVERIFY(std::abs(document.TimeToDistance(document.KeyEvents().front().time) - set.Centre().Position()) < 0.01f);
 
     // Without a running measurement "Add event" stores nothing more.
@@ -290,33 +305,236 @@ void TstCursors::measurementActions()
     QCOMPARE(document.KeyEvents().size(), size_t(1));
 }
 
-void TstCursors::markerAndLockSlots()
+void TstCursors::straightTrace()
 {
+    // 1.5 dB/km: the slope in sample units per metre is dB per km.
+    tMeasurePlot plot(Line(5000, 1000, 3));
+    QVERIFY(plot.IsLoaded());
+    CCursors& set = plot.Cursors();
+    const double slope = 3 / plot.Resolution();
+
+    // Outside a measurement the coefficient is that between the markers.
+    plot.Place(300, 1100, 2500, 4000, 6000);
+    QVERIFY(std::abs(set.AttenuationCoefficient() - slope) < 1e-4);
+
+    set.StartMeasure(CCursors::MeasureSplice);
+    QVERIFY(std::abs(set.SpliceLoss()) < 1e-4);
+    QVERIFY(std::abs(set.AttenuationCoefficient() - slope) < 1e-4);
+    // Each line passes through the trace: 1000 at distance 0.
+    QVERIFY(std::abs(set.fLeftIntercept - 1000) < 0.01);
+    QVERIFY(std::abs(set.fRightIntercept - 1000) < 0.05);
+}
+
+void TstCursors::stepGivesAGain()
+{
+    // A straight line rising one unit per sample that drops 300 units at
+    // 3000 m: a gain, the negative of a loss (the other way is measured at
+    // the trace ends and through the window).
+    std::vector<quint16> samples = Line(5000, 5000, 1);
+    for (size_t i = 1500; i < samples.size(); ++i)
+        samples[i] = quint16(samples[i] - 300);
+    tMeasurePlot plot(samples);
+    QVERIFY(plot.IsLoaded());
+    CCursors& set = plot.Cursors();
+    set.StartMeasure(CCursors::MeasureSplice);
+    // Wherever the centre stands between the intervals, the lines are parallel.
+    for (const float centre : { 2500.0f, 3000.0f, 3200.0f }) {
+        plot.Place(1000, 2400, centre, 3500, 6000);
+        QVERIFY2(std::abs(set.SpliceLoss() + 0.3f) < 1e-4, qPrintable(QString::number(set.SpliceLoss())));
+    }
+}
+
+void TstCursors::attenuationNeedsAnInterval_data()
+{
+    QTest::addColumn<bool>("measuring");
+    QTest::addColumn<float>("width");
+    QTest::addColumn<bool>("zero");
+
+    // At 2 m per sample the limit is 0.002 m; both intervals reach over the
+    // boundary between samples 500 and 501, so any width has two samples.
+    QTest::newRow("markers closer than r/1000") << false << 0.0015f << true;
+    QTest::newRow("outer left just beyond r/1000") << true << 0.0025f << false;
+}
+
+void TstCursors::attenuationNeedsAnInterval()
+{
+    QFETCH(bool, measuring);
+    QFETCH(float, width);
+    QFETCH(bool, zero);
+
+    tMeasurePlot plot(Line(5000, 1000, 4));
+    QVERIFY(plot.IsLoaded());
+    CCursors& set = plot.Cursors();
+    const float start = 1000.999f;
+    if (measuring) {
+        set.StartMeasure(CCursors::MeasureSplice);
+        plot.Place(start, start + width, 1500, 2000, 2500);
+    } else {
+        plot.Place(500, start, start + width, start + width, 2500);
+    }
+    const float coefficient = set.AttenuationCoefficient();
+    if (zero)
+        QCOMPARE(coefficient, 0.0f);
+    else
+        QVERIFY2(coefficient > 0.5f, qPrintable(QString::number(coefficient)));
+}
+
+void TstCursors::intervalsAtTheTraceEnds()
+{
+    // 100 samples: the last one lies at 198 m. The cursors stand before the
+    // start and far beyond the end; only the samples there are count.
+    std::vector<quint16> samples = Line(100, 3000, 2);
+    for (size_t i = 50; i < samples.size(); ++i)
+        samples[i] = quint16(samples[i] + 700);
+    tMeasurePlot plot(samples);
+    QVERIFY(plot.IsLoaded());
+    CCursors& set = plot.Cursors();
+    set.StartMeasure(CCursors::MeasureReflection);
+    plot.Place(-500, 60, 99, 150, 20000);
+    QCOMPARE(set.OuterLeft().Position(), 0.0f);
+    QVERIFY(std::abs(set.OuterRight().Position() - 198) < 0.001f);
+
+    const double slope = 2 / plot.Resolution();
+    QVERIFY(std::abs(set.fLeftSlope - slope) < 1e-5);
+    QVERIFY(std::abs(set.fRightSlope - slope) < 1e-5);
+    QVERIFY(std::abs(set.SpliceLoss() - 0.7f) < 1e-4);
+    QVERIFY(std::abs(set.AttenuationCoefficient() - slope) < 1e-4);
+    // The level only falls: no peak up to the right marker.
+    QVERIFY(std::abs(set.Reflectance() - kNoPeak) < 1e-4);
+
+    // The search starts at the very last sample and finds nothing after it.
+    plot.Place(0, 190, 198, 198, 198);
+    QVERIFY(std::abs(set.Reflectance() - kNoPeak) < 1e-4);
+}
+
+void TstCursors::reflectance_data()
+{
+    QTest::addColumn<int>("peakAt");
+    QTest::addColumn<double>("expected");
+
+    // A flat trace, 100 ns and -80 dB; the centre cursor at 1500 m, the right
+    // marker at 2000 m; the peak is 3 dB high (no peak: at the trace ends).
+    QTest::newRow("3 dB peak") << 1800 << -55.26;
+    QTest::newRow("peak beyond the right marker") << 2100 << double(kNoPeak);
+}
+
+void TstCursors::reflectance()
+{
+    QFETCH(int, peakAt);
+    QFETCH(double, expected);
+
+    tTrace trace { Line(5000, 10000, 0), 100, 800, {} };
+    for (int i = peakAt / 2; i < peakAt / 2 + 3; ++i)
+        trace.samples[size_t(i)] = 10000 - 3000;
+    tMeasurePlot plot(trace);
+    QVERIFY(plot.IsLoaded());
+    CCursors& set = plot.Cursors();
+    set.StartMeasure(CCursors::MeasureReflection);
+    plot.Place(500, 1000, 1500, 2000, 2500);
+    QVERIFY2(std::abs(set.Reflectance() - expected) < 0.005, qPrintable(QString::number(set.Reflectance())));
+}
+
+void TstCursors::replaceOrAppend_data()
+{
+    QTest::addColumn<double>("samples");
+    QTest::addColumn<bool>("replaces");
+
+    QTest::newRow("4.9 samples before") << -4.9 << true;
+    QTest::newRow("5.0 samples after") << 5.0 << false;
+}
+
+void TstCursors::replaceOrAppend()
+{
+    QFETCH(double, samples);
+    QFETCH(bool, replaces);
+
+    // A straight trace with an event at 3000 m.
+    SorBuilder::tEvent existing;
+    existing.time = TestTraces::FileTime(3000);
+    existing.code = "0F1234";
+    existing.technique = "2P";
+    existing.comment = "Joint 7";
+    tTrace trace { Line(5000, 1000, 1), 100, 800, { existing } };
+    tMeasurePlot plot(trace);
+    QVERIFY(plot.IsLoaded());
+    sor::CFile& document = plot.Document();
+    QCOMPARE(document.KeyEvents().size(), size_t(1));
+    const float eventAt = document.TimeToDistance(document.KeyEvents().front().time);
+    QSignalSpy changed(&document, &sor::CFile::sigFileChanged);
+
+    CCursors& set = plot.Cursors();
+    set.StartMeasure(CCursors::MeasureSplice);
+    const double r = plot.Resolution();
+    float centre = float(eventAt + samples * r);
+    plot.Place(1000, 2000, centre, 4000, 6000);
+    // Neither 2 m nor the positions are exact in binary: at the boundary the
+    // centre is the first float at least five samples away.
+    if (std::abs(samples) == 5.0) {
+        while (std::abs(centre / r - eventAt / r) < 5.0)
+            centre = std::nextafter(centre, samples > 0 ? 1e9f : 0.0f);
+        QVERIFY(std::abs(centre - float(eventAt + samples * r)) < 1e-3f);
+    }
+    set.Centre().fPosition = centre;
+    set.AddEvent(true);
+    QVERIFY(!set.IsMeasuring());
+    QVERIFY(document.IsModified());
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.front().front().toBool(), true);
+
+    const std::deque<sor::tKeyEvent>& events = document.KeyEvents();
+    QCOMPARE(events.size(), replaces ? size_t(1) : size_t(2));
+    // Sorted by time and numbered from 1.
+    for (size_t i = 0; i < events.size(); ++i)
+        QCOMPARE(events[i].number.Value(), unsigned(i + 1));
+    QVERIFY(std::is_sorted(events.begin(), events.end(),
+        [](const sor::tKeyEvent& a, const sor::tKeyEvent& b) { return float(a.time) < float(b.time); }));
+
+    const auto measured = std::find_if(events.begin(), events.end(), [&](const sor::tKeyEvent& event) {
+        return std::abs(float(event.time) - document.DistanceToTime(centre)) < 1e-3f;
+    });
+    QVERIFY(measured != events.end());
+    // A splice is stored as a non-reflective event.
+    QCOMPARE(measured->codeType, quint32(sor::tKeyEvent::NonReflective));
+    QVERIFY(std::abs(float(measured->loss)) < 1e-4f);
+    if (replaces) {
+        // Measured in place of the old event, which keeps its comment and the
+        // rest of its code.
+        QCOMPARE(measured->codeOrigin, quint32(1));
+        QCOMPARE(measured->comment.Text(), QStringLiteral("Joint 7"));
+        QCOMPARE(QByteArray(measured->codeRest.data(), 4), QByteArray("1234"));
+    } else {
+        // The new event's own code is checked through the window; the old one keeps its own.
+        const sor::tKeyEvent& other = events[measured == events.begin() ? 1 : 0];
+        QCOMPARE(other.comment.Text(), QStringLiteral("Joint 7"));
+        QCOMPARE(other.codeOrigin, quint32(3));
+    }
+}
+
+void TstCursors::nothingToMeasureOn()
+{
+    // No trace shown: every result is 0 and nothing is stored anywhere.
     tGraphState geometry;
-    CGraphView view(&geometry);
     geometry.Resize(QSize(800, 400));
-    geometry.SetFiles(&m_long);
-    const CCursors& set = *geometry.cursors;
+    const tFileSet none;
+    geometry.SetFiles(&none);
+    CCursors& set = *geometry.cursors;
+    set.StartMeasure(CCursors::MeasureSplice);
+    QCOMPARE(set.SpliceLoss(), 0.0f);
+    QCOMPARE(set.AttenuationCoefficient(), 0.0f);
+    QCOMPARE(set.Reflectance(), 0.0f);
+    set.AddEvent(true);
+    QVERIFY(!set.IsMeasuring());
 
-    // Named direction first: OnMoveRightMarkerLeft moves the left marker right.
-    view.OnMoveLeftMarkerLeft();
-    QVERIFY(std::abs(set.LeftMarker().fPosition - 998) < 0.01f);
-    view.OnMoveRightMarkerLeft();
-    QVERIFY(std::abs(set.LeftMarker().fPosition - 1000) < 0.01f);
-    view.OnMoveLeftMarkerRight();
-    QVERIFY(std::abs(set.RightMarker().fPosition - 1998) < 0.01f);
-    view.OnMoveRightMarkerRight();
-    QVERIFY(std::abs(set.RightMarker().fPosition - 2000) < 0.01f);
-
-    QAction lock;
-    lock.setCheckable(true);
-    view.SetLockAction(&lock);
-    lock.setChecked(true);
-    view.OnFixCursors();
-    QVERIFY(set.IsLocked());
-    lock.setChecked(false);
-    view.OnFixCursors();
-    QVERIFY(!set.IsLocked());
+    // A trace of a single sample has no interval to fit: no number, and
+    // no event is stored.
+    tMeasurePlot plot(std::vector<quint16> { 4000 });
+    QVERIFY(plot.IsLoaded());
+    plot.Cursors().StartMeasure(CCursors::MeasureReflection);
+    QVERIFY(!plot.Cursors().AttenuationFits());
+    QVERIFY(!plot.Cursors().MeasurementFits());
+    plot.Cursors().AddEvent(true);
+    QVERIFY(plot.Document().KeyEvents().empty());
+    QVERIFY(!plot.Document().IsModified());
 }
 
 QTEST_MAIN(TstCursors)

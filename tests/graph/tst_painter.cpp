@@ -122,21 +122,14 @@ private slots:
     void levelLabel();
     void gridLabelsDoNotOverlap_data();
     void gridLabelsDoNotOverlap();
-    void mapping_data();
-    void mapping();
-    void mappingRefusesWhatItCannotMap_data();
-    void mappingRefusesWhatItCannotMap();
 
-    void backgroundOnScreenOnly();
     void tracesAtTheirOwnDistances_data();
     void tracesAtTheirOwnDistances();
     void degeneratePlotsDrawNothing_data();
     void degeneratePlotsDrawNothing();
     void marksOnlyInsideTarget();
-    void measurementMarksOnScreenOnly();
-    void eventLabelsOnScreenOnly();
-    void closeEventsShareNoLabels();
-    void imagesAreLinked();
+    void backgroundAndMeasurementMarksOnScreenOnly();
+    void eventLabelsOnScreenOnlyAndApart();
     void gridThinsCloseLines();
 
     void spikeSurvivesReduction();
@@ -157,13 +150,9 @@ void TstPainter::gridStep_data()
     QTest::newRow("3 km: 200 m beats 500 m") << 3000.0 << true << 200.0;
     QTest::newRow("4 km: 500 m beats 200 m") << 4000.0 << true << 500.0;
     QTest::newRow("1.5 km: tie goes to 100 m") << 1500.0 << true << 100.0;
-    QTest::newRow("50 m") << 50.0 << true << 5.0;
-    QTest::newRow("30 cm") << 0.3 << true << 0.02;
     QTest::newRow("120 km: largest step") << 120000.0 << true << 5000.0;
     QTest::newRow("1 mm: nothing nearer than 0") << 0.001 << true << 0.0;
     QTest::newRow("12 dB: 1 dB") << 12000.0 << false << 1000.0;
-    QTest::newRow("30 dB: 2 dB") << 30000.0 << false << 2000.0;
-    QTest::newRow("1 dB: 0.1 dB") << 1000.0 << false << 100.0;
     QTest::newRow("0.5 dB: no level lines") << 500.0 << false << 0.0;
     QTest::newRow("nothing visible") << 0.0 << true << 0.0;
 }
@@ -183,12 +172,8 @@ void TstPainter::distanceLabel_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("metres") << 2800.0 << 200.0 << "2800 m";
-    QTest::newRow("1 m step is metres") << 7.0 << 1.0 << "7 m";
     QTest::newRow("below a metre") << 11997.4 << 0.2 << "11997.4 m";
-    QTest::newRow("200 m step is metres") << 9800.0 << 200.0 << "9800 m";
     QTest::newRow("500 m step is kilometres") << 12500.0 << 500.0 << "12.5 km";
-    QTest::newRow("long span in kilometres") << 135000.0 << 5000.0 << "135 km";
-    QTest::newRow("zero") << 0.0 << 200.0 << "0 m";
     QTest::newRow("almost zero") << 1e-16 << 0.01 << "0 m";
 }
 
@@ -205,11 +190,7 @@ void TstPainter::levelLabel_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("2.5 dB") << 2500.0 << "-2.5 dB";
-    QTest::newRow("1 dB") << 1000.0 << "-1.0 dB";
-    QTest::newRow("12 dB") << 12000.0 << "-12.0 dB";
     QTest::newRow("0.5 dB") << 500.0 << "-0.5 dB";
-    QTest::newRow("0.1 dB") << 100.0 << "-0.1 dB";
     QTest::newRow("0.96 dB rounds up") << 960.0 << "-1.0 dB";
     QTest::newRow("zero has no sign") << 0.0 << "0 dB";
 }
@@ -227,7 +208,6 @@ void TstPainter::gridLabelsDoNotOverlap_data()
     QTest::addColumn<QRectF>("data");
 
     QTest::newRow("135 km, narrow") << QSize(320, 300) << QRectF(0, 0, 135000, 30000);
-    QTest::newRow("135 km, wide") << QSize(1900, 900) << QRectF(0, 0, 135000, 30000);
     QTest::newRow("from 118 km, 2 km") << QSize(400, 300) << QRectF(118000, 0, 2000, 30000);
     QTest::newRow("10 km, 1 dB") << QSize(500, 120) << QRectF(0, 5000, 10000, 1000);
     QTest::newRow("3 m") << QSize(600, 400) << QRectF(11997, 0, 3, 20000);
@@ -254,111 +234,6 @@ void TstPainter::gridLabelsDoNotOverlap()
     }
 }
 
-void TstPainter::mapping_data()
-{
-    QTest::addColumn<QRect>("target");
-    QTest::addColumn<QRectF>("data");
-    QTest::addColumn<double>("resolution");
-    QTest::addColumn<int>("points");
-    QTest::addColumn<double>("kx");
-    QTest::addColumn<double>("ky");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("x0");
-    QTest::addColumn<int>("y0");
-    QTest::addColumn<int>("lastX");
-
-    // 5000 samples of 2 m are 10 km: five samples to each of 1000 columns.
-    QTest::newRow("5000 samples of 2 m in 1000 px") << QRect(0, 0, 1000, 501) << QRectF(0, 0, 10000, 25000) << 2.0
-                                                    << 5000 << 5.0 << 50.0 << 0 << 5000 << 0 << 0 << 1000;
-    QTest::newRow("10000 samples of 1 m in 1000 px") << QRect(0, 0, 1000, 501) << QRectF(0, 0, 10000, 25000) << 1.0
-                                                     << 10000 << 10.0 << 50.0 << 0 << 10000 << 0 << 0 << 1000;
-    // Target offset on the page; the window starts half-way into sample 500.
-    QTest::newRow("offset window") << QRect(40, 30, 100, 101) << QRectF(1001, 5000, 200, 1000) << 2.0 << 5000 << 1.0
-                                   << 10.0 << 500 << 103 << 39 << -470 << 141;
-    // Zoomed in: fewer samples than columns.
-    QTest::newRow("zoomed in") << QRect(0, 0, 500, 101) << QRectF(100, 0, 50, 100) << 2.0 << 5000 << 0.05 << 1.0 << 50
-                               << 28 << 0 << 0 << 540;
-    // The window reaches beyond the last sample: the count stops at the end.
-    QTest::newRow("end of trace") << QRect(0, 0, 100, 11) << QRectF(9800, 0, 400, 10) << 2.0 << 5000 << 2.0 << 1.0
-                                  << 4900 << 100 << 0 << 0 << 50;
-}
-
-void TstPainter::mapping()
-{
-    QFETCH(QRect, target);
-    QFETCH(QRectF, data);
-    QFETCH(double, resolution);
-    QFETCH(int, points);
-    QFETCH(double, kx);
-    QFETCH(double, ky);
-    QFETCH(int, first);
-    QFETCH(int, count);
-    QFETCH(int, x0);
-    QFETCH(int, y0);
-    QFETCH(int, lastX);
-
-    const tSampleMapping mapping = tSampleMapping::Make(target, data, resolution, points);
-    QVERIFY(mapping.valid);
-    QCOMPARE(mapping.kx, kx);
-    QCOMPARE(mapping.ky, ky);
-    QCOMPARE(mapping.first, first);
-    QCOMPARE(mapping.count, count);
-    QCOMPARE(mapping.x0, x0);
-    QCOMPARE(mapping.y0, y0);
-    QCOMPARE(mapping.SampleX(first), x0);
-    QCOMPARE(mapping.SampleX(first + count - 1), lastX);
-    // Distances and samples share the pixel grid.
-    QCOMPARE(mapping.DistanceX((first + 7) * resolution), mapping.SampleX(first + 7));
-    // The top of the window is the top row, its bottom the bottom row.
-    QCOMPARE(mapping.ValueY(data.top()), target.top());
-    QCOMPARE(mapping.ValueY(data.bottom()), target.bottom());
-}
-
-void TstPainter::mappingRefusesWhatItCannotMap_data()
-{
-    QTest::addColumn<QRect>("target");
-    QTest::addColumn<QRectF>("data");
-    QTest::addColumn<double>("resolution");
-    QTest::addColumn<int>("points");
-
-    const QRect target(0, 0, 100, 100);
-    const QRectF data(0, 0, 1000, 1000);
-    QTest::newRow("one sample") << target << data << 2.0 << 1;
-    QTest::newRow("no samples") << target << data << 2.0 << 0;
-    QTest::newRow("no resolution") << target << data << 0.0 << 500;
-    QTest::newRow("infinite resolution") << target << data << qInf() << 500;
-    QTest::newRow("zero-height data") << target << QRectF(0, 0, 1000, 0) << 2.0 << 500;
-    QTest::newRow("zero-width data") << target << QRectF(0, 0, 0, 1000) << 2.0 << 500;
-    QTest::newRow("one-row target") << QRect(0, 0, 100, 1) << data << 2.0 << 500;
-    QTest::newRow("empty target") << QRect(0, 0, 0, 100) << data << 2.0 << 500;
-}
-
-void TstPainter::mappingRefusesWhatItCannotMap()
-{
-    QFETCH(QRect, target);
-    QFETCH(QRectF, data);
-    QFETCH(double, resolution);
-    QFETCH(int, points);
-    QVERIFY(!tSampleMapping::Make(target, data, resolution, points).valid);
-}
-
-void TstPainter::backgroundOnScreenOnly()
-{
-    // A 50 km trace rising to the right: the top-right corner holds no trace,
-    // and the markers (1 and 2 km) stand near the left edge.
-    tPlot plot({ Ramp(25000, 30000) }, QSize(400, 300));
-    const QRect corner(350, 0, 50, 40);
-
-    const QImage screen = plot.Render(false);
-    QCOMPARE(Count(screen, corner, Is(plot.geometry.background)), corner.width() * corner.height());
-
-    const QImage print = plot.Render(true);
-    QCOMPARE(Count(print, corner, Is(kPaper)), corner.width() * corner.height());
-    QVERIFY(Count(print, print.rect(), Is(kTrace)) > 300);
-    QVERIFY(Count(print, print.rect(), Is(plot.geometry.background)) == 0);
-}
-
 void TstPainter::tracesAtTheirOwnDistances_data()
 {
     QTest::addColumn<int>("current");
@@ -381,23 +256,17 @@ void TstPainter::tracesAtTheirOwnDistances()
         QColor colour;
     } traces[] = { { 2, 30000, 4000, QColor(200, 100, 50) }, { 4, 30000, 8000, QColor(50, 200, 100) },
         { 1, 8000, 12000, QColor(100, 50, 200) } };
-    QTemporaryDir dir;
-    tFileSet files;
+    tPlot plot({}, QSize(600, 200));
     for (int i : { (current + 1) % 3, (current + 2) % 3, current }) {
         TestTraces::tTrace trace;
         trace.samples = TestTraces::Line(traces[i].count, traces[i].level, 0);
         trace.resolution = traces[i].resolution;
-        files.push_back(Load(dir, trace));
-        files.back()->colour = traces[i].colour;
+        plot.files.push_back(Load(plot.dir, trace));
+        plot.files.back()->colour = traces[i].colour;
     }
-    tGraphState geometry;
-    geometry.SetFiles(&files);
-    geometry.Resize(QSize(600, 200));
-    QCOMPARE(geometry.extent.width(), 120000.0);
-    QImage image(600, 200, QImage::Format_RGB32);
-    image.fill(kPaper);
-    QPainter painter(&image);
-    geometry.Paint(painter, image.rect(), true, false, false, true);
+    plot.geometry.SetFiles(&plot.files);
+    QCOMPARE(plot.geometry.extent.width(), 120000.0);
+    const QImage image = plot.Render(true);
     for (const auto& trace : traces) {
         int last = -1;
         for (int x = 0; x < image.width(); ++x)
@@ -440,8 +309,8 @@ void TstPainter::marksOnlyInsideTarget()
     plot.ShowDistances(0, 1500);
     const QRect target(60, 50, 300, 200);
     const QImage image = plot.Render(true, false, QSize(500, 400), target);
-
-    QCOMPARE(Count(image, image.rect(), Is(Qt::blue)) - Count(image, target, Is(Qt::blue)), 0);
+    // Nothing is painted outside the target.
+    QCOMPARE(Count(image, image.rect(), Is(kPaper)) - Count(image, target, Is(kPaper)), 500 * 400 - 300 * 200);
     // The trace is blue as well; the right marker would be a full-height blue
     // column, which no column of the target holds.
     for (int x = target.left(); x <= target.right(); ++x)
@@ -449,21 +318,11 @@ void TstPainter::marksOnlyInsideTarget()
 
     // The left marker is one full-height red column where the geometry puts it.
     const int expected = target.left() + qRound(1000 / plot.geometry.xScale - plot.geometry.view.left());
-    const int red = Count(image, image.rect(), Is(Qt::red));
-    QCOMPARE(red, target.height());
-    QVERIFY(qAbs(expected - [&] {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, target.top()) == QColor(Qt::red))
-                return x;
-        }
-        return -1;
-    }()) <= 1);
-    QCOMPARE(Count(image, QRect(0, 0, 500, target.top()), Is(kPaper)), 500 * target.top());
-    QCOMPARE(Count(image, QRect(0, target.bottom() + 1, 500, 400 - target.bottom() - 1), Is(kPaper)),
-        500 * (400 - target.bottom() - 1));
+    QCOMPARE(Count(image, image.rect(), Is(Qt::red)), target.height());
+    QVERIFY(Count(image, QRect(expected - 1, target.top(), 3, target.height()), Is(Qt::red)) == target.height());
 }
 
-void TstPainter::measurementMarksOnScreenOnly()
+void TstPainter::backgroundAndMeasurementMarksOnScreenOnly()
 {
     tPlot plot({ Ramp(5000, 20000) }, QSize(600, 300));
     const auto green = Is(QColor(0, 224, 0));
@@ -475,49 +334,21 @@ void TstPainter::measurementMarksOnScreenOnly()
     // Two outer ticks of eleven pixels, and the centre's tick and base line.
     QCOMPARE(Count(screen, screen.rect(), green), 22);
     QCOMPARE(Count(screen, screen.rect(), cyan), 11 + 8);
+    QVERIFY(Count(screen, screen.rect(), Is(plot.geometry.background)) > 0);
 
     const QImage print = plot.Render(true);
     QCOMPARE(Count(print, print.rect(), green), 0);
     QCOMPARE(Count(print, print.rect(), cyan), 0);
     QCOMPARE(Count(print, print.rect(), Is(Qt::red)), 300);
+    QCOMPARE(Count(print, print.rect(), Is(plot.geometry.background)), 0);
 }
 
-void TstPainter::eventLabelsOnScreenOnly()
-{
-    tPlot plot({ Ramp(5000, 20000) }, QSize(600, 400));
-    // On white, antialiased black text stays grey.
-    plot.geometry.background = Qt::white;
-    const QSharedPointer<sor::CFile> file = plot.geometry.Active();
-    std::deque<sor::tKeyEvent> events(2);
-    events[0].time = file->DistanceToTime(4000);
-    events[0].codeType = sor::tKeyEvent::Reflective;
-    events[0].loss = 0.25f;
-    events[1].time = file->DistanceToTime(7000);
-    file->SetKeyEvents(events);
-
-    const auto at = [&](float metres) {
-        return QPoint(qRound(metres / plot.geometry.xScale), qRound(file->ValueAt(metres) / plot.geometry.yScale));
-    };
-    for (const bool printMode : { false, true }) {
-        const QImage image = plot.Render(printMode);
-        for (const float metres : { 4000.0f, 7000.0f }) {
-            const QPoint mark = at(metres);
-            // The tick of eleven pixels with its base line, in black.
-            QVERIFY(Count(image, QRect(mark.x() - 1, mark.y() - 5, 3, 11), Is(Qt::black)) >= 10);
-            const int labels = Count(image, QRect(mark.x() - 40, mark.y() - 80, 80, 72), IsInk);
-            if (printMode)
-                QCOMPARE(labels, 0);
-            else
-                QVERIFY2(labels > 40, qPrintable(QString::number(labels)));
-        }
-    }
-}
-
-void TstPainter::closeEventsShareNoLabels()
+void TstPainter::eventLabelsOnScreenOnlyAndApart()
 {
     // At 16.7 m per pixel an event 50 m after another would write its labels
     // over the other's; it is drawn as its tick alone.
     tPlot plot({ Ramp(5000, 20000) }, QSize(600, 400));
+    // On white, antialiased black text stays grey.
     plot.geometry.background = Qt::white;
     const QSharedPointer<sor::CFile> file = plot.geometry.Active();
     std::deque<sor::tKeyEvent> events(1);
@@ -541,27 +372,14 @@ void TstPainter::closeEventsShareNoLabels()
     QCOMPARE(close.copy(above), alone.copy(above));
     QCOMPARE(close.copy(below), alone.copy(below));
 
-    // Zoomed in, each has its own labels.
+    // Zoomed in, each has its own labels on screen; in print only its tick.
     plot.ShowDistances(3800, 4300);
-    const QImage apart = plot.Render(false);
     const int x = qRound(4050 / plot.geometry.xScale) - plot.geometry.view.left();
     const int y = qRound(file->ValueAt(4050) / plot.geometry.yScale) - plot.geometry.view.top();
-    QVERIFY(Count(apart, QRect(x - 30, y - 80, 60, 72), IsInk) > 40);
-}
-
-void TstPainter::imagesAreLinked()
-{
-    for (const char* name : { "CursorLeft", "CursorRight", "CursorELeft", "CursorERight", "CursorECenter",
-             "EventReflection", "EventJunction" }) {
-        const QPixmap pixmap(QStringLiteral(":/images/%1.png").arg(QLatin1String(name)));
-        QVERIFY2(!pixmap.isNull(), name);
-        QCOMPARE(pixmap.size(), QSize(24, 24));
-        QVERIFY(pixmap.hasAlphaChannel());
-        // Transparent corners: the icons sit on any background.
-        QCOMPARE(pixmap.toImage().pixelColor(0, 23).alpha(), 0);
-        // The double-size picture for high-density screens.
-        QCOMPARE(QPixmap(QStringLiteral(":/images/%1@2x.png").arg(QLatin1String(name))).size(), QSize(48, 48));
-    }
+    QVERIFY(Count(plot.Render(false), QRect(x - 30, y - 80, 60, 72), IsInk) > 40);
+    const QImage print = plot.Render(true);
+    QCOMPARE(Count(print, QRect(x - 30, y - 80, 60, 72), IsInk), 0);
+    QVERIFY(Count(print, QRect(x - 1, y - 5, 3, 11), Is(Qt::black)) >= 10);
 }
 
 void TstPainter::gridThinsCloseLines()
@@ -623,14 +441,10 @@ void TstPainter::reducedEqualsAllSegments_data()
     const QSize plot(240, 160);
     QTest::newRow("whole trace") << false << plot << QRectF(0, 0, 120000, 20000);
     QTest::newRow("zoomed, odd offset") << false << plot << QRectF(33333.3, 0, 17901.2, 20000);
-    QTest::newRow("zoomed in both ways") << false << plot << QRectF(60001, 6000, 10002, 8000);
-    QTest::newRow("about one sample per column") << false << plot << QRectF(50000, 0, 481, 20000);
     QTest::newRow("fewer samples than columns") << false << plot << QRectF(50000, 0, 100, 20000);
     // White noise over the whole level range turns back in nearly every
     // column, where joins of a single polyline would differ by a pixel.
     QTest::newRow("noise, narrow and tall") << true << QSize(25, 161) << QRectF(0, 0, 120000, 20000);
-    QTest::newRow("noise, wide and low") << true << QSize(271, 49) << QRectF(20000, 0, 60000, 20000);
-    QTest::newRow("noise, small") << true << QSize(96, 22) << QRectF(1234, 3000, 30000, 14000);
     QTest::newRow("noise, fewer samples than columns") << true << QSize(116, 59) << QRectF(5000, 0, 70, 20000);
 }
 
@@ -690,9 +504,7 @@ void TstPainter::cursorAt_data()
     QTest::addColumn<int>("kind");
 
     // The right marker and the outer right cursor stand at the same place.
-    QTest::newRow("on the marker line") << false << 0 << false << int(CCursors::KindRightMarker);
     QTest::newRow("2 px beside it") << false << 2 << false << int(CCursors::KindRightMarker);
-    QTest::newRow("2 px before it") << false << -2 << true << int(CCursors::KindRightMarker);
     QTest::newRow("3 px beside it") << false << 3 << false << 0;
     QTest::newRow("outer cursor first while measuring") << true << 1 << true << int(CCursors::KindOuterRight);
     QTest::newRow("away from the outer tick") << true << 0 << false << int(CCursors::KindRightMarker);

@@ -1,8 +1,12 @@
 #include "CGraphPix.h"
+#include "CGraphView.h"
+#include "CPreviewFrame.h"
+#include "Preview.h"
 #include "TestTraces.h"
 #include "tGraphState.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
@@ -15,6 +19,23 @@ using TestTraces::Load;
 using TestTraces::Ramp;
 
 namespace {
+
+// 25 000 samples of 2 m: a 50 km trace whose largest value is 30 dB.
+constexpr int kLongCount = 25000;
+constexpr quint16 kLongMax = 30000;
+const QSize kView(1000, 500);
+
+void Wheel(QWidget* widget, const QPoint& point, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWheelEvent event(point, widget->mapToGlobal(point), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+bool Near(double a, double b, double tolerance)
+{
+    return std::abs(a - b) <= tolerance;
+}
 
 // A 10 km trace (5000 samples of 2 m) rising to 20 dB, on a shown plot widget
 // of 600 x 400 px: 16.7 m per pixel at zoom 1. The markers stand at 1000 m
@@ -29,6 +50,7 @@ public:
         pix = std::make_unique<CGraphPix>(&geometry);
         pix->resize(600, 400);
         pix->show();
+        QVERIFY(QTest::qWaitForWindowExposed(pix.get()));
     }
 
     int PixelOf(float metres) const { return qRound(metres / geometry.xScale - geometry.view.left()); }
@@ -36,12 +58,6 @@ public:
     {
         return QPointF((geometry.view.left() + point.x()) * double(geometry.xScale),
             (geometry.view.top() + point.y()) * double(geometry.yScale));
-    }
-    void Wheel(const QPoint& point, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QWheelEvent event(point, pix->mapToGlobal(point), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
-            Qt::NoScrollPhase, false);
-        QApplication::sendEvent(pix.get(), &event);
     }
     void Drag(const QPoint& from, const QPoint& to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -57,6 +73,53 @@ public:
     std::unique_ptr<CGraphPix> pix;
 };
 
+// The same trace shown by a plot of 600 x 300 px; the overview frame of
+// 300 x 150 px holds a picture of the same size, one pixel of which stands for
+// 33.3 m and 133.3 sample units.
+class tOverview
+{
+public:
+    tOverview()
+    {
+        files.push_back(Load(dir, Ramp(5000, 20000)));
+        geometry.SetFiles(&files);
+        plot.resize(600, 300);
+        geometry.Resize(plot.size());
+        frame = std::make_unique<CPreviewFrame>(&geometry, &plot);
+        frame->resize(300, 150);
+        frame->show();
+        preview = frame->GetPreview();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+    }
+
+    // Zooms 3 x 3 at the middle: the red rectangle is (100, 50, 100, 50).
+    void ZoomThree()
+    {
+        geometry.xZoom = 3;
+        geometry.yZoom = 3;
+        geometry.centre = QPointF(geometry.extent.width() / 2, geometry.extent.height() / 2);
+        geometry.Recompute();
+    }
+    // Red pixels of the picture beside the left marker's line (at 1000 m, x = 30),
+    // which is red too.
+    int RedPixels() const
+    {
+        const QImage image = preview->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += x != 30 && image.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
+        return count;
+    }
+
+    QTemporaryDir dir;
+    tFileSet files;
+    tGraphState geometry;
+    QWidget plot;
+    std::unique_ptr<CPreviewFrame> frame;
+    Preview* preview = nullptr;
+};
+
 } // namespace
 
 class TstPlotWidget : public QObject
@@ -64,6 +127,8 @@ class TstPlotWidget : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+
     void dragCursor_data();
     void dragCursor();
     void controlDrag_data();
@@ -75,6 +140,32 @@ private slots:
     void doubleClickResetsTheZoom();
     void tooltipOverACursor();
     void contextMenuSlotsMoveOneCursor();
+
+    // The overview beside the plot.
+    void unzoomedIgnoresPresses();
+    void redRectangleMarksTheView();
+    void clickBesideTheRectangleCentres();
+    void dragFollowsAndStopsAtTheEdge_data();
+    void dragFollowsAndStopsAtTheEdge();
+    void wheelZoomsUnzoomedToo();
+    void doubleClickBringsTheViewToTheMiddle();
+
+    // The zoom and scroll state under the widgets.
+    void zoomStepsAndLimits();
+    void shortTraceKeepsItsSmallZoom();
+    void degenerateSetsKeepTheLastState();
+
+    void scrollBars_data();
+    void scrollBars();
+    void scrollBarsFollowAndDriveTheView();
+
+private:
+    // Shows `set` in `geometry` at the test view size.
+    static void Show(tGraphState& geometry, const tFileSet& set, const QSize& view = kView);
+    static void SetZoom(tGraphState& geometry, float xZoom, float yZoom);
+
+    QTemporaryDir m_dir;
+    tFileSet m_long;
 };
 
 void TstPlotWidget::dragCursor_data()
@@ -98,7 +189,6 @@ void TstPlotWidget::dragCursor()
     QFETCH(double, expected);
 
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     CCursors& cursors = *plot.geometry.cursors;
     CCursors::CEditableCursor& cursor = right ? cursors.RightMarker() : cursors.LeftMarker();
     QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
@@ -108,10 +198,6 @@ void TstPlotWidget::dragCursor()
     plot.Drag(QPoint(fromX, 200), QPoint(toX, 200));
     QVERIFY2(std::abs(cursor.fPosition - expected) < 0.05, qPrintable(QString::number(double(cursor.fPosition))));
     QVERIFY(updates.count() >= 2);
-    // The chain follows and never crosses.
-    QVERIFY(cursors.OuterLeft().fPosition <= cursors.LeftMarker().fPosition);
-    QVERIFY(cursors.LeftMarker().fPosition <= cursors.RightMarker().fPosition);
-    QVERIFY(cursors.RightMarker().fPosition <= cursors.OuterRight().fPosition);
     // A drag moves the cursor, never the view.
     QCOMPARE(plot.geometry.xZoom, 1.0f);
 }
@@ -136,7 +222,6 @@ void TstPlotWidget::controlDrag()
     QFETCH(bool, zooms);
 
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     const QPointF centre = plot.geometry.centre;
     QTest::mousePress(plot.pix.get(), Qt::LeftButton, Qt::ControlModifier, from);
     QTest::mouseMove(plot.pix.get(), via);
@@ -160,7 +245,6 @@ void TstPlotWidget::controlDrag()
 void TstPlotWidget::rubberBandInInverseColour()
 {
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     const QColor background = plot.geometry.background;
     const QRgb inverse = qRgb(255 - background.red(), 255 - background.green(), 255 - background.blue());
     const auto countInverse = [&] {
@@ -181,7 +265,6 @@ void TstPlotWidget::rubberBandInInverseColour()
 void TstPlotWidget::panOnlyWhenZoomed()
 {
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     const QRect view = plot.geometry.view;
     const QPointF centre = plot.geometry.centre;
     plot.Drag(QPoint(300, 200), QPoint(200, 150));
@@ -189,7 +272,7 @@ void TstPlotWidget::panOnlyWhenZoomed()
     QCOMPARE(plot.geometry.centre, centre);
     QCOMPARE(plot.pix->cursor().shape(), Qt::ArrowCursor);
 
-    plot.Wheel(QPoint(300, 200), 2 * 120);
+    Wheel(plot.pix.get(), QPoint(300, 200), 2 * 120);
     QVERIFY(plot.geometry.xZoom > 1.001f);
     const QPoint topLeft = plot.geometry.view.topLeft();
     // Dragging the picture left and up scrolls right and down.
@@ -214,11 +297,10 @@ void TstPlotWidget::wheelZoomsAtThePointer()
     QFETCH(int, delta);
 
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
     const QPointF before = plot.DataAt(point);
 
-    plot.Wheel(point, delta, control ? Qt::ControlModifier : Qt::NoModifier);
+    Wheel(plot.pix.get(), point, delta, control ? Qt::ControlModifier : Qt::NoModifier);
     const float expected = tGraphState::ZoomFactor(delta / 120);
     QVERIFY(std::abs(plot.geometry.xZoom - expected) < 1e-4f);
     QCOMPARE(plot.geometry.yZoom, control ? 1.0f : expected);
@@ -235,8 +317,7 @@ void TstPlotWidget::wheelZoomsAtThePointer()
 void TstPlotWidget::doubleClickResetsTheZoom()
 {
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
-    plot.Wheel(QPoint(500, 300), 3 * 120);
+    Wheel(plot.pix.get(), QPoint(500, 300), 3 * 120);
     QVERIFY(plot.geometry.xZoom > 1.5f);
     QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
 
@@ -253,7 +334,6 @@ void TstPlotWidget::doubleClickResetsTheZoom()
 void TstPlotWidget::tooltipOverACursor()
 {
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     QTest::mouseMove(plot.pix.get(), QPoint(plot.PixelOf(1000), 300));
     QCOMPARE(plot.pix->cursor().shape(), Qt::SizeHorCursor);
     QTRY_VERIFY(QToolTip::isVisible());
@@ -268,7 +348,6 @@ void TstPlotWidget::tooltipOverACursor()
 void TstPlotWidget::contextMenuSlotsMoveOneCursor()
 {
     tWidgetPlot plot;
-    QVERIFY(QTest::qWaitForWindowExposed(plot.pix.get()));
     CCursors& cursors = *plot.geometry.cursors;
     cursors.SetLocked(true);
     QSignalSpy updates(plot.pix.get(), &CGraphPix::sigUpdate);
@@ -288,6 +367,329 @@ void TstPlotWidget::contextMenuSlotsMoveOneCursor()
 
     plot.pix->SetCenterCursorHere();
     QVERIFY(std::abs(cursors.Centre().fPosition - 5000) <= plot.geometry.xScale);
+}
+
+void TstPlotWidget::unzoomedIgnoresPresses()
+{
+    tOverview overview;
+    QSignalSpy updates(overview.preview, &Preview::sigUpdate);
+    const QPointF centre = overview.geometry.centre;
+
+    QVERIFY(!overview.preview->IsZoomed());
+    QCOMPARE(overview.RedPixels(), 0);
+    QTest::mousePress(overview.preview, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseMove(overview.preview, QPoint(40, 30));
+    QTest::mouseRelease(overview.preview, Qt::LeftButton, Qt::NoModifier, QPoint(40, 30));
+    QCOMPARE(overview.geometry.centre, centre);
+    QCOMPARE(updates.count(), 0);
+    QCOMPARE(overview.preview->cursor().shape(), Qt::ArrowCursor);
+    QVERIFY(!overview.preview->IsDragging());
+}
+
+void TstPlotWidget::redRectangleMarksTheView()
+{
+    tOverview overview;
+    overview.ZoomThree();
+    QCOMPARE(overview.preview->VisibleRect(), QRectF(100, 50, 100, 50));
+    const QImage image = overview.preview->grab().toImage();
+    const QRgb red = qRgb(255, 0, 0);
+    // The outline lies on the rectangle's own pixels: its right and bottom
+    // edges are one pixel inside.
+    for (const QPoint& corner : { QPoint(100, 50), QPoint(199, 50), QPoint(100, 99), QPoint(199, 99) })
+        QVERIFY2(image.pixel(corner) == red, qPrintable(QStringLiteral("%1,%2").arg(corner.x()).arg(corner.y())));
+    QVERIFY(image.pixel(200, 75) != red);
+    QVERIFY(image.pixel(150, 100) != red);
+    QVERIFY(image.pixel(99, 75) != red);
+    QCOMPARE(overview.RedPixels(), 2 * 100 + 2 * 48);
+}
+
+void TstPlotWidget::clickBesideTheRectangleCentres()
+{
+    // One preview pixel is 10000 / 300 m and 20000 / 150 sample units.
+    const QPoint click(240, 40);
+    tOverview overview;
+    overview.ZoomThree();
+    QSignalSpy updates(overview.preview, &Preview::sigUpdate);
+
+    QTest::mousePress(overview.preview, Qt::LeftButton, Qt::NoModifier, click);
+    QVERIFY(Near(overview.geometry.centre.x(), 240 * 10000.0 / 300, 1.0));
+    QVERIFY(Near(overview.geometry.centre.y(), 40 * 20000.0 / 150, 1.0));
+    QCOMPARE(updates.count(), 1);
+    QCOMPARE(overview.preview->cursor().shape(), Qt::OpenHandCursor);
+    // No drag: moving the pointer afterwards leaves the view where it is.
+    QVERIFY(!overview.preview->IsDragging());
+    const QPointF after = overview.geometry.centre;
+    QTest::mouseMove(overview.preview, click + QPoint(-30, -20));
+    QCOMPARE(overview.geometry.centre, after);
+    QTest::mouseRelease(overview.preview, Qt::LeftButton, Qt::NoModifier, click + QPoint(-30, -20));
+    QCOMPARE(overview.geometry.xZoom, 3.0f);
+    QCOMPARE(overview.geometry.yZoom, 3.0f);
+}
+
+void TstPlotWidget::dragFollowsAndStopsAtTheEdge_data()
+{
+    QTest::addColumn<QPoint>("grip");
+
+    QTest::newRow("off the centre") << QPoint(130, 60);
+    // Gripped at its very centre, the rectangle is dragged all the same.
+    QTest::newRow("at the centre") << QPoint(150, 75);
+}
+
+void TstPlotWidget::dragFollowsAndStopsAtTheEdge()
+{
+    QFETCH(QPoint, grip);
+
+    tOverview overview;
+    overview.ZoomThree();
+    QSignalSpy updates(overview.preview, &Preview::sigUpdate);
+
+    QTest::mouseMove(overview.preview, grip);
+    QCOMPARE(overview.preview->cursor().shape(), Qt::OpenHandCursor);
+    QTest::mousePress(overview.preview, Qt::LeftButton, Qt::NoModifier, grip);
+    QVERIFY(overview.preview->IsDragging());
+    QCOMPARE(overview.preview->cursor().shape(), Qt::ClosedHandCursor);
+    QCOMPARE(updates.count(), 0);
+
+    // The grip point stays under the pointer.
+    QTest::mouseMove(overview.preview, grip + QPoint(20, 10));
+    const QRectF moved = overview.preview->VisibleRect();
+    QVERIFY2(Near(moved.left(), 120, 1) && Near(moved.top(), 60, 1),
+        qPrintable(QStringLiteral("%1,%2").arg(moved.left()).arg(moved.top())));
+    QCOMPARE(updates.count(), 1);
+
+    // Beyond the picture's edge the rectangle stops at it.
+    QTest::mouseMove(overview.preview, QPoint(290, 149));
+    QTest::mouseMove(overview.preview, QPoint(600, 400));
+    const QRectF edge = overview.preview->VisibleRect();
+    QVERIFY(Near(edge.right(), 300, 0.5));
+    QVERIFY(Near(edge.bottom(), 150, 0.5));
+    QVERIFY(Near(overview.geometry.centre.x(), 10000.0 * 5 / 6, 1.0));
+    QVERIFY(Near(overview.geometry.centre.y(), 20000.0 * 5 / 6, 1.0));
+    QTest::mouseMove(overview.preview, QPoint(-300, -200));
+    QVERIFY(Near(overview.preview->VisibleRect().left(), 0, 0.5));
+    QVERIFY(Near(overview.preview->VisibleRect().top(), 0, 0.5));
+
+    QTest::mouseRelease(overview.preview, Qt::LeftButton, Qt::NoModifier, QPoint(-300, -200));
+    QVERIFY(!overview.preview->IsDragging());
+    QCOMPARE(overview.preview->cursor().shape(), Qt::ArrowCursor);
+    const QPointF released = overview.geometry.centre;
+    QTest::mouseMove(overview.preview, QPoint(200, 100));
+    QCOMPARE(overview.geometry.centre, released);
+}
+
+void TstPlotWidget::wheelZoomsUnzoomedToo()
+{
+    tOverview overview;
+    QSignalSpy updates(overview.preview, &Preview::sigUpdate);
+    // One notch in with Control, distance only, at a point that becomes the
+    // centre of the view.
+    Wheel(overview.preview, QPoint(120, 60), 120, Qt::ControlModifier);
+    QVERIFY(overview.preview->IsZoomed());
+    QVERIFY(Near(overview.geometry.xZoom, 4.0 / 3, 1e-4));
+    QCOMPARE(overview.geometry.yZoom, 1.0f);
+    QVERIFY(Near(overview.geometry.centre.x(), 120 * 10000.0 / 300, 1.0));
+    QCOMPARE(updates.count(), 1);
+    QCOMPARE(overview.preview->cursor().shape(), Qt::OpenHandCursor);
+}
+
+void TstPlotWidget::doubleClickBringsTheViewToTheMiddle()
+{
+    tOverview overview;
+    overview.ZoomThree();
+    QTest::mousePress(overview.preview, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseRelease(overview.preview, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QVERIFY(overview.geometry.centre.x() < 5000);
+
+    QSignalSpy updates(overview.preview, &Preview::sigUpdate);
+    QTest::mouseDClick(overview.preview, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QCOMPARE(overview.geometry.centre, QPointF(5000, 10000));
+    QCOMPARE(overview.geometry.xZoom, 3.0f);
+    QCOMPARE(overview.geometry.yZoom, 3.0f);
+    QVERIFY(updates.count() >= 1);
+    QCOMPARE(overview.preview->cursor().shape(), Qt::ArrowCursor);
+}
+
+void TstPlotWidget::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_long.push_back(Load(m_dir, Ramp(kLongCount, kLongMax)));
+    QVERIFY(m_long.back() && m_long.back()->file);
+}
+
+void TstPlotWidget::Show(tGraphState& geometry, const tFileSet& set, const QSize& view)
+{
+    geometry.Resize(view);
+    geometry.SetFiles(&set);
+}
+
+void TstPlotWidget::SetZoom(tGraphState& geometry, float xZoom, float yZoom)
+{
+    geometry.xZoom = xZoom;
+    geometry.yZoom = yZoom;
+    geometry.Recompute();
+}
+
+void TstPlotWidget::zoomStepsAndLimits()
+{
+    tGraphState geometry;
+    Show(geometry, m_long);
+    const QPoint middle(500, 250);
+    QVERIFY(!geometry.Zoom(kView, middle, -1, false, true));
+    QCOMPARE(geometry.xZoom, 1.0f);
+
+    // 50 km and 30 dB allow 1000 and 30: at most 50 m and 1 dB per view.
+    QVERIFY(Near(geometry.MaxZoomX(), 1000, 1e-3));
+    QVERIFY(Near(geometry.MaxZoomY(), 30, 1e-6));
+    int steps = 0;
+    while (geometry.Zoom(kView, middle, 3, false, true))
+        QVERIFY(++steps < 100);
+    QCOMPARE(geometry.xZoom, geometry.MaxZoomX());
+    QCOMPARE(geometry.yZoom, geometry.MaxZoomY());
+    QVERIFY(Near(geometry.VisibleData().width(), 50, 0.1));
+    QVERIFY(Near(geometry.VisibleData().height(), 1000, 1));
+
+    // A rectangle smaller than that zooms to the limits; an empty one changes nothing.
+    geometry.ZoomReset();
+    geometry.ZoomToRect(QRect(500, 250, 1, 1));
+    QCOMPARE(geometry.xZoom, geometry.MaxZoomX());
+    QCOMPARE(geometry.yZoom, geometry.MaxZoomY());
+    QVERIFY2(Near(geometry.centre.x(), 25025, 0.5), qPrintable(QString::number(geometry.centre.x())));
+    const QRect before = geometry.view;
+    geometry.ZoomToRect(QRect(10, 10, 0, 0));
+    QCOMPARE(geometry.view, before);
+}
+
+void TstPlotWidget::shortTraceKeepsItsSmallZoom()
+{
+    // 20 samples of 2 m: 40 m, less than the 50 m the largest zoom shows.
+    tFileSet set { Load(m_dir, Ramp(20, 5000)) };
+    tGraphState geometry;
+    Show(geometry, set);
+    QVERIFY(Near(geometry.MaxZoomX(), 0.8, 1e-6));
+
+    QVERIFY(geometry.Zoom(kView, QPoint(500, 250), 1, true, true));
+    QCOMPARE(geometry.xZoom, geometry.MaxZoomX());
+    QVERIFY(!geometry.Zoom(kView, QPoint(500, 250), 1, true, true));
+    QVERIFY(!geometry.Zoom(kView, QPoint(500, 250), -1, true, true));
+    QCOMPARE(geometry.xZoom, geometry.MaxZoomX());
+}
+
+void TstPlotWidget::degenerateSetsKeepTheLastState()
+{
+    tGraphState geometry;
+    Show(geometry, m_long);
+    SetZoom(geometry, 2, 1);
+    const float xScale = geometry.xScale;
+    const QRect view = geometry.view;
+
+    // A flat trace at 0 has no height to scale.
+    tFileSet flat { Load(m_dir, std::vector<quint16>(100, 0)) };
+    geometry.SetFiles(&flat);
+    QCOMPARE(geometry.extent.height(), 0.0);
+    QCOMPARE(geometry.xScale, xScale);
+    QCOMPARE(geometry.view, view);
+    QVERIFY(!geometry.Zoom(kView, QPoint(10, 10), 1, false, true));
+    geometry.ZoomToRect(QRect(0, 0, 100, 100));
+    geometry.ScrollTo(QPoint(100, 100));
+    QCOMPARE(geometry.view, view);
+
+    // A single sample: no distance between samples to move a cursor in.
+    tFileSet single { Load(m_dir, { 4000 }) };
+    geometry.SetFiles(&single);
+    QVERIFY(geometry.IsValid());
+    QVERIFY(Near(geometry.xScale, TestTraces::kResolution / 1000, 1e-6));
+    QCOMPARE(geometry.cursors->MaxDistance(), 0.0f);
+    geometry.MoveCursorToPixel(geometry.cursors->LeftMarker(), 700, 0);
+    QCOMPARE(geometry.cursors->LeftMarker().Position(), 0.0f);
+    QVERIFY(geometry.Zoom(kView, QPoint(500, 250), 1, true, true));
+    QVERIFY(geometry.virtualSize.width() > 0);
+
+    // A plot with no area.
+    geometry.SetFiles(&m_long);
+    geometry.Resize(QSize(0, 0));
+    QVERIFY(!geometry.IsValid());
+    QVERIFY(!geometry.Zoom(QSize(0, 0), QPoint(0, 0), 1, false, true));
+    const float before = geometry.cursors->LeftMarker().fPosition;
+    geometry.MoveCursorToPixel(geometry.cursors->LeftMarker(), 10, 0);
+    QCOMPARE(geometry.cursors->LeftMarker().fPosition, before);
+}
+
+void TstPlotWidget::scrollBars_data()
+{
+    QTest::addColumn<float>("xZoom");
+    QTest::addColumn<float>("yZoom");
+    QTest::addColumn<bool>("horizontal");
+    QTest::addColumn<bool>("vertical");
+
+    QTest::newRow("x 1.0005 is still the whole extent") << 1.0005f << 1.0f << false << false;
+    QTest::newRow("x 1.0015") << 1.0015f << 1.0f << true << false;
+    QTest::newRow("both 3") << 3.0f << 3.0f << true << true;
+}
+
+void TstPlotWidget::scrollBars()
+{
+    QFETCH(float, xZoom);
+    QFETCH(float, yZoom);
+    QFETCH(bool, horizontal);
+    QFETCH(bool, vertical);
+
+    tGraphState geometry;
+    CGraphView view(&geometry);
+    view.resize(800, 600);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    Show(geometry, m_long, view.Pix()->size());
+    geometry.centre = QPointF(30000, 20000);
+    SetZoom(geometry, xZoom, yZoom);
+
+    view.UpdateScrolls();
+    QScrollBar* h = view.HorizontalScrollBar();
+    QScrollBar* v = view.VerticalScrollBar();
+    QCOMPARE(!h->isHidden(), horizontal);
+    QCOMPARE(!v->isHidden(), vertical);
+    QCOMPARE(h->maximum(), geometry.virtualSize.width() - view.Pix()->width());
+    QCOMPARE(h->value(), geometry.view.left());
+    QCOMPARE(v->value(), geometry.view.top());
+
+    const tFileSet empty;
+    geometry.SetFiles(&empty);
+    view.UpdateScrolls();
+    QVERIFY(h->isHidden());
+    QVERIFY(v->isHidden());
+}
+
+void TstPlotWidget::scrollBarsFollowAndDriveTheView()
+{
+    tGraphState geometry;
+    CGraphView view(&geometry);
+    view.resize(800, 600);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    Show(geometry, m_long, view.Pix()->size());
+    SetZoom(geometry, 4, 1);
+    view.UpdateScrolls();
+    QScrollBar* h = view.HorizontalScrollBar();
+
+    h->setValue(1500);
+    QCOMPARE(geometry.view.left(), 1500);
+    view.OnMoveRight();
+    QCOMPARE(h->value(), 1500 + h->pageStep() / 4);
+    QCOMPARE(geometry.view.left(), h->value());
+    view.OnMoveLeft();
+    view.OnMoveLeft();
+    QCOMPARE(geometry.view.left(), 1500 - h->pageStep() / 4);
+
+    // Adjusting the bars to a smaller canvas clamps their values on the way;
+    // the plot is neither scrolled nor redrawn for each of those steps.
+    h->setValue(h->maximum());
+    geometry.centre = QPointF(20000, geometry.centre.y());
+    SetZoom(geometry, 2, 1);
+    const QRect shown = geometry.view;
+    QSignalSpy updates(&view, &CGraphView::sigUpdate);
+    view.UpdateScrolls();
+    QCOMPARE(updates.count(), 1);
+    QCOMPARE(geometry.view, shown);
+    QCOMPARE(h->value(), shown.left());
 }
 
 QTEST_MAIN(TstPlotWidget)
