@@ -70,7 +70,6 @@ private slots:
     void initTestCase();
     void init();
 
-    void emptyStore_givesDefaults();
     void destruction_writesWhatNextConstructionReads();
     void lastDir_isFolderCurrentAtDestruction();
     void colourKey_data();
@@ -92,36 +91,6 @@ void TstMainOpt::initTestCase()
 void TstMainOpt::init()
 {
     tPrivateStore::Clear();
-}
-
-void TstMainOpt::emptyStore_givesDefaults()
-{
-    QVERIFY(!CMainOpt::Instance());
-    {
-        CMainOpt options;
-        QCOMPARE(CMainOpt::Instance(), &options);
-        QVERIFY(options.pColorDialog);
-        QCOMPARE(options.pColorDialog->parent(), &options);
-
-        QCOMPARE(options.cInverse, CMainOpt::Inverse(options.cBackground));
-        QCOMPARE(options.bNeedAckFileDeletion, true);
-    }
-    QVERIFY(!CMainOpt::Instance());
-
-    // Destruction writes every option, under these exact names, and never
-    // the install folder.
-    QStringList keys = QSettings().allKeys();
-    keys.sort();
-    const QStringList expected = {
-        QStringLiteral("Language/LanguageName"),
-        QStringLiteral("Options/GraphBackground"),
-        QStringLiteral("Options/LastDir"),
-        QStringLiteral("Options/bAutoConnectToDevice"),
-        QStringLiteral("Options/bEnableServiceInfoEditing"),
-        QStringLiteral("Options/bNeedAckFileDeletion"),
-        QStringLiteral("Options/bNeedDeleteLoadedFiles"),
-    };
-    QCOMPARE(keys, expected);
 }
 
 void TstMainOpt::destruction_writesWhatNextConstructionReads()

@@ -55,7 +55,6 @@ private slots:
     void oneFileOperationOffersIgnore();
     void compareSet();
     void escapeEmptiesCompareSet();
-    void otherKeysLeaveCompareSet();
     void stateSignals();
     void closeKeepsUnsavedChanges();
     void viewKeptPerFile();
@@ -290,31 +289,6 @@ void TstFileList::escapeEmptiesCompareSet()
     QCOMPARE(folder.list->GraphState().Active(), folder.list->GetFile(2));
     folder.Toggle(1);
     QCOMPARE(folder.Listed(1)->nSlot, 0);
-
-    // Escape with nothing to take out only refreshes.
-    QTest::keyClick(folder.list, Qt::Key_Escape);
-    QTest::keyClick(folder.list, Qt::Key_Escape);
-    QVERIFY(folder.list->CompareSet().empty());
-    QCOMPARE(folder.list->GraphState().Active(), folder.list->GetFile(1));
-}
-
-void TstFileList::otherKeysLeaveCompareSet()
-{
-    tListFolder folder;
-    folder.Write("a.sor", StandardFile());
-    folder.list->SetDir(folder.dir.path());
-    folder.list->setCurrentRow(0);
-
-    // Alt combinations belong to the main window; Space with a modifier is no toggle.
-    QTest::keyClick(folder.list, Qt::Key_Space, Qt::AltModifier);
-    QTest::keyClick(folder.list, Qt::Key_Space, Qt::ControlModifier);
-    QVERIFY(folder.list->CompareSet().empty());
-
-    // An empty list has nothing to toggle.
-    tListFolder empty;
-    empty.list->SetDir(empty.dir.path());
-    QTest::keyClick(empty.list, Qt::Key_Space);
-    QVERIFY(empty.list->CompareSet().empty());
 }
 
 void TstFileList::stateSignals()

@@ -218,6 +218,9 @@ void TstFileListCards::rename_data()
     QTest::newRow("Return renames") << "renamed" << int(Qt::Key_Return) << "renamed.sor" << QString();
     QTest::newRow("Escape keeps the name") << "other" << int(Qt::Key_Escape) << "a.b.sor" << QString();
     QTest::newRow("focus loss keeps the name") << "other" << 0 << "a.b.sor" << QString();
+    QTest::newRow("forbidden symbol") << "b?c" << int(Qt::Key_Return) << "a.b.sor"
+                                      << QStringLiteral("Filename cannot contain symbols \\/:*?\"<>|");
+    QTest::newRow("blanks") << "   " << int(Qt::Key_Return) << "a.b.sor" << QString();
     QTest::newRow("refused name") << "c" << int(Qt::Key_Return) << "a.b.sor"
                                   << QStringLiteral("File \"c.sor\" already exists.");
 }
