@@ -148,7 +148,6 @@ void TstApplicationStart::start_loadsStoredLanguage_data()
     // The English translation renames the instrument's menu.
     const QStringList english = { "&File", "&Edit", "&OTDR", "&View", "&Events", "&Help" };
     QTest::newRow("absent") << QVariant() << kProbeText << english << "Cancel";
-    QTest::newRow("empty") << QVariant(QString()) << kProbeText << english << "Cancel";
     // Qt's own button texts follow the interface language.
     QTest::newRow("Russian") << QVariant(QStringLiteral("Русский")) << "Ошибка доступа к файлу"
                              << QStringList { "&Файл", "&Правка", "&Рефлектометр", "&Вид", "Со&бытия", "&Справка" } << "Отмена";

@@ -220,7 +220,8 @@ void TstCrashReport::crash_writesReport()
     QVERIFY(report.contains(QStringLiteral("\nProcess: %1\n").arg(child.pid)));
     // At least the handler's own frame follows the heading.
     QVERIFY(QRegularExpression(QStringLiteral("\nBacktrace:\n.+\n")).match(report).hasMatch());
-    QVERIFY(QRegularExpression(QStringLiteral("\nTime: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d UTC\n")).match(report).hasMatch());
+    const QRegularExpression time(QStringLiteral("\nTime: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d UTC\n"));
+    QVERIFY2(time.match(report).hasMatch(), qPrintable(report));
 }
 
 int main(int argc, char** argv)

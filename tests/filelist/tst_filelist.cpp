@@ -55,8 +55,8 @@ private slots:
     void oneFileOperationOffersIgnore();
     void compareSet();
     void escapeEmptiesCompareSet();
-    void stateSignals();
-    void closeKeepsUnsavedChanges();
+    void modifiedSignalFollowsTheCurrentFile();
+    void closeKeepsTheCurrentFile();
     void viewKeptPerFile();
     void undoRestoresEachEdit_data();
     void undoRestoresEachEdit();
@@ -269,10 +269,7 @@ void TstFileList::compareSet()
 
 void TstFileList::escapeEmptiesCompareSet()
 {
-    tListFolder folder;
-    for (int i = 0; i < 3; ++i)
-        folder.Write(QString("f%1.sor").arg(i), StandardFile());
-    folder.list->SetDir(folder.dir.path());
+    tListFolder folder({ "f0.sor", "f1.sor", "f2.sor" });
     for (int row = 0; row < 3; ++row)
         folder.Toggle(row);
 
@@ -291,62 +288,31 @@ void TstFileList::escapeEmptiesCompareSet()
     QCOMPARE(folder.Listed(1)->nSlot, 0);
 }
 
-void TstFileList::stateSignals()
+void TstFileList::modifiedSignalFollowsTheCurrentFile()
 {
-    tListFolder folder;
-    QSignalSpy enabled(folder.list, &CFileList::sigEnabled);
+    // The window's enabling follows the list's signals; the Save action
+    // speaks for the current file only.
+    tListFolder folder({ "a.sor", "b.sor" });
     QSignalSpy changed(folder.list, &CFileList::sigFileChanged);
-    QSignalSpy checked(folder.list, &CFileList::sigHasChecked);
-    const auto last = [](const QSignalSpy& spy) { return !spy.isEmpty() && spy.last().at(0).toBool(); };
-
-    folder.list->SetDir(folder.dir.path());
-    QVERIFY(!enabled.isEmpty() && !changed.isEmpty() && !checked.isEmpty());
-    QVERIFY(!last(enabled) && !last(changed) && !last(checked));
-
-    folder.Write("a.sor", StandardFile());
-    folder.Write("b.sor", StandardFile());
-    folder.list->Rescan();
-    QVERIFY(last(enabled));
-    QVERIFY(!last(changed));
-
+    const auto modified = [&changed] { return !changed.isEmpty() && changed.last().at(0).toBool(); };
+    folder.list->setCurrentRow(0);
     folder.list->GetFile(0)->SetModified(true);
-    QVERIFY(last(changed));
+    QVERIFY(modified());
     folder.list->setCurrentRow(1);
-    QVERIFY(!last(changed));
+    QVERIFY(!modified());
     // A change of another row's document does not speak for the current one.
     folder.list->GetFile(0)->SetModified(true);
-    QVERIFY(!last(changed));
-
-    folder.Toggle(1);
-    QVERIFY(last(checked));
-    folder.Toggle(1);
-    QVERIFY(!last(checked));
-
+    QVERIFY(!modified());
+    folder.list->GetFile(1)->SetModified(true);
+    QVERIFY(modified());
     folder.list->CloseFile(1);
-    folder.list->CloseFile(0);
-    QCOMPARE(folder.list->count(), 0);
-    QVERIFY(!last(enabled) && !last(changed) && !last(checked));
+    QVERIFY(modified());
 }
 
-void TstFileList::closeKeepsUnsavedChanges()
+void TstFileList::closeKeepsTheCurrentFile()
 {
-    tListFolder folder;
-    for (const char* name : { "a.sor", "b.sor", "c.sor", "d.sor" })
-        folder.Write(QString::fromLatin1(name), StandardFile());
-    folder.list->SetDir(folder.dir.path());
+    tListFolder folder({ "a.sor", "b.sor", "c.sor", "d.sor" });
     folder.list->setCurrentRow(2);
-    folder.list->GetFile(0)->SetModified(true);
-
-    // A modified file whose save is given up is not closed by a request to save it.
-    QVERIFY(QFile::remove(folder.Path("a.sor")));
-    QVERIFY(QDir().mkdir(folder.Path("a.sor")));
-    {
-        CBoxAnswerer answerer({ "Cancel" });
-        QVERIFY(!folder.list->CloseRow(0, true, nullptr));
-        QCOMPARE(answerer.Count(), 1);
-    }
-    QCOMPARE(folder.list->count(), 4);
-    QVERIFY(QDir().rmdir(folder.Path("a.sor")));
 
     // Closing a row above the current one keeps the current file shown.
     QVERIFY(folder.list->CloseRow(1, true, nullptr));
@@ -361,15 +327,10 @@ void TstFileList::closeKeepsUnsavedChanges()
     QCOMPARE(folder.list->GraphState().Active(), folder.list->GetFile(1));
 
     // Without saving, a modified file goes like any other.
+    folder.list->GetFile(0)->SetModified(true);
     QVERIFY(folder.list->CloseFile(0));
-    QVERIFY(!QFileInfo::exists(folder.Path("a.sor")));
-    // With saving, the file is written before its row goes.
-    const QSharedPointer<sor::CFile> last = folder.list->GetFile(0);
-    last->SetModified(true);
-    QVERIFY(folder.list->CloseRow(0, true, nullptr));
-    QVERIFY(!last->IsModified());
-    QCOMPARE(folder.list->count(), 0);
-    QVERIFY(folder.list->CloseRow(0, true, nullptr));
+    QCOMPARE(folder.Names(), QStringList({ "d.sor" }));
+    QCOMPARE(ReadFile(folder.Path("a.sor")), StandardFile());
 }
 
 void TstFileList::viewKeptPerFile()
@@ -410,10 +371,7 @@ void TstFileList::undoRestoresEachEdit()
     // modified mark, per file; saving keeps the history, and undoing back to
     // the saved state clears the mark.
     QFETCH(int, kind);
-    tListFolder folder;
-    folder.Write(QStringLiteral("a.sor"), StandardFile());
-    folder.Write(QStringLiteral("b.sor"), StandardFile());
-    folder.list->SetDir(folder.dir.path());
+    tListFolder folder({ "a.sor", "b.sor" });
     QUndoGroup group;
     folder.list->SetUndoGroup(&group);
     folder.list->setCurrentRow(1);
@@ -473,9 +431,7 @@ void TstFileList::undoRestoresEachEdit()
 
 void TstFileList::addLoadedFiles()
 {
-    tListFolder folder;
-    folder.Write("a.sor", StandardFile());
-    folder.list->SetDir(folder.dir.path());
+    tListFolder folder({ "a.sor" });
 
     // A target that cannot be written is asked about and skipped.
     CBoxAnswerer answerer({ "Ignore" });
@@ -490,13 +446,8 @@ void TstFileList::addLoadedFiles()
 
     // A download over a listed file replaces its row.
     folder.list->AddLoadedFiles({ { folder.Path("a.sor"), LongTrace(100) } });
-    QCOMPARE(folder.list->count(), 3);
-    QCOMPARE(folder.Names().count("a.sor"), 1);
-    for (int row = 0; row < folder.list->count(); ++row) {
-        if (folder.Names()[row] == "a.sor")
-            QCOMPARE(folder.list->GetFile(row)->PointCount(), 100);
-    }
     QCOMPARE(folder.Names(), QStringList({ "a.sor", "x.sor", "z.sor" }));
+    QCOMPARE(folder.File("a.sor")->PointCount(), 100);
     QCOMPARE(folder.list->selectedItems().size(), 1);
 }
 

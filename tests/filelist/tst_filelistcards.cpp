@@ -1,7 +1,7 @@
 #include "CBoxAnswerer.h"
 #include "CFileList.h"
 #include "CFileListElementWidget.h"
-#include "SorBuilder.h"
+#include "tListFolder.h"
 
 #include <CGraphWidget.h>
 
@@ -43,11 +43,8 @@ struct tList
 {
     explicit tList(const QStringList& names, int width = 250)
     {
-        for (const QString& name : names) {
-            QFile file(dir.filePath(name));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(Trace());
-        }
+        for (const QString& name : names)
+            WriteFile(dir.filePath(name), Trace());
         list.setFrameShape(QFrame::NoFrame);
         list.resize(width, 500);
         list.show();
