@@ -135,7 +135,6 @@ void TstFileListCards::rowSize_data()
     QTest::addColumn<bool>("scrollBar");
     QTest::addColumn<int>("height");
     QTest::newRow("narrowest") << 185 << 1 << false << 70;
-    QTest::newRow("widest") << 300 << 1 << false << 114;
     QTest::newRow("widest, scrolled") << 300 << 12 << true << 114;
 }
 

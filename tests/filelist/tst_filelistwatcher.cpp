@@ -122,7 +122,6 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<QStringList>("kept");
-        QTest::newRow("one, removed") << "rm a.sor" << L { "Yes" } << L { "b.sor", "c.sor" };
         QTest::newRow("one, kept") << "rm a.sor" << L { "No" } << L { "a.sor", "b.sor", "c.sor" };
         QTest::newRow("three, No to All")
             << "rm a.sor b.sor c.sor" << L { "No to All" } << L { "a.sor", "b.sor", "c.sor" };
