@@ -12,7 +12,6 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -71,7 +70,6 @@ private slots:
     void init();
 
     void destruction_writesWhatNextConstructionReads();
-    void lastDir_isFolderCurrentAtDestruction();
     void colourKey_data();
     void colourKey();
     void dialog_data();
@@ -117,22 +115,6 @@ void TstMainOpt::destruction_writesWhatNextConstructionReads()
     QCOMPARE(options.bNeedAckFileDeletion, false);
     QCOMPARE(options.bNeedDeleteLoadedFiles, true);
     QCOMPARE(options.bEnableServiceInfoEditing, true);
-}
-
-void TstMainOpt::lastDir_isFolderCurrentAtDestruction()
-{
-    QTemporaryDir work;
-    QVERIFY(work.isValid());
-    const QString startFolder = QDir::currentPath();
-    QSettings().setValue(QStringLiteral("Options/LastDir"), QStringLiteral("/read/at/start"));
-    {
-        CMainOpt options;
-        QCOMPARE(options.sLastDir, QStringLiteral("/read/at/start"));
-        QVERIFY(QDir::setCurrent(work.path()));
-    }
-    QVERIFY(QDir::setCurrent(startFolder));
-    QCOMPARE(QSettings().value(QStringLiteral("Options/LastDir")).toString(),
-             QFileInfo(work.path()).canonicalFilePath());
 }
 
 void TstMainOpt::colourKey_data()
