@@ -178,8 +178,6 @@ void TstCommandLine::answersWithoutWindow_data()
                           << QString();
     QTest::newRow("bad option") << "lumetrix" << QStringList { "--colour", "red" } << 2 << QString()
                                 << "Usage: lumetrix [options]";
-    QTest::newRow("port missing") << "lumetrix" << QStringList { "--serial-port" } << 2 << QString()
-                                  << "Usage: lumetrix [options]";
     QTest::newRow("tool bad option") << "lumetrix-sor" << QStringList { "--colour" } << 2 << QString()
                                      << "Usage: lumetrix-sor";
 }

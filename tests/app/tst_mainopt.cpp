@@ -12,7 +12,6 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -70,9 +69,7 @@ private slots:
     void initTestCase();
     void init();
 
-    void emptyStore_givesDefaults();
     void destruction_writesWhatNextConstructionReads();
-    void lastDir_isFolderCurrentAtDestruction();
     void colourKey_data();
     void colourKey();
     void dialog_data();
@@ -92,36 +89,6 @@ void TstMainOpt::initTestCase()
 void TstMainOpt::init()
 {
     tPrivateStore::Clear();
-}
-
-void TstMainOpt::emptyStore_givesDefaults()
-{
-    QVERIFY(!CMainOpt::Instance());
-    {
-        CMainOpt options;
-        QCOMPARE(CMainOpt::Instance(), &options);
-        QVERIFY(options.pColorDialog);
-        QCOMPARE(options.pColorDialog->parent(), &options);
-
-        QCOMPARE(options.cInverse, CMainOpt::Inverse(options.cBackground));
-        QCOMPARE(options.bNeedAckFileDeletion, true);
-    }
-    QVERIFY(!CMainOpt::Instance());
-
-    // Destruction writes every option, under these exact names, and never
-    // the install folder.
-    QStringList keys = QSettings().allKeys();
-    keys.sort();
-    const QStringList expected = {
-        QStringLiteral("Language/LanguageName"),
-        QStringLiteral("Options/GraphBackground"),
-        QStringLiteral("Options/LastDir"),
-        QStringLiteral("Options/bAutoConnectToDevice"),
-        QStringLiteral("Options/bEnableServiceInfoEditing"),
-        QStringLiteral("Options/bNeedAckFileDeletion"),
-        QStringLiteral("Options/bNeedDeleteLoadedFiles"),
-    };
-    QCOMPARE(keys, expected);
 }
 
 void TstMainOpt::destruction_writesWhatNextConstructionReads()
@@ -148,22 +115,6 @@ void TstMainOpt::destruction_writesWhatNextConstructionReads()
     QCOMPARE(options.bNeedAckFileDeletion, false);
     QCOMPARE(options.bNeedDeleteLoadedFiles, true);
     QCOMPARE(options.bEnableServiceInfoEditing, true);
-}
-
-void TstMainOpt::lastDir_isFolderCurrentAtDestruction()
-{
-    QTemporaryDir work;
-    QVERIFY(work.isValid());
-    const QString startFolder = QDir::currentPath();
-    QSettings().setValue(QStringLiteral("Options/LastDir"), QStringLiteral("/read/at/start"));
-    {
-        CMainOpt options;
-        QCOMPARE(options.sLastDir, QStringLiteral("/read/at/start"));
-        QVERIFY(QDir::setCurrent(work.path()));
-    }
-    QVERIFY(QDir::setCurrent(startFolder));
-    QCOMPARE(QSettings().value(QStringLiteral("Options/LastDir")).toString(),
-             QFileInfo(work.path()).canonicalFilePath());
 }
 
 void TstMainOpt::colourKey_data()

@@ -2,7 +2,7 @@
 #include "CSavePromptAnswerer.h"
 #include "SorBuilder.h"
 #include "tPrivateStore.h"
-#include "tScriptedDialogs.h"
+#include "tListFolder.h"
 
 #include <CApplicationStart.h>
 #include <CFile.h>
@@ -15,12 +15,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray Read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList Names(const CFileList& list)
 {
@@ -81,11 +75,8 @@ void TstMainWindowFiles::cleanup()
 void TstMainWindowFiles::MakeFolder()
 {
     m_folder = std::make_unique<QTemporaryDir>();
-    for (const char* name : { "a.sor", "b.sor", "c.sor" }) {
-        QFile file(m_folder->filePath(QString::fromLatin1(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(SorBuilder::StandardFile());
-    }
+    for (const char* name : { "a.sor", "b.sor", "c.sor" })
+        WriteFile(m_folder->filePath(QString::fromLatin1(name)), SorBuilder::StandardFile());
 }
 
 void TstMainWindowFiles::close_offersToSaveModifiedFiles()
@@ -96,7 +87,7 @@ void TstMainWindowFiles::close_offersToSaveModifiedFiles()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     CFileList* list = window.FileList();
     QCOMPARE(Names(*list), QStringList({ "a.sor", "b.sor", "c.sor" }));
-    const QByteArray original = Read(Path("b.sor"));
+    const QByteArray original = ReadFile(Path("b.sor"));
     list->GetFile(1)->GeneralParameters().cableId = QStringLiteral("changed");
     list->GetFile(1)->SetModified(true);
 
@@ -118,7 +109,7 @@ void TstMainWindowFiles::close_offersToSaveModifiedFiles()
     }
     QVERIFY(!window.isVisible());
     QCOMPARE(list->count(), 0);
-    QCOMPARE(Read(Path("b.sor")), original);
+    QCOMPARE(ReadFile(Path("b.sor")), original);
     QVERIFY(QSettings().contains(QStringLiteral("MainWindow/size")));
 }
 
@@ -139,7 +130,7 @@ void TstMainWindowFiles::actions_saveRenameAndDelete()
 
     save->trigger();
     QVERIFY(!a->IsModified());
-    QCOMPARE(Read(Path("a.sor")), a->Image());
+    QCOMPARE(ReadFile(Path("a.sor")), a->Image());
     QVERIFY(!save->isEnabled());
     QVERIFY(c->IsModified());
     window.findChild<QAction*>(QStringLiteral("actionSaveAll"))->trigger();

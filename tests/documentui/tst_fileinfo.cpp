@@ -237,7 +237,6 @@ void TstFileInfo::refusedOrLeft_data()
     QTest::newRow("abort") << "Ok" << QStringList { "Abort" } << int(QDialog::Rejected);
     QTest::newRow("escape in the box") << "Ok" << QStringList { "Escape" } << int(QDialog::Rejected);
     QTest::newRow("cancel") << "Cancel" << QStringList() << int(QDialog::Rejected);
-    QTest::newRow("escape") << "Escape" << QStringList() << int(QDialog::Rejected);
     QTest::newRow("window closed") << "close" << QStringList() << int(QDialog::Rejected);
 }
 
@@ -260,8 +259,6 @@ void TstFileInfo::refusedOrLeft()
         ClickButton(dialog, QDialogButtonBox::Ok);
     else if (leave == QLatin1String("Cancel"))
         ClickButton(dialog, QDialogButtonBox::Cancel);
-    else if (leave == QLatin1String("Escape"))
-        QTest::keyClick(&dialog, Qt::Key_Escape);
     else
         dialog.close();
 

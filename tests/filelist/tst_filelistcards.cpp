@@ -1,7 +1,7 @@
 #include "CBoxAnswerer.h"
 #include "CFileList.h"
 #include "CFileListElementWidget.h"
-#include "SorBuilder.h"
+#include "tListFolder.h"
 
 #include <CGraphWidget.h>
 
@@ -43,11 +43,8 @@ struct tList
 {
     explicit tList(const QStringList& names, int width = 250)
     {
-        for (const QString& name : names) {
-            QFile file(dir.filePath(name));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(Trace());
-        }
+        for (const QString& name : names)
+            WriteFile(dir.filePath(name), Trace());
         list.setFrameShape(QFrame::NoFrame);
         list.resize(width, 500);
         list.show();
@@ -138,7 +135,6 @@ void TstFileListCards::rowSize_data()
     QTest::addColumn<bool>("scrollBar");
     QTest::addColumn<int>("height");
     QTest::newRow("narrowest") << 185 << 1 << false << 70;
-    QTest::newRow("widest") << 300 << 1 << false << 114;
     QTest::newRow("widest, scrolled") << 300 << 12 << true << 114;
 }
 
@@ -218,6 +214,9 @@ void TstFileListCards::rename_data()
     QTest::newRow("Return renames") << "renamed" << int(Qt::Key_Return) << "renamed.sor" << QString();
     QTest::newRow("Escape keeps the name") << "other" << int(Qt::Key_Escape) << "a.b.sor" << QString();
     QTest::newRow("focus loss keeps the name") << "other" << 0 << "a.b.sor" << QString();
+    QTest::newRow("forbidden symbol") << "b?c" << int(Qt::Key_Return) << "a.b.sor"
+                                      << QStringLiteral("Filename cannot contain symbols \\/:*?\"<>|");
+    QTest::newRow("blanks") << "   " << int(Qt::Key_Return) << "a.b.sor" << QString();
     QTest::newRow("refused name") << "c" << int(Qt::Key_Return) << "a.b.sor"
                                   << QStringLiteral("File \"c.sor\" already exists.");
 }

@@ -1,6 +1,6 @@
 #include "CBoxAnswerer.h"
 #include "CFileList.h"
-#include "SorBuilder.h"
+#include "tListFolder.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -13,13 +13,6 @@ using L = QStringList;
 
 constexpr int kWait = 30000;
 
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 // A shown file list over the folder "work" of `names` (600-point traces),
 // beside "src" with 200 other traces for other programs to copy in. Boxes
 // are answered in turn by `answers`.
@@ -30,9 +23,9 @@ struct tFolder
         QDir(dir.path()).mkpath(QStringLiteral("work"));
         QDir(dir.path()).mkpath(QStringLiteral("src"));
         for (int i = 0; i < names.size(); ++i)
-            Write(Path(names[i]), TimedFile(1600000000 + i));
+            WriteFile(Path(names[i]), TimedFile(1600000000 + i));
         for (int i = 0; i < 200; ++i)
-            Write(
+            WriteFile(
                 dir.path() + QStringLiteral("/src/t%1.sor").arg(i, 3, 10, QLatin1Char('0')), TimedFile(1700000000 + i));
         window.show();
         list->SetDir(Path({}));
@@ -112,7 +105,7 @@ private slots:
         QFETCH(int, rows);
         QFETCH(QString, command);
         tFolder folder({ "x.sor" }, answers);
-        Write(folder.dir.path() + QStringLiteral("/slow"), TimedFile(1, 900));
+        WriteFile(folder.dir.path() + QStringLiteral("/slow"), TimedFile(1, 900));
 
         folder.Shell(command);
         QTRY_COMPARE_WITH_TIMEOUT(folder.answerer.Count(), 1, kWait);
@@ -129,7 +122,6 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<QStringList>("kept");
-        QTest::newRow("one, removed") << "rm a.sor" << L { "Yes" } << L { "b.sor", "c.sor" };
         QTest::newRow("one, kept") << "rm a.sor" << L { "No" } << L { "a.sor", "b.sor", "c.sor" };
         QTest::newRow("three, No to All")
             << "rm a.sor b.sor c.sor" << L { "No to All" } << L { "a.sor", "b.sor", "c.sor" };
@@ -181,7 +173,7 @@ private slots:
         folder.Barrier();
         QCOMPARE(folder.answerer.Count(), 1);
         folder.Change("a.sor");
-        Write(folder.dir.path() + QStringLiteral("/new"), content);
+        WriteFile(folder.dir.path() + QStringLiteral("/new"), content);
         folder.Shell(QStringLiteral("cp ../new a.sor"));
 
         QTRY_COMPARE_WITH_TIMEOUT(folder.answerer.Count(), answers.size(), kWait);
