@@ -72,8 +72,8 @@ private slots:
     void altDeleteIsNotTheTables();
     void sameCommentDoesNotModify();
     void longCommentIsCutAndSaves();
+    void commentEditedInPlace_data();
     void commentEditedInPlace();
-    void doubleClickEditsTheComment();
 
 private:
     QTemporaryDir m_dir;
@@ -165,7 +165,6 @@ void TstEventList::rangeText_data()
 
     QTest::newRow("three decimals") << 1.5 << "1.500";
     QTest::newRow("rounded") << -0.12345 << "-0.123";
-    QTest::newRow("above") << 20.0 << ">16";
     QTest::newRow("infinitely high") << std::numeric_limits<double>::infinity() << ">16";
     QTest::newRow("tiny negative") << -0.0001 << "0.000";
     QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << "";
@@ -306,16 +305,34 @@ void TstEventList::longCommentIsCutAndSaves()
     QCOMPARE(saved.KeyEvents()[0].comment.Text(), longText.left(100));
 }
 
+void TstEventList::commentEditedInPlace_data()
+{
+    QTest::addColumn<bool>("doubleClick");
+
+    QTest::newRow("edit command") << false;
+    QTest::newRow("double click on another cell") << true;
+}
+
 void TstEventList::commentEditedInPlace()
 {
+    QFETCH(bool, doubleClick);
     const QSharedPointer<sor::CFile> file = m_list->GetFile(0);
     QSignalSpy tableUpdate(m_table.get(), &CEventList::sigUpdate);
-    m_table->setCurrentCell(1, 0);
-    m_table->OnEditEvent();
+    if (doubleClick) {
+        const QPoint at = m_table->visualItemRect(m_table->item(1, CEventList::ColumnDistance)).center();
+        // The press of the first click is what a double click is checked against.
+        QTest::mousePress(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseRelease(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    } else {
+        m_table->setCurrentCell(1, 0);
+        m_table->OnEditEvent();
+    }
     auto* editor = m_table->viewport()->findChild<QLineEdit*>();
     QVERIFY(editor);
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->text(), QStringLiteral("End"));
+    QVERIFY(m_table->visualItemRect(m_table->item(1, CEventList::ColumnComment)).intersects(editor->geometry()));
     editor->selectAll();
     // A character the file's codepage (Windows-1251) cannot hold is refused as typed.
     QTest::keyClicks(editor, QStringLiteral("Conn"));
@@ -331,21 +348,6 @@ void TstEventList::commentEditedInPlace()
     QTRY_COMPARE(m_table->rowCount(), 2);
     QTRY_COMPARE(m_table->item(1, CEventList::ColumnComment)->text(), QStringLiteral("Connector"));
     QCOMPARE(m_table->item(0, CEventList::ColumnComment)->text(), QStringLiteral("Splice 1"));
-}
-
-void TstEventList::doubleClickEditsTheComment()
-{
-    const QRect cell = m_table->visualItemRect(m_table->item(0, CEventList::ColumnDistance));
-    // The press of the first click is what a double click is checked against.
-    QTest::mousePress(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    QTest::mouseRelease(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    QTest::mouseDClick(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    auto* editor = m_table->viewport()->findChild<QLineEdit*>();
-    QVERIFY(editor);
-    QVERIFY(editor->isVisible());
-    QCOMPARE(editor->text(), QStringLiteral("Splice 1"));
-    const QRect comment = m_table->visualItemRect(m_table->item(0, CEventList::ColumnComment));
-    QVERIFY(comment.intersects(editor->geometry()));
 }
 
 QTEST_MAIN(TstEventList)

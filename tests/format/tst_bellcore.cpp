@@ -117,11 +117,21 @@ QByteArray PatchU32(QByteArray file, int offset, quint32 value)
     return file;
 }
 
-std::vector<quint16> Samples(const QList<quint16>& list)
+// A second group of samples with the given factor; the first, with factor 1,
+// keeps the scaled group off the front.
+QByteArray Scaled(qint16 factor, const std::vector<quint16>& samples)
 {
-    return std::vector<quint16>(list.begin(), list.end());
+    return Points([&](tDataPoints& d) { d.groups = { tGroup(), { samples, factor, {} } }; });
 }
 
+// Checks the scaled samples as held, then edits one.
+Edit EditSample(const std::vector<quint16>& held, size_t index, quint16 value)
+{
+    return [=](bc::CBellcore& s) {
+        QCOMPARE(s.dataPoints.groups[1].points, held);
+        s.dataPoints.groups[1].points[index] = value;
+    };
+}
 // An object whose Serialize is whatever the test needs.
 class CProbe : public bc::IStream
 {
@@ -160,8 +170,6 @@ private slots:
     void edits();
     void noiseFloor_data();
     void noiseFloor();
-    void dataPointScaling_data();
-    void dataPointScaling();
     void updateEventsInsertsBlock();
     void sharedSamplesLoadAndResave_data();
     void sharedSamplesLoadAndResave();
@@ -423,7 +431,6 @@ void TstBellcore::fieldsRead()
     QCOMPARE(p.dateTime.timeSpec(), Qt::UTC);
     QCOMPARE(p.distanceUnit, quint32(sor::Metres));
     QCOMPARE(p.pulses.size(), size_t(3));
-    QCOMPARE(p.pulses[2].pointCount, 4000u);
     QCOMPARE(float(p.pulseWidth), 10.0f);
 
     QCOMPARE(sor.keyEvents.events.size(), size_t(1));
@@ -495,6 +502,13 @@ void TstBellcore::edits_data()
         k.events[0].technique = "LS";
         k.events[0].comment = "repaired";
     });
+    QTest::newRow("factor 2") << Scaled(2000, { 30000, 40000, 0 }) << EditSample({ 60000, 65535, 0 }, 0, 60002)
+                              << Scaled(2000, { 30001, 40000, 0 });
+    QTest::newRow("factor 2, edited to the maximum")
+        << Scaled(2000, { 30000, 40000, 0 }) << EditSample({ 60000, 65535, 0 }, 2, 65535)
+        << Scaled(2000, { 30000, 40000, 32768 });
+    QTest::newRow("factor 0.5") << Scaled(500, { 3, 1, 65535 }) << EditSample({ 2, 1, 32768 }, 0, 10)
+                                << Scaled(500, { 20, 1, 65535 });
     // The total point count is kept as read, not recounted.
     QTest::newRow("total points") << Points([](tDataPoints& d) { d.totalPoints = 12345; })
                                   << Edit([](bc::CBellcore& s) { s.dataPoints.groups[0].points.push_back(2000); })
@@ -557,48 +571,6 @@ void TstBellcore::noiseFloor()
     QCOMPARE(stream.SaveToData(sor), Fixed([&](tFixed& f) {
         f.noiseFloorLevel = savedLevel;
         f.noiseFloorScale = savedScale;
-    }));
-}
-
-void TstBellcore::dataPointScaling_data()
-{
-    QTest::addColumn<qint16>("factor");
-    QTest::addColumn<QList<quint16>>("file");
-    QTest::addColumn<QList<quint16>>("held");
-    QTest::addColumn<int>("editIndex");
-    QTest::addColumn<int>("editValue");
-    QTest::addColumn<QList<quint16>>("saved");
-
-    const QList<quint16> twice { 30000, 40000, 0 };
-    const QList<quint16> half { 3, 1, 65535 };
-    QTest::newRow("factor 2, one sample edited") << qint16(2000) << twice << QList<quint16> { 60000, 65535, 0 } << 0
-                                                 << 60002 << QList<quint16> { 30001, 40000, 0 };
-    QTest::newRow("factor 2, edited to the maximum") << qint16(2000) << twice << QList<quint16> { 60000, 65535, 0 } << 2
-                                                     << 65535 << QList<quint16> { 30000, 40000, 32768 };
-    QTest::newRow("factor 0.5, one sample edited")
-        << qint16(500) << half << QList<quint16> { 2, 1, 32768 } << 0 << 10 << QList<quint16> { 20, 1, 65535 };
-}
-
-void TstBellcore::dataPointScaling()
-{
-    QFETCH(qint16, factor);
-    QFETCH(QList<quint16>, file);
-    QFETCH(QList<quint16>, held);
-    QFETCH(int, editIndex);
-    QFETCH(int, editValue);
-    QFETCH(QList<quint16>, saved);
-
-    // A first group with factor 1 keeps the scaled group off the front.
-    const QByteArray image = Points([&](tDataPoints& d) { d.groups = { tGroup(), { Samples(file), factor, {} } }; });
-    bc::CBellcore sor;
-    bc::CFileStream stream(QStringLiteral("unused.sor"));
-    QCOMPARE(stream.LoadFromData(sor, image), 0u);
-    QCOMPARE(sor.dataPoints.groups.size(), size_t(2));
-    QCOMPARE(sor.dataPoints.groups[1].points, Samples(held));
-
-    sor.dataPoints.groups[1].points[size_t(editIndex)] = quint16(editValue);
-    QCOMPARE(stream.SaveToData(sor), Points([&](tDataPoints& d) {
-        d.groups = { tGroup(), { Samples(saved), factor, {} } };
     }));
 }
 
