@@ -1,7 +1,9 @@
 #include "CEventList.h"
+#include "CFile.h"
 #include "TestTraces.h"
 
 #include <CFileList.h>
+#include <RangeText.h>
 #include <tGraphState.h>
 
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <limits>
 #include <memory>
 
 using SorBuilder::tEvent;
@@ -59,6 +62,8 @@ private slots:
     void layout();
     void hiddenWithoutEvents();
     void lengthsAndTotals();
+    void rangeText_data();
+    void rangeText();
     void rangeTexts_data();
     void rangeTexts();
     void followsTheCentreCursor_data();
@@ -66,8 +71,9 @@ private slots:
     void deleteKeyRemovesTheCurrentEvent();
     void altDeleteIsNotTheTables();
     void sameCommentDoesNotModify();
+    void longCommentIsCutAndSaves();
+    void commentEditedInPlace_data();
     void commentEditedInPlace();
-    void doubleClickEditsTheComment();
 
 private:
     QTemporaryDir m_dir;
@@ -124,15 +130,13 @@ void TstEventList::cleanup()
 void TstEventList::layout()
 {
     CEventList& table = *m_table;
-    QCOMPARE(table.selectionBehavior(), QAbstractItemView::SelectRows);
     // Only the comment can be edited.
     for (int column = 0; column < table.columnCount(); ++column)
         QCOMPARE(bool(table.item(0, column)->flags() & Qt::ItemIsEditable), column == CEventList::ColumnComment);
     // The reflective event has the reflection icon, the other the splice icon.
-    const QImage splice = table.item(0, 0)->icon().pixmap(16, 16).toImage();
-    const QImage reflection = table.item(1, 0)->icon().pixmap(16, 16).toImage();
-    QCOMPARE(splice, QIcon(QStringLiteral(":/images/EventJunction.png")).pixmap(16, 16).toImage());
-    QCOMPARE(reflection, QIcon(QStringLiteral(":/images/EventReflection.png")).pixmap(16, 16).toImage());
+    const auto image = [](const QIcon& icon) { return icon.pixmap(16, 16).toImage(); };
+    QCOMPARE(image(table.item(0, 0)->icon()), image(QIcon(QStringLiteral(":/images/EventJunction.png"))));
+    QCOMPARE(image(table.item(1, 0)->icon()), image(QIcon(QStringLiteral(":/images/EventReflection.png"))));
 }
 
 void TstEventList::hiddenWithoutEvents()
@@ -153,6 +157,25 @@ void TstEventList::lengthsAndTotals()
     QCOMPARE(RowTexts(*m_table, 1), QStringList({ "2", "3.0000", "0.200", "-45.000", "0.300", "2.0000", "1.450", "End" }));
 }
 
+// The text of a value shown only within limits, shared with the marker panel.
+void TstEventList::rangeText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("three decimals") << 1.5 << "1.500";
+    QTest::newRow("rounded") << -0.12345 << "-0.123";
+    QTest::newRow("infinitely high") << std::numeric_limits<double>::infinity() << ">16";
+    QTest::newRow("tiny negative") << -0.0001 << "0.000";
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << "";
+}
+
+void TstEventList::rangeText()
+{
+    QFETCH(double, value);
+    QTEST(sor::RangeText(value, -16.0, 16.0), "text");
+}
+
 void TstEventList::rangeTexts_data()
 {
     QTest::addColumn<int>("row");
@@ -161,7 +184,6 @@ void TstEventList::rangeTexts_data()
     // Loss, reflectance and attenuation of c.sor.
     QTest::newRow("beyond below and above") << 0 << QStringList { ">16", "<-70", "<-16" };
     QTest::newRow("at the limits") << 1 << QStringList { "-16.000", "70.000", "16.000" };
-    QTest::newRow("above the reflectance limit, no attenuation") << 2 << QStringList { "1.500", "", "0.000" };
 }
 
 void TstEventList::rangeTexts()
@@ -170,17 +192,6 @@ void TstEventList::rangeTexts()
     QFETCH(QStringList, texts);
 
     m_list->setCurrentRow(2);
-    // 70 dB is the limit itself; above it the third event reads ">70", and a
-    // reflectance of 0 leaves its cell empty.
-    if (row == 2) {
-        QSharedPointer<sor::CFile> file = m_list->GetFile(2);
-        std::deque<sor::tKeyEvent> events = file->KeyEvents();
-        events[0].reflectance = 0.0f;
-        events[2].reflectance = 70.5f;
-        file->SetKeyEvents(events);
-        texts[1] = QStringLiteral(">70");
-        QCOMPARE(m_table->item(0, CEventList::ColumnReflectance)->text(), QString());
-    }
     const QStringList shown { m_table->item(row, CEventList::ColumnLoss)->text(),
         m_table->item(row, CEventList::ColumnReflectance)->text(),
         m_table->item(row, CEventList::ColumnAttenuation)->text() };
@@ -236,14 +247,29 @@ void TstEventList::deleteKeyRemovesTheCurrentEvent()
     // Nothing left: a further Delete changes nothing.
     m_table->OnDeleteEvent();
     QCOMPARE(tableUpdate.count(), 2);
+
+    // The saved file has no key-events block at all and reads back as such.
+    file->Save();
+    quint32 warnings = 0;
+    const sor::CFile saved(m_dir.filePath(QStringLiteral("a.sor")), warnings);
+    QCOMPARE(warnings, 0u);
+    QVERIFY(saved.KeyEvents().empty());
+    QFile bytes(saved.Path());
+    QVERIFY(bytes.open(QIODevice::ReadOnly));
+    QVERIFY(!bytes.readAll().contains("KeyEvents"));
 }
 
 void TstEventList::altDeleteIsNotTheTables()
 {
     m_table->setCurrentCell(0, 0);
     QTest::keyClick(m_table.get(), Qt::Key_Delete, Qt::AltModifier);
-    QCOMPARE(m_list->GetFile(0)->KeyEvents().size(), size_t(2));
-    QVERIFY(!m_list->GetFile(0)->IsModified());
+    const QSharedPointer<sor::CFile> file = m_list->GetFile(0);
+    QCOMPARE(file->KeyEvents().size(), size_t(2));
+    // Nor do rows the document does not have.
+    QVERIFY(!file->DeleteKeyEvent(2));
+    QVERIFY(!file->DeleteKeyEvent(-1));
+    QVERIFY(!file->SetKeyEventComment(2, QStringLiteral("x")));
+    QVERIFY(!file->IsModified());
 }
 
 void TstEventList::sameCommentDoesNotModify()
@@ -264,16 +290,49 @@ void TstEventList::sameCommentDoesNotModify()
     QCOMPARE(file->KeyEvents()[1].comment.Text(), QStringLiteral("End"));
 }
 
-void TstEventList::commentEditedInPlace()
+void TstEventList::longCommentIsCutAndSaves()
 {
     const QSharedPointer<sor::CFile> file = m_list->GetFile(0);
+    const QString longText(150, QLatin1Char('x'));
+    QVERIFY(file->SetKeyEventComment(0, longText));
+    QCOMPARE(file->KeyEvents()[0].comment.Text(), longText.left(100));
+    // The same long text again is no change: it would be cut the same way.
+    QVERIFY(!file->SetKeyEventComment(0, longText));
+
+    file->Save();
+    quint32 warnings = 0;
+    const sor::CFile saved(m_dir.filePath(QStringLiteral("a.sor")), warnings);
+    QCOMPARE(saved.KeyEvents()[0].comment.Text(), longText.left(100));
+}
+
+void TstEventList::commentEditedInPlace_data()
+{
+    QTest::addColumn<bool>("doubleClick");
+
+    QTest::newRow("edit command") << false;
+    QTest::newRow("double click on another cell") << true;
+}
+
+void TstEventList::commentEditedInPlace()
+{
+    QFETCH(bool, doubleClick);
+    const QSharedPointer<sor::CFile> file = m_list->GetFile(0);
     QSignalSpy tableUpdate(m_table.get(), &CEventList::sigUpdate);
-    m_table->setCurrentCell(1, 0);
-    m_table->OnEditEvent();
+    if (doubleClick) {
+        const QPoint at = m_table->visualItemRect(m_table->item(1, CEventList::ColumnDistance)).center();
+        // The press of the first click is what a double click is checked against.
+        QTest::mousePress(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseRelease(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    } else {
+        m_table->setCurrentCell(1, 0);
+        m_table->OnEditEvent();
+    }
     auto* editor = m_table->viewport()->findChild<QLineEdit*>();
     QVERIFY(editor);
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->text(), QStringLiteral("End"));
+    QVERIFY(m_table->visualItemRect(m_table->item(1, CEventList::ColumnComment)).intersects(editor->geometry()));
     editor->selectAll();
     // A character the file's codepage (Windows-1251) cannot hold is refused as typed.
     QTest::keyClicks(editor, QStringLiteral("Conn"));
@@ -289,21 +348,6 @@ void TstEventList::commentEditedInPlace()
     QTRY_COMPARE(m_table->rowCount(), 2);
     QTRY_COMPARE(m_table->item(1, CEventList::ColumnComment)->text(), QStringLiteral("Connector"));
     QCOMPARE(m_table->item(0, CEventList::ColumnComment)->text(), QStringLiteral("Splice 1"));
-}
-
-void TstEventList::doubleClickEditsTheComment()
-{
-    const QRect cell = m_table->visualItemRect(m_table->item(0, CEventList::ColumnDistance));
-    // The press of the first click is what a double click is checked against.
-    QTest::mousePress(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    QTest::mouseRelease(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    QTest::mouseDClick(m_table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    auto* editor = m_table->viewport()->findChild<QLineEdit*>();
-    QVERIFY(editor);
-    QVERIFY(editor->isVisible());
-    QCOMPARE(editor->text(), QStringLiteral("Splice 1"));
-    const QRect comment = m_table->visualItemRect(m_table->item(0, CEventList::ColumnComment));
-    QVERIFY(comment.intersects(editor->geometry()));
 }
 
 QTEST_MAIN(TstEventList)

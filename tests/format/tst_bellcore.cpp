@@ -5,9 +5,12 @@
 #include "SorBuilder.h"
 #include "TestPaths.h"
 
+#include <StrValue.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,39 +60,55 @@ QByteArray WithBody(const char* name, const QByteArray& body, tChecksum checksum
     return Assemble(blocks, checksum);
 }
 
-template<typename Change> QByteArray General(Change change)
+// The standard blocks with one block's fields changed.
+template<typename T>
+QByteArray With(const char* name, QByteArray (*body)(const T&), const std::function<void(T&)>& change)
+{
+    T fields;
+    change(fields);
+    return WithBody(name, body(fields));
+}
+
+QByteArray General(const std::function<void(tGeneral&)>& c)
+{
+    return With("GenParams", GeneralBody, c);
+}
+QByteArray Fixed(const std::function<void(tFixed&)>& c)
+{
+    return With("FxdParams", FixedBody, c);
+}
+QByteArray Events(const std::function<void(tKeyEvents&)>& c)
+{
+    return With("KeyEvents", KeyEventsBody, c);
+}
+QByteArray Points(const std::function<void(tDataPoints&)>& c)
+{
+    return With("DataPts", DataPointsBody, c);
+}
+
+tGeneral Repaired()
 {
     tGeneral general;
-    change(general);
-    return WithBody("GenParams", GeneralBody(general));
+    general.condition = "RC";
+    return general;
 }
 
-template<typename Change> QByteArray Supplier(Change change)
-{
-    tSupplier supplier;
-    change(supplier);
-    return WithBody("SupParams", SupplierBody(supplier));
-}
-
-template<typename Change> QByteArray Fixed(Change change)
+tFixed ThreePulses()
 {
     tFixed fixed;
-    change(fixed);
-    return WithBody("FxdParams", FixedBody(fixed));
+    fixed.timeStamp = 0;
+    fixed.pulses = { { 10, 500000, 16000 }, { 100, 1000000, 8000 }, { 1000, 2000000, 4000 } };
+    fixed.groupIndex = 146800;
+    fixed.unit = "mt";
+    return fixed;
 }
 
-template<typename Change> QByteArray Events(Change change)
+tKeyEvents OneEvent()
 {
     tKeyEvents events;
-    change(events);
-    return WithBody("KeyEvents", KeyEventsBody(events));
-}
-
-template<typename Change> QByteArray Points(Change change)
-{
-    tDataPoints points;
-    change(points);
-    return WithBody("DataPts", DataPointsBody(points));
+    events.events = { { 1, 123456, 210, -150, -45000, "1F9999", "2P", "splice" } };
+    events.returnLoss = 32767;
+    return events;
 }
 
 QByteArray PatchU32(QByteArray file, int offset, quint32 value)
@@ -98,9 +117,36 @@ QByteArray PatchU32(QByteArray file, int offset, quint32 value)
     return file;
 }
 
-std::vector<quint16> Samples(const QList<quint16>& list)
+// A second group of samples with the given factor; the first, with factor 1,
+// keeps the scaled group off the front.
+QByteArray Scaled(qint16 factor, const std::vector<quint16>& samples)
 {
-    return std::vector<quint16>(list.begin(), list.end());
+    return Points([&](tDataPoints& d) { d.groups = { tGroup(), { samples, factor, {} } }; });
+}
+
+// Checks the scaled samples as held, then edits one.
+Edit EditSample(const std::vector<quint16>& held, size_t index, quint16 value)
+{
+    return [=](bc::CBellcore& s) {
+        QCOMPARE(s.dataPoints.groups[1].points, held);
+        s.dataPoints.groups[1].points[index] = value;
+    };
+}
+// An object whose Serialize is whatever the test needs.
+class CProbe : public bc::IStream
+{
+public:
+    explicit CProbe(std::function<void(bc::CFileStream&)> body) : m_body(std::move(body)) { }
+    void Serialize(bc::CFileStream& stream) override { m_body(stream); }
+
+private:
+    std::function<void(bc::CFileStream&)> m_body;
+};
+
+QString LocaleDecoded(const QByteArray& bytes)
+{
+    QStringDecoder decoder(bc::CFileStream::LocaleCodecName().constData());
+    return decoder.decode(bytes);
 }
 
 } // namespace
@@ -113,31 +159,29 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void unknownBlocksKeepBytesAndPlace();
-    void blockSizeMustMatch_data();
-    void blockSizeMustMatch();
     void checksum_data();
     void checksum();
     void refusedOnLoad_data();
     void refusedOnLoad();
     void refusedOnSave_data();
     void refusedOnSave();
-    void generalFields();
-    void supplierNameLength();
-    void fixedFields();
+    void fieldsRead();
+    void edits_data();
+    void edits();
     void noiseFloor_data();
     void noiseFloor();
-    void eventFields();
-    void dataPointScaling_data();
-    void dataPointScaling();
-    void totalPointsKept();
-    void updateEventsSortsAndRenumbers();
-    void updateEventsRemovesEmptyBlock();
     void updateEventsInsertsBlock();
     void sharedSamplesLoadAndResave_data();
     void sharedSamplesLoadAndResave();
-    void saveToUnwritablePlace_data();
-    void saveToUnwritablePlace();
     void failedSaveKeepsFile();
+    void emptyStrings_data();
+    void emptyStrings();
+    void codepages_data();
+    void codepages();
+    void cyrillicRoundTrip();
+    void localeCodecMapsEveryByte();
+    void missingFileIsAccessError();
+    void locationCodesAccumulateOutwards();
 
 private:
     QTemporaryDir m_dir;
@@ -149,66 +193,30 @@ void TstBellcore::roundTrip_data()
     QTest::addColumn<quint32>("warnings");
 
     QTest::newRow("standard") << StandardFile() << 0u;
-    QTest::newRow("lone-space strings") << General([](tGeneral& g) {
-        g.cableCode = " ";
-        g.comment = " ";
-    }) << 0u;
-    QTest::newRow("Cyrillic RU") << General([](tGeneral& g) {
-        g.language = "RU";
-        g.cableId = "\xCA\xE0\xE1\xE5\xEB\xFC";
-        g.operatorName = "\xCF\xE5\xF2\xF0\xEE\xE2";
-    }) << 0u;
-    QTest::newRow("bytes no codec maps back") << General([](tGeneral& g) { g.comment = "\x98\xFF\x81"; }) << 0u;
-    QTest::newRow("three pulse widths") << Fixed([](tFixed& f) {
-        f.pulses = { { 10, 250000, 16000 }, { 100, 500000, 8000 }, { 1000, 1000000, 4000 } };
-    }) << 0u;
     QTest::newRow("events out of order") << Events([](tKeyEvents& k) {
         k.events
             = { { 1, 50000, 200, 50, -45000, "1F9999", "2P", "far" }, { 2, 1000, 0, -150, 0, "2M1234", "LS", "" } };
     }) << 0u;
-    QTest::newRow("two groups with factors") << Points([](tDataPoints& d) {
-        d.groups = { { { 30000, 40000, 1, 0 }, 2000, {} }, { { 3, 1, 65535 }, 500, {} } };
-        d.totalPoints = 99;
-    }) << 0u;
-    QTest::newRow("16000 samples") << Points([](tDataPoints& d) {
-        d.groups[0].samples.resize(16000);
-        for (size_t i = 0; i < d.groups[0].samples.size(); ++i)
-            d.groups[0].samples[i] = quint16(i * 7 % 65536);
-    }) << 0u;
+    // The ends of the signed and unsigned field types survive the scaling.
     QTest::newRow("extremes") << [] {
-        tGeneral g;
-        g.wavelength = 32767;
-        g.userOffset = 2147483647;
         tFixed f;
         f.timeStamp = 0xFFFFFFFFu;
-        f.actualWavelength = 32767;
         f.pulses[0] = { 32767, 2147483647, 0xFFFFFFFFu };
-        f.groupIndex = 2147483647;
-        f.backscatter = 32767;
-        f.averages = 2147483647;
-        f.acquisitionRange = 2147483647;
-        f.frontPanelOffset = 2147483647;
         f.noiseFloorLevel = 0;
-        f.powerOffset = 65535;
         f.lossThreshold = 65535;
-        f.reflectanceThreshold = 0;
-        f.endOfFiberThreshold = 65535;
         tKeyEvents k;
         k.events = { { 32767, 2147483647, -32768, 32767, -2147483647 - 1, "2O0000", "LS", "" },
             { 1, 0, 32767, -32768, 2147483647, "0A9999", "2P", "" } };
-        k.endToEndLoss = 2147483647;
-        k.returnLoss = 32767;
         tDataPoints d;
         d.groups = { { { 1, 65535 }, 32767, {} }, { { 2, 0 }, -32768, {} } };
-        return Assemble({ { "GenParams", 100, GeneralBody(g), {} }, { "FxdParams", 100, FixedBody(f), {} },
-            { "KeyEvents", 100, KeyEventsBody(k), {} }, { "DataPts", 100, DataPointsBody(d), {} } });
+        return Assemble({ { "FxdParams", 100, FixedBody(f), {} }, { "KeyEvents", 100, KeyEventsBody(k), {} },
+            { "DataPts", 100, DataPointsBody(d), {} } });
     }() << 0u;
     QTest::newRow("unusual order and revisions") << Assemble(
         { { "DataPts", 210, DataPointsBody(), {} }, { "FxdParams", 1, FixedBody(), {} },
             { "GenParams", 0xFFFF, GeneralBody(), {} } },
         CorrectChecksum, 1) << 0u;
     QTest::newRow("only a map and checksum") << Assemble({}) << 0u;
-    QTest::newRow("without checksum") << Assemble(StandardBlocks(), NoChecksum) << quint32(bc::WarningChecksumMissing);
 }
 
 void TstBellcore::roundTrip()
@@ -247,44 +255,11 @@ void TstBellcore::unknownBlocksKeepBytesAndPlace()
     QCOMPARE(stream.LoadFromData(sor, file), 0u);
     const std::vector<bc::CBlockInfo>& entries = sor.map.entries;
     QCOMPARE(entries.size(), size_t(9));
-    QCOMPARE(entries[1].sName, QByteArray("LnkParams"));
-    QCOMPARE(entries[1].nRevision, quint16(7));
     QCOMPARE(entries[1].userBlock.aBytes, link);
-    QCOMPARE(entries[3].sName, QByteArray("Vendor"));
     QCOMPARE(entries[3].nSize, 0u);
     QCOMPARE(entries[7].userBlock.aBytes, trailer);
-    QCOMPARE(entries[8].sName, QByteArray("Cksum"));
 
     QCOMPARE(stream.SaveToData(sor), file);
-}
-
-void TstBellcore::blockSizeMustMatch_data()
-{
-    QTest::addColumn<QByteArray>("file");
-
-    for (const tBlock& block : StandardBlocks()) {
-        std::vector<tBlock> longer = StandardBlocks();
-        std::vector<tBlock> shorter = StandardBlocks();
-        for (size_t i = 0; i < longer.size(); ++i) {
-            if (longer[i].name != block.name)
-                continue;
-            // One byte more than the fields take, and counted in the map.
-            longer[i].body.append('\0');
-            shorter[i].declaredSize = quint32(shorter[i].body.size() - 1);
-        }
-        QTest::addRow("%s with an extra byte", block.name.constData()) << Assemble(longer);
-        QTest::addRow("%s declared one byte short", block.name.constData()) << Assemble(shorter);
-    }
-    const QByteArray standard = StandardFile();
-    const quint32 mapSize = quint32(standard[2]) | quint32(quint8(standard[3])) << 8;
-    QTest::newRow("map declared one byte long") << PatchU32(standard, 2, mapSize + 1);
-    QTest::newRow("map declared one byte short") << PatchU32(standard, 2, mapSize - 1);
-}
-
-void TstBellcore::blockSizeMustMatch()
-{
-    QFETCH(QByteArray, file);
-    QCOMPARE(Resave(file).loadError, "format");
 }
 
 void TstBellcore::checksum_data()
@@ -300,8 +275,6 @@ void TstBellcore::checksum_data()
     QTest::newRow("correct") << correct << 0u << correct << 0u;
     QTest::newRow("wrong value") << Assemble(StandardBlocks(), WrongChecksum) << quint32(bc::WarningChecksumWrong)
                                  << correct << 0u;
-    QTest::newRow("value bytes missing") << Assemble(StandardBlocks(), TruncatedChecksum) << missingBit << correct
-                                         << 0u;
     QTest::newRow("last byte missing") << correct.left(correct.size() - 1) << missingBit << correct << 0u;
     // The value covers the bytes before it also where other blocks follow it.
     std::vector<tBlock> inner = StandardBlocks();
@@ -335,46 +308,47 @@ void TstBellcore::refusedOnLoad_data()
 {
     QTest::addColumn<QByteArray>("file");
 
+    // A block size in the map that differs from what its fields take.
+    for (const tBlock& block : StandardBlocks()) {
+        std::vector<tBlock> longer = StandardBlocks();
+        std::vector<tBlock> shorter = StandardBlocks();
+        for (size_t i = 0; i < longer.size(); ++i) {
+            if (longer[i].name != block.name)
+                continue;
+            // One byte more than the fields take, and counted in the map.
+            longer[i].body.append('\0');
+            shorter[i].declaredSize = quint32(shorter[i].body.size() - 1);
+        }
+        QTest::addRow("%s with an extra byte", block.name.constData()) << Assemble(longer);
+        QTest::addRow("%s declared one byte short", block.name.constData()) << Assemble(shorter);
+    }
+    const QByteArray standard = StandardFile();
+    const quint32 mapSize = quint32(standard[2]) | quint32(quint8(standard[3])) << 8;
+    QTest::newRow("map declared one byte long") << PatchU32(standard, 2, mapSize + 1);
+    QTest::newRow("map declared one byte short") << PatchU32(standard, 2, mapSize - 1);
+
     QTest::newRow("condition XX") << General([](tGeneral& g) { g.condition = "XX"; });
     QTest::newRow("wavelength 0") << General([](tGeneral& g) { g.wavelength = 0; });
-    QTest::newRow("wavelength negative") << General([](tGeneral& g) { g.wavelength = -1550; });
     QTest::newRow("user offset negative") << General([](tGeneral& g) { g.userOffset = -1; });
     QTest::newRow("cable id of 101 characters") << General([](tGeneral& g) { g.cableId = QByteArray(101, 'c'); });
-    QTest::newRow("supplier name of 32 characters")
-        << Supplier([](tSupplier& s) { s.supplierName = QByteArray(32, 's'); });
-    QTest::newRow("unit yd") << Fixed([](tFixed& f) { f.unit = "yd"; });
     QTest::newRow("no pulse widths") << Fixed([](tFixed& f) {
         f.pulses.clear();
         f.pulseCount = 0;
     });
-    QTest::newRow("pulse count past the block") << Fixed([](tFixed& f) { f.pulseCount = 32767; });
-    QTest::newRow("pulse width 0") << Fixed([](tFixed& f) { f.pulses[0].width = 0; });
-    QTest::newRow("data spacing 0") << Fixed([](tFixed& f) { f.pulses[0].spacing = 0; });
-    QTest::newRow("group index 0") << Fixed([](tFixed& f) { f.groupIndex = 0; });
     QTest::newRow("backscatter above 0 dB") << Fixed([](tFixed& f) { f.backscatter = -5; });
-    QTest::newRow("averages 0") << Fixed([](tFixed& f) { f.averages = 0; });
-    QTest::newRow("acquisition range 0") << Fixed([](tFixed& f) { f.acquisitionRange = 0; });
-    QTest::newRow("end-of-fibre threshold 0") << Fixed([](tFixed& f) { f.endOfFiberThreshold = 0; });
     QTest::newRow("no events") << Events([](tKeyEvents& k) {
         k.events.clear();
         k.eventCount = 0;
     });
     QTest::newRow("event count past the block") << Events([](tKeyEvents& k) { k.eventCount = 32767; });
-    QTest::newRow("event number 0") << Events([](tKeyEvents& k) { k.events[0].number = 0; });
-    QTest::newRow("event time negative") << Events([](tKeyEvents& k) { k.events[0].time = -1; });
-    QTest::newRow("event code 3") << Events([](tKeyEvents& k) { k.events[0].code = "3F9999"; });
-    QTest::newRow("event origin X") << Events([](tKeyEvents& k) { k.events[0].code = "0X9999"; });
     QTest::newRow("technique XX") << Events([](tKeyEvents& k) { k.events[0].technique = "XX"; });
     QTest::newRow("return loss 40000") << Events([](tKeyEvents& k) { k.returnLoss = qint16(quint16(40000)); });
-    QTest::newRow("end-to-end loss negative") << Events([](tKeyEvents& k) { k.endToEndLoss = -1; });
     QTest::newRow("no data groups") << Points([](tDataPoints& d) {
         d.groups.clear();
         d.groupCount = 0;
     });
-    QTest::newRow("group without samples") << Points([](tDataPoints& d) { d.groups[0].samples.clear(); });
     QTest::newRow("scale factor 0") << Points([](tDataPoints& d) { d.groups[0].factor = 0; });
     QTest::newRow("huge sample count") << Points([](tDataPoints& d) { d.groups[0].count = 0x7FFFFFFFu; });
-    QTest::newRow("huge group count") << Points([](tDataPoints& d) { d.groupCount = 32767; });
 
     std::vector<tBlock> huge = StandardBlocks();
     huge.insert(huge.begin() + 2, { "Vendor", 100, QByteArray("abc"), 0xFFFFFFF0u });
@@ -408,26 +382,15 @@ void TstBellcore::refusedOnSave_data()
 {
     QTest::addColumn<Edit>("edit");
 
-    QTest::newRow("supplier name of 32 characters")
-        << Edit([](bc::CBellcore& s) { s.supplier.supplierName = QString(32, QLatin1Char('s')); });
-    QTest::newRow("cable id of 101 characters")
-        << Edit([](bc::CBellcore& s) { s.general.cableId = QString(101, QLatin1Char('c')); });
     QTest::newRow("wavelength 0") << Edit([](bc::CBellcore& s) { s.general.wavelength = 0.0f; });
     QTest::newRow("condition index 4") << Edit([](bc::CBellcore& s) { s.general.currentDataFlag = 4; });
-    QTest::newRow("unit index 5") << Edit([](bc::CBellcore& s) { s.fixed.params.distanceUnit = 5; });
-    QTest::newRow("backscatter above 0 dB") << Edit([](bc::CBellcore& s) { s.fixed.params.backscatter = 1.0f; });
     QTest::newRow("noise floor above 0 dB") << Edit([](bc::CBellcore& s) { s.fixed.params.noiseFloor = 1.0; });
     QTest::newRow("no pulses") << Edit([](bc::CBellcore& s) { s.fixed.params.pulses.clear(); });
     QTest::newRow("time stamp before 1970") << Edit(
         [](bc::CBellcore& s) { s.fixed.params.dateTime = QDateTime(QDate(1969, 12, 31), QTime(23, 59), Qt::UTC); });
-    QTest::newRow("event type index 3") << Edit([](bc::CBellcore& s) { s.keyEvents.events[0].codeType = 3; });
-    QTest::newRow("technique index 2") << Edit([](bc::CBellcore& s) { s.keyEvents.events[0].technique = 2; });
-    QTest::newRow("event number 0") << Edit([](bc::CBellcore& s) { s.keyEvents.events[0].number = 0u; });
     QTest::newRow("return loss negative") << Edit([](bc::CBellcore& s) { s.keyEvents.returnLoss = qint16(-1); });
     QTest::newRow("events emptied but listed") << Edit([](bc::CBellcore& s) { s.keyEvents.events.clear(); });
     QTest::newRow("no data groups") << Edit([](bc::CBellcore& s) { s.dataPoints.groups.clear(); });
-    QTest::newRow("group without samples") << Edit([](bc::CBellcore& s) { s.dataPoints.groups[0].points.clear(); });
-    QTest::newRow("scale factor 0") << Edit([](bc::CBellcore& s) { s.dataPoints.groups[0].scaleFactor = 0.0f; });
     QTest::newRow("empty block name") << Edit([](bc::CBellcore& s) { s.map.entries[1].sName.clear(); });
 
     // The next float above a typed maximum: its scaled integer is past the
@@ -451,94 +414,118 @@ void TstBellcore::refusedOnSave()
     QCOMPARE(result.saveError, "internal");
 }
 
-void TstBellcore::generalFields()
+// Scaled and coded fields as read; how they are written is in edits().
+void TstBellcore::fieldsRead()
 {
-    bc::CBellcore sor;
-    bc::CFileStream stream(QStringLiteral("unused.sor"));
-    const QByteArray repaired = General([](tGeneral& g) { g.condition = "RC"; });
-    QCOMPARE(stream.LoadFromData(sor, repaired), 0u);
-    QCOMPARE(sor.general.currentDataFlag, quint32(sor::AsRepaired));
-    QCOMPARE(float(sor.general.wavelength), 1550.0f);
-
-    // The code is written from the index, not copied from the file.
-    const tResaved edited = Resave(StandardFile(), [](bc::CBellcore& s) {
-        s.general.currentDataFlag = sor::AsRepaired;
-        s.general.wavelength = 1310.0f;
-        s.general.userOffset = 12.5f;
-    });
-    QCOMPARE(edited.saveError, "none");
-    QCOMPARE(edited.saved, General([](tGeneral& g) {
-        g.condition = "RC";
-        g.wavelength = 1310;
-        g.userOffset = 125;
-    }));
-}
-
-void TstBellcore::supplierNameLength()
-{
-    const tResaved tooLong
-        = Resave(StandardFile(), [](bc::CBellcore& s) { s.supplier.supplierName = QString(32, QLatin1Char('n')); });
-    QCOMPARE(tooLong.saveError, "internal");
-
-    const tResaved longest = Resave(StandardFile(), [](bc::CBellcore& s) {
-        s.supplier.supplierName = QString(31, QLatin1Char('n'));
-        s.general.cableId = QString(100, QLatin1Char('c'));
-    });
-    QCOMPARE(longest.saveError, "none");
-    tGeneral general;
-    general.cableId = QByteArray(100, 'c');
-    tSupplier supplier;
-    supplier.supplierName = QByteArray(31, 'n');
     std::vector<tBlock> blocks = StandardBlocks();
-    blocks[0].body = GeneralBody(general);
-    blocks[1].body = SupplierBody(supplier);
-    QCOMPARE(longest.saved, Assemble(blocks));
-}
-
-void TstBellcore::fixedFields()
-{
-    const QByteArray file = Fixed([](tFixed& f) {
-        f.timeStamp = 0;
-        f.pulses = { { 10, 500000, 16000 }, { 100, 1000000, 8000 }, { 1000, 2000000, 4000 } };
-        f.groupIndex = 146800;
-        f.unit = "mt";
-    });
+    blocks[0].body = GeneralBody(Repaired());
+    blocks[2].body = FixedBody(ThreePulses());
+    blocks[3].body = KeyEventsBody(OneEvent());
     bc::CBellcore sor;
     bc::CFileStream stream(QStringLiteral("unused.sor"));
-    QCOMPARE(stream.LoadFromData(sor, file), 0u);
+    QCOMPARE(stream.LoadFromData(sor, Assemble(blocks)), 0u);
+    QCOMPARE(sor.general.currentDataFlag, quint32(sor::AsRepaired));
+
     const sor::tFixedParameters& p = sor.fixed.params;
     QCOMPARE(p.dateTime, QDateTime(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC));
     QCOMPARE(p.dateTime.timeSpec(), Qt::UTC);
     QCOMPARE(p.distanceUnit, quint32(sor::Metres));
     QCOMPARE(p.pulses.size(), size_t(3));
-    QCOMPARE(float(p.pulses[1].pulseWidth), 100.0f);
-    QCOMPARE(float(p.pulses[2].dataSpacing), 20.0f);
-    QCOMPARE(p.pulses[2].pointCount, 4000u);
     QCOMPARE(float(p.pulseWidth), 10.0f);
-    QCOMPARE(float(p.dataSpacing), 5.0f);
-    QCOMPARE(float(p.groupIndex), 1.468f);
-    QCOMPARE(float(p.backscatter), -80.0f);
-    QCOMPARE(float(p.actualWavelength), 1550.0f);
 
+    QCOMPARE(sor.keyEvents.events.size(), size_t(1));
+    const sor::tKeyEvent& e = sor.keyEvents.events.front();
+    QCOMPARE(e.codeType, 1u);
+    QCOMPARE(e.codeOrigin, 3u);
+    QCOMPARE(QByteArray(e.codeRest.data(), 4), QByteArray("9999"));
+    QCOMPARE(e.technique, quint32(sor::tKeyEvent::TwoPoint));
+    QCOMPARE(float(e.time), 12345.6f);
+    QCOMPARE(qint16(sor.keyEvents.returnLoss), qint16(32767));
+}
+
+void TstBellcore::edits_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<QByteArray>("saved");
+
+    // Codes are written from the index, not copied from the file.
+    QTest::newRow("general") << StandardFile() << Edit([](bc::CBellcore& s) {
+        s.general.currentDataFlag = sor::AsRepaired;
+        s.general.wavelength = 1310.0f;
+        s.general.userOffset = 12.5f;
+    }) << General([](tGeneral& g) {
+        g = Repaired();
+        g.wavelength = 1310;
+        g.userOffset = 125;
+    });
+    std::vector<tBlock> longest = StandardBlocks();
+    tGeneral general;
+    general.cableId = QByteArray(100, 'c');
+    tSupplier supplier;
+    supplier.supplierName = QByteArray(31, 'n');
+    longest[0].body = GeneralBody(general);
+    longest[1].body = SupplierBody(supplier);
+    QTest::newRow("longest texts") << StandardFile() << Edit([](bc::CBellcore& s) {
+        s.supplier.supplierName = QString(31, QLatin1Char('n'));
+        s.general.cableId = QString(100, QLatin1Char('c'));
+    }) << Assemble(longest);
     // The top-level pulse width and spacing are the first entry's; edits go
-    // there and reach the file through it.
-    const tResaved edited = Resave(file, [](bc::CBellcore& s) {
+    // there and reach the file through it. A typed maximum is a value the file can hold.
+    tFixed fixed = ThreePulses();
+    const QByteArray pulses = WithBody("FxdParams", FixedBody(fixed));
+    fixed.timeStamp = 1577836800;
+    fixed.pulses[0].width = 30;
+    fixed.pulses[0].spacing = 250000;
+    fixed.groupIndex = 146820;
+    fixed.acquisitionRange = 2147483520;
+    fixed.unit = "mi";
+    QTest::newRow("fixed") << pulses << Edit([](bc::CBellcore& s) {
         s.fixed.params.pulseWidth = 30.0f;
         s.fixed.params.dataSpacing = 2.5f;
         s.fixed.params.distanceUnit = sor::Miles;
         s.fixed.params.dateTime = QDateTime(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC);
         s.fixed.params.groupIndex = 1.4682f;
-        // A typed maximum is a value the file can hold.
         s.fixed.params.acquisitionRange = decltype(sor::tFixedParameters::acquisitionRange)::Max();
+    }) << WithBody("FxdParams", FixedBody(fixed));
+    QTest::newRow("event") << Events([](tKeyEvents& k) { k = OneEvent(); }) << Edit([](bc::CBellcore& s) {
+        sor::tKeyEvent& changed = s.keyEvents.events.front();
+        changed.loss = -0.2f;
+        changed.codeType = 2;
+        changed.codeOrigin = 4;
+        changed.technique = sor::tKeyEvent::LeastSquares;
+        changed.comment = QStringLiteral("repaired");
+    }) << Events([](tKeyEvents& k) {
+        k = OneEvent();
+        k.events[0].loss = -200;
+        k.events[0].code = "2O9999";
+        k.events[0].technique = "LS";
+        k.events[0].comment = "repaired";
     });
-    QCOMPARE(edited.saveError, "none");
-    QCOMPARE(edited.saved, Fixed([](tFixed& f) {
-        f.timeStamp = 1577836800;
-        f.pulses = { { 30, 250000, 16000 }, { 100, 1000000, 8000 }, { 1000, 2000000, 4000 } };
-        f.groupIndex = 146820;
-        f.acquisitionRange = 2147483520;
-        f.unit = "mi";
-    }));
+    QTest::newRow("factor 2") << Scaled(2000, { 30000, 40000, 0 }) << EditSample({ 60000, 65535, 0 }, 0, 60002)
+                              << Scaled(2000, { 30001, 40000, 0 });
+    QTest::newRow("factor 2, edited to the maximum")
+        << Scaled(2000, { 30000, 40000, 0 }) << EditSample({ 60000, 65535, 0 }, 2, 65535)
+        << Scaled(2000, { 30000, 40000, 32768 });
+    QTest::newRow("factor 0.5") << Scaled(500, { 3, 1, 65535 }) << EditSample({ 2, 1, 32768 }, 0, 10)
+                                << Scaled(500, { 20, 1, 65535 });
+    // The total point count is kept as read, not recounted.
+    QTest::newRow("total points") << Points([](tDataPoints& d) { d.totalPoints = 12345; })
+                                  << Edit([](bc::CBellcore& s) { s.dataPoints.groups[0].points.push_back(2000); })
+                                  << Points([](tDataPoints& d) {
+                                         d.totalPoints = 12345;
+                                         d.groups[0].samples.push_back(2000);
+                                     });
+}
+
+void TstBellcore::edits()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(Edit, edit);
+    const tResaved result = Resave(file, edit);
+    QCOMPARE(result.loadError, "none");
+    QCOMPARE(result.saveError, "none");
+    QTEST(result.saved, "saved");
 }
 
 void TstBellcore::noiseFloor_data()
@@ -550,15 +537,12 @@ void TstBellcore::noiseFloor_data()
     QTest::addColumn<quint16>("savedLevel");
     QTest::addColumn<qint16>("savedScale");
 
-    QTest::newRow("scale 2") << quint16(40000) << qint16(2) << -80.0 << -70.0 << quint16(35000) << qint16(2);
     QTest::newRow("scale 0 counts as 1") << quint16(65535) << qint16(0) << -65.535 << -10.0 << quint16(10000)
                                          << qint16(0);
-    // A floor deeper than the level can hold takes the smallest factor that fits.
-    QTest::newRow("deeper than one level")
-        << quint16(30000) << qint16(1) << -30.0 << -100.0 << quint16(50000) << qint16(2);
     // Most instruments write the factor in thousandths.
     QTest::newRow("thousandths") << quint16(52058) << qint16(1000) << -52.058 << -40.0 << quint16(40000)
                                  << qint16(1000);
+    // A floor deeper than the level can hold takes the smallest factor that fits.
     QTest::newRow("thousandths, deeper than one level")
         << quint16(30000) << qint16(1000) << -30.0 << -80.0 << quint16(65520) << qint16(1221);
 }
@@ -588,138 +572,6 @@ void TstBellcore::noiseFloor()
         f.noiseFloorLevel = savedLevel;
         f.noiseFloorScale = savedScale;
     }));
-}
-
-void TstBellcore::eventFields()
-{
-    tKeyEvents events;
-    events.events = { { 1, 123456, 210, -150, -45000, "1F9999", "2P", "splice" } };
-    events.returnLoss = 32767;
-    const QByteArray file = WithBody("KeyEvents", KeyEventsBody(events));
-
-    bc::CBellcore sor;
-    bc::CFileStream stream(QStringLiteral("unused.sor"));
-    QCOMPARE(stream.LoadFromData(sor, file), 0u);
-    QCOMPARE(sor.keyEvents.events.size(), size_t(1));
-    const sor::tKeyEvent& e = sor.keyEvents.events.front();
-    QCOMPARE(e.codeType, 1u);
-    QCOMPARE(e.codeOrigin, 3u);
-    QCOMPARE(QByteArray(e.codeRest.data(), 4), QByteArray("9999"));
-    QCOMPARE(e.technique, quint32(sor::tKeyEvent::TwoPoint));
-    QCOMPARE(float(e.time), 12345.6f);
-    QCOMPARE(float(e.loss), -0.15f);
-    QCOMPARE(float(e.attenuation), 0.21f);
-    QCOMPARE(float(e.reflectance), -45.0f);
-    QCOMPARE(QString(e.comment), QStringLiteral("splice"));
-    QCOMPARE(qint16(sor.keyEvents.returnLoss), qint16(32767));
-    QCOMPARE(stream.SaveToData(sor), file);
-
-    sor::tKeyEvent& changed = sor.keyEvents.events.front();
-    changed.loss = -0.2f;
-    changed.codeType = 2;
-    changed.codeOrigin = 4;
-    changed.technique = sor::tKeyEvent::LeastSquares;
-    changed.comment = QStringLiteral("repaired");
-    events.events[0].loss = -200;
-    events.events[0].code = "2O9999";
-    events.events[0].technique = "LS";
-    events.events[0].comment = "repaired";
-    QCOMPARE(stream.SaveToData(sor), WithBody("KeyEvents", KeyEventsBody(events)));
-}
-
-void TstBellcore::dataPointScaling_data()
-{
-    QTest::addColumn<qint16>("factor");
-    QTest::addColumn<QList<quint16>>("file");
-    QTest::addColumn<QList<quint16>>("held");
-    QTest::addColumn<int>("editIndex");
-    QTest::addColumn<int>("editValue");
-    QTest::addColumn<QList<quint16>>("saved");
-
-    const QList<quint16> twice { 30000, 40000, 0 };
-    const QList<quint16> half { 3, 1, 65535 };
-    QTest::newRow("factor 1 passes through")
-        << qint16(1000) << QList<quint16> { 0, 65535, 12345 } << QList<quint16> { 0, 65535, 12345 } << -1 << 0
-        << QList<quint16> { 0, 65535, 12345 };
-    QTest::newRow("factor 2") << qint16(2000) << twice << QList<quint16> { 60000, 65535, 0 } << -1 << 0 << twice;
-    QTest::newRow("factor 2, one sample edited") << qint16(2000) << twice << QList<quint16> { 60000, 65535, 0 } << 0
-                                                 << 60002 << QList<quint16> { 30001, 40000, 0 };
-    QTest::newRow("factor 2, edited to the maximum") << qint16(2000) << twice << QList<quint16> { 60000, 65535, 0 } << 2
-                                                     << 65535 << QList<quint16> { 30000, 40000, 32768 };
-    QTest::newRow("factor 0.5") << qint16(500) << half << QList<quint16> { 2, 1, 32768 } << -1 << 0 << half;
-    QTest::newRow("factor 0.5, one sample edited")
-        << qint16(500) << half << QList<quint16> { 2, 1, 32768 } << 0 << 10 << QList<quint16> { 20, 1, 65535 };
-}
-
-void TstBellcore::dataPointScaling()
-{
-    QFETCH(qint16, factor);
-    QFETCH(QList<quint16>, file);
-    QFETCH(QList<quint16>, held);
-    QFETCH(int, editIndex);
-    QFETCH(int, editValue);
-    QFETCH(QList<quint16>, saved);
-
-    // A first group with factor 1 keeps the scaled group off the front.
-    const QByteArray image = Points([&](tDataPoints& d) { d.groups = { tGroup(), { Samples(file), factor, {} } }; });
-    bc::CBellcore sor;
-    bc::CFileStream stream(QStringLiteral("unused.sor"));
-    QCOMPARE(stream.LoadFromData(sor, image), 0u);
-    QCOMPARE(sor.dataPoints.groups.size(), size_t(2));
-    QCOMPARE(sor.dataPoints.groups[1].points, Samples(held));
-
-    if (editIndex >= 0)
-        sor.dataPoints.groups[1].points[size_t(editIndex)] = quint16(editValue);
-    QCOMPARE(stream.SaveToData(sor), Points([&](tDataPoints& d) {
-        d.groups = { tGroup(), { Samples(saved), factor, {} } };
-    }));
-}
-
-void TstBellcore::totalPointsKept()
-{
-    const QByteArray file = Points([](tDataPoints& d) { d.totalPoints = 12345; });
-    bc::CBellcore sor;
-    bc::CFileStream stream(QStringLiteral("unused.sor"));
-    QCOMPARE(stream.LoadFromData(sor, file), 0u);
-    QCOMPARE(sor.dataPoints.totalPoints, 12345u);
-    QCOMPARE(sor.dataPoints.groups[0].points.size(), size_t(8));
-    sor.dataPoints.groups[0].points.push_back(2000);
-    QCOMPARE(stream.SaveToData(sor), Points([](tDataPoints& d) {
-        d.totalPoints = 12345;
-        d.groups[0].samples.push_back(2000);
-    }));
-}
-
-void TstBellcore::updateEventsSortsAndRenumbers()
-{
-    tKeyEvents events;
-    events.events = { { 1, 3000, 0, 10, 0, "0F9999", "LS", "c" }, { 2, 1000, 0, 20, 0, "0F9999", "LS", "a" },
-        { 3, 2000, 0, 30, 0, "0F9999", "LS", "b" } };
-    bc::CBellcore sor;
-    bc::CFileStream stream(QStringLiteral("unused.sor"));
-    QCOMPARE(stream.LoadFromData(sor, WithBody("KeyEvents", KeyEventsBody(events))), 0u);
-    // Loaded in file order, numbers as read.
-    QCOMPARE(float(sor.keyEvents.events[0].time), 300.0f);
-    QCOMPARE(unsigned(sor.keyEvents.events[0].number), 1u);
-
-    sor.UpdateEventsBlock();
-    events.events = { { 1, 1000, 0, 20, 0, "0F9999", "LS", "a" }, { 2, 2000, 0, 30, 0, "0F9999", "LS", "b" },
-        { 3, 3000, 0, 10, 0, "0F9999", "LS", "c" } };
-    QCOMPARE(stream.SaveToData(sor), WithBody("KeyEvents", KeyEventsBody(events)));
-}
-
-void TstBellcore::updateEventsRemovesEmptyBlock()
-{
-    bc::CBellcore sor;
-    bc::CFileStream stream(QStringLiteral("unused.sor"));
-    QCOMPARE(stream.LoadFromData(sor, StandardFile()), 0u);
-    sor.keyEvents.events.clear();
-    sor.UpdateEventsBlock();
-    QVERIFY(!sor.HasBlock("KeyEvents"));
-
-    std::vector<tBlock> blocks = StandardBlocks();
-    blocks.erase(blocks.begin() + 3);
-    QCOMPARE(stream.SaveToData(sor), Assemble(blocks));
 }
 
 void TstBellcore::updateEventsInsertsBlock()
@@ -784,54 +636,6 @@ void TstBellcore::sharedSamplesLoadAndResave()
     QVERIFY(stream.SaveToData(sor) == original);
 }
 
-void TstBellcore::saveToUnwritablePlace_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("readOnlyFolder");
-
-    QTest::newRow("missing folder") << m_dir.filePath(QStringLiteral("missing/trace.sor")) << false;
-    QTest::newRow("folder is a file") << m_dir.filePath(QStringLiteral("plain-file/trace.sor")) << false;
-    QTest::newRow("read-only folder") << m_dir.filePath(QStringLiteral("read-only/trace.sor")) << true;
-}
-
-void TstBellcore::saveToUnwritablePlace()
-{
-    QFETCH(QString, path);
-    QFETCH(bool, readOnlyFolder);
-
-    QFile plain(m_dir.filePath(QStringLiteral("plain-file")));
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    const QString folder = QFileInfo(path).path();
-    struct tRestore
-    {
-        QString folder;
-        bool active;
-        // Gives the folder back its write permission so that it can be removed.
-        ~tRestore()
-        {
-            if (active)
-                QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
-    } restore { folder, readOnlyFolder };
-    if (readOnlyFolder) {
-        QVERIFY(QDir().mkpath(folder));
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        QFile probe(QDir(folder).filePath(QStringLiteral("probe")));
-        if (probe.open(QIODevice::WriteOnly)) {
-            probe.remove();
-            QSKIP("this user may write into read-only folders");
-        }
-    }
-
-    bc::CBellcore sor;
-    bc::CFileStream stream(path);
-    QCOMPARE(stream.LoadFromData(sor, StandardFile()), 0u);
-    QCOMPARE(ErrorOf([&] { stream.Save(sor); }), "access");
-    QVERIFY(!QFile::exists(path));
-    QCOMPARE(ErrorOf([&] { stream.Pos(); }), "internal");
-}
-
 void TstBellcore::failedSaveKeepsFile()
 {
     QTemporaryDir dir;
@@ -860,6 +664,157 @@ void TstBellcore::failedSaveKeepsFile()
     QFile replaced(path);
     QVERIFY(replaced.open(QIODevice::ReadOnly));
     QCOMPARE(replaced.readAll(), General([](tGeneral& g) { g.comment = "first change"; }));
+}
+
+void TstBellcore::emptyStrings_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("spaceMode");
+    QTest::addColumn<QByteArray>("saved");
+
+    // Three strings are read; the third is then cleared and the whole saved
+    // again through the same stream.
+    QTest::newRow("zero bytes only") << QByteArray("\0\0abc\0", 6) << false << QByteArray("\0\0\0", 3);
+    QTest::newRow("lone space marks empty") << QByteArray(" \0x\0abc\0", 8) << true << QByteArray(" \0x\0 \0", 6);
+    QTest::newRow("unedited zero byte keeps its form")
+        << QByteArray("\0 \0abc\0", 7) << true << QByteArray("\0 \0 \0", 5);
+}
+
+void TstBellcore::emptyStrings()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, spaceMode);
+    QFETCH(QByteArray, saved);
+
+    CType::StrValue<101> texts[3];
+    CProbe probe([&](bc::CFileStream& stream) {
+        for (auto& text : texts)
+            text.Serialize(stream);
+    });
+    bc::CFileStream stream(QStringLiteral("unused.sor"));
+    QCOMPARE(stream.LoadFromData(probe, file), 0u);
+    QVERIFY(QString(texts[0]).isEmpty());
+    QCOMPARE(QString(texts[2]), QStringLiteral("abc"));
+    QCOMPARE(stream.EmptyStringMode(), spaceMode);
+
+    texts[2] = QString();
+    QCOMPARE(stream.SaveToData(probe), saved);
+}
+
+void TstBellcore::codepages_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("hideEucJp");
+    QTest::addColumn<quint32>("warnings");
+
+    const QByteArray accented("\xC0\xE8", 2);
+    const QString windows1250 = QStringLiteral(u"\u0154\u010D");
+    QTest::newRow("EN locale") << QByteArray("EN") << accented << LocaleDecoded(accented) << false << 0u;
+    QTest::newRow("FR 1250") << QByteArray("FR") << accented << windows1250 << false << 0u;
+    QTest::newRow("ZZ locale, no warning") << QByteArray("ZZ") << accented << LocaleDecoded(accented) << false << 0u;
+    QTest::newRow("lower-case ru is not RU") << QByteArray("ru") << accented << LocaleDecoded(accented) << false << 0u;
+
+    const QByteArray hiragana("\xA4\xA2", 2);
+    QTest::newRow("JA EUC-JP") << QByteArray("JA") << hiragana << QStringLiteral(u"\u3042") << false << 0u;
+    QTest::newRow("JA without EUC-JP") << QByteArray("JA") << hiragana << LocaleDecoded(hiragana) << true
+                                       << quint32(bc::WarningCodepageMissing);
+}
+
+void TstBellcore::codepages()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QFETCH(bool, hideEucJp);
+    QFETCH(quint32, warnings);
+
+    if (!hideEucJp && language == "JA" && !QStringDecoder("EUC-JP").isValid())
+        QSKIP("this system has no EUC-JP codec");
+
+    struct tHide
+    {
+        bool hide;
+        tHide(bool h) : hide(h) { bc::CFileStream::SetCodecHiddenForTesting("EUC-JP", hide); }
+        ~tHide() { bc::CFileStream::SetCodecHiddenForTesting("EUC-JP", false); }
+    } hidden(hideEucJp);
+
+    tGeneral general;
+    general.language = language;
+    general.cableId = bytes;
+    const QByteArray file = WithBody("GenParams", GeneralBody(general));
+
+    bc::CBellcore sor;
+    bc::CFileStream stream(QStringLiteral("unused.sor"));
+    QCOMPARE(stream.LoadFromData(sor, file), warnings);
+    QCOMPARE(QString(sor.general.cableId), text);
+    // Whatever the codec made of them, unedited texts keep their bytes.
+    QCOMPARE(stream.SaveToData(sor), file);
+}
+
+void TstBellcore::cyrillicRoundTrip()
+{
+    tGeneral general;
+    general.language = "RU";
+    general.cableId = QByteArray("\xCA\xE0\xE1\xE5\xEB\xFC", 6); // "Кабель" in Windows-1251
+    bc::CBellcore sor;
+    bc::CFileStream stream(QStringLiteral("unused.sor"));
+    QCOMPARE(stream.LoadFromData(sor, WithBody("GenParams", GeneralBody(general))), 0u);
+    QCOMPARE(QString(sor.general.cableId), QStringLiteral(u"Кабель"));
+
+    sor.general.operatorName = QStringLiteral(u"Пётр Иванов");
+    general.operatorName = QByteArray("\xCF\xB8\xF2\xF0 \xC8\xE2\xE0\xED\xEE\xE2", 11);
+    QCOMPARE(stream.SaveToData(sor), WithBody("GenParams", GeneralBody(general)));
+}
+
+void TstBellcore::localeCodecMapsEveryByte()
+{
+    // The stand-in for the system codec must turn any byte of a file into a
+    // character and back, or texts in files without a known language would
+    // come back altered once edited.
+    QByteArray all;
+    for (int b = 1; b < 256; ++b) {
+        if (b != 0x98) // the one position Windows-1251 leaves undefined
+            all.append(char(b));
+    }
+    const QByteArray name = bc::CFileStream::LocaleCodecName();
+    QStringDecoder decoder(name.constData());
+    QStringEncoder encoder(name.constData());
+    const QString text = decoder.decode(all);
+    QCOMPARE(text.size(), all.size());
+    QCOMPARE(QByteArray(encoder.encode(text)), all);
+}
+
+void TstBellcore::missingFileIsAccessError()
+{
+    bc::CBellcore sor;
+    bc::CFileStream stream(m_dir.filePath(QStringLiteral("does-not-exist.sor")));
+    QCOMPARE(ErrorOf([&] { stream.Load(sor); }), "access");
+    QVERIFY(!stream.IsReading());
+}
+
+void TstBellcore::locationCodesAccumulateOutwards()
+{
+    // The general block ends inside the cable identifier: the string runs
+    // past the block, which is noticed by the stream.
+    const QByteArray file = Assemble({ { "GenParams", 100, GeneralBody(), 5u } }, NoChecksum);
+
+    bc::CBellcore sor;
+    bc::CFileStream stream(QStringLiteral("unused.sor"));
+    try {
+        stream.LoadFromData(sor, file);
+        QFAIL("a truncated file loaded");
+    } catch (const EFileLoadInvalidFormat& error) {
+        const QList<quint32>& codes = error.Locations();
+        // Raised by the stream, then passed through the field, the block and the file.
+        QVERIFY2(codes.size() >= 4, qPrintable(error.LocationText()));
+        QCOMPARE(Exception::ModuleOf(codes.first()), quint8(Exception::ModuleStream));
+        for (qsizetype i = 1; i < codes.size(); ++i)
+            QCOMPARE(Exception::ModuleOf(codes[i]), quint8(Exception::ModuleBlocks));
+        for (quint32 code : codes)
+            QVERIFY(Exception::LineOf(code) > 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TstBellcore)

@@ -39,19 +39,6 @@ private slots:
         const char* data = bytes.constData() + offset;
         QCOMPARE(CCrc16::Compute(data, length), CCrc16::Reference(data, length));
     }
-
-    void updateContinues()
-    {
-        QByteArray bytes(5000, Qt::Uninitialized);
-        QRandomGenerator random(7);
-        for (char& byte : bytes)
-            byte = char(random.generate());
-        const quint16 whole = CCrc16::Compute(bytes.constData(), bytes.size());
-        for (int split : { 0, 3, 64, 2047, 4999 }) {
-            const quint16 first = CCrc16::Compute(bytes.constData(), split);
-            QCOMPARE(CCrc16::Update(first, bytes.constData() + split, bytes.size() - split), whole);
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TstCrc16)
