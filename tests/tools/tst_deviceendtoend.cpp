@@ -100,7 +100,7 @@ void TstDeviceEndToEnd::connect_probesAndRestores()
     QCOMPARE(m_exchanger->GetAvailable().lsPulseWidth, (QStringList { "10", "30", "100", "300", "1000" }));
     QCOMPARE(m_exchanger->GetParameters().nPulseWidth, 2);
     // Set back to what it was after the probing.
-    QVERIFY(sim.Log().contains(QStringLiteral("<- ;SYST:SET:CFG 1,2,0,1,1.4682\\r")));
+    QVERIFY(sim.Log().contains(QStringLiteral("<- ;SYST:SET:CFG 1,2,0,0,1.4682\\r")));
 
     QVERIFY(Run(CDeviceExchanger::cmdDisconnect).sErrors.isEmpty());
     QVERIFY(!m_exchanger->IsConnected());
@@ -131,30 +131,28 @@ void TstDeviceEndToEnd::cancelledLoadAll_leavesTheLineClean()
 
 void TstDeviceEndToEnd::faults_data()
 {
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("command"); // the fault is the row's name
     QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("critical");
     const int connect = CDeviceExchanger::cmdConnect;
     const int loadAll = CDeviceExchanger::cmdLoadAll;
     const QString silent = QStringLiteral("Cannot receive device's identificator from port %1.\nProbably,");
     const QString invalidFile = QStringLiteral("Device's file is invalid.\nProbably, Probably,");
-    QTest::newRow("no-reply") << "no-reply" << connect << silent << true;
-    QTest::newRow("slow") << "slow" << connect << silent << true;
-    QTest::newRow("garbled-id") << "garbled-id" << connect << "Invalid device's identificator received from port %1."
-                                << true;
-    QTest::newRow("cfg-index") << "cfg-index" << connect << "Device parameters are invalid.\nProbably," << true;
-    QTest::newRow("wrong-length") << "wrong-length" << loadAll << invalidFile << false;
-    QTest::newRow("truncated") << "truncated" << loadAll << invalidFile << false;
-    QTest::newRow("endless") << "endless" << loadAll << invalidFile << false;
+    QTest::newRow("no-reply") << connect << silent;
+    QTest::newRow("slow") << connect << silent;
+    QTest::newRow("garbled-id") << connect << "Invalid device's identificator received from port %1.";
+    QTest::newRow("cfg-index") << connect << "Device parameters are invalid.\nProbably,";
+    QTest::newRow("wrong-length") << loadAll << invalidFile;
+    QTest::newRow("truncated") << loadAll << invalidFile;
+    QTest::newRow("endless") << loadAll << invalidFile;
 }
 
 void TstDeviceEndToEnd::faults()
 {
-    QFETCH(QString, fault);
+    const QString fault = QString::fromLatin1(QTest::currentDataTag());
     QFETCH(int, command);
     QFETCH(QString, message);
-    QFETCH(bool, critical);
+    // Failures of the connection are critical, of a download not.
+    const bool critical = command == CDeviceExchanger::cmdConnect;
     CSimProcess sim;
     QVERIFY(sim.Start({ QStringLiteral("--fault"), fault, QStringLiteral("--stored"), QStringLiteral("2") }));
 
@@ -164,8 +162,7 @@ void TstDeviceEndToEnd::faults()
         result = Run(CDeviceExchanger::tCommand(command));
     }
     QCOMPARE(result.cmd, CDeviceExchanger::tCommand(command));
-    if (message.contains(QLatin1String("%1")))
-        message = message.arg(sim.Port());
+    message.replace(QLatin1String("%1"), sim.Port());
     QVERIFY2(result.sErrors.startsWith(message), qPrintable(result.sErrors));
     QCOMPARE(result.bCritical, critical);
     QVERIFY(!result.bCancelled);
