@@ -188,11 +188,18 @@ void TestDevice::waitingDialog()
 
 void TestDevice::connectAndDisconnect()
 {
+    // The search skips a garbled answer and a port that takes nothing.
     tRig rig;
+    CFakeInstrument garbled;
+    garbled.identification = "garbage\n";
     CFakeInstrument second;
     second.identification = "Maker,Other,99,Ver.   1.00\n";
-    rig.bus.ports << "COM8";
+    rig.bus.ports << "COM7"
+                  << "COM8"
+                  << "COM9";
+    rig.bus.instruments.insert("COM7", &garbled);
     rig.bus.instruments.insert("COM8", &second);
+    rig.bus.brokenPorts << "COM9";
     QSignalSpy connectedChange(rig.device, &CDevice::sigConnectedChange);
     int selectedRow = -1;
     {
@@ -201,7 +208,7 @@ void TestDevice::connectAndDisconnect()
             auto* list = Child<QTableWidget>(device, "DeviceList");
             selectedRow = list->isEnabled() ? list->currentRow() : -2;
             QCOMPARE(list->rowCount(), 2);
-            QCOMPARE(list->item(0, 2)->text(), QStringLiteral("1234"));
+            QCOMPARE(list->item(0, 2)->text() + ' ' + list->item(0, 3)->text(), QStringLiteral("1234 2.05"));
             QCOMPARE(list->item(1, 1)->text(), QStringLiteral("Other"));
             QVERIFY(Child<QPushButton>(device, "DoMeasure")->isHidden());
             // The dialog keeps a modest size with its buttons inside.
@@ -223,6 +230,7 @@ void TestDevice::connectAndDisconnect()
     rig.device->Disconnect();
     QVERIFY(disconnected.wait(10000));
     QVERIFY(!rig.device->IsConnected());
+    QCOMPARE(rig.bus.openPorts, 0);
     QVERIFY(!connectedChange.last()[0].toBool());
     QVERIFY(Child<QTableWidget>(*rig.device, "DeviceList")->isEnabled());
     QVERIFY(rig.Idle());

@@ -72,10 +72,8 @@ private slots:
     void block();
     void fileNames();
     void portOrder();
-    void search();
     void connectLearnsLists();
     void connectRefusesAnotherInstrument();
-    void setParametersTakesTheInstrumentsAnswer();
     void measurement();
     void measurementWithoutTimeReply();
     void measurementCancelledWhileWaiting();
@@ -244,38 +242,6 @@ void TestDeviceExchanger::portOrder()
     absent.Send(QByteArray());
 }
 
-void TestDeviceExchanger::search()
-{
-    tRig rig;
-    CFakeInstrument second;
-    second.identification = "Other,OT-1,55,Ver.   1.00\n";
-    CFakeInstrument garbled;
-    garbled.identification = "garbage\n";
-    rig.bus.ports = QStringList { "COM1", "COM5", "COM7", "COM8", "COM9" };
-    rig.bus.instruments.insert("COM7", &garbled);
-    rig.bus.instruments.insert("COM8", &second);
-    rig.bus.brokenPorts = QStringList { "COM9" };
-    QSignalSpy waiting(&rig.exchanger, &CDeviceExchanger::sigSetWaiting);
-
-    const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdSearch);
-    QCOMPARE(result.cmd, CDeviceExchanger::cmdSearch);
-    QVERIFY(result.sErrors.isEmpty());
-    const QList<tDeviceInfo> devices = rig.exchanger.GetDevices();
-    QCOMPARE(devices.size(), 2);
-    QCOMPARE((QStringList {
-                 devices[0].sPort, devices[0].sModel, devices[0].sNumber, devices[0].sVersion, devices[1].sPort }),
-        (QStringList { "COM5", "Model", "1234", "2.05", "COM8" }));
-    QCOMPARE(rig.bus.openPorts, 0);
-    QCOMPARE(waiting.size(), 1);
-    QCOMPARE(waiting[0], (QVariantList { 0, true }));
-    // Five ports opened, one pause after each and one before reading.
-    QCOMPARE(rig.clock.elapsedMs, 6 * 200);
-
-    rig.bus.ports.clear();
-    QVERIFY(rig.exchanger.RunCommand(CDeviceExchanger::cmdSearch).sErrors.isEmpty());
-    QVERIFY(rig.exchanger.GetDevices().isEmpty());
-}
-
 void TestDeviceExchanger::connectLearnsLists()
 {
     tRig rig;
@@ -320,27 +286,6 @@ void TestDeviceExchanger::connectRefusesAnotherInstrument()
     QVERIFY(refused("COM3", "Cannot connect to port COM3.\nProbably, port in using by another application."));
     QVERIFY(refused("COM1", "Cannot receive device's identificator from port COM1."));
     QCOMPARE(rig.bus.openPorts, 0);
-}
-
-void TestDeviceExchanger::setParametersTakesTheInstrumentsAnswer()
-{
-    tRig rig;
-    QVERIFY(rig.Connect().sErrors.isEmpty());
-    tParameters wanted = rig.exchanger.GetParameters();
-    wanted.nLineLen = 2;
-    wanted.nPulseWidth = 9; // beyond the table: the instrument keeps its last pulse width
-    wanted.fGI = 1.5f;
-    rig.exchanger.SetParameters(wanted);
-    QSignalSpy waiting(&rig.exchanger, &CDeviceExchanger::sigSetWaiting);
-    const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdSetParameters);
-    QVERIFY(result.sErrors.isEmpty());
-    QCOMPARE(waiting[0], (QVariantList { 2, false }));
-    QCOMPARE(rig.instrument.received.mid(rig.instrument.received.size() - 2),
-        (QList<QByteArray> { ";SYST:MODE 2\r", ";SYST:SET:CFG 2,9,1,1,1.5\r" }));
-    const tParameters stored = rig.exchanger.GetParameters();
-    QCOMPARE(stored.nLineLen, 2);
-    QCOMPARE(stored.nPulseWidth, 4);
-    QCOMPARE(stored.fGI, 1.5f);
 }
 
 void TestDeviceExchanger::measurement()
