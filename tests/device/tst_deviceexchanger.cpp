@@ -83,7 +83,6 @@ private slots:
     void endlessDownloadIsRefused();
     void garbageFileIsRefused();
     void clock();
-    void threadedRunEndsWithSignal();
 };
 
 void TestDeviceExchanger::identification_data()
@@ -459,31 +458,6 @@ void TestDeviceExchanger::clock()
     QCOMPARE(rig.instrument.received,
         (QList<QByteArray> { ";SYST:MODE 6\r", ";SYST:DATE 05,12,2026\r", ";SYST:TIME 09,07,03\r" }));
     QCOMPARE(waiting[0], (QVariantList { 2, false }));
-}
-
-void TestDeviceExchanger::threadedRunEndsWithSignal()
-{
-    tRig rig;
-    QSignalSpy end(&rig.exchanger, &CDeviceExchanger::sigExchangeEnd);
-    rig.exchanger.SetDevice({ "COM5", "Model", "1234", "2.05" });
-    rig.instrument.files = { Trace(Utc(2026, 12, 5, 10, 0, 0)) };
-    // The next command starts from the slot that learns of the end of the
-    // last one, while that run may still be returning.
-    bool chained = false;
-    connect(&rig.exchanger, &CDeviceExchanger::sigExchangeEnd, &rig.exchanger, [&](CDeviceExchanger::tCommand command) {
-        if (command == CDeviceExchanger::cmdConnect)
-            chained = rig.exchanger.Exec(CDeviceExchanger::cmdLoadAll);
-    });
-    QVERIFY(rig.exchanger.Exec(CDeviceExchanger::cmdConnect));
-    QTRY_COMPARE_WITH_TIMEOUT(end.size(), 2, 10000);
-    QVERIFY(chained);
-    QCOMPARE(end[1][0].value<CDeviceExchanger::tCommand>(), CDeviceExchanger::cmdLoadAll);
-    const auto res = end[1][4].value<CDeviceExchanger::tCommandRes>();
-    QCOMPARE(res.size(), 1);
-    QCOMPARE(res[0].baData, Trace(Utc(2026, 12, 5, 10, 0, 0)));
-    QVERIFY(rig.exchanger.wait(10000));
-    QVERIFY(rig.exchanger.IsConnected());
-    // Destroying the rig's exchanger disconnects on its own thread.
 }
 
 QTEST_GUILESS_MAIN(TestDeviceExchanger)
