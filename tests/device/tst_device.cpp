@@ -1,7 +1,7 @@
-#include <tPrivateStore.h>
 #include "CFakeClock.h"
 #include "CFakeInstrument.h"
 #include "CScriptedConnector.h"
+#include <tPrivateStore.h>
 
 #include <CBoxAnswerer.h>
 #include <CDevice.h>
@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -101,13 +100,13 @@ struct tRig
     // The controller disconnects through the fake bus, which goes before the window.
     ~tRig() { delete device; }
 
-    // Connect, accepting the first instrument found.
+    // Connect, accepting the first instrument found, and wait for the end.
     bool Connect()
     {
         QSignalSpy connected(device, &CDevice::sigConnect);
         CDialogDriver driver(*device, { PressOk });
         device->Connect();
-        return connected.wait(10000) && device->IsConnected();
+        return connected.wait(10000) && device->IsConnected() && Idle();
     }
 
     // Waits until the command started last has ended.
@@ -138,8 +137,7 @@ private slots:
     void connectAndDisconnect();
     void propertiesWhileDisconnectedOnlyChooses();
     void searchFindsNothing();
-    void parameterDialogRefusesBadIndex();
-    void parameterDialogSendsChanges();
+    void parameterDialog();
     void criticalErrorDisconnects();
     void loadAllListsTracesAndAsksToDelete();
 };
@@ -154,14 +152,11 @@ void TestDevice::waitingDialog()
     QVERIFY(dialog.ProgressBar()->isHidden());
     QVERIFY(dialog.CancelButton()->isHidden());
 
+    // Seconds add up; a slow instrument raises the maximum.
     dialog.SetWaiting(7, false);
-    QVERIFY(dialog.IsTicking());
     for (int i = 0; i < 3; ++i)
         dialog.tick();
-    QCOMPARE(dialog.ProgressBar()->text(), QStringLiteral("3/7 sec"));
     QVERIFY(dialog.CancelButton()->isHidden());
-
-    // Seconds add up; a slow instrument raises the maximum.
     dialog.SetWaiting(2, true);
     QCOMPARE(dialog.ProgressBar()->text(), QStringLiteral("3/9 sec"));
     QVERIFY(dialog.CancelButton()->isVisible());
@@ -183,9 +178,6 @@ void TestDevice::waitingDialog()
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(!dialog.close() && dialog.isVisible());
     QCOMPARE(cancel.size(), 3);
-    QCOMPARE(dialog.ProgressBar()->format(), QString());
-    QVERIFY(dialog.ProgressBar()->isVisible());
-
     dialog.SetProgress(2, 5, true);
     QVERIFY(!dialog.IsTicking());
     QCOMPARE(dialog.ProgressBar()->text(), QStringLiteral("2/5"));
@@ -196,60 +188,56 @@ void TestDevice::waitingDialog()
 
 void TestDevice::connectAndDisconnect()
 {
+    // The search skips a garbled answer and a port that takes nothing.
+    tRig rig;
+    CFakeInstrument garbled;
+    garbled.identification = "garbage\n";
+    CFakeInstrument second;
+    second.identification = "Maker,Other,99,Ver.   1.00\n";
+    rig.bus.ports << "COM7"
+                  << "COM8"
+                  << "COM9";
+    rig.bus.instruments.insert("COM7", &garbled);
+    rig.bus.instruments.insert("COM8", &second);
+    rig.bus.brokenPorts << "COM9";
+    QSignalSpy connectedChange(rig.device, &CDevice::sigConnectedChange);
+    int selectedRow = -1;
     {
-        tRig rig;
-        CFakeInstrument second;
-        second.identification = "Maker,Other,99,Ver.   1.00\n";
-        rig.bus.ports << "COM8";
-        rig.bus.instruments.insert("COM8", &second);
-        QSignalSpy connectedChange(rig.device, &CDevice::sigConnectedChange);
-        QSignalSpy disconnectedChange(rig.device, &CDevice::sigDisconnectedChange);
-        int selectedRow = -1;
-        bool listEnabled = false;
-        {
-            QSignalSpy connected(rig.device, &CDevice::sigConnect);
-            CDialogDriver driver(*rig.device, { [&](CDevice& device) {
-                auto* list = Child<QTableWidget>(device, "DeviceList");
-                selectedRow = list->currentRow();
-                listEnabled = list->isEnabled();
-                QCOMPARE(list->rowCount(), 2);
-                QCOMPARE(list->item(0, 0)->text(), QStringLiteral("COM5"));
-                QCOMPARE(list->item(0, 2)->text(), QStringLiteral("1234"));
-                QCOMPARE(list->item(1, 1)->text(), QStringLiteral("Other"));
-                QVERIFY(Child<QGroupBox>(device, "BlockMeasurement")->isHidden());
-                QVERIFY(Child<QPushButton>(device, "DoMeasure")->isHidden());
-                // The dialog keeps a modest size with its buttons inside.
-                QVERIFY2(device.width() < 700 && device.height() < 400,
-                    qPrintable(QStringLiteral("%1x%2").arg(device.width()).arg(device.height())));
-                auto* buttons = Child<QDialogButtonBox>(device, "buttonBox");
-                QVERIFY(device.rect().contains(buttons->geometry()));
-                PressOk(device);
-            } });
-            rig.device->Connect();
-            QVERIFY(connected.wait(10000));
-        }
-        QCOMPARE(selectedRow, 0);
-        QVERIFY(listEnabled);
-        QVERIFY(rig.device->IsConnected());
-        QCOMPARE(rig.device->ConnectedDevice().sModel, QStringLiteral("Model"));
-        QCOMPARE(connectedChange.size(), 1);
-        QCOMPARE(connectedChange[0][0].toBool(), true);
-        QCOMPARE(disconnectedChange[0][0].toBool(), false);
-        QVERIFY(!Child<QTableWidget>(*rig.device, "DeviceList")->isEnabled());
-
-        QSignalSpy disconnected(rig.device, &CDevice::sigDisconnect);
-        rig.device->Disconnect();
-        QVERIFY(disconnected.wait(10000));
-        QVERIFY(!rig.device->IsConnected());
-        QCOMPARE(connectedChange.last()[0].toBool(), false);
-        QCOMPARE(disconnectedChange.last()[0].toBool(), true);
-        QVERIFY(Child<QTableWidget>(*rig.device, "DeviceList")->isEnabled());
-        QVERIFY(rig.Idle());
-        // The port chosen is stored when the controller goes.
-        delete rig.device;
-        rig.device = nullptr;
-        QCOMPARE(QSettings().value("Device/port").toString(), QStringLiteral("COM5"));
+        QSignalSpy connected(rig.device, &CDevice::sigConnect);
+        CDialogDriver driver(*rig.device, { [&](CDevice& device) {
+            auto* list = Child<QTableWidget>(device, "DeviceList");
+            selectedRow = list->isEnabled() ? list->currentRow() : -2;
+            QCOMPARE(list->rowCount(), 2);
+            QCOMPARE(list->item(0, 2)->text() + ' ' + list->item(0, 3)->text(), QStringLiteral("1234 2.05"));
+            QCOMPARE(list->item(1, 1)->text(), QStringLiteral("Other"));
+            QVERIFY(Child<QPushButton>(device, "DoMeasure")->isHidden());
+            // The dialog keeps a modest size with its buttons inside.
+            QVERIFY2(device.width() < 700 && device.height() < 400,
+                qPrintable(QStringLiteral("%1x%2").arg(device.width()).arg(device.height())));
+            QVERIFY(device.rect().contains(Child<QDialogButtonBox>(device, "buttonBox")->geometry()));
+            PressOk(device);
+        } });
+        rig.device->Connect();
+        QVERIFY(connected.wait(10000));
     }
+    QCOMPARE(selectedRow, 0);
+    QCOMPARE(rig.device->ConnectedDevice().sModel, QStringLiteral("Model"));
+    QCOMPARE(connectedChange.size(), 1);
+    QVERIFY(connectedChange[0][0].toBool());
+    QVERIFY(!Child<QTableWidget>(*rig.device, "DeviceList")->isEnabled());
+
+    QSignalSpy disconnected(rig.device, &CDevice::sigDisconnect);
+    rig.device->Disconnect();
+    QVERIFY(disconnected.wait(10000));
+    QVERIFY(!rig.device->IsConnected());
+    QCOMPARE(rig.bus.openPorts, 0);
+    QVERIFY(!connectedChange.last()[0].toBool());
+    QVERIFY(Child<QTableWidget>(*rig.device, "DeviceList")->isEnabled());
+    QVERIFY(rig.Idle());
+    // The port chosen is stored when the controller goes.
+    delete rig.device;
+    rig.device = nullptr;
+    QCOMPARE(QSettings().value("Device/port").toString(), QStringLiteral("COM5"));
 }
 
 void TestDevice::propertiesWhileDisconnectedOnlyChooses()
@@ -280,59 +268,45 @@ void TestDevice::searchFindsNothing()
     rig.clock.onSleep = [&rig] { rig.device->Exchanger()->CancelExchange(); };
     QSignalSpy end(rig.device->Exchanger(), &CDeviceExchanger::sigExchangeEnd);
     rig.device->Connect();
-    // The spy counts on the exchange thread, possibly before a wait starts.
     QTRY_COMPARE_WITH_TIMEOUT(end.size(), 1, 10000);
     QVERIFY(end[0][2].toBool());
     QVERIFY(rig.Idle());
-    // The end is handled by the time the waiting dialog is gone: a box would
-    // have been answered already. One more pass for anything queued.
     QCoreApplication::processEvents();
     QCOMPARE(answerer.Count(), 0);
-    QVERIFY(!rig.device->ExchangeDlg()->isVisible());
 }
 
-void TestDevice::parameterDialogRefusesBadIndex()
+void TestDevice::parameterDialog()
 {
     tRig rig;
     QVERIFY(rig.Connect());
-    QVERIFY(rig.Idle());
     const int commands = int(rig.instrument.received.size());
-
     QString shownIndex;
     QString reopenedIndex;
-    CBoxAnswerer answerer({ "Ok" });
-    CDialogDriver driver(*rig.device,
-        { [&](CDevice& device) {
-             auto* index = Child<QLineEdit>(device, "index");
-             shownIndex = index->text();
-             index->setText("1.7");
-             PressOk(device);
-         },
-            [&](CDevice& device) {
-                auto* index = Child<QLineEdit>(device, "index");
-                reopenedIndex = index->text();
-                // Back to the value shown: nothing has changed.
-                index->setText(shownIndex);
-                PressOk(device);
-            } });
-    rig.device->Properties();
-    QCOMPARE(driver.shown, 2);
+    {
+        CBoxAnswerer answerer({ "Ok" });
+        CDialogDriver driver(*rig.device,
+            { [&](CDevice& device) {
+                 auto* index = Child<QLineEdit>(device, "index");
+                 shownIndex = index->text();
+                 index->setText("1.7");
+                 PressOk(device);
+             },
+                [&](CDevice& device) {
+                    auto* index = Child<QLineEdit>(device, "index");
+                    reopenedIndex = index->text();
+                    index->setText(shownIndex);
+                    PressOk(device);
+                } });
+        rig.device->Properties();
+        QCOMPARE(driver.shown, 2);
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Seen()[0].text,
+            QStringLiteral("Parameter GI is invalid value 1.7. Enter real number between 1.40000 and 1.60000"));
+    }
     QCOMPARE(shownIndex, QStringLiteral("1.46820"));
     QCOMPARE(reopenedIndex, QStringLiteral("1.7"));
-    QCOMPARE(answerer.Count(), 1);
-    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Invalid parameter GI"));
-    QCOMPARE(answerer.Seen()[0].text,
-        QStringLiteral("Parameter GI is invalid value 1.7. Enter real number between 1.40000 and 1.60000"));
-    // Unchanged values and OK send nothing.
-    QVERIFY(!rig.device->ExchangeDlg()->isVisible());
+    // Back to the values shown: OK sends nothing.
     QCOMPARE(rig.instrument.received.size(), commands);
-}
-
-void TestDevice::parameterDialogSendsChanges()
-{
-    tRig rig;
-    QVERIFY(rig.Connect());
-    QVERIFY(rig.Idle());
 
     {
         CDialogDriver driver(*rig.device, { [](CDevice& device) {
@@ -345,22 +319,18 @@ void TestDevice::parameterDialogSendsChanges()
         QVERIFY(rig.Idle());
     }
     QCOMPARE(rig.instrument.received.last(), QByteArray(";SYST:SET:CFG 2,2,1,0,1.5\r"));
-    QCOMPARE(rig.device->Exchanger()->GetParameters().nLineLen, 2);
     QCOMPARE(Child<QLineEdit>(*rig.device, "index")->text(), QStringLiteral("1.50000"));
-    QCOMPARE(Child<QComboBox>(*rig.device, "nWaveLen")->currentText(), QStringLiteral("1310"));
 
-    // "Apply and start measure" with nothing changed measures without a
-    // separate parameter write from the dialog.
+    // "Apply and start measure" with nothing changed sends no extra parameter
+    // write; the instrument settles on other values than asked and the dialog follows it.
     rig.instrument.measured = Trace(QDateTime(QDate(2026, 12, 5), QTime(14, 37, 48), Qt::UTC));
     rig.instrument.received.clear();
-    // The instrument settles on other values than asked: the dialog follows it.
     rig.instrument.configReply = "CFG,32km,1000ns,180s,1310(0),1.5\n";
     CDialogDriver measure(*rig.device,
         { [](CDevice& device) { QTest::mouseClick(Child<QPushButton>(device, "DoMeasure"), Qt::LeftButton); } });
     rig.device->Properties();
     QVERIFY(rig.Idle());
     QCOMPARE(rig.instrument.CountReceived(";SYST:SET:CFG "), 1);
-    QCOMPARE(rig.instrument.CountReceived(";INIT"), 1);
     QTRY_COMPARE(rig.fileList->GetCount(), 1);
     QCOMPARE(QFileInfo(rig.fileList->GetFile(0)->Path()).fileName(), QStringLiteral("261205_14374.sor"));
     QCOMPARE(Child<QComboBox>(*rig.device, "nPulseWidth")->currentText(), QStringLiteral("1000"));
@@ -371,7 +341,6 @@ void TestDevice::criticalErrorDisconnects()
 {
     tRig rig;
     QVERIFY(rig.Connect());
-    QVERIFY(rig.Idle());
     rig.instrument.configReply = "garbage\n";
     CBoxAnswerer answerer({ "Ok" });
     QSignalSpy disconnected(rig.device, &CDevice::sigDisconnect);
@@ -379,14 +348,12 @@ void TestDevice::criticalErrorDisconnects()
     QVERIFY(disconnected.wait(10000));
     QVERIFY(!rig.device->IsConnected());
     QCOMPARE(answerer.Count(), 1);
-    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Device communicates"));
     QVERIFY(answerer.Seen()[0].text.startsWith("Device parameters are invalid."));
     QCOMPARE(answerer.Seen()[0].parent, &rig.window);
 
     // A line that takes no more bytes: the box says which port and why.
     rig.instrument.configReply.clear();
     QVERIFY(rig.Connect());
-    QVERIFY(rig.Idle());
     rig.bus.brokenPorts = QStringList { "COM5" };
     rig.device->Measurement();
     QVERIFY(disconnected.wait(10000));
@@ -398,7 +365,6 @@ void TestDevice::loadAllListsTracesAndAsksToDelete()
 {
     tRig rig;
     QVERIFY(rig.Connect());
-    QVERIFY(rig.Idle());
     rig.instrument.files = { Trace(QDateTime(QDate(2026, 12, 5), QTime(14, 37, 41), Qt::UTC)),
         Trace(QDateTime(QDate(2026, 12, 5), QTime(14, 37, 48), Qt::UTC)) };
     rig.device->SetDeleteOption([] { return true; });
@@ -420,7 +386,6 @@ void TestDevice::loadAllListsTracesAndAsksToDelete()
         rig.device->LoadAll();
         QTRY_COMPARE(answerer.Count(), 1);
         QCOMPARE(rig.fileList->GetCount(), 2);
-        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Delete files on the device"));
         QCOMPARE(answerer.Seen()[0].text, QStringLiteral("Delete all traces on the instrument?"));
         QVERIFY(rig.Idle());
     }
@@ -436,13 +401,7 @@ void TestDevice::loadAllListsTracesAndAsksToDelete()
     rig.device->ClearMemory();
     QVERIFY(rig.Idle());
     QCOMPARE(clear.Count(), 2);
-    QCOMPARE(clear.Seen()[1].title, QStringLiteral("Clearing device memory"));
     QCOMPARE(rig.instrument.received.last(), QByteArray(";MMEM:INIT\r"));
-
-    // The instrument's clock is set without a question.
-    rig.device->UpdateDateTime();
-    QVERIFY(rig.Idle());
-    QCOMPARE(rig.instrument.CountReceived(";SYST:DATE "), 1);
 }
 
 QTEST_MAIN(TestDevice)
