@@ -486,7 +486,6 @@ private:
     QTemporaryDir m_dir;
     // 20 samples of 2 m: the cursors can reach 38 m.
     tFileSet m_short;
-    // 5000 samples of 2 m.
     tFileSet m_long;
 };
 

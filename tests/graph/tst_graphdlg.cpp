@@ -20,8 +20,7 @@ using TestTraces::Ramp;
 
 namespace {
 
-// A 10 km trace (5000 samples of 2 m, the last at 9998 m) falling evenly to
-// 20 dB, shown in a 600 x 400 px plot; the markers stand at 1000 m and 2000 m.
+// A 10 km trace (last sample 9998 m) falling to 20 dB in a 600 x 400 px plot; markers at 1 and 2 km.
 class tPanel
 {
 public:

@@ -50,9 +50,8 @@ void SetZoom(tGraphState& geometry, float xZoom, float yZoom)
     geometry.Recompute();
 }
 
-// A 10 km trace (5000 samples of 2 m) rising to 20 dB, on a shown plot widget
-// of 600 x 400 px: 16.7 m per pixel at zoom 1. The markers stand at 1000 m
-// (x = 60) and 2000 m (x = 120).
+// A 10 km trace (5000 samples of 2 m) rising to 20 dB on a shown 600 x 400 px plot:
+// 16.7 m per pixel, markers at 1000 m (x = 60) and 2000 m (x = 120).
 class tWidgetPlot
 {
 public:
@@ -87,9 +86,7 @@ public:
     std::unique_ptr<CGraphPix> pix;
 };
 
-// The same trace shown by a plot of 600 x 300 px; the overview frame of
-// 300 x 150 px holds a picture of the same size, one pixel of which stands for
-// 33.3 m and 133.3 sample units.
+// The same trace in a 600 x 300 px plot; the 300 x 150 px overview's pixel is 33.3 m and 133.3 units.
 class tOverview
 {
 public:
