@@ -21,8 +21,7 @@ namespace {
 const QColor kPaper(255, 0, 255);
 const QColor kTrace(Qt::blue);
 
-// The traces, the compare set and the geometry of one plot, with the view of
-// the given size at zoom 1.
+// The traces, the compare set and the geometry of one plot of the given size at zoom 1.
 class tPlot
 {
 public:
@@ -84,8 +83,7 @@ bool IsInk(QColor c)
     return c.red() == c.green() && c.green() == c.blue() && c.red() < 128;
 }
 
-// A falling trace with noise, splices, one-sample reflections and a flat
-// stretch, the same on every run.
+// A repeatable falling trace with noise, splices, one-sample reflections and a flat stretch.
 std::vector<quint16> Rugged(int count)
 {
     std::vector<quint16> samples(static_cast<size_t>(count));
@@ -114,445 +112,395 @@ class TstPainter : public QObject
     Q_OBJECT
 
 private slots:
-    void gridStep_data();
-    void gridStep();
-    void distanceLabel_data();
-    void distanceLabel();
-    void levelLabel_data();
-    void levelLabel();
-    void gridLabelsDoNotOverlap_data();
-    void gridLabelsDoNotOverlap();
-
-    void tracesAtTheirOwnDistances_data();
-    void tracesAtTheirOwnDistances();
-    void degeneratePlotsDrawNothing_data();
-    void degeneratePlotsDrawNothing();
-    void marksOnlyInsideTarget();
-    void backgroundAndMeasurementMarksOnScreenOnly();
-    void eventLabelsOnScreenOnlyAndApart();
-    void gridThinsCloseLines();
-
-    void spikeSurvivesReduction();
-    void reducedEqualsAllSegments_data();
-    void reducedEqualsAllSegments();
-
-    void cursorAt_data();
-    void cursorAt();
-    void grabbingWithoutMovingKeepsThePosition();
-};
-
-void TstPainter::gridStep_data()
-{
-    QTest::addColumn<double>("visible");
-    QTest::addColumn<bool>("distance");
-    QTest::addColumn<double>("step");
-
-    QTest::newRow("3 km: 200 m beats 500 m") << 3000.0 << true << 200.0;
-    QTest::newRow("4 km: 500 m beats 200 m") << 4000.0 << true << 500.0;
-    QTest::newRow("1.5 km: tie goes to 100 m") << 1500.0 << true << 100.0;
-    QTest::newRow("120 km: largest step") << 120000.0 << true << 5000.0;
-    QTest::newRow("1 mm: nothing nearer than 0") << 0.001 << true << 0.0;
-    QTest::newRow("12 dB: 1 dB") << 12000.0 << false << 1000.0;
-    QTest::newRow("0.5 dB: no level lines") << 500.0 << false << 0.0;
-    QTest::newRow("nothing visible") << 0.0 << true << 0.0;
-}
-
-void TstPainter::gridStep()
-{
-    QFETCH(double, visible);
-    QFETCH(bool, distance);
-    QFETCH(double, step);
-    QCOMPARE(CTracePainter::GridStep(visible, distance), step);
-}
-
-void TstPainter::distanceLabel_data()
-{
-    QTest::addColumn<double>("metres");
-    QTest::addColumn<double>("step");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("metres") << 2800.0 << 200.0 << "2800 m";
-    QTest::newRow("below a metre") << 11997.4 << 0.2 << "11997.4 m";
-    QTest::newRow("500 m step is kilometres") << 12500.0 << 500.0 << "12.5 km";
-    QTest::newRow("almost zero") << 1e-16 << 0.01 << "0 m";
-}
-
-void TstPainter::distanceLabel()
-{
-    QFETCH(double, metres);
-    QFETCH(double, step);
-    QFETCH(QString, text);
-    QCOMPARE(CTracePainter::DistanceLabel(metres, step), text);
-}
-
-void TstPainter::levelLabel_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("0.5 dB") << 500.0 << "-0.5 dB";
-    QTest::newRow("0.96 dB rounds up") << 960.0 << "-1.0 dB";
-    QTest::newRow("zero has no sign") << 0.0 << "0 dB";
-}
-
-void TstPainter::levelLabel()
-{
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(CTracePainter::LevelLabel(value), text);
-}
-
-void TstPainter::gridLabelsDoNotOverlap_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QRectF>("data");
-
-    QTest::newRow("135 km, narrow") << QSize(320, 300) << QRectF(0, 0, 135000, 30000);
-    QTest::newRow("from 118 km, 2 km") << QSize(400, 300) << QRectF(118000, 0, 2000, 30000);
-    QTest::newRow("10 km, 1 dB") << QSize(500, 120) << QRectF(0, 5000, 10000, 1000);
-    QTest::newRow("3 m") << QSize(600, 400) << QRectF(11997, 0, 3, 20000);
-}
-
-void TstPainter::gridLabelsDoNotOverlap()
-{
-    QFETCH(QSize, size);
-    QFETCH(QRectF, data);
-    const QRect target(QPoint(0, 0), size);
-    QImage image(size, QImage::Format_RGB32);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(8);
-    const QFontMetrics metrics(font, &image);
-    const QVector<CTracePainter::tGridLabel> labels
-        = CTracePainter::GridLabels(tSampleMapping::Make(target, data, 0.5, 1000000), target, data, metrics);
-    QVERIFY(labels.size() >= 4);
-    for (int i = 0; i < labels.size(); ++i) {
-        QVERIFY2(target.contains(labels[i].rect), qPrintable(labels[i].text));
-        QVERIFY(metrics.horizontalAdvance(labels[i].text) <= labels[i].rect.width());
-        QVERIFY(!labels[i].text.contains(QLatin1String("-0 ")));
-        for (int j = 0; j < i; ++j)
-            QVERIFY2(!labels[i].rect.intersects(labels[j].rect), qPrintable(labels[i].text + " / " + labels[j].text));
-    }
-}
-
-void TstPainter::tracesAtTheirOwnDistances_data()
-{
-    QTest::addColumn<int>("current");
-    QTest::newRow("120 km current") << 1;
-    QTest::newRow("60 km current") << 0;
-    QTest::newRow("8 km current") << 2;
-}
-
-void TstPainter::tracesAtTheirOwnDistances()
-{
-    // 60 km at 2 m, 120 km at 4 m and 8 km at 1 m per sample, each flat at its
-    // own level; the current trace goes last. At 200 m per pixel each ends at
-    // its own length, whichever trace is current.
-    QFETCH(int, current);
-    const struct
+    void gridStep_data()
     {
-        double resolution;
-        int count;
-        quint16 level;
-        QColor colour;
-    } traces[] = { { 2, 30000, 4000, QColor(200, 100, 50) }, { 4, 30000, 8000, QColor(50, 200, 100) },
-        { 1, 8000, 12000, QColor(100, 50, 200) } };
-    tPlot plot({}, QSize(600, 200));
-    for (int i : { (current + 1) % 3, (current + 2) % 3, current }) {
-        TestTraces::tTrace trace;
-        trace.samples = TestTraces::Line(traces[i].count, traces[i].level, 0);
-        trace.resolution = traces[i].resolution;
-        plot.files.push_back(Load(plot.dir, trace));
-        plot.files.back()->colour = traces[i].colour;
+        QTest::addColumn<double>("visible");
+        QTest::addColumn<bool>("distance");
+        QTest::addColumn<double>("step");
+
+        QTest::newRow("3 km: 200 m beats 500 m") << 3000.0 << true << 200.0;
+        QTest::newRow("4 km: 500 m beats 200 m") << 4000.0 << true << 500.0;
+        QTest::newRow("1.5 km: tie goes to 100 m") << 1500.0 << true << 100.0;
+        QTest::newRow("120 km: largest step") << 120000.0 << true << 5000.0;
+        QTest::newRow("1 mm: nothing nearer than 0") << 0.001 << true << 0.0;
+        QTest::newRow("12 dB: 1 dB") << 12000.0 << false << 1000.0;
+        QTest::newRow("0.5 dB: no level lines") << 500.0 << false << 0.0;
+        QTest::newRow("nothing visible") << 0.0 << true << 0.0;
     }
-    plot.geometry.SetFiles(&plot.files);
-    QCOMPARE(plot.geometry.extent.width(), 120000.0);
-    const QImage image = plot.Render(true);
-    for (const auto& trace : traces) {
-        int last = -1;
-        for (int x = 0; x < image.width(); ++x)
-            last = Count(image, QRect(x, 0, 1, 200), Is(trace.colour)) > 0 ? x : last;
-        QVERIFY2(qAbs(last - trace.count * trace.resolution / 200) <= 1, qPrintable(QString::number(last)));
-    }
-}
 
-void TstPainter::degeneratePlotsDrawNothing_data()
-{
-    QTest::addColumn<std::vector<std::vector<quint16>>>("traces");
-
-    QTest::newRow("one sample") << std::vector<std::vector<quint16>> { { 12000 } };
-    QTest::newRow("zero-height extent") << std::vector<std::vector<quint16>> { std::vector<quint16>(500, 0) };
-    QTest::newRow("empty compare set") << std::vector<std::vector<quint16>> {};
-}
-
-void TstPainter::degeneratePlotsDrawNothing()
-{
-    QFETCH(std::vector<std::vector<quint16>>, traces);
-    tPlot plot(traces, QSize(200, 150));
-
-    const QImage print = plot.Render(true, true);
-    QCOMPARE(Count(print, print.rect(), Is(kPaper)), 200 * 150);
-
-    // On screen at most the background is filled.
-    const QImage screen = plot.Render(false, true);
-    QCOMPARE(Count(screen, screen.rect(),
-                 [&](QColor c) { return c.rgb() == kPaper.rgb() || c.rgb() == plot.geometry.background.rgb(); }),
-        200 * 150);
-    int offset = 0;
-    QCOMPARE(plot.geometry.CursorAt(QPoint(0, 75), &offset), nullptr);
-}
-
-void TstPainter::marksOnlyInsideTarget()
-{
-    // 10 km; the window shows 0 to 1500 m, so the left marker (1000 m) is in
-    // view and the right marker (2000 m) beyond its right edge.
-    tPlot plot({ Ramp(5000, 20000) }, QSize(300, 200));
-    plot.ShowDistances(0, 1500);
-    const QRect target(60, 50, 300, 200);
-    const QImage image = plot.Render(true, false, QSize(500, 400), target);
-    // Nothing is painted outside the target.
-    QCOMPARE(Count(image, image.rect(), Is(kPaper)) - Count(image, target, Is(kPaper)), 500 * 400 - 300 * 200);
-    // The trace is blue as well; the right marker would be a full-height blue
-    // column, which no column of the target holds.
-    for (int x = target.left(); x <= target.right(); ++x)
-        QVERIFY(Count(image, QRect(x, target.top(), 1, target.height()), Is(Qt::blue)) < target.height());
-
-    // The left marker is one full-height red column where the geometry puts it.
-    const int expected = target.left() + qRound(1000 / plot.geometry.xScale - plot.geometry.view.left());
-    QCOMPARE(Count(image, image.rect(), Is(Qt::red)), target.height());
-    QVERIFY(Count(image, QRect(expected - 1, target.top(), 3, target.height()), Is(Qt::red)) == target.height());
-}
-
-void TstPainter::backgroundAndMeasurementMarksOnScreenOnly()
-{
-    tPlot plot({ Ramp(5000, 20000) }, QSize(600, 300));
-    const auto green = Is(QColor(0, 224, 0));
-    const auto cyan = Is(QColor(0, 224, 224));
-
-    QCOMPARE(Count(plot.Render(false), QRect(0, 0, 600, 300), green), 0);
-    plot.geometry.cursors->StartMeasure(CCursors::MeasureSplice);
-    const QImage screen = plot.Render(false);
-    // Two outer ticks of eleven pixels, and the centre's tick and base line.
-    QCOMPARE(Count(screen, screen.rect(), green), 22);
-    QCOMPARE(Count(screen, screen.rect(), cyan), 11 + 8);
-    QVERIFY(Count(screen, screen.rect(), Is(plot.geometry.background)) > 0);
-
-    const QImage print = plot.Render(true);
-    QCOMPARE(Count(print, print.rect(), green), 0);
-    QCOMPARE(Count(print, print.rect(), cyan), 0);
-    QCOMPARE(Count(print, print.rect(), Is(Qt::red)), 300);
-    QCOMPARE(Count(print, print.rect(), Is(plot.geometry.background)), 0);
-}
-
-void TstPainter::eventLabelsOnScreenOnlyAndApart()
-{
-    // At 16.7 m per pixel an event 50 m after another would write its labels
-    // over the other's; it is drawn as its tick alone.
-    tPlot plot({ Ramp(5000, 20000) }, QSize(600, 400));
-    // On white, antialiased black text stays grey.
-    plot.geometry.background = Qt::white;
-    const QSharedPointer<sor::CFile> file = plot.geometry.Active();
-    std::deque<sor::tKeyEvent> events(1);
-    events[0].time = file->DistanceToTime(4000);
-    events[0].loss = 0.25f;
-    file->SetKeyEvents(events);
-    const QImage alone = plot.Render(false);
-
-    events.push_back(events[0]);
-    events[1].time = file->DistanceToTime(4050);
-    events[1].loss = -1.75f;
-    events[1].codeType = sor::tKeyEvent::Reflective;
-    file->SetKeyEvents(events);
-    const QImage close = plot.Render(false);
-
-    const QPoint second(qRound(4050 / plot.geometry.xScale), qRound(file->ValueAt(4050) / plot.geometry.yScale));
-    QVERIFY(Count(close, QRect(second.x() - 1, second.y() - 5, 3, 11), Is(Qt::black)) >= 10);
-    // Above and below the ticks everything is as with the first event alone.
-    const QRect above(second.x() - 60, second.y() - 80, 120, 72);
-    const QRect below(second.x() - 60, second.y() + 8, 120, 40);
-    QCOMPARE(close.copy(above), alone.copy(above));
-    QCOMPARE(close.copy(below), alone.copy(below));
-
-    // Zoomed in, each has its own labels on screen; in print only its tick.
-    plot.ShowDistances(3800, 4300);
-    const int x = qRound(4050 / plot.geometry.xScale) - plot.geometry.view.left();
-    const int y = qRound(file->ValueAt(4050) / plot.geometry.yScale) - plot.geometry.view.top();
-    QVERIFY(Count(plot.Render(false), QRect(x - 30, y - 80, 60, 72), IsInk) > 40);
-    const QImage print = plot.Render(true);
-    QCOMPARE(Count(print, QRect(x - 30, y - 80, 60, 72), IsInk), 0);
-    QVERIFY(Count(print, QRect(x - 1, y - 5, 3, 11), Is(Qt::black)) >= 10);
-}
-
-void TstPainter::gridThinsCloseLines()
-{
-    // 120 km and 30 dB in 300 x 200 px: the 5 km and 2 dB steps would put
-    // lines 12.5 px and 13 px apart.
-    tPlot plot({ Ramp(60000, 30000) }, QSize(300, 200));
-    const QImage image = plot.Render(true, true);
-    const auto grid = Is(Qt::darkYellow);
-
-    std::vector<int> columns;
-    for (int x = 0; x < image.width(); ++x) {
-        if (Count(image, QRect(x, 0, 1, image.height()), grid) > image.height() / 2)
-            columns.push_back(x);
-    }
-    std::vector<int> rows;
-    for (int y = 0; y < image.height(); ++y) {
-        if (Count(image, QRect(0, y, image.width(), 1), grid) > image.width() / 2)
-            rows.push_back(y);
-    }
-    QVERIFY(columns.size() >= 4);
-    QVERIFY(rows.size() >= 3);
-    for (size_t i = 1; i < columns.size(); ++i)
-        QVERIFY2(columns[i] - columns[i - 1] >= 50, qPrintable(QString::number(columns[i])));
-    for (size_t i = 1; i < rows.size(); ++i)
-        QVERIFY2(rows[i] - rows[i - 1] >= 40, qPrintable(QString::number(rows[i])));
-    // Every fourth 5 km line is kept: 20 km = 50 px.
-    QCOMPARE(columns[0], 0);
-    QCOMPARE(columns[1], 50);
-}
-
-void TstPainter::spikeSurvivesReduction()
-{
-    // A flat trace of 250 000 samples with a one-sample reflection to the top.
-    std::vector<quint16> samples(250000, 20000);
-    const int spike = 123457;
-    samples[size_t(spike)] = 0;
-    tPlot plot({ samples }, QSize(1200, 600));
-    const tSampleMapping mapping
-        = tSampleMapping::Make(QRect(0, 0, 1200, 600), plot.geometry.VisibleData(), TestTraces::kResolution, 250000);
-    QVERIFY(mapping.kx > 200);
-    const int column = mapping.SampleX(spike);
-
-    for (const bool printMode : { false, true }) {
-        const QImage image = plot.Render(printMode);
-        // The whole height of the spike is drawn in its column.
-        QCOMPARE(Count(image, QRect(column, 0, 1, 600), Is(kTrace)), 600);
-        QCOMPARE(Count(image, QRect(column + 2, 0, 1, 599), Is(kTrace)), 0);
-    }
-}
-
-void TstPainter::reducedEqualsAllSegments_data()
-{
-    QTest::addColumn<bool>("noise");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QRectF>("window");
-
-    // The falling trace: 60 000 samples of 2 m, 120 km.
-    const QSize plot(240, 160);
-    QTest::newRow("whole trace") << false << plot << QRectF(0, 0, 120000, 20000);
-    QTest::newRow("zoomed, odd offset") << false << plot << QRectF(33333.3, 0, 17901.2, 20000);
-    QTest::newRow("fewer samples than columns") << false << plot << QRectF(50000, 0, 100, 20000);
-    // White noise over the whole level range turns back in nearly every
-    // column, where joins of a single polyline would differ by a pixel.
-    QTest::newRow("noise, narrow and tall") << true << QSize(25, 161) << QRectF(0, 0, 120000, 20000);
-    QTest::newRow("noise, fewer samples than columns") << true << QSize(116, 59) << QRectF(5000, 0, 70, 20000);
-}
-
-void TstPainter::reducedEqualsAllSegments()
-{
-    QFETCH(bool, noise);
-    QFETCH(QSize, size);
-    QFETCH(QRectF, window);
-
-    QTemporaryDir dir;
-    std::vector<quint16> samples = Rugged(60000);
-    if (noise) {
-        quint32 state = 99;
-        for (quint16& sample : samples) {
-            state = state * 1664525u + 1013904223u;
-            sample = quint16((state >> 8) % 20001);
-        }
-    }
-    const QSharedPointer<tListedFile> listed = Load(dir, samples);
-    QVERIFY(listed);
-    const sor::CFile& file = *listed->file;
-    const QRect target(QPoint(0, 0), size);
-    const tSampleMapping mapping = tSampleMapping::Make(target, window, file.Resolution(), file.PointCount());
-    QVERIFY(mapping.valid);
-
-    QImage reduced(size, QImage::Format_RGB32);
-    reduced.fill(Qt::white);
+    void gridStep()
     {
-        QPainter painter(&reduced);
-        CTracePainter::DrawTrace(painter, file, mapping, target, kTrace, true);
+        QFETCH(double, visible);
+        QFETCH(bool, distance);
+        QFETCH(double, step);
+        QCOMPARE(CTracePainter::GridStep(visible, distance), step);
     }
 
-    // The drawing as written: every segment between neighbouring samples.
-    QImage segments(size, QImage::Format_RGB32);
-    segments.fill(Qt::white);
+    void labels_data()
     {
-        QPainter painter(&segments);
-        QPen pen(kTrace, 1);
-        pen.setCapStyle(Qt::RoundCap);
-        painter.setPen(pen);
-        const int end = mapping.first + mapping.count;
-        for (int i = mapping.first + 1; i < end; ++i) {
-            painter.drawLine(QPoint(mapping.SampleX(i - 1), mapping.ValueY(samples[size_t(i - 1)])),
-                QPoint(mapping.SampleX(i), mapping.ValueY(samples[size_t(i)])));
+        // A distance step of 0 stands for a level label.
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("step");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("metres") << 2800.0 << 200.0 << "2800 m";
+        QTest::newRow("below a metre") << 11997.4 << 0.2 << "11997.4 m";
+        QTest::newRow("500 m step is kilometres") << 12500.0 << 500.0 << "12.5 km";
+        QTest::newRow("almost zero") << 1e-16 << 0.01 << "0 m";
+        QTest::newRow("0.5 dB") << 500.0 << 0.0 << "-0.5 dB";
+        QTest::newRow("0.96 dB rounds up") << 960.0 << 0.0 << "-1.0 dB";
+        QTest::newRow("zero dB has no sign") << 0.0 << 0.0 << "0 dB";
+    }
+
+    void labels()
+    {
+        QFETCH(double, value);
+        QFETCH(double, step);
+        QFETCH(QString, text);
+        QCOMPARE(step > 0 ? CTracePainter::DistanceLabel(value, step) : CTracePainter::LevelLabel(value), text);
+    }
+
+    void gridLabelsDoNotOverlap_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRectF>("data");
+
+        QTest::newRow("135 km, narrow") << QSize(320, 300) << QRectF(0, 0, 135000, 30000);
+        QTest::newRow("from 118 km, 2 km") << QSize(400, 300) << QRectF(118000, 0, 2000, 30000);
+        QTest::newRow("10 km, 1 dB") << QSize(500, 120) << QRectF(0, 5000, 10000, 1000);
+        QTest::newRow("3 m") << QSize(600, 400) << QRectF(11997, 0, 3, 20000);
+    }
+
+    void gridLabelsDoNotOverlap()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QRectF, data);
+        const QRect target(QPoint(0, 0), size);
+        QImage image(size, QImage::Format_RGB32);
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSize(8);
+        const QFontMetrics metrics(font, &image);
+        const QVector<CTracePainter::tGridLabel> labels
+            = CTracePainter::GridLabels(tSampleMapping::Make(target, data, 0.5, 1000000), target, data, metrics);
+        QVERIFY(labels.size() >= 4);
+        for (int i = 0; i < labels.size(); ++i) {
+            QVERIFY2(target.contains(labels[i].rect), qPrintable(labels[i].text));
+            QVERIFY(metrics.horizontalAdvance(labels[i].text) <= labels[i].rect.width());
+            QVERIFY(!labels[i].text.contains(QLatin1String("-0 ")));
+            for (int j = 0; j < i; ++j)
+                QVERIFY2(
+                    !labels[i].rect.intersects(labels[j].rect), qPrintable(labels[i].text + " / " + labels[j].text));
         }
     }
 
-    QVERIFY(Count(segments, segments.rect(), Is(kTrace)) > size.width() / 2);
-    QCOMPARE(reduced, segments);
-}
+    void tracesAtTheirOwnDistances_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::newRow("120 km current") << 1;
+        QTest::newRow("60 km current") << 0;
+        QTest::newRow("8 km current") << 2;
+    }
 
-void TstPainter::cursorAt_data()
-{
-    QTest::addColumn<bool>("measuring");
-    QTest::addColumn<int>("dx");
-    QTest::addColumn<bool>("onTrace");
-    QTest::addColumn<int>("kind");
+    void tracesAtTheirOwnDistances()
+    {
+        // 60 km, 120 km and 8 km at 2, 4 and 1 m per sample, current last: at 200 m
+        // per pixel each ends at its own length.
+        QFETCH(int, current);
+        const struct
+        {
+            double resolution;
+            int count;
+            quint16 level;
+            QColor colour;
+        } traces[] = { { 2, 30000, 4000, QColor(200, 100, 50) }, { 4, 30000, 8000, QColor(50, 200, 100) },
+            { 1, 8000, 12000, QColor(100, 50, 200) } };
+        tPlot plot({}, QSize(600, 200));
+        for (int i : { (current + 1) % 3, (current + 2) % 3, current }) {
+            TestTraces::tTrace trace;
+            trace.samples = TestTraces::Line(traces[i].count, traces[i].level, 0);
+            trace.resolution = traces[i].resolution;
+            plot.files.push_back(Load(plot.dir, trace));
+            plot.files.back()->colour = traces[i].colour;
+        }
+        plot.geometry.SetFiles(&plot.files);
+        const QImage image = plot.Render(true);
+        for (const auto& trace : traces) {
+            int last = -1;
+            for (int x = 0; x < image.width(); ++x)
+                last = Count(image, QRect(x, 0, 1, 200), Is(trace.colour)) > 0 ? x : last;
+            QVERIFY2(qAbs(last - trace.count * trace.resolution / 200) <= 1, qPrintable(QString::number(last)));
+        }
+    }
 
-    // The right marker and the outer right cursor stand at the same place.
-    QTest::newRow("2 px beside it") << false << 2 << false << int(CCursors::KindRightMarker);
-    QTest::newRow("3 px beside it") << false << 3 << false << 0;
-    QTest::newRow("outer cursor first while measuring") << true << 1 << true << int(CCursors::KindOuterRight);
-    QTest::newRow("away from the outer tick") << true << 0 << false << int(CCursors::KindRightMarker);
-    QTest::newRow("outer cursor ignored otherwise") << false << 1 << true << int(CCursors::KindRightMarker);
-}
+    void degeneratePlotsDrawNothing_data()
+    {
+        QTest::addColumn<std::vector<std::vector<quint16>>>("traces");
 
-void TstPainter::cursorAt()
-{
-    QFETCH(bool, measuring);
-    QFETCH(int, dx);
-    QFETCH(bool, onTrace);
-    QFETCH(int, kind);
+        QTest::newRow("one sample") << std::vector<std::vector<quint16>> { { 12000 } };
+        QTest::newRow("zero-height extent") << std::vector<std::vector<quint16>> { std::vector<quint16>(500, 0) };
+        QTest::newRow("empty compare set") << std::vector<std::vector<quint16>> {};
+    }
 
-    tPlot plot({ Ramp(5000, 20000) }, QSize(500, 300));
-    CCursors& cursors = *plot.geometry.cursors;
-    // The marker drags its outer cursor along; the outer cursor is then
-    // brought back onto it.
-    cursors.MoveTo(cursors.RightMarker(), 6000);
-    cursors.MoveTo(cursors.OuterRight(), 6000);
-    if (measuring)
-        cursors.StartMeasure(CCursors::MeasureSplice);
+    void degeneratePlotsDrawNothing()
+    {
+        QFETCH(std::vector<std::vector<quint16>>, traces);
+        tPlot plot(traces, QSize(200, 150));
 
-    const QSharedPointer<sor::CFile> file = plot.geometry.Active();
-    const int x = qRound(6000 / plot.geometry.xScale);
-    const int traceY = qRound(file->ValueAt(6000) / plot.geometry.yScale);
-    const QPoint point(x + dx, onTrace ? traceY : 20);
-    int offset = 99;
-    const CCursors::CEditableCursor* found = plot.geometry.CursorAt(point, &offset);
-    QCOMPARE(found ? int(found->nKind) : 0, kind);
-    if (found)
-        QVERIFY(qAbs(offset + dx) <= 1);
-}
+        const QImage print = plot.Render(true, true);
+        QCOMPARE(Count(print, print.rect(), Is(kPaper)), 200 * 150);
 
-void TstPainter::grabbingWithoutMovingKeepsThePosition()
-{
-    tPlot plot({ Ramp(5000, 20000) }, QSize(700, 300));
-    plot.ShowDistances(500, 3300);
-    CCursors& cursors = *plot.geometry.cursors;
-    const float before = cursors.LeftMarker().fPosition;
-    const int x = qRound(before / plot.geometry.xScale - plot.geometry.view.left());
-    for (const int dx : { -1, 0, 1 }) {
+        const QImage screen = plot.Render(false, true);
+        QCOMPARE(Count(screen, screen.rect(),
+                     [&](QColor c) { return c.rgb() == kPaper.rgb() || c.rgb() == plot.geometry.background.rgb(); }),
+            200 * 150);
         int offset = 0;
-        CCursors::CEditableCursor* cursor = plot.geometry.CursorAt(QPoint(x + dx, 150), &offset);
-        QVERIFY(cursor == &cursors.LeftMarker());
-        plot.geometry.MoveCursorToPixel(*cursor, x + dx, offset);
-        QCOMPARE(cursors.LeftMarker().fPosition, before);
+        QCOMPARE(plot.geometry.CursorAt(QPoint(0, 75), &offset), nullptr);
     }
-}
+
+    void marksOnlyInsideTarget()
+    {
+        // 10 km; the window shows 0 to 1500 m, so the left marker (1000 m) is in
+        // view and the right marker (2000 m) beyond its right edge.
+        tPlot plot({ Ramp(5000, 20000) }, QSize(300, 200));
+        plot.ShowDistances(0, 1500);
+        const QRect target(60, 50, 300, 200);
+        const QImage image = plot.Render(true, false, QSize(500, 400), target);
+        QCOMPARE(Count(image, image.rect(), Is(kPaper)) - Count(image, target, Is(kPaper)), 500 * 400 - 300 * 200);
+        // The right marker would be a full-height blue column (the trace is blue too).
+        for (int x = target.left(); x <= target.right(); ++x)
+            QVERIFY(Count(image, QRect(x, target.top(), 1, target.height()), Is(Qt::blue)) < target.height());
+
+        // The left marker is one full-height red column where the geometry puts it.
+        const int expected = target.left() + qRound(1000 / plot.geometry.xScale - plot.geometry.view.left());
+        QCOMPARE(Count(image, image.rect(), Is(Qt::red)), target.height());
+        QVERIFY(Count(image, QRect(expected - 1, target.top(), 3, target.height()), Is(Qt::red)) == target.height());
+    }
+
+    void backgroundAndMeasurementMarksOnScreenOnly()
+    {
+        tPlot plot({ Ramp(5000, 20000) }, QSize(600, 300));
+        const auto green = Is(QColor(0, 224, 0));
+        const auto cyan = Is(QColor(0, 224, 224));
+
+        QCOMPARE(Count(plot.Render(false), QRect(0, 0, 600, 300), green), 0);
+        plot.geometry.cursors->StartMeasure(CCursors::MeasureSplice);
+        const QImage screen = plot.Render(false);
+        // Two outer ticks of eleven pixels, and the centre's tick and base line.
+        QCOMPARE(Count(screen, screen.rect(), green), 22);
+        QCOMPARE(Count(screen, screen.rect(), cyan), 11 + 8);
+        QVERIFY(Count(screen, screen.rect(), Is(plot.geometry.background)) > 0);
+
+        const QImage print = plot.Render(true);
+        QCOMPARE(Count(print, print.rect(), green), 0);
+        QCOMPARE(Count(print, print.rect(), cyan), 0);
+        QCOMPARE(Count(print, print.rect(), Is(Qt::red)), 300);
+        QCOMPARE(Count(print, print.rect(), Is(plot.geometry.background)), 0);
+    }
+
+    void eventLabelsOnScreenOnlyAndApart()
+    {
+        // At 16.7 m per pixel an event 50 m after another is drawn as its tick alone.
+        tPlot plot({ Ramp(5000, 20000) }, QSize(600, 400));
+        plot.geometry.background = Qt::white;
+        const QSharedPointer<sor::CFile> file = plot.geometry.Active();
+        std::deque<sor::tKeyEvent> events(1);
+        events[0].time = file->DistanceToTime(4000);
+        events[0].loss = 0.25f;
+        file->SetKeyEvents(events);
+        const QImage alone = plot.Render(false);
+
+        events.push_back(events[0]);
+        events[1].time = file->DistanceToTime(4050);
+        events[1].loss = -1.75f;
+        events[1].codeType = sor::tKeyEvent::Reflective;
+        file->SetKeyEvents(events);
+        const QImage close = plot.Render(false);
+
+        const QPoint second(qRound(4050 / plot.geometry.xScale), qRound(file->ValueAt(4050) / plot.geometry.yScale));
+        QVERIFY(Count(close, QRect(second.x() - 1, second.y() - 5, 3, 11), Is(Qt::black)) >= 10);
+        // Above and below the ticks everything is as with the first event alone.
+        const QRect above(second.x() - 60, second.y() - 80, 120, 72);
+        const QRect below(second.x() - 60, second.y() + 8, 120, 40);
+        QCOMPARE(close.copy(above), alone.copy(above));
+        QCOMPARE(close.copy(below), alone.copy(below));
+
+        // Zoomed in, each has its own labels on screen; in print only its tick.
+        plot.ShowDistances(3800, 4300);
+        const int x = qRound(4050 / plot.geometry.xScale) - plot.geometry.view.left();
+        const int y = qRound(file->ValueAt(4050) / plot.geometry.yScale) - plot.geometry.view.top();
+        QVERIFY(Count(plot.Render(false), QRect(x - 30, y - 80, 60, 72), IsInk) > 40);
+        const QImage print = plot.Render(true);
+        QCOMPARE(Count(print, QRect(x - 30, y - 80, 60, 72), IsInk), 0);
+        QVERIFY(Count(print, QRect(x - 1, y - 5, 3, 11), Is(Qt::black)) >= 10);
+    }
+
+    void gridThinsCloseLines()
+    {
+        // 120 km and 30 dB in 300 x 200 px: the 5 km and 2 dB steps would put
+        // lines 12.5 px and 13 px apart.
+        tPlot plot({ Ramp(60000, 30000) }, QSize(300, 200));
+        const QImage image = plot.Render(true, true);
+        const auto lines = [&](bool vertical) {
+            const int length = vertical ? image.height() : image.width();
+            std::vector<int> found;
+            for (int i = 0; i < (vertical ? image.width() : image.height()); ++i) {
+                if (Count(image, vertical ? QRect(i, 0, 1, length) : QRect(0, i, length, 1), Is(Qt::darkYellow))
+                    > length / 2)
+                    found.push_back(i);
+            }
+            return found;
+        };
+        const std::vector<int> columns = lines(true);
+        const std::vector<int> rows = lines(false);
+        QVERIFY(columns.size() >= 4 && rows.size() >= 3);
+        for (size_t i = 1; i < columns.size(); ++i)
+            QVERIFY2(columns[i] - columns[i - 1] >= 50, qPrintable(QString::number(columns[i])));
+        for (size_t i = 1; i < rows.size(); ++i)
+            QVERIFY2(rows[i] - rows[i - 1] >= 40, qPrintable(QString::number(rows[i])));
+        // Every fourth 5 km line is kept: 20 km = 50 px.
+        QCOMPARE(columns[0], 0);
+        QCOMPARE(columns[1], 50);
+    }
+
+    void spikeSurvivesReduction()
+    {
+        std::vector<quint16> samples(250000, 20000);
+        const int spike = 123457;
+        samples[size_t(spike)] = 0;
+        tPlot plot({ samples }, QSize(1200, 600));
+        const tSampleMapping mapping = tSampleMapping::Make(
+            QRect(0, 0, 1200, 600), plot.geometry.VisibleData(), TestTraces::kResolution, 250000);
+        QVERIFY(mapping.kx > 200);
+        const int column = mapping.SampleX(spike);
+
+        for (const bool printMode : { false, true }) {
+            const QImage image = plot.Render(printMode);
+            // The whole height of the spike is drawn in its column.
+            QCOMPARE(Count(image, QRect(column, 0, 1, 600), Is(kTrace)), 600);
+            QCOMPARE(Count(image, QRect(column + 2, 0, 1, 599), Is(kTrace)), 0);
+        }
+    }
+
+    void reducedEqualsAllSegments_data()
+    {
+        QTest::addColumn<bool>("noise");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRectF>("window");
+
+        // The rugged trace: 120 km.
+        const QSize plot(240, 160);
+        QTest::newRow("whole trace") << false << plot << QRectF(0, 0, 120000, 20000);
+        QTest::newRow("zoomed, odd offset") << false << plot << QRectF(33333.3, 0, 17901.2, 20000);
+        QTest::newRow("fewer samples than columns") << false << plot << QRectF(50000, 0, 100, 20000);
+        // White noise over the whole level range turns back in nearly every
+        // column, where joins of a single polyline would differ by a pixel.
+        QTest::newRow("noise, narrow and tall") << true << QSize(25, 161) << QRectF(0, 0, 120000, 20000);
+        QTest::newRow("noise, fewer samples than columns") << true << QSize(116, 59) << QRectF(5000, 0, 70, 20000);
+    }
+
+    void reducedEqualsAllSegments()
+    {
+        QFETCH(bool, noise);
+        QFETCH(QSize, size);
+        QFETCH(QRectF, window);
+
+        QTemporaryDir dir;
+        std::vector<quint16> samples = Rugged(60000);
+        if (noise) {
+            quint32 state = 99;
+            for (quint16& sample : samples) {
+                state = state * 1664525u + 1013904223u;
+                sample = quint16((state >> 8) % 20001);
+            }
+        }
+        const QSharedPointer<tListedFile> listed = Load(dir, samples);
+        const sor::CFile& file = *listed->file;
+        const QRect target(QPoint(0, 0), size);
+        const tSampleMapping mapping = tSampleMapping::Make(target, window, file.Resolution(), file.PointCount());
+        QVERIFY(mapping.valid);
+
+        QImage reduced(size, QImage::Format_RGB32);
+        reduced.fill(Qt::white);
+        {
+            QPainter painter(&reduced);
+            CTracePainter::DrawTrace(painter, file, mapping, target, kTrace, true);
+        }
+
+        // The drawing as written: every segment between neighbouring samples.
+        QImage segments(size, QImage::Format_RGB32);
+        segments.fill(Qt::white);
+        {
+            QPainter painter(&segments);
+            QPen pen(kTrace, 1);
+            pen.setCapStyle(Qt::RoundCap);
+            painter.setPen(pen);
+            const int end = mapping.first + mapping.count;
+            for (int i = mapping.first + 1; i < end; ++i) {
+                painter.drawLine(QPoint(mapping.SampleX(i - 1), mapping.ValueY(samples[size_t(i - 1)])),
+                    QPoint(mapping.SampleX(i), mapping.ValueY(samples[size_t(i)])));
+            }
+        }
+
+        QVERIFY(Count(segments, segments.rect(), Is(kTrace)) > size.width() / 2);
+        QCOMPARE(reduced, segments);
+    }
+
+    void cursorAt_data()
+    {
+        QTest::addColumn<bool>("measuring");
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<bool>("onTrace");
+        QTest::addColumn<int>("kind");
+
+        // The right marker and the outer right cursor stand at the same place, 6000 m.
+        QTest::newRow("2 px beside it") << false << 2 << false << int(CCursors::KindRightMarker);
+        QTest::newRow("3 px beside it") << false << 3 << false << 0;
+        QTest::newRow("outer cursor first while measuring") << true << 1 << true << int(CCursors::KindOuterRight);
+        QTest::newRow("away from the outer tick") << true << 0 << false << int(CCursors::KindRightMarker);
+        QTest::newRow("outer cursor ignored otherwise") << false << 1 << true << int(CCursors::KindRightMarker);
+    }
+
+    void cursorAt()
+    {
+        QFETCH(bool, measuring);
+        QFETCH(int, dx);
+        QFETCH(bool, onTrace);
+        QFETCH(int, kind);
+
+        tPlot plot({ Ramp(5000, 20000) }, QSize(500, 300));
+        CCursors& cursors = *plot.geometry.cursors;
+        cursors.MoveTo(cursors.RightMarker(), 6000);
+        cursors.MoveTo(cursors.OuterRight(), 6000);
+        if (measuring)
+            cursors.StartMeasure(CCursors::MeasureSplice);
+
+        const QSharedPointer<sor::CFile> file = plot.geometry.Active();
+        const int x = qRound(6000 / plot.geometry.xScale);
+        const int traceY = qRound(file->ValueAt(6000) / plot.geometry.yScale);
+        const QPoint point(x + dx, onTrace ? traceY : 20);
+        int offset = 99;
+        const CCursors::CEditableCursor* found = plot.geometry.CursorAt(point, &offset);
+        QCOMPARE(found ? int(found->nKind) : 0, kind);
+        if (found)
+            QVERIFY(qAbs(offset + dx) <= 1);
+    }
+
+    void grabbingWithoutMovingKeepsThePosition()
+    {
+        tPlot plot({ Ramp(5000, 20000) }, QSize(700, 300));
+        plot.ShowDistances(500, 3300);
+        CCursors& cursors = *plot.geometry.cursors;
+        const float before = cursors.LeftMarker().fPosition;
+        const int x = qRound(before / plot.geometry.xScale - plot.geometry.view.left());
+        for (const int dx : { -1, 0, 1 }) {
+            int offset = 0;
+            CCursors::CEditableCursor* cursor = plot.geometry.CursorAt(QPoint(x + dx, 150), &offset);
+            QVERIFY(cursor == &cursors.LeftMarker());
+            plot.geometry.MoveCursorToPixel(*cursor, x + dx, offset);
+            QCOMPARE(cursors.LeftMarker().fPosition, before);
+        }
+    }
+};
 
 QTEST_MAIN(TstPainter)
 #include "tst_painter.moc"
