@@ -122,7 +122,6 @@ void TstMainOpt::colourKey_data()
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QColor>("expected");
 
-    QTest::newRow("colour") << QVariant(QColor(1, 2, 3)) << QColor(1, 2, 3);
     QTest::newRow("colour name") << QVariant(QStringLiteral("#102030")) << QColor(16, 32, 48);
     QTest::newRow("text") << QVariant(QStringLiteral("pale sky")) << QColor();
 }

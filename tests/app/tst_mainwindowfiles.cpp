@@ -126,8 +126,6 @@ void TstMainWindowFiles::actions_saveRenameAndDelete()
     a->SetModified(true);
     c->SetModified(true);
     QAction* save = window.findChild<QAction*>(QStringLiteral("actionSave"));
-    QVERIFY(save->isEnabled());
-
     save->trigger();
     QVERIFY(!a->IsModified());
     QCOMPARE(ReadFile(Path("a.sor")), a->Image());
@@ -154,7 +152,6 @@ void TstMainWindowFiles::actions_saveRenameAndDelete()
         QCOMPARE(answerer.Count(), 0);
     }
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList({ "b.sor" }));
-    QVERIFY(QFileInfo::exists(m_store.DataDir() + "/Trash/files/a.sor"));
 
     CMainOpt::Instance()->bNeedAckFileDeletion = true;
     CBoxAnswerer asking({ "No" });

@@ -56,12 +56,9 @@ private slots:
     void reflectionMeasuredThroughTheWindow();
 
 private:
-    // Clicks the button of an action on the Events toolbar.
     void Click(const MainWindow& window, const char* action);
     // Drags a cursor with the mouse to the pixel of `metres`.
     void Drag(CCursors::CEditableCursor& cursor, float metres);
-    int PixelX(float metres) const;
-    int PixelY(float metres) const;
 
     tPrivateStore m_store;
     QTemporaryDir m_dir;
@@ -91,32 +88,22 @@ void TstMeasurement::cleanup()
 
 void TstMeasurement::Click(const MainWindow& window, const char* action)
 {
-    QAction* pressed = window.findChild<QAction*>(QString::fromLatin1(action));
-    QVERIFY(pressed);
+    // The button of the action on the Events toolbar.
     auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("eventsToolBar"));
-    QVERIFY(toolBar);
-    auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(pressed));
-    QVERIFY(button);
-    QVERIFY(button->isEnabled());
+    auto* button
+        = qobject_cast<QToolButton*>(toolBar->widgetForAction(window.findChild<QAction*>(QString::fromLatin1(action))));
+    QVERIFY(button && button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
-}
-
-int TstMeasurement::PixelX(float metres) const
-{
-    return int(std::lround(metres / m_pGeometry->xScale - m_pGeometry->view.left()));
-}
-
-int TstMeasurement::PixelY(float metres) const
-{
-    const QSharedPointer<sor::CFile> file = m_pGeometry->Active();
-    return int(std::lround(file->ValueAt(metres) / m_pGeometry->yScale - m_pGeometry->view.top()));
 }
 
 void TstMeasurement::Drag(CCursors::CEditableCursor& cursor, float metres)
 {
     // The measurement cursors are short ticks on the trace: grabbed there.
-    const QPoint from(PixelX(cursor.Position()), PixelY(cursor.Position()));
-    const QPoint to(PixelX(metres), from.y());
+    const tGraphState& geometry = *m_pGeometry;
+    const auto x = [&geometry](float at) { return int(std::lround(at / geometry.xScale - geometry.view.left())); };
+    const float y = geometry.Active()->ValueAt(cursor.Position()) / geometry.yScale - geometry.view.top();
+    const QPoint from(x(cursor.Position()), int(std::lround(y)));
+    const QPoint to(x(metres), from.y());
     QTest::mousePress(m_pPix, Qt::LeftButton, Qt::NoModifier, from);
     QTest::mouseMove(m_pPix, (from + to) / 2);
     QTest::mouseMove(m_pPix, to);
@@ -171,7 +158,7 @@ void TstMeasurement::reflectionMeasuredThroughTheWindow()
     QVERIFY(!cursors.IsMeasuring());
     QVERIFY(document->IsModified());
     QVERIFY(!window.findChild<QAction*>(QStringLiteral("actionMeasureReflection"))->isChecked());
-    QVERIFY(!window.findChild<QAction*>(QStringLiteral("actionAddEvent"))->isEnabled());
+    QVERIFY(!addEvent->isEnabled());
 
     // The table shows the new event, selected as the one at the centre cursor.
     QVERIFY(events->isVisible());
@@ -205,11 +192,9 @@ void TstMeasurement::reflectionMeasuredThroughTheWindow()
     const QJsonObject event = saved.first().toObject();
 
     // Code 1A9999, technique LS.
-    QCOMPARE(event.value(QStringLiteral("codeType")).toInt(), 1);
-    QCOMPARE(event.value(QStringLiteral("codeOrigin")).toInt(), 0);
-    QCOMPARE(event.value(QStringLiteral("codeRest")).toString(), QStringLiteral("9999"));
-    QCOMPARE(event.value(QStringLiteral("technique")).toInt(), 1);
-    QCOMPARE(event.value(QStringLiteral("comment")).toString(), QStringLiteral("Patch panel"));
+    for (const auto& [key, value] : { std::pair("codeType", QVariant(1)), { "codeOrigin", 0 }, { "codeRest", "9999" },
+             { "technique", 1 }, { "comment", "Patch panel" } })
+        QCOMPARE(event.value(QLatin1String(key)).toVariant(), value);
     // One-way time of the centre cursor, ns.
     const double time = centre * kGroupIndex / 0.299792458;
     QVERIFY2(std::abs(event.value(QStringLiteral("time")).toDouble() - time) < 2.0,
