@@ -59,10 +59,6 @@ private slots:
     void answersWithoutWindow();
 
 private:
-    // "S:name" a path in the samples, "O:name" in another folder, "M" a
-    // missing path, "D" the samples folder; other arguments stay.
-    QString Resolve(const QString& argument) const;
-
     tPrivateStore m_store;
     QString m_startFolder;
     QString m_samples;
@@ -86,19 +82,6 @@ void TstCommandLine::cleanup()
     qputenv("HOME", m_home);
     tPrivateStore::Clear();
     CDeviceConnectorCOM::SetExtraPorts({});
-}
-
-QString TstCommandLine::Resolve(const QString& argument) const
-{
-    if (argument == QLatin1String("D"))
-        return m_samples;
-    if (argument == QLatin1String("M"))
-        return m_other.filePath(QStringLiteral("gone/missing.sor"));
-    if (argument.startsWith(QLatin1String("S:")))
-        return m_samples + QLatin1Char('/') + argument.mid(2);
-    if (argument.startsWith(QLatin1String("O:")))
-        return m_other.filePath(argument.mid(2));
-    return argument;
 }
 
 void TstCommandLine::opens_data()
@@ -140,6 +123,15 @@ void TstCommandLine::opens()
     qputenv("HOME", QFile::encodeName(empty));
     if (lastFolderStored)
         QSettings().setValue(QStringLiteral("Options/LastDir"), m_samples);
+    // "S:name" a path in the samples, "O:name" in another folder, "M" a
+    // missing path, "D" the samples folder; other arguments stay.
+    const auto Resolve = [this](const QString& argument) {
+        if (argument == QLatin1String("D") || argument == QLatin1String("M"))
+            return argument == "D" ? m_samples : m_other.filePath(QStringLiteral("gone/missing.sor"));
+        if (argument.startsWith(QLatin1String("S:")) || argument.startsWith(QLatin1String("O:")))
+            return (argument[0] == 'S' ? m_samples : m_other.path()) + QLatin1Char('/') + argument.mid(2);
+        return argument;
+    };
     QStringList commandLine { QStringLiteral("lumetrix") };
     for (const QString& argument : arguments)
         commandLine << Resolve(argument);

@@ -85,7 +85,6 @@ class TstCrashReport : public QObject
 
 private slots:
     void initTestCase();
-    void init();
     void cleanup();
 
     void install_createsFolderAndTakesSignals();
@@ -100,11 +99,6 @@ void TstCrashReport::initTestCase()
 {
     QVERIFY(m_store.IsValid());
     CApplicationStart::SetIdentity();
-}
-
-void TstCrashReport::init()
-{
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_store.DataDir()));
 }
 
 void TstCrashReport::cleanup()

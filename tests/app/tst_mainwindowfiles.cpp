@@ -40,8 +40,6 @@ private slots:
     void actions_saveRenameAndDelete();
 
 private:
-    // A fresh working folder of three traces.
-    void MakeFolder();
     QString Path(const QString& name) const { return QDir(m_folder->path()).canonicalPath() + '/' + name; }
 
     tPrivateStore m_store;
@@ -63,20 +61,16 @@ void TstMainWindowFiles::init()
 {
     CApplicationStart::SetIdentity();
     tPrivateStore::Clear();
-    MakeFolder();
+    // A fresh working folder of three traces.
+    m_folder = std::make_unique<QTemporaryDir>();
+    for (const char* name : { "a.sor", "b.sor", "c.sor" })
+        WriteFile(m_folder->filePath(QString::fromLatin1(name)), SorBuilder::StandardFile());
 }
 
 void TstMainWindowFiles::cleanup()
 {
     QDir::setCurrent(m_startFolder);
     m_folder.reset();
-}
-
-void TstMainWindowFiles::MakeFolder()
-{
-    m_folder = std::make_unique<QTemporaryDir>();
-    for (const char* name : { "a.sor", "b.sor", "c.sor" })
-        WriteFile(m_folder->filePath(QString::fromLatin1(name)), SorBuilder::StandardFile());
 }
 
 void TstMainWindowFiles::close_offersToSaveModifiedFiles()

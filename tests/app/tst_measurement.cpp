@@ -52,7 +52,6 @@ class TstMeasurement : public QObject
 
 private slots:
     void initTestCase();
-    void cleanup();
     void reflectionMeasuredThroughTheWindow();
 
 private:
@@ -62,7 +61,6 @@ private:
 
     tPrivateStore m_store;
     QTemporaryDir m_dir;
-    QString m_startFolder;
     QString m_path;
     CGraphPix* m_pPix = nullptr;
     const tGraphState* m_pGeometry = nullptr;
@@ -72,18 +70,12 @@ void TstMeasurement::initTestCase()
 {
     QVERIFY(m_store.IsValid());
     QVERIFY(m_dir.isValid());
-    m_startFolder = QDir::currentPath();
     TestTraces::tTrace trace;
     trace.samples = ReflectiveEvent();
     m_path = TestTraces::Write(m_dir.path(), trace, QStringLiteral("fibre.sor"));
     QVERIFY(!m_path.isEmpty());
     CApplicationStart::SetIdentity();
     tPrivateStore::Clear();
-}
-
-void TstMeasurement::cleanup()
-{
-    QDir::setCurrent(m_startFolder);
 }
 
 void TstMeasurement::Click(const MainWindow& window, const char* action)

@@ -195,7 +195,6 @@ void TstFileInfo::derivedDistances_data()
     QTest::addColumn<QString>("rangeKm");
     QTest::addColumn<QString>("spacingM");
 
-    QTest::newRow("as loaded") << tEdits {} << "2.5" << "1.25";
     QTest::newRow("typed index and range")
         << tEdits { { "GI", "1.468", "" }, { "ARns", "100000", "" } } << "20.4218" << "1.24975";
     QTest::newRow("index of 0") << tEdits { { "GI", "0", "" } } << "Check GI" << "Check GI";
