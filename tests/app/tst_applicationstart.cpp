@@ -89,8 +89,7 @@ private:
 
 void TstApplicationStart::initTestCase()
 {
-    QVERIFY(m_store.IsValid());
-    QVERIFY(m_empty.isValid());
+    QVERIFY(m_store.IsValid() && m_empty.isValid());
     m_startFolder = QDir::currentPath();
 }
 
@@ -153,8 +152,7 @@ void TstApplicationStart::start_loadsStoredLanguage()
     CProbedStart start;
     QCOMPARE(start.Start({ QStringLiteral("lumetrix"), m_empty.path() }), 7);
     QCOMPARE(start.nWindows, 1);
-    QVERIFY(start.bLoopRan);
-    QVERIFY(start.bCrashReportDuringLoop);
+    QVERIFY(start.bLoopRan && start.bCrashReportDuringLoop);
     QCOMPARE(start.sTranslatedProbe, probe);
     QCOMPARE(start.menus, menus);
     QCOMPARE(start.sQtCancel, cancel);

@@ -68,8 +68,7 @@ private:
 
 void TstCommandLine::initTestCase()
 {
-    QVERIFY(m_store.IsValid());
-    QVERIFY(m_other.isValid());
+    QVERIFY(m_store.IsValid() && m_other.isValid());
     m_startFolder = QDir::currentPath();
     m_samples = QFileInfo(TestPaths::SamplesDir()).canonicalFilePath();
     QVERIFY(QFile::copy(m_samples + QStringLiteral("/1310_02km_city.sor"), m_other.filePath("other.sor")));

@@ -36,11 +36,6 @@ const QStringList kNeedFiles = { "actionSaveAll", "actionSaveCopyTo", "actionRen
     "actionDeleteTwin", "actionInformation", "actionPrint", "actionPreview", "actionPageProperties", "actionExportPdf",
     "viewMenu", "viewToolBar", "eventsMenu", "eventsToolBar", "actionMeasureSplice", "actionMeasureReflection" };
 
-template<class T> T* Child(const MainWindow& window, const char* name)
-{
-    return window.findChild<T*>(QString::fromLatin1(name));
-}
-
 bool IsEnabled(const MainWindow& window, const QString& name)
 {
     if (auto* action = window.findChild<QAction*>(name))
@@ -84,8 +79,7 @@ private:
 
 void TstMainWindow::initTestCase()
 {
-    QVERIFY(m_store.IsValid());
-    QVERIFY(m_empty.isValid());
+    QVERIFY(m_store.IsValid() && m_empty.isValid());
     m_startFolder = QDir::currentPath();
     m_samples = QFileInfo(TestPaths::SamplesDir()).canonicalFilePath();
     QVERIFY(TestPaths::SorFiles(m_samples).size() >= 3);
@@ -112,7 +106,7 @@ void TstMainWindow::emptyFolder_firstStartAndEnabling()
     QVERIFY(window.width() >= available.width() * 3 / 4 && window.height() >= available.height() * 3 / 4);
     QVERIFY(qAbs(window.geometry().center().x() - available.center().x()) <= 1);
     for (const char* name : { "actionZoomIn", "actionZoomOut", "actionZoomOff", "actionZoomXIn", "actionAddEvent" })
-        QVERIFY2(!Child<QAction>(window, name)->isEnabled(), name);
+        QVERIFY2(!window.findChild<QAction*>(name)->isEnabled(), name);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage plot = window.View()->Pix()->grab().toImage();
@@ -136,9 +130,9 @@ void TstMainWindow::emptyFolder_firstStartAndEnabling()
 
     // Even when called, the view starts nothing without a trace.
     window.View()->OnJunctionMeas();
-    QVERIFY(!Child<QAction>(window, "actionMeasureSplice")->isChecked());
+    QVERIFY(!window.findChild<QAction*>("actionMeasureSplice")->isChecked());
     QVERIFY(!window.FileList()->GraphState().cursors->IsMeasuring());
-    QVERIFY(!Child<QAction>(window, "actionCenterCursorHere")->isVisible());
+    QVERIFY(!window.findChild<QAction*>("actionCenterCursorHere")->isVisible());
 
     // A listed trace enables them, and removing it disables them again.
     QVERIFY(QFile::copy(TestPaths::SorFiles(m_samples).first(), m_empty.filePath(QStringLiteral("one.sor"))));
@@ -217,11 +211,10 @@ void TstMainWindow::zoomAndTools_followThePlot()
     const QRect plot(window.View()->mapTo(&window, QPoint(0, 0)), window.View()->size());
     QVERIFY(row.bottom() < plot.top());
     QCOMPARE(row.left(), plot.left());
-    QVERIFY(preview->width() > 0 && preview->height() > 0);
 
     // The overview moves the plot: a click near its right end scrolls there.
     const tGraphState& geometry = window.FileList()->GraphState();
-    Child<QAction>(window, "actionZoomIn")->trigger();
+    window.findChild<QAction*>("actionZoomIn")->trigger();
     QVERIFY(preview->IsZoomed());
     QScrollBar* scroll = window.View()->HorizontalScrollBar();
     const int before = scroll->value();
@@ -232,7 +225,7 @@ void TstMainWindow::zoomAndTools_followThePlot()
 
     // "Set left marker" puts the typing into the panel; the marker moves.
     auto* lPos = panel->findChild<QLineEdit*>(QStringLiteral("lPos"));
-    Child<QAction>(window, "actionSetLeftMarker")->trigger();
+    window.findChild<QAction*>("actionSetLeftMarker")->trigger();
     QVERIFY(lPos->hasFocus());
     QTest::keyClicks(lPos, QStringLiteral("0.5"));
     QTest::keyClick(lPos, Qt::Key_Return);
@@ -258,7 +251,7 @@ void TstMainWindow::zoomAndTools_followThePlot()
     QTest::mouseClick(panel->findChild<QAbstractButton*>(QStringLiteral("btnComment")), Qt::LeftButton);
     CMainOpt::Instance()->bEnableServiceInfoEditing = true;
     close();
-    Child<QAction>(window, "actionInformation")->trigger();
+    window.findChild<QAction*>("actionInformation")->trigger();
     close();
     window.FileList()->OnFileInformation(false);
     QCOMPARE(shown, QStringList({ "MainInfo", "MainInfo+", "Device+" }));
@@ -282,12 +275,12 @@ void TstMainWindow::layout_restoredAtNextConstruction()
         window.move(120, 130);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        Child<QToolBar>(window, "eventsToolBar")->hide();
-        Child<QToolBar>(window, "fileToolBar")->hide();
-        Child<QSplitter>(window, "mainSplit")->setSizes({ 260, 600 });
-        Child<QSplitter>(window, "graphSplit")->setSizes({ 380, 150 });
-        mainSizes = Child<QSplitter>(window, "mainSplit")->sizes();
-        graphSizes = Child<QSplitter>(window, "graphSplit")->sizes();
+        window.findChild<QToolBar*>("eventsToolBar")->hide();
+        window.findChild<QToolBar*>("fileToolBar")->hide();
+        window.findChild<QSplitter*>("mainSplit")->setSizes({ 260, 600 });
+        window.findChild<QSplitter*>("graphSplit")->setSizes({ 380, 150 });
+        mainSizes = window.findChild<QSplitter*>("mainSplit")->sizes();
+        graphSizes = window.findChild<QSplitter*>("graphSplit")->sizes();
         QVERIFY(window.close());
     }
     MainWindow window(m_samples);
@@ -299,8 +292,8 @@ void TstMainWindow::layout_restoredAtNextConstruction()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.size(), QSize(900, 640));
     QCOMPARE(window.pos(), QPoint(120, 130));
-    QCOMPARE(Child<QSplitter>(window, "mainSplit")->sizes(), mainSizes);
-    QCOMPARE(Child<QSplitter>(window, "graphSplit")->sizes(), graphSizes);
+    QCOMPARE(window.findChild<QSplitter*>("mainSplit")->sizes(), mainSizes);
+    QCOMPARE(window.findChild<QSplitter*>("graphSplit")->sizes(), graphSizes);
 
     // Left maximised, it comes back maximised, and returns to its size.
     window.showMaximized();
@@ -330,13 +323,13 @@ void TstMainWindow::help_showsOwnPages()
 
     QSettings().setValue(QStringLiteral("Language/LanguageName"), language);
     MainWindow window(m_empty.path());
-    Child<QAction>(window, "actionHelpTopics")->trigger();
+    window.findChild<QAction*>("actionHelpTopics")->trigger();
     auto* help = window.findChild<CHelpWindow*>();
     QVERIFY(help && help->isVisible());
     QCOMPARE(help->Browser()->source(), QUrl(QStringLiteral("qrc:/help/%1/index.html").arg(folder)));
     QVERIFY(help->Browser()->toPlainText().contains(words));
     // A second request shows the same window.
-    Child<QAction>(window, "actionHelpTopics")->trigger();
+    window.findChild<QAction*>("actionHelpTopics")->trigger();
     QCOMPARE(window.findChildren<CHelpWindow*>().size(), 1);
 }
 

@@ -51,8 +51,7 @@ void TstMainWindowFiles::initTestCase()
 {
     QVERIFY(m_store.IsValid());
     m_startFolder = QDir::currentPath();
-    // Deleted files go to a trash of the test's own: the one on the home
-    // folder's file system, under the per-user data folder of the store.
+    // Deleted files go to the store's own trash, on the home folder's file system.
     QVERIFY(QDir().mkpath(m_store.Path("home")));
     qputenv("HOME", QFile::encodeName(m_store.Path("home")));
 }

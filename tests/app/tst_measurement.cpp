@@ -68,8 +68,7 @@ private:
 
 void TstMeasurement::initTestCase()
 {
-    QVERIFY(m_store.IsValid());
-    QVERIFY(m_dir.isValid());
+    QVERIFY(m_store.IsValid() && m_dir.isValid());
     TestTraces::tTrace trace;
     trace.samples = ReflectiveEvent();
     m_path = TestTraces::Write(m_dir.path(), trace, QStringLiteral("fibre.sor"));
@@ -156,9 +155,7 @@ void TstMeasurement::reflectionMeasuredThroughTheWindow()
     QVERIFY(events->isVisible());
     QCOMPARE(events->rowCount(), 1);
     QCOMPARE(events->currentRow(), 0);
-    // The fitted lines count their distances from the cursor, not from the
-    // sample: with cursors between samples each line may shift by up to half
-    // a sample, 0.5 units here, so the loss may be 0.001 dB off.
+    // Cursors between samples may shift each fitted line by half a unit: 0.001 dB.
     QVERIFY(std::abs(events->item(0, CEventList::ColumnLoss)->text().toDouble() - 0.5) < 0.0015);
 
     // A comment through the Events menu, typed into the table.
