@@ -85,7 +85,6 @@ class TstCrashReport : public QObject
 
 private slots:
     void initTestCase();
-    void init();
     void cleanup();
 
     void install_createsFolderAndTakesSignals();
@@ -93,16 +92,6 @@ private slots:
     void crash_writesReport();
 
 private:
-    struct tChild
-    {
-        QProcess::ExitStatus status = QProcess::NormalExit;
-        int exitCode = -1;
-        qint64 pid = 0;
-        QString err;
-    };
-    tChild RunChild(const QString& dataDir, const QStringList& arguments);
-    static QStringList Reports(const QString& dataDir);
-
     tPrivateStore m_store;
 };
 
@@ -112,42 +101,9 @@ void TstCrashReport::initTestCase()
     CApplicationStart::SetIdentity();
 }
 
-void TstCrashReport::init()
-{
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_store.DataDir()));
-}
-
 void TstCrashReport::cleanup()
 {
     CCrashReport::Uninstall();
-}
-
-TstCrashReport::tChild TstCrashReport::RunChild(const QString& dataDir, const QStringList& arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataDir);
-    process.setProcessEnvironment(environment);
-    process.start(QCoreApplication::applicationFilePath(), QStringList{QString::fromLatin1(kChildOption)} + arguments);
-    tChild child;
-    if (!process.waitForStarted())
-        return child;
-    child.pid = process.processId();
-    if (!process.waitForFinished(120000))
-        return child;
-    child.status = process.exitStatus();
-    child.exitCode = process.exitCode();
-    child.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return child;
-}
-
-QStringList TstCrashReport::Reports(const QString& dataDir)
-{
-    const QDir folder(dataDir + QStringLiteral("/Norvane/Lumetrix_0.28B"));
-    QStringList paths;
-    for (const QString& name : folder.entryList({QStringLiteral("crash-*.txt")}, QDir::Files, QDir::Name))
-        paths << folder.filePath(name);
-    return paths;
 }
 
 void TstCrashReport::install_createsFolderAndTakesSignals()
@@ -192,26 +148,33 @@ void TstCrashReport::crash_writesReport()
     QFETCH(QString, signal);
 
     const QString dataDir = m_store.Path(QStringLiteral("crash-") + how);
-    const tChild child = RunChild(dataDir, {how});
-    QVERIFY2(child.pid > 0, "the child did not start or did not end");
-    QVERIFY2(child.exitCode != 3, "the child could not install crash reporting");
-    QVERIFY2(child.exitCode != 4 || child.status == QProcess::CrashExit, "the child survived");
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataDir);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), { QString::fromLatin1(kChildOption), how });
+    QVERIFY(child.waitForStarted());
+    const qint64 pid = child.processId();
+    QVERIFY2(child.waitForFinished(120000), "the child did not end");
+    QVERIFY2(child.exitCode() != 3, "the child could not install crash reporting");
+    QVERIFY2(child.exitCode() != 4 || child.exitStatus() == QProcess::CrashExit, "the child survived");
 #ifndef LUMETRIX_ASAN
-    // Under AddressSanitizer the signal goes on to the sanitizer's own
-    // handler, which ends the process with an exit code instead.
-    QCOMPARE(child.status, QProcess::CrashExit);
+    // Under AddressSanitizer the sanitizer's own handler ends it with an exit code.
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 #endif
 
-    const QStringList reports = Reports(dataDir);
+    const QDir folder(dataDir + QStringLiteral("/Norvane/Lumetrix_0.28B"));
+    const QStringList reports = folder.entryList({ QStringLiteral("crash-*.txt") }, QDir::Files);
     QCOMPARE(reports.size(), 1);
-    QVERIFY2(child.err.contains(reports.first()), qPrintable(child.err));
-    QFile file(reports.first());
+    const QString err = QString::fromLocal8Bit(child.readAllStandardError());
+    QVERIFY2(err.contains(folder.filePath(reports.first())), qPrintable(err));
+    QFile file(folder.filePath(reports.first()));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString report = QString::fromUtf8(file.readAll());
 
     QVERIFY2(report.contains(QStringLiteral("\nVersion: 0.28B\n")), qPrintable(report));
     QVERIFY2(report.contains(QStringLiteral("\nSignal: ") + signal + QLatin1Char('\n')), qPrintable(report));
-    QVERIFY(report.contains(QStringLiteral("\nProcess: %1\n").arg(child.pid)));
+    QVERIFY(report.contains(QStringLiteral("\nProcess: %1\n").arg(pid)));
     // At least the handler's own frame follows the heading.
     QVERIFY(QRegularExpression(QStringLiteral("\nBacktrace:\n.+\n")).match(report).hasMatch());
     const QRegularExpression time(QStringLiteral("\nTime: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d UTC\n"));

@@ -36,14 +36,6 @@ const QStringList kNeedFiles = { "actionSaveAll", "actionSaveCopyTo", "actionRen
     "actionDeleteTwin", "actionInformation", "actionPrint", "actionPreview", "actionPageProperties", "actionExportPdf",
     "viewMenu", "viewToolBar", "eventsMenu", "eventsToolBar", "actionMeasureSplice", "actionMeasureReflection" };
 
-QAction* Action(const MainWindow& window, const QString& name)
-{
-    auto* action = window.findChild<QAction*>(name);
-    if (!action)
-        qWarning("no action %s", qPrintable(name));
-    return action;
-}
-
 bool IsEnabled(const MainWindow& window, const QString& name)
 {
     if (auto* action = window.findChild<QAction*>(name))
@@ -55,16 +47,6 @@ bool IsEnabled(const MainWindow& window, const QString& name)
 QString ZoomLabel(const MainWindow& window)
 {
     return window.findChild<QLabel*>(QStringLiteral("zoomLabel"))->text();
-}
-
-QSplitter* Splitter(const MainWindow& window, const char* name)
-{
-    return window.findChild<QSplitter*>(QString::fromLatin1(name));
-}
-
-QToolBar* ToolBar(const MainWindow& window, const char* name)
-{
-    return window.findChild<QToolBar*>(QString::fromLatin1(name));
 }
 
 } // namespace
@@ -80,12 +62,10 @@ private slots:
     void init();
     void cleanup();
 
-    void enabling_followsTheTraces();
+    void emptyFolder_firstStartAndEnabling();
     void zoomText_data();
     void zoomText();
-    void statusBar_followsThePlot();
-    void tools_followThePlot();
-    void layout_firstStart();
+    void zoomAndTools_followThePlot();
     void layout_restoredAtNextConstruction();
     void help_showsOwnPages_data();
     void help_showsOwnPages();
@@ -99,8 +79,7 @@ private:
 
 void TstMainWindow::initTestCase()
 {
-    QVERIFY(m_store.IsValid());
-    QVERIFY(m_empty.isValid());
+    QVERIFY(m_store.IsValid() && m_empty.isValid());
     m_startFolder = QDir::currentPath();
     m_samples = QFileInfo(TestPaths::SamplesDir()).canonicalFilePath();
     QVERIFY(TestPaths::SorFiles(m_samples).size() >= 3);
@@ -117,11 +96,29 @@ void TstMainWindow::cleanup()
     QDir::setCurrent(m_startFolder);
 }
 
-void TstMainWindow::enabling_followsTheTraces()
+void TstMainWindow::emptyFolder_firstStartAndEnabling()
 {
+    MainWindow window(m_empty.path());
+    // At first start: most of the screen, centred, not maximised; an empty
+    // folder shows how to get traces, with nothing to zoom.
+    QVERIFY(!(window.windowState() & Qt::WindowMaximized));
+    const QRect available = window.screen()->availableGeometry();
+    QVERIFY(window.width() >= available.width() * 3 / 4 && window.height() >= available.height() * 3 / 4);
+    QVERIFY(qAbs(window.geometry().center().x() - available.center().x()) <= 1);
+    for (const char* name : { "actionZoomIn", "actionZoomOut", "actionZoomOff", "actionZoomXIn", "actionAddEvent" })
+        QVERIFY2(!window.findChild<QAction*>(name)->isEnabled(), name);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage plot = window.View()->Pix()->grab().toImage();
+    const QColor background = window.FileList()->GraphState().background;
+    int ink = 0;
+    for (int y = 0; y < plot.height(); ++y)
+        for (int x = 0; x < plot.width(); ++x)
+            ink += plot.pixelColor(x, y) != background ? 1 : 0;
+    QVERIFY(ink > 200);
+
     // A disabled menu would still let the keys reach its actions: the
     // measurement actions themselves are disabled while no trace is shown.
-    MainWindow window(m_empty.path());
     const auto enabled = [&window](bool on) {
         for (const QString& name : kNeedFiles)
             QVERIFY2(IsEnabled(window, name) == on, qPrintable(name));
@@ -130,13 +127,12 @@ void TstMainWindow::enabling_followsTheTraces()
         QVERIFY(IsEnabled(window, "actionChangeFolder") && IsEnabled(window, "actionOptions"));
     };
     enabled(false);
-    QVERIFY(!Action(window, "actionAddEvent")->isEnabled());
 
     // Even when called, the view starts nothing without a trace.
     window.View()->OnJunctionMeas();
-    QVERIFY(!Action(window, "actionMeasureSplice")->isChecked());
+    QVERIFY(!window.findChild<QAction*>("actionMeasureSplice")->isChecked());
     QVERIFY(!window.FileList()->GraphState().cursors->IsMeasuring());
-    QVERIFY(!Action(window, "actionCenterCursorHere")->isVisible());
+    QVERIFY(!window.findChild<QAction*>("actionCenterCursorHere")->isVisible());
 
     // A listed trace enables them, and removing it disables them again.
     QVERIFY(QFile::copy(TestPaths::SorFiles(m_samples).first(), m_empty.filePath(QStringLiteral("one.sor"))));
@@ -150,26 +146,20 @@ void TstMainWindow::enabling_followsTheTraces()
 void TstMainWindow::zoomText_data()
 {
     QTest::addColumn<bool>("shown");
-    QTest::addColumn<QRect>("view");
     QTest::addColumn<QSizeF>("extent");
     QTest::addColumn<float>("xZoom");
     QTest::addColumn<float>("yZoom");
     QTest::addColumn<QString>("text");
-
-    const QRect view(0, 0, 600, 300);
-    QTest::newRow("nothing shown") << false << view << QSizeF(40000, 10000) << 2.f << 2.f << "";
-    QTest::newRow("whole extent") << true << view << QSizeF(40000, 10000) << 1.f << 1.f << "Zoom reset";
-    QTest::newRow("40 km x2, 10 dB x2") << true << view << QSizeF(40000, 10000) << 2.f << 2.f
-                                        << "Zoom 20.00 km × 5.00 dB";
-    QTest::newRow("10 km wide stays in metres")
-        << true << view << QSizeF(20000, 10000) << 2.f << 1.f << "Zoom 10000.00 m × 10.00 dB";
-    QTest::newRow("below a metre") << true << view << QSizeF(100, 10000) << 200.f << 1.f << "Zoom 50.00 cm × 10.00 dB";
+    QTest::newRow("nothing shown") << false << QSizeF(40000, 10000) << 2.f << 2.f << "";
+    QTest::newRow("whole extent") << true << QSizeF(40000, 10000) << 1.f << 1.f << "Zoom reset";
+    QTest::newRow("40 km x2, 10 dB x2") << true << QSizeF(40000, 10000) << 2.f << 2.f << "Zoom 20.00 km × 5.00 dB";
+    QTest::newRow("10 km in metres") << true << QSizeF(20000, 10000) << 2.f << 1.f << "Zoom 10000.00 m × 10.00 dB";
+    QTest::newRow("below a metre") << true << QSizeF(100, 10000) << 200.f << 1.f << "Zoom 50.00 cm × 10.00 dB";
 }
 
 void TstMainWindow::zoomText()
 {
     QFETCH(bool, shown);
-    QFETCH(QRect, view);
     QFETCH(QSizeF, extent);
     QFETCH(float, xZoom);
     QFETCH(float, yZoom);
@@ -182,18 +172,19 @@ void TstMainWindow::zoomText()
         files.push_back(QSharedPointer<tListedFile>::create(file));
     tGraphState geometry;
     geometry.files = &files;
-    geometry.view = view;
+    geometry.view = QRect(0, 0, 600, 300);
     geometry.extent = extent;
     geometry.xZoom = xZoom;
     geometry.yZoom = yZoom;
     QCOMPARE(MainWindow::ZoomText(geometry), text);
 }
 
-void TstMainWindow::statusBar_followsThePlot()
+void TstMainWindow::zoomAndTools_followThePlot()
 {
     MainWindow window(m_samples);
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     QTRY_COMPARE(ZoomLabel(window), QStringLiteral("Zoom reset"));
 
     // Zooming never resizes the window, and the distance scroll bar is there
@@ -205,27 +196,11 @@ void TstMainWindow::statusBar_followsThePlot()
         QVERIFY(window.View()->HorizontalScrollBar()->isVisible());
     }
     window.View()->OnZoomOff();
+    QCOMPARE(ZoomLabel(window), QStringLiteral("Zoom reset"));
     window.View()->OnZoomXIn();
     QVERIFY(window.View()->HorizontalScrollBar()->isVisible());
-    const tGraphState& geometry = window.FileList()->GraphState();
-    QCOMPARE(ZoomLabel(window), MainWindow::ZoomText(geometry));
-    QVERIFY2(ZoomLabel(window).startsWith(QStringLiteral("Zoom ")) && ZoomLabel(window).endsWith(QStringLiteral("dB")),
-        qPrintable(ZoomLabel(window)));
     window.View()->OnZoomOff();
-    QCOMPARE(ZoomLabel(window), QStringLiteral("Zoom reset"));
 
-    CFileList* list = window.FileList();
-    while (list->GetCount() > 0)
-        list->RemoveRow(0);
-    QCOMPARE(ZoomLabel(window), QString());
-}
-
-void TstMainWindow::tools_followThePlot()
-{
-    MainWindow window(m_samples);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
     auto* tools = window.findChild<GraphTools*>();
     auto* panel = window.findChild<CGraphDlg*>();
     auto* preview = window.findChild<Preview*>();
@@ -236,11 +211,10 @@ void TstMainWindow::tools_followThePlot()
     const QRect plot(window.View()->mapTo(&window, QPoint(0, 0)), window.View()->size());
     QVERIFY(row.bottom() < plot.top());
     QCOMPARE(row.left(), plot.left());
-    QVERIFY(preview->width() > 0 && preview->height() > 0);
 
     // The overview moves the plot: a click near its right end scrolls there.
     const tGraphState& geometry = window.FileList()->GraphState();
-    Action(window, "actionZoomIn")->trigger();
+    window.findChild<QAction*>("actionZoomIn")->trigger();
     QVERIFY(preview->IsZoomed());
     QScrollBar* scroll = window.View()->HorizontalScrollBar();
     const int before = scroll->value();
@@ -251,7 +225,7 @@ void TstMainWindow::tools_followThePlot()
 
     // "Set left marker" puts the typing into the panel; the marker moves.
     auto* lPos = panel->findChild<QLineEdit*>(QStringLiteral("lPos"));
-    Action(window, "actionSetLeftMarker")->trigger();
+    window.findChild<QAction*>("actionSetLeftMarker")->trigger();
     QVERIFY(lPos->hasFocus());
     QTest::keyClicks(lPos, QStringLiteral("0.5"));
     QTest::keyClick(lPos, Qt::Key_Return);
@@ -277,38 +251,17 @@ void TstMainWindow::tools_followThePlot()
     QTest::mouseClick(panel->findChild<QAbstractButton*>(QStringLiteral("btnComment")), Qt::LeftButton);
     CMainOpt::Instance()->bEnableServiceInfoEditing = true;
     close();
-    Action(window, "actionInformation")->trigger();
+    window.findChild<QAction*>("actionInformation")->trigger();
     close();
     window.FileList()->OnFileInformation(false);
     QCOMPARE(shown, QStringList({ "MainInfo", "MainInfo+", "Device+" }));
 
-    // Without traces the panel goes.
+    // Without traces the panel and the zoom text go.
     CFileList* list = window.FileList();
     while (list->GetCount() > 0)
         list->RemoveRow(0);
     QVERIFY(panel->isHidden());
-}
-
-void TstMainWindow::layout_firstStart()
-{
-    // Most of the screen, centred, not maximised; an empty folder shows how
-    // to get traces, with nothing to zoom.
-    MainWindow window(m_empty.path());
-    QVERIFY(!(window.windowState() & Qt::WindowMaximized));
-    const QRect available = window.screen()->availableGeometry();
-    QVERIFY(window.width() >= available.width() * 3 / 4 && window.height() >= available.height() * 3 / 4);
-    QVERIFY(qAbs(window.geometry().center().x() - available.center().x()) <= 1);
-    for (const char* name : { "actionZoomIn", "actionZoomOut", "actionZoomOff", "actionZoomXIn" })
-        QVERIFY2(!Action(window, name)->isEnabled(), name);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const QImage plot = window.View()->Pix()->grab().toImage();
-    const QColor background = window.FileList()->GraphState().background;
-    int ink = 0;
-    for (int y = 0; y < plot.height(); ++y)
-        for (int x = 0; x < plot.width(); ++x)
-            ink += plot.pixelColor(x, y) != background ? 1 : 0;
-    QVERIFY(ink > 200);
+    QCOMPARE(ZoomLabel(window), QString());
 }
 
 void TstMainWindow::layout_restoredAtNextConstruction()
@@ -322,31 +275,25 @@ void TstMainWindow::layout_restoredAtNextConstruction()
         window.move(120, 130);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        ToolBar(window, "eventsToolBar")->hide();
-        ToolBar(window, "fileToolBar")->hide();
-        Splitter(window, "mainSplit")->setSizes({ 260, 600 });
-        Splitter(window, "graphSplit")->setSizes({ 380, 150 });
-        mainSizes = Splitter(window, "mainSplit")->sizes();
-        graphSizes = Splitter(window, "graphSplit")->sizes();
+        window.findChild<QToolBar*>("eventsToolBar")->hide();
+        window.findChild<QToolBar*>("fileToolBar")->hide();
+        window.findChild<QSplitter*>("mainSplit")->setSizes({ 260, 600 });
+        window.findChild<QSplitter*>("graphSplit")->setSizes({ 380, 150 });
+        mainSizes = window.findChild<QSplitter*>("mainSplit")->sizes();
+        graphSizes = window.findChild<QSplitter*>("graphSplit")->sizes();
         QVERIFY(window.close());
     }
-    QSettings settings;
-    QCOMPARE(settings.value(QStringLiteral("MainWindow/maximized")).toBool(), false);
-    QCOMPARE(settings.value(QStringLiteral("MainWindow/mainSplit0")).toInt(), mainSizes.first());
-    QCOMPARE(settings.value(QStringLiteral("MainWindow/graphSplit1")).toInt(), graphSizes.last());
-
     MainWindow window(m_samples);
     QVERIFY(!(window.windowState() & Qt::WindowMaximized));
-    QVERIFY(ToolBar(window, "eventsToolBar")->isHidden());
-    QVERIFY(ToolBar(window, "fileToolBar")->isHidden());
-    QVERIFY(!ToolBar(window, "deviceToolBar")->isHidden());
-    QVERIFY(!ToolBar(window, "viewToolBar")->isHidden());
+    const QStringList hidden = { "eventsToolBar", "fileToolBar" };
+    for (const QString& name : hidden + QStringList { "deviceToolBar", "viewToolBar" })
+        QCOMPARE(window.findChild<QToolBar*>(name)->isHidden(), hidden.contains(name));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.size(), QSize(900, 640));
     QCOMPARE(window.pos(), QPoint(120, 130));
-    QCOMPARE(Splitter(window, "mainSplit")->sizes(), mainSizes);
-    QCOMPARE(Splitter(window, "graphSplit")->sizes(), graphSizes);
+    QCOMPARE(window.findChild<QSplitter*>("mainSplit")->sizes(), mainSizes);
+    QCOMPARE(window.findChild<QSplitter*>("graphSplit")->sizes(), graphSizes);
 
     // Left maximised, it comes back maximised, and returns to its size.
     window.showMaximized();
@@ -364,12 +311,8 @@ void TstMainWindow::help_showsOwnPages_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("words");
-    QTest::newRow("English") << "English"
-                             << "en"
-                             << "compare set";
-    QTest::newRow("Russian") << "Русский"
-                             << "ru"
-                             << "набор сравнения";
+    QTest::newRow("English") << "English" << "en" << "compare set";
+    QTest::newRow("Russian") << "Русский" << "ru" << "набор сравнения";
 }
 
 void TstMainWindow::help_showsOwnPages()
@@ -380,14 +323,13 @@ void TstMainWindow::help_showsOwnPages()
 
     QSettings().setValue(QStringLiteral("Language/LanguageName"), language);
     MainWindow window(m_empty.path());
-    Action(window, "actionHelpTopics")->trigger();
+    window.findChild<QAction*>("actionHelpTopics")->trigger();
     auto* help = window.findChild<CHelpWindow*>();
-    QVERIFY(help);
-    QVERIFY(help->isVisible());
+    QVERIFY(help && help->isVisible());
     QCOMPARE(help->Browser()->source(), QUrl(QStringLiteral("qrc:/help/%1/index.html").arg(folder)));
     QVERIFY(help->Browser()->toPlainText().contains(words));
     // A second request shows the same window.
-    Action(window, "actionHelpTopics")->trigger();
+    window.findChild<QAction*>("actionHelpTopics")->trigger();
     QCOMPARE(window.findChildren<CHelpWindow*>().size(), 1);
 }
 

@@ -52,20 +52,15 @@ class TstMeasurement : public QObject
 
 private slots:
     void initTestCase();
-    void cleanup();
     void reflectionMeasuredThroughTheWindow();
 
 private:
-    // Clicks the button of an action on the Events toolbar.
     void Click(const MainWindow& window, const char* action);
     // Drags a cursor with the mouse to the pixel of `metres`.
     void Drag(CCursors::CEditableCursor& cursor, float metres);
-    int PixelX(float metres) const;
-    int PixelY(float metres) const;
 
     tPrivateStore m_store;
     QTemporaryDir m_dir;
-    QString m_startFolder;
     QString m_path;
     CGraphPix* m_pPix = nullptr;
     const tGraphState* m_pGeometry = nullptr;
@@ -73,9 +68,7 @@ private:
 
 void TstMeasurement::initTestCase()
 {
-    QVERIFY(m_store.IsValid());
-    QVERIFY(m_dir.isValid());
-    m_startFolder = QDir::currentPath();
+    QVERIFY(m_store.IsValid() && m_dir.isValid());
     TestTraces::tTrace trace;
     trace.samples = ReflectiveEvent();
     m_path = TestTraces::Write(m_dir.path(), trace, QStringLiteral("fibre.sor"));
@@ -84,39 +77,24 @@ void TstMeasurement::initTestCase()
     tPrivateStore::Clear();
 }
 
-void TstMeasurement::cleanup()
-{
-    QDir::setCurrent(m_startFolder);
-}
-
 void TstMeasurement::Click(const MainWindow& window, const char* action)
 {
-    QAction* pressed = window.findChild<QAction*>(QString::fromLatin1(action));
-    QVERIFY(pressed);
+    // The button of the action on the Events toolbar.
     auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("eventsToolBar"));
-    QVERIFY(toolBar);
-    auto* button = qobject_cast<QToolButton*>(toolBar->widgetForAction(pressed));
-    QVERIFY(button);
-    QVERIFY(button->isEnabled());
+    auto* button
+        = qobject_cast<QToolButton*>(toolBar->widgetForAction(window.findChild<QAction*>(QString::fromLatin1(action))));
+    QVERIFY(button && button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
-}
-
-int TstMeasurement::PixelX(float metres) const
-{
-    return int(std::lround(metres / m_pGeometry->xScale - m_pGeometry->view.left()));
-}
-
-int TstMeasurement::PixelY(float metres) const
-{
-    const QSharedPointer<sor::CFile> file = m_pGeometry->Active();
-    return int(std::lround(file->ValueAt(metres) / m_pGeometry->yScale - m_pGeometry->view.top()));
 }
 
 void TstMeasurement::Drag(CCursors::CEditableCursor& cursor, float metres)
 {
     // The measurement cursors are short ticks on the trace: grabbed there.
-    const QPoint from(PixelX(cursor.Position()), PixelY(cursor.Position()));
-    const QPoint to(PixelX(metres), from.y());
+    const tGraphState& geometry = *m_pGeometry;
+    const auto x = [&geometry](float at) { return int(std::lround(at / geometry.xScale - geometry.view.left())); };
+    const float y = geometry.Active()->ValueAt(cursor.Position()) / geometry.yScale - geometry.view.top();
+    const QPoint from(x(cursor.Position()), int(std::lround(y)));
+    const QPoint to(x(metres), from.y());
     QTest::mousePress(m_pPix, Qt::LeftButton, Qt::NoModifier, from);
     QTest::mouseMove(m_pPix, (from + to) / 2);
     QTest::mouseMove(m_pPix, to);
@@ -171,15 +149,13 @@ void TstMeasurement::reflectionMeasuredThroughTheWindow()
     QVERIFY(!cursors.IsMeasuring());
     QVERIFY(document->IsModified());
     QVERIFY(!window.findChild<QAction*>(QStringLiteral("actionMeasureReflection"))->isChecked());
-    QVERIFY(!window.findChild<QAction*>(QStringLiteral("actionAddEvent"))->isEnabled());
+    QVERIFY(!addEvent->isEnabled());
 
     // The table shows the new event, selected as the one at the centre cursor.
     QVERIFY(events->isVisible());
     QCOMPARE(events->rowCount(), 1);
     QCOMPARE(events->currentRow(), 0);
-    // The fitted lines count their distances from the cursor, not from the
-    // sample: with cursors between samples each line may shift by up to half
-    // a sample, 0.5 units here, so the loss may be 0.001 dB off.
+    // Cursors between samples may shift each fitted line by half a unit: 0.001 dB.
     QVERIFY(std::abs(events->item(0, CEventList::ColumnLoss)->text().toDouble() - 0.5) < 0.0015);
 
     // A comment through the Events menu, typed into the table.
@@ -205,11 +181,9 @@ void TstMeasurement::reflectionMeasuredThroughTheWindow()
     const QJsonObject event = saved.first().toObject();
 
     // Code 1A9999, technique LS.
-    QCOMPARE(event.value(QStringLiteral("codeType")).toInt(), 1);
-    QCOMPARE(event.value(QStringLiteral("codeOrigin")).toInt(), 0);
-    QCOMPARE(event.value(QStringLiteral("codeRest")).toString(), QStringLiteral("9999"));
-    QCOMPARE(event.value(QStringLiteral("technique")).toInt(), 1);
-    QCOMPARE(event.value(QStringLiteral("comment")).toString(), QStringLiteral("Patch panel"));
+    for (const auto& [key, value] : { std::pair("codeType", QVariant(1)), { "codeOrigin", 0 }, { "codeRest", "9999" },
+             { "technique", 1 }, { "comment", "Patch panel" } })
+        QCOMPARE(event.value(QLatin1String(key)).toVariant(), value);
     // One-way time of the centre cursor, ns.
     const double time = centre * kGroupIndex / 0.299792458;
     QVERIFY2(std::abs(event.value(QStringLiteral("time")).toDouble() - time) < 2.0,

@@ -3,8 +3,8 @@
 #include <CPrinterList.h>
 #include <CReportPage.h>
 #include <SorBuilder.h>
+#include <tListFolder.h>
 #include <tSampleMapping.h>
-#include <tScriptedDialogs.h>
 
 #include <QApplication>
 #include <QListWidget>
@@ -41,15 +41,12 @@ QSharedPointer<sor::CFile> Document(const QString& dir, const QString& name, qin
     tKeyEvents events;
     events.events[0].time = qint32(std::llround(eventMetres * groupIndex / 1e5 / kLight * 10));
     events.events[0].comment = eventComment;
-    const QByteArray bytes = Assemble({ { "GenParams", 100, GeneralBody(general), {} },
+    const QString path = dir + QLatin1Char('/') + name;
+    WriteFile(path, Assemble({ { "GenParams", 100, GeneralBody(general), {} },
         { "SupParams", 100, SupplierBody(supplier), {} }, { "FxdParams", 100, FixedBody(fixed), {} },
-        { "KeyEvents", 100, KeyEventsBody(events), {} }, { "DataPts", 100, DataPointsBody(points), {} } });
-    QFile file(dir + QLatin1Char('/') + name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    file.close();
+        { "KeyEvents", 100, KeyEventsBody(events), {} }, { "DataPts", 100, DataPointsBody(points), {} } }));
     quint32 warnings = 0;
-    return QSharedPointer<sor::CFile>::create(file.fileName(), warnings);
+    return QSharedPointer<sor::CFile>::create(path, warnings);
 }
 
 // Runs `answer` on the next modal dialog of type T once it is open.
