@@ -87,25 +87,20 @@ private slots:
     void valueAt()
     {
         QFETCH(double, position);
-        QFETCH(int, value);
-
         quint32 warnings = 0;
         sor::CFile file(Write(Trace({ 100, 200, 1000, 1001, 500 })), warnings);
-        // The nearest float at or past the exact distance, so that float rounding
-        // cannot put the position just before the sample or midpoint aimed at.
+        // The nearest float at or past the exact distance, so rounding cannot fall short.
         float distance = float(position * file.Resolution());
         if (double(distance) / file.Resolution() < position)
             distance = std::nextafter(distance, 1e9f);
-        QCOMPARE(int(file.ValueAt(distance)), value);
+        QTEST(int(file.ValueAt(distance)), "value");
     }
 
     void setKeyEventsSortsAndRenumbers()
     {
         quint32 warnings = 0;
-        const QString path = Write(Trace({ 1, 2, 3 }));
-        sor::CFile file(path, warnings);
+        sor::CFile file(Write(Trace({ 1, 2, 3 })), warnings);
         QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
-
         file.SetKeyEvents({ EventAt(300.0f, "c"), EventAt(100.0f, "a"), EventAt(200.0f, "b") });
         const std::deque<sor::tKeyEvent>& events = file.KeyEvents();
         QCOMPARE(events.size(), size_t(3));
@@ -116,13 +111,6 @@ private slots:
         QVERIFY(file.IsModified());
         QCOMPARE(spy.size(), 1);
         QCOMPARE(spy.at(0).at(0).toBool(), true);
-
-        file.Save();
-        sor::CFile reloaded(path, warnings);
-        QCOMPARE(warnings, 0u);
-        QCOMPARE(reloaded.KeyEvents().size(), size_t(3));
-        QCOMPARE(float(reloaded.KeyEvents()[2].time), 300.0f);
-        QCOMPARE(unsigned(reloaded.KeyEvents()[2].number), 3u);
     }
 
     void saveOfUnmodifiedDocumentWrites()
@@ -154,8 +142,6 @@ private slots:
     void saveFailureKeepsModified()
     {
         QFETCH(QString, fault);
-        QFETCH(QString, error);
-
         auto folder = std::make_unique<QTemporaryDir>();
         const QString path = folder->filePath(QStringLiteral("trace.sor"));
         const QByteArray image = Trace({ 1, 2, 3 });
@@ -186,7 +172,7 @@ private slots:
         }
 
         QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
-        QCOMPARE(ErrorOf([&] { file.Save(); }), error);
+        QTEST(ErrorOf([&] { file.Save(); }), "error");
         QVERIFY(file.IsModified());
         QCOMPARE(spy.size(), 0);
         if (folder)
@@ -235,10 +221,8 @@ private slots:
         }
     }
 
-    // An edited later-layout file keeps its layout: the edit and the standard
-    // checksum are in the saved file, and every block but the edited one (and
-    // the map, whose sizes follow) keeps its bytes. The later layout holds an
-    // empty event list, so its block stays in the map.
+    // An edited later-layout file keeps its layout: the edit and a standard checksum are saved, every
+    // other block (but the map) keeps its bytes, and an empty event list keeps its block.
     void laterLayoutEdits()
     {
         QFETCH(QString, path);

@@ -47,8 +47,7 @@ QStringList RowTexts(const QTableWidget& table, int row)
 
 } // namespace
 
-// The event table on a folder of three traces: a.sor with two events, b.sor
-// without events, c.sor with values beyond the shown ranges.
+// The event table on a.sor (two events), b.sor (none) and c.sor (values beyond the shown ranges).
 class TstEventList : public QObject
 {
     Q_OBJECT
@@ -75,9 +74,8 @@ private slots:
         ranges.samples = two.samples;
         ranges.events = { Event(1, 1000, 20000, -20000, -75000, "1F9999"),
             Event(2, 2000, -16000, 16000, 70000, "1F9999"), Event(3, 4000, 1500, 0, 70000, "0F9999") };
-        QVERIFY(!TestTraces::Write(m_dir.path(), two, QStringLiteral("a.sor")).isEmpty());
-        QVERIFY(!TestTraces::Write(m_dir.path(), none, QStringLiteral("b.sor")).isEmpty());
-        QVERIFY(!TestTraces::Write(m_dir.path(), ranges, QStringLiteral("c.sor")).isEmpty());
+        for (const auto& [trace, name] : { std::pair(&two, "a.sor"), { &none, "b.sor" }, { &ranges, "c.sor" } })
+            QVERIFY(!TestTraces::Write(m_dir.path(), *trace, QString::fromLatin1(name)).isEmpty());
 
         m_list = std::make_unique<CFileList>();
         m_table = std::make_unique<CEventList>(m_list.get());
@@ -161,13 +159,11 @@ private slots:
     void rangeTexts()
     {
         QFETCH(int, row);
-        QFETCH(QStringList, texts);
-
         m_list->setCurrentRow(2);
         const QStringList shown { m_table->item(row, CEventList::ColumnLoss)->text(),
             m_table->item(row, CEventList::ColumnReflectance)->text(),
             m_table->item(row, CEventList::ColumnAttenuation)->text() };
-        QCOMPARE(shown, texts);
+        QTEST(shown, "texts");
     }
 
     void followsTheCentreCursor_data()
@@ -175,8 +171,7 @@ private slots:
         QTest::addColumn<float>("centre");
         QTest::addColumn<int>("row");
 
-        // Events at 1000 m and 3000 m: an event counts as passed when it lies more
-        // than 1 m before the centre cursor.
+        // Events at 1000 m and 3000 m count as passed more than 1 m before the centre cursor.
         QTest::newRow("3000.5 m") << 3000.5f << 1;
         QTest::newRow("3001.5 m, after both") << 3001.5f << -1;
         QTest::newRow("1000.5 m") << 1000.5f << 0;

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,8 +25,7 @@ using Edit = std::function<void(bc::CBellcore&)>;
 Q_DECLARE_METATYPE(Edit)
 
 namespace {
-// The outcome of loading a file image, editing it and saving it again through
-// the same stream.
+// A file image loaded, edited and saved again through one stream.
 struct tResaved
 {
     QString loadError;
@@ -116,8 +116,7 @@ QByteArray PatchU32(QByteArray file, int offset, quint32 value)
     return file;
 }
 
-// A second group of samples with the given factor; the first, with factor 1,
-// keeps the scaled group off the front.
+// A second sample group with the given factor (the first keeps factor 1).
 QByteArray Scaled(qint16 factor, const std::vector<quint16>& samples)
 {
     return Points([&](tDataPoints& d) { d.groups = { tGroup(), { samples, factor, {} } }; });
@@ -316,7 +315,6 @@ private slots:
         countZero.replace(6, 2, ByteWriter().I16(0).Bytes());
         QTest::newRow("map count 0") << countZero;
 
-        QTest::newRow("file ends inside the map") << StandardFile().left(20);
         QTest::newRow("file ends inside the data") << Assemble(StandardBlocks(), NoChecksum).chopped(3);
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("later layout") << QByteArray("Map\0", 4) + StandardFile();
@@ -342,8 +340,7 @@ private slots:
         QTest::newRow("no data groups") << Edit([](bc::CBellcore& s) { s.dataPoints.groups.clear(); });
         QTest::newRow("empty block name") << Edit([](bc::CBellcore& s) { s.map.entries[1].sName.clear(); });
 
-        // The next float above a typed maximum: its scaled integer is past the
-        // file type, and the product must not wrap.
+        // The next float above a typed maximum must not wrap in the file type.
         using Time = decltype(sor::tKeyEvent::time);
         using Range = decltype(sor::tFixedParameters::acquisitionRange);
         QTest::newRow("event time above its maximum")
@@ -419,8 +416,7 @@ private slots:
             s.supplier.supplierName = QString(31, QLatin1Char('n'));
             s.general.cableId = QString(100, QLatin1Char('c'));
         }) << Assemble(longest);
-        // The top-level pulse width and spacing are the first entry's; edits go
-        // there and reach the file through it. A typed maximum is a value the file can hold.
+        // Pulse width and spacing edits reach the first entry; a typed maximum fits the file.
         tFixed fixed = ThreePulses();
         const QByteArray pulses = WithBody("FxdParams", FixedBody(fixed));
         fixed.timeStamp = 1577836800;
@@ -536,8 +532,7 @@ private slots:
         sor.keyEvents.events.push_back(event);
         sor.UpdateEventsBlock();
 
-        // A fresh record: event code 0A9999, technique LS, attenuation 1 dB/km;
-        // the link fields were never read and are zero.
+        // A fresh record (0A9999, LS, 1 dB/km); the never-read link fields are zero.
         tKeyEvents expected;
         expected.events = { { 1, 1000, 1000, 0, 0, "0A9999", "LS", "" } };
         expected.endToEndLoss = expected.endToEndEnd = expected.returnLossEnd = 0;
@@ -562,9 +557,7 @@ private slots:
             << QDir(v2).filePath(QStringLiteral("otdr2.sor")) << QByteArrayList { "0M9999LS", "0D9999OT", "BC", "NC" };
     }
 
-    // Real instrument files of both layouts load and come back byte for byte;
-    // most instruments of the later layout store a checksum of their own, which
-    // is a warning only.
+    // Real instrument files come back byte for byte; a later-layout checksum of their own only warns.
     void sharedSamplesLoadAndResave()
     {
         QFETCH(QString, path);
@@ -613,8 +606,7 @@ private slots:
         QTest::addColumn<bool>("spaceMode");
         QTest::addColumn<QByteArray>("saved");
 
-        // Three strings are read; the third is then cleared and the whole saved
-        // again through the same stream.
+        // Three strings are read, the third cleared and all saved by the same stream.
         QTest::newRow("zero bytes only") << QByteArray("\0\0abc\0", 6) << false << QByteArray("\0\0\0", 3);
         QTest::newRow("lone space marks empty") << QByteArray(" \0x\0abc\0", 8) << true << QByteArray(" \0x\0 \0", 6);
         QTest::newRow("unedited zero byte keeps its form")
@@ -670,12 +662,8 @@ private slots:
         if (!hideEucJp && language == "JA" && !QStringDecoder("EUC-JP").isValid())
             QSKIP("this system has no EUC-JP codec");
 
-        struct tHide
-        {
-            bool hide;
-            tHide(bool h) : hide(h) { bc::CFileStream::SetCodecHiddenForTesting("EUC-JP", hide); }
-            ~tHide() { bc::CFileStream::SetCodecHiddenForTesting("EUC-JP", false); }
-        } hidden(hideEucJp);
+        bc::CFileStream::SetCodecHiddenForTesting("EUC-JP", hideEucJp);
+        const auto unhide = qScopeGuard([] { bc::CFileStream::SetCodecHiddenForTesting("EUC-JP", false); });
 
         tGeneral general;
         general.language = language;
@@ -707,14 +695,10 @@ private slots:
 
     void localeCodecMapsEveryByte()
     {
-        // The stand-in for the system codec must turn any byte of a file into a
-        // character and back, or texts in files without a known language would
-        // come back altered once edited.
+        // The stand-in system codec maps every byte to a character and back, so edits keep other texts.
         QByteArray all;
-        for (int b = 1; b < 256; ++b) {
-            if (b != 0x98) // the one position Windows-1251 leaves undefined
-                all.append(char(b));
-        }
+        for (int b = 1; b < 256; ++b)
+            all.append(b == 0x98 ? QByteArray() : QByteArray(1, char(b))); // 0x98: undefined in Windows-1251
         const QByteArray name = bc::CFileStream::LocaleCodecName();
         QStringDecoder decoder(name.constData());
         QStringEncoder encoder(name.constData());
@@ -733,8 +717,7 @@ private slots:
 
     void locationCodesAccumulateOutwards()
     {
-        // The general block ends inside the cable identifier: the string runs
-        // past the block, which is noticed by the stream.
+        // The general block ends inside the cable identifier, which the stream notices.
         const QByteArray file = Assemble({ { "GenParams", 100, GeneralBody(), 5u } }, NoChecksum);
 
         bc::CBellcore sor;

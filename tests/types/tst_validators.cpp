@@ -76,8 +76,7 @@ private slots:
         QTest::newRow("smallest step") << Num<Wavelength>() << "0.000001" << true << "0.000001";
         // Below six decimals only the integer part is left; its zero stays.
         QTest::newRow("rounds to zero") << Num<Wavelength>() << "0.0000004" << true << "0";
-        // A float shows the decimal it was given, not the noise of its binary
-        // form: the upper limit of the threshold field.
+        // A float shows the decimal it was given, not its binary noise.
         QTest::newRow("float 65.535") << Num<LossThreshold>() << "65.535" << true << "65.535";
         // Range is not tested when parsing.
         QTest::newRow("float out of range") << Num<Backscatter>() << "80" << true << "80";
@@ -202,8 +201,7 @@ private slots:
             << StrPtr(new Comment) << QByteArray() << a100 << QValidator::Acceptable << QString();
         QTest::newRow("comment too long") << StrPtr(new Comment) << QByteArray() << a100 + 'a' << QValidator::Invalid
                                           << "Maximum string length is 100";
-        // The file's codepage decides; the first character it lacks is named
-        // (one beyond 16 bits whole).
+        // The file's codepage decides; the first character it lacks is named, whole beyond 16 bits.
         QTest::newRow("accent in 1251") << StrPtr(new Comment) << QByteArray("Windows-1251")
                                         << QString::fromUtf8("Муфта é中") << QValidator::Invalid
                                         << QString::fromUtf8("The file's codepage has no character \"é\"");
@@ -236,8 +234,7 @@ private slots:
         CNumValidator unbound(&owner, wavelength.ToString(), &wavelength);
         QCOMPARE(unbound.validate(text, position), QValidator::Intermediate);
 
-        // An edit box of a derived class is still an edit box, and its refusal is
-        // reported.
+        // An edit box of a derived class is still one, and its refusal is reported.
         CustomEdit edit;
         CNumValidator bound(&edit, wavelength.ToString(), &wavelength);
         bool refused = false;
