@@ -145,11 +145,7 @@ private slots:
         auto folder = std::make_unique<QTemporaryDir>();
         const QString path = folder->filePath(QStringLiteral("trace.sor"));
         const QByteArray image = Trace({ 1, 2, 3 });
-        {
-            QFile out(path);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(image);
-        }
+        QCOMPARE(Write(image, path), path);
         quint32 warnings = 0;
         sor::CFile file(path, warnings);
         file.SetModified(true);
@@ -278,9 +274,10 @@ private slots:
     }
 
 private:
+    // A name relative to the test folder, or a whole path.
     QString Write(const QByteArray& bytes, const QString& name = QStringLiteral("trace.sor"))
     {
-        const QString path = m_dir.filePath(name);
+        const QString path = QDir(m_dir.path()).filePath(name);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
             return QString();

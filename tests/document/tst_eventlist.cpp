@@ -16,23 +16,9 @@
 #include <limits>
 #include <memory>
 
-using SorBuilder::tEvent;
 using TestTraces::FileTime;
 
 namespace {
-tEvent Event(qint16 number, double metres, qint16 loss, qint16 attenuation, qint32 reflectance, const QByteArray& code,
-    const QByteArray& comment = QByteArray())
-{
-    tEvent event;
-    event.number = number;
-    event.time = FileTime(metres);
-    event.loss = loss;
-    event.attenuation = attenuation;
-    event.reflectance = reflectance;
-    event.code = code;
-    event.comment = comment;
-    return event;
-}
 
 // The texts of one table row.
 QStringList RowTexts(const QTableWidget& table, int row)
@@ -63,17 +49,17 @@ private slots:
     void init()
     {
         QVERIFY(m_dir.isValid());
-        // Two events at 1 km (0.5 dB, 0.35 dB/km) and 3 km (0.2 dB, 0.30 dB/km).
+        // a.sor: 1 km (loss 0.5 dB, 0.35 dB/km) and 3 km (0.2 dB, 0.30 dB/km); attenuation comes before loss.
         TestTraces::tTrace two;
         two.samples = TestTraces::Line(5000, 1000, 1);
-        two.events
-            = { Event(1, 1000, 500, 350, 0, "0F9999", "Splice 1"), Event(2, 3000, 200, 300, -45000, "1F9999", "End") };
+        two.events = { { 1, FileTime(1000), 350, 500, 0, "0F9999", "LS", "Splice 1" },
+            { 2, FileTime(3000), 300, 200, -45000, "1F9999", "LS", "End" } };
         TestTraces::tTrace none;
         none.samples = two.samples;
         TestTraces::tTrace ranges;
         ranges.samples = two.samples;
-        ranges.events = { Event(1, 1000, 20000, -20000, -75000, "1F9999"),
-            Event(2, 2000, -16000, 16000, 70000, "1F9999"), Event(3, 4000, 1500, 0, 70000, "0F9999") };
+        ranges.events = { { 1, FileTime(1000), -20000, 20000, -75000, "1F9999" },
+            { 2, FileTime(2000), 16000, -16000, 70000, "1F9999" }, { 3, FileTime(4000), 0, 1500, 70000, "0F9999" } };
         for (const auto& [trace, name] : { std::pair(&two, "a.sor"), { &none, "b.sor" }, { &ranges, "c.sor" } })
             QVERIFY(!TestTraces::Write(m_dir.path(), *trace, QString::fromLatin1(name)).isEmpty());
 
