@@ -20,7 +20,6 @@
 using namespace SorBuilder;
 
 namespace {
-
 // Group index 1.5 and 10 ns per sample: 1.99861639 m per sample.
 tFixed TenNanoseconds()
 {
@@ -53,281 +52,247 @@ class TstCFile : public QObject
     Q_OBJECT
 
 private slots:
-    void resolutionAndGeometry();
-    void valueAt_data();
-    void valueAt();
-    void setKeyEventsSortsAndRenumbers();
-    void saveOfUnmodifiedDocumentWrites();
-    void saveFailureKeepsModified_data();
-    void saveFailureKeepsModified();
-    void requiredBlocks_data();
-    void requiredBlocks();
-    void loadWarningsAreAdded();
-    void laterLayoutEdits_data();
-    void laterLayoutEdits();
+    void resolutionAndGeometry()
+    {
+        quint32 warnings = 0;
+        sor::CFile file(Write(Trace({ 5, 6, 7, 8, 9 })), warnings);
+        QCOMPARE(warnings, 0u);
+        QVERIFY(std::abs(file.Resolution() - 1.99861639) < 1e-8);
+        QCOMPARE(file.PointCount(), 5);
+        QCOMPARE(file.Point(4), quint16(9));
+        QVERIFY(std::abs(file.Length() - 5 * 1.99861639) < 1e-5);
+
+        // 1000 ns one way at group index 1.5 is 199.861639 m.
+        QVERIFY(std::abs(file.TimeToDistance(1000.0f) - 199.861639f) < 1e-4f);
+        QVERIFY(std::abs(file.DistanceToTime(199.861639f) - 1000.0f) < 1e-3f);
+
+        // A new group index takes effect once the document is marked modified.
+        file.FixedParameters().groupIndex = 1.0f;
+        QVERIFY(std::abs(file.Resolution() - 1.99861639) < 1e-8);
+        file.SetModified(true);
+        QVERIFY(std::abs(file.Resolution() - 2.99792458) < 1e-8);
+    }
+
+    void valueAt_data()
+    {
+        QTest::addColumn<double>("position"); // in samples
+        QTest::addColumn<int>("value");
+
+        QTest::newRow("exactly on a sample") << 2.0 << 1000;
+        QTest::newRow("halfway rounds up") << 2.5 << 1001;
+        QTest::newRow("a quarter of the way down") << 3.25 << 876;
+        QTest::newRow("beyond the end") << 40.0 << 500;
+    }
+
+    void valueAt()
+    {
+        QFETCH(double, position);
+        quint32 warnings = 0;
+        sor::CFile file(Write(Trace({ 100, 200, 1000, 1001, 500 })), warnings);
+        // The nearest float at or past the exact distance, so rounding cannot fall short.
+        float distance = float(position * file.Resolution());
+        if (double(distance) / file.Resolution() < position)
+            distance = std::nextafter(distance, 1e9f);
+        QTEST(int(file.ValueAt(distance)), "value");
+    }
+
+    void setKeyEventsSortsAndRenumbers()
+    {
+        quint32 warnings = 0;
+        sor::CFile file(Write(Trace({ 1, 2, 3 })), warnings);
+        QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
+        file.SetKeyEvents({ EventAt(300.0f, "c"), EventAt(100.0f, "a"), EventAt(200.0f, "b") });
+        const std::deque<sor::tKeyEvent>& events = file.KeyEvents();
+        QCOMPARE(events.size(), size_t(3));
+        for (size_t i = 0; i < events.size(); ++i) {
+            QCOMPARE(QString(events[i].comment), QString(QChar('a' + int(i))));
+            QCOMPARE(unsigned(events[i].number), unsigned(i + 1));
+        }
+        QVERIFY(file.IsModified());
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(spy.at(0).at(0).toBool(), true);
+    }
+
+    void saveOfUnmodifiedDocumentWrites()
+    {
+        quint32 warnings = 0;
+        const QByteArray image = Trace({ 1, 2, 3 });
+        const QString path = Write(image);
+        sor::CFile file(path, warnings);
+
+        // Something else replaced the file meanwhile; saving writes the document anyway.
+        QVERIFY(!Write(QByteArray("not a trace"), QStringLiteral("trace.sor")).isEmpty());
+        QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
+        file.Save();
+        QCOMPARE(Read(path), image);
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(spy.at(0).at(0).toBool(), false);
+    }
+
+    void saveFailureKeepsModified_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("error");
+
+        QTest::newRow("folder gone") << QStringLiteral("gone") << "access";
+        QTest::newRow("read-only folder") << QStringLiteral("read-only") << "access";
+        QTest::newRow("value the file cannot hold") << QStringLiteral("value") << "internal";
+    }
+
+    void saveFailureKeepsModified()
+    {
+        QFETCH(QString, fault);
+        auto folder = std::make_unique<QTemporaryDir>();
+        const QString path = folder->filePath(QStringLiteral("trace.sor"));
+        const QByteArray image = Trace({ 1, 2, 3 });
+        QCOMPARE(Write(image, path), path);
+        quint32 warnings = 0;
+        sor::CFile file(path, warnings);
+        file.SetModified(true);
+        // Gives the folder back its write permission so that it can be removed.
+        const auto restore = qScopeGuard([&] {
+            if (folder)
+                QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        if (fault == "gone") {
+            folder.reset();
+        } else if (fault == "value") {
+            file.GeneralParameters().cableId = QString(101, QLatin1Char('x'));
+        } else {
+            QVERIFY(QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::ExeOwner));
+            QFile probe(folder->filePath(QStringLiteral("probe")));
+            if (probe.open(QIODevice::WriteOnly)) {
+                probe.remove();
+                QSKIP("this user may write into read-only folders");
+            }
+        }
+
+        QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
+        QTEST(ErrorOf([&] { file.Save(); }), "error");
+        QVERIFY(file.IsModified());
+        QCOMPARE(spy.size(), 0);
+        if (folder)
+            QCOMPARE(Read(path), image);
+    }
+
+    void requiredBlocks_data()
+    {
+        QTest::addColumn<QByteArray>("image");
+
+        QTest::newRow("no fixed parameters")
+            << Assemble({ { "GenParams", 100, GeneralBody(), {} }, { "DataPts", 100, DataPointsBody(), {} } });
+        QTest::newRow("no data points") << Assemble(
+            { { "GenParams", 100, GeneralBody(), {} }, { "FxdParams", 100, FixedBody(), {} } });
+    }
+
+    void requiredBlocks()
+    {
+        QFETCH(QByteArray, image);
+        quint32 warnings = 0;
+        const QString path = Write(image);
+        QCOMPARE(ErrorOf([&] { sor::CFile file(path, warnings); }), "format");
+        QCOMPARE(ErrorOf([&] { sor::CFile file(path, image, warnings); }), "format");
+    }
+
+    void loadWarningsAreAdded()
+    {
+        std::vector<tBlock> blocks { { "FxdParams", 100, FixedBody(), {} }, { "DataPts", 100, DataPointsBody(), {} } };
+        quint32 warnings = 0x100; // kept: the caller collects over several files
+        sor::CFile file(Write(Assemble(blocks, WrongChecksum)), warnings);
+        QCOMPARE(warnings, 0x102u);
+        sor::CFile other(Write(Assemble(blocks, NoChecksum), QStringLiteral("other.sor")), warnings);
+        QCOMPARE(warnings, 0x103u);
+    }
+
+    void laterLayoutEdits_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("edit");
+        const QStringList files = TestPaths::SorFiles(TestPaths::SharedSamplesDir(QStringLiteral("v2")));
+        if (files.isEmpty())
+            QSKIP("no shared v2 instrument files here");
+        for (const QString& path : files) {
+            for (const char* edit : { "general comment", "event comment and added event", "every event deleted" })
+                QTest::addRow("%s, %s", qPrintable(QFileInfo(path).fileName()), edit) << path << edit;
+        }
+    }
+
+    // An edited later-layout file keeps its layout: the edit and a standard checksum are saved, every
+    // other block (but the map) keeps its bytes, and an empty event list keeps its block.
+    void laterLayoutEdits()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, edit);
+        quint32 warnings = 0;
+        sor::CFile file(path, warnings);
+        std::deque<sor::tKeyEvent> events = file.KeyEvents();
+        const QByteArray changed = edit.startsWith(QLatin1String("general")) ? "GenParams" : "KeyEvents";
+        if (changed == "GenParams") {
+            file.GeneralParameters().comment = QStringLiteral("edited");
+            file.SetModified(true);
+        } else if (edit.startsWith(QLatin1String("every"))) {
+            file.SetKeyEvents(events = {});
+        } else {
+            events.front().comment = QStringLiteral("edited");
+            events.push_back(EventAt(file.DistanceToTime(file.Length() / 2), QStringLiteral("added")));
+            events.back().markers = { { 1, 2, 3, 4, 5 } };
+            file.SetKeyEvents(events);
+        }
+        const QString copy = m_dir.filePath(QStringLiteral("edited.sor"));
+        file.SaveCopy(copy);
+
+        sor::CFile again(copy, warnings = 0);
+        QCOMPARE(warnings, 0u);
+        QCOMPARE(again.GeneralParameters().comment.Text(), file.GeneralParameters().comment.Text());
+        QCOMPARE(again.KeyEvents().size(), events.size());
+        for (size_t i = 0; i < events.size(); ++i) {
+            const sor::tKeyEvent &read = again.KeyEvents()[i], &written = file.KeyEvents()[i];
+            QVERIFY(read.comment.Text() == written.comment.Text() && read.markers == written.markers);
+        }
+        // Where each block starts by the map's sizes; each starts with its name.
+        const auto starts = [](const sor::CFile& f, const QByteArray& bytes) {
+            std::vector<qint64> list { f.BlockMap().nSize };
+            for (const bc::CBlockInfo& entry : f.BlockMap().entries) {
+                if (!bytes.mid(list.back()).startsWith(entry.sName + '\0'))
+                    return std::vector<qint64>();
+                list.push_back(list.back() + entry.nSize);
+            }
+            return list;
+        };
+        const QByteArray in = Read(path), out = Read(copy);
+        const sor::CFile original(path, warnings);
+        const std::vector<qint64> a = starts(original, in), b = starts(again, out);
+        QVERIFY(!a.empty() && b.size() == a.size());
+        for (size_t i = 0; i + 1 < a.size(); ++i) {
+            const QByteArray& name = original.BlockMap().entries[i].sName;
+            QCOMPARE(again.BlockMap().entries[i].sName, name);
+            if (name == "Cksum")
+                QCOMPARE(qFromLittleEndian<quint16>(out.constData() + b[i] + 6), Crc16(out.left(b[i] + 6)));
+            else
+                QCOMPARE(out.mid(b[i], b[i + 1] - b[i]) == in.mid(a[i], a[i + 1] - a[i]), name != changed);
+        }
+    }
 
 private:
-    QString Write(const QByteArray& bytes, const QString& name = QStringLiteral("trace.sor"));
-    static QByteArray Read(const QString& path);
+    // A name relative to the test folder, or a whole path.
+    QString Write(const QByteArray& bytes, const QString& name = QStringLiteral("trace.sor"))
+    {
+        const QString path = QDir(m_dir.path()).filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            return QString();
+        return path;
+    }
+
+    static QByteArray Read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     QTemporaryDir m_dir;
 };
 
-QString TstCFile::Write(const QByteArray& bytes, const QString& name)
-{
-    const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        return QString();
-    return path;
-}
-
-QByteArray TstCFile::Read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void TstCFile::resolutionAndGeometry()
-{
-    quint32 warnings = 0;
-    sor::CFile file(Write(Trace({ 5, 6, 7, 8, 9 })), warnings);
-    QCOMPARE(warnings, 0u);
-    QVERIFY(std::abs(file.Resolution() - 1.99861639) < 1e-8);
-    QCOMPARE(file.PointCount(), 5);
-    QCOMPARE(file.Point(4), quint16(9));
-    QVERIFY(std::abs(file.Length() - 5 * 1.99861639) < 1e-5);
-
-    // 1000 ns one way at group index 1.5 is 199.861639 m.
-    QVERIFY(std::abs(file.TimeToDistance(1000.0f) - 199.861639f) < 1e-4f);
-    QVERIFY(std::abs(file.DistanceToTime(199.861639f) - 1000.0f) < 1e-3f);
-
-    // A new group index takes effect once the document is marked modified.
-    file.FixedParameters().groupIndex = 1.0f;
-    QVERIFY(std::abs(file.Resolution() - 1.99861639) < 1e-8);
-    file.SetModified(true);
-    QVERIFY(std::abs(file.Resolution() - 2.99792458) < 1e-8);
-}
-
-void TstCFile::valueAt_data()
-{
-    QTest::addColumn<double>("position"); // in samples
-    QTest::addColumn<int>("value");
-
-    QTest::newRow("exactly on a sample") << 2.0 << 1000;
-    QTest::newRow("halfway rounds up") << 2.5 << 1001;
-    QTest::newRow("a quarter of the way down") << 3.25 << 876;
-    QTest::newRow("beyond the end") << 40.0 << 500;
-}
-
-void TstCFile::valueAt()
-{
-    QFETCH(double, position);
-    QFETCH(int, value);
-
-    quint32 warnings = 0;
-    sor::CFile file(Write(Trace({ 100, 200, 1000, 1001, 500 })), warnings);
-    // The nearest float at or past the exact distance, so that float rounding
-    // cannot put the position just before the sample or midpoint aimed at.
-    float distance = float(position * file.Resolution());
-    if (double(distance) / file.Resolution() < position)
-        distance = std::nextafter(distance, 1e9f);
-    QCOMPARE(int(file.ValueAt(distance)), value);
-}
-
-void TstCFile::setKeyEventsSortsAndRenumbers()
-{
-    quint32 warnings = 0;
-    const QString path = Write(Trace({ 1, 2, 3 }));
-    sor::CFile file(path, warnings);
-    QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
-
-    file.SetKeyEvents({ EventAt(300.0f, "c"), EventAt(100.0f, "a"), EventAt(200.0f, "b") });
-    const std::deque<sor::tKeyEvent>& events = file.KeyEvents();
-    QCOMPARE(events.size(), size_t(3));
-    for (size_t i = 0; i < events.size(); ++i) {
-        QCOMPARE(QString(events[i].comment), QString(QChar('a' + int(i))));
-        QCOMPARE(unsigned(events[i].number), unsigned(i + 1));
-    }
-    QVERIFY(file.IsModified());
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(spy.at(0).at(0).toBool(), true);
-
-    file.Save();
-    sor::CFile reloaded(path, warnings);
-    QCOMPARE(warnings, 0u);
-    QCOMPARE(reloaded.KeyEvents().size(), size_t(3));
-    QCOMPARE(float(reloaded.KeyEvents()[2].time), 300.0f);
-    QCOMPARE(unsigned(reloaded.KeyEvents()[2].number), 3u);
-}
-
-void TstCFile::saveOfUnmodifiedDocumentWrites()
-{
-    quint32 warnings = 0;
-    const QByteArray image = Trace({ 1, 2, 3 });
-    const QString path = Write(image);
-    sor::CFile file(path, warnings);
-
-    // Something else replaced the file meanwhile; saving writes the document anyway.
-    QVERIFY(!Write(QByteArray("not a trace"), QStringLiteral("trace.sor")).isEmpty());
-    QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
-    file.Save();
-    QCOMPARE(Read(path), image);
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(spy.at(0).at(0).toBool(), false);
-}
-
-void TstCFile::saveFailureKeepsModified_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("error");
-
-    QTest::newRow("folder gone") << QStringLiteral("gone") << "access";
-    QTest::newRow("read-only folder") << QStringLiteral("read-only") << "access";
-    QTest::newRow("value the file cannot hold") << QStringLiteral("value") << "internal";
-}
-
-void TstCFile::saveFailureKeepsModified()
-{
-    QFETCH(QString, fault);
-    QFETCH(QString, error);
-
-    auto folder = std::make_unique<QTemporaryDir>();
-    const QString path = folder->filePath(QStringLiteral("trace.sor"));
-    const QByteArray image = Trace({ 1, 2, 3 });
-    {
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(image);
-    }
-    quint32 warnings = 0;
-    sor::CFile file(path, warnings);
-    file.SetModified(true);
-    // Gives the folder back its write permission so that it can be removed.
-    const auto restore = qScopeGuard([&] {
-        if (folder)
-            QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    });
-    if (fault == "gone") {
-        folder.reset();
-    } else if (fault == "value") {
-        file.GeneralParameters().cableId = QString(101, QLatin1Char('x'));
-    } else {
-        QVERIFY(QFile::setPermissions(folder->path(), QFile::ReadOwner | QFile::ExeOwner));
-        QFile probe(folder->filePath(QStringLiteral("probe")));
-        if (probe.open(QIODevice::WriteOnly)) {
-            probe.remove();
-            QSKIP("this user may write into read-only folders");
-        }
-    }
-
-    QSignalSpy spy(&file, &sor::CFile::sigFileChanged);
-    QCOMPARE(ErrorOf([&] { file.Save(); }), error);
-    QVERIFY(file.IsModified());
-    QCOMPARE(spy.size(), 0);
-    if (folder)
-        QCOMPARE(Read(path), image);
-}
-
-void TstCFile::requiredBlocks_data()
-{
-    QTest::addColumn<QByteArray>("image");
-
-    QTest::newRow("no fixed parameters") << Assemble(
-        { { "GenParams", 100, GeneralBody(), {} }, { "DataPts", 100, DataPointsBody(), {} } });
-    QTest::newRow("no data points") << Assemble(
-        { { "GenParams", 100, GeneralBody(), {} }, { "FxdParams", 100, FixedBody(), {} } });
-}
-
-void TstCFile::requiredBlocks()
-{
-    QFETCH(QByteArray, image);
-    quint32 warnings = 0;
-    const QString path = Write(image);
-    QCOMPARE(ErrorOf([&] { sor::CFile file(path, warnings); }), "format");
-    QCOMPARE(ErrorOf([&] { sor::CFile file(path, image, warnings); }), "format");
-}
-
-void TstCFile::loadWarningsAreAdded()
-{
-    std::vector<tBlock> blocks { { "FxdParams", 100, FixedBody(), {} }, { "DataPts", 100, DataPointsBody(), {} } };
-    quint32 warnings = 0x100; // kept: the caller collects over several files
-    sor::CFile file(Write(Assemble(blocks, WrongChecksum)), warnings);
-    QCOMPARE(warnings, 0x102u);
-    sor::CFile other(Write(Assemble(blocks, NoChecksum), QStringLiteral("other.sor")), warnings);
-    QCOMPARE(warnings, 0x103u);
-}
-
 QTEST_GUILESS_MAIN(TstCFile)
-void TstCFile::laterLayoutEdits_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("edit");
-    const QStringList files = TestPaths::SorFiles(TestPaths::SharedSamplesDir(QStringLiteral("v2")));
-    if (files.isEmpty())
-        QSKIP("no shared v2 instrument files here");
-    for (const QString& path : files) {
-        for (const char* edit : { "general comment", "event comment and added event", "every event deleted" })
-            QTest::addRow("%s, %s", qPrintable(QFileInfo(path).fileName()), edit) << path << edit;
-    }
-}
-
-// An edited later-layout file keeps its layout: the edit and the standard
-// checksum are in the saved file, and every block but the edited one (and
-// the map, whose sizes follow) keeps its bytes. The later layout holds an
-// empty event list, so its block stays in the map.
-void TstCFile::laterLayoutEdits()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, edit);
-    quint32 warnings = 0;
-    sor::CFile file(path, warnings);
-    std::deque<sor::tKeyEvent> events = file.KeyEvents();
-    const QByteArray changed = edit.startsWith(QLatin1String("general")) ? "GenParams" : "KeyEvents";
-    if (changed == "GenParams") {
-        file.GeneralParameters().comment = QStringLiteral("edited");
-        file.SetModified(true);
-    } else if (edit.startsWith(QLatin1String("every"))) {
-        file.SetKeyEvents(events = {});
-    } else {
-        events.front().comment = QStringLiteral("edited");
-        events.push_back(EventAt(file.DistanceToTime(file.Length() / 2), QStringLiteral("added")));
-        events.back().markers = { { 1, 2, 3, 4, 5 } };
-        file.SetKeyEvents(events);
-    }
-    const QString copy = m_dir.filePath(QStringLiteral("edited.sor"));
-    file.SaveCopy(copy);
-
-    sor::CFile again(copy, warnings = 0);
-    QCOMPARE(warnings, 0u);
-    QCOMPARE(again.GeneralParameters().comment.Text(), file.GeneralParameters().comment.Text());
-    QCOMPARE(again.KeyEvents().size(), events.size());
-    for (size_t i = 0; i < events.size(); ++i) {
-        const sor::tKeyEvent &read = again.KeyEvents()[i], &written = file.KeyEvents()[i];
-        QVERIFY(read.comment.Text() == written.comment.Text() && read.markers == written.markers);
-    }
-    // Where each block starts by the map's sizes; each starts with its name.
-    const auto starts = [](const sor::CFile& f, const QByteArray& bytes) {
-        std::vector<qint64> list { f.BlockMap().nSize };
-        for (const bc::CBlockInfo& entry : f.BlockMap().entries) {
-            if (!bytes.mid(list.back()).startsWith(entry.sName + '\0'))
-                return std::vector<qint64>();
-            list.push_back(list.back() + entry.nSize);
-        }
-        return list;
-    };
-    const QByteArray in = Read(path), out = Read(copy);
-    const sor::CFile original(path, warnings);
-    const std::vector<qint64> a = starts(original, in), b = starts(again, out);
-    QVERIFY(!a.empty() && b.size() == a.size());
-    for (size_t i = 0; i + 1 < a.size(); ++i) {
-        const QByteArray& name = original.BlockMap().entries[i].sName;
-        QCOMPARE(again.BlockMap().entries[i].sName, name);
-        if (name == "Cksum")
-            QCOMPARE(qFromLittleEndian<quint16>(out.constData() + b[i] + 6), Crc16(out.left(b[i] + 6)));
-        else
-            QCOMPARE(out.mid(b[i], b[i + 1] - b[i]) == in.mid(a[i], a[i + 1] - a[i]), name != changed);
-    }
-}
 
 #include "tst_cfile.moc"
