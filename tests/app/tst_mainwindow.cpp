@@ -283,22 +283,23 @@ void TstMainWindow::layout_restoredAtNextConstruction()
         graphSizes = window.findChild<QSplitter*>("graphSplit")->sizes();
         QVERIFY(window.close());
     }
-    MainWindow window(m_samples);
-    QVERIFY(!(window.windowState() & Qt::WindowMaximized));
-    const QStringList hidden = { "eventsToolBar", "fileToolBar" };
-    for (const QString& name : hidden + QStringList { "deviceToolBar", "viewToolBar" })
-        QCOMPARE(window.findChild<QToolBar*>(name)->isHidden(), hidden.contains(name));
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.size(), QSize(900, 640));
-    QCOMPARE(window.pos(), QPoint(120, 130));
-    QCOMPARE(window.findChild<QSplitter*>("mainSplit")->sizes(), mainSizes);
-    QCOMPARE(window.findChild<QSplitter*>("graphSplit")->sizes(), graphSizes);
-
-    // Left maximised, it comes back maximised, and returns to its size.
-    window.showMaximized();
-    QTRY_VERIFY(window.isMaximized());
-    QVERIFY(window.close());
+    {
+        MainWindow window(m_samples);
+        QVERIFY(!(window.windowState() & Qt::WindowMaximized));
+        const QStringList hidden = { "eventsToolBar", "fileToolBar" };
+        for (const QString& name : hidden + QStringList { "deviceToolBar", "viewToolBar" })
+            QCOMPARE(window.findChild<QToolBar*>(name)->isHidden(), hidden.contains(name));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.size(), QSize(900, 640));
+        QCOMPARE(window.pos(), QPoint(120, 130));
+        QCOMPARE(window.findChild<QSplitter*>("mainSplit")->sizes(), mainSizes);
+        QCOMPARE(window.findChild<QSplitter*>("graphSplit")->sizes(), graphSizes);
+        // Left maximised, it comes back maximised, and returns to its size.
+        window.showMaximized();
+        QTRY_VERIFY(window.isMaximized());
+        QVERIFY(window.close());
+    }
     MainWindow again(m_samples);
     again.show();
     QTRY_VERIFY(again.isMaximized());

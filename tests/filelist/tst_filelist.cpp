@@ -254,8 +254,7 @@ void TstFileList::compareSet()
     folder.Toggle(2);
     QCOMPARE(folder.Listed(2)->nSlot, 0);
 
-    // Escape empties the set: every member dark blue and its slot free, the
-    // current file shown alone.
+    // Escape empties the set: members blue, slots free, the current file alone.
     QSignalSpy checked(folder.list, &CFileList::sigHasChecked);
     QTest::keyClick(folder.list, Qt::Key_Escape);
     QVERIFY(folder.list->CompareSet().empty());
