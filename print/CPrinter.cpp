@@ -16,12 +16,18 @@
 
 CPrinter::CPrinter(CFileList* fileList, QWidget* mainWindow)
     : QObject(mainWindow),
-      m_printer(QPrinter::ScreenResolution),
       m_pFileList(fileList),
       m_pMainWindow(mainWindow),
       m_pDialogs(&CFileDialogs::Standard())
 {
     qRegisterMetaType<tPrinterListFile>("tPrinterListFile");
+}
+
+QPrinter& CPrinter::Printer()
+{
+    if (!m_pPrinter)
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
+    return *m_pPrinter;
 }
 
 void CPrinter::SetFileDialogs(IFileDialogs* dialogs)
@@ -45,16 +51,16 @@ void CPrinter::Print()
 {
     if (!ChoosePages())
         return;
-    QPrintDialog dialog(&m_printer, m_pMainWindow);
+    QPrintDialog dialog(&Printer(), m_pMainWindow);
     if (dialog.exec() == QDialog::Accepted)
-        Draw(&m_printer);
+        Draw(&Printer());
 }
 
 void CPrinter::Preview()
 {
     if (!ChoosePages())
         return;
-    QPrintPreviewDialog preview(&m_printer, m_pMainWindow);
+    QPrintPreviewDialog preview(&Printer(), m_pMainWindow);
     preview.setWindowTitle(tr("Lumetrix - Print preview mode (presss ESC or close)"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, &CPrinter::Draw);
 
@@ -82,7 +88,7 @@ void CPrinter::Preview()
 
 void CPrinter::PageProperties()
 {
-    QPageSetupDialog dialog(&m_printer, m_pMainWindow);
+    QPageSetupDialog dialog(&Printer(), m_pMainWindow);
     dialog.exec();
 }
 
@@ -105,7 +111,7 @@ bool CPrinter::WritePdf(const QString& path, const QList<tPrinterListFile>& page
 {
     QString error;
     const bool written = CReportPage::WritePdf(path, pages, m_pFileList ? &m_pFileList->GraphState() : nullptr,
-        m_printer.pageLayout(), m_printer.resolution(), &error);
+        Printer().pageLayout(), Printer().resolution(), &error);
     if (!written) {
         QMessageBox::critical(m_pMainWindow, tr("Export PDF"),
             tr("The report could not be written to %1:\n%2").arg(QDir::toNativeSeparators(path), error));

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QPrinter>
 
+#include <memory>
+
 class CFileList;
 class IFileDialogs;
 class QWidget;
@@ -13,7 +15,8 @@ class QWidget;
 // The report pages of the main window: printing, the print preview (which
 // takes the main window's place on screen while it is open), the page setup
 // and the PDF export. One printer object lives as long as this, so the page
-// settings hold from one job to the next.
+// settings hold from one job to the next; it is made at its first use, since
+// making it asks the print system for its printers, which start-up need not wait for.
 class CPrinter : public QObject
 {
     Q_OBJECT
@@ -23,7 +26,7 @@ public:
     // dialogs' parent and the window the preview stands in for.
     CPrinter(CFileList* fileList, QWidget* mainWindow);
 
-    QPrinter& Printer() { return m_printer; }
+    QPrinter& Printer();
     // The file question of the PDF export; null restores the platform's own.
     // Not owned.
     void SetFileDialogs(IFileDialogs* dialogs);
@@ -45,7 +48,7 @@ private:
     // Asks for the pages; false when there is nothing to print.
     bool ChoosePages();
 
-    QPrinter m_printer;
+    std::unique_ptr<QPrinter> m_pPrinter;
     CFileList* m_pFileList;
     QList<tPrinterListFile> m_pages;
     QWidget* m_pMainWindow;

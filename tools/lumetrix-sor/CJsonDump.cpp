@@ -164,11 +164,7 @@ void CJsonDump::WriteFixed(CJsonWriter& json) const
         json.Field("averagingTime", f.averagingTime.Value());
         json.Field("acquisitionRangeDistance", f.acquisitionRangeDistance.Value());
         json.Field("traceType", Code(f.traceTypeCode.data(), 2));
-        json.Key("windowCoordinates");
-        json.BeginArray();
-        for (qint32 coordinate : f.windowCoordinates)
-            json.Value(coordinate);
-        json.EndArray();
+        json.IntegerArrayField("windowCoordinates", f.windowCoordinates);
     }
     json.EndObject();
 }
@@ -196,11 +192,7 @@ void CJsonDump::WriteKeyEvents(CJsonWriter& json) const
         if (m_file.IsLaterLayout()) {
             json.Field("code", Code(e.Code().data(), 6));
             json.Field("techniqueCode", Code(e.techniqueCode.data(), 2));
-            json.Key("markers");
-            json.BeginArray();
-            for (qint32 marker : e.markers)
-                json.Value(marker);
-            json.EndArray();
+            json.IntegerArrayField("markers", e.markers);
         }
         json.EndObject();
     }

@@ -38,6 +38,16 @@ public:
         Value(value);
     }
 
+    // `key` with an array of the integers in `values`.
+    template<typename Range> void IntegerArrayField(const char* key, const Range& values)
+    {
+        Key(key);
+        BeginArray();
+        for (const auto number : values)
+            Value(number);
+        EndArray();
+    }
+
     // A whole array of samples, written on one line.
     void Samples(const quint16* samples, size_t count);
 
