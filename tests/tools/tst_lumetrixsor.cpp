@@ -435,9 +435,9 @@ void TstLumetrixSor::argumentRules()
 void TstLumetrixSor::lostOutputIsAnError()
 {
     m_sStdout = QStringLiteral("/dev/full");
-    for (const QString& arguments : { "dump ok.sor", "dump --points ok.sor", "info ok.sor", "check ok.sor", "--version" }) {
-        const tRun run = Run(arguments.split(' '));
-        QVERIFY2(run.exitCode == 2 && run.err.contains("could not be written"), qPrintable(arguments));
+    for (const char* arguments : { "dump ok.sor", "dump --points ok.sor", "info ok.sor", "check ok.sor", "--version" }) {
+        const tRun run = Run(QString::fromLatin1(arguments).split(' '));
+        QVERIFY2(run.exitCode == 2 && run.err.contains("could not be written"), arguments);
     }
 }
 
