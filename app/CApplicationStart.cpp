@@ -1,6 +1,7 @@
 #include "CApplicationStart.h"
 
 #include "CCrashReport.h"
+#include "CGuardedApplication.h"
 #include "MainWindow.h"
 
 #include <CDeviceConnectorCOM.h>
@@ -72,7 +73,7 @@ int CApplicationStart::Run(int& argc, char** argv)
     const tCommandLine commandLine = ParseCommandLine(arguments, m_version);
     if (commandLine.eAction != tCommandLine::Open)
         return Answer(commandLine);
-    QApplication application(argc, argv);
+    CGuardedApplication application(argc, argv);
     return Start(QCoreApplication::arguments());
 }
 

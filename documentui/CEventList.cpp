@@ -3,6 +3,7 @@
 #include "CTableWidgetDelegate.h"
 #include "RangeText.h"
 
+#include <CEntryGuard.h>
 #include <CFileList.h>
 #include <CValueEdit.h>
 #include <tGraphState.h>
@@ -192,7 +193,8 @@ void CEventList::OnDeleteEvent()
         return;
     // The event after the deleted one, or the new last one, takes its place.
     const int remaining = int(file->KeyEvents().size()) - 1;
-    if (!file->DeleteKeyEvent(row))
+    bool deleted = false;
+    if (!CEntryGuard::Run(this, [&] { deleted = file->DeleteKeyEvent(row); }) || !deleted)
         return;
     m_nSelectedRow = std::min(row, remaining - 1);
     OnUpdateView();
@@ -214,7 +216,9 @@ void CEventList::OnItemChanged(QTableWidgetItem* item)
     if (!file)
         return;
     m_bChanging = true;
-    const bool changed = file->SetKeyEventComment(item->row(), item->text());
+    bool changed = false;
+    if (!CEntryGuard::Run(this, [&] { changed = file->SetKeyEventComment(item->row(), item->text()); }))
+        m_bRebuildPending = true; // the cell shows the comment the document kept
     m_bChanging = false;
     // The item is still being changed by the table: the rebuild, which shows
     // the comment as the document keeps it, follows once that is done.

@@ -1,5 +1,7 @@
 #include "CFileInfo.h"
 
+#include <CDistanceCompanions.h>
+#include <CEntryGuard.h>
 #include <CValidator.h>
 #include <CValueEdit.h>
 #include <IARMessageBox.h>
@@ -14,6 +16,9 @@
 #include <QLocale>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <array>
+#include <iterator>
 
 namespace {
 
@@ -95,9 +100,17 @@ CFileInfo::CFileInfo(const QSharedPointer<sor::CFile>& file, bool bFullEdit, QWi
     grid->addWidget(new QLabel(tr("Условие"), grid->parentWidget()), conditionRow, 0);
     m_pCondition = new QComboBox(grid->parentWidget());
     m_pCondition->setObjectName(QStringLiteral("CDF"));
+    // Each item carries the record's value. A code the file holds but the
+    // table does not list is shown as an extra item and kept unless another
+    // is picked.
     for (const char* condition : kConditions)
-        m_pCondition->addItem(tr(condition));
-    m_pCondition->setCurrentIndex(int(m_general.currentDataFlag));
+        m_pCondition->addItem(tr(condition), quint32(m_pCondition->count()));
+    if (m_general.currentDataFlag >= std::size(kConditions)) {
+        const std::array<char, 2>& code = m_general.currentDataFlagCode;
+        const QString shown = QString::fromLatin1(code.data(), int(qstrnlen(code.data(), 2)));
+        m_pCondition->addItem(tr("Code \"%1\" of the file").arg(shown), quint32(m_general.currentDataFlag));
+    }
+    m_pCondition->setCurrentIndex(m_pCondition->findData(quint32(m_general.currentDataFlag)));
     grid->addWidget(m_pCondition, conditionRow, 1);
     text(m_general.cableCode, general.cableCode, RecordGeneral, AddRow(grid, QT_TR_NOOP("Код кабеля"), "CCD"), true);
     text(m_general.operatorName, general.operatorName, RecordGeneral, AddRow(grid, QT_TR_NOOP("Оператор"), "OP"),
@@ -146,8 +159,9 @@ CFileInfo::CFileInfo(const QSharedPointer<sor::CFile>& file, bool bFullEdit, QWi
         return edit;
     };
     m_pRangeKm = derived("ARkm", QT_TR_NOOP("км"));
+    // The later layout's distances have no rule that follows the spacing.
     m_pSpacing = Bind(m_fixed.dataSpacing, fixed.dataSpacing, RecordFixed,
-        AddRow(grid, QT_TR_NOOP("Разрешение"), "DSns", QT_TR_NOOP("ns")), bFullEdit);
+        AddRow(grid, QT_TR_NOOP("Разрешение"), "DSns", QT_TR_NOOP("ns")), bFullEdit && !file->IsLaterLayout());
     m_pSpacingM = derived("DSmt", QT_TR_NOOP("м"));
     Bind(m_fixed.pulseWidth, fixed.pulseWidth, RecordFixed,
         AddRow(grid, QT_TR_NOOP("Длительность зондирующего импульса"), "PWUns", QT_TR_NOOP("нс")), bFullEdit);
@@ -238,7 +252,8 @@ void CFileInfo::CommitAll()
     m_general = m_file->GeneralParameters();
     m_supplier = m_file->SupplierParameters();
     m_fixed = m_file->FixedParameters();
-    m_general.currentDataFlag = quint32(m_pCondition->currentIndex());
+    if (m_pCondition->currentIndex() >= 0)
+        m_general.currentDataFlag = m_pCondition->currentData().toUInt();
     for (tBinding& binding : m_lsBindings)
         binding.edit->Commit();
 }
@@ -249,6 +264,12 @@ void CFileInfo::WriteBack()
     for (const tBinding& binding : m_lsBindings) {
         if (binding.edit->Value().ToString() != binding.original->ToString())
             changed[binding.record] = true;
+    }
+    if (changed[RecordFixed] && m_file->IsLaterLayout()) {
+        // The distances stored beside the edited times follow them.
+        sor::CDistanceCompanions::Follow(m_file->FixedParameters(), m_fixed, m_general);
+        if (m_general.userOffsetDistance != m_file->GeneralParameters().userOffsetDistance)
+            changed[RecordGeneral] = true;
     }
     if (!changed[RecordGeneral] && !changed[RecordSupplier] && !changed[RecordFixed])
         return;
@@ -299,6 +320,8 @@ void CFileInfo::accept()
             refusal.pEdit->setText(refusal.sKeptText);
         }
     }
-    WriteBack();
-    QDialog::accept();
+    // A write-back that fails leaves the document as it was and the dialog
+    // open, so that the values can be changed or the dialog cancelled.
+    if (CEntryGuard::Run(this, [this] { WriteBack(); }))
+        QDialog::accept();
 }

@@ -39,12 +39,16 @@ private slots:
 private:
     // The step name of an event change.
     QString EventChangeText() const;
+    // Puts back the trace of `image` and the modified mark after a change
+    // that could not be recorded.
+    void Revert(const QByteArray& image, bool modified);
 
     QSharedPointer<sor::CFile> m_pFile;
     QUndoStack* m_pStack;
     // Image and events before an announced change, until it is recorded.
     QByteArray m_before;
     std::deque<sor::tKeyEvent> m_eventsBefore;
+    bool m_bModifiedBefore = false;
     // Set while Apply() or Restore() runs: their changes are not taken again.
     bool m_bBusy = false;
 };

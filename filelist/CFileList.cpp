@@ -668,8 +668,17 @@ bool CFileList::ApplyEdit(
     if (found != m_histories.end())
         return found->second->Apply(text, edit);
     const QByteArray before = file->Image();
-    edit();
-    const bool changed = file->Image() != before;
+    const bool wasModified = file->IsModified();
+    bool changed = false;
+    try {
+        edit();
+        changed = file->Image() != before;
+    } catch (...) {
+        // Not kept: the trace goes back to the image taken before the edit.
+        file->Restore(before);
+        file->SetModified(wasModified);
+        throw;
+    }
     if (changed && !file->IsModified())
         file->SetModified(true);
     return changed;

@@ -1,6 +1,7 @@
 #include "CFileListWatcher.h"
 
 #include "CListener.h"
+#include "CEntryGuard.h"
 #include "IFileList.h"
 
 #include <QDir>
@@ -131,6 +132,13 @@ void CFileListWatcher::AskAdded()
 
 void CFileListWatcher::OnPathChanges()
 {
+    // After a failure the next change asks again.
+    if (!CEntryGuard::Run(m_pParent, [this] { AskAll(); }))
+        m_pListener->Handled();
+}
+
+void CFileListWatcher::AskAll()
+{
     if (m_pListener->IsHeld()) {
         m_pListener->Defer();
         return;
@@ -149,6 +157,10 @@ void CFileListWatcher::OnPathChanges()
         // the user kept, below.
         if (row != -1)
             m_pListener->Accept(path);
+        // A trace kept with its changes over a file another program changed
+        // stays modified until it is saved: undo cannot bring back the disk.
+        if (row == -2 && RowOf(path) >= 0 && m_pList->GetFile(RowOf(path))->IsModified())
+            m_pList->GetFile(RowOf(path))->SetModified(true);
 
         row = TakeOne(m_sets[RemovedFiles], again,
             tr("%1\n\nThe file has removed outside of program.\nDo you want to remove it from file list and lose the "

@@ -56,6 +56,8 @@ private:
     int TakeOne(
         FileListWatcher::tChangeSet& set, bool& again, const QString& textModified, const QString& text, QString& path);
     int RowOf(const QString& path) const;
+    // Asks about every queued change (OnPathChanges, without its guard).
+    void AskAll();
     void AskAdded();
 
     IFileList* m_pList;

@@ -2,6 +2,8 @@
 
 #include "CDocumentHistory.h"
 
+#include <CEntryGuard.h>
+
 #include <QUndoStack>
 
 CSnapshotCommand::CSnapshotCommand(
@@ -14,8 +16,18 @@ CSnapshotCommand::CSnapshotCommand(
 // saved one when the index it moves to is the clean index.
 void CSnapshotCommand::undo()
 {
-    const QUndoStack* stack = m_pHistory->Stack();
-    m_pHistory->Restore(m_before, stack->index() - 1 != stack->cleanIndex());
+    QUndoStack* stack = m_pHistory->Stack();
+    Run([&] { m_pHistory->Restore(m_before, stack->index() - 1 != stack->cleanIndex()); });
+}
+
+void CSnapshotCommand::Run(const std::function<void()>& step)
+{
+    if (CEntryGuard::Run(nullptr, step))
+        return;
+    // The trace stays as it is, which no state of the history matches any
+    // more: the step leaves the history and nothing clears the modified mark.
+    m_pHistory->Stack()->resetClean();
+    setObsolete(true);
 }
 
 void CSnapshotCommand::redo()
@@ -24,6 +36,6 @@ void CSnapshotCommand::redo()
         m_bDone = false;
         return;
     }
-    const QUndoStack* stack = m_pHistory->Stack();
-    m_pHistory->Restore(m_after, stack->index() + 1 != stack->cleanIndex());
+    QUndoStack* stack = m_pHistory->Stack();
+    Run([&] { m_pHistory->Restore(m_after, stack->index() + 1 != stack->cleanIndex()); });
 }

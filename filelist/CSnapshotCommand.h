@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QUndoCommand>
 
+#include <functional>
+
 class CDocumentHistory;
 
 // One step of a trace's history: the whole file image before and after it.
@@ -17,6 +19,10 @@ public:
     void redo() override;
 
 private:
+    // Runs an undo or redo step; one that fails is reported, changes
+    // nothing and leaves the history.
+    void Run(const std::function<void()>& step);
+
     CDocumentHistory* m_pHistory;
     QByteArray m_before;
     QByteArray m_after;

@@ -87,13 +87,13 @@ void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
     bool checksumWritten = false;
     BC_LOCATED(kModule, SerializeBlock(stream, map, map));
 
-    // In the later layout a second block of a known name is kept as raw bytes:
+    // In both layouts a second block of a known name is kept as raw bytes:
     // read into the same object, it would be written back as the first one.
     std::vector<QByteArray> seen;
     for (CBlockInfo& entry : map.entries) {
         const quint32 sizeBefore = entry.nSize;
         const QByteArray& name = entry.sName;
-        const bool repeated = map.bNamed && std::find(seen.begin(), seen.end(), name) != seen.end();
+        const bool repeated = std::find(seen.begin(), seen.end(), name) != seen.end();
         seen.push_back(name);
         if (entry.nSize == 0 && entry.userBlock.aBytes.isEmpty() && (repeated || !IsKnown(name))) {
             // An empty block of another program: nothing to read, nothing to write.
@@ -113,6 +113,10 @@ void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
             BC_LOCATED(kModule, SerializeFramed(stream, dataPoints, entry));
         } else if (name == BlockName::Checksum) {
             const qint64 start = stream.Pos();
+            // A checksum block that could not be read is written afresh, with
+            // its own header and the checksum of the bytes before it.
+            if (stream.IsWriting() && entry.nSize <= entry.HeaderSize())
+                entry.nSize = entry.HeaderSize() + 1;
             try {
                 SerializeFramed(stream, checksum, entry);
             } catch (EFileLoadInvalidFormat&) {
@@ -121,6 +125,8 @@ void CBellcore::SerializeEntries(CFileStream& stream, bool& checksumStale)
                 // An unreadable checksum does not make the trace unusable.
                 stream.AddWarning(WarningChecksumMissing);
                 stream.Seek(qMin(start + qint64(entry.nSize), stream.Size()));
+                entry.sHeader = QByteArray();
+                entry.aTail.clear();
             }
             checksumWritten = true;
         } else {

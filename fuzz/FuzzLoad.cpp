@@ -1,13 +1,40 @@
 // Loads any byte string as a trace document. A file that loads must also
-// save, and its saved image must load again to the same samples and events.
+// save, and its saved image must load again to the same samples, events and
+// parameters; a failure to write or to read the image back is a finding.
 // A file of the later layout saved unedited is the input itself (unless its
 // checksum block was unreadable); one of version 1.0 gets a checksum that matches.
 #include <CFile.h>
 #include <Exception.h>
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <cstdlib>
+#include <memory>
+
+namespace {
+
+// The values a reader sees, as text.
+QString Values(const sor::CFile& file)
+{
+    const sor::tGeneralParameters& g = file.GeneralParameters();
+    const sor::tFixedParameters& f = file.FixedParameters();
+    QStringList values { g.cableId.Text(), g.fiberId.Text(), g.comment.Text(), QString::number(g.currentDataFlag),
+        f.groupIndex.ToString(), f.acquisitionRange.ToString(), f.dataSpacing.ToString(), f.pulseWidth.ToString(),
+        file.SupplierParameters().mainframeId.Text() };
+    for (const sor::tKeyEvent& event : file.KeyEvents())
+        values << event.time.ToString() << event.loss.ToString() << event.reflectance.ToString() << event.comment.Text();
+    return values.join(QLatin1Char('|'));
+}
+
+// Writes the image of a file that loaded and reads it back; neither may fail.
+std::unique_ptr<sor::CFile> SavedAndRead(sor::CFile& file, QByteArray& saved, quint32& warnings) noexcept
+{
+    saved = file.Image();
+    return std::make_unique<sor::CFile>(QStringLiteral("fuzz.sor"), saved, warnings);
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -17,16 +44,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         sor::CFile file(QStringLiteral("fuzz.sor"), image, warnings);
         (void)file.MaxValue();
         (void)file.ValueAt(file.Length() / 2);
-        const QByteArray saved = file.Image();
-
+        QByteArray saved;
         quint32 againWarnings = 0;
-        sor::CFile again(QStringLiteral("fuzz.sor"), saved, againWarnings);
-        if (again.PointCount() != file.PointCount() || again.KeyEvents().size() != file.KeyEvents().size()
+        const std::unique_ptr<sor::CFile> again = SavedAndRead(file, saved, againWarnings);
+        if (again->PointCount() != file.PointCount() || again->KeyEvents().size() != file.KeyEvents().size()
+            || Values(*again) != Values(file)
             || (file.IsLaterLayout() ? saved != image && !(warnings & bc::WarningChecksumMissing)
                                      : (againWarnings & bc::WarningChecksumWrong) != 0))
             std::abort();
         for (int i = 0; i < file.PointCount(); ++i) {
-            if (again.Point(i) != file.Point(i))
+            if (again->Point(i) != file.Point(i))
                 std::abort();
         }
     } catch (const Exception&) {

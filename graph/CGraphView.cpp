@@ -1,5 +1,6 @@
 #include "CGraphView.h"
 
+#include "CEntryGuard.h"
 #include "CGraphPix.h"
 #include "tGraphState.h"
 
@@ -151,8 +152,11 @@ void CGraphView::OnEndMeas()
 {
     Uncheck(m_pSpliceAction);
     Uncheck(m_pReflectionAction);
-    if (m_pGeometry->cursors->IsMeasuring())
-        m_pGeometry->cursors->AddEvent(true);
+    if (m_pGeometry->cursors->IsMeasuring()) {
+        // An event that cannot be added ends the measurement without it.
+        if (!CEntryGuard::Run(this, [this] { m_pGeometry->cursors->AddEvent(true); }))
+            m_pGeometry->cursors->AddEvent(false);
+    }
     emit editingEnd();
     emit sigUpdate();
 }

@@ -262,6 +262,17 @@ Probably, you use incompatible device.</source>
     </message>
 </context>
 <context>
+    <name>CEntryGuard</name>
+    <message>
+        <source>Operation failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The operation could not be completed; the trace stays as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CEventList</name>
     <message>
         <source>Event %1</source>
@@ -485,6 +496,10 @@ Probably, you use incompatible device.</source>
     <message>
         <source>Not all fields completed correctly</source>
         <translation>Not all fields completed correctly</translation>
+    </message>
+    <message>
+        <source>Code &quot;%1&quot; of the file</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -273,6 +273,17 @@ Probably, you use incompatible device.</source>
     </message>
 </context>
 <context>
+    <name>CEntryGuard</name>
+    <message>
+        <source>Operation failed</source>
+        <translation>Операция не выполнена</translation>
+    </message>
+    <message>
+        <source>The operation could not be completed; the trace stays as it was.</source>
+        <translation>Операцию не удалось выполнить; рефлектограмма осталась прежней.</translation>
+    </message>
+</context>
+<context>
     <name>CEventList</name>
     <message>
         <source>Event %1</source>
@@ -496,6 +507,10 @@ Probably, you use incompatible device.</source>
     <message>
         <source>Not all fields completed correctly</source>
         <translation>Не все поля заполнены правильно</translation>
+    </message>
+    <message>
+        <source>Code &quot;%1&quot; of the file</source>
+        <translation>Код «%1» из файла</translation>
     </message>
 </context>
 <context>

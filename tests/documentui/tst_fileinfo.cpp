@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 // A text typed into a widget (a combo box takes the item index) and the dump
 // field that then holds it, or `stored`; no field when nothing may change, no
 // widget for a field that follows another.
@@ -105,6 +107,7 @@ private slots:
     void derivedDistances();
     void refusedOrLeft_data();
     void refusedOrLeft();
+    void laterLayoutDistancesFollow();
 
 private:
     QTemporaryDir m_dir;
@@ -269,6 +272,30 @@ void TstFileInfo::refusedOrLeft()
         QCOMPARE(dialog.findChild<QTabWidget*>()->currentWidget()->objectName(), QStringLiteral("MeasInfo"));
         QCOMPARE(dialog.focusWidget(), dialog.findChild<QLineEdit*>(QStringLiteral("GI")));
     }
+}
+
+// The later layout's distances beside the range and the offsets follow an
+// edited range and group index by the instrument's own rule (this one keeps
+// hundredths of a metre for the range and offset, tenths for the user offset);
+// the spacing, which no rule ties them to, is not offered.
+void TstFileInfo::laterLayoutDistancesFollow()
+{
+    const QString v2 = TestPaths::SharedSamplesDir(QStringLiteral("v2"));
+    if (v2.isEmpty())
+        QSKIP("no shared v2 instrument files here");
+    quint32 warnings = 0;
+    const QSharedPointer<sor::CFile> file(new sor::CFile(v2 + "/example1-noyes-ofl280-fastreporter-save.sor", warnings));
+    CFileInfo dialog(file, true);
+    dialog.show();
+    QVERIFY(!dialog.findChild<QLineEdit*>(QStringLiteral("DSns"))->isEnabled());
+    Type(dialog, QStringLiteral("GI"), QStringLiteral("1.5"));
+    Type(dialog, QStringLiteral("ARns"), QStringLiteral("30000"));
+    Click(dialog, QDialogButtonBox::Ok);
+    const sor::tFixedParameters& fixed = file->FixedParameters();
+    const auto metres = [&](double ns, double scale) { return std::round(file->TimeToDistance(float(ns)) * scale); };
+    QVERIFY(std::abs(fixed.acquisitionRangeDistance - metres(30000, 100)) <= 2);
+    QVERIFY(std::abs(fixed.acquisitionOffsetDistance - metres(fixed.acquisitionOffset, 100)) <= 2);
+    QVERIFY(std::abs(file->GeneralParameters().userOffsetDistance - metres(file->GeneralParameters().userOffset, 10)) <= 2);
 }
 
 QTEST_MAIN(TstFileInfo)

@@ -201,6 +201,12 @@ private slots:
         unknown.insert(unknown.begin() + 3, { "Vendor", 3, QByteArray(), {} });
         unknown.push_back({ "Trailer", 200, QByteArray(300, '\x7F'), {} });
         QTest::newRow("unknown blocks") << Assemble(unknown);
+        // A repeated known block keeps both copies, each with its own bytes.
+        std::vector<tBlock> twice = StandardBlocks();
+        tGeneral second;
+        second.cableId = "SECOND";
+        twice.insert(twice.begin() + 1, { "GenParams", 100, GeneralBody(second), {} });
+        QTest::newRow("a known block twice") << Assemble(twice);
     }
 
     void roundTrip()
@@ -239,6 +245,10 @@ private slots:
         QTest::newRow("checksum before another block")
             << zeroed << quint32(bc::WarningChecksumWrong)
             << zeroed.left(at) + ByteWriter().U16(Crc16(zeroed.left(at))).Bytes() + "xyz" << 0u;
+        // An unreadable block of size 0 is written afresh.
+        std::vector<tBlock> empty = StandardBlocks();
+        empty.push_back({ "Cksum", 100, QByteArray(), {} });
+        QTest::newRow("checksum of size 0") << Assemble(empty, NoChecksum) << missingBit << correct << 0u;
         // Saving does not add a block the file did not list.
         QTest::newRow("no checksum in the map") << missing << missingBit << missing << missingBit;
     }

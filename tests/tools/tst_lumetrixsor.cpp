@@ -68,6 +68,9 @@ private slots:
     void dump_matchesDocument();
     void synth();
     void report();
+    void argumentRules_data();
+    void argumentRules();
+    void lostOutputIsAnError();
 
 private:
     tRun Run(const QStringList& arguments) const;
@@ -76,12 +79,17 @@ private:
 
     QString m_tool;
     QTemporaryDir m_dir;
+    // Where the tool's standard output goes; empty: read by the test.
+    QString m_sStdout;
 };
 
 tRun TstLumetrixSor::Run(const QStringList& arguments) const
 {
     tRun run;
     QProcess process;
+    process.setWorkingDirectory(m_dir.path());
+    if (!m_sStdout.isEmpty())
+        process.setStandardOutputFile(m_sStdout);
     process.start(m_tool, arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -377,6 +385,60 @@ void TstLumetrixSor::report()
     // An output that cannot be written is an error too.
     run = Run({ QStringLiteral("report"), files[0], "-o", Temp(QStringLiteral("missing/out.pdf")) });
     QCOMPARE(run.exitCode, 2);
+}
+
+// The same rules in every command: "--" ends the options, an option given
+// twice is refused as such, and a single space is a value. Nothing is written
+// on a refusal.
+void TstLumetrixSor::argumentRules_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("comment"); // "-": not looked at
+    QTest::newRow("option twice") << QStringList { "edit", "e.sor", "--comment", "A", "--comment", "B" } << 2
+                                  << "\"--comment\" is given more than once" << "-";
+    QTest::newRow("one space") << QStringList { "edit", "e.sor", "--comment", " " } << 0 << "" << "";
+    QTest::newRow("edit after --") << QStringList { "edit", "--comment", "x", "--", "--x.sor" } << 0 << "" << "x";
+    QTest::newRow("info after --") << QStringList { "info", "--", "--x.sor" } << 0 << "" << "-";
+    QTest::newRow("dump after --") << QStringList { "dump", "--points", "--", "--x.sor" } << 0 << "" << "-";
+    QTest::newRow("unknown option") << QStringList { "check", "--x.sor" } << 2 << "Unknown option" << "-";
+    QTest::newRow("report of -d.sor") << QStringList { "report", "-d.sor", "-o", "d.pdf" } << 0 << "" << "-";
+    // report never writes over a trace: an input, also through a link, or another.
+    for (const char* output : { "e.sor", "./e.sor", "link.pdf", "-d.sor" })
+        QTest::addRow("report to %s", output) << QStringList { "report", "e.sor", "-o", output } << 2
+                                              << "nothing was written" << "-";
+}
+
+void TstLumetrixSor::argumentRules()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, comment);
+    const QByteArray good = ReadAll(Temp(QStringLiteral("ok.sor")));
+    for (const char* name : { "e.sor", "--x.sor", "-d.sor" })
+        QVERIFY(WriteAll(Temp(QString::fromLatin1(name)), good));
+    QFile::link(Temp("e.sor"), Temp("link.pdf"));
+    const tRun run = Run(arguments);
+    QTEST(run.exitCode, "exitCode");
+    QFETCH(QString, error);
+    QVERIFY2(run.err.contains(error), qPrintable(run.err));
+    if (comment != QLatin1String("-")) {
+        quint32 warnings = 0;
+        const sor::CFile file(Temp(arguments[1] == "e.sor" ? "e.sor" : "--x.sor"), warnings);
+        QCOMPARE(file.GeneralParameters().comment.Text(), comment);
+    }
+    if (run.exitCode != 0)
+        QVERIFY(ReadAll(Temp("e.sor")) == good && ReadAll(Temp("-d.sor")) == good);
+}
+
+// Output that could not be written fails the command, whatever it is.
+void TstLumetrixSor::lostOutputIsAnError()
+{
+    m_sStdout = QStringLiteral("/dev/full");
+    for (const char* arguments : { "dump ok.sor", "dump --points ok.sor", "info ok.sor", "check ok.sor", "--version" }) {
+        const tRun run = Run(QString::fromLatin1(arguments).split(' '));
+        QVERIFY2(run.exitCode == 2 && run.err.contains("could not be written"), arguments);
+    }
 }
 
 QTEST_GUILESS_MAIN(TstLumetrixSor)

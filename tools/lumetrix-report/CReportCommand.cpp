@@ -1,5 +1,7 @@
 #include "CReportCommand.h"
 
+#include <CArguments.h>
+
 #include <CFile.h>
 #include <CReportPage.h>
 #include <Exception.h>
@@ -35,36 +37,45 @@ int CReportCommand::Usage(const QString& problem)
     return ExitError;
 }
 
+QString CReportCommand::OutputRefusal(const QString& output, const QStringList& inputs)
+{
+    // Compared as the files they are: a link or another spelling of an input
+    // is that input.
+    const QFileInfo target(output);
+    const QString canonical = target.canonicalFilePath();
+    for (const QString& input : inputs) {
+        if (target == QFileInfo(input) || (!canonical.isEmpty() && canonical == QFileInfo(input).canonicalFilePath()))
+            return tr("the output is one of the input traces; nothing was written.");
+    }
+    if (target.exists() && target.suffix().compare(QLatin1String("sor"), Qt::CaseInsensitive) == 0)
+        return tr("the output is an existing trace file; nothing was written.");
+    return QString();
+}
+
 int CReportCommand::Run(const QStringList& arguments)
 {
-    QStringList files;
-    QString output;
+    CArguments parsed;
+    parsed.Value(QStringLiteral("-o")).Value(QStringLiteral("--page")).Flag(QStringLiteral("--landscape"));
+    if (const QString problem = parsed.Parse(arguments); !problem.isEmpty())
+        return Usage(problem);
+    const QStringList& files = parsed.Operands();
+    const QString output = parsed.Get(QStringLiteral("-o"));
+    const QPageLayout::Orientation orientation
+        = parsed.Has(QStringLiteral("--landscape")) ? QPageLayout::Landscape : QPageLayout::Portrait;
     QPageSize::PageSizeId size = QPageSize::A4;
-    QPageLayout::Orientation orientation = QPageLayout::Portrait;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("--landscape")) {
-            orientation = QPageLayout::Landscape;
-        } else if (argument == QLatin1String("-o") || argument == QLatin1String("--page")) {
-            if (i + 1 >= arguments.size())
-                return Usage(tr("The option \"%1\" needs a value.").arg(argument));
-            const QString value = arguments.at(++i);
-            if (argument == QLatin1String("-o"))
-                output = value;
-            else if (value.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
-                size = QPageSize::A4;
-            else if (value.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
-                size = QPageSize::Letter;
-            else
-                return Usage(tr("The value \"%1\" of \"%2\" is not valid.").arg(value, argument));
-        } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-            return Usage(tr("Unknown option \"%1\".").arg(argument));
-        } else {
-            files << argument;
-        }
+    if (parsed.Has(QStringLiteral("--page"))) {
+        const QString value = parsed.Get(QStringLiteral("--page"));
+        if (value.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+            size = QPageSize::Letter;
+        else if (value.compare(QLatin1String("A4"), Qt::CaseInsensitive) != 0)
+            return Usage(tr("The value \"%1\" of \"%2\" is not valid.").arg(value, QStringLiteral("--page")));
     }
     if (files.isEmpty() || output.isEmpty())
         return Usage(tr("report needs at least one file and an output file."));
+    if (const QString refusal = OutputRefusal(output, files); !refusal.isEmpty()) {
+        Err(tr("%1: %2\n").arg(output, refusal));
+        return ExitError;
+    }
 
     // Every file first: a file that does not load stops the report before
     // anything is written.

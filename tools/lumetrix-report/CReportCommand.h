@@ -18,4 +18,7 @@ public:
 
 private:
     int Usage(const QString& problem);
+    // Why `output` must not be written: it is one of `inputs` (also through a
+    // link) or an existing trace file. Empty when it may be written.
+    static QString OutputRefusal(const QString& output, const QStringList& inputs);
 };

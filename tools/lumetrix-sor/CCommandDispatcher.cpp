@@ -1,5 +1,6 @@
 #include "CCommandDispatcher.h"
 
+#include "CArguments.h"
 #include "CDeviceCommand.h"
 #include "CEditCommand.h"
 #include "CJsonDump.h"
@@ -93,7 +94,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
                "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
-            + CEditCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage());
+            + CEditCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage()
+            + tr("In every command \"--\" ends the options, and an option is given at most once.\n"));
         return ExitOk;
     }
     return Usage(tr("Unknown command \"%1\".").arg(command));
@@ -107,8 +109,12 @@ int CCommandDispatcher::Usage(const QString& problem)
     return ExitError;
 }
 
-int CCommandDispatcher::Info(const QStringList& files)
+int CCommandDispatcher::Info(const QStringList& arguments)
 {
+    CArguments parsed;
+    if (const QString problem = parsed.Parse(arguments); !problem.isEmpty())
+        return Usage(problem);
+    const QStringList& files = parsed.Operands();
     if (files.isEmpty())
         return Usage(tr("info needs at least one file."));
     int result = ExitOk;
@@ -132,16 +138,12 @@ int CCommandDispatcher::Info(const QStringList& files)
 
 int CCommandDispatcher::Dump(const QStringList& arguments)
 {
-    bool withPoints = false;
-    QStringList files;
-    for (const QString& argument : arguments) {
-        if (argument == QLatin1String("--points"))
-            withPoints = true;
-        else if (argument.startsWith(QLatin1String("--")))
-            return Usage(tr("Unknown option \"%1\".").arg(argument));
-        else
-            files << argument;
-    }
+    CArguments parsed;
+    parsed.Flag(QStringLiteral("--points"));
+    if (const QString problem = parsed.Parse(arguments); !problem.isEmpty())
+        return Usage(problem);
+    const bool withPoints = parsed.Has(QStringLiteral("--points"));
+    const QStringList& files = parsed.Operands();
     if (files.size() != 1)
         return Usage(tr("dump needs exactly one file."));
     quint32 warnings = 0;
@@ -156,8 +158,12 @@ int CCommandDispatcher::Dump(const QStringList& arguments)
     return ExitOk;
 }
 
-int CCommandDispatcher::Check(const QStringList& files)
+int CCommandDispatcher::Check(const QStringList& arguments)
 {
+    CArguments parsed;
+    if (const QString problem = parsed.Parse(arguments); !problem.isEmpty())
+        return Usage(problem);
+    const QStringList& files = parsed.Operands();
     if (files.isEmpty())
         return Usage(tr("check needs at least one file."));
     int result = ExitOk;
@@ -180,8 +186,12 @@ int CCommandDispatcher::Check(const QStringList& files)
     return result;
 }
 
-int CCommandDispatcher::Resave(const QStringList& arguments)
+int CCommandDispatcher::Resave(const QStringList& given)
 {
+    CArguments parsed;
+    if (const QString problem = parsed.Parse(given); !problem.isEmpty())
+        return Usage(problem);
+    const QStringList& arguments = parsed.Operands();
     if (arguments.size() != 2)
         return Usage(tr("resave needs an input and an output file."));
     quint32 warnings = 0;
@@ -205,19 +215,18 @@ int CCommandDispatcher::Resave(const QStringList& arguments)
 int CCommandDispatcher::Synth(const QStringList& arguments)
 {
     CSynthTrace::tOptions options;
-    QString output;
     const QLocale c = QLocale::c();
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (!argument.startsWith(QLatin1String("--"))) {
-            if (!output.isEmpty())
-                return Usage(tr("synth writes exactly one file."));
-            output = argument;
-            continue;
-        }
-        if (i + 1 >= arguments.size())
-            return Usage(tr("The option \"%1\" needs a value.").arg(argument));
-        const QString value = arguments.at(++i);
+    CArguments parsed;
+    for (const char* name : { "--length-km", "--pulse-ns", "--wavelength", "--events", "--seed", "--pulses", "--points",
+             "--lang" })
+        parsed.Value(QLatin1String(name));
+    if (const QString problem = parsed.Parse(arguments); !problem.isEmpty())
+        return Usage(problem);
+    if (parsed.Operands().size() > 1)
+        return Usage(tr("synth writes exactly one file."));
+    const QString output = parsed.Operands().value(0);
+    for (const QString& argument : parsed.Order()) {
+        const QString value = parsed.Get(argument);
         bool ok = true;
         if (argument == QLatin1String("--length-km")) {
             options.lengthKm = c.toDouble(value, &ok);

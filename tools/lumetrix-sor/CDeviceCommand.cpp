@@ -1,5 +1,6 @@
 #include "CDeviceCommand.h"
 
+#include "CArguments.h"
 #include "CInterruptNotifier.h"
 #include "CListedPortConnector.h"
 
@@ -67,50 +68,42 @@ bool CDeviceCommand::ParseOptions(
     const bool listing = command == QLatin1String("ports") || command == QLatin1String("search");
     const bool toFolder = command == QLatin1String("measure") || command == QLatin1String("download");
     const QLocale c = QLocale::c();
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& option = arguments.at(i);
-        if (option == QLatin1String("--delete-after") && command == QLatin1String("download")) {
-            options.bDeleteAfter = true;
+    const bool measure = command == QLatin1String("measure");
+    CArguments parsed;
+    if (listing)
+        parsed.Repeatable(QStringLiteral("--serial-port"));
+    else
+        parsed.Value(QStringLiteral("--port"));
+    if (toFolder)
+        parsed.Value(QStringLiteral("--to"));
+    if (command == QLatin1String("download"))
+        parsed.Flag(QStringLiteral("--delete-after"));
+    if (measure) {
+        for (const char* name : { "--range", "--pulse", "--average", "--wavelength", "--index" })
+            parsed.Value(QLatin1String(name));
+    }
+    error = parsed.Parse(arguments);
+    if (error.isEmpty() && !parsed.Operands().isEmpty())
+        error = tr("Unknown option \"%1\".").arg(parsed.Operands().front());
+    if (!error.isEmpty())
+        return false;
+    options.bDeleteAfter = parsed.Has(QStringLiteral("--delete-after"));
+    options.lsSerialPorts = parsed.Values(QStringLiteral("--serial-port"));
+    options.sPort = parsed.Get(QStringLiteral("--port"));
+    options.sFolder = parsed.Get(QStringLiteral("--to"));
+    options.sIndex = parsed.Get(QStringLiteral("--index"));
+    const std::pair<const char*, int*> indexes[] = { { "--range", &options.nRange }, { "--pulse", &options.nPulse },
+        { "--average", &options.nAverage }, { "--wavelength", &options.nWaveLen } };
+    for (const auto& [name, index] : indexes) {
+        const QString option = QLatin1String(name);
+        if (!parsed.Has(option))
             continue;
-        }
-        int* index = nullptr;
-        if (command == QLatin1String("measure")) {
-            if (option == QLatin1String("--range"))
-                index = &options.nRange;
-            else if (option == QLatin1String("--pulse"))
-                index = &options.nPulse;
-            else if (option == QLatin1String("--average"))
-                index = &options.nAverage;
-            else if (option == QLatin1String("--wavelength"))
-                index = &options.nWaveLen;
-        }
-        const bool known = index || (listing && option == QLatin1String("--serial-port"))
-            || (!listing && option == QLatin1String("--port")) || (toFolder && option == QLatin1String("--to"))
-            || (command == QLatin1String("measure") && option == QLatin1String("--index"));
-        if (!known) {
-            error = tr("Unknown option \"%1\".").arg(option);
+        const QString value = parsed.Get(option);
+        bool ok = false;
+        *index = c.toInt(value, &ok);
+        if (!ok || *index < 0) {
+            error = tr("The value \"%1\" of \"%2\" is not valid.").arg(value, option);
             return false;
-        }
-        if (i + 1 >= arguments.size()) {
-            error = tr("The option \"%1\" needs a value.").arg(option);
-            return false;
-        }
-        const QString value = arguments.at(++i);
-        if (index) {
-            bool ok = false;
-            *index = c.toInt(value, &ok);
-            if (!ok || *index < 0) {
-                error = tr("The value \"%1\" of \"%2\" is not valid.").arg(value, option);
-                return false;
-            }
-        } else if (option == QLatin1String("--serial-port")) {
-            options.lsSerialPorts.append(value);
-        } else if (option == QLatin1String("--port")) {
-            options.sPort = value;
-        } else if (option == QLatin1String("--to")) {
-            options.sFolder = value;
-        } else {
-            options.sIndex = value;
         }
     }
     if (!listing && options.sPort.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "CEditCommand.h"
 
+#include "CArguments.h"
+
 #include <CFile.h>
 #include <Exception.h>
 
@@ -40,15 +42,15 @@ QString CEditCommand::Usage()
 
 QString CEditCommand::Parse(const QStringList& arguments)
 {
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (!argument.startsWith(QLatin1String("--"))) {
-            m_lsFiles << argument;
-            continue;
-        }
-        if (i + 1 >= arguments.size())
-            return tr("The option \"%1\" needs a value.").arg(argument);
-        const QString value = arguments.at(++i);
+    CArguments parsed;
+    parsed.Value(QStringLiteral("--condition"));
+    for (const auto& known : kTextOptions)
+        parsed.Value(QLatin1String(known.first));
+    if (const QString problem = parsed.Parse(arguments); !problem.isEmpty())
+        return problem;
+    m_lsFiles = parsed.Operands();
+    for (const QString& argument : parsed.Order()) {
+        const QString value = parsed.Get(argument);
         if (argument == QLatin1String("--condition")) {
             const int index = int(
                 std::find(std::begin(kConditions), std::end(kConditions), value.toUpper()) - std::begin(kConditions));
@@ -68,8 +70,10 @@ QString CEditCommand::Parse(const QStringList& arguments)
             return tr("The value of \"%1\" is longer than %2 characters.")
                 .arg(argument)
                 .arg((sor::tGeneralParameters().*field).MaxLength());
+        // A lone space is how the file stores an empty text: it reads back empty.
+        const QString readBack = value == QLatin1String(" ") ? QString() : value;
         m_changes.push_back({ [field, value](sor::CFile& f) { f.GeneralParameters().*field = value; },
-            [field, value](const sor::CFile& f) { return (f.GeneralParameters().*field).Text() == value; } });
+            [field, readBack](const sor::CFile& f) { return (f.GeneralParameters().*field).Text() == readBack; } });
     }
     if (m_lsFiles.isEmpty())
         return tr("edit needs at least one file.");

@@ -1,4 +1,5 @@
 #include "CCommandDispatcher.h"
+#include "CStandardOutput.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -10,5 +11,5 @@ int main(int argc, char* argv[])
     QLocale english(QLocale::English);
     english.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
     QLocale::setDefault(english);
-    return CCommandDispatcher().Run(QCoreApplication::arguments());
+    return CStandardOutput::Finish(CCommandDispatcher().Run(QCoreApplication::arguments()));
 }
