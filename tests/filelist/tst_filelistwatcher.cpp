@@ -155,9 +155,9 @@ private slots:
         QTest::newRow("another trace") << TimedFile(7, 900) << L { "No", "Yes" } << 900;
         // The listed trace and its changes stay, and a box says why.
         QTest::newRow("not a trace any more") << QByteArray("garbage") << L { "No", "Yes", "Ok" } << 600;
-        QTest::newRow("its warnings declined")
-            << SorBuilder::Assemble(SorBuilder::StandardBlocks(), SorBuilder::WrongChecksum)
-            << L { "No", "Yes", "Cancel" } << 600;
+        // A checksum of no known convention is not asked about.
+        QTest::newRow("checksum of no convention")
+            << SorBuilder::Assemble(SorBuilder::StandardBlocks(), SorBuilder::WrongChecksum) << L { "No", "Yes" } << 8;
     }
 
     void modifiedFile()
