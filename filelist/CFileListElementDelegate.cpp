@@ -144,10 +144,10 @@ QPixmap CFileListElementDelegate::Card(
 
 void CFileListElementDelegate::PaintMark(QPainter* painter, const QRect& card, const QColor& colour)
 {
-    // A round mark with "!" at the card's top right corner, over whatever
-    // the card draws there.
+    // A round mark with "!" at the card's left edge, under the row number,
+    // where the card draws nothing.
     const int size = qMax(12, card.height() / 5);
-    const QRect mark(card.right() - size - 3, card.top() + 3, size, size);
+    const QRect mark(card.left() + 4, card.top() + size + 6, size, size);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(QPen(Qt::white, 1));
@@ -180,10 +180,10 @@ void CFileListElementDelegate::PaintUnreadable(
     painter->setFont(font);
     const QFontMetrics bold(font);
     painter->drawText(text, Qt::AlignLeft | Qt::AlignTop,
-        bold.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideMiddle, text.width() - card.height() / 5 - 6));
+        bold.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideMiddle, text.width()));
     font.setBold(false);
     painter->setFont(font);
-    const QRect below = text.adjusted(0, bold.height() + 2, 0, 0);
+    const QRect below = text.adjusted(card.height() / 5 + 6, bold.height() + 2, 0, 0);
     painter->drawText(below, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
         tr("Unreadable: %1").arg(m_pView->UnreadableReason(index.row())));
     painter->restore();

@@ -65,7 +65,7 @@ QString CChecksumConvention::Name(tChecksumConvention convention)
     case tChecksumConvention::CcittFalse:
         return tr("CRC-16/CCITT-FALSE");
     case tChecksumConvention::Zero:
-        return tr("zero (not computed by the instrument)");
+        return tr("zero, not computed by the instrument");
     case tChecksumConvention::Xmodem:
         return tr("CRC-16/XMODEM");
     case tChecksumConvention::CcittFalseBeforeBlock:
