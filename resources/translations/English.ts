@@ -46,6 +46,56 @@
     </message>
 </context>
 <context>
+    <name>CChecksumConvention</name>
+    <message>
+        <source>absent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>zero, not computed by the instrument</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CRC-16/XMODEM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE before the checksum block</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE over the whole file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE inverted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>does not match</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CCursors</name>
+    <message>
+        <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
+        <translation type="unfinished">A fit interval holds fewer than two samples: move the cursors apart to measure</translation>
+    </message>
+    <message>
+        <source>A fit interval lies below the noise floor of the file (%1 dB): move it onto the trace to measure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The trace scatters about a fit line by %1 dB, more than the %2 dB step it measures: measure where the trace stands clear of the noise</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDevice</name>
     <message>
         <source>Device properties</source>
@@ -486,6 +536,34 @@ Probably, you use incompatible device.</source>
         <source>Not all fields completed correctly</source>
         <translation>Not all fields completed correctly</translation>
     </message>
+    <message>
+        <source>Optical module</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optical module number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Code page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checksum</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>absent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>does not match (the trace loaded whole)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>matches (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CFileList</name>
@@ -499,25 +577,6 @@ Probably, you use incompatible device.</source>
     </message>
     <message>
         <source>Loading file &quot;%1&quot; error</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Requested codepage not present (file loaded)
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>CRC block not present (file loaded)
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Invalid file CRC (file loaded)
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>warnings file &quot;%1&quot; loading found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -668,6 +727,33 @@ Are you sure?</translation>
     </message>
     <message>
         <source>Change folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The checksum matches none of the conventions instruments use; the trace loaded whole.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file has no checksum; the trace loaded whole.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The code page of the file is missing on this system; its texts are read as %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CFileListElementDelegate</name>
+    <message>
+        <source>Unreadable: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -917,6 +1003,14 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <source>Please restart program for apply language changes.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>8-bit text in files marked English</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows-1251 reads the Cyrillic texts some instruments store under English; Windows-1252 the Western European ones. Files read afterwards use it.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CPrinter</name>
@@ -1046,6 +1140,22 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>File access error</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>no such file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>disk full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>EFileLoadInvalidFormat</name>
@@ -1053,11 +1163,39 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>Format of loaded file is no Bellcore v1.0 format</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>the block %1 ends %2 bytes before its announced size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the fields of the block %1 do not read as its %2 bytes announce</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the block map cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is a damaged trace of the later layout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the block %1 holds no samples</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file has no block %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>EInternalError</name>
     <message>
         <source>Application internal error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file&apos;s code page (%1) has no character &quot;%2&quot;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1465,10 +1603,6 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
-        <translation>A fit interval holds fewer than two samples: move the cursors apart to measure</translation>
-    </message>
-    <message>
         <source>Zoom %1 %2 × %3 %4</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1558,6 +1692,13 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
         <translation>The file&apos;s codepage has no character &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::CTraceAnalyzer</name>
+    <message>
+        <source>trace analysis is not available</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

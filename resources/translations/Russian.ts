@@ -47,6 +47,56 @@
     </message>
 </context>
 <context>
+    <name>CChecksumConvention</name>
+    <message>
+        <source>absent</source>
+        <translation>отсутствует</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE</source>
+        <translation>CRC-16/CCITT-FALSE</translation>
+    </message>
+    <message>
+        <source>zero, not computed by the instrument</source>
+        <translation>ноль, прибор не вычисляет сумму</translation>
+    </message>
+    <message>
+        <source>CRC-16/XMODEM</source>
+        <translation>CRC-16/XMODEM</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE before the checksum block</source>
+        <translation>CRC-16/CCITT-FALSE до блока контрольной суммы</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE over the whole file</source>
+        <translation>CRC-16/CCITT-FALSE по всему файлу</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE inverted</source>
+        <translation>CRC-16/CCITT-FALSE с инверсией</translation>
+    </message>
+    <message>
+        <source>does not match</source>
+        <translation>не совпадает</translation>
+    </message>
+</context>
+<context>
+    <name>CCursors</name>
+    <message>
+        <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
+        <translation>В интервале аппроксимации меньше двух точек: раздвиньте курсоры для измерения</translation>
+    </message>
+    <message>
+        <source>A fit interval lies below the noise floor of the file (%1 dB): move it onto the trace to measure</source>
+        <translation>Интервал аппроксимации лежит ниже уровня шумов файла (%1 дБ): для измерения переместите его на рефлектограмму</translation>
+    </message>
+    <message>
+        <source>The trace scatters about a fit line by %1 dB, more than the %2 dB step it measures: measure where the trace stands clear of the noise</source>
+        <translation>Разброс рефлектограммы вокруг линии аппроксимации (%1 дБ) больше измеряемой ступеньки (%2 дБ): измеряйте там, где рефлектограмма выше шумов</translation>
+    </message>
+</context>
+<context>
     <name>CDevice</name>
     <message>
         <source>Device properties</source>
@@ -497,6 +547,34 @@ Probably, you use incompatible device.</source>
         <source>Not all fields completed correctly</source>
         <translation>Не все поля заполнены правильно</translation>
     </message>
+    <message>
+        <source>Optical module</source>
+        <translation>Оптический модуль</translation>
+    </message>
+    <message>
+        <source>Optical module number</source>
+        <translation>Номер оптического модуля</translation>
+    </message>
+    <message>
+        <source>Code page</source>
+        <translation>Кодовая страница</translation>
+    </message>
+    <message>
+        <source>Checksum</source>
+        <translation>Контрольная сумма</translation>
+    </message>
+    <message>
+        <source>absent</source>
+        <translation>отсутствует</translation>
+    </message>
+    <message>
+        <source>does not match (the trace loaded whole)</source>
+        <translation>не совпадает (рефлектограмма загружена полностью)</translation>
+    </message>
+    <message>
+        <source>matches (%1)</source>
+        <translation>совпадает (%1)</translation>
+    </message>
 </context>
 <context>
     <name>CFileList</name>
@@ -511,28 +589,6 @@ Probably, you use incompatible device.</source>
     <message>
         <source>Loading file &quot;%1&quot; error</source>
         <translation>Ошибка загрузки файла &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Requested codepage not present (file loaded)
-</source>
-        <translation>Кодовая страница не указана (файл загружен)
-</translation>
-    </message>
-    <message>
-        <source>CRC block not present (file loaded)
-</source>
-        <translation>Блок контрольной суммы отсутствует (файл загружен)
-</translation>
-    </message>
-    <message>
-        <source>Invalid file CRC (file loaded)
-</source>
-        <translation>Неверная контрольная сумма файла (файл загружен)
-</translation>
-    </message>
-    <message>
-        <source>warnings file &quot;%1&quot; loading found</source>
-        <translation>Предупреждения при загрузке файла &quot;%1&quot;</translation>
     </message>
     <message>
         <source>Add to compare</source>
@@ -683,6 +739,33 @@ Are you sure?</source>
     <message>
         <source>Change folder</source>
         <translation>Сменить папку</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read.</source>
+        <translation>Файл «%1» невозможно прочитать.</translation>
+    </message>
+    <message>
+        <source>The checksum matches none of the conventions instruments use; the trace loaded whole.</source>
+        <translation>Контрольная сумма не соответствует ни одному из правил, принятых у приборов; рефлектограмма загружена полностью.</translation>
+    </message>
+    <message>
+        <source>The file has no checksum; the trace loaded whole.</source>
+        <translation>В файле нет контрольной суммы; рефлектограмма загружена полностью.</translation>
+    </message>
+    <message>
+        <source>The code page of the file is missing on this system; its texts are read as %1.</source>
+        <translation>Кодовой страницы файла нет в системе; его тексты прочитаны как %1.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read: %2</source>
+        <translation>«%1» невозможно прочитать: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CFileListElementDelegate</name>
+    <message>
+        <source>Unreadable: %1</source>
+        <translation>Не читается: %1</translation>
     </message>
 </context>
 <context>
@@ -947,6 +1030,14 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <source>Please restart program for apply language changes.</source>
         <translation>Перезапустите программу, чтобы сменить язык.</translation>
     </message>
+    <message>
+        <source>8-bit text in files marked English</source>
+        <translation>8-битный текст в файлах с пометкой English</translation>
+    </message>
+    <message>
+        <source>Windows-1251 reads the Cyrillic texts some instruments store under English; Windows-1252 the Western European ones. Files read afterwards use it.</source>
+        <translation>Windows-1251 читает кириллические тексты, которые некоторые приборы записывают с английской пометкой; Windows-1252 — западноевропейские. Действует на файлы, прочитанные после выбора.</translation>
+    </message>
 </context>
 <context>
     <name>CPrinter</name>
@@ -1079,6 +1170,22 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>File access error</source>
         <translation>Ошибка доступа к файлу</translation>
     </message>
+    <message>
+        <source>no such file</source>
+        <translation>нет такого файла</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>доступ запрещён</translation>
+    </message>
+    <message>
+        <source>disk full</source>
+        <translation>диск заполнен</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>EFileLoadInvalidFormat</name>
@@ -1086,12 +1193,40 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>Format of loaded file is no Bellcore v1.0 format</source>
         <translation>Формат загруженного файла не соответствует Bellcore v1.0</translation>
     </message>
+    <message>
+        <source>the block %1 ends %2 bytes before its announced size</source>
+        <translation>блок %1 кончается на %2 байт раньше заявленного размера</translation>
+    </message>
+    <message>
+        <source>the fields of the block %1 do not read as its %2 bytes announce</source>
+        <translation>поля блока %1 не читаются так, как заявляют его %2 байт</translation>
+    </message>
+    <message>
+        <source>the block map cannot be read</source>
+        <translation>карту блоков невозможно прочитать</translation>
+    </message>
+    <message>
+        <source>The file is a damaged trace of the later layout</source>
+        <translation>Файл — повреждённая рефлектограмма формата второй редакции</translation>
+    </message>
+    <message>
+        <source>the block %1 holds no samples</source>
+        <translation>в блоке %1 нет отсчётов</translation>
+    </message>
+    <message>
+        <source>the file has no block %1</source>
+        <translation>в файле нет блока %1</translation>
+    </message>
 </context>
 <context>
     <name>EInternalError</name>
     <message>
         <source>Application internal error</source>
         <translation>Внутренняя ошибка программы</translation>
+    </message>
+    <message>
+        <source>the file&apos;s code page (%1) has no character &quot;%2&quot;</source>
+        <translation>в кодовой странице файла (%1) нет символа «%2»</translation>
     </message>
 </context>
 <context>
@@ -1498,10 +1633,6 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation>Экспортировать отчёт в файл PDF</translation>
     </message>
     <message>
-        <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
-        <translation>В интервале аппроксимации меньше двух точек: раздвиньте курсоры для измерения</translation>
-    </message>
-    <message>
         <source>Zoom %1 %2 × %3 %4</source>
         <translation>Масштаб %1 %2 × %3 %4</translation>
     </message>
@@ -1591,6 +1722,13 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
         <translation>В кодовой странице файла нет символа &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::CTraceAnalyzer</name>
+    <message>
+        <source>trace analysis is not available</source>
+        <translation>анализ рефлектограммы недоступен</translation>
     </message>
 </context>
 </TS>
