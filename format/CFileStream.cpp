@@ -58,8 +58,9 @@ QString AccessCause(int error, const QString& systemText)
     default:
         break;
     }
+    // Without an error number the system's text says nothing ("Unknown error").
     if (words.isEmpty())
-        return systemText;
+        return error == 0 || systemText == QLatin1String("Unknown error") ? QString() : systemText;
     return systemText.isEmpty() ? words : EFileAccessError::tr("%1 (%2)").arg(words, systemText);
 }
 

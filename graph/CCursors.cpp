@@ -370,10 +370,12 @@ QString CCursors::MeasurementRefusal() const
         }
     }
     // A line that scatters more than the step it measures measures noise.
+    // The samples' own rounding (and a scatter of 0.01 dB) is no noise.
+    constexpr double kQuietScatter = 10.0;
     const double step = std::abs(double(SpliceLoss())) * 1000.0;
     for (const tInterval& interval : intervals) {
         const double residual = Residual(*file, interval.a, interval.b, interval.slope, interval.intercept);
-        if (residual > step)
+        if (residual > std::max(step, kQuietScatter))
             return QCoreApplication::translate("CCursors",
                 "The trace scatters about a fit line by %1 dB, more than the %2 dB step it measures: measure where "
                 "the trace stands clear of the noise")

@@ -87,6 +87,7 @@ private slots:
     void codePageRoundTripOfEveryByte();
     void westernTextsReadAndWritten();
     void messagesNameTheCause();
+    void eventNumberingKeptWhereConsecutive();
 };
 
 void TstFileConventions::sharedFilesChecksumConvention_data()
@@ -316,6 +317,32 @@ void TstFileConventions::messagesNameTheCause()
     const QString cut = message(path, [&](bc::CFileStream& s) { s.LoadFromData(sor, whole.left(whole.size() - 1200)); });
     QVERIFY2(cut.startsWith("The file is a damaged trace of the later layout\nthe block DataPts ends "), qPrintable(cut));
     QVERIFY2(cut.endsWith(" bytes before its announced size"), qPrintable(cut));
+}
+
+// Events numbered consecutively from 2 (as one maker does) keep that start
+// when an event is added.
+void TstFileConventions::eventNumberingKeptWhereConsecutive()
+{
+    QFile real(QDir(TestPaths::SharedSamplesDir(QStringLiteral("v2"))).filePath(QStringLiteral("1310_0001.sor")));
+    if (!real.open(QIODevice::ReadOnly))
+        QSKIP("no shared instrument files here");
+    bc::CBellcore sor;
+    bc::CFileStream stream(real.fileName());
+    stream.LoadFromData(sor, real.readAll());
+    QCOMPARE(sor.keyEvents.events.front().number.Value(), 2u);
+    sor::tKeyEvent added = sor.keyEvents.events.back();
+    added.time = float(added.time) + 1000.0f;
+    sor.keyEvents.events.push_front(added);
+    sor.UpdateEventsBlock();
+    for (size_t i = 0; i < sor.keyEvents.events.size(); ++i)
+        QCOMPARE(sor.keyEvents.events[i].number.Value(), unsigned(i + 2));
+
+
+    // Numbers with a gap are not kept: the events are numbered from 1.
+    sor.keyEvents.events[1].number = 9;
+    stream.LoadFromData(sor, stream.SaveToData(sor));
+    sor.UpdateEventsBlock();
+    QCOMPARE(sor.keyEvents.events.front().number.Value(), 1u);
 }
 
 QTEST_GUILESS_MAIN(TstFileConventions)
