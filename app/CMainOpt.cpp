@@ -1,5 +1,7 @@
 #include "CMainOpt.h"
 
+#include <CFileStream.h>
+
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -78,6 +80,18 @@ void CMainOpt::CreateWidgets()
     m_pEnableServiceInfoEditing
         = addCheck("bEnableServiceInfoEditing", tr("Enable full edit mode for file information"), QString());
 
+    auto* codePageRow = new QHBoxLayout;
+    auto* codePageLabel = new QLabel(tr("8-bit text in files marked English"), this);
+    m_pEnglishCodePage = new QComboBox(this);
+    m_pEnglishCodePage->setObjectName(QStringLiteral("EnglishCodePage"));
+    m_pEnglishCodePage->addItems({ QStringLiteral("Windows-1251"), QStringLiteral("Windows-1252") });
+    m_pEnglishCodePage->setToolTip(tr("Windows-1251 reads the Cyrillic texts some instruments store under English; "
+                                      "Windows-1252 the Western European ones. Files read afterwards use it."));
+    codePageLabel->setBuddy(m_pEnglishCodePage);
+    codePageRow->addWidget(codePageLabel);
+    codePageRow->addWidget(m_pEnglishCodePage, 1);
+    layout->addLayout(codePageRow);
+
     auto* adjust = new QPushButton(tr("Set backgrounds color"), this);
     adjust->setObjectName(QStringLiteral("AdjustBackground"));
     adjust->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
@@ -109,6 +123,8 @@ int CMainOpt::exec()
     m_pAutoConnectToDevice->setChecked(bAutoConnectToDevice);
     m_pNeedDeleteLoadedFiles->setChecked(bNeedDeleteLoadedFiles);
     m_pEnableServiceInfoEditing->setChecked(bEnableServiceInfoEditing);
+    m_pEnglishCodePage->setCurrentIndex(qMax(0,
+        m_pEnglishCodePage->findText(QString::fromLatin1(bc::CFileStream::EnglishCodecName()), Qt::MatchExactly)));
     cPending = cBackground;
     m_pLanguageBlock->setEnabled(true);
 
@@ -133,6 +149,8 @@ void CMainOpt::accept()
     bAutoConnectToDevice = m_pAutoConnectToDevice->isChecked();
     bNeedDeleteLoadedFiles = m_pNeedDeleteLoadedFiles->isChecked();
     bEnableServiceInfoEditing = m_pEnableServiceInfoEditing->isChecked();
+    sEnglishCodePage = m_pEnglishCodePage->currentText();
+    bc::CFileStream::SetEnglishCodecName(sEnglishCodePage.toLatin1());
     const bool backgroundChanged = cPending != cBackground;
     cBackground = cPending;
     cInverse = Inverse(cBackground);
@@ -183,6 +201,10 @@ void CMainOpt::Load()
     bNeedAckFileDeletion = settings.value(QStringLiteral("bNeedAckFileDeletion"), true).toBool();
     bNeedDeleteLoadedFiles = settings.value(QStringLiteral("bNeedDeleteLoadedFiles"), false).toBool();
     bEnableServiceInfoEditing = settings.value(QStringLiteral("bEnableServiceInfoEditing"), false).toBool();
+    sEnglishCodePage = settings.value(QStringLiteral("EnglishCodePage"), QString()).toString();
+    if (sEnglishCodePage != QLatin1String("Windows-1251") && sEnglishCodePage != QLatin1String("Windows-1252"))
+        sEnglishCodePage.clear();
+    bc::CFileStream::SetEnglishCodecName(sEnglishCodePage.toLatin1());
     settings.endGroup();
 
     settings.beginGroup(QStringLiteral("Language"));
@@ -205,6 +227,8 @@ void CMainOpt::Save()
     settings.setValue(QStringLiteral("bNeedAckFileDeletion"), bNeedAckFileDeletion);
     settings.setValue(QStringLiteral("bNeedDeleteLoadedFiles"), bNeedDeleteLoadedFiles);
     settings.setValue(QStringLiteral("bEnableServiceInfoEditing"), bEnableServiceInfoEditing);
+    if (!sEnglishCodePage.isEmpty())
+        settings.setValue(QStringLiteral("EnglishCodePage"), sEnglishCodePage);
     settings.endGroup();
 
     settings.beginGroup(QStringLiteral("Language"));

@@ -73,6 +73,10 @@ public:
     bool bNeedDeleteLoadedFiles = false;
     // The file information dialog edits its full set of fields.
     bool bEnableServiceInfoEditing = false;
+    // The 8-bit code page of texts in files marked English or unmarked:
+    // "Windows-1251" or "Windows-1252"; empty while the user chose none (the
+    // locale's, Windows-1251 on a UTF-8 system). Files read afterwards use it.
+    QString sEnglishCodePage;
 
 private:
     void CreateWidgets();
@@ -85,4 +89,5 @@ private:
     QCheckBox* m_pAutoConnectToDevice = nullptr;
     QCheckBox* m_pNeedDeleteLoadedFiles = nullptr;
     QCheckBox* m_pEnableServiceInfoEditing = nullptr;
+    QComboBox* m_pEnglishCodePage = nullptr;
 };

@@ -101,6 +101,9 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     Preview* preview = overview->GetPreview();
     connect(m_pFileList, &CFileList::sigFileChanged, m_pView, &CGraphView::UpdateScrolls);
     connect(m_pFileList, &CFileList::sigFileChanged, this, &MainWindow::UpdateStatusBar);
+    // What the load noticed about the current file, or why it is unreadable.
+    connect(m_pFileList, &QListWidget::currentRowChanged, this,
+        [this](int row) { statusBar()->showMessage(m_pFileList->StateText(row)); });
     connect(m_pFileList, &CFileList::sigFileChanged, pix, qOverload<>(&QWidget::update));
     connect(m_pFileList, &CFileList::sigFileChanged, preview, qOverload<>(&QWidget::update));
     connect(m_pFileList, &CFileList::sigFileChanged, panel, &CGraphDlg::OnUpdateValues);
@@ -256,15 +259,18 @@ void MainWindow::UpdateMeasureActions()
     m_pActMeasureReflection->setEnabled(shown && !splice);
     // A fit interval of fewer than two samples gives no number to store.
     const CCursors* cursors = m_pFileList->GraphState().cursors.get();
-    const bool tooShort = shown && (splice || reflection) && cursors && cursors->IsMeasuring()
-        && !cursors->MeasurementFits();
+    // Nor does one whose fit lies in the noise: the reason is shown.
+    const QString why = shown && (splice || reflection) && cursors && cursors->IsMeasuring()
+        ? cursors->MeasurementRefusal()
+        : QString();
+    const bool tooShort = !why.isEmpty();
     m_pActAddEvent->setEnabled(shown && (splice || reflection) && !tooShort);
     ChangeVisibleActions(splice || reflection);
-    const QString why = tr("A fit interval holds fewer than two samples: move the cursors apart to measure");
     if (tooShort)
         statusBar()->showMessage(why);
-    else if (statusBar()->currentMessage() == why)
+    else if (m_sRefusalShown == statusBar()->currentMessage())
         statusBar()->clearMessage();
+    m_sRefusalShown = why;
 }
 
 void MainWindow::ShowMainViewContextMenu(bool bShow)

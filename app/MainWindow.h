@@ -142,4 +142,6 @@ private:
     QAction* m_pActLeftCursorHere = nullptr;
     QAction* m_pActCenterCursorHere = nullptr;
     QAction* m_pActRightCursorHere = nullptr;
+    // The refusal of a measurement last shown in the status bar.
+    QString m_sRefusalShown;
 };

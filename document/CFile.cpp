@@ -27,8 +27,17 @@ void CFile::Loaded(quint32 loadWarnings, quint32& warnings)
 {
     // The trace is placed in distance by the fixed parameters and drawn from
     // the data points: a file without either is of no use.
-    if (!HasBlock(bc::BlockName::Fixed) || !HasBlock(bc::BlockName::DataPoints) || dataPoints.groups.empty())
-        throw EFileLoadInvalidFormat(Exception::ModuleBlocks, __LINE__);
+    for (const char* required : { bc::BlockName::Fixed, bc::BlockName::DataPoints }) {
+        if (!HasBlock(required) || (required == bc::BlockName::DataPoints && dataPoints.groups.empty())) {
+            EFileLoadInvalidFormat failure(Exception::ModuleBlocks, __LINE__);
+            failure.SetLaterLayout(IsLaterLayout());
+            failure.SetCause(HasBlock(required)
+                    ? EFileLoadInvalidFormat::tr("the block %1 holds no samples").arg(QLatin1String(required))
+                    : EFileLoadInvalidFormat::tr("the file has no block %1").arg(QLatin1String(required)));
+            throw failure;
+        }
+    }
+    m_nLoadWarnings = loadWarnings;
     warnings |= loadWarnings;
     ComputeResolution();
 }
@@ -36,6 +45,12 @@ void CFile::Loaded(quint32 loadWarnings, quint32& warnings)
 void CFile::Save()
 {
     m_stream.Save(static_cast<bc::CBellcore&>(*this));
+    // The file now holds the value just written, in a convention it matches.
+    if (HasBlock(bc::BlockName::Checksum) && checksum.Written() != bc::tChecksumConvention::Absent) {
+        checksum.convention = checksum.Written();
+        if (checksum.convention != bc::tChecksumConvention::Mismatch)
+            m_nLoadWarnings &= ~quint32(bc::WarningChecksumWrong);
+    }
     m_bModified = false;
     emit sigFileChanged(false);
 }

@@ -62,6 +62,12 @@ public:
     // hold cannot be saved.
     const QByteArray& CodecName() const { return m_stream.CodecName(); }
 
+    // What the load found about the file that did not keep it from loading
+    // (bc::tLoadWarning bits); a save clears the checksum's part.
+    quint32 LoadWarnings() const { return m_nLoadWarnings; }
+    // The checksum convention the file follows, as read or last saved.
+    bc::tChecksumConvention ChecksumConvention() const { return checksum.convention; }
+
     // The key events, sorted by time.
     const std::deque<tKeyEvent>& KeyEvents() const { return keyEvents.events; }
     // The only way events change: sorts and renumbers them, keeps the block map
@@ -115,6 +121,7 @@ private:
     const std::vector<quint16>& Samples() const;
 
     double m_fResolution = 0;
+    quint32 m_nLoadWarnings = 0;
     bool m_bModified = false;
     QString m_sPath;
     bc::CFileStream m_stream;

@@ -117,19 +117,35 @@ CFileInfo::CFileInfo(const QSharedPointer<sor::CFile>& file, bool bFullEdit, QWi
         true);
     text(m_general.comment, general.comment, RecordGeneral, AddRow(grid, QT_TR_NOOP("Комментарий"), "CMT"), true);
 
-    // The instrument. "SN" is the optical module's serial number; the
-    // supplier's name and the module's identifier are neither shown nor changed.
+    // The instrument: every supplier field in a box of its own.
     grid = AddPage("Device", QT_TR_NOOP("Прибор"), QT_TR_NOOP("Прибор tooltip"));
-    text(m_supplier.opticalModuleSerial, supplier.opticalModuleSerial, RecordSupplier,
+    text(m_supplier.supplierName, supplier.supplierName, RecordSupplier,
         AddRow(grid, QT_TR_NOOP("Изготовитель"), "SN"), bFullEdit);
     text(m_supplier.mainframeId, supplier.mainframeId, RecordSupplier,
         AddRow(grid, QT_TR_NOOP("Тип прибора"), "MFID"), bFullEdit);
     text(m_supplier.mainframeSerial, supplier.mainframeSerial, RecordSupplier,
         AddRow(grid, QT_TR_NOOP("Номер прибора"), "OTDR"), bFullEdit);
+    text(m_supplier.opticalModuleId, supplier.opticalModuleId, RecordSupplier,
+        AddRow(grid, QT_TR_NOOP("Optical module"), "OMID"), bFullEdit);
+    text(m_supplier.opticalModuleSerial, supplier.opticalModuleSerial, RecordSupplier,
+        AddRow(grid, QT_TR_NOOP("Optical module number"), "OMSN"), bFullEdit);
     text(m_supplier.softwareRevision, supplier.softwareRevision, RecordSupplier,
         AddRow(grid, QT_TR_NOOP("Версия ПО"), "SR"), bFullEdit);
     text(m_supplier.otherInfo, supplier.otherInfo, RecordSupplier, AddRow(grid, QT_TR_NOOP("Прочее"), "OT"),
         bFullEdit);
+    // How the file is read: its code page and its checksum.
+    const auto shown = [&](const char* label, const char* name, const QString& value) {
+        QLineEdit* edit = AddRow(grid, label, name);
+        edit->setText(value);
+        edit->setReadOnly(true);
+    };
+    shown(QT_TR_NOOP("Code page"), "CP", QString::fromLatin1(codec));
+    const quint32 warnings = file->LoadWarnings();
+    shown(QT_TR_NOOP("Checksum"), "CRC",
+        (warnings & bc::WarningChecksumMissing) ? tr("absent")
+            : (warnings & bc::WarningChecksumWrong)
+            ? tr("does not match (the trace loaded whole)")
+            : tr("matches (%1)").arg(bc::CChecksumConvention::Name(file->ChecksumConvention())));
 
     grid = AddPage("AnalyzeInfo", QT_TR_NOOP("Анализ"), QT_TR_NOOP("Анализ tooltip"));
     Bind(m_fixed.backscatter, fixed.backscatter, RecordFixed,

@@ -165,6 +165,8 @@ void CFileList::SetDir(const QString& path)
     QWidget* titled = m_pParent ? m_pParent : this;
     titled->setWindowTitle(QCoreApplication::applicationName() + QStringLiteral(" - [%1]").arg(current.absolutePath()));
 
+    // Unreadable files are read again.
+    RemoveUnreadable();
     const int remembered = currentRow();
 
     // The listed paths are collected once, so that a large folder is not
@@ -207,47 +209,42 @@ bool CFileList::AddFile(const QString& path, tErrorState* state)
         QMessageBox::Icon icon = QMessageBox::Information;
         QString title;
         QString text;
-        bool* ignoreAll = nullptr;
         try {
             file = QSharedPointer<sor::CFile>::create(path, warnings);
         } catch (const EFileAccessError& error) {
             icon = QMessageBox::Warning;
             title = tr("Loading file \"%1\" problem").arg(name);
             text = error.Message();
-            ignoreAll = state ? &state->bIgnoreProblems : nullptr;
         } catch (const Exception& error) {
             icon = QMessageBox::Critical;
             title = tr("Loading file \"%1\" error").arg(name);
             text = error.Message();
-            ignoreAll = state ? &state->bIgnoreErrors : nullptr;
         }
 
         if (!file) {
-            // Ignored: the file is left out and the operation goes on.
-            goOn = IARMessageBox::Exec(this, icon, title, text, retry, ignoreAll, false);
-            if (!goOn)
-                return false;
+            // While a folder or a download is listed, an unreadable file is
+            // listed as such, with its reason, and the listing goes on
+            // without a question.
+            if (state) {
+                // A file that went away meanwhile is simply not there.
+                if (QFileInfo::exists(path))
+                    AddUnreadable(path, text);
+                return true;
+            }
+            // One file: the box names it; Ignore, the default, lists it as
+            // unreadable.
+            goOn = IARMessageBox::Exec(this, icon, title,
+                tr("The file \"%1\" cannot be read.").arg(name) + QStringLiteral("\n\n") + text, retry, nullptr,
+                true, QMessageBox::Ignore);
             if (retry)
                 continue;
-            return true;
+            AddUnreadable(path, text);
+            return goOn;
         }
 
-        warnings &= bc::WarningCodepageMissing | bc::WarningChecksumMissing | bc::WarningChecksumWrong;
-        if (warnings != 0) {
-            if (warnings & bc::WarningCodepageMissing)
-                text += tr("Requested codepage not present (file loaded)\n");
-            if (warnings & bc::WarningChecksumMissing)
-                text += tr("CRC block not present (file loaded)\n");
-            if (warnings & bc::WarningChecksumWrong)
-                text += tr("Invalid file CRC (file loaded)\n");
-            goOn = IARMessageBox::Exec(this, QMessageBox::Information,
-                tr("warnings file \"%1\" loading found").arg(name), text, retry,
-                state ? &state->bIgnoreWarnings : nullptr, state == nullptr);
-            if (!goOn)
-                return false;
-            if (retry)
-                continue;
-        }
+        // What the load noticed about a trace it read whole (a checksum of no
+        // known convention, a missing code page) is shown on its card and in
+        // the status bar, not asked about.
         AddItem(file);
         return true;
     }

@@ -93,6 +93,17 @@ public:
     // overview share it).
     tGraphState& GraphState() { return m_graphState; }
     const std::deque<QSharedPointer<tListedFile>>& CompareSet() const { return m_compareSet; }
+    // The text shown for a row in its tool tip and, while it is current, in
+    // the status bar: why an unreadable file could not be read, or what the
+    // load noticed about a listed trace (a checksum that matches no
+    // convention, a missing code page); empty when there is nothing to say.
+    QString StateText(int row) const;
+    static QString StateText(const sor::CFile& file);
+    // Why the row's file could not be read; empty for a listed trace.
+    QString UnreadableReason(int row) const;
+    // The path of the row's file, whether its trace is listed or unreadable.
+    QString RowPath(int row) const;
+
     // Filter of the file dialogs.
     const QString& FileFilter() const { return m_sFileFilter; }
     // Puts the current file into the compare set or takes it out.
@@ -141,6 +152,14 @@ protected:
 
 private:
     void AddItem(const QSharedPointer<sor::CFile>& file);
+    // Lists a file that could not be read, with the reason, so that the user
+    // sees it is there; it has no trace to show.
+    void AddUnreadable(const QString& path, const QString& reason);
+    // Takes the rows of unreadable files away (they are read again when the
+    // folder is listed).
+    void RemoveUnreadable();
+    // Puts a new row in its place by name.
+    void InsertSorted(QListWidgetItem* rowItem);
     void LeaveCompare(const QSharedPointer<tListedFile>& listed);
     void UpdateState();
     // The row holding `file`, or -1.

@@ -72,7 +72,10 @@ void CFileListElementDelegate::paint(QPainter* painter, const QStyleOptionViewIt
 {
     const QSharedPointer<tListedFile> listed = Listed(index);
     if (!listed || !listed->file) {
-        QStyledItemDelegate::paint(painter, option, index);
+        if (!m_pView->UnreadableReason(index.row()).isEmpty())
+            PaintUnreadable(painter, option, index);
+        else
+            QStyledItemDelegate::paint(painter, option, index);
         return;
     }
     quint32 state = 0;
@@ -86,6 +89,8 @@ void CFileListElementDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     painter->save();
     const qreal pixelRatio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
     painter->drawPixmap(option.rect.topLeft(), Card(index.row(), state, listed, sizeHint(option, index), pixelRatio));
+    if (!CFileList::StateText(*listed->file).isEmpty())
+        PaintMark(painter, option.rect, QColor(0xE0, 0x90, 0x00));
     if (state & CFileListElementWidget::StateFocus) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(option);
@@ -135,6 +140,60 @@ QPixmap CFileListElementDelegate::Card(
     const int kilobytes = int(qMax<qint64>(1, qint64(pixmap.width()) * pixmap.height() * 4 / 1024));
     m_cards.insert(listed.data(), new tCard { listed, key, pixmap }, kilobytes);
     return pixmap;
+}
+
+void CFileListElementDelegate::PaintMark(QPainter* painter, const QRect& card, const QColor& colour)
+{
+    // A round mark with "!" at the card's left edge, under the row number,
+    // where the card draws nothing.
+    const int size = qMax(12, card.height() / 5);
+    const QRect mark(card.left() + 4, card.top() + size + 6, size, size);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(Qt::white, 1));
+    painter->setBrush(colour);
+    painter->drawEllipse(mark);
+    QFont font = painter->font();
+    font.setBold(true);
+    font.setPixelSize(qMax(8, size * 3 / 4));
+    painter->setFont(font);
+    painter->setPen(Qt::white);
+    painter->drawText(mark, Qt::AlignCenter, QStringLiteral("!"));
+    painter->restore();
+}
+
+void CFileListElementDelegate::PaintUnreadable(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    // A plain card: the file's name, the word "unreadable" and the reason
+    // as far as it fits; the whole reason is in the tool tip.
+    painter->save();
+    const QRect card = QRect(option.rect.topLeft(), sizeHint(option, index)).adjusted(1, 1, -1, -1);
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->fillRect(card, selected ? option.palette.highlight() : option.palette.window());
+    painter->setPen(QPen(QColor(0xC0, 0x30, 0x30), 1, Qt::DashLine));
+    painter->drawRect(card.adjusted(0, 0, -1, -1));
+    painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.windowText().color());
+    const QRect text = card.adjusted(6, 4, -6, -4);
+    QFont font = painter->font();
+    font.setBold(true);
+    painter->setFont(font);
+    const QFontMetrics bold(font);
+    painter->drawText(text, Qt::AlignLeft | Qt::AlignTop,
+        bold.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideMiddle, text.width()));
+    font.setBold(false);
+    painter->setFont(font);
+    const QRect below = text.adjusted(card.height() / 5 + 6, bold.height() + 2, 0, 0);
+    painter->drawText(below, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+        tr("Unreadable: %1").arg(m_pView->UnreadableReason(index.row())));
+    painter->restore();
+    PaintMark(painter, option.rect, QColor(0xC0, 0x30, 0x30));
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.state |= QStyle::State_Item | QStyle::State_KeyboardFocusChange;
+        QApplication::style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter);
+    }
 }
 
 void CFileListElementDelegate::DropCache()
@@ -197,7 +256,15 @@ bool CFileListElementDelegate::helpEvent(
     const QSharedPointer<tListedFile> listed = Listed(index);
     if (event && event->type() == QEvent::ToolTip && listed && listed->file) {
         const QString star = listed->file->IsModified() ? QStringLiteral("* ") : QString();
-        QToolTip::showText(event->globalPos(), star + QFileInfo(listed->file->Path()).fileName(), view);
+        const QString state = CFileList::StateText(*listed->file);
+        QToolTip::showText(event->globalPos(),
+            star + QFileInfo(listed->file->Path()).fileName() + (state.isEmpty() ? QString() : QLatin1Char('\n') + state),
+            view);
+        return true;
+    }
+    if (event && event->type() == QEvent::ToolTip && index.isValid()
+        && !m_pView->UnreadableReason(index.row()).isEmpty()) {
+        QToolTip::showText(event->globalPos(), m_pView->StateText(index.row()), view);
         return true;
     }
     return QStyledItemDelegate::helpEvent(event, view, option, index);

@@ -74,6 +74,11 @@ private:
         QPixmap pixmap;
     };
 
+    // The mark of a card with something to say in its tool tip.
+    static void PaintMark(QPainter* painter, const QRect& card, const QColor& colour);
+    // The card of a file that could not be read.
+    void PaintUnreadable(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
+
     QPixmap Card(int row, quint32 state, const QSharedPointer<tListedFile>& listed, const QSize& size,
         qreal pixelRatio) const;
 

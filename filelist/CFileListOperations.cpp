@@ -119,6 +119,9 @@ bool CFileList::CloseAll(const QStringList& paths)
         else
             CloseRow(row, false, nullptr);
     }
+    // Rows of unreadable files have nothing to save.
+    if (paths.isEmpty())
+        RemoveUnreadable();
     UpdateState();
     if (!kept.isEmpty()) {
         ShowBox(this, QMessageBox::Warning, tr("Closing files"),

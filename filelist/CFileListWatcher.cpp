@@ -78,10 +78,14 @@ int CFileListWatcher::TakeOne(
         again = true;
         bool yes = set.bForAll && set.bAnswer;
         if (!set.bForAll) {
-            const bool modified = m_pList->GetFile(row)->IsModified();
+            const QSharedPointer<sor::CFile> file = m_pList->GetFile(row);
+            const QVariant edited = file->property(kEditedBeforeRemoval);
+            const bool modified = edited.isValid() ? edited.toBool() : file->IsModified();
             QMessageBox box(QMessageBox::Information, tr("Working folder was updated"),
                 (modified ? textModified : text).arg(QDir::toNativeSeparators(path)),
                 QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll, m_pParent);
+            // Enter never throws edits away.
+            box.setDefaultButton(modified ? QMessageBox::No : QMessageBox::Yes);
             box.setEscapeButton(QMessageBox::No);
             // Changes that arrive while the question is open are still queued.
             lock.unlock();

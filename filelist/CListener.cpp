@@ -195,8 +195,12 @@ void CListener::OnDirChanged(const QString& path)
         const QString& listedPath = file->Path();
         const bool existed = m_stamps.value(listedPath).bExists;
         if (existed && !QFileInfo::exists(listedPath) && m_pSets[RemovedFiles].Add(listedPath)) {
+            // Whether the user had changed it: the question about the gone
+            // file speaks of lost changes only then.
+            file->setProperty(kEditedBeforeRemoval, file->IsModified());
             file->SetModified(true);
         } else if (!existed && QFileInfo::exists(listedPath)) {
+            file->setProperty(kEditedBeforeRemoval, QVariant());
             m_pWatcher->addPath(listedPath);
             Settle(listedPath);
         }

@@ -9,6 +9,10 @@
 #include <QThread>
 #include <QTimer>
 
+// Property of a listed document whose file went away: whether it had changes
+// of the user's before the list marked it modified to keep its trace.
+inline constexpr char kEditedBeforeRemoval[] = "editedBeforeRemoval";
+
 class IFileList;
 class QFileSystemWatcher;
 

@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 bool IARMessageBox::Exec(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-    bool& retry, bool* ignoreAll, bool offerIgnore)
+    bool& retry, bool* ignoreAll, bool offerIgnore, QMessageBox::StandardButton defaultButton)
 {
     retry = false;
     // An "Ignore all" given earlier in the same operation answers at once.
@@ -24,7 +24,7 @@ bool IARMessageBox::Exec(QWidget* parent, QMessageBox::Icon icon, const QString&
         box.addButton(QMessageBox::Retry);
         box.setEscapeButton(box.addButton(QMessageBox::Cancel));
     }
-    box.setDefaultButton(QMessageBox::Retry);
+    box.setDefaultButton(box.button(defaultButton) ? defaultButton : QMessageBox::Retry);
     box.exec();
 
     QAbstractButton* const clicked = box.clickedButton();

@@ -17,6 +17,8 @@ public:
     // With `ignoreAll` the box offers "Ignore all" (unless `offerIgnore` is
     // set), Ignore, Retry and Abort, and is not shown at all once the flag is
     // set; without it, Retry and Cancel, and Ignore when `offerIgnore` is set.
+    // `defaultButton` is the one Enter presses (Retry unless given).
     static bool Exec(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-                     bool& retry, bool* ignoreAll, bool offerIgnore);
+                     bool& retry, bool* ignoreAll, bool offerIgnore,
+                     QMessageBox::StandardButton defaultButton = QMessageBox::Retry);
 };

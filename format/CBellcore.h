@@ -30,8 +30,10 @@ class CBellcore : public IStream
 public:
     void Serialize(CFileStream& stream) override;
 
-    // Sorts the events by time, numbers them from 1, and keeps a "KeyEvents"
-    // entry in the map exactly while there are events.
+    // Sorts the events by time, numbers them consecutively from the number
+    // the file's first event had (1 where the file's numbers were not
+    // consecutive, or it had no events), and keeps a "KeyEvents" entry in the
+    // map exactly while there are events.
     void UpdateEventsBlock();
 
     // Whether the map lists a block of this name.
@@ -48,7 +50,12 @@ public:
     QByteArray aTrailing;
 
 private:
+    // The number of the first event as read, where the file numbered its
+    // events consecutively (some instruments start at 2); 1 otherwise.
+    unsigned int m_nFirstEventNumber = 1;
+
     void SerializeEntries(CFileStream& stream, bool& checksumStale);
+    void SerializeEntry(CFileStream& stream, CBlockInfo& entry, bool repeated, bool& checksumWritten);
 };
 
 } // namespace bc

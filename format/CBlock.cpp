@@ -108,11 +108,13 @@ void CCheckSum::Serialize(CFileStream& stream)
 {
     // The value covers every byte before it, wherever the block stands.
     const qint64 covered = stream.Pos();
-    const quint16 computed = stream.Checksum(covered);
     if (stream.IsReading()) {
         BC_LOCATED(kModule, stream.SerializeUInt16(nValue));
-        if (nValue != computed)
+        const QByteArray& image = stream.Image();
+        convention = CChecksumConvention::Recognise(image.constData(), image.size(), nBlockStart, covered, nValue);
+        if (convention == tChecksumConvention::Mismatch)
             stream.AddWarning(WarningChecksumWrong);
+        m_written = convention;
         m_nCovered = stream.LaterLayout() ? covered : -1;
         if (m_nCovered >= 0)
             m_nFingerprint = stream.Fingerprint(covered);
@@ -120,9 +122,29 @@ void CCheckSum::Serialize(CFileStream& stream)
     }
     const bool unchanged
         = stream.LaterLayout() && covered == m_nCovered && stream.Fingerprint(covered) == m_nFingerprint;
-    if (!unchanged)
-        nValue = computed;
+    m_nValuePos = -1;
+    if (!unchanged) {
+        m_written = convention == tChecksumConvention::Absent || convention == tChecksumConvention::Mismatch
+            ? tChecksumConvention::CcittFalse
+            : convention;
+        const QByteArray& image = stream.Image();
+        nValue = CChecksumConvention::Compute(m_written, image.constData(), covered, nBlockStart, covered);
+        if (m_written == tChecksumConvention::CcittFalseWholeFile)
+            m_nValuePos = covered;
+    }
     BC_LOCATED(kModule, stream.SerializeUInt16(nValue));
+}
+
+void CCheckSum::Finish(CFileStream& stream)
+{
+    if (!stream.IsWriting() || m_nValuePos < 0)
+        return;
+    const QByteArray& image = stream.Image();
+    nValue = CChecksumConvention::Compute(m_written, image.constData(), image.size(), nBlockStart, m_nValuePos);
+    const qint64 end = stream.Pos();
+    stream.Seek(m_nValuePos);
+    stream.SerializeUInt16(nValue);
+    stream.Seek(end);
 }
 
 } // namespace bc

@@ -1,6 +1,7 @@
 #include "CFileStream.h"
 
 #include "CCrc16.h"
+#include "CWindows1252.h"
 #include "Exception.h"
 
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QSet>
 #include <QtEndian>
 
+#include <cerrno>
 #include <cstring>
 
 namespace bc {
@@ -21,17 +23,52 @@ constexpr quint8 kModule = Exception::ModuleStream;
 
 #define STREAM_THROW(Type) throw Type(kModule, __LINE__)
 
+const QByteArray kWindows1252 = QByteArrayLiteral("Windows-1252");
+
 struct tCodecRegistry
 {
     QMutex mutex;
     QSet<QByteArray> hidden;
     QHash<QByteArray, bool> available;
+    // The code page of files marked English or unmarked; empty: the locale's.
+    QByteArray english;
 };
 
 tCodecRegistry& Codecs()
 {
     static tCodecRegistry registry;
     return registry;
+}
+
+// The cause of a failed file access in words, with the system's own text.
+QString AccessCause(int error, const QString& systemText)
+{
+    QString words;
+    switch (error) {
+    case ENOENT:
+        words = EFileAccessError::tr("no such file");
+        break;
+    case EACCES:
+    case EPERM:
+        words = EFileAccessError::tr("permission denied");
+        break;
+    case ENOSPC:
+        words = EFileAccessError::tr("disk full");
+        break;
+    default:
+        break;
+    }
+    // Without an error number the system's text says nothing ("Unknown error").
+    if (words.isEmpty())
+        return error == 0 || systemText == QLatin1String("Unknown error") ? QString() : systemText;
+    return systemText.isEmpty() ? words : EFileAccessError::tr("%1 (%2)").arg(words, systemText);
+}
+
+[[noreturn]] void ThrowAccess(int line, int error, const QString& systemText)
+{
+    EFileAccessError failure(kModule, line);
+    failure.SetCause(AccessCause(error, systemText));
+    throw failure;
 }
 
 // Opening a converter is costly, so whether a codec exists is asked once.
@@ -41,6 +78,8 @@ bool CodecAvailable(const QByteArray& name)
     QMutexLocker lock(&codecs.mutex);
     if (codecs.hidden.contains(name))
         return false;
+    if (name == kWindows1252)
+        return true; // the program's own tables
     auto known = codecs.available.constFind(name);
     if (known == codecs.available.constEnd())
         known = codecs.available.insert(
@@ -51,10 +90,14 @@ bool CodecAvailable(const QByteArray& name)
 QByteArray CodecNameForCodepage(quint32 number)
 {
     switch (number) {
-    case 1:
-    case 3:
-    case 4:
-        return QByteArrayLiteral("Windows-1250");
+    case 0: // English
+    case 7: // no language code the program knows
+        return CFileStream::EnglishCodecName();
+    case 1: // French
+    case 3: // Spanish
+    case 4: // German
+        // Western European instruments write Windows-1252.
+        return kWindows1252;
     case 2:
         return QByteArrayLiteral("EUC-JP");
     case 6:
@@ -107,6 +150,24 @@ void CFileStream::SetCodecHiddenForTesting(const QByteArray& name, bool hidden)
         codecs.hidden.insert(name);
     else
         codecs.hidden.remove(name);
+}
+
+void CFileStream::SetEnglishCodecName(const QByteArray& name)
+{
+    tCodecRegistry& codecs = Codecs();
+    QMutexLocker lock(&codecs.mutex);
+    codecs.english = name;
+}
+
+QByteArray CFileStream::EnglishCodecName()
+{
+    {
+        tCodecRegistry& codecs = Codecs();
+        QMutexLocker lock(&codecs.mutex);
+        if (!codecs.english.isEmpty())
+            return codecs.english;
+    }
+    return LocaleCodecName();
 }
 
 void CFileStream::OnLoadFormatError()
@@ -257,6 +318,8 @@ void CFileStream::SerializeString(QString& text, QByteArray& bytesAsRead, QStrin
             // A lone space marks an empty text; the file is written back the same way.
             m_emptyStringMode = true;
             text.clear();
+        } else if (m_ownWestern) {
+            text = CWindows1252::Decode(bytes);
         } else {
             m_decoder.resetState();
             text = m_decoder.decode(bytes);
@@ -272,6 +335,12 @@ void CFileStream::SerializeString(QString& text, QByteArray& bytesAsRead, QStrin
         bytes = bytesAsRead;
     } else if (text.isEmpty()) {
         bytes = m_emptyStringMode ? QByteArrayLiteral(" ") : QByteArray("");
+    } else if (m_ownWestern) {
+        bool ok = true;
+        QString unmapped;
+        bytes = CWindows1252::Encode(text, ok, unmapped);
+        if (!ok)
+            ThrowUnmapped(__LINE__, unmapped);
     } else {
         m_encoder.resetState();
         bytes = m_encoder.encode(text);
@@ -279,9 +348,32 @@ void CFileStream::SerializeString(QString& text, QByteArray& bytesAsRead, QStrin
         // substitute byte: the text must come back exactly as it was given.
         m_decoder.resetState();
         if (m_encoder.hasError() || m_decoder.decode(bytes) != text)
-            STREAM_THROW(EInternalError);
+            ThrowUnmapped(__LINE__, FirstUnmapped(text));
     }
     SerializeRawString(bytes);
+}
+
+QString CFileStream::FirstUnmapped(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        QStringEncoder encoder(m_codecName.constData());
+        QStringDecoder decoder(m_codecName.constData());
+        const QByteArray bytes = encoder.encode(character);
+        if (encoder.hasError() || decoder.decode(bytes) != character)
+            return character;
+        i += length - 1;
+    }
+    return text.left(1);
+}
+
+void CFileStream::ThrowUnmapped(int line, const QString& character)
+{
+    EInternalError failure(kModule, line);
+    failure.SetCause(EInternalError::tr("the file's code page (%1) has no character \"%2\"")
+                         .arg(QString::fromLatin1(m_codecName), character));
+    throw failure;
 }
 
 qint64 CFileStream::Pos() const
@@ -350,6 +442,7 @@ void CFileStream::SelectCodec(const QByteArray& name)
     if (name == m_codecName)
         return;
     m_codecName = name;
+    m_ownWestern = name == kWindows1252;
     m_encoder = QStringEncoder(name.constData());
     m_decoder = QStringDecoder(name.constData());
 }
@@ -385,8 +478,9 @@ void CFileStream::EndRun()
 quint32 CFileStream::Load(IStream& object)
 {
     QFile file(m_fileName);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        STREAM_THROW(EFileAccessError);
+        ThrowAccess(__LINE__, errno, file.errorString());
     // Folders are listed by loading one file after another: the bytes go into
     // a buffer that each thread keeps for its next load, instead of a fresh
     // allocation of the file's size every time. Nothing keeps a reference to
@@ -397,13 +491,13 @@ quint32 CFileStream::Load(IStream& object)
     if (size > 0 && !file.isSequential()) {
         buffer.resize(qsizetype(size));
         if (file.read(buffer.data(), size) != size)
-            STREAM_THROW(EFileAccessError);
+            ThrowAccess(__LINE__, errno, file.errorString());
         data = buffer;
     } else {
         data = file.readAll();
     }
     if (file.error() != QFileDevice::NoError)
-        STREAM_THROW(EFileAccessError);
+        ThrowAccess(__LINE__, errno, file.errorString());
     file.close();
     return LoadFromData(object, data);
 }
@@ -467,22 +561,27 @@ void CFileStream::SaveTo(IStream& object, const QString& fileName)
     // only in part is not reported by the commit, which would then put a
     // truncated file in place of the old one.
     QSaveFile file(fileName);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        STREAM_THROW(EFileAccessError);
+        ThrowAccess(__LINE__, errno, file.errorString());
     if (file.write(image) != image.size()) {
+        const int error = errno;
+        const QString text = file.errorString();
         file.cancelWriting();
-        STREAM_THROW(EFileAccessError);
+        ThrowAccess(__LINE__, error, text);
     }
     if (!file.commit())
-        STREAM_THROW(EFileAccessError);
+        ThrowAccess(__LINE__, errno, file.errorString());
 }
 
 void CFileStream::Rename(const QString& newName)
 {
     if (m_reading || m_writing)
         STREAM_THROW(EInternalError);
-    if (!QFile::rename(m_fileName, newName))
-        STREAM_THROW(EFileAccessError);
+    QFile file(m_fileName);
+    errno = 0;
+    if (!file.rename(newName))
+        ThrowAccess(__LINE__, errno, file.errorString());
     m_fileName = newName;
 }
 

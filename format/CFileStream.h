@@ -85,6 +85,8 @@ public:
     qint64 PushLimit(qint64 size);
     void PopLimit(qint64 previous);
 
+    // The file image being read or written (valid during the run).
+    const QByteArray& Image() const { return m_data; }
     // CRC-16/CCITT-FALSE over the first `count` bytes of the image.
     quint16 Checksum(qint64 count) const;
     // A 64-bit digest of the first `count` bytes, to tell whether a save
@@ -123,6 +125,11 @@ public:
     // every byte to a character and back (Windows-1251 where the system
     // locale is UTF-8).
     static QByteArray LocaleCodecName();
+    // The codec of files marked English or with no known language code:
+    // Windows-1251 or Windows-1252 as the user chose, the locale codec while
+    // nothing was chosen (empty name).
+    static void SetEnglishCodecName(const QByteArray& name);
+    static QByteArray EnglishCodecName();
     // For tests: makes a codec name look unavailable, as on a system that
     // lacks it.
     static void SetCodecHiddenForTesting(const QByteArray& name, bool hidden);
@@ -131,6 +138,9 @@ private:
     void RequireOneDirection() const;
     void EndRun();
     void SelectCodec(const QByteArray& name);
+    // The first character of `text` the present codec cannot hold.
+    QString FirstUnmapped(const QString& text);
+    [[noreturn]] void ThrowUnmapped(int line, const QString& character);
 
     QString m_fileName;
     QByteArray m_data;
@@ -143,6 +153,8 @@ private:
     bool m_laterLayout = false;
     quint32 m_warnings = 0;
     QByteArray m_codecName;
+    // Windows-1252 through the program's own tables, which map every byte.
+    bool m_ownWestern = false;
     QStringEncoder m_encoder;
     QStringDecoder m_decoder;
 };

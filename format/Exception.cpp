@@ -2,7 +2,12 @@
 
 QString Exception::Message() const
 {
-    return tr("Unexpected error");
+    return WithCause(tr("Unexpected error"));
+}
+
+QString Exception::WithCause(const QString& message) const
+{
+    return m_sCause.isEmpty() ? message : message + QLatin1Char('\n') + m_sCause;
 }
 
 QString Exception::LocationText() const
@@ -20,15 +25,17 @@ QString Exception::FullText(const QString& prefix) const
 
 QString EFileAccessError::Message() const
 {
-    return tr("File access error");
+    return WithCause(tr("File access error"));
 }
 
 QString EFileLoadInvalidFormat::Message() const
 {
-    return tr("Format of loaded file is no Bellcore v1.0 format");
+    if (m_bLaterLayout)
+        return WithCause(tr("The file is a damaged trace of the later layout"));
+    return WithCause(tr("Format of loaded file is no Bellcore v1.0 format"));
 }
 
 QString EInternalError::Message() const
 {
-    return tr("Application internal error");
+    return WithCause(tr("Application internal error"));
 }

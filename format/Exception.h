@@ -29,14 +29,24 @@ public:
     void AddLocation(quint8 module, int line) { m_locations.append(Location(module, line)); }
     const QList<quint32>& Locations() const { return m_locations; }
 
+    // What exactly went wrong, in words ("no such file"); shown on a line
+    // of its own after the message.
+    void SetCause(const QString& cause) { m_sCause = cause; }
+    const QString& Cause() const { return m_sCause; }
+
     // "-1:120-2:310…": every location as "-module:line".
     QString LocationText() const;
     // The message, a blank line and "Error code is %1" with `prefix` followed
     // by the location text.
     QString FullText(const QString& prefix) const;
 
+protected:
+    // `message` followed by the cause, when there is one.
+    QString WithCause(const QString& message) const;
+
 private:
     QList<quint32> m_locations;
+    QString m_sCause;
 };
 
 class EFileAccessError : public Exception
@@ -55,6 +65,12 @@ class EFileLoadInvalidFormat : public Exception
 public:
     using Exception::Exception;
     QString Message() const override;
+    // Set where the file was recognised as one of the later layout, whose
+    // damage the message then names as such.
+    void SetLaterLayout(bool later) { m_bLaterLayout = later; }
+
+private:
+    bool m_bLaterLayout = false;
 };
 
 class EInternalError : public Exception

@@ -2,6 +2,9 @@
 
 #include "tGraphState.h"
 
+#include <QCoreApplication>
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -82,6 +85,24 @@ void FitLine(const sor::CFile& file, double a, double b, float& slope, float& in
     const double s = Slope(file, a, b, m, v);
     slope = float(s);
     intercept = float(v - s * m);
+}
+
+// Root mean square distance (sample units) of the samples in a ... b from the
+// line `slope` x + `intercept`, x as FitLine takes it.
+double Residual(const sor::CFile& file, double a, double b, double slope, double intercept)
+{
+    const tSampleSpan span = SpanOf(file, a, b);
+    if (span.first > span.last)
+        return 0.0;
+    const quint16* p = file.Points();
+    const double r = file.Resolution();
+    double x = a + (double(span.first) - span.start) * r;
+    double sum = 0;
+    for (qint64 i = span.first; i <= span.last; ++i, x += r) {
+        const double d = p[i] - (slope * x + intercept);
+        sum += d * d;
+    }
+    return std::sqrt(sum / double(span.last - span.first + 1));
 }
 
 // Samples of a document in a ... b.
@@ -189,6 +210,8 @@ void CCursors::AddEvent(bool apply)
     if (apply && m_bMeasuring && file && file->Resolution() > 0 && MeasurementFits()) {
         FitLeft();
         FitRight();
+    }
+    if (apply && m_bMeasuring && file && file->Resolution() > 0 && MeasurementRefusal().isEmpty()) {
         const float centre = m_centre.Position();
         sor::tKeyEvent measured;
         // A splice is a non-reflective event: code type 2 would tell every
@@ -313,6 +336,52 @@ bool CCursors::MeasurementFits() const
     const QSharedPointer<sor::CFile> file = m_pGeometry ? m_pGeometry->Active() : QSharedPointer<sor::CFile>();
     return file && SampleCount(*file, m_outerLeft.Position(), m_leftMarker.Position()) >= kMinFitSamples
         && SampleCount(*file, m_rightMarker.Position(), m_outerRight.Position()) >= kMinFitSamples;
+}
+
+QString CCursors::MeasurementRefusal() const
+{
+    const QSharedPointer<sor::CFile> file = m_pGeometry ? m_pGeometry->Active() : QSharedPointer<sor::CFile>();
+    if (!file)
+        return {};
+    if (!MeasurementFits())
+        return QCoreApplication::translate(
+            "CCursors", "A fit interval holds fewer than two samples: move the cursors apart to measure");
+    struct tInterval
+    {
+        double a;
+        double b;
+        double slope;
+        double intercept;
+    };
+    const tInterval intervals[2] = {
+        { m_outerLeft.Position(), m_leftMarker.Position(), fLeftSlope, fLeftIntercept },
+        { m_rightMarker.Position(), m_outerRight.Position(), fRightSlope, fRightIntercept },
+    };
+    // The noise floor the file gives (dB, negative; 0: none given), in
+    // sample units: a larger sample is lower, in the noise.
+    const double floor = -double(file->FixedParameters().noiseFloor) * 1000.0;
+    const QLocale locale;
+    if (floor > 0) {
+        for (const tInterval& interval : intervals) {
+            if (Mean(*file, interval.a, interval.b) > floor)
+                return QCoreApplication::translate("CCursors",
+                    "A fit interval lies below the noise floor of the file (%1 dB): move it onto the trace to measure")
+                    .arg(locale.toString(-floor / 1000.0, 'f', 2));
+        }
+    }
+    // A line that scatters more than the step it measures measures noise.
+    // The samples' own rounding (and a scatter of 0.01 dB) is no noise.
+    constexpr double kQuietScatter = 10.0;
+    const double step = std::abs(double(SpliceLoss())) * 1000.0;
+    for (const tInterval& interval : intervals) {
+        const double residual = Residual(*file, interval.a, interval.b, interval.slope, interval.intercept);
+        if (residual > std::max(step, kQuietScatter))
+            return QCoreApplication::translate("CCursors",
+                "The trace scatters about a fit line by %1 dB, more than the %2 dB step it measures: measure where "
+                "the trace stands clear of the noise")
+                .arg(locale.toString(residual / 1000.0, 'f', 3), locale.toString(step / 1000.0, 'f', 3));
+    }
+    return {};
 }
 
 float CCursors::SpliceLoss() const

@@ -2,6 +2,8 @@
 
 #include <tKeyEvent.h>
 
+#include <QString>
+
 class tGraphState;
 
 // The five chained cursors every measurement on the plot is made with: two
@@ -126,6 +128,11 @@ public:
     // without them there is none to show or store.
     bool AttenuationFits() const;
     bool MeasurementFits() const;
+    // Why the running measurement cannot be stored, or empty when it can: a
+    // fit interval of fewer than two samples, one that lies below the noise
+    // floor the file gives, or fit lines whose scatter is larger than the
+    // step they measure.
+    QString MeasurementRefusal() const;
     static constexpr qint64 kMinFitSamples = 2;
 
     tGraphState* Geometry() const { return m_pGeometry; }

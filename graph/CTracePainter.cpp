@@ -382,7 +382,9 @@ void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const 
         float previous = 0;
         for (const sor::tKeyEvent& event : active->KeyEvents()) {
             CCursors::CCursor mark(active->TimeToDistance(event.time),
-                event.codeType == sor::tKeyEvent::Reflective ? CCursors::KindReflectiveEvent : CCursors::KindEvent);
+                event.codeType == sor::tKeyEvent::Reflective || event.codeType == sor::tKeyEvent::Saturated
+                ? CCursors::KindReflectiveEvent
+                : CCursors::KindEvent);
             mark.event = event;
             const int x = mapping.DistanceX(std::max(0.0f, mark.Position()));
             const tLabelHalves halves = LabelHalves(metrics, iconSize, mark);

@@ -78,7 +78,9 @@ void DrawDocument(QPainter& painter, const sor::CFile& document, const QRect& ta
     CTracePainter::DrawGrid(painter, mapping, target, data, true);
     for (const sor::tKeyEvent& event : document.KeyEvents()) {
         const CCursors::CCursor mark(document.TimeToDistance(event.time),
-            event.codeType == sor::tKeyEvent::Reflective ? CCursors::KindReflectiveEvent : CCursors::KindEvent);
+            event.codeType == sor::tKeyEvent::Reflective || event.codeType == sor::tKeyEvent::Saturated
+                ? CCursors::KindReflectiveEvent
+                : CCursors::KindEvent);
         CTracePainter::DrawMark(painter, document, mapping, target, mark, true);
         const int x = std::min(mapping.DistanceX(std::max(0.0f, mark.Position())), target.right());
         if (x < target.left())

@@ -1,71 +1,70 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="en_GB" sourcelanguage="en">
 <context>
     <name>CApplicationStart</name>
     <message>
         <source>A viewer, editor and instrument front end for OTDR traces (Bellcore .sor files).</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Looks for the instrument on PATH too, after the serial ports the system lists (repeatable).</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>PATH</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Trace files to open, or the working folder. The files&apos; folder becomes the working folder and the first file the current trace; without paths the folder used last opens.</source>
-        <translation type="unfinished"></translation>
+        <source>Trace files to open, or the working folder. The files' folder becomes the working folder and the first file the current trace; without paths the folder used last opens.</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>[FILE|FOLDER...]</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>%1: not found</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>%1: not in the folder %2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>%1: not listed as a trace</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Opening files</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>These were not opened:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CDevice</name>
     <message>
         <source>Device properties</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Port</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Model</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>№</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Sw version</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Параметры измерения</source>
@@ -117,41 +116,41 @@
     </message>
     <message>
         <source>Apply and start measure</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Clearing device memory</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>default</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Invalid parameter GI</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Parameter GI is invalid value %1. Enter real number between %2 and %3</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Device communicates</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Devices not found</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Can not be found devices or ports.
 Try to install device driver (FTDI COM driver).
 Check device connection and power supply.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Delete files on the device</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>The instrument on port %1 does not answer.
@@ -165,146 +164,146 @@ Check that it is switched on and that its cable is plugged in, then connect agai
     </message>
     <message>
         <source>Delete all traces on the instrument?</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Choose the instrument</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CDeviceExchangeDlg</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>%v/%m sec</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Waiting for the instrument…</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CDeviceExchanger</name>
     <message>
-        <source>Device&apos;s file is invalid.
+        <source>Device's file is invalid.
 Probably, Probably, you use incompatible device</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Cannot receive device&apos;s identificator from port %1.
+        <source>Cannot receive device's identificator from port %1.
 Probably, you use incompatible device or device is not connected.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Invalid device&apos;s identificator received from port %1.
+        <source>Invalid device's identificator received from port %1.
 Probably, you use incompatible device.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Cannot connect to port %1.
 Probably, port in using by another application.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Connected device isn&apos;t the requested  device (port %1). Please, re-connect the device.</source>
-        <translation type="unfinished"></translation>
+        <source>Connected device isn't the requested  device (port %1). Please, re-connect the device.</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Error of request measurement.
 Probably, you use incompatible device.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Number of files is incorrect.
 Probably, you use incompatible device.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Device is empty</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Cannot create temporary file. Check empty space of %1 bytes on system disk.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Cannot write temporary file:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Device&apos;s file is invalid:
+        <source>Device's file is invalid:
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CDocumentHistory</name>
     <message>
         <source>Add event</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Delete event</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Event comment</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Replace event</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CEntryGuard</name>
     <message>
         <source>Operation failed</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>The operation could not be completed; the trace stays as it was.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CEventList</name>
     <message>
         <source>Event %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Distance [km]</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Loss [dB]</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Reflectance [dB]</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Attenuation coeff. [dB/km]</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Length [km]</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Total loss [dB]</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Comment</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -498,128 +497,156 @@ Probably, you use incompatible device.</source>
         <translation>Not all fields completed correctly</translation>
     </message>
     <message>
-        <source>Code &quot;%1&quot; of the file</source>
-        <translation type="unfinished"></translation>
+        <source>Code "%1" of the file</source>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>Optical module</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Optical module number</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Code page</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Checksum</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>absent</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>does not match (the trace loaded whole)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>matches (%1)</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CFileList</name>
     <message>
         <source>Bellcore v1.0 files (*.sor);;All files (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Loading file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
+        <source>Loading file "%1" problem</source>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Loading file &quot;%1&quot; error</source>
-        <translation type="unfinished"></translation>
+        <source>Loading file "%1" error</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Requested codepage not present (file loaded)
 </source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>CRC block not present (file loaded)
 </source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Invalid file CRC (file loaded)
 </source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>warnings file &quot;%1&quot; loading found</source>
-        <translation type="unfinished"></translation>
+        <source>warnings file "%1" loading found</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Add to compare</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Maximum number of files for compare is %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Saving file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
+        <source>Saving file "%1" problem</source>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Saving file &quot;%1&quot; error</source>
-        <translation type="unfinished"></translation>
+        <source>Saving file "%1" error</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Copying file %1  issue</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Cannot copy a file to itself</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Copying file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
+        <source>Copying file "%1" problem</source>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Copying file &quot;%1&quot; error</source>
-        <translation type="unfinished"></translation>
+        <source>Copying file "%1" error</source>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Copy file &quot;%1&quot; to</source>
-        <translation type="unfinished"></translation>
+        <source>Copy file "%1" to</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Select dir to copy</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Add copy from</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Adding file %1 issue</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Adding file %1 problem</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>System error on copy a file %1 to location  %2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Rename file &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <source>Rename file "%1"</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Filename cannot contain symbols %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Renaming file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
+        <source>Renaming file "%1" problem</source>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Renaming file &quot;%1&quot; error</source>
-        <translation type="unfinished"></translation>
+        <source>Renaming file "%1" error</source>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Delete file &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <source>Delete file "%1"</source>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>This operation will delete file &quot;%1&quot; to Windows trash.
+        <source>This operation will delete file "%1" to Windows trash.
 Are you sure?</source>
-        <translation>This operation will delete file &quot;%1&quot; to the trash.
+        <translation>This operation will delete file "%1" to the trash.
 Are you sure?</translation>
     </message>
     <message>
         <source>Delete files</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>This operation will delete %1 selected files to Windows trash.
@@ -628,44 +655,44 @@ Are you sure?</source>
 Are you sure?</translation>
     </message>
     <message>
-        <source>Deleting file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
+        <source>Deleting file "%1" problem</source>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>File &quot;%1&quot; cannot be moved to the trash, so it was not deleted.</source>
-        <translation type="unfinished"></translation>
+        <source>File "%1" cannot be moved to the trash, so it was not deleted.</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Directory selection problem</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Cannot select directory &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <source>Cannot select directory "%1"</source>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Reloading file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
+        <source>Reloading file "%1" problem</source>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Reloading file &quot;%1&quot; error</source>
-        <translation type="unfinished"></translation>
+        <source>Reloading file "%1" error</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>The file stays listed as it was loaded before.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Loading file &quot;%1&quot;</source>
-        <translation>Loading file &quot;%1&quot;</translation>
+        <source>Loading file "%1"</source>
+        <translation>Loading file "%1"</translation>
     </message>
     <message>
-        <source>Copying file &quot;%1&quot;</source>
-        <translation>Copying file &quot;%1&quot;</translation>
+        <source>Copying file "%1"</source>
+        <translation>Copying file "%1"</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; has unsaved changes and is about to be replaced. Save the changes first?</source>
-        <translation>&quot;%1&quot; has unsaved changes and is about to be replaced. Save the changes first?</translation>
+        <source>"%1" has unsaved changes and is about to be replaced. Save the changes first?</source>
+        <translation>"%1" has unsaved changes and is about to be replaced. Save the changes first?</translation>
     </message>
     <message>
         <source>Closing files</source>
@@ -678,12 +705,32 @@ Are you sure?</translation>
 %1</translation>
     </message>
     <message>
-        <source>File &quot;%1&quot; already exists.</source>
-        <translation type="unfinished"></translation>
+        <source>File "%1" already exists.</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Change folder</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>The file "%1" cannot be read.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The checksum matches none of the conventions instruments use; the trace loaded whole.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The file has no checksum; the trace loaded whole.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The code page of the file is missing on this system; its texts are read as %1.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>"%1" cannot be read: %2</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -702,135 +749,135 @@ Are you sure?</translation>
     <name>CFileListWatcher</name>
     <message>
         <source>Working folder was updated</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Some files in the current folder was added.
 Do you want update file list?</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>%1
 
 The file has been modified outside of program.
  Do you want to reload it and lose the changes you made?</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>%1
 
 The file has been modified outside of program.
 Do you want to reload it?</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>%1
 
 The file has removed outside of program.
 Do you want to remove it from file list and lose the changes you made?</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>%1
 
 The file has removed outside of program.
 Do you want to remove it from file list?</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CGraphDlg</name>
     <message>
         <source>Form</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>nm</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Pulse width</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>ns </source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>m </source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Group Idx</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>km</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>File information</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>dB</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Left marker</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Right marker</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Measurement</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Distance L-R</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Loss L-R</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Att.coeff</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Position</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Reflectance</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Attenuation</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Wavelength</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Averages</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Range</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -838,14 +885,14 @@ Do you want to remove it from file list?</source>
     <message>
         <source>%1km %2dB</source>
         <comment>Tooltip moving marker</comment>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>No traces in this folder.
 
 Open a folder of traces with File &gt; Change folder (Ctrl+O),
 or connect the instrument and download its traces with Device &gt; Load all.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -871,120 +918,128 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     <name>CHelpWindow</name>
     <message>
         <source>Lumetrix Help</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Contents</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CMainOpt</name>
     <message>
         <source>Program options</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Ask before deleting file</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Deleted files go to the trash</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Connect to device at start program</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Delete files on device after their uploading</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Recommend set this options to prevent doubling files on PC</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Enable full edit mode for file information</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Set backgrounds color</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Language changed</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Please restart program for apply language changes.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>8-bit text in files marked English</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Windows-1251 reads the Cyrillic texts some instruments store under English; Windows-1252 the Western European ones. Files read afterwards use it.</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CPrinter</name>
     <message>
         <source>Lumetrix - Print preview mode (presss ESC or close)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Export PDF</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>PDF files (*.pdf)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>The report could not be written to %1:
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Printing data...</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CPrinterList</name>
     <message>
         <source>Print files</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>List of files for printing</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Note: You can select files for printing.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Work area - selected file</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CReportPage</name>
     <message>
         <source>Lumetrix v.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source> OTDR report</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>dd/MM/yyyy hh:mm</source>
@@ -992,8 +1047,8 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <translation type="unfinished">dd/MM/yyyy hh:mm</translation>
     </message>
     <message>
-        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
-        <translation type="unfinished"></translation>
+        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%14&lt;/td&gt;&lt;td align = "right"&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Delta 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
@@ -1001,50 +1056,50 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     </message>
     <message>
         <source>The pages could not be drawn.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CSaveList</name>
     <message>
         <source>Saving modified files</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Some files were changed, but not saved.
 Save the following selected files?</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Note: You can deselect saving files.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Save selected</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Close without saving</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>CTracePainter</name>
     <message>
         <source>dB</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>km</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>dB/km</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>m</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -1052,240 +1107,284 @@ Save the following selected files?</source>
     <message>
         <source>Device parameters are invalid.
 Probably, you use incompatible device or device is not connected.</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>EFileAccessError</name>
     <message>
         <source>File access error</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>no such file</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>disk full</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>EFileLoadInvalidFormat</name>
     <message>
         <source>Format of loaded file is no Bellcore v1.0 format</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>the block %1 ends %2 bytes before its announced size</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the fields of the block %1 do not read as its %2 bytes announce</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the block map cannot be read</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The file is a damaged trace of the later layout</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the block %1 holds no samples</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the file has no block %1</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>EInternalError</name>
     <message>
         <source>Application internal error</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>the file's code page (%1) has no character "%2"</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>Exception</name>
     <message>
         <source>Unexpected error</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Error code is %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>IARMessageBox</name>
     <message>
         <source>Ignore all</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>IDeviceConnector::ESending</name>
     <message>
         <source>Error of sending</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Lumetrix</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Change folder</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Change folder</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Sa&amp;ve all</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Save all</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Save all traces</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Add copy files from other folder</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Save &amp;copy to...</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Save copy to another folder</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Rena&amp;me</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Rename file</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Delete selected files</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Uncheck all	Esc</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Uncheck all</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Information</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Print</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Pre&amp;view</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Preview</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Page prop&amp;erties</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Page properties</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Op&amp;tions</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Options</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Connect</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Connect</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Dis&amp;connect</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Disconnect</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Measu&amp;rement</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Measurement</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Load all</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Load all</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Cl&amp;ear memory</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Clear Memory</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Clear memory</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Properties</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Properties</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Update clock</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Update clock</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Device</source>
@@ -1297,55 +1396,55 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>Zoom in</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Zoom out</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Reset zoom</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Zoom X in</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Zoom X out</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Reset zoom X </source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Reset zoom X off</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Reset zoom X</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Set &amp;left marker</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Set left marker</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Set &amp;right marker</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Set right marker</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>View toolbar</source>
@@ -1353,55 +1452,55 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>Measure &amp;splice</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Measure splice</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Measure &amp;reflection</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Measure reflection</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Add &amp;event</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Add event</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Lock markers</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Lock markers to fix their distance</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Delete event</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>delete event</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Edit comment</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Edit comment</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Events</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Events toolbar</source>
@@ -1409,75 +1508,75 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>&amp;Help topics</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;About</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Move &amp;Left cursor here</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Move &amp;Left here</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Move &amp;Center cursor here</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Move &amp;Right here</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Move &amp;Right cursor here</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Zoom reset</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Connected</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Processor programm for Bellcore files ver. %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Norvane, built with Qt %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source> s/n </source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Export PD&amp;F...</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Export the report as a PDF file</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
@@ -1485,94 +1584,158 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>Zoom %1 %2 × %3 %4</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>km</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>dB</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Add copy from…</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>m</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>cm</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>File information</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
     <name>QValidator</name>
     <message>
-        <source>Value can&apos;t be negative</source>
-        <translation type="unfinished"></translation>
+        <source>Value can't be negative</source>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Value can&apos;t be positive (put &apos;-&apos; first)</source>
-        <translation type="unfinished"></translation>
+        <source>Value can't be positive (put '-' first)</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Value must be integer</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Max digits count is %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source> (can be zero)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Enter numeric value from %1 to %2%3</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Enter a numeric value</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>Value can&apos;t be zero</source>
-        <translation type="unfinished"></translation>
+        <source>Value can't be zero</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Minimum value is %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Maximum value is %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>Maximum string length is %1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
-        <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
-        <translation>The file&apos;s codepage has no character &quot;%1&quot;</translation>
+        <source>The file's codepage has no character "%1"</source>
+        <translation>The file's codepage has no character "%1"</translation>
+    </message>
+</context>
+<context>
+    <name>CChecksumConvention</name>
+    <message>
+        <source>absent</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>zero, not computed by the instrument</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CRC-16/XMODEM</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE before the checksum block</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE over the whole file</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE inverted</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>does not match</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CCursors</name>
+    <message>
+        <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
+        <translation type="unfinished">A fit interval holds fewer than two samples: move the cursors apart to measure</translation>
+    </message>
+    <message>
+        <source>A fit interval lies below the noise floor of the file (%1 dB): move it onto the trace to measure</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The trace scatters about a fit line by %1 dB, more than the %2 dB step it measures: measure where the trace stands clear of the noise</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CFileListElementDelegate</name>
+    <message>
+        <source>Unreadable: %1</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>analysis::CTraceAnalyzer</name>
+    <message>
+        <source>trace analysis is not available</source>
+        <translation type="unfinished" />
     </message>
 </context>
 </TS>

@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="ru_RU" sourcelanguage="en">
 <context>
     <name>CApplicationStart</name>
@@ -16,7 +15,7 @@
         <translation>PATH</translation>
     </message>
     <message>
-        <source>Trace files to open, or the working folder. The files&apos; folder becomes the working folder and the first file the current trace; without paths the folder used last opens.</source>
+        <source>Trace files to open, or the working folder. The files' folder becomes the working folder and the first file the current trace; without paths the folder used last opens.</source>
         <translation>Открываемые рефлектограммы или рабочая папка. Папка файлов становится рабочей, первый файл — текущим; без путей открывается последняя папка.</translation>
     </message>
     <message>
@@ -193,19 +192,19 @@ Check that it is switched on and that its cable is plugged in, then connect agai
 <context>
     <name>CDeviceExchanger</name>
     <message>
-        <source>Device&apos;s file is invalid.
+        <source>Device's file is invalid.
 Probably, Probably, you use incompatible device</source>
         <translation>Файл прибора неверен.
 Возможно, используется несовместимый прибор</translation>
     </message>
     <message>
-        <source>Cannot receive device&apos;s identificator from port %1.
+        <source>Cannot receive device's identificator from port %1.
 Probably, you use incompatible device or device is not connected.</source>
         <translation>Не удалось получить идентификатор прибора с порта %1.
 Возможно, используется несовместимый прибор или прибор не подключён.</translation>
     </message>
     <message>
-        <source>Invalid device&apos;s identificator received from port %1.
+        <source>Invalid device's identificator received from port %1.
 Probably, you use incompatible device.</source>
         <translation>С порта %1 получен неверный идентификатор прибора.
 Возможно, используется несовместимый прибор.</translation>
@@ -217,7 +216,7 @@ Probably, port in using by another application.</source>
 Возможно, порт занят другим приложением.</translation>
     </message>
     <message>
-        <source>Connected device isn&apos;t the requested  device (port %1). Please, re-connect the device.</source>
+        <source>Connected device isn't the requested  device (port %1). Please, re-connect the device.</source>
         <translation>Подключённый прибор не тот, что был выбран (порт %1). Переподключите прибор.</translation>
     </message>
     <message>
@@ -247,7 +246,7 @@ Probably, you use incompatible device.</source>
 %1</translation>
     </message>
     <message>
-        <source>Device&apos;s file is invalid:
+        <source>Device's file is invalid:
 %1</source>
         <translation>Файл прибора неверен:
 %1</translation>
@@ -509,8 +508,36 @@ Probably, you use incompatible device.</source>
         <translation>Не все поля заполнены правильно</translation>
     </message>
     <message>
-        <source>Code &quot;%1&quot; of the file</source>
+        <source>Code "%1" of the file</source>
         <translation>Код «%1» из файла</translation>
+    </message>
+<message>
+        <source>Optical module</source>
+        <translation>Оптический модуль</translation>
+    </message>
+    <message>
+        <source>Optical module number</source>
+        <translation>Номер оптического модуля</translation>
+    </message>
+    <message>
+        <source>Code page</source>
+        <translation>Кодовая страница</translation>
+    </message>
+    <message>
+        <source>Checksum</source>
+        <translation>Контрольная сумма</translation>
+    </message>
+    <message>
+        <source>absent</source>
+        <translation>отсутствует</translation>
+    </message>
+    <message>
+        <source>does not match (the trace loaded whole)</source>
+        <translation>не совпадает (рефлектограмма загружена полностью)</translation>
+    </message>
+    <message>
+        <source>matches (%1)</source>
+        <translation>совпадает (%1)</translation>
     </message>
 </context>
 <context>
@@ -520,12 +547,12 @@ Probably, you use incompatible device.</source>
         <translation>Файлы Bellcore v1.0 (*.sor);;Все файлы (*.*)</translation>
     </message>
     <message>
-        <source>Loading file &quot;%1&quot; problem</source>
-        <translation>Проблема при загрузке файла &quot;%1&quot;</translation>
+        <source>Loading file "%1" problem</source>
+        <translation>Проблема при загрузке файла "%1"</translation>
     </message>
     <message>
-        <source>Loading file &quot;%1&quot; error</source>
-        <translation>Ошибка загрузки файла &quot;%1&quot;</translation>
+        <source>Loading file "%1" error</source>
+        <translation>Ошибка загрузки файла "%1"</translation>
     </message>
     <message>
         <source>Requested codepage not present (file loaded)
@@ -546,8 +573,8 @@ Probably, you use incompatible device.</source>
 </translation>
     </message>
     <message>
-        <source>warnings file &quot;%1&quot; loading found</source>
-        <translation>Предупреждения при загрузке файла &quot;%1&quot;</translation>
+        <source>warnings file "%1" loading found</source>
+        <translation>Предупреждения при загрузке файла "%1"</translation>
     </message>
     <message>
         <source>Add to compare</source>
@@ -558,12 +585,12 @@ Probably, you use incompatible device.</source>
         <translation>Наибольшее число файлов для сравнения: %1</translation>
     </message>
     <message>
-        <source>Saving file &quot;%1&quot; problem</source>
-        <translation>Проблема при сохранении файла &quot;%1&quot;</translation>
+        <source>Saving file "%1" problem</source>
+        <translation>Проблема при сохранении файла "%1"</translation>
     </message>
     <message>
-        <source>Saving file &quot;%1&quot; error</source>
-        <translation>Ошибка при сохранении файла &quot;%1&quot;</translation>
+        <source>Saving file "%1" error</source>
+        <translation>Ошибка при сохранении файла "%1"</translation>
     </message>
     <message>
         <source>Copying file %1  issue</source>
@@ -574,16 +601,16 @@ Probably, you use incompatible device.</source>
         <translation>Нельзя скопировать файл в самого себя</translation>
     </message>
     <message>
-        <source>Copying file &quot;%1&quot; problem</source>
-        <translation>Проблема при копировании файла &quot;%1&quot;</translation>
+        <source>Copying file "%1" problem</source>
+        <translation>Проблема при копировании файла "%1"</translation>
     </message>
     <message>
-        <source>Copying file &quot;%1&quot; error</source>
-        <translation>Ошибка при копировании файла &quot;%1&quot;</translation>
+        <source>Copying file "%1" error</source>
+        <translation>Ошибка при копировании файла "%1"</translation>
     </message>
     <message>
-        <source>Copy file &quot;%1&quot; to</source>
-        <translation>Копировать файл &quot;%1&quot; в</translation>
+        <source>Copy file "%1" to</source>
+        <translation>Копировать файл "%1" в</translation>
     </message>
     <message>
         <source>Select dir to copy</source>
@@ -606,29 +633,29 @@ Probably, you use incompatible device.</source>
         <translation>Системная ошибка при копировании файла %1 в  %2</translation>
     </message>
     <message>
-        <source>Rename file &quot;%1&quot;</source>
-        <translation>Переименование файла &quot;%1&quot;</translation>
+        <source>Rename file "%1"</source>
+        <translation>Переименование файла "%1"</translation>
     </message>
     <message>
         <source>Filename cannot contain symbols %1</source>
         <translation>Имя файла не может содержать символы %1</translation>
     </message>
     <message>
-        <source>Renaming file &quot;%1&quot; problem</source>
-        <translation>Проблема при переименовании файла &quot;%1&quot;</translation>
+        <source>Renaming file "%1" problem</source>
+        <translation>Проблема при переименовании файла "%1"</translation>
     </message>
     <message>
-        <source>Renaming file &quot;%1&quot; error</source>
-        <translation>Ошибка при переименовании файла &quot;%1&quot;</translation>
+        <source>Renaming file "%1" error</source>
+        <translation>Ошибка при переименовании файла "%1"</translation>
     </message>
     <message>
-        <source>Delete file &quot;%1&quot;</source>
-        <translation>Удаление файла &quot;%1&quot;</translation>
+        <source>Delete file "%1"</source>
+        <translation>Удаление файла "%1"</translation>
     </message>
     <message>
-        <source>This operation will delete file &quot;%1&quot; to Windows trash.
+        <source>This operation will delete file "%1" to Windows trash.
 Are you sure?</source>
-        <translation>Файл &quot;%1&quot; будет перемещён в корзину.
+        <translation>Файл "%1" будет перемещён в корзину.
 Вы уверены?</translation>
     </message>
     <message>
@@ -642,44 +669,44 @@ Are you sure?</source>
 Вы уверены?</translation>
     </message>
     <message>
-        <source>Deleting file &quot;%1&quot; problem</source>
-        <translation>Проблема при удалении файла &quot;%1&quot;</translation>
+        <source>Deleting file "%1" problem</source>
+        <translation>Проблема при удалении файла "%1"</translation>
     </message>
     <message>
-        <source>File &quot;%1&quot; cannot be moved to the trash, so it was not deleted.</source>
-        <translation>Файл &quot;%1&quot; нельзя переместить в корзину, поэтому он не удалён.</translation>
+        <source>File "%1" cannot be moved to the trash, so it was not deleted.</source>
+        <translation>Файл "%1" нельзя переместить в корзину, поэтому он не удалён.</translation>
     </message>
     <message>
         <source>Directory selection problem</source>
         <translation>Проблема выбора папки</translation>
     </message>
     <message>
-        <source>Cannot select directory &quot;%1&quot;</source>
-        <translation>Не удаётся выбрать папку &quot;%1&quot;</translation>
+        <source>Cannot select directory "%1"</source>
+        <translation>Не удаётся выбрать папку "%1"</translation>
     </message>
     <message>
-        <source>Reloading file &quot;%1&quot; problem</source>
-        <translation>Проблема при перезагрузке файла &quot;%1&quot;</translation>
+        <source>Reloading file "%1" problem</source>
+        <translation>Проблема при перезагрузке файла "%1"</translation>
     </message>
     <message>
-        <source>Reloading file &quot;%1&quot; error</source>
-        <translation>Ошибка перезагрузки файла &quot;%1&quot;</translation>
+        <source>Reloading file "%1" error</source>
+        <translation>Ошибка перезагрузки файла "%1"</translation>
     </message>
     <message>
         <source>The file stays listed as it was loaded before.</source>
         <translation>Файл остаётся в списке в том виде, в каком был загружен раньше.</translation>
     </message>
     <message>
-        <source>Loading file &quot;%1&quot;</source>
-        <translation>Загрузка файла &quot;%1&quot;</translation>
+        <source>Loading file "%1"</source>
+        <translation>Загрузка файла "%1"</translation>
     </message>
     <message>
-        <source>Copying file &quot;%1&quot;</source>
-        <translation>Копирование файла &quot;%1&quot;</translation>
+        <source>Copying file "%1"</source>
+        <translation>Копирование файла "%1"</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; has unsaved changes and is about to be replaced. Save the changes first?</source>
-        <translation>В &quot;%1&quot; есть несохранённые изменения, а файл будет заменён. Сначала сохранить изменения?</translation>
+        <source>"%1" has unsaved changes and is about to be replaced. Save the changes first?</source>
+        <translation>В "%1" есть несохранённые изменения, а файл будет заменён. Сначала сохранить изменения?</translation>
     </message>
     <message>
         <source>Closing files</source>
@@ -692,12 +719,32 @@ Are you sure?</source>
 %1</translation>
     </message>
     <message>
-        <source>File &quot;%1&quot; already exists.</source>
-        <translation>Файл &quot;%1&quot; уже существует.</translation>
+        <source>File "%1" already exists.</source>
+        <translation>Файл "%1" уже существует.</translation>
     </message>
     <message>
         <source>Change folder</source>
         <translation>Сменить папку</translation>
+    </message>
+<message>
+        <source>The file "%1" cannot be read.</source>
+        <translation>Файл «%1» невозможно прочитать.</translation>
+    </message>
+    <message>
+        <source>The checksum matches none of the conventions instruments use; the trace loaded whole.</source>
+        <translation>Контрольная сумма не соответствует ни одному из правил, принятых у приборов; рефлектограмма загружена полностью.</translation>
+    </message>
+    <message>
+        <source>The file has no checksum; the trace loaded whole.</source>
+        <translation>В файле нет контрольной суммы; рефлектограмма загружена полностью.</translation>
+    </message>
+    <message>
+        <source>The code page of the file is missing on this system; its texts are read as %1.</source>
+        <translation>Кодовой страницы файла нет в системе; его тексты прочитаны как %1.</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be read: %2</source>
+        <translation>«%1» невозможно прочитать: %2</translation>
     </message>
 </context>
 <context>
@@ -962,6 +1009,14 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <source>Please restart program for apply language changes.</source>
         <translation>Перезапустите программу, чтобы сменить язык.</translation>
     </message>
+<message>
+        <source>8-bit text in files marked English</source>
+        <translation>8-битный текст в файлах с пометкой English</translation>
+    </message>
+    <message>
+        <source>Windows-1251 reads the Cyrillic texts some instruments store under English; Windows-1252 the Western European ones. Files read afterwards use it.</source>
+        <translation>Windows-1251 читает кириллические тексты, которые некоторые приборы записывают с английской пометкой; Windows-1252 — западноевропейские. Действует на файлы, прочитанные после выбора.</translation>
+    </message>
 </context>
 <context>
     <name>CPrinter</name>
@@ -1023,8 +1078,8 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <translation>dd.MM.yyyy hh:mm</translation>
     </message>
     <message>
-        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
-        <translation>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Файл:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Дата:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Прибор:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%5 нм&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%6 нс&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Показатель преломления:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длина:&lt;/td&gt;&lt;td&gt;%8 км&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Усреднения:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Оператор:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Комментарий:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
+        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%14&lt;/td&gt;&lt;td align = "right"&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%14&lt;/td&gt;&lt;td align = "right"&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Файл:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Дата:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Прибор:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%5 нм&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%6 нс&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Показатель преломления:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длина:&lt;/td&gt;&lt;td&gt;%8 км&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Усреднения:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Оператор:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Комментарий:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
     </message>
     <message>
         <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Delta 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
@@ -1094,6 +1149,22 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>File access error</source>
         <translation>Ошибка доступа к файлу</translation>
     </message>
+<message>
+        <source>no such file</source>
+        <translation>нет такого файла</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>доступ запрещён</translation>
+    </message>
+    <message>
+        <source>disk full</source>
+        <translation>диск заполнен</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>EFileLoadInvalidFormat</name>
@@ -1101,12 +1172,40 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>Format of loaded file is no Bellcore v1.0 format</source>
         <translation>Формат загруженного файла не соответствует Bellcore v1.0</translation>
     </message>
+<message>
+        <source>the block %1 ends %2 bytes before its announced size</source>
+        <translation>блок %1 кончается на %2 байт раньше заявленного размера</translation>
+    </message>
+    <message>
+        <source>the fields of the block %1 do not read as its %2 bytes announce</source>
+        <translation>поля блока %1 не читаются так, как заявляют его %2 байт</translation>
+    </message>
+    <message>
+        <source>the block map cannot be read</source>
+        <translation>карту блоков невозможно прочитать</translation>
+    </message>
+    <message>
+        <source>The file is a damaged trace of the later layout</source>
+        <translation>Файл — повреждённая рефлектограмма формата второй редакции</translation>
+    </message>
+    <message>
+        <source>the block %1 holds no samples</source>
+        <translation>в блоке %1 нет отсчётов</translation>
+    </message>
+    <message>
+        <source>the file has no block %1</source>
+        <translation>в файле нет блока %1</translation>
+    </message>
 </context>
 <context>
     <name>EInternalError</name>
     <message>
         <source>Application internal error</source>
         <translation>Внутренняя ошибка программы</translation>
+    </message>
+<message>
+        <source>the file's code page (%1) has no character "%2"</source>
+        <translation>в кодовой странице файла (%1) нет символа «%2»</translation>
     </message>
 </context>
 <context>
@@ -1560,12 +1659,12 @@ Probably, you use incompatible device or device is not connected.</source>
 <context>
     <name>QValidator</name>
     <message>
-        <source>Value can&apos;t be negative</source>
+        <source>Value can't be negative</source>
         <translation>Значение не может быть отрицательным</translation>
     </message>
     <message>
-        <source>Value can&apos;t be positive (put &apos;-&apos; first)</source>
-        <translation>Значение не может быть положительным (сначала введите &apos;-&apos;)</translation>
+        <source>Value can't be positive (put '-' first)</source>
+        <translation>Значение не может быть положительным (сначала введите '-')</translation>
     </message>
     <message>
         <source>Value must be integer</source>
@@ -1588,7 +1687,7 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation>Введите число</translation>
     </message>
     <message>
-        <source>Value can&apos;t be zero</source>
+        <source>Value can't be zero</source>
         <translation>Значение не может быть нулевым</translation>
     </message>
     <message>
@@ -1604,8 +1703,72 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation>Наибольшая длина строки: %1</translation>
     </message>
     <message>
-        <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
-        <translation>В кодовой странице файла нет символа &quot;%1&quot;</translation>
+        <source>The file's codepage has no character "%1"</source>
+        <translation>В кодовой странице файла нет символа "%1"</translation>
+    </message>
+</context>
+<context>
+    <name>CChecksumConvention</name>
+    <message>
+        <source>absent</source>
+        <translation>отсутствует</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE</source>
+        <translation>CRC-16/CCITT-FALSE</translation>
+    </message>
+    <message>
+        <source>zero, not computed by the instrument</source>
+        <translation>ноль, прибор не вычисляет сумму</translation>
+    </message>
+    <message>
+        <source>CRC-16/XMODEM</source>
+        <translation>CRC-16/XMODEM</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE before the checksum block</source>
+        <translation>CRC-16/CCITT-FALSE до блока контрольной суммы</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE over the whole file</source>
+        <translation>CRC-16/CCITT-FALSE по всему файлу</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE inverted</source>
+        <translation>CRC-16/CCITT-FALSE с инверсией</translation>
+    </message>
+    <message>
+        <source>does not match</source>
+        <translation>не совпадает</translation>
+    </message>
+</context>
+<context>
+    <name>CCursors</name>
+    <message>
+        <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
+        <translation>В интервале аппроксимации меньше двух точек: раздвиньте курсоры для измерения</translation>
+    </message>
+    <message>
+        <source>A fit interval lies below the noise floor of the file (%1 dB): move it onto the trace to measure</source>
+        <translation>Интервал аппроксимации лежит ниже уровня шумов файла (%1 дБ): для измерения переместите его на рефлектограмму</translation>
+    </message>
+    <message>
+        <source>The trace scatters about a fit line by %1 dB, more than the %2 dB step it measures: measure where the trace stands clear of the noise</source>
+        <translation>Разброс рефлектограммы вокруг линии аппроксимации (%1 дБ) больше измеряемой ступеньки (%2 дБ): измеряйте там, где рефлектограмма выше шумов</translation>
+    </message>
+</context>
+<context>
+    <name>CFileListElementDelegate</name>
+    <message>
+        <source>Unreadable: %1</source>
+        <translation>Не читается: %1</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::CTraceAnalyzer</name>
+    <message>
+        <source>trace analysis is not available</source>
+        <translation>анализ рефлектограммы недоступен</translation>
     </message>
 </context>
 </TS>

@@ -47,11 +47,9 @@ class TstFileList : public QObject
 private slots:
     void cleanup();
     void listsFolderOnce();
-    void loadWarnings_data();
-    void loadWarnings();
-    void loadErrorLeavesFileOut();
-    void oneFileOperationOffersIgnore_data();
-    void oneFileOperationOffersIgnore();
+    void loadWarningsAndErrorsAskNothing();
+    void oneUnreadableFileAsks_data();
+    void oneUnreadableFileAsks();
     void compareSet();
     void modifiedSignalFollowsTheCurrentFile();
     void closeKeepsTheCurrentFile();
@@ -94,94 +92,62 @@ void TstFileList::listsFolderOnce()
     QCOMPARE(folder.list->currentRow(), 2);
 }
 
-void TstFileList::loadWarnings_data()
+// What a load notices about a trace it read whole is shown on the row, not
+// asked about; a file that cannot be read stays listed with its reason.
+void TstFileList::loadWarningsAndErrorsAskNothing()
 {
-    QTest::addColumn<QStringList>("answers");
-    QTest::addColumn<QStringList>("asked");
-    QTest::addColumn<QStringList>("listed");
-
-    const QStringList all { "a_wrong.sor", "b_missing.sor", "c_good.sor" };
-
-    // row: answers given, files asked about in order, files listed
-    QTest::newRow("ignore all on the first") << QStringList { "Ignore all" } << QStringList { "a_wrong.sor" } << all;
-    QTest::newRow("retry asks again") << QStringList { "Retry", "Ignore all" }
-                                      << QStringList { "a_wrong.sor", "a_wrong.sor" } << all;
-    QTest::newRow("abort on the second") << QStringList { "Ignore", "Abort" }
-                                         << QStringList { "a_wrong.sor", "b_missing.sor" }
-                                         << QStringList { "a_wrong.sor" };
-}
-
-void TstFileList::loadWarnings()
-{
-    QFETCH(QStringList, answers);
-    QFETCH(QStringList, asked);
-    QFETCH(QStringList, listed);
-
     tListFolder folder;
     folder.Write("a_wrong.sor", Assemble(StandardBlocks(), WrongChecksum));
     folder.Write("b_missing.sor", Assemble(StandardBlocks(), NoChecksum));
     folder.Write("c_good.sor", StandardFile());
-    const QMap<QString, QString> lines { { "a_wrong.sor", "Invalid file CRC (file loaded)\n" },
-        { "b_missing.sor", "CRC block not present (file loaded)\n" } };
+    folder.Write("d_cut.sor", Truncated());
 
-    CBoxAnswerer answerer(answers);
+    CBoxAnswerer answerer;
     folder.list->SetDir(folder.dir.path());
 
-    QCOMPARE(folder.Names(), listed);
-    QCOMPARE(answerer.Count(), asked.size());
-    for (int i = 0; i < asked.size(); ++i) {
-        const CBoxAnswerer::tSeen& seen = answerer.Seen()[i];
-        QCOMPARE(seen.title, QString("warnings file \"%1\" loading found").arg(asked[i]));
-        QCOMPARE(seen.text, lines[asked[i]]);
-        QCOMPARE(seen.icon, QMessageBox::Information);
-        QVERIFY(seen.buttons.contains("Ignore all"));
-    }
+    QCOMPARE(answerer.Count(), 0);
+    QCOMPARE(folder.list->count(), 4);
+    QVERIFY(folder.list->StateText(0).startsWith("The checksum matches none of the conventions"));
+    QVERIFY(folder.list->StateText(1).startsWith("The file has no checksum"));
+    QCOMPARE(folder.list->StateText(2), QString());
+    QVERIFY(!folder.list->GetFile(3));
+    QCOMPARE(folder.list->RowPath(3), folder.Path("d_cut.sor"));
+    QVERIFY2(folder.list->UnreadableReason(3).startsWith("Format of loaded file is no Bellcore v1.0 format; the block "),
+        qPrintable(folder.list->UnreadableReason(3)));
+    QVERIFY(folder.list->StateText(3).startsWith("\"d_cut.sor\" cannot be read: "));
+
+    // Listing again reads it again, without a second row; closing every row takes it too.
+    folder.list->Rescan();
+    QCOMPARE(folder.list->count(), 4);
+    QVERIFY(folder.list->CloseAll({}));
+    QCOMPARE(folder.list->count(), 0);
 }
 
-// A file that cannot be read is left out; the listing goes on (Abort ending it
-// is the same question as for warnings).
-void TstFileList::loadErrorLeavesFileOut()
-{
-    tListFolder folder;
-    folder.Write("a.sor", StandardFile());
-    folder.Write("b_cut.sor", Truncated());
-    folder.Write("c.sor", StandardFile());
-
-    CBoxAnswerer answerer({ "Ignore all" });
-    folder.list->SetDir(folder.dir.path());
-
-    QCOMPARE(folder.Names(), QStringList({ "a.sor", "c.sor" }));
-    QCOMPARE(answerer.Count(), 1);
-    const CBoxAnswerer::tSeen& seen = answerer.Seen().front();
-    QCOMPARE(seen.icon, QMessageBox::Critical);
-    QCOMPARE(seen.title, QString("Loading file \"b_cut.sor\" error"));
-    QCOMPARE(seen.text, QString("Format of loaded file is no Bellcore v1.0 format"));
-}
-
-void TstFileList::oneFileOperationOffersIgnore_data()
+// One unreadable file: a box that names it, Ignore by default; it is listed.
+void TstFileList::oneUnreadableFileAsks_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("goOn");
-    QTest::addColumn<int>("rows");
 
-    QTest::newRow("ignore lists it") << "Ignore" << true << 1;
-    QTest::newRow("cancel stops") << "Cancel" << false << 0;
+    QTest::newRow("ignore") << "Ignore" << true;
+    QTest::newRow("cancel stops") << "Cancel" << false;
 }
 
-void TstFileList::oneFileOperationOffersIgnore()
+void TstFileList::oneUnreadableFileAsks()
 {
     QFETCH(QString, answer);
     QFETCH(bool, goOn);
-    QFETCH(int, rows);
 
     tListFolder folder;
-    folder.Write("wrong.sor", Assemble(StandardBlocks(), WrongChecksum));
+    folder.Write("cut.sor", Truncated());
     CBoxAnswerer answerer({ answer });
-    QCOMPARE(folder.list->AddFile(folder.Path("wrong.sor"), nullptr), goOn);
-    QCOMPARE(folder.list->count(), rows);
+    QCOMPARE(folder.list->AddFile(folder.Path("cut.sor"), nullptr), goOn);
+    QCOMPARE(folder.list->count(), 1);
     QCOMPARE(answerer.Count(), 1);
-    QCOMPARE(answerer.Seen().front().buttons.size(), 3);
-    QVERIFY(!answerer.Seen().front().buttons.contains("Ignore all"));
+    const CBoxAnswerer::tSeen& seen = answerer.Seen().front();
+    QVERIFY(seen.text.startsWith("The file \"cut.sor\" cannot be read."));
+    QCOMPARE(seen.defaultButton, QString("Ignore"));
+    QVERIFY(!seen.buttons.contains("Ignore all"));
 }
 
 void TstFileList::compareSet()

@@ -140,9 +140,12 @@ private slots:
         folder.Barrier();
         QCOMPARE(folder.answerer.Count(), answers.size() + 1);
         // The gone file was marked modified before its question, so that Save
-        // can still write it back.
-        const QString& text = folder.answerer.Seen().front().text;
-        QVERIFY(text.startsWith(QDir::toNativeSeparators(folder.Path("a.sor"))) && text.contains("lose the changes"));
+        // can still write it back; the question speaks of lost changes only
+        // where the user made some, and Enter keeps the row then.
+        const CBoxAnswerer::tSeen& seen = folder.answerer.Seen().front();
+        QVERIFY(seen.text.startsWith(QDir::toNativeSeparators(folder.Path("a.sor"))));
+        QVERIFY(!seen.text.contains("lose the changes"));
+        QCOMPARE(seen.defaultButton, QString("Yes"));
         for (const QString& name : kept)
             QCOMPARE(folder.File(name)->IsModified(), !QFileInfo::exists(folder.Path(name)));
     }
@@ -155,9 +158,9 @@ private slots:
         QTest::newRow("another trace") << TimedFile(7, 900) << L { "No", "Yes" } << 900;
         // The listed trace and its changes stay, and a box says why.
         QTest::newRow("not a trace any more") << QByteArray("garbage") << L { "No", "Yes", "Ok" } << 600;
-        QTest::newRow("its warnings declined")
-            << SorBuilder::Assemble(SorBuilder::StandardBlocks(), SorBuilder::WrongChecksum)
-            << L { "No", "Yes", "Cancel" } << 600;
+        // A checksum of no known convention is not asked about.
+        QTest::newRow("checksum of no convention")
+            << SorBuilder::Assemble(SorBuilder::StandardBlocks(), SorBuilder::WrongChecksum) << L { "No", "Yes" } << 8;
     }
 
     void modifiedFile()
@@ -179,6 +182,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(folder.answerer.Count(), answers.size(), kWait);
         QTRY_COMPARE_WITH_TIMEOUT(folder.File("a.sor")->PointCount(), points, kWait);
         QVERIFY(folder.answerer.Seen()[1].text.contains("modified outside of program.\n Do you"));
+        // Enter keeps the edits.
+        QCOMPARE(folder.answerer.Seen()[1].defaultButton, QString("No"));
         QCOMPARE(folder.File("a.sor")->IsModified(), points == 600);
         QCOMPARE(folder.list->currentRow(), 0);
     }

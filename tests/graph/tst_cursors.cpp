@@ -205,6 +205,32 @@ private slots:
         QVERIFY(std::abs(set.OuterRight().fPosition - 38.0f) < 0.001f);
     }
 
+    // A measurement whose fit lies in the noise is refused with the reason
+    // and stores nothing: below the file's noise floor, or scattering more
+    // than the step it measures.
+    void measurementInTheNoiseRefused()
+    {
+        tMeasurePlot plot(Ramp(5000, 20000));
+        CCursors& set = plot.Cursors();
+        plot.Place(6000, 6500, 7000, 7500, 8000);
+        set.StartMeasure(CCursors::MeasureSplice);
+        QCOMPARE(set.MeasurementRefusal(), QString());
+        plot.Document().FixedParameters().noiseFloor = -10.0;
+        QVERIFY(set.MeasurementRefusal().contains(QLatin1String("noise floor of the file (-10.00 dB)")));
+        set.AddEvent(true);
+        QVERIFY(plot.Document().KeyEvents().empty());
+
+        std::vector<quint16> noise(5000);
+        for (size_t i = 0; i < noise.size(); ++i)
+            noise[i] = i % 2 ? 20000 : 30000;
+        tMeasurePlot noisy(noise);
+        noisy.Place(6000, 6500, 7000, 7500, 8000);
+        noisy.Cursors().StartMeasure(CCursors::MeasureSplice);
+        QVERIFY(noisy.Cursors().MeasurementRefusal().startsWith(QLatin1String("The trace scatters")));
+        noisy.Cursors().AddEvent(true);
+        QVERIFY(noisy.Document().KeyEvents().empty());
+    }
+
     void startMeasureClampsTheCentre()
     {
         tMeasurePlot plot(Ramp(5000, 20000));

@@ -64,6 +64,7 @@ private slots:
     void laterLayout_dumpMatchesIndependentReading_data();
     void laterLayout_dumpMatchesIndependentReading();
     void edit_writesEveryFileItCan();
+    void checksumConventionAndCauseNamed();
     void dump_matchesDocument_data();
     void dump_matchesDocument();
     void synth();
@@ -153,6 +154,33 @@ void TstLumetrixSor::check_exitCodes()
     }
     if (exitCode == 2)
         QVERIFY2(run.err.contains(QStringLiteral("Error code is SOR-")), qPrintable(run.err));
+}
+
+// `check` and `dump` name the checksum convention a real file follows; a
+// failure says its cause in words, beside the usual text and code.
+void TstLumetrixSor::checksumConventionAndCauseNamed()
+{
+    const QString v2 = TestPaths::SharedSamplesDir(QStringLiteral("v2"));
+    if (v2.isEmpty())
+        QSKIP("no shared v2 instrument files here");
+    const QString anritsu = QDir(v2).filePath(QStringLiteral("1310_0001.sor"));
+    tRun run = Run({ QStringLiteral("check"), anritsu, QDir(v2).filePath(QStringLiteral("otdr1.sor")) });
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains("1310_0001.sor: OK; format 200, checksum matches (CRC-16/XMODEM)"), qPrintable(run.out));
+    QVERIFY2(run.out.contains("otdr1.sor: OK; format 200, checksum matches (zero"), qPrintable(run.out));
+    run = Run({ QStringLiteral("dump"), anritsu });
+    const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    QCOMPARE(json[QStringLiteral("checksumConvention")].toString(), QStringLiteral("xmodem"));
+    QCOMPARE(json[QStringLiteral("codePage")].toString(), QStringLiteral("Windows-1251"));
+
+    run = Run({ QStringLiteral("check"), Temp(QStringLiteral("absent.sor")) });
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains("File access error - no such file"), qPrintable(run.err));
+    QVERIFY(QFile::copy(Temp(QStringLiteral("ok.sor")), Temp(QStringLiteral("cjk.sor"))));
+    QFile(Temp(QStringLiteral("cjk.sor"))).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    run = Run({ QStringLiteral("edit"), Temp(QStringLiteral("cjk.sor")), QStringLiteral("--comment"), QStringLiteral(u"中") });
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(QStringLiteral(u"has no character \"中\"")), qPrintable(run.err));
 }
 
 void TstLumetrixSor::resave_isByteIdentical_data()

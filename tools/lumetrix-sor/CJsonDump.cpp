@@ -42,6 +42,8 @@ QByteArray CJsonDump::Text(bool withPoints) const
     json.Field("warnings", m_warnings);
     json.Field("format", m_file.FormatRevision());
     json.Field("checksum", ChecksumState(m_warnings));
+    json.Field("checksumConvention", bc::CChecksumConvention::Key(m_file.ChecksumConvention()));
+    json.Field("codePage", QString::fromLatin1(m_file.CodecName()));
     WriteMap(json);
     if (Lists(bc::BlockName::General))
         WriteGeneral(json);

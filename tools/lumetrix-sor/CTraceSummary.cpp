@@ -51,9 +51,16 @@ QString CTraceSummary::ChecksumState(quint32 warnings)
     return tr("matches");
 }
 
+QString CTraceSummary::ChecksumState(const sor::CFile& file, quint32 warnings)
+{
+    if (warnings & (bc::WarningChecksumMissing | bc::WarningChecksumWrong))
+        return ChecksumState(warnings);
+    return tr("matches (%1)").arg(bc::CChecksumConvention::Name(file.ChecksumConvention()));
+}
+
 QString CTraceSummary::FormatAndChecksum(const sor::CFile& file, quint32 warnings)
 {
-    return tr("format %1, checksum %2").arg(file.FormatRevision()).arg(ChecksumState(warnings));
+    return tr("format %1, checksum %2").arg(file.FormatRevision()).arg(ChecksumState(file, warnings));
 }
 
 QString CTraceSummary::Text(const sor::CFile& file, quint32 warnings)
@@ -79,7 +86,8 @@ QString CTraceSummary::Text(const sor::CFile& file, quint32 warnings)
 
     QList<QPair<QString, QString>> rows;
     rows.append({ tr("File"), QFileInfo(file.Path()).fileName() });
-    rows.append({ tr("Format"), tr("%1, checksum %2").arg(file.FormatRevision()).arg(ChecksumState(warnings)) });
+    rows.append({ tr("Format"), tr("%1, checksum %2").arg(file.FormatRevision()).arg(ChecksumState(file, warnings)) });
+    rows.append({ tr("Code page"), QString::fromLatin1(file.CodecName()) });
     rows.append({ tr("Date"), tr("%1 UTC").arg(f.dateTime.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) });
     rows.append({ tr("Instrument"), instrument });
     rows.append({ tr("Fibre"), Joined({ g.cableId.Text(), g.fiberId.Text(), route }) });

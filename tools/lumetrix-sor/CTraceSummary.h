@@ -20,7 +20,11 @@ public:
     // The state of the file's checksum after a load: "matches", "absent" or
     // "does not match" (translated).
     static QString ChecksumState(quint32 warnings);
-    // "format 200, checksum matches": the layout revision and the checksum state.
+    // The same, naming the convention a matching checksum follows:
+    // "matches (CRC-16/XMODEM)".
+    static QString ChecksumState(const sor::CFile& file, quint32 warnings);
+    // "format 200, checksum matches (CRC-16/XMODEM)": the layout revision and
+    // the checksum state.
     static QString FormatAndChecksum(const sor::CFile& file, quint32 warnings);
     // Several lines, each ending in a line feed: file name, date, instrument,
     // fibre, wavelength, pulse, range, points, the events and the warnings.
