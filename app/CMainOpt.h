@@ -7,6 +7,7 @@
 class QCheckBox;
 class QColorDialog;
 class QComboBox;
+class QDoubleSpinBox;
 class QHBoxLayout;
 
 // The program's options, and the dialog in which the user edits them. Every
@@ -73,6 +74,11 @@ public:
     bool bNeedDeleteLoadedFiles = false;
     // The file information dialog edits its full set of fields.
     bool bEnableServiceInfoEditing = false;
+    // Thresholds of the trace analysis where a file leaves its own unset, dB:
+    // the smallest loss and reflectance reported, and the loss that ends the fibre.
+    double fLossThreshold = 0.05;
+    double fReflectanceThreshold = -65.0;
+    double fEndThreshold = 3.0;
 
 private:
     void CreateWidgets();
@@ -85,4 +91,7 @@ private:
     QCheckBox* m_pAutoConnectToDevice = nullptr;
     QCheckBox* m_pNeedDeleteLoadedFiles = nullptr;
     QCheckBox* m_pEnableServiceInfoEditing = nullptr;
+    QDoubleSpinBox* m_pLossThreshold = nullptr;
+    QDoubleSpinBox* m_pReflectanceThreshold = nullptr;
+    QDoubleSpinBox* m_pEndThreshold = nullptr;
 };
