@@ -26,8 +26,15 @@ void CReturnLoss::AddBackscatter(const tSection& section, qint64 until)
     // A metre of fibre returns what a pulse of its round-trip time would.
     const double nsPerSample = 2.0 * m_fIndex * m_fSpacing / kSpeedOfLight * 1e9;
     const double perSample = std::pow(10.0, m_fBackscatter / 10.0) * nsPerSample;
-    for (qint64 i = section.first; i < until; ++i)
-        m_fReturned += perSample * TwoWay(section.line.At(double(i) * m_fSpacing) - m_fStart);
+    if (until <= section.first)
+        return;
+    // The line falls evenly: each sample returns a fixed fraction of the one before.
+    double power = perSample * TwoWay(section.line.At(double(section.first) * m_fSpacing) - m_fStart);
+    const double ratio = TwoWay(section.line.slope * m_fSpacing);
+    double sum = 0;
+    for (qint64 i = section.first; i < until; ++i, power *= ratio)
+        sum += power;
+    m_fReturned += sum;
 }
 
 void CReturnLoss::AddReflection(double reflectanceDb, double level)
