@@ -160,28 +160,28 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
     result.pulseNs = trace.pulseNs;
     const std::vector<quint16>& s = trace.samples;
     if (!(trace.spacingM > 0) || !std::isfinite(trace.spacingM)) {
-        result.reason = Tr("sample spacing is 0");
+        result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "sample spacing is 0"));
         return result;
     }
     if (!(trace.pulseNs > 0) || !std::isfinite(trace.pulseNs)) {
-        result.reason = Tr("pulse width is 0");
+        result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "pulse width is 0"));
         return result;
     }
     const double index = trace.groupIndex > 0 && std::isfinite(trace.groupIndex) ? trace.groupIndex : kDefaultIndex;
     const double pulseSamples = std::max(1.0, trace.pulseNs * 1e-9 * kSpeedOfLight / (2.0 * index) / trace.spacingM);
     if (s.size() < kMinSamples || double(s.size()) < 8.0 * pulseSamples) {
-        result.reason = Tr("trace too short to analyse");
+        result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "trace too short to analyse"));
         return result;
     }
     if (std::all_of(s.begin(), s.end(), [&](quint16 v) { return v == s.front(); })) {
-        result.reason = Tr("all samples are equal");
+        result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "all samples are equal"));
         return result;
     }
     const double offset = trace.offsetM > 0 && std::isfinite(trace.offsetM) ? trace.offsetM : 0.0;
     const qint64 origin = qint64(std::min(std::floor(offset / trace.spacingM + 0.5), double(s.size())));
     const CEventFinder finder(s, pulseSamples, trace.spacingM, origin);
     if (finder.NoiseStart() <= finder.LaunchEnd() + 2 * finder.MinFit()) {
-        result.reason = Tr("the trace is at the noise floor");
+        result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "the trace is at the noise floor"));
         return result;
     }
     const tThresholds& t = trace.thresholds;
