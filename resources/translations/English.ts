@@ -2,6 +2,34 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="en">
 <context>
+    <name>CAnalyzeTraces</name>
+    <message>
+        <source>Analyze trace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analysing traces...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analysing %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These traces were not analysed:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CApplicationStart</name>
     <message>
         <source>A viewer, editor and instrument front end for OTDR traces (Bellcore .sor files).</source>
@@ -293,6 +321,14 @@ Probably, you use incompatible device.</source>
     </message>
     <message>
         <source>Comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This trace carries no events.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analyze trace</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -917,6 +953,26 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <source>Please restart program for apply language changes.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Trace analysis, where a file sets no threshold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loss threshold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reflectance threshold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End-of-fibre threshold</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CPrinter</name>
@@ -1508,6 +1564,14 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>File information</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>A&amp;nalyze trace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find and measure the events of the trace</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QValidator</name>
@@ -1558,6 +1622,29 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
         <translation>The file&apos;s codepage has no character &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::CTraceAnalyzer</name>
+    <message>
+        <source>sample spacing is 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pulse width is 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>trace too short to analyse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>all samples are equal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the trace is at the noise floor</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

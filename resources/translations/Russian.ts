@@ -2,6 +2,35 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en">
 <context>
+    <name>CAnalyzeTraces</name>
+    <message>
+        <source>Analyze trace</source>
+        <translation>Анализ рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Analysing traces...</source>
+        <translation>Анализ рефлектограмм...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Отмена</translation>
+    </message>
+    <message>
+        <source>Analysing %1</source>
+        <translation>Анализ %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>These traces were not analysed:
+%1</source>
+        <translation>Эти рефлектограммы не проанализированы:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>CApplicationStart</name>
     <message>
         <source>A viewer, editor and instrument front end for OTDR traces (Bellcore .sor files).</source>
@@ -305,6 +334,14 @@ Probably, you use incompatible device.</source>
     <message>
         <source>Comment</source>
         <translation>Комментарий</translation>
+    </message>
+    <message>
+        <source>This trace carries no events.</source>
+        <translation>В рефлектограмме нет событий.</translation>
+    </message>
+    <message>
+        <source>Analyze trace</source>
+        <translation>Анализ рефлектограммы</translation>
     </message>
 </context>
 <context>
@@ -947,6 +984,26 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <source>Please restart program for apply language changes.</source>
         <translation>Перезапустите программу, чтобы сменить язык.</translation>
     </message>
+    <message>
+        <source>Trace analysis, where a file sets no threshold</source>
+        <translation>Анализ рефлектограмм, если порог не задан в файле</translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation> дБ</translation>
+    </message>
+    <message>
+        <source>Loss threshold</source>
+        <translation>Порог потерь</translation>
+    </message>
+    <message>
+        <source>Reflectance threshold</source>
+        <translation>Порог отражения</translation>
+    </message>
+    <message>
+        <source>End-of-fibre threshold</source>
+        <translation>Порог конца волокна</translation>
+    </message>
 </context>
 <context>
     <name>CPrinter</name>
@@ -1541,6 +1598,14 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>File information</source>
         <translation>Информация о файле</translation>
     </message>
+    <message>
+        <source>A&amp;nalyze trace</source>
+        <translation>&amp;Анализ рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Find and measure the events of the trace</source>
+        <translation>Найти и измерить события рефлектограммы</translation>
+    </message>
 </context>
 <context>
     <name>QValidator</name>
@@ -1591,6 +1656,29 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
         <translation>В кодовой странице файла нет символа &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::CTraceAnalyzer</name>
+    <message>
+        <source>sample spacing is 0</source>
+        <translation>шаг отсчётов равен 0</translation>
+    </message>
+    <message>
+        <source>pulse width is 0</source>
+        <translation>длительность импульса равна 0</translation>
+    </message>
+    <message>
+        <source>trace too short to analyse</source>
+        <translation>рефлектограмма слишком коротка для анализа</translation>
+    </message>
+    <message>
+        <source>all samples are equal</source>
+        <translation>все отсчёты одинаковы</translation>
+    </message>
+    <message>
+        <source>the trace is at the noise floor</source>
+        <translation>рефлектограмма лежит на уровне шума</translation>
     </message>
 </context>
 </TS>
