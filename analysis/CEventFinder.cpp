@@ -153,18 +153,16 @@ void CEventFinder::FindNoiseStart()
         m_nNoiseStart = blocks * m_nBlock;
     if (m_nNoiseStart >= m_nCount)
         return;
-    if (m_nNoiseStart <= BlockOf(m_nLaunchEnd) * m_nBlock) {
-        // Noise from the start on.
-        m_nNoiseStart = m_nLaunchEnd;
-        return;
-    }
+    // Noise from the first block on: a short fibre ends within it, after a
+    // clear drop, or the trace is noise throughout.
+    const bool fromStart = m_nNoiseStart <= BlockOf(m_nLaunchEnd) * m_nBlock;
     // The blocks are coarse: the noise starts after the largest drop near the
     // first noisy block.
-    const qint64 width = std::max<qint64>(qint64(std::ceil(0.5 * m_fPulse)), 8);
+    const qint64 width = std::max<qint64>(qint64(std::ceil(0.5 * m_fPulse)), fromStart ? 16 : 8);
     const qint64 from = std::max(m_nLaunchEnd, m_nNoiseStart - m_nBlock) + m_nGap + width;
     const qint64 to = std::min(m_nCount - m_nGap - width - 1, m_nNoiseStart + m_nBlock);
     qint64 best = -1;
-    double drop = 1000.0;
+    double drop = fromStart ? 5000.0 : 1000.0;
     for (qint64 i = from; i <= to; ++i) {
         const double before = double(m_sum[size_t(i - m_nGap)] - m_sum[size_t(i - m_nGap - width)]);
         const double after = double(m_sum[size_t(i + m_nGap + width)] - m_sum[size_t(i + m_nGap)]);
@@ -176,6 +174,8 @@ void CEventFinder::FindNoiseStart()
     }
     if (best >= 0)
         m_nNoiseStart = best + m_nGap;
+    else if (fromStart)
+        m_nNoiseStart = m_nLaunchEnd;
     std::vector<double> values;
     const qint64 stride = std::max<qint64>(1, (m_nCount - m_nNoiseStart) / 4096);
     for (qint64 i = m_nNoiseStart; i < m_nCount; i += stride)
