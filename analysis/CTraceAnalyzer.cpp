@@ -1,15 +1,332 @@
 #include "CTraceAnalyzer.h"
 
+#include "CEventFinder.h"
+#include "CLineFit.h"
+#include "CReturnLoss.h"
+
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <cmath>
+
 namespace analysis {
+
+namespace {
+
+constexpr double kSpeedOfLight = 299792458.0; // m/s
+// Used where a file gives no group index or backscatter coefficient.
+constexpr double kDefaultIndex = 1.4682;
+constexpr double kDefaultBackscatter = -80.0;
+// Fewer samples than this cannot hold a line before and after an event.
+constexpr size_t kMinSamples = 32;
+// Samples a section fit takes next to an event at the most, in pulse lengths.
+constexpr double kFitPulses = 60.0;
+// Below the backscatter by this much (sample units) and falling faster than
+// this (dB/km) after an event, the trace is in the tail of the fibre end.
+constexpr double kEndDrop = 3000.0;
+constexpr double kTailSlope = 3.0;
+// An echo has about no loss: at most this much, dB.
+constexpr double kEchoLoss = 0.1;
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("analysis::CTraceAnalyzer", text);
+}
+
+// An event while it is being measured, in samples.
+struct tWork
+{
+    CEventFinder::tCandidate at;
+    tFoundEvent event;
+    tLine left;
+    tLine right;
+    qint64 leftCount = 0;
+    qint64 rightCount = 0;
+    bool merged = false;
+};
+
+class CMeasure
+{
+public:
+    CMeasure(const tTraceInput& trace, const CEventFinder& finder, double pulseSamples, double offset)
+        : m_trace(trace)
+        , m_fOffset(offset)
+        , m_finder(finder)
+        , m_fPulse(pulseSamples)
+        , m_nCount(qint64(trace.samples.size()))
+        , m_nCap(std::max<qint64>(qint64(kFitPulses * pulseSamples), 200))
+    {
+    }
+
+    tLine Fit(qint64 first, qint64 last) const
+    {
+        return CLineFit::Fit(m_trace.samples.data(), int(m_nCount), m_trace.spacingM, double(first) * m_trace.spacingM,
+            double(last - 1) * m_trace.spacingM);
+    }
+
+    // Merges events whose section between them is too short for a line.
+    void Merge(std::vector<tWork>& work) const
+    {
+        for (size_t k = 1; k < work.size();) {
+            tWork& a = work[k - 1];
+            const tWork& b = work[k];
+            if (b.at.start - a.at.settled >= m_finder.MinFit()) {
+                ++k;
+                continue;
+            }
+            a.merged = true;
+            if (b.at.reflective && (!a.at.reflective || b.at.height > a.at.height)) {
+                a.at.peak = b.at.peak;
+                a.at.height = b.at.height;
+                a.at.saturated = b.at.saturated;
+            }
+            a.at.reflective = a.at.reflective || b.at.reflective;
+            a.at.settled = std::max(a.at.settled, b.at.settled);
+            work.erase(work.begin() + std::ptrdiff_t(k));
+        }
+    }
+
+    // Fits the sections on both sides of each event and measures it.
+    void Measure(std::vector<tWork>& work, qint64 sectionsEnd) const
+    {
+        const double dx = m_trace.spacingM;
+        for (size_t k = 0; k < work.size(); ++k) {
+            tWork& w = work[k];
+            const qint64 leftFirst = k == 0 ? m_finder.LaunchEnd() : work[k - 1].at.settled;
+            const qint64 leftLast = w.at.start;
+            const qint64 rightFirst = w.at.settled;
+            const qint64 rightLast = k + 1 < work.size() ? work[k + 1].at.start : std::max(sectionsEnd, rightFirst);
+            const qint64 lf = std::max(leftFirst, leftLast - m_nCap);
+            const qint64 rl = std::min(rightLast, rightFirst + m_nCap);
+            w.leftCount = std::max<qint64>(0, leftLast - lf);
+            w.rightCount = std::max<qint64>(0, rl - rightFirst);
+            w.left = Fit(lf, leftLast);
+            w.right = Fit(rightFirst, rl);
+            const double x = double(w.at.start) * dx;
+            w.event = tFoundEvent();
+            w.event.distanceM = std::max(0.0, x - m_fOffset);
+            w.event.merged = w.merged;
+            if (w.leftCount >= m_finder.MinFit() && w.rightCount >= m_finder.MinFit())
+                w.event.lossDb = (w.right.At(x) - w.left.At(x)) / 1000.0;
+            if (leftLast - leftFirst >= std::max<qint64>(m_finder.MinFit(), qint64(2 * m_fPulse)))
+                w.event.attenuationDbPerKm = Fit(leftFirst, leftLast).slope;
+            if (w.at.reflective && w.leftCount >= m_finder.MinFit()) {
+                const double h = (w.left.At(double(w.at.peak) * dx) - m_trace.samples[size_t(w.at.peak)]) / 1000.0;
+                if (h > 0)
+                    w.event.reflectanceDb = Reflectance(h);
+            }
+            w.event.kind = w.at.reflective && w.event.reflectanceDb ? tFoundEvent::Reflective : tFoundEvent::NonReflective;
+            w.event.saturated = w.event.kind == tFoundEvent::Reflective && w.at.saturated;
+        }
+    }
+
+    double Reflectance(double heightDb) const
+    {
+        const double b = m_trace.backscatterDb < 0 ? m_trace.backscatterDb : kDefaultBackscatter;
+        return b + 10.0 * std::log10((std::pow(10.0, heightDb / 5.0) - 1.0) * m_trace.pulseNs);
+    }
+
+private:
+    const tTraceInput& m_trace;
+    double m_fOffset;
+    const CEventFinder& m_finder;
+    double m_fPulse;
+    qint64 m_nCount;
+    qint64 m_nCap;
+};
+
+// Whether `event` lies where an echo of a stronger reflection would.
+bool AtEchoOfStronger(const tFoundEvent& event, const std::vector<tFoundEvent>& events, double tolerance)
+{
+    if (!event.reflectanceDb)
+        return false;
+    for (const tFoundEvent& other : events) {
+        if (&other == &event || !other.reflectanceDb || *other.reflectanceDb <= *event.reflectanceDb
+            || other.distanceM <= tolerance)
+            continue;
+        for (int k = 2; k <= 4; ++k)
+            if (std::abs(event.distanceM - k * other.distanceM) <= tolerance)
+                return true;
+    }
+    return false;
+}
+
+} // namespace
 
 tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
 {
     tAnalysisResult result;
     result.thresholds = trace.thresholds;
     result.pulseNs = trace.pulseNs;
-    result.reason = QCoreApplication::translate("analysis::CTraceAnalyzer", "trace analysis is not available");
+    const std::vector<quint16>& s = trace.samples;
+    if (!(trace.spacingM > 0) || !std::isfinite(trace.spacingM)) {
+        result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "sample spacing is 0"));
+        return result;
+    }
+    if (!(trace.pulseNs > 0) || !std::isfinite(trace.pulseNs)) {
+        result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "pulse width is 0"));
+        return result;
+    }
+    const double index = trace.groupIndex > 0 && std::isfinite(trace.groupIndex) ? trace.groupIndex : kDefaultIndex;
+    const double pulseSamples = std::max(1.0, trace.pulseNs * 1e-9 * kSpeedOfLight / (2.0 * index) / trace.spacingM);
+    if (s.size() < kMinSamples || double(s.size()) < 8.0 * pulseSamples) {
+        result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "trace too short to analyse"));
+        return result;
+    }
+    if (std::all_of(s.begin(), s.end(), [&](quint16 v) { return v == s.front(); })) {
+        result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "all samples are equal"));
+        return result;
+    }
+    const double offset = trace.offsetM > 0 && std::isfinite(trace.offsetM) ? trace.offsetM : 0.0;
+    const qint64 origin = qint64(std::min(std::floor(offset / trace.spacingM + 0.5), double(s.size())));
+    const CEventFinder finder(s, pulseSamples, trace.spacingM, origin);
+    if (finder.NoiseStart() <= finder.LaunchEnd() + 2 * finder.MinFit()) {
+        result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "the trace is at the noise floor"));
+        return result;
+    }
+    const tThresholds& t = trace.thresholds;
+    const double dx = trace.spacingM;
+    const CMeasure measure(trace, finder, pulseSamples, offset);
+
+    std::vector<tWork> work;
+    for (const CEventFinder::tCandidate& c : finder.Find(0.6 * std::abs(t.lossDb) * 1000.0)) {
+        if (c.start < finder.LaunchEnd() || c.start >= finder.NoiseStart() + finder.Block())
+            continue;
+        tWork w;
+        w.at = c;
+        work.push_back(w);
+    }
+    const qint64 sectionsEnd = finder.NoiseStart();
+    // After the event the trace lies at the noise floor: it fell at least
+    // half way (in dB) from the backscatter to the floor.
+    const auto toNoise = [&](const std::vector<tWork>& list, size_t k) {
+        const tWork& w = list[k];
+        const qint64 next = k + 1 < list.size() ? list[k + 1].at.start : qint64(s.size());
+        if (w.at.settled + finder.MinFit() >= finder.NoiseStart() && next >= finder.NoiseStart())
+            return true;
+        if (finder.FloorLevel() <= 0)
+            return false;
+        const double before = w.left.At(double(w.at.start) * dx);
+        // Over the next ten pulse lengths, whatever else seems to lie there:
+        // the tail of an end reflection falls into the noise.
+        const qint64 span = std::max<qint64>(4 * finder.MinFit(), qint64(10 * pulseSamples));
+        const double after = finder.MeanOver(w.at.settled, w.at.settled + span);
+        if (finder.FloorLevel() - before > 3000.0 && after - before >= 0.5 * (finder.FloorLevel() - before))
+            return true;
+        // Or it is well below the backscatter and keeps falling far faster
+        // than any fibre: the receiver's tail after an end reflection.
+        const qint64 last = std::min<qint64>(qint64(s.size()), w.at.settled + span);
+        if (last - w.at.settled < finder.MinFit() || after - before < kEndDrop)
+            return false;
+        return measure.Fit(w.at.settled, last).slope > kTailSlope;
+    };
+    // Events too small for the thresholds leave, and their neighbours are
+    // measured again over the longer sections.
+    for (int pass = 0; pass < 3; ++pass) {
+        measure.Merge(work);
+        measure.Measure(work, sectionsEnd);
+        const size_t before = work.size();
+        std::vector<tWork> kept;
+        bool endSeen = false;
+        for (size_t k = 0; k < work.size(); ++k) {
+            const tWork& w = work[k];
+            const bool reflects = w.event.reflectanceDb && *w.event.reflectanceDb >= t.reflectanceDb;
+            const double loss = w.event.lossDb.value_or(0.0);
+            if (endSeen || loss >= t.endDb || toNoise(work, k)) {
+                endSeen = true;
+                kept.push_back(w);
+            } else if (reflects || std::abs(loss) >= t.lossDb) {
+                kept.push_back(w);
+            }
+        }
+        work.swap(kept);
+        for (tWork& w : work)
+            if (w.event.reflectanceDb && *w.event.reflectanceDb < t.reflectanceDb) {
+                // Too weak a reflection for the threshold: a plain loss.
+                w.at.reflective = false;
+            }
+        if (work.size() == before && pass > 0)
+            break;
+    }
+    measure.Merge(work);
+    measure.Measure(work, sectionsEnd);
+
+    // The end: the first event whose loss reaches the threshold, or after
+    // which the trace is in the noise.
+    size_t end = work.size();
+    for (size_t k = 0; k < work.size(); ++k) {
+        if (work[k].event.lossDb.value_or(0.0) >= t.endDb || toNoise(work, k)) {
+            end = k;
+            break;
+        }
+    }
+    const double tolerance = std::max({ 2.0 * pulseSamples * dx, 3.0 * dx, 5.0 });
+    for (size_t k = 0; k < work.size(); ++k) {
+        tFoundEvent e = work[k].event;
+        if (k == end) {
+            e.reflectiveEnd = e.kind == tFoundEvent::Reflective;
+            e.kind = tFoundEvent::End;
+            result.fiberEndM = e.distanceM;
+        } else if (k > end) {
+            // Beyond the end only reflections stand out, and only as echoes.
+            if (!work[k].at.reflective || !e.reflectanceDb)
+                continue;
+            e.kind = tFoundEvent::Echo;
+            e.lossDb.reset();
+            e.attenuationDbPerKm.reset();
+        }
+        result.events.push_back(e);
+    }
+    for (tFoundEvent& e : result.events)
+        if (e.kind == tFoundEvent::Reflective && std::abs(e.lossDb.value_or(0.0)) <= std::max(kEchoLoss, t.lossDb)
+            && AtEchoOfStronger(e, result.events, tolerance)) {
+            e.kind = tFoundEvent::Echo;
+            e.lossDb.reset();
+        }
+
+    // The span figures over the first section's line at the start and the
+    // line before the end (or the last one the trace shows).
+    const qint64 firstEnd = work.empty() ? sectionsEnd : work.front().at.start;
+    const qint64 firstCount = firstEnd - finder.LaunchEnd();
+    if (firstCount >= finder.MinFit()) {
+        const tLine first = measure.Fit(std::max(finder.LaunchEnd(), firstEnd - std::max<qint64>(firstCount, 0)), firstEnd);
+        const double start = first.At(double(origin) * dx);
+        double endLevel = first.At(double(firstEnd) * dx);
+        if (end < work.size()) {
+            endLevel = work[end].left.At(double(work[end].at.start) * dx);
+        } else if (!work.empty()) {
+            const tWork& last = work.back();
+            endLevel = last.right.At(double(std::max(last.at.settled, sectionsEnd - 1)) * dx);
+        }
+        result.endToEndLossDb = (endLevel - start) / 1000.0;
+
+        CReturnLoss orl(dx, index, trace.backscatterDb < 0 ? trace.backscatterDb : kDefaultBackscatter, start);
+        const qint64 stop = end < work.size() ? work[end].at.start : sectionsEnd;
+        CReturnLoss::tSection section { origin, firstEnd, first };
+        for (size_t k = 0; k <= std::min(end, work.size()); ++k) {
+            const qint64 until = k < work.size() ? std::min(work[k].at.start, stop) : stop;
+            orl.AddBackscatter(section, until);
+            if (k >= work.size() || k >= end)
+                break;
+            const tWork& w = work[k];
+            // The dead zone after an event is backscatter on the line after it.
+            section = { w.at.start, w.at.settled, w.right };
+        }
+        // The instrument's own connector at the start.
+        const qint64 from = std::max<qint64>(0, origin - 2);
+        const qint64 look = std::min<qint64>(qint64(s.size()), origin + qint64(2 * pulseSamples) + 4);
+        const qint64 launch = qint64(std::min_element(s.begin() + from, s.begin() + look) - s.begin());
+        const double launchHeight = (first.At(double(launch) * dx) - s[size_t(launch)]) / 1000.0;
+        if (finder.LaunchEnd() > origin && launchHeight > 0)
+            orl.AddReflection(measure.Reflectance(launchHeight), start);
+        for (size_t k = 0; k < work.size() && k <= end; ++k) {
+            const tFoundEvent& e = result.events[k];
+            if (e.reflectanceDb && e.kind != tFoundEvent::Echo)
+                orl.AddReflection(*e.reflectanceDb, work[k].left.At(double(work[k].at.start) * dx));
+        }
+        if (orl.Db() > 0)
+            result.orlDb = orl.Db();
+    }
     return result;
 }
 

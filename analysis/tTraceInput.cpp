@@ -3,6 +3,7 @@
 #include <CFile.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace analysis {
 
@@ -39,6 +40,11 @@ tTraceInput tTraceInput::FromFile(const sor::CFile& file, int pulse, const tThre
         trace.spacingM = spacingNs * 1e-9 * kSpeedOfLight / trace.groupIndex;
     trace.backscatterDb = double(fixed.backscatter);
     trace.noiseFloorDb = double(fixed.noiseFloor);
+    // Event times count from the front panel, and from the user's offset
+    // past it; the samples start before both.
+    const double offsetNs = double(fixed.frontPanelOffset) + double(file.GeneralParameters().userOffset);
+    if (trace.groupIndex > 0 && offsetNs > 0 && std::isfinite(offsetNs))
+        trace.offsetM = offsetNs * 1e-9 * kSpeedOfLight / trace.groupIndex;
 
     trace.thresholds = defaults;
     const double loss = double(fixed.lossThreshold);

@@ -27,6 +27,10 @@ struct tTraceInput
     double backscatterDb = 0;
     // dB, zero or negative; 0 when the file gives none.
     double noiseFloorDb = 0;
+    // Metres of trace before the distance origin that the file's event times
+    // count from (its front panel and user offsets): sample i lies at
+    // i * spacingM - offsetM.
+    double offsetM = 0;
     tThresholds thresholds;
 
     // The trace of pulse `pulse` (0-based) of a document. Thresholds the file

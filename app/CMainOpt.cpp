@@ -7,6 +7,9 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -91,6 +94,25 @@ void CMainOpt::CreateWidgets()
     codePageRow->addWidget(codePageLabel);
     codePageRow->addWidget(m_pEnglishCodePage, 1);
     layout->addLayout(codePageRow);
+    auto* thresholds = new QGroupBox(tr("Trace analysis, where a file sets no threshold"), this);
+    thresholds->setObjectName(QStringLiteral("analysisThresholds"));
+    auto* form = new QFormLayout(thresholds);
+    auto addThreshold = [this, thresholds, form](const char* name, const QString& text, double low, double high) {
+        auto* box = new QDoubleSpinBox(thresholds);
+        box->setObjectName(QLatin1String(name));
+        box->setRange(low, high);
+        box->setDecimals(3);
+        box->setSingleStep(0.01);
+        box->setSuffix(tr(" dB"));
+        form->addRow(text, box);
+        return box;
+    };
+    m_pLossThreshold = addThreshold("LossThreshold", tr("Loss threshold"), 0.001, 65.0);
+    m_pReflectanceThreshold = addThreshold("ReflectanceThreshold", tr("Reflectance threshold"), -99.0, -0.001);
+    m_pReflectanceThreshold->setSingleStep(1.0);
+    m_pEndThreshold = addThreshold("EndThreshold", tr("End-of-fibre threshold"), 0.001, 65.0);
+    m_pEndThreshold->setSingleStep(0.5);
+    layout->addWidget(thresholds);
 
     auto* adjust = new QPushButton(tr("Set backgrounds color"), this);
     adjust->setObjectName(QStringLiteral("AdjustBackground"));
@@ -125,6 +147,9 @@ int CMainOpt::exec()
     m_pEnableServiceInfoEditing->setChecked(bEnableServiceInfoEditing);
     m_pEnglishCodePage->setCurrentIndex(qMax(0,
         m_pEnglishCodePage->findText(QString::fromLatin1(bc::CFileStream::EnglishCodecName()), Qt::MatchExactly)));
+    m_pLossThreshold->setValue(fLossThreshold);
+    m_pReflectanceThreshold->setValue(fReflectanceThreshold);
+    m_pEndThreshold->setValue(fEndThreshold);
     cPending = cBackground;
     m_pLanguageBlock->setEnabled(true);
 
@@ -151,6 +176,9 @@ void CMainOpt::accept()
     bEnableServiceInfoEditing = m_pEnableServiceInfoEditing->isChecked();
     sEnglishCodePage = m_pEnglishCodePage->currentText();
     bc::CFileStream::SetEnglishCodecName(sEnglishCodePage.toLatin1());
+    fLossThreshold = m_pLossThreshold->value();
+    fReflectanceThreshold = m_pReflectanceThreshold->value();
+    fEndThreshold = m_pEndThreshold->value();
     const bool backgroundChanged = cPending != cBackground;
     cBackground = cPending;
     cInverse = Inverse(cBackground);
@@ -205,6 +233,15 @@ void CMainOpt::Load()
     if (sEnglishCodePage != QLatin1String("Windows-1251") && sEnglishCodePage != QLatin1String("Windows-1252"))
         sEnglishCodePage.clear();
     bc::CFileStream::SetEnglishCodecName(sEnglishCodePage.toLatin1());
+    // A stored value out of its range gives the default.
+    const auto threshold = [&settings](const char* key, double fallback, double low, double high) {
+        bool ok = false;
+        const double value = settings.value(QLatin1String(key), fallback).toDouble(&ok);
+        return ok && value >= low && value <= high ? value : fallback;
+    };
+    fLossThreshold = threshold("LossThreshold", 0.05, 0.001, 65.0);
+    fReflectanceThreshold = threshold("ReflectanceThreshold", -65.0, -99.0, -0.001);
+    fEndThreshold = threshold("EndThreshold", 3.0, 0.001, 65.0);
     settings.endGroup();
 
     settings.beginGroup(QStringLiteral("Language"));
@@ -229,6 +266,9 @@ void CMainOpt::Save()
     settings.setValue(QStringLiteral("bEnableServiceInfoEditing"), bEnableServiceInfoEditing);
     if (!sEnglishCodePage.isEmpty())
         settings.setValue(QStringLiteral("EnglishCodePage"), sEnglishCodePage);
+    settings.setValue(QStringLiteral("LossThreshold"), fLossThreshold);
+    settings.setValue(QStringLiteral("ReflectanceThreshold"), fReflectanceThreshold);
+    settings.setValue(QStringLiteral("EndThreshold"), fEndThreshold);
     settings.endGroup();
 
     settings.beginGroup(QStringLiteral("Language"));

@@ -7,6 +7,7 @@
 class QCheckBox;
 class QColorDialog;
 class QComboBox;
+class QDoubleSpinBox;
 class QHBoxLayout;
 
 // The program's options, and the dialog in which the user edits them. Every
@@ -77,6 +78,11 @@ public:
     // "Windows-1251" or "Windows-1252"; empty while the user chose none (the
     // locale's, Windows-1251 on a UTF-8 system). Files read afterwards use it.
     QString sEnglishCodePage;
+    // Thresholds of the trace analysis where a file leaves its own unset, dB:
+    // the smallest loss and reflectance reported, and the loss that ends the fibre.
+    double fLossThreshold = 0.05;
+    double fReflectanceThreshold = -65.0;
+    double fEndThreshold = 3.0;
 
 private:
     void CreateWidgets();
@@ -90,4 +96,7 @@ private:
     QCheckBox* m_pNeedDeleteLoadedFiles = nullptr;
     QCheckBox* m_pEnableServiceInfoEditing = nullptr;
     QComboBox* m_pEnglishCodePage = nullptr;
+    QDoubleSpinBox* m_pLossThreshold = nullptr;
+    QDoubleSpinBox* m_pReflectanceThreshold = nullptr;
+    QDoubleSpinBox* m_pEndThreshold = nullptr;
 };

@@ -63,6 +63,9 @@ public slots:
     void UpdateMeasureActions();
     void About();
     void HelpTopics();
+    // Events > Analyze trace: the selected traces (or the current one) get
+    // the events of their analysis, with the options' default thresholds.
+    void AnalyzeTraces();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -139,6 +142,7 @@ private:
     QAction* m_pActLockMarkers = nullptr;
     QAction* m_pActDeleteEvent = nullptr;
     QAction* m_pActEditComment = nullptr;
+    QAction* m_pActAnalyze = nullptr;
     QAction* m_pActLeftCursorHere = nullptr;
     QAction* m_pActCenterCursorHere = nullptr;
     QAction* m_pActRightCursorHere = nullptr;

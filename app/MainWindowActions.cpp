@@ -1,6 +1,7 @@
 // The main window's actions, menus, tool bars, shortcuts and their enabling rules.
 #include "MainWindow.h"
 
+#include "CAnalyzeTraces.h"
 #include "CHelpWindow.h"
 #include "CMainOpt.h"
 #include "tVersion.h"
@@ -325,11 +326,30 @@ void MainWindow::CreateEventsActions()
     m_pEventsMenu->addActions({ m_pActMeasureSplice, m_pActMeasureReflection, m_pActAddEvent, m_pActLockMarkers });
     m_pEventsMenu->addSeparator();
     m_pEventsMenu->addActions({ m_pActDeleteEvent, m_pActEditComment });
+    m_pActAnalyze = NewAction(tr("A&nalyze trace"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
+        tr("Find and measure the events of the trace"), tr("Find and measure the events of the trace"), nullptr,
+        "actionAnalyzeTrace");
+    m_pActAnalyze->setEnabled(false);
+    connect(m_pFileList, &CFileList::sigEnabled, m_pActAnalyze, &QAction::setEnabled);
+    connect(m_pActAnalyze, &QAction::triggered, this, &MainWindow::AnalyzeTraces);
+    connect(m_pEvents, &CEventList::sigAnalyzeRequested, this, &MainWindow::AnalyzeTraces);
+    m_pEventsMenu->addSeparator();
+    m_pEventsMenu->addAction(m_pActAnalyze);
 
     m_pEventsToolBar = NewToolBar(tr("Events toolbar"), "eventsToolBar");
     m_pEventsToolBar->addActions({ m_pActMeasureSplice, m_pActMeasureReflection, m_pActAddEvent, m_pActLockMarkers });
 
     m_pEvents->addActions({ deleteTwin, editTwin });
+}
+
+void MainWindow::AnalyzeTraces()
+{
+    analysis::tThresholds defaults;
+    defaults.lossDb = m_pOptions->fLossThreshold;
+    defaults.reflectanceDb = m_pOptions->fReflectanceThreshold;
+    defaults.endDb = m_pOptions->fEndThreshold;
+    CAnalyzeTraces analyze(m_pFileList, this);
+    analyze.Run(analyze.Chosen(), defaults);
 }
 
 void MainWindow::CreateHelpActions()

@@ -115,6 +115,22 @@ void CFile::SetKeyEvents(const std::deque<tKeyEvent>& events)
     emit sigFileChanged(true);
 }
 
+void CFile::SetKeyEvents(const std::deque<tKeyEvent>& events, qint32 endToEndLoss, quint16 returnLoss, qint32 spanEnd)
+{
+    emit sigAboutToChange();
+    keyEvents.events = events;
+    keyEvents.endToEndLoss = endToEndLoss;
+    keyEvents.endToEndMarkers.start = 0;
+    keyEvents.endToEndMarkers.end = spanEnd;
+    keyEvents.returnLoss = qint16(returnLoss);
+    keyEvents.returnLossMarkers.start = 0;
+    keyEvents.returnLossMarkers.end = spanEnd;
+    UpdateEventsBlock();
+    m_bModified = true;
+    ComputeResolution();
+    emit sigFileChanged(true);
+}
+
 bool CFile::DeleteKeyEvent(int index)
 {
     if (index < 0 || size_t(index) >= keyEvents.events.size())

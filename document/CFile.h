@@ -73,6 +73,10 @@ public:
     // The only way events change: sorts and renumbers them, keeps the block map
     // in step, and marks the document modified.
     void SetKeyEvents(const std::deque<tKeyEvent>& events);
+    // The same, with the span figures the events block holds: end-to-end loss
+    // and return loss in 0.001 dB, both measured from the trace start to
+    // `spanEnd` (file time units, 0.1 ns).
+    void SetKeyEvents(const std::deque<tKeyEvent>& events, qint32 endToEndLoss, quint16 returnLoss, qint32 spanEnd);
     // Removes the event at `index` (list order). Returns false, changing
     // nothing, when there is no such event.
     bool DeleteKeyEvent(int index);

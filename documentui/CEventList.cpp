@@ -13,7 +13,10 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -62,8 +65,32 @@ CEventList::CEventList(CFileList* fileList, QWidget* parent) : QTableWidget(pare
     setItemDelegate(delegate);
     hide();
 
+    m_pNoEvents = new QWidget(viewport());
+    m_pNoEvents->setObjectName(QStringLiteral("noEvents"));
+    auto* notice = new QVBoxLayout(m_pNoEvents);
+    auto* text = new QLabel(tr("This trace carries no events."), m_pNoEvents);
+    auto* analyze = new QPushButton(tr("Analyze trace"), m_pNoEvents);
+    analyze->setObjectName(QStringLiteral("analyzeTrace"));
+    notice->addWidget(text, 0, Qt::AlignHCenter);
+    notice->addWidget(analyze, 0, Qt::AlignHCenter);
+    m_pNoEvents->hide();
+    connect(analyze, &QPushButton::clicked, this, &CEventList::sigAnalyzeRequested);
+
     connect(this, &QTableWidget::itemChanged, this, &CEventList::OnItemChanged);
     connect(this, &QTableWidget::cellDoubleClicked, this, &CEventList::OnCellDoubleClicked);
+}
+
+void CEventList::PlaceNotice()
+{
+    m_pNoEvents->adjustSize();
+    m_pNoEvents->move(std::max(0, (viewport()->width() - m_pNoEvents->width()) / 2),
+        std::max(0, (viewport()->height() - m_pNoEvents->height()) / 2));
+}
+
+void CEventList::resizeEvent(QResizeEvent* event)
+{
+    QTableWidget::resizeEvent(event);
+    PlaceNotice();
 }
 
 QSharedPointer<sor::CFile> CEventList::CurrentFile() const
@@ -85,8 +112,14 @@ void CEventList::OnUpdateView()
     // Hidden only when there is nothing to show: hiding it for every rebuild
     // would take the keyboard focus away from it after each deletion.
     const QSharedPointer<sor::CFile> file = CurrentFile();
-    if (!file || file->KeyEvents().empty()) {
+    m_pNoEvents->setVisible(file && file->KeyEvents().empty());
+    if (!file) {
         hide();
+        return;
+    }
+    if (file->KeyEvents().empty()) {
+        show();
+        PlaceNotice();
         return;
     }
     const std::deque<sor::tKeyEvent>& events = file->KeyEvents();

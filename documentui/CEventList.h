@@ -13,8 +13,8 @@ class CFileList;
 // since the previous event, the loss summed up to the event, and the comment,
 // the only cell that can be edited. Follows the centre cursor of the plot by
 // selecting the first event that is not more than 1 m before it. Every
-// change goes through the document. Hidden while the current file has no
-// events.
+// change goes through the document. Hidden while there is no current file;
+// a file without events gets a notice that offers the analysis instead.
 class CEventList : public QTableWidget
 {
     Q_OBJECT
@@ -46,6 +46,8 @@ public:
 signals:
     // The events changed: the plot shows them too.
     void sigUpdate();
+    // The notice of a trace without events asks for its analysis.
+    void sigAnalyzeRequested();
 
 public slots:
     // Rebuilds the table from the current file.
@@ -62,12 +64,17 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QSharedPointer<sor::CFile> CurrentFile() const;
+    // Centres the notice of a trace without events.
+    void PlaceNotice();
     void FillRow(int row, const sor::tKeyEvent& event, const QStringList& texts);
 
     CFileList* m_pFileList;
+    // Says that the trace carries no events and offers the analysis.
+    QWidget* m_pNoEvents = nullptr;
     int m_nSelectedRow = 0;
     // Set while an edited comment is handed to the document: a rebuild asked
     // for meanwhile would delete the item being changed, so it waits.

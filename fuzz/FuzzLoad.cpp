@@ -3,12 +3,16 @@
 // parameters; a failure to write or to read the image back is a finding.
 // A file of the later layout saved unedited is the input itself (unless its
 // checksum block was unreadable); one of version 1.0 gets a checksum that matches.
+// Its first pulse is analysed, and every figure found is a number.
 #include <CFile.h>
+#include <CTraceAnalyzer.h>
 #include <Exception.h>
+#include <tTraceInput.h>
 
 #include <QByteArray>
 #include <QStringList>
 
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
@@ -54,6 +58,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
         for (int i = 0; i < file.PointCount(); ++i) {
             if (again->Point(i) != file.Point(i))
+                std::abort();
+        }
+        // Every trace that loads is analysed: no crash, hang or value that is not a number.
+        const analysis::tAnalysisResult result
+            = analysis::CTraceAnalyzer::Analyze(analysis::tTraceInput::FromFile(file, 0, analysis::tThresholds()));
+        for (const analysis::tFoundEvent& event : result.events) {
+            if (!std::isfinite(event.distanceM) || (event.lossDb && !std::isfinite(*event.lossDb))
+                || (event.reflectanceDb && !std::isfinite(*event.reflectanceDb)))
                 std::abort();
         }
     } catch (const Exception&) {

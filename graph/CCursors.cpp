@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <CLineFit.h>
 
 #include <algorithm>
 #include <cmath>
@@ -22,94 +23,55 @@ constexpr float kMaxReflectance = 2147483.5f;
 // A measurement closer than this many samples to an event replaces it.
 constexpr double kReplaceSamples = 5.0;
 
-// The samples nearest to an interval a ... b (metres) of a document, limited
-// to the samples it has. `first` > `last` when none is inside; `start` is
-// the unlimited index of a, where the interval's own x counts from.
-struct tSampleSpan
-{
-    double start = 0;
-    qint64 first = 0;
-    qint64 last = -1;
-};
-
-tSampleSpan SpanOf(const sor::CFile& file, double a, double b)
-{
-    tSampleSpan span;
-    const double r = file.Resolution();
-    const int count = file.PointCount();
-    if (!(r > 0.0) || count == 0)
-        return span;
-    // Limited before the conversion, so that no distance overflows an index.
-    const auto index = [&](double d) { return std::clamp(std::floor(d / r + 0.5), -1.0, double(count)); };
-    span.start = index(a);
-    span.first = qint64(std::max(0.0, span.start));
-    span.last = qint64(std::min(index(b), double(count - 1)));
-    return span;
-}
-
 // Mean sample value over a ... b; 0 when no sample lies in it.
 double Mean(const sor::CFile& file, double a, double b)
 {
-    const tSampleSpan span = SpanOf(file, a, b);
-    if (span.first > span.last)
-        return 0.0;
-    const quint16* p = file.Points();
-    double sum = 0;
-    for (qint64 i = span.first; i <= span.last; ++i)
-        sum += p[i];
-    return sum / double(span.last - span.first + 1);
+    return analysis::CLineFit::Mean(file.Points(), file.PointCount(), file.Resolution(), a, b);
 }
 
 // Least-squares slope (sample units per metre) over a ... b about the centre
-// m and the mean v. The distance of the first sample is taken as a itself, not
-// as its index times the resolution.
+// m and the mean v.
 double Slope(const sor::CFile& file, double a, double b, double m, double v)
 {
-    const tSampleSpan span = SpanOf(file, a, b);
-    const quint16* p = file.Points();
-    const double r = file.Resolution();
-    double x = a + (double(span.first) - span.start) * r;
-    double sxy = 0;
-    double sxx = 0;
-    for (qint64 i = span.first; i <= span.last; ++i, x += r) {
-        sxy += (p[i] - v) * (x - m);
-        sxx += (x - m) * (x - m);
-    }
-    return sxx != 0.0 ? sxy / sxx : 0.0;
+    return analysis::CLineFit::Slope(file.Points(), file.PointCount(), file.Resolution(), a, b, m, v);
 }
 
 void FitLine(const sor::CFile& file, double a, double b, float& slope, float& intercept)
 {
-    const double v = Mean(file, a, b);
-    const double m = (a + b) / 2;
-    const double s = Slope(file, a, b, m, v);
-    slope = float(s);
-    intercept = float(v - s * m);
+    const analysis::tLine line = analysis::CLineFit::Fit(file.Points(), file.PointCount(), file.Resolution(), a, b);
+    slope = float(line.slope);
+    intercept = float(line.intercept);
 }
 
 // Root mean square distance (sample units) of the samples in a ... b from the
 // line `slope` x + `intercept`, x as FitLine takes it.
 double Residual(const sor::CFile& file, double a, double b, double slope, double intercept)
 {
-    const tSampleSpan span = SpanOf(file, a, b);
-    if (span.first > span.last)
+    const double r = file.Resolution();
+    const int count = file.PointCount();
+    if (!(r > 0.0) || count == 0)
+        return 0.0;
+    // The samples nearest to a and b, as the line fit takes them.
+    const auto index = [&](double d) { return std::clamp(std::floor(d / r + 0.5), -1.0, double(count)); };
+    const double start = index(a);
+    const qint64 first = qint64(std::max(0.0, start));
+    const qint64 last = qint64(std::min(index(b), double(count - 1)));
+    if (first > last)
         return 0.0;
     const quint16* p = file.Points();
-    const double r = file.Resolution();
-    double x = a + (double(span.first) - span.start) * r;
+    double x = a + (double(first) - start) * r;
     double sum = 0;
-    for (qint64 i = span.first; i <= span.last; ++i, x += r) {
+    for (qint64 i = first; i <= last; ++i, x += r) {
         const double d = p[i] - (slope * x + intercept);
         sum += d * d;
     }
-    return std::sqrt(sum / double(span.last - span.first + 1));
+    return std::sqrt(sum / double(last - first + 1));
 }
 
 // Samples of a document in a ... b.
 qint64 SampleCount(const sor::CFile& file, double a, double b)
 {
-    const tSampleSpan span = SpanOf(file, a, b);
-    return std::max<qint64>(0, span.last - span.first + 1);
+    return analysis::CLineFit::SampleCount(file.PointCount(), file.Resolution(), a, b);
 }
 
 // Metres per sample of the active document, or 0 when there is none.

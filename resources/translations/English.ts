@@ -305,6 +305,14 @@ Probably, you use incompatible device.</source>
         <source>Comment</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source>This trace carries no events.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Analyze trace</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>CFileInfo</name>
@@ -987,6 +995,26 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <source>Windows-1251 reads the Cyrillic texts some instruments store under English; Windows-1252 the Western European ones. Files read afterwards use it.</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source>Trace analysis, where a file sets no threshold</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source> dB</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Loss threshold</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Reflectance threshold</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>End-of-fibre threshold</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>CPrinter</name>
@@ -1622,6 +1650,14 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>File information</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source>A&amp;nalyze trace</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Find and measure the events of the trace</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>QValidator</name>
@@ -1735,6 +1771,54 @@ Probably, you use incompatible device or device is not connected.</source>
     <name>analysis::CTraceAnalyzer</name>
     <message>
         <source>trace analysis is not available</source>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>sample spacing is 0</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>pulse width is 0</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>trace too short to analyse</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>all samples are equal</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the trace is at the noise floor</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CAnalyzeTraces</name>
+    <message>
+        <source>Analyze trace</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Analysing traces...</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Analysing %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>These traces were not analysed:
+%1</source>
         <translation type="unfinished" />
     </message>
 </context>

@@ -316,6 +316,14 @@ Probably, you use incompatible device.</source>
         <source>Comment</source>
         <translation>Комментарий</translation>
     </message>
+<message>
+        <source>This trace carries no events.</source>
+        <translation>В рефлектограмме нет событий.</translation>
+    </message>
+    <message>
+        <source>Analyze trace</source>
+        <translation>Анализ рефлектограммы</translation>
+    </message>
 </context>
 <context>
     <name>CFileInfo</name>
@@ -1017,6 +1025,26 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <source>Windows-1251 reads the Cyrillic texts some instruments store under English; Windows-1252 the Western European ones. Files read afterwards use it.</source>
         <translation>Windows-1251 читает кириллические тексты, которые некоторые приборы записывают с английской пометкой; Windows-1252 — западноевропейские. Действует на файлы, прочитанные после выбора.</translation>
     </message>
+<message>
+        <source>Trace analysis, where a file sets no threshold</source>
+        <translation>Анализ рефлектограмм, если порог не задан в файле</translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation> дБ</translation>
+    </message>
+    <message>
+        <source>Loss threshold</source>
+        <translation>Порог потерь</translation>
+    </message>
+    <message>
+        <source>Reflectance threshold</source>
+        <translation>Порог отражения</translation>
+    </message>
+    <message>
+        <source>End-of-fibre threshold</source>
+        <translation>Порог конца волокна</translation>
+    </message>
 </context>
 <context>
     <name>CPrinter</name>
@@ -1655,6 +1683,14 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>File information</source>
         <translation>Информация о файле</translation>
     </message>
+<message>
+        <source>A&amp;nalyze trace</source>
+        <translation>&amp;Анализ рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Find and measure the events of the trace</source>
+        <translation>Найти и измерить события рефлектограммы</translation>
+    </message>
 </context>
 <context>
     <name>QValidator</name>
@@ -1769,6 +1805,55 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>trace analysis is not available</source>
         <translation>анализ рефлектограммы недоступен</translation>
+    </message>
+<message>
+        <source>sample spacing is 0</source>
+        <translation>шаг отсчётов равен 0</translation>
+    </message>
+    <message>
+        <source>pulse width is 0</source>
+        <translation>длительность импульса равна 0</translation>
+    </message>
+    <message>
+        <source>trace too short to analyse</source>
+        <translation>рефлектограмма слишком коротка для анализа</translation>
+    </message>
+    <message>
+        <source>all samples are equal</source>
+        <translation>все отсчёты одинаковы</translation>
+    </message>
+    <message>
+        <source>the trace is at the noise floor</source>
+        <translation>рефлектограмма лежит на уровне шума</translation>
+    </message>
+</context>
+<context>
+    <name>CAnalyzeTraces</name>
+    <message>
+        <source>Analyze trace</source>
+        <translation>Анализ рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Analysing traces...</source>
+        <translation>Анализ рефлектограмм...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Отмена</translation>
+    </message>
+    <message>
+        <source>Analysing %1</source>
+        <translation>Анализ %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>These traces were not analysed:
+%1</source>
+        <translation>Эти рефлектограммы не проанализированы:
+%1</translation>
     </message>
 </context>
 </TS>

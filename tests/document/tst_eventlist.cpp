@@ -99,11 +99,13 @@ private slots:
     {
         QVERIFY(m_table->isVisible());
         m_list->setCurrentRow(1);
-        QVERIFY(m_table->isHidden());
+        // A trace without events: no rows, a notice offering the analysis.
         QCOMPARE(m_table->rowCount(), 0);
+        QVERIFY(m_table->findChild<QWidget*>(QStringLiteral("noEvents"))->isVisible());
         m_list->setCurrentRow(2);
         QVERIFY(m_table->isVisible());
         QCOMPARE(m_table->rowCount(), 3);
+        QVERIFY(!m_table->findChild<QWidget*>(QStringLiteral("noEvents"))->isVisible());
     }
 
     void lengthsAndTotals()
@@ -196,7 +198,7 @@ private slots:
 
         QTest::keyClick(m_table.get(), Qt::Key_Delete);
         QVERIFY(file->KeyEvents().empty());
-        QVERIFY(m_table->isHidden());
+        QVERIFY(m_table->findChild<QWidget*>(QStringLiteral("noEvents"))->isVisible());
         // Nothing left: a further Delete changes nothing.
         m_table->OnDeleteEvent();
         QCOMPARE(tableUpdate.count(), 2);

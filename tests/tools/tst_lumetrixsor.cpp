@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
@@ -46,6 +47,21 @@ bool Lists(const sor::CFile& file, const char* block)
     return std::any_of(entries.begin(), entries.end(), [block](const bc::CBlockInfo& e) { return e.sName == block; });
 }
 
+// The bytes of each block of a file by name, as its map places them.
+QMap<QByteArray, QByteArray> Blocks(const QString& path)
+{
+    QMap<QByteArray, QByteArray> blocks;
+    quint32 warnings = 0;
+    const sor::CFile file(path, warnings);
+    const QByteArray image = ReadAll(path);
+    qint64 offset = file.BlockMap().nSize;
+    for (const bc::CBlockInfo& entry : file.BlockMap().entries) {
+        blocks.insert(entry.sName, image.mid(offset, entry.nSize));
+        offset += entry.nSize;
+    }
+    return blocks;
+}
+
 } // namespace
 
 // The lumetrix-sor tool, run as the user runs it: its exit codes, the files it
@@ -72,6 +88,9 @@ private slots:
     void argumentRules_data();
     void argumentRules();
     void lostOutputIsAnError();
+    // Analysis: the JSON keys, the thresholds' source, option errors, and
+    // --write changing the events block alone.
+    void analyze();
 
 private:
     tRun Run(const QStringList& arguments) const;
@@ -471,3 +490,52 @@ void TstLumetrixSor::lostOutputIsAnError()
 
 QTEST_GUILESS_MAIN(TstLumetrixSor)
 #include "tst_lumetrixsor.moc"
+
+void TstLumetrixSor::analyze()
+{
+    const QString path = Sample(QStringLiteral("1550_05km_noevents.sor"));
+    tRun run = Run({ QStringLiteral("analyze"), QStringLiteral("--json"), path });
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.count(QLatin1Char('\n')), 1);
+    const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    QCOMPARE(json.keys(),
+        QStringList({ "end_to_end_loss_db", "events", "fiber_end_m", "file", "orl_db", "pulse_ns", "thresholds" }));
+    QCOMPARE(json.value("thresholds").toObject().keys(), QStringList({ "end_db", "from", "loss_db", "reflectance_db" }));
+    QCOMPARE(json.value("thresholds").toObject().value("from").toString(), QStringLiteral("file"));
+    const QJsonArray events = json.value("events").toArray();
+    QVERIFY(!events.isEmpty());
+    QCOMPARE(events.last().toObject().keys(), QStringList({ "attenuation_db_per_km", "distance_m", "loss_db", "merged",
+                                                  "reflectance_db", "saturated", "type" }));
+    QCOMPARE(events.last().toObject().value("type").toString(), QStringLiteral("end"));
+    QVERIFY(json.value("fiber_end_m").isDouble());
+
+    run = Run({ "analyze", "--json", "--loss-threshold", "0.2", "--", path });
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).object().value("thresholds").toObject().value("from").toString(),
+        QStringLiteral("option"));
+    run = Run({ "analyze", "--json", "--json", path });
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.contains(QStringLiteral("\"--json\" is given twice")));
+
+    // Written: the events are the analysis, every other block as it was
+    // (the map's sizes and the checksum follow the events block).
+    const QString copy = Temp(QStringLiteral("analyzed.sor"));
+    QVERIFY(WriteAll(copy, ReadAll(path)));
+    run = Run({ "analyze", "--write", copy, Temp(QStringLiteral("missing.sor")) });
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.contains(Temp(QStringLiteral("missing.sor"))));
+    const QMap<QByteArray, QByteArray> before = Blocks(path);
+    const QMap<QByteArray, QByteArray> after = Blocks(copy);
+    QVERIFY(after.contains("KeyEvents") && !before.contains("KeyEvents"));
+    for (auto it = before.begin(); it != before.end(); ++it)
+        if (it.key() != "Cksum")
+            QVERIFY2(after.value(it.key()) == it.value(), it.key().constData());
+    quint32 warnings = 0;
+    const sor::CFile written(copy, warnings);
+    QCOMPARE(warnings, 0u);
+    QCOMPARE(int(written.KeyEvents().size()), int(events.size()));
+    QCOMPARE(written.KeyEvents().back().Code()[1], 'E');
+    QVERIFY(std::abs(double(written.TimeToDistance(float(written.KeyEvents().back().time)))
+                - events.last().toObject().value("distance_m").toDouble())
+        < 0.1);
+}

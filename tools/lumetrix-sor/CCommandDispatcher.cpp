@@ -1,5 +1,6 @@
 #include "CCommandDispatcher.h"
 
+#include "CAnalyzeCommand.h"
 #include "CArguments.h"
 #include "CDeviceCommand.h"
 #include "CEditCommand.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
+#include <QSaveFile>
 
 #include <cstdio>
 
@@ -81,6 +83,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return Report(rest);
     if (command == QLatin1String("device"))
         return CDeviceCommand().Run(rest);
+    if (command == QLatin1String("analyze"))
+        return CAnalyzeCommand().Run(rest);
     if (command == QLatin1String("--version")) {
         Out(QStringLiteral("lumetrix-sor %1\n").arg(QStringLiteral(LUMETRIX_VERSION_TEXT)));
         return ExitOk;
@@ -92,9 +96,10 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor check FILE...\n"
                "  lumetrix-sor resave IN OUT\n"
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
-               "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n"
+               "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N] [--truth OUT.json]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
-            + CEditCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage()
+            + CEditCommand::Usage() + CAnalyzeCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n")
+            + CDeviceCommand::Usage()
             + tr("In every command \"--\" ends the options, and an option is given at most once.\n"));
         return ExitOk;
     }
@@ -105,7 +110,7 @@ int CCommandDispatcher::Usage(const QString& problem)
 {
     if (!problem.isEmpty())
         Err(problem + QLatin1Char('\n'));
-    Err(tr("Usage: lumetrix-sor info|dump|check|resave|edit|synth|report|device ... (lumetrix-sor help for details)\n"));
+    Err(tr("Usage: lumetrix-sor info|dump|check|resave|edit|synth|report|device|analyze ... (lumetrix-sor help for details)\n"));
     return ExitError;
 }
 
@@ -215,10 +220,12 @@ int CCommandDispatcher::Resave(const QStringList& given)
 int CCommandDispatcher::Synth(const QStringList& arguments)
 {
     CSynthTrace::tOptions options;
+    // Where the trace's true events go as JSON, when asked for.
+    QString truthPath;
     const QLocale c = QLocale::c();
     CArguments parsed;
     for (const char* name : { "--length-km", "--pulse-ns", "--wavelength", "--events", "--seed", "--pulses", "--points",
-             "--lang" })
+             "--lang", "--truth" })
         parsed.Value(QLatin1String(name));
     if (const QString problem = parsed.Parse(arguments); !problem.isEmpty())
         return Usage(problem);
@@ -242,6 +249,8 @@ int CCommandDispatcher::Synth(const QStringList& arguments)
             options.pulses = c.toInt(value, &ok);
         } else if (argument == QLatin1String("--points")) {
             options.points = c.toInt(value, &ok);
+        } else if (argument == QLatin1String("--truth")) {
+            truthPath = value;
         } else if (argument == QLatin1String("--lang")) {
             const QString language = value.toUpper();
             ok = language == QLatin1String("RU") || language == QLatin1String("EN");
@@ -275,6 +284,14 @@ int CCommandDispatcher::Synth(const QStringList& arguments)
         Err(tr("%1: the written trace loads with warnings: %2\n")
                 .arg(output, CTraceSummary::WarningTexts(warnings).join(QStringLiteral("; "))));
         return ExitError;
+    }
+    if (!truthPath.isEmpty()) {
+        QSaveFile truth(truthPath);
+        if (!truth.open(QIODevice::WriteOnly) || truth.write(CSynthTrace(options).TruthJson(QFileInfo(output).fileName())) < 0
+            || !truth.commit()) {
+            Err(tr("%1: %2\n").arg(truthPath, truth.errorString()));
+            return ExitError;
+        }
     }
     return ExitOk;
 }

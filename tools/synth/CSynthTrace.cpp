@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -138,7 +139,21 @@ QString CSynthTrace::Refusal(const tOptions& o)
     return {};
 }
 
+// What TruthJson() needs of a built trace.
+struct CSynthTrace::tTruth
+{
+    std::vector<CSynthFibre::tFeature> features;
+    CSynthFibre::tOptics optics;
+    double resolution = 0;
+    double groupIndex = 0;
+};
+
 void CSynthTrace::Build(bc::CBellcore& file) const
+{
+    Build(file, nullptr);
+}
+
+void CSynthTrace::Build(bc::CBellcore& file, tTruth* truth) const
 {
     const tOptions& o = m_options;
     CSynthRandom random(o.seed);
@@ -197,6 +212,8 @@ void CSynthTrace::Build(bc::CBellcore& file) const
     }
     const CSynthFibre fibre(optics, features);
     std::vector<quint16> samples = fibre.Render(random, size_t(count), resolution);
+    if (truth)
+        *truth = { features, optics, resolution, groupIndex };
 
     const tTexts texts = MakeTexts(random, o.russian, o.seed);
 
@@ -330,4 +347,57 @@ void CSynthTrace::Write(const QString& path) const
     bc::CBellcore file;
     Build(file);
     bc::CFileStream(path).Save(file);
+}
+
+QByteArray CSynthTrace::TruthJson(const QString& name) const
+{
+    bc::CBellcore file;
+    tTruth truth;
+    Build(file, &truth);
+    const CSynthFibre::tOptics& o = truth.optics;
+    // Where the backscatter reaches 3 dB above the noise floor, if before the end.
+    double level = o.startLevel;
+    double previous = 0;
+    std::optional<double> noiseFrom;
+    const double margin = 3.0;
+    QStringList events;
+    for (const CSynthFibre::tFeature& f : truth.features) {
+        const double reached = level + o.attenuation * (f.distance - previous) / 1000.0;
+        if (!noiseFrom && reached > o.noiseFloor - margin)
+            noiseFrom = previous + (o.noiseFloor - margin - level) / o.attenuation * 1000.0;
+        level = reached;
+        previous = f.distance;
+        // One sample's noise in dB where the backscatter is `reached`, and a
+        // step's over lines of three pulse lengths on both sides.
+        const double sigma = 5.0 / std::log(10.0) * std::pow(10.0, (reached - o.noiseFloor) / 5.0);
+        const double fitSamples = std::max(3.0 * o.pulseLength / truth.resolution, 12.0);
+        const double stepNoise = sigma * std::sqrt(8.0 / fitSamples);
+        const bool visible = reached < o.noiseFloor - margin;
+        // The analysis reports losses from the files' threshold on (0.05 dB).
+        bool detectable = visible;
+        if (f.kind == CSynthFibre::Splice)
+            detectable = visible && std::abs(f.loss) >= std::max(0.05, 6.0 * stepNoise);
+        else if (f.kind == CSynthFibre::Connector)
+            detectable = visible && f.reflectance >= -65.0;
+        const char* type = f.kind == CSynthFibre::Splice ? "non-reflective"
+                                                          : (f.kind == CSynthFibre::End ? "end" : "reflective");
+        const QString reflectance
+            = f.kind == CSynthFibre::Splice ? QStringLiteral("null") : QString::number(f.reflectance, 'f', 3);
+        events << QStringLiteral("{\"distance_m\": %1, \"type\": \"%2\", \"loss_db\": %3, \"reflectance_db\": %4, "
+                                 "\"detectable\": %5}")
+                      .arg(QString::number(f.distance, 'f', 3), QLatin1String(type),
+                          f.kind == CSynthFibre::End ? QStringLiteral("null") : QString::number(f.loss, 'f', 3),
+                          reflectance, QLatin1String(detectable ? "true" : "false"));
+        if (f.kind != CSynthFibre::End)
+            level += f.loss;
+    }
+    QString escaped = name;
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    const QString text = QStringLiteral("{\"file\": \"%1\", \"pulse_ns\": %2, \"spacing_m\": %3, \"index\": %4, "
+                                        "\"noise_from_m\": %5, \"events\": [%6]}\n")
+                             .arg(escaped, QString::number(o.pulseWidth), QString::number(truth.resolution, 'g', 10),
+                                 QString::number(truth.groupIndex, 'g', 8),
+                                 noiseFrom ? QString::number(*noiseFrom, 'f', 1) : QStringLiteral("null"),
+                                 events.join(QStringLiteral(", ")));
+    return text.toUtf8();
 }

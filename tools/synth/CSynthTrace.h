@@ -44,7 +44,17 @@ public:
     // Builds the trace and writes it to `path` through the file stream; the
     // stream's exceptions pass through.
     void Write(const QString& path) const;
+    // The true events of the trace Build() makes, as JSON for scoring an
+    // analysis: the pulse, spacing and group index, each feature with its
+    // distance, type, loss and reflectance, whether it stands out of the noise
+    // and the threshold ("detectable"), and where the trace sinks into the
+    // noise before the fibre end ("noise_from_m", else null). `name` is the
+    // trace file's name.
+    QByteArray TruthJson(const QString& name) const;
 
 private:
+    struct tTruth;
+    void Build(bc::CBellcore& file, tTruth* truth) const;
+
     tOptions m_options;
 };

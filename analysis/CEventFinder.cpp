@@ -1,0 +1,352 @@
+#include "CEventFinder.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace analysis {
+
+namespace {
+
+// Significance of a step, in standard deviations of the step detector.
+constexpr double kStepZ = 5.0;
+// Significance of a reflection's height, in standard deviations of a sample.
+constexpr double kPeakZ = 5.0;
+// The smallest reflection height taken, sample units (0.001 dB).
+constexpr double kMinPeak = 30.0;
+// The steepest backscatter the settling test allows for, sample units per metre (dB/km).
+constexpr double kMaxAttenuation = 1.0;
+// Sample noise at which a trace is in its noise floor, sample units.
+constexpr double kNoiseSigma = 300.0;
+// MAD to standard deviation of a normal distribution.
+constexpr double kMadToSigma = 1.4826;
+
+double Median(std::vector<double>& values)
+{
+    if (values.empty())
+        return 0.0;
+    const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+} // namespace
+
+CEventFinder::CEventFinder(const std::vector<quint16>& samples, double pulseSamples, double spacingM, qint64 origin)
+    : m_samples(samples)
+    , m_nCount(qint64(samples.size()))
+    , m_fPulse(std::max(1.0, pulseSamples))
+    , m_fSpacing(spacingM)
+    , m_nOrigin(std::clamp<qint64>(origin, 0, qint64(samples.size())))
+{
+    m_nGap = qint64(std::ceil(0.6 * m_fPulse)) + 1;
+    m_nLength = std::max<qint64>(qint64(std::ceil(3.0 * m_fPulse)), 12);
+    m_nMinFit = std::max<qint64>(qint64(std::ceil(0.5 * m_fPulse)), 5);
+    m_nBlock = std::clamp<qint64>(4 * m_nLength, 64, std::max<qint64>(64, m_nCount / 4));
+    m_sum.assign(size_t(m_nCount + 1), 0);
+    m_sumX.assign(size_t(m_nCount + 1), 0);
+    m_nTop = samples.empty() ? 0 : *std::min_element(samples.begin(), samples.end());
+    m_nBottom = samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end());
+    for (qint64 i = 0; i < m_nCount; ++i) {
+        m_sum[size_t(i + 1)] = m_sum[size_t(i)] + samples[size_t(i)];
+        m_sumX[size_t(i + 1)] = m_sumX[size_t(i)] + i * qint64(samples[size_t(i)]);
+    }
+    EstimateNoise();
+    FindLaunch();
+    FindNoiseStart();
+}
+
+double CEventFinder::LineAt(qint64 first, qint64 last, double x) const
+{
+    first = std::max<qint64>(first, 0);
+    last = std::min(last, m_nCount);
+    const qint64 m = last - first;
+    if (m <= 0)
+        return 0.0;
+    const double sy = double(m_sum[size_t(last)] - m_sum[size_t(first)]);
+    const double mean = sy / double(m);
+    if (m == 1)
+        return mean;
+    const double xm = 0.5 * double(first + last - 1);
+    const double sxy = double(m_sumX[size_t(last)] - m_sumX[size_t(first)]) - xm * sy;
+    const double sxx = double(m) * (double(m) * double(m) - 1.0) / 12.0;
+    return mean + sxy / sxx * (x - xm);
+}
+
+double CEventFinder::Step(qint64 i, qint64 length, qint64 gap) const
+{
+    const double left = LineAt(i - gap - length, i - gap, double(i));
+    const double right = LineAt(i + gap + 1, i + gap + 1 + length, double(i));
+    return right - left;
+}
+
+qint64 CEventFinder::BlockOf(qint64 i) const
+{
+    if (m_noise.empty())
+        return 0;
+    return std::clamp<qint64>(i / m_nBlock, 0, qint64(m_noise.size()) - 1);
+}
+
+double CEventFinder::SampleNoise(qint64 i) const
+{
+    return m_noise.empty() ? 0.0 : m_noise[size_t(BlockOf(i))].sample;
+}
+
+void CEventFinder::EstimateNoise()
+{
+    const qint64 blocks = m_nCount / m_nBlock;
+    std::vector<tBlockNoise> raw(size_t(std::max<qint64>(blocks, 0)));
+    std::vector<double> values;
+    for (qint64 b = 0; b < blocks; ++b) {
+        const qint64 first = b * m_nBlock;
+        const qint64 last = first + m_nBlock;
+        values.clear();
+        for (qint64 i = first; i < last; ++i)
+            values.push_back(std::abs(double(m_samples[size_t(i)]) - LineAt(first, last, double(i))));
+        raw[size_t(b)].sample = kMadToSigma * Median(values);
+        // The noise is either scattered, or held at the instrument's lowest level.
+        qint64 clipped = 0;
+        for (qint64 i = first; i < last; ++i)
+            clipped += m_samples[size_t(i)] + 2 >= m_nBottom ? 1 : 0;
+        raw[size_t(b)].noisy = raw[size_t(b)].sample >= kNoiseSigma || clipped * 10 >= m_nBlock;
+        values.clear();
+        for (qint64 i = first; i < last; ++i) {
+            if (i - m_nGap - m_nLength >= 0 && i + m_nGap + 1 + m_nLength <= m_nCount)
+                values.push_back(std::abs(Step(i, m_nLength, m_nGap)));
+        }
+        raw[size_t(b)].step = kMadToSigma * Median(values);
+    }
+    // A block with an event in it is noisier than its neighbours: the median
+    // of five neighbouring blocks stands for each.
+    m_noise.resize(raw.size());
+    std::vector<double> samples;
+    std::vector<double> steps;
+    for (qint64 b = 0; b < blocks; ++b) {
+        samples.clear();
+        steps.clear();
+        for (qint64 k = std::max<qint64>(0, b - 2); k <= std::min(blocks - 1, b + 2); ++k) {
+            samples.push_back(raw[size_t(k)].sample);
+            steps.push_back(raw[size_t(k)].step);
+        }
+        // Samples are whole units: the noise is never taken below one unit.
+        m_noise[size_t(b)].sample = std::max(1.0, Median(samples));
+        m_noise[size_t(b)].step = std::max(1.0, Median(steps));
+        m_noise[size_t(b)].noisy = raw[size_t(b)].noisy;
+    }
+}
+
+void CEventFinder::FindNoiseStart()
+{
+    // The first noisy block after which at least four in five blocks are noisy.
+    m_nNoiseStart = m_nCount;
+    const qint64 blocks = qint64(m_noise.size());
+    qint64 noisy = 0;
+    // Three noisy blocks in a row (or up to the end): one or two may hold an
+    // event, or the launch.
+    qint64 run = 0;
+    for (qint64 b = blocks - 1; b >= BlockOf(m_nLaunchEnd); --b) {
+        noisy += m_noise[size_t(b)].noisy ? 1 : 0;
+        run = m_noise[size_t(b)].noisy ? run + 1 : 0;
+        if (run >= std::min<qint64>(3, blocks - b) && noisy * 5 >= (blocks - b) * 4)
+            m_nNoiseStart = b * m_nBlock;
+    }
+    if (m_nNoiseStart == m_nCount && blocks * m_nBlock < m_nCount && blocks > 0 && m_noise.back().noisy)
+        m_nNoiseStart = blocks * m_nBlock;
+    if (m_nNoiseStart >= m_nCount)
+        return;
+    // Noise from the first block on: a short fibre ends within it, after a
+    // clear drop, or the trace is noise throughout.
+    const bool fromStart = m_nNoiseStart <= BlockOf(m_nLaunchEnd) * m_nBlock;
+    // The blocks are coarse: the noise starts after the largest drop near the
+    // first noisy block.
+    const qint64 width = std::max<qint64>(qint64(std::ceil(0.5 * m_fPulse)), fromStart ? 16 : 8);
+    const qint64 from = std::max(m_nLaunchEnd, m_nNoiseStart - m_nBlock) + m_nGap + width;
+    const qint64 to = std::min(m_nCount - m_nGap - width - 1, m_nNoiseStart + m_nBlock);
+    qint64 best = -1;
+    double drop = fromStart ? 5000.0 : 1000.0;
+    for (qint64 i = from; i <= to; ++i) {
+        const double before = double(m_sum[size_t(i - m_nGap)] - m_sum[size_t(i - m_nGap - width)]);
+        const double after = double(m_sum[size_t(i + m_nGap + width)] - m_sum[size_t(i + m_nGap)]);
+        const double d = (after - before) / double(width);
+        if (d > drop) {
+            drop = d;
+            best = i;
+        }
+    }
+    if (best >= 0)
+        m_nNoiseStart = best + m_nGap;
+    else if (fromStart)
+        m_nNoiseStart = m_nLaunchEnd;
+    std::vector<double> values;
+    const qint64 stride = std::max<qint64>(1, (m_nCount - m_nNoiseStart) / 4096);
+    for (qint64 i = m_nNoiseStart; i < m_nCount; i += stride)
+        values.push_back(m_samples[size_t(i)]);
+    m_fFloor = Median(values);
+}
+
+double CEventFinder::MeanOver(qint64 first, qint64 last) const
+{
+    first = std::clamp<qint64>(first, 0, m_nCount);
+    last = std::clamp<qint64>(last, first, m_nCount);
+    return last > first ? double(m_sum[size_t(last)] - m_sum[size_t(first)]) / double(last - first) : 0.0;
+}
+
+qint64 CEventFinder::Settled(qint64 peak) const
+{
+    const qint64 half = std::max<qint64>(qint64(std::ceil(0.5 * m_fPulse)), 2);
+    const qint64 limit = std::min(m_nCount, peak + qint64(40.0 * m_fPulse) + 10);
+    qint64 j = peak;
+    // A saturated peak is flat on top.
+    while (j + 1 < limit && m_samples[size_t(j + 1)] <= m_samples[size_t(peak)] + 2)
+        ++j;
+    while (j + 2 * half < limit) {
+        const double first = double(m_sum[size_t(j + half)] - m_sum[size_t(j)]) / double(half);
+        const double second = double(m_sum[size_t(j + 2 * half)] - m_sum[size_t(j + half)]) / double(half);
+        const double allowed = std::max(3.0 * SampleNoise(j) / std::sqrt(double(half)), 5.0)
+            + kMaxAttenuation * m_fSpacing * double(half);
+        if (second - first <= allowed)
+            break;
+        ++j;
+    }
+    return std::min(m_nCount, j + half);
+}
+
+void CEventFinder::FindLaunch()
+{
+    m_nLaunchEnd = 0;
+    m_nLaunchEnd = m_nOrigin;
+    const qint64 from = std::max<qint64>(0, m_nOrigin - 2);
+    const qint64 look = std::min(m_nCount, m_nOrigin + qint64(2.0 * m_fPulse) + 4);
+    if (look <= from)
+        return;
+    const qint64 peak
+        = qint64(std::min_element(m_samples.begin() + from, m_samples.begin() + look) - m_samples.begin());
+    // A trace whose first samples are no higher than what follows has no
+    // front reflection to skip.
+    const qint64 after = std::min(m_nCount, Settled(peak));
+    if (after >= m_nCount)
+        return;
+    if (double(m_samples[size_t(after)]) - double(m_samples[size_t(peak)]) < kMinPeak)
+        return;
+    m_nLaunchEnd = after;
+}
+
+void CEventFinder::Collect(qint64 length, qint64 gap, double z, double minStep, std::vector<qint64>& centres) const
+{
+    const qint64 first = std::max(m_nLaunchEnd + gap + length, gap + length);
+    const qint64 last = std::min(m_nCount - gap - length - 1, m_nNoiseStart + m_nBlock);
+    // The detector's noise at this scale, relative to the one the blocks measured.
+    const double scale = std::sqrt(double(m_nLength) / double(length));
+    qint64 best = -1;
+    double bestValue = 0;
+    int runSign = 0;
+    for (qint64 i = first; i <= last; ++i) {
+        const double d = Step(i, length, gap);
+        const double threshold = std::max(z * m_noise[size_t(BlockOf(i))].step * scale, minStep);
+        const int sign = std::abs(d) >= threshold ? (d > 0 ? 1 : -1) : 0;
+        if (sign != runSign && best >= 0) {
+            centres.push_back(best);
+            best = -1;
+        }
+        runSign = sign;
+        if (sign != 0 && std::abs(d) > bestValue * (best >= 0 ? 1.0 : 0.0)) {
+            best = i;
+            bestValue = std::abs(d);
+        }
+    }
+    if (best >= 0)
+        centres.push_back(best);
+}
+
+std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
+{
+    std::vector<tCandidate> found;
+    if (m_noise.empty())
+        return found;
+    std::vector<qint64> centres;
+    Collect(m_nLength, m_nGap, kStepZ, minStep, centres);
+    // Longer lines find smaller steps; a step a shorter line found already is
+    // not taken twice.
+    const qint64 wide = 4 * m_nLength;
+    for (const qint64 length : { wide }) {
+        if (m_nCount <= 8 * length)
+            break;
+        std::vector<qint64> more;
+        Collect(length, m_nGap, kStepZ, minStep, more);
+        std::vector<qint64> added;
+        for (const qint64 c : more) {
+            const auto near = std::lower_bound(centres.begin(), centres.end(), c - length / 2);
+            const bool known = near != centres.end() && *near <= c + length / 2;
+            if (!known)
+                added.push_back(c);
+        }
+        centres.insert(centres.end(), added.begin(), added.end());
+        std::sort(centres.begin(), centres.end());
+    }
+    std::sort(centres.begin(), centres.end());
+    centres.erase(std::unique(centres.begin(), centres.end()), centres.end());
+
+    const qint64 join = 2 * m_nGap + qint64(m_fPulse) + 1;
+    size_t k = 0;
+    while (k < centres.size()) {
+        size_t e = k;
+        while (e + 1 < centres.size() && centres[e + 1] - centres[e] <= join)
+            ++e;
+        const qint64 c0 = centres[k];
+        const qint64 c1 = centres[e];
+        k = e + 1;
+
+        tCandidate candidate;
+        const qint64 leftEnd = std::max(m_nLaunchEnd, c0 - m_nGap - qint64(m_fPulse));
+        const qint64 leftBegin = std::max(m_nLaunchEnd, leftEnd - wide);
+        const bool hasLeft = leftEnd - leftBegin >= m_nMinFit;
+        const qint64 from = std::max<qint64>(0, leftEnd);
+        const qint64 to = std::min(m_nCount - 1, c1 + m_nGap);
+        qint64 peak = from;
+        for (qint64 i = from; i <= to; ++i)
+            if (m_samples[size_t(i)] < m_samples[size_t(peak)])
+                peak = i;
+        const double sigma = SampleNoise(peak);
+        const double base = hasLeft ? LineAt(leftBegin, leftEnd, double(peak)) : double(m_samples[size_t(from)]);
+        const double height = base - double(m_samples[size_t(peak)]);
+        const qint64 settled = Settled(peak);
+        const qint64 rightEnd = std::min(m_nCount, settled + m_nLength);
+        const double after = settled < rightEnd ? double(m_sum[size_t(rightEnd)] - m_sum[size_t(settled)])
+                / double(rightEnd - settled)
+                                                : base;
+        const double threshold = std::max(kPeakZ * sigma, kMinPeak);
+        if (height > threshold && after - double(m_samples[size_t(peak)]) > std::max(threshold, 0.5 * height)) {
+            candidate.reflective = true;
+            candidate.peak = peak;
+            candidate.height = height;
+            qint64 j = peak;
+            const double edge = std::max(3.0 * sigma, 0.1 * height);
+            while (j > from && base - double(m_samples[size_t(j - 1)]) > edge)
+                --j;
+            candidate.start = j;
+            candidate.settled = std::max(settled, peak + 1);
+            candidate.saturated = m_samples[size_t(peak)] <= m_nTop + 1
+                && ((peak > 0 && m_samples[size_t(peak - 1)] <= m_nTop + 1)
+                    || (peak + 1 < m_nCount && m_samples[size_t(peak + 1)] <= m_nTop + 1));
+        } else {
+            // The strongest step of the group marks its middle.
+            qint64 centre = c0;
+            double strongest = -1;
+            for (qint64 c : centres) {
+                if (c < c0 || c > c1)
+                    continue;
+                const double d = std::abs(Step(c, m_nLength, m_nGap));
+                if (d > strongest) {
+                    strongest = d;
+                    centre = c;
+                }
+            }
+            candidate.peak = centre;
+            candidate.start = std::max<qint64>(0, centre - qint64(std::lround(0.5 * m_fPulse)));
+            candidate.settled = std::min(m_nCount, c1 + m_nGap);
+        }
+        found.push_back(candidate);
+    }
+    return found;
+}
+
+} // namespace analysis

@@ -1,0 +1,50 @@
+#include "CReturnLoss.h"
+
+#include <cmath>
+
+namespace analysis {
+
+namespace {
+
+constexpr double kSpeedOfLight = 299792458.0; // m/s
+
+// The power that comes back through a one-way loss of `units` (0.001 dB).
+double TwoWay(double units)
+{
+    return std::pow(10.0, -units / 5000.0);
+}
+
+} // namespace
+
+CReturnLoss::CReturnLoss(double spacingM, double groupIndex, double backscatterDb, double startLevel)
+    : m_fSpacing(spacingM), m_fIndex(groupIndex), m_fBackscatter(backscatterDb), m_fStart(startLevel)
+{
+}
+
+void CReturnLoss::AddBackscatter(const tSection& section, qint64 until)
+{
+    // A metre of fibre returns what a pulse of its round-trip time would.
+    const double nsPerSample = 2.0 * m_fIndex * m_fSpacing / kSpeedOfLight * 1e9;
+    const double perSample = std::pow(10.0, m_fBackscatter / 10.0) * nsPerSample;
+    if (until <= section.first)
+        return;
+    // The line falls evenly: each sample returns a fixed fraction of the one before.
+    double power = perSample * TwoWay(section.line.At(double(section.first) * m_fSpacing) - m_fStart);
+    const double ratio = TwoWay(section.line.slope * m_fSpacing);
+    double sum = 0;
+    for (qint64 i = section.first; i < until; ++i, power *= ratio)
+        sum += power;
+    m_fReturned += sum;
+}
+
+void CReturnLoss::AddReflection(double reflectanceDb, double level)
+{
+    m_fReturned += std::pow(10.0, reflectanceDb / 10.0) * TwoWay(level - m_fStart);
+}
+
+double CReturnLoss::Db() const
+{
+    return m_fReturned > 0 && std::isfinite(m_fReturned) ? -10.0 * std::log10(m_fReturned) : 0.0;
+}
+
+} // namespace analysis
