@@ -5,6 +5,7 @@
 #include "CJsonDump.h"
 #include "CSynthTrace.h"
 #include "CTraceSummary.h"
+#include "CVerdictCommand.h"
 
 #include <CFile.h>
 #include <Exception.h>
@@ -80,6 +81,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return Report(rest);
     if (command == QLatin1String("device"))
         return CDeviceCommand().Run(rest);
+    if (command == QLatin1String("verdict"))
+        return CVerdictCommand().Run(rest);
     if (command == QLatin1String("--version")) {
         Out(QStringLiteral("lumetrix-sor %1\n").arg(QStringLiteral(LUMETRIX_VERSION_TEXT)));
         return ExitOk;
@@ -93,7 +96,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
                "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
-            + CEditCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage());
+            + CEditCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage()
+            + CVerdictCommand::Usage());
         return ExitOk;
     }
     return Usage(tr("Unknown command \"%1\".").arg(command));
