@@ -7,6 +7,7 @@
 
 #include <CDevice.h>
 #include <CEventList.h>
+#include <CLimitsDialog.h>
 #include <CFileInfo.h>
 #include <CFileList.h>
 #include <CGraphDlg.h>
@@ -325,6 +326,19 @@ void MainWindow::CreateEventsActions()
     m_pEventsMenu->addActions({ m_pActMeasureSplice, m_pActMeasureReflection, m_pActAddEvent, m_pActLockMarkers });
     m_pEventsMenu->addSeparator();
     m_pEventsMenu->addActions({ m_pActDeleteEvent, m_pActEditComment });
+    // The limit set and span every trace is judged by: the table, its verdict
+    // line and the list cards show the new verdicts at once.
+    QAction* limits = NewAction(tr("Pass/fail &limits..."), QKeySequence(), tr("Pass/fail limits"),
+        tr("Choose the limit set and the span the traces are judged by"), nullptr, "actionLimits");
+    connect(limits, &QAction::triggered, this, [this] {
+        CLimitsDialog dialog(this);
+        if (dialog.exec() == QDialog::Accepted) {
+            m_pEvents->OnUpdateView();
+            m_pFileList->OnBackgroundChanged();
+        }
+    });
+    m_pEventsMenu->addSeparator();
+    m_pEventsMenu->addAction(limits);
 
     m_pEventsToolBar = NewToolBar(tr("Events toolbar"), "eventsToolBar");
     m_pEventsToolBar->addActions({ m_pActMeasureSplice, m_pActMeasureReflection, m_pActAddEvent, m_pActLockMarkers });

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <CFile.h>
+#include <CVerdict.h>
 
 #include <QSharedPointer>
 #include <QStringList>
 #include <QTableWidget>
+
+#include <optional>
 
 class CFileList;
 
@@ -46,6 +49,9 @@ public:
 signals:
     // The events changed: the plot shows them too.
     void sigUpdate();
+    // The current file's verdict after each rebuild; none while traces are
+    // not judged or no file is current.
+    void sigVerdict(const std::optional<analysis::tVerdict>& verdict);
 
 public slots:
     // Rebuilds the table from the current file.
