@@ -48,6 +48,14 @@ int NearestEvent(const std::vector<tFoundEvent>& events, double distance)
     return nearest;
 }
 
+// A reflectance of 0 dB or more returns more light than was sent: some
+// instruments store the magnitude without its sign, or nothing measured, there.
+// It is neither tested nor added to a return loss.
+std::optional<double> Measured(const std::optional<double>& reflectance)
+{
+    return reflectance && *reflectance < 0 ? reflectance : std::nullopt;
+}
+
 bool Counts(const tFoundEvent& event)
 {
     return event.kind == tFoundEvent::Reflective || event.kind == tFoundEvent::NonReflective;
@@ -176,7 +184,7 @@ std::optional<double> CVerdict::IntervalOrl(
             returned += perMetre * integral;
         },
         [&](const tFoundEvent& event, double lossSoFar) {
-            if (event.reflectanceDb)
+            if (Measured(event.reflectanceDb))
                 returned += std::pow(10.0, *event.reflectanceDb / 10.0) * std::pow(10.0, -lossSoFar / 5.0);
         });
     if (!(returned > 0))
@@ -284,7 +292,7 @@ tVerdict CVerdict::Judge(
         const tFoundEvent& event = events[size_t(i)];
         if (event.kind == tFoundEvent::Reflective) {
             test(tLimitLevels::ReflectiveLoss, i, event.lossDb, levels.limits[tLimitLevels::ReflectiveLoss]);
-            test(tLimitLevels::Reflectance, i, event.reflectanceDb, levels.limits[tLimitLevels::Reflectance]);
+            test(tLimitLevels::Reflectance, i, Measured(event.reflectanceDb), levels.limits[tLimitLevels::Reflectance]);
         } else if (event.kind == tFoundEvent::NonReflective) {
             test(tLimitLevels::NonReflectiveLoss, i, event.lossDb, levels.limits[tLimitLevels::NonReflectiveLoss]);
         }

@@ -212,6 +212,9 @@ private slots:
         // Seen through 1.5 dB of loss, the same returns 3 dB weaker.
         result.events[0].lossDb = 1.5;
         QVERIFY(std::abs(*CVerdict::IntervalOrl(*Trace(), result, 0, 1000) - (37.034 + 3.0)) < 0.002);
+        // A reflectance stored without its sign is no reflection.
+        result.events[1].reflectanceDb = 47.3;
+        QVERIFY(std::abs(*CVerdict::IntervalOrl(*Trace(), result, 0, 1000) - (40.090 + 3.0)) < 0.002);
     }
 
     // A real trace with its 497 m launch cord, and a receive cord taken as
