@@ -486,6 +486,18 @@ Probably, you use incompatible device.</source>
         <source>Not all fields completed correctly</source>
         <translation>Not all fields completed correctly</translation>
     </message>
+    <message>
+        <source>Set the length...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Known distance of the span&apos;s end from the trace start [km]:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CFileList</name>
@@ -872,6 +884,129 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     </message>
 </context>
 <context>
+    <name>CLimitSets</name>
+    <message>
+        <source>no limit set is named &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2 limit sets, not one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the file is too large for a limit set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: not valid JSON at byte %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the file holds no JSON object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the key &quot;%2&quot; is unknown or its value is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a limit set is not an object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the name &quot;%2&quot; is given to two sets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the name &quot;%2&quot; belongs to a shipped preset</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CLimitsDialog</name>
+    <message>
+        <source>not used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pass/fail limits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limit set:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch cord [m]:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receive cord [m]:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Span starts at event (without a launch cord):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Span ends at event (without a receive cord):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(traces are not judged)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Importing limit sets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The limit sets were not imported:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a limit set first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exporting a limit set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import limit sets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limit sets (*.json);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export the limit set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A cord length is a number of metres, 0 or more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CMainOpt</name>
     <message>
         <source>Program options</source>
@@ -1029,6 +1164,139 @@ Save the following selected files?</source>
     </message>
     <message>
         <source>m</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CVerdict</name>
+    <message>
+        <source>the span&apos;s event %1 does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the span is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WARN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>loss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reflectance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>attenuation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>span loss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>span length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>span ORL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation type="unfinished">%1%2  {1 %2?}</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3</source>
+        <translation type="unfinished">%1%2  {1 %2 %3?}</translation>
+    </message>
+    <message>
+        <source>event %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fail below %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fail above %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning below %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning above %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>span %1-%2 km (%3 km)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CVerdictCells</name>
+    <message>
+        <source>Outside the span: not tested</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1   (limits %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1   (limits %2, %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CVerdictHtml</name>
+    <message>
+        <source>, loss %1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, ORL %1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;hr/&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=15%&gt;Limits:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Span:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Verdict:&lt;/td&gt;%3&lt;/tr&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;Marked:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1508,6 +1776,18 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>File information</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Pass/fail &amp;limits...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pass/fail limits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the limit set and the span the traces are judged by</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QValidator</name>
@@ -1558,6 +1838,48 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
         <translation>The file&apos;s codepage has no character &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::CTraceAnalyzer</name>
+    <message>
+        <source>trace analysis is not available</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tLimitSet</name>
+    <message>
+        <source>the key &quot;%1&quot; is unknown or its value is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the key &quot;name&quot; is missing or empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the key &quot;levels&quot; holds an entry that is not an object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the key &quot;%1&quot; is not a wavelength in nm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the key &quot;%1&quot; is unknown or its value is not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the key &quot;%1&quot; is unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the key &quot;%1&quot; has a warning level beyond its fail level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the key &quot;wavelength&quot; repeats %1 nm</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
