@@ -376,7 +376,7 @@ QString CVerdict::UnitText(tLimitLevels::tKind kind)
 QString CVerdict::Number(tLimitLevels::tKind kind, double value)
 {
     const bool length = kind == tLimitLevels::SpanLengthMin || kind == tLimitLevels::SpanLengthMax;
-    return tr("%1 %2").arg(QString::number(length ? value / 1000.0 : value, 'f', length ? 4 : 3), UnitText(kind));
+    return QString::number(length ? value / 1000.0 : value, 'f', length ? 4 : 3) + QLatin1Char(' ') + UnitText(kind);
 }
 
 QString CVerdict::CheckText(const tCheck& check)
@@ -390,8 +390,8 @@ QString CVerdict::CheckText(const tCheck& check)
         relation = lower ? QStringLiteral(">=") : QStringLiteral("<=");
     else
         relation = lower ? QStringLiteral("<") : QStringLiteral(">");
-    const QString figure = tr("%1 %2 %3").arg(KindText(check.kind), Number(check.kind, check.value), relation);
-    const QString text = tr("%1 %2").arg(figure, level ? Number(check.kind, *level) : QString());
+    const QString text = KindText(check.kind) + QLatin1Char(' ') + Number(check.kind, check.value) + QLatin1Char(' ')
+        + relation + QLatin1Char(' ') + (level ? Number(check.kind, *level) : QString());
     return check.event >= 0 ? tr("event %1 %2").arg(check.event + 1).arg(text) : text;
 }
 

@@ -3,8 +3,6 @@
 #include <QEvent>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 CEventPane::CEventPane(QWidget* table, QWidget* line, QWidget* parent)
     : QWidget(parent), m_pTable(table), m_pLine(line)
 {
@@ -33,7 +31,7 @@ bool CEventPane::eventFilter(QObject* watched, QEvent* event)
 QSize CEventPane::minimumSizeHint() const
 {
     const QSize line = m_pLine->isHidden() ? QSize(0, 0) : m_pLine->sizeHint();
-    return QSize(std::max(m_pTable->minimumWidth(), line.width()), m_pTable->minimumHeight() + line.height());
+    return QSize(m_pTable->minimumWidth(), m_pTable->minimumHeight() + line.height());
 }
 
 void CEventPane::Follow()

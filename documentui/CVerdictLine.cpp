@@ -9,6 +9,10 @@ CVerdictLine::CVerdictLine(QWidget* parent) : QLabel(parent)
     setMargin(4);
     setAutoFillBackground(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long reason is cut at the window's edge (the tool tip holds it all)
+    // rather than widening the window.
+    setMinimumWidth(1);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     hide();
 }
 
