@@ -1230,14 +1230,6 @@ Save the following selected files?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 %2</source>
-        <translation type="unfinished">%1%2  {1 %2?}</translation>
-    </message>
-    <message>
-        <source>%1 %2 %3</source>
-        <translation type="unfinished">%1%2  {1 %2 %3?}</translation>
-    </message>
-    <message>
         <source>event %1 %2</source>
         <translation type="unfinished"></translation>
     </message>

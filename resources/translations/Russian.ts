@@ -1263,14 +1263,6 @@ Save the following selected files?</source>
         <translation>дБ</translation>
     </message>
     <message>
-        <source>%1 %2</source>
-        <translation>%1 %2</translation>
-    </message>
-    <message>
-        <source>%1 %2 %3</source>
-        <translation>%1 %2 %3</translation>
-    </message>
-    <message>
         <source>event %1 %2</source>
         <translation>событие %1: %2</translation>
     </message>
