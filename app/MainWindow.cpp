@@ -6,6 +6,8 @@
 
 #include <CDevice.h>
 #include <CEventList.h>
+#include <CEventPane.h>
+#include <CVerdictLine.h>
 #include <CFileInfo.h>
 #include <CFileList.h>
 #include <CGraphDlg.h>
@@ -130,7 +132,10 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     connect(m_pEvents, &CEventList::sigUpdate, m_pView, qOverload<>(&QWidget::update));
 
     m_pGraphSplit->addWidget(plotArea);
-    m_pGraphSplit->addWidget(m_pEvents);
+    // The current trace's verdict in a line under the table.
+    auto* verdictLine = new CVerdictLine;
+    connect(m_pEvents, &CEventList::sigVerdict, verdictLine, &CVerdictLine::OnVerdict);
+    m_pGraphSplit->addWidget(new CEventPane(m_pEvents, verdictLine));
     m_pGraphSplit->setChildrenCollapsible(false);
     m_pGraphSplit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_pGraphSplit->setStretchFactor(0, 1);

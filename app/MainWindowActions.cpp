@@ -8,6 +8,7 @@
 
 #include <CDevice.h>
 #include <CEventList.h>
+#include <CLimitsDialog.h>
 #include <CFileInfo.h>
 #include <CFileList.h>
 #include <CGraphDlg.h>
@@ -335,6 +336,19 @@ void MainWindow::CreateEventsActions()
     connect(m_pEvents, &CEventList::sigAnalyzeRequested, this, &MainWindow::AnalyzeTraces);
     m_pEventsMenu->addSeparator();
     m_pEventsMenu->addAction(m_pActAnalyze);
+    // The limit set and span every trace is judged by: the table, its verdict
+    // line and the list cards show the new verdicts at once.
+    QAction* limits = NewAction(tr("Pass/fail &limits..."), QKeySequence(), tr("Pass/fail limits"),
+        tr("Choose the limit set and the span the traces are judged by"), nullptr, "actionLimits");
+    connect(limits, &QAction::triggered, this, [this] {
+        CLimitsDialog dialog(this);
+        if (dialog.exec() == QDialog::Accepted) {
+            m_pEvents->OnUpdateView();
+            m_pFileList->OnBackgroundChanged();
+        }
+    });
+    m_pEventsMenu->addSeparator();
+    m_pEventsMenu->addAction(limits);
 
     m_pEventsToolBar = NewToolBar(tr("Events toolbar"), "eventsToolBar");
     m_pEventsToolBar->addActions({ m_pActMeasureSplice, m_pActMeasureReflection, m_pActAddEvent, m_pActLockMarkers });

@@ -2,8 +2,10 @@
 
 #include "CTableWidgetDelegate.h"
 #include "RangeText.h"
+#include "CVerdictCells.h"
 
 #include <CEntryGuard.h>
+#include <CActiveVerdict.h>
 #include <CFileList.h>
 #include <CValueEdit.h>
 #include <tGraphState.h>
@@ -104,6 +106,11 @@ void CEventList::OnUpdateView()
         m_bRebuildPending = true;
         return;
     }
+    // The verdict goes out before the signals are blocked for the filling.
+    const QSharedPointer<sor::CFile> judged = CurrentFile();
+    const std::optional<analysis::tVerdict> verdict
+        = judged ? analysis::CActiveVerdict::Of(*judged) : std::optional<analysis::tVerdict>();
+    emit sigVerdict(verdict);
     // Filling the cells is no edit of a comment.
     const QSignalBlocker blocker(this);
     clear();
@@ -139,6 +146,8 @@ void CEventList::OnUpdateView()
     const QList<QStringList> rows = RowTexts(*file);
     for (int row = 0; row < int(rows.size()); ++row)
         FillRow(row, events[size_t(row)], rows[row]);
+    if (verdict)
+        CVerdictCells::Apply(*this, *verdict);
     if (m_nSelectedRow >= 0 && m_nSelectedRow < rowCount())
         selectRow(m_nSelectedRow);
     // The values fit their columns; sizing the stretched comment to its text

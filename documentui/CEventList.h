@@ -1,10 +1,13 @@
 #pragma once
 
 #include <CFile.h>
+#include <CVerdict.h>
 
 #include <QSharedPointer>
 #include <QStringList>
 #include <QTableWidget>
+
+#include <optional>
 
 class CFileList;
 
@@ -48,6 +51,9 @@ signals:
     void sigUpdate();
     // The notice of a trace without events asks for its analysis.
     void sigAnalyzeRequested();
+    // The current file's verdict after each rebuild; none while traces are
+    // not judged or no file is current.
+    void sigVerdict(const std::optional<analysis::tVerdict>& verdict);
 
 public slots:
     // Rebuilds the table from the current file.

@@ -2,6 +2,8 @@
 
 #include <CDistanceCompanions.h>
 #include <CEntryGuard.h>
+#include <CActiveVerdict.h>
+#include <CEventSource.h>
 #include <CValidator.h>
 #include <CValueEdit.h>
 #include <IARMessageBox.h>
@@ -11,9 +13,11 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -163,6 +167,18 @@ CFileInfo::CFileInfo(const QSharedPointer<sor::CFile>& file, bool bFullEdit, QWi
         AddRow(grid, QT_TR_NOOP("Точная длина волны"), "AWnm", QT_TR_NOOP("нм")), bFullEdit);
     m_pGroupIndex = Bind(m_fixed.groupIndex, fixed.groupIndex, RecordFixed,
         AddRow(grid, QT_TR_NOOP("Показатель преломления"), "GI"), bFullEdit);
+    // The index that puts the span's end at a length the user knows.
+    auto* setLength = new QPushButton(tr("Set the length..."), grid->parentWidget());
+    setLength->setObjectName(QStringLiteral("setLength"));
+    setLength->setEnabled(bFullEdit);
+    grid->addWidget(setLength, NextRow(grid) - 1, 3, 1, 2);
+    connect(setLength, &QPushButton::clicked, this, [this] {
+        bool ok = false;
+        const double km = QInputDialog::getDouble(this, tr("Set the length"),
+            tr("Known distance of the span's end from the trace start [km]:"), 1.0, 0.001, 1000.0, 4, &ok);
+        if (ok)
+            SetSpanEndLength(km * 1000.0);
+    });
     m_pRange = Bind(m_fixed.acquisitionRange, fixed.acquisitionRange, RecordFixed,
         AddRow(grid, QT_TR_NOOP("Диапазон расстояний"), "ARns", QT_TR_NOOP("ns")), bFullEdit);
     const auto derived = [&](const char* name, const char* unit) {
@@ -190,6 +206,24 @@ CFileInfo::CFileInfo(const QSharedPointer<sor::CFile>& file, bool bFullEdit, QWi
 }
 
 CFileInfo::~CFileInfo() = default;
+
+bool CFileInfo::SetSpanEndLength(double knownM)
+{
+    if (!m_pGroupIndex->Edit()->isEnabled() || !(knownM > 0))
+        return false;
+    // Distances are the stored times at the index: the end's distance at the
+    // stored index scales to the known length by the inverse ratio.
+    const double stored = double(float(m_file->FixedParameters().groupIndex));
+    const analysis::tSpanFigures span = analysis::CVerdict::SpanOf(
+        *m_file, analysis::CEventSource::Stored(*m_file), analysis::CActiveVerdict::Span());
+    if (!(stored > 0) || !(span.endM > 0))
+        return false;
+    QLineEdit* edit = m_pGroupIndex->Edit();
+    edit->setText(QString::number(stored * span.endM / knownM, 'f', 5));
+    edit->setModified(true);
+    updateARDS();
+    return true;
+}
 
 void CFileInfo::SetPage(tPage page)
 {

@@ -46,6 +46,12 @@ public:
     using tApplyEdit = std::function<void(const std::function<void()>& edit)>;
     void SetApplyEdit(tApplyEdit apply) { m_applyEdit = std::move(apply); }
 
+    // "Set the length": puts into the group-index box the index at which the
+    // span's end (the fibre end, or the end of the chosen span) lies `knownM`
+    // metres from the trace start; the stored times stay. False when the box
+    // is not editable or there is no such index.
+    bool SetSpanEndLength(double knownM);
+
 public slots:
     // Commits every edited field; a field that is not acceptable is asked
     // about (retry, ignore, ignore all, abort). Writes the changed records.

@@ -3,6 +3,7 @@
 #include "CFileList.h"
 #include "CFileListElementWidget.h"
 
+#include <CActiveVerdict.h>
 #include <CGraphWidget.h>
 
 #include <QApplication>
@@ -42,7 +43,7 @@ bool CFileListElementDelegate::tCardKey::operator==(const tCardKey& other) const
         && pDocument == other.pDocument && pSamples == other.pSamples && nPoints == other.nPoints
         && bModified == other.bModified && sPath == other.sPath && sOperator == other.sOperator
         && nTime == other.nTime && fPulseWidth == other.fPulseWidth && fWavelength == other.fWavelength
-        && fRange == other.fRange && fGroupIndex == other.fGroupIndex;
+        && fRange == other.fRange && fGroupIndex == other.fGroupIndex && nVerdict == other.nVerdict;
 }
 
 CFileListElementDelegate::CFileListElementDelegate(CFileList* view)
@@ -124,6 +125,8 @@ QPixmap CFileListElementDelegate::Card(
     key.fWavelength = document.GeneralParameters().wavelength;
     key.fRange = fixed.acquisitionRange;
     key.fGroupIndex = fixed.groupIndex;
+    if (const std::optional<analysis::tVerdict> verdict = analysis::CActiveVerdict::Of(document))
+        key.nVerdict = int(verdict->state);
 
     if (const tCard* const stored = m_cards.object(listed.data());
         stored && stored->listed.toStrongRef() == listed && stored->key == key)

@@ -1,7 +1,9 @@
 #include "CFileListElementWidget.h"
 
 #include "CColorBox.h"
+#include "CVerdictMark.h"
 
+#include <CActiveVerdict.h>
 #include <CGraphWidget.h>
 
 #include <QApplication>
@@ -53,6 +55,9 @@ CFileListElementWidget::CFileListElementWidget(
     date->setAlignment(Qt::AlignCenter);
     const QString operatorName = document ? QString(document->GeneralParameters().operatorName) : QString();
     QLabel* const operatorLabel = operatorName.isEmpty() ? nullptr : new QLabel(operatorName, this);
+    const std::optional<analysis::tVerdict> verdict
+        = document ? analysis::CActiveVerdict::Of(*document) : std::optional<analysis::tVerdict>();
+    CVerdictMark* const mark = verdict ? new CVerdictMark(verdict->state, this) : nullptr;
 
     QWidget* name = nullptr;
     if (parent) {
@@ -122,6 +127,8 @@ CFileListElementWidget::CFileListElementWidget(
     second->addWidget(date);
     if (operatorLabel)
         second->addWidget(operatorLabel);
+    if (mark)
+        second->addWidget(mark);
     QHBoxLayout* const third = Row(card, 3);
     if (swatch)
         third->addWidget(swatch);

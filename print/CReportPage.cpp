@@ -1,5 +1,8 @@
 #include "CReportPage.h"
 
+#include "CVerdictHtml.h"
+
+#include <CActiveVerdict.h>
 #include <CEventList.h>
 #include <CFile.h>
 #include <CTracePainter.h>
@@ -137,19 +140,21 @@ QString CReportPage::HeaderHtml(const sor::CFile& document, const QDateTime& pri
 QString CReportPage::EventTableHtml(const sor::CFile& document)
 {
     const QList<QStringList> rows = CEventList::RowTexts(document);
+    // The verdict of the chosen limit set, with its marks in the cells.
+    const std::optional<analysis::tVerdict> verdict = analysis::CActiveVerdict::Of(document);
     if (rows.isEmpty())
-        return QString();
+        return CVerdictHtml::Block(verdict);
     QString html = QStringLiteral("<table width = 100%><tr>");
     for (const QString& header : CEventList::HeaderTexts())
         html += QStringLiteral("<td>%1</td>").arg(Escape(header));
     html += QStringLiteral("</tr>");
-    for (const QStringList& row : rows) {
+    for (int row = 0; row < int(rows.size()); ++row) {
         html += QStringLiteral("<tr>");
-        for (const QString& cell : row)
-            html += QStringLiteral("<td>%1</td>").arg(Escape(cell));
+        for (int column = 0; column < int(rows[row].size()); ++column)
+            html += CVerdictHtml::Cell(verdict, row, column, Escape(rows[row][column]));
         html += QStringLiteral("</tr>");
     }
-    return html + QStringLiteral("</table>");
+    return html + QStringLiteral("</table>") + CVerdictHtml::Block(verdict);
 }
 
 QString CReportPage::MarkerBlockHtml(const sor::CFile& document, const CCursors& cursors, const QString& eventTable)

@@ -536,6 +536,18 @@ Probably, you use incompatible device.</source>
         <source>matches (%1)</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source>Set the length...</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Set the length</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Known distance of the span's end from the trace start [km]:</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>CFileList</name>
@@ -1658,6 +1670,18 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>Find and measure the events of the trace</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source>Pass/fail &amp;limits...</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Pass/fail limits</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Choose the limit set and the span the traces are judged by</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>QValidator</name>
@@ -1819,6 +1843,289 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>These traces were not analysed:
 %1</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CLimitSets</name>
+    <message>
+        <source>no limit set is named "%1"</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1: the file holds %2 limit sets, not one</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1: the file is too large for a limit set</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1: not valid JSON at byte %2: %3</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1: the file holds no JSON object</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1: the key "%2" is unknown or its value is not valid</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>a limit set is not an object</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1: the name "%2" is given to two sets</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1: the name "%2" belongs to a shipped preset</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CLimitsDialog</name>
+    <message>
+        <source>not used</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Pass/fail limits</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Limit set:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Launch cord [m]:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Receive cord [m]:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Span starts at event (without a launch cord):</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Span ends at event (without a receive cord):</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>(traces are not judged)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Importing limit sets</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The limit sets were not imported:
+%1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Choose a limit set first.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Exporting a limit set</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Import limit sets</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Limit sets (*.json);;All files (*)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Export the limit set</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>A cord length is a number of metres, 0 or more.</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CVerdict</name>
+    <message>
+        <source>the span's event %1 does not exist</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>no events</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the span is empty</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>WARN</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>loss</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>reflectance</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>attenuation</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>span loss</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>span length</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>span ORL</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>km</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>dB</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>event %1 %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>fail below %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>fail above %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>warning below %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>warning above %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>span %1-%2 km (%3 km)</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CVerdictCells</name>
+    <message>
+        <source>Outside the span: not tested</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1   (limits %2)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1   (limits %2, %3)</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CVerdictHtml</name>
+    <message>
+        <source>, loss %1 dB</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>, ORL %1 dB</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>&lt;hr/&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=15%&gt;Limits:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Span:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Verdict:&lt;/td&gt;%3&lt;/tr&gt;</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;Marked:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>tLimitSet</name>
+    <message>
+        <source>the key "%1" is unknown or its value is not valid</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the key "name" is missing or empty</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the key "levels" holds an entry that is not an object</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the key "%1" is not a wavelength in nm</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the key "%1" is unknown or its value is not a number</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the key "%1" is unknown</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the key "%1" has a warning level beyond its fail level</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>the key "wavelength" repeats %1 nm</source>
         <translation type="unfinished" />
     </message>
 </context>

@@ -547,6 +547,18 @@ Probably, you use incompatible device.</source>
         <source>matches (%1)</source>
         <translation>совпадает (%1)</translation>
     </message>
+<message>
+        <source>Set the length...</source>
+        <translation>Задать длину...</translation>
+    </message>
+    <message>
+        <source>Set the length</source>
+        <translation>Задать длину</translation>
+    </message>
+    <message>
+        <source>Known distance of the span's end from the trace start [km]:</source>
+        <translation>Известное расстояние от начала рефлектограммы до конца участка [км]:</translation>
+    </message>
 </context>
 <context>
     <name>CFileList</name>
@@ -1691,6 +1703,18 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>Find and measure the events of the trace</source>
         <translation>Найти и измерить события рефлектограммы</translation>
     </message>
+<message>
+        <source>Pass/fail &amp;limits...</source>
+        <translation>&amp;Нормы приёмки...</translation>
+    </message>
+    <message>
+        <source>Pass/fail limits</source>
+        <translation>Нормы приёмки</translation>
+    </message>
+    <message>
+        <source>Choose the limit set and the span the traces are judged by</source>
+        <translation>Выбрать набор норм и участок, по которым оцениваются рефлектограммы</translation>
+    </message>
 </context>
 <context>
     <name>QValidator</name>
@@ -1854,6 +1878,290 @@ Probably, you use incompatible device or device is not connected.</source>
 %1</source>
         <translation>Эти рефлектограммы не проанализированы:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>CLimitSets</name>
+    <message>
+        <source>no limit set is named "%1"</source>
+        <translation>набора норм с именем «%1» нет</translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2 limit sets, not one</source>
+        <translation>%1: в файле наборов норм: %2, а не один</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: the file is too large for a limit set</source>
+        <translation>%1: файл слишком велик для набора норм</translation>
+    </message>
+    <message>
+        <source>%1: not valid JSON at byte %2: %3</source>
+        <translation>%1: ошибка JSON в байте %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: the file holds no JSON object</source>
+        <translation>%1: в файле нет объекта JSON</translation>
+    </message>
+    <message>
+        <source>%1: the key "%2" is unknown or its value is not valid</source>
+        <translation>%1: ключ «%2» неизвестен или его значение недопустимо</translation>
+    </message>
+    <message>
+        <source>a limit set is not an object</source>
+        <translation>набор норм — не объект JSON</translation>
+    </message>
+    <message>
+        <source>%1: the name "%2" is given to two sets</source>
+        <translation>%1: имя «%2» дано двум наборам</translation>
+    </message>
+    <message>
+        <source>%1: the name "%2" belongs to a shipped preset</source>
+        <translation>%1: имя «%2» занято встроенным набором</translation>
+    </message>
+</context>
+<context>
+    <name>CLimitsDialog</name>
+    <message>
+        <source>not used</source>
+        <translation>не задано</translation>
+    </message>
+    <message>
+        <source>Pass/fail limits</source>
+        <translation>Нормы приёмки</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>Limit set:</source>
+        <translation>Набор норм:</translation>
+    </message>
+    <message>
+        <source>Launch cord [m]:</source>
+        <translation>Начальная катушка [м]:</translation>
+    </message>
+    <message>
+        <source>Receive cord [m]:</source>
+        <translation>Конечная катушка [м]:</translation>
+    </message>
+    <message>
+        <source>Span starts at event (without a launch cord):</source>
+        <translation>Участок начинается с события (без начальной катушки):</translation>
+    </message>
+    <message>
+        <source>Span ends at event (without a receive cord):</source>
+        <translation>Участок кончается событием (без конечной катушки):</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Импорт...</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Экспорт...</translation>
+    </message>
+    <message>
+        <source>(traces are not judged)</source>
+        <translation>(рефлектограммы не оцениваются)</translation>
+    </message>
+    <message>
+        <source>Importing limit sets</source>
+        <translation>Импорт наборов норм</translation>
+    </message>
+    <message>
+        <source>The limit sets were not imported:
+%1</source>
+        <translation>Наборы норм не импортированы:
+%1</translation>
+    </message>
+    <message>
+        <source>Choose a limit set first.</source>
+        <translation>Сначала выберите набор норм.</translation>
+    </message>
+    <message>
+        <source>Exporting a limit set</source>
+        <translation>Экспорт набора норм</translation>
+    </message>
+    <message>
+        <source>Import limit sets</source>
+        <translation>Импорт наборов норм</translation>
+    </message>
+    <message>
+        <source>Limit sets (*.json);;All files (*)</source>
+        <translation>Наборы норм (*.json);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Export the limit set</source>
+        <translation>Экспорт набора норм</translation>
+    </message>
+    <message>
+        <source>A cord length is a number of metres, 0 or more.</source>
+        <translation>Длина катушки — число метров, не меньше 0.</translation>
+    </message>
+</context>
+<context>
+    <name>CVerdict</name>
+    <message>
+        <source>the span's event %1 does not exist</source>
+        <translation>события %1, заданного для участка, нет</translation>
+    </message>
+    <message>
+        <source>no events</source>
+        <translation>нет событий</translation>
+    </message>
+    <message>
+        <source>the span is empty</source>
+        <translation>участок пуст</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>НОРМА</translation>
+    </message>
+    <message>
+        <source>WARN</source>
+        <translation>ВНИМАНИЕ</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>НЕ НОРМА</translation>
+    </message>
+    <message>
+        <source>loss</source>
+        <translation>потери</translation>
+    </message>
+    <message>
+        <source>reflectance</source>
+        <translation>отражение</translation>
+    </message>
+    <message>
+        <source>attenuation</source>
+        <translation>затухание</translation>
+    </message>
+    <message>
+        <source>span loss</source>
+        <translation>потери участка</translation>
+    </message>
+    <message>
+        <source>span length</source>
+        <translation>длина участка</translation>
+    </message>
+    <message>
+        <source>span ORL</source>
+        <translation>ORL участка</translation>
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation>дБ/км</translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <source>event %1 %2</source>
+        <translation>событие %1: %2</translation>
+    </message>
+    <message>
+        <source>fail below %1</source>
+        <translation>не норма ниже %1</translation>
+    </message>
+    <message>
+        <source>fail above %1</source>
+        <translation>не норма выше %1</translation>
+    </message>
+    <message>
+        <source>warning below %1</source>
+        <translation>внимание ниже %1</translation>
+    </message>
+    <message>
+        <source>warning above %1</source>
+        <translation>внимание выше %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>span %1-%2 km (%3 km)</source>
+        <translation>участок %1–%2 км (%3 км)</translation>
+    </message>
+</context>
+<context>
+    <name>CVerdictCells</name>
+    <message>
+        <source>Outside the span: not tested</source>
+        <translation>Вне участка: не проверяется</translation>
+    </message>
+    <message>
+        <source>%1   (limits %2)</source>
+        <translation>%1   (нормы %2)</translation>
+    </message>
+    <message>
+        <source>%1   (limits %2, %3)</source>
+        <translation>%1   (нормы %2, %3)</translation>
+    </message>
+</context>
+<context>
+    <name>CVerdictHtml</name>
+    <message>
+        <source>, loss %1 dB</source>
+        <translation>, потери %1 дБ</translation>
+    </message>
+    <message>
+        <source>, ORL %1 dB</source>
+        <translation>, ORL %1 дБ</translation>
+    </message>
+    <message>
+        <source>&lt;hr/&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=15%&gt;Limits:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Span:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Verdict:&lt;/td&gt;%3&lt;/tr&gt;</source>
+        <translation>&lt;hr/&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=15%&gt;Нормы:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Участок:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Оценка:&lt;/td&gt;%3&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;Marked:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;td&gt;Отмечено:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>tLimitSet</name>
+    <message>
+        <source>the key "%1" is unknown or its value is not valid</source>
+        <translation>ключ «%1» неизвестен или его значение недопустимо</translation>
+    </message>
+    <message>
+        <source>the key "name" is missing or empty</source>
+        <translation>ключ «name» отсутствует или пуст</translation>
+    </message>
+    <message>
+        <source>the key "levels" holds an entry that is not an object</source>
+        <translation>в ключе «levels» есть элемент, не являющийся объектом</translation>
+    </message>
+    <message>
+        <source>the key "%1" is not a wavelength in nm</source>
+        <translation>ключ «%1» — не длина волны в нм</translation>
+    </message>
+    <message>
+        <source>the key "%1" is unknown or its value is not a number</source>
+        <translation>ключ «%1» неизвестен или его значение — не число</translation>
+    </message>
+    <message>
+        <source>the key "%1" is unknown</source>
+        <translation>ключ «%1» неизвестен</translation>
+    </message>
+    <message>
+        <source>the key "%1" has a warning level beyond its fail level</source>
+        <translation>у ключа «%1» уровень внимания за уровнем «не норма»</translation>
+    </message>
+    <message>
+        <source>the key "wavelength" repeats %1 nm</source>
+        <translation>ключ «wavelength» повторяет %1 нм</translation>
     </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include "CJsonDump.h"
 #include "CSynthTrace.h"
 #include "CTraceSummary.h"
+#include "CVerdictCommand.h"
 
 #include <CFile.h>
 #include <Exception.h>
@@ -85,6 +86,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return CDeviceCommand().Run(rest);
     if (command == QLatin1String("analyze"))
         return CAnalyzeCommand().Run(rest);
+    if (command == QLatin1String("verdict"))
+        return CVerdictCommand().Run(rest);
     if (command == QLatin1String("--version")) {
         Out(QStringLiteral("lumetrix-sor %1\n").arg(QStringLiteral(LUMETRIX_VERSION_TEXT)));
         return ExitOk;
@@ -98,8 +101,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
                "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N] [--truth OUT.json]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
-            + CEditCommand::Usage() + CAnalyzeCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n")
-            + CDeviceCommand::Usage()
+            + CEditCommand::Usage() + CAnalyzeCommand::Usage() + CVerdictCommand::Usage()
+            + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage()
             + tr("In every command \"--\" ends the options, and an option is given at most once.\n"));
         return ExitOk;
     }

@@ -1,0 +1,149 @@
+#include "CLimitsDialog.h"
+
+#include <CActiveVerdict.h>
+#include <CLimitSets.h>
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleValidator>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+
+using namespace analysis;
+
+namespace {
+
+QString MetresText(const std::optional<double>& metres)
+{
+    return metres ? QLocale().toString(*metres, 'g', 10) : QString();
+}
+
+QSpinBox* EventBox(const std::optional<int>& number, QWidget* parent)
+{
+    auto* box = new QSpinBox(parent);
+    box->setRange(0, 9999);
+    // 0 is "not used": the span runs to the trace start or the fibre end.
+    box->setSpecialValueText(CLimitsDialog::tr("not used"));
+    box->setValue(number.value_or(0));
+    return box;
+}
+
+} // namespace
+
+CLimitsDialog::CLimitsDialog(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(tr("Pass/fail limits"));
+    const tSpan span = CLimitSets::ActiveSpan();
+    m_pSets = new QComboBox(this);
+    m_pSets->setObjectName(QStringLiteral("limitSet"));
+    FillSets(CLimitSets::ActiveName());
+    auto* validator = new QDoubleValidator(0, 1e6, 3, this);
+    validator->setNotation(QDoubleValidator::StandardNotation);
+    m_pLaunch = new QLineEdit(MetresText(span.launchM), this);
+    m_pLaunch->setObjectName(QStringLiteral("launch"));
+    m_pLaunch->setValidator(validator);
+    m_pLaunch->setPlaceholderText(tr("none"));
+    m_pReceive = new QLineEdit(MetresText(span.receiveM), this);
+    m_pReceive->setObjectName(QStringLiteral("receive"));
+    m_pReceive->setValidator(validator);
+    m_pReceive->setPlaceholderText(tr("none"));
+    m_pStart = EventBox(span.startEvent, this);
+    m_pStart->setObjectName(QStringLiteral("startEvent"));
+    m_pEnd = EventBox(span.endEvent, this);
+    m_pEnd->setObjectName(QStringLiteral("endEvent"));
+
+    auto* form = new QFormLayout(this);
+    form->addRow(tr("Limit set:"), m_pSets);
+    form->addRow(tr("Launch cord [m]:"), m_pLaunch);
+    form->addRow(tr("Receive cord [m]:"), m_pReceive);
+    form->addRow(tr("Span starts at event (without a launch cord):"), m_pStart);
+    form->addRow(tr("Span ends at event (without a receive cord):"), m_pEnd);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton* import = buttons->addButton(tr("Import..."), QDialogButtonBox::ActionRole);
+    QPushButton* exportButton = buttons->addButton(tr("Export..."), QDialogButtonBox::ActionRole);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CLimitsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CLimitsDialog::reject);
+    connect(import, &QPushButton::clicked, this, &CLimitsDialog::OnImport);
+    connect(exportButton, &QPushButton::clicked, this, &CLimitsDialog::OnExport);
+}
+
+void CLimitsDialog::FillSets(const QString& current)
+{
+    m_pSets->clear();
+    m_pSets->addItem(tr("(traces are not judged)"), QString());
+    for (const tLimitSet& set : CLimitSets::All())
+        m_pSets->addItem(set.name, set.name);
+    m_pSets->setCurrentIndex(std::max(0, m_pSets->findData(current)));
+}
+
+bool CLimitsDialog::ImportFrom(const QString& path)
+{
+    QString error;
+    const std::optional<QStringList> names = CLimitSets::Import(path, error);
+    if (!names) {
+        QMessageBox::warning(this, tr("Importing limit sets"), tr("The limit sets were not imported:\n%1").arg(error));
+        return false;
+    }
+    FillSets(names->isEmpty() ? m_pSets->currentData().toString() : names->front());
+    return true;
+}
+
+bool CLimitsDialog::ExportTo(const QString& path)
+{
+    const std::optional<tLimitSet> set = CLimitSets::Find(m_pSets->currentData().toString());
+    QString error;
+    if (!set)
+        error = tr("Choose a limit set first.");
+    else if (CLimitSets::WriteFile(path, { *set }, error))
+        return true;
+    QMessageBox::warning(this, tr("Exporting a limit set"), error);
+    return false;
+}
+
+void CLimitsDialog::OnImport()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Import limit sets"), QString(), tr("Limit sets (*.json);;All files (*)"));
+    if (!path.isEmpty())
+        ImportFrom(path);
+}
+
+void CLimitsDialog::OnExport()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Export the limit set"), m_pSets->currentData().toString() + QStringLiteral(".json"),
+        tr("Limit sets (*.json);;All files (*)"));
+    if (!path.isEmpty())
+        ExportTo(path);
+}
+
+void CLimitsDialog::accept()
+{
+    tSpan span;
+    for (auto [edit, target] : { std::pair { m_pLaunch, &span.launchM }, std::pair { m_pReceive, &span.receiveM } }) {
+        if (edit->text().trimmed().isEmpty())
+            continue;
+        bool ok = false;
+        const double metres = QLocale().toDouble(edit->text().trimmed(), &ok);
+        if (!ok || metres < 0) {
+            QMessageBox::warning(this, windowTitle(), tr("A cord length is a number of metres, 0 or more."));
+            edit->setFocus();
+            return;
+        }
+        *target = metres;
+    }
+    if (m_pStart->value() > 0)
+        span.startEvent = m_pStart->value();
+    if (m_pEnd->value() > 0)
+        span.endEvent = m_pEnd->value();
+    CLimitSets::SetActiveName(m_pSets->currentData().toString());
+    CLimitSets::SetActiveSpan(span);
+    CActiveVerdict::Reload();
+    QDialog::accept();
+}

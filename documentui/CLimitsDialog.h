@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QSpinBox;
+
+// Chooses the limit set the traces are judged against and the span: the
+// launch and receive cords' lengths or the events the span starts and ends
+// at. Imports sets from a JSON file and exports the chosen one. The choice is
+// kept in the settings store when the dialog is confirmed.
+class CLimitsDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CLimitsDialog(QWidget* parent = nullptr);
+
+    // Adds the sets of a file; false (and a message box) when it is refused.
+    bool ImportFrom(const QString& path);
+    // Writes the chosen set to a file; false (and a message box) on failure.
+    bool ExportTo(const QString& path);
+
+public slots:
+    void accept() override;
+
+private:
+    void FillSets(const QString& current);
+    void OnImport();
+    void OnExport();
+
+    QComboBox* m_pSets;
+    QLineEdit* m_pLaunch;
+    QLineEdit* m_pReceive;
+    QSpinBox* m_pStart;
+    QSpinBox* m_pEnd;
+};
