@@ -2,6 +2,7 @@
 
 #include "CDeviceCommand.h"
 #include "CEditCommand.h"
+#include "CExportCommand.h"
 #include "CJsonDump.h"
 #include "CSynthTrace.h"
 #include "CTraceSummary.h"
@@ -80,6 +81,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return Report(rest);
     if (command == QLatin1String("device"))
         return CDeviceCommand().Run(rest);
+    if (command == QLatin1String("export"))
+        return CExportCommand().Run(rest);
     if (command == QLatin1String("--version")) {
         Out(QStringLiteral("lumetrix-sor %1\n").arg(QStringLiteral(LUMETRIX_VERSION_TEXT)));
         return ExitOk;
@@ -93,7 +96,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
                "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
-            + CEditCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage());
+            + CEditCommand::Usage() + CExportCommand::Usage() + CBatchRunner::Usage()
+            + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage());
         return ExitOk;
     }
     return Usage(tr("Unknown command \"%1\".").arg(command));
@@ -107,27 +111,36 @@ int CCommandDispatcher::Usage(const QString& problem)
     return ExitError;
 }
 
-int CCommandDispatcher::Info(const QStringList& files)
+int CCommandDispatcher::Info(const QStringList& arguments)
 {
-    if (files.isEmpty())
+    CBatchRunner batch;
+    const QString problem = BatchFiles(arguments, batch);
+    if (!problem.isEmpty())
+        return Usage(problem);
+    if (batch.Files().isEmpty())
         return Usage(tr("info needs at least one file."));
-    int result = ExitOk;
-    bool first = true;
-    for (const QString& path : files) {
+    batch.SetSeparator(QStringLiteral("\n"));
+    return batch.Run([](const QString& path) {
+        CBatchRunner::tFileResult result;
         quint32 warnings = 0;
-        QString error;
-        const std::unique_ptr<sor::CFile> file = Load(path, warnings, error);
+        const std::unique_ptr<sor::CFile> file = Load(path, warnings, result.err);
         if (!file) {
-            Err(tr("%1: %2\n").arg(path, error));
-            result = ExitError;
-            continue;
+            result.err = tr("%1: %2\n").arg(path, result.err);
+            result.exitCode = ExitError;
+        } else {
+            result.out = CTraceSummary::Text(*file, warnings);
         }
-        if (!first)
-            Out(QStringLiteral("\n"));
-        first = false;
-        Out(CTraceSummary::Text(*file, warnings));
-    }
-    return result;
+        return result;
+    });
+}
+
+QString CCommandDispatcher::BatchFiles(QStringList arguments, CBatchRunner& batch)
+{
+    const QString problem = batch.TakeOptions(arguments);
+    if (!problem.isEmpty())
+        return problem;
+    arguments.removeOne(QStringLiteral("--"));
+    return batch.AddFiles(arguments);
 }
 
 int CCommandDispatcher::Dump(const QStringList& arguments)
@@ -156,28 +169,32 @@ int CCommandDispatcher::Dump(const QStringList& arguments)
     return ExitOk;
 }
 
-int CCommandDispatcher::Check(const QStringList& files)
+int CCommandDispatcher::Check(const QStringList& arguments)
 {
-    if (files.isEmpty())
+    CBatchRunner batch;
+    const QString problem = BatchFiles(arguments, batch);
+    if (!problem.isEmpty())
+        return Usage(problem);
+    if (batch.Files().isEmpty())
         return Usage(tr("check needs at least one file."));
-    int result = ExitOk;
-    for (const QString& path : files) {
+    return batch.Run([](const QString& path) {
+        CBatchRunner::tFileResult result;
         quint32 warnings = 0;
         QString error;
         const std::unique_ptr<sor::CFile> file = Load(path, warnings, error);
         if (!file) {
-            Err(tr("%1: %2\n").arg(path, error));
-            result = ExitError;
+            result.err = tr("%1: %2\n").arg(path, error);
+            result.exitCode = ExitError;
         } else if (warnings != 0) {
-            Out(tr("%1: %2; %3\n")
-                    .arg(path, CTraceSummary::WarningTexts(warnings).join(QStringLiteral("; ")),
-                        CTraceSummary::FormatAndChecksum(*file, warnings)));
-            result = qMax<int>(result, ExitWarnings);
+            result.out = tr("%1: %2; %3\n")
+                             .arg(path, CTraceSummary::WarningTexts(warnings).join(QStringLiteral("; ")),
+                                 CTraceSummary::FormatAndChecksum(*file, warnings));
+            result.exitCode = ExitWarnings;
         } else {
-            Out(tr("%1: OK; %2\n").arg(path, CTraceSummary::FormatAndChecksum(*file, warnings)));
+            result.out = tr("%1: OK; %2\n").arg(path, CTraceSummary::FormatAndChecksum(*file, warnings));
         }
-    }
-    return result;
+        return result;
+    });
 }
 
 int CCommandDispatcher::Resave(const QStringList& arguments)
@@ -290,10 +307,20 @@ int CCommandDispatcher::Report(const QStringList& arguments)
                 .arg(QDir::toNativeSeparators(QCoreApplication::applicationFilePath())));
         return ExitError;
     }
+    // The pages go into one document in input order, made by one process:
+    // --files-from adds its files in front, -j is accepted and has nothing to share.
+    CBatchRunner batch;
+    QStringList passed = arguments;
+    QString problem = batch.TakeOptions(passed);
+    if (problem.isEmpty())
+        problem = batch.AddFiles(QStringList());
+    if (!problem.isEmpty())
+        return Usage(problem);
+    passed = batch.Files() + passed;
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
-    process.start(program, arguments);
+    process.start(program, passed);
     if (!process.waitForStarted(-1) || !process.waitForFinished(-1)) {
         Err(tr("report: %1: %2\n").arg(program, process.errorString()));
         return ExitError;
