@@ -65,6 +65,8 @@ protected:
 
 private:
     QSharedPointer<sor::CFile> CurrentFile() const;
+    // The selected rows with the column titles, as tab-separated lines.
+    void CopySelectedRows() const;
     void FillRow(int row, const sor::tKeyEvent& event, const QStringList& texts);
 
     CFileList* m_pFileList;
