@@ -46,6 +46,42 @@
     </message>
 </context>
 <context>
+    <name>CCsvExportActions</name>
+    <message>
+        <source>&amp;Events as CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Trace as CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the events of the current trace as a table for a spreadsheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the distance and level of every sample of the current trace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export events as CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export trace as CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table could not be written to %1:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDevice</name>
     <message>
         <source>Device properties</source>
@@ -1506,6 +1542,10 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>File information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expo&amp;rt</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
