@@ -125,6 +125,8 @@ QString CExportCommand::Parse(QStringList arguments, CBatchRunner& batch)
         return tr("export needs at least one of --events, --trace and --jsonl.");
     if (m_sEvents == QLatin1String("-") && m_sJsonl == QLatin1String("-"))
         return tr("Only one of --events and --jsonl can go to standard output.");
+    if (!m_sEvents.isEmpty() && QFileInfo(m_sEvents).absoluteFilePath() == QFileInfo(m_sJsonl).absoluteFilePath())
+        return tr("--events and --jsonl name the same file.");
     problem = batch.AddFiles(files);
     if (!problem.isEmpty())
         return problem;
