@@ -6,6 +6,7 @@
 #include "CMainOpt.h"
 #include "tVersion.h"
 
+#include <CCsvExportActions.h>
 #include <CDevice.h>
 #include <CEventList.h>
 #include <CLimitsDialog.h>
@@ -153,6 +154,12 @@ void MainWindow::CreateFileActions()
     menu->addAction(m_pActPreview);
     menu->addAction(m_pActPageProperties);
     menu->addAction(m_pActExportPdf);
+    auto* csvExport = new CCsvExportActions(m_pFileList, this);
+    QMenu* exportMenu = menu->addMenu(tr("Expo&rt"));
+    exportMenu->setObjectName(QStringLiteral("exportMenu"));
+    exportMenu->addActions({ csvExport->EventsAction(), csvExport->TraceAction() });
+    exportMenu->setEnabled(m_pFileList->count() != 0);
+    connect(m_pFileList, &CFileList::sigEnabled, exportMenu, &QWidget::setEnabled);
     menu->addSeparator();
     menu->addAction(options);
     menu->addSeparator();

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
@@ -49,7 +51,8 @@ CEventList::CEventList(CFileList* fileList, QWidget* parent) : QTableWidget(pare
     // every row taller.
     setWordWrap(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows can be selected to be copied (Ctrl+C); editing acts on the current row.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -288,5 +291,33 @@ void CEventList::keyPressEvent(QKeyEvent* event)
     }
     if (event->key() == Qt::Key_Delete)
         OnDeleteEvent();
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelectedRows();
+        return;
+    }
     QTableWidget::keyPressEvent(event);
+}
+
+void CEventList::CopySelectedRows() const
+{
+    QModelIndexList rows = selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return;
+    std::sort(rows.begin(), rows.end());
+    // Tab-separated with a header: pasted into a spreadsheet, every value is a cell.
+    const auto cell = [](QString text) {
+        return text.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    };
+    QStringList lines;
+    QStringList header;
+    for (int column = 0; column < columnCount(); ++column)
+        header << cell(horizontalHeaderItem(column) ? horizontalHeaderItem(column)->text() : QString());
+    lines << header.join(QLatin1Char('\t'));
+    for (const QModelIndex& row : rows) {
+        QStringList cells;
+        for (int column = 0; column < columnCount(); ++column)
+            cells << cell(item(row.row(), column) ? item(row.row(), column)->text() : QString());
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }

@@ -76,6 +76,8 @@ private:
     QSharedPointer<sor::CFile> CurrentFile() const;
     // Centres the notice of a trace without events.
     void PlaceNotice();
+    // The selected rows with the column titles, as tab-separated lines.
+    void CopySelectedRows() const;
     void FillRow(int row, const sor::tKeyEvent& event, const QStringList& texts);
 
     CFileList* m_pFileList;

@@ -23,6 +23,10 @@ public:
         CType::NumValue<float, qint16, 1000, 5> scaleFactor = 1.0f;
         std::vector<quint16> points;
 
+        // Samples as the file stores them to samples as held: times `factor`,
+        // rounded half up in single precision, saturated at the 16-bit maximum.
+        static void ToHeld(const quint16* file, size_t count, float factor, quint16* held);
+
     private:
         // The samples as the file holds them, kept when the factor is not 1 so
         // that samples nobody changed are written back exactly.

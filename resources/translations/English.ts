@@ -1682,6 +1682,10 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>Choose the limit set and the span the traces are judged by</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source>Expo&amp;rt</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>QValidator</name>
@@ -2126,6 +2130,42 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>the key "wavelength" repeats %1 nm</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CCsvExportActions</name>
+    <message>
+        <source>&amp;Events as CSV…</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>&amp;Trace as CSV…</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Save the events of the current trace as a table for a spreadsheet</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Save the distance and level of every sample of the current trace</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Export events as CSV</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Export trace as CSV</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The table could not be written to %1:
+%2</source>
         <translation type="unfinished" />
     </message>
 </context>

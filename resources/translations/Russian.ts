@@ -1715,6 +1715,10 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>Choose the limit set and the span the traces are judged by</source>
         <translation>Выбрать набор норм и участок, по которым оцениваются рефлектограммы</translation>
     </message>
+<message>
+        <source>Expo&amp;rt</source>
+        <translation>Экспо&amp;рт</translation>
+    </message>
 </context>
 <context>
     <name>QValidator</name>
@@ -2162,6 +2166,43 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>the key "wavelength" repeats %1 nm</source>
         <translation>ключ «wavelength» повторяет %1 нм</translation>
+    </message>
+</context>
+<context>
+    <name>CCsvExportActions</name>
+    <message>
+        <source>&amp;Events as CSV…</source>
+        <translation>&amp;События в CSV…</translation>
+    </message>
+    <message>
+        <source>&amp;Trace as CSV…</source>
+        <translation>&amp;Рефлектограмма в CSV…</translation>
+    </message>
+    <message>
+        <source>Save the events of the current trace as a table for a spreadsheet</source>
+        <translation>Сохранить события текущей рефлектограммы таблицей для табличного редактора</translation>
+    </message>
+    <message>
+        <source>Save the distance and level of every sample of the current trace</source>
+        <translation>Сохранить расстояние и уровень каждой точки текущей рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Export events as CSV</source>
+        <translation>Экспорт событий в CSV</translation>
+    </message>
+    <message>
+        <source>Export trace as CSV</source>
+        <translation>Экспорт рефлектограммы в CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Файлы CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The table could not be written to %1:
+%2</source>
+        <translation>Не удалось записать таблицу в %1:
+%2</translation>
     </message>
 </context>
 </TS>

@@ -282,9 +282,13 @@ void TstLumetrixSor::laterLayout_dumpMatchesIndependentReading()
                 QCOMPARE(float(event[QStringLiteral("loss")].toDouble()), float(take(qint16()) / 1000.0));
                 at = int(bytes.indexOf('\0', at + 4 + 8 + 20)) + 1; // past the comment
             }
-            QCOMPARE(keyEvents[QStringLiteral("endToEndLoss")].toInt(), take(qint32()));
+            const qint32 endToEnd = take(qint32());
+            QCOMPARE(keyEvents[QStringLiteral("endToEndLossRaw")].toInt(), endToEnd);
+            QCOMPARE(keyEvents[QStringLiteral("endToEndLoss")].toDouble(), endToEnd / 1000.0);
             at += 8;
-            QCOMPARE(keyEvents[QStringLiteral("returnLoss")].toInt(), int(take(quint16())));
+            const quint16 returnLoss = take(quint16());
+            QCOMPARE(keyEvents[QStringLiteral("returnLossRaw")].toInt(), int(returnLoss));
+            QCOMPARE(keyEvents[QStringLiteral("returnLoss")].toDouble(), returnLoss / 1000.0);
         }
     }
     QVERIFY(metresPerNs > 0);

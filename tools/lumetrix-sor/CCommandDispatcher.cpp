@@ -4,6 +4,7 @@
 #include "CArguments.h"
 #include "CDeviceCommand.h"
 #include "CEditCommand.h"
+#include "CExportCommand.h"
 #include "CJsonDump.h"
 #include "CSynthTrace.h"
 #include "CTraceSummary.h"
@@ -88,6 +89,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return CAnalyzeCommand().Run(rest);
     if (command == QLatin1String("verdict"))
         return CVerdictCommand().Run(rest);
+    if (command == QLatin1String("export"))
+        return CExportCommand().Run(rest);
     if (command == QLatin1String("--version")) {
         Out(QStringLiteral("lumetrix-sor %1\n").arg(QStringLiteral(LUMETRIX_VERSION_TEXT)));
         return ExitOk;
@@ -101,8 +104,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
                "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N] [--truth OUT.json]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
-            + CEditCommand::Usage() + CAnalyzeCommand::Usage() + CVerdictCommand::Usage()
-            + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage()
+            + CEditCommand::Usage() + CAnalyzeCommand::Usage() + CVerdictCommand::Usage() + CExportCommand::Usage()
+            + CBatchRunner::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage()
             + tr("In every command \"--\" ends the options, and an option is given at most once.\n"));
         return ExitOk;
     }
@@ -119,29 +122,38 @@ int CCommandDispatcher::Usage(const QString& problem)
 
 int CCommandDispatcher::Info(const QStringList& arguments)
 {
-    CArguments parsed;
-    if (const QString problem = parsed.Parse(arguments); !problem.isEmpty())
+    CBatchRunner batch;
+    const QString problem = BatchFiles(arguments, batch);
+    if (!problem.isEmpty())
         return Usage(problem);
-    const QStringList& files = parsed.Operands();
-    if (files.isEmpty())
+    if (batch.Files().isEmpty())
         return Usage(tr("info needs at least one file."));
-    int result = ExitOk;
-    bool first = true;
-    for (const QString& path : files) {
+    batch.SetSeparator(QStringLiteral("\n"));
+    return batch.Run([](const QString& path) {
+        CBatchRunner::tFileResult result;
         quint32 warnings = 0;
-        QString error;
-        const std::unique_ptr<sor::CFile> file = Load(path, warnings, error);
+        const std::unique_ptr<sor::CFile> file = Load(path, warnings, result.err);
         if (!file) {
-            Err(tr("%1: %2\n").arg(path, error));
-            result = ExitError;
-            continue;
+            result.err = tr("%1: %2\n").arg(path, result.err);
+            result.exitCode = ExitError;
+        } else {
+            result.out = CTraceSummary::Text(*file, warnings);
         }
-        if (!first)
-            Out(QStringLiteral("\n"));
-        first = false;
-        Out(CTraceSummary::Text(*file, warnings));
-    }
-    return result;
+        return result;
+    });
+}
+
+QString CCommandDispatcher::BatchFiles(QStringList arguments, CBatchRunner& batch)
+{
+    const QString problem = batch.TakeOptions(arguments);
+    if (!problem.isEmpty())
+        return problem;
+    // The remaining arguments follow the rules of every command: "--" ends
+    // the options, and there are no others.
+    CArguments parsed;
+    if (const QString refusal = parsed.Parse(arguments); !refusal.isEmpty())
+        return refusal;
+    return batch.AddFiles(parsed.Operands());
 }
 
 int CCommandDispatcher::Dump(const QStringList& arguments)
@@ -168,30 +180,30 @@ int CCommandDispatcher::Dump(const QStringList& arguments)
 
 int CCommandDispatcher::Check(const QStringList& arguments)
 {
-    CArguments parsed;
-    if (const QString problem = parsed.Parse(arguments); !problem.isEmpty())
+    CBatchRunner batch;
+    const QString problem = BatchFiles(arguments, batch);
+    if (!problem.isEmpty())
         return Usage(problem);
-    const QStringList& files = parsed.Operands();
-    if (files.isEmpty())
+    if (batch.Files().isEmpty())
         return Usage(tr("check needs at least one file."));
-    int result = ExitOk;
-    for (const QString& path : files) {
+    return batch.Run([](const QString& path) {
+        CBatchRunner::tFileResult result;
         quint32 warnings = 0;
         QString error;
         const std::unique_ptr<sor::CFile> file = Load(path, warnings, error);
         if (!file) {
-            Err(tr("%1: %2\n").arg(path, error));
-            result = ExitError;
+            result.err = tr("%1: %2\n").arg(path, error);
+            result.exitCode = ExitError;
         } else if (warnings != 0) {
-            Out(tr("%1: %2; %3\n")
-                    .arg(path, CTraceSummary::WarningTexts(warnings).join(QStringLiteral("; ")),
-                        CTraceSummary::FormatAndChecksum(*file, warnings)));
-            result = qMax<int>(result, ExitWarnings);
+            result.out = tr("%1: %2; %3\n")
+                             .arg(path, CTraceSummary::WarningTexts(warnings).join(QStringLiteral("; ")),
+                                 CTraceSummary::FormatAndChecksum(*file, warnings));
+            result.exitCode = ExitWarnings;
         } else {
-            Out(tr("%1: OK; %2\n").arg(path, CTraceSummary::FormatAndChecksum(*file, warnings)));
+            result.out = tr("%1: OK; %2\n").arg(path, CTraceSummary::FormatAndChecksum(*file, warnings));
         }
-    }
-    return result;
+        return result;
+    });
 }
 
 int CCommandDispatcher::Resave(const QStringList& given)
@@ -319,10 +331,20 @@ int CCommandDispatcher::Report(const QStringList& arguments)
                 .arg(QDir::toNativeSeparators(QCoreApplication::applicationFilePath())));
         return ExitError;
     }
+    // The pages go into one document in input order, made by one process:
+    // --files-from adds its files in front, -j is accepted and has nothing to share.
+    CBatchRunner batch;
+    QStringList passed = arguments;
+    QString problem = batch.TakeOptions(passed);
+    if (problem.isEmpty())
+        problem = batch.AddFiles(QStringList());
+    if (!problem.isEmpty())
+        return Usage(problem);
+    passed = batch.Files() + passed;
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
-    process.start(program, arguments);
+    process.start(program, passed);
     if (!process.waitForStarted(-1) || !process.waitForFinished(-1)) {
         Err(tr("report: %1: %2\n").arg(program, process.errorString()));
         return ExitError;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CBatchRunner.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -30,6 +32,9 @@ private:
     int Synth(const QStringList& arguments);
     int Report(const QStringList& arguments);
     int Usage(const QString& problem);
+    // The files of a many-file command: its arguments and --files-from, with
+    // -j taken by `batch`; returns an empty text or what is wrong.
+    static QString BatchFiles(QStringList arguments, CBatchRunner& batch);
 
     // Loads `path`; on failure returns null and sets `error` to the one-line
     // message with its error code.

@@ -75,8 +75,6 @@ QString CEditCommand::Parse(const QStringList& arguments)
         m_changes.push_back({ [field, value](sor::CFile& f) { f.GeneralParameters().*field = value; },
             [field, readBack](const sor::CFile& f) { return (f.GeneralParameters().*field).Text() == readBack; } });
     }
-    if (m_lsFiles.isEmpty())
-        return tr("edit needs at least one file.");
     if (m_changes.empty())
         return tr("edit needs at least one field to set.");
     return QString();
@@ -108,20 +106,31 @@ QString CEditCommand::Edit(const QString& path) const
 
 int CEditCommand::Run(const QStringList& arguments)
 {
-    const QString problem = Parse(arguments);
+    CBatchRunner batch;
+    QStringList rest = arguments;
+    QString problem = batch.TakeOptions(rest);
+    if (problem.isEmpty())
+        problem = Parse(rest);
+    if (problem.isEmpty()) {
+        problem = batch.AddFiles(m_lsFiles);
+        if (problem.isEmpty() && batch.Files().isEmpty())
+            problem = tr("edit needs at least one file.");
+    }
     if (!problem.isEmpty()) {
-        Print(stderr, problem + QLatin1Char('\n') + tr("Usage:\n") + Usage());
+        Print(stderr, problem + QLatin1Char('\n') + tr("Usage:\n") + Usage() + CBatchRunner::Usage());
         return 2;
     }
-    int result = 0;
-    for (const QString& path : m_lsFiles) {
+    // Each file is saved atomically in its own step: an interruption leaves
+    // every file either written or as it was.
+    return batch.Run([this](const QString& path) {
+        CBatchRunner::tFileResult result;
         const QString error = Edit(path);
         if (error.isEmpty()) {
-            Print(stdout, tr("%1: written\n").arg(path));
+            result.out = tr("%1: written\n").arg(path);
         } else {
-            Print(stderr, tr("%1: not written: %2\n").arg(path, error));
-            result = 2;
+            result.err = tr("%1: not written: %2\n").arg(path, error);
+            result.exitCode = 2;
         }
-    }
-    return result;
+        return result;
+    });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CBatchRunner.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>

@@ -199,13 +199,18 @@ void CJsonDump::WriteKeyEvents(CJsonWriter& json) const
         json.EndObject();
     }
     json.EndArray();
-    json.Field("endToEndLoss", block.endToEndLoss.Value());
+    // dB like every other value; the stored integers (0.001 dB) beside them.
+    json.Field("endToEndLoss", double(block.endToEndLoss.Value()) / 1000.0);
+    json.Field("endToEndLossRaw", block.endToEndLoss.Value());
     WriteMarkers(json, "endToEndMarkers", block.endToEndMarkers);
     // The later layout stores the optical return loss unsigned.
-    if (m_file.IsLaterLayout())
-        json.Field("returnLoss", quint16(block.returnLoss.Value()));
-    else
-        json.Field("returnLoss", block.returnLoss.Value());
+    if (m_file.IsLaterLayout()) {
+        json.Field("returnLoss", double(quint16(block.returnLoss.Value())) / 1000.0);
+        json.Field("returnLossRaw", quint16(block.returnLoss.Value()));
+    } else {
+        json.Field("returnLoss", double(block.returnLoss.Value()) / 1000.0);
+        json.Field("returnLossRaw", block.returnLoss.Value());
+    }
     WriteMarkers(json, "returnLossMarkers", block.returnLossMarkers);
     json.EndObject();
 }

@@ -39,6 +39,8 @@ void CJsonWriter::BeforeValue()
 
 void CJsonWriter::NewLine()
 {
+    if (m_bCompact)
+        return;
     m_text += '\n';
     m_text.append(qsizetype(m_hasMembers.size() * 2), ' ');
 }
@@ -84,7 +86,7 @@ void CJsonWriter::EndArray()
 void CJsonWriter::Key(const char* key)
 {
     Value(key);
-    m_text += ": ";
+    m_text += m_bCompact ? ":" : ": ";
     m_afterKey = true;
 }
 
@@ -137,6 +139,18 @@ void CJsonWriter::Value(double number)
 {
     BeforeValue();
     AppendNumber(m_text, number);
+}
+
+void CJsonWriter::Null()
+{
+    BeforeValue();
+    m_text += "null";
+}
+
+void CJsonWriter::Boolean(bool value)
+{
+    BeforeValue();
+    m_text += value ? "true" : "false";
 }
 
 void CJsonWriter::Integer(long long number)

@@ -24,6 +24,8 @@ public:
     void Value(const char* text);
     void Value(float number);
     void Value(double number);
+    void Null();
+    void Boolean(bool value);
     template<typename T, typename = std::enable_if_t<std::is_integral_v<T>>> void Value(T number)
     {
         if constexpr (std::is_signed_v<T>)
@@ -48,6 +50,9 @@ public:
         EndArray();
     }
 
+    // Everything on one line, without spaces (one object a line: JSON Lines).
+    void SetCompact(bool compact) { m_bCompact = compact; }
+
     // A whole array of samples, written on one line.
     void Samples(const quint16* samples, size_t count);
 
@@ -66,4 +71,5 @@ private:
     // One entry per open object or array: whether it holds a member yet.
     std::vector<bool> m_hasMembers;
     bool m_afterKey = false;
+    bool m_bCompact = false;
 };
