@@ -1,8 +1,10 @@
 #include "CCommandDispatcher.h"
 
+#include "CBidirCommand.h"
 #include "CDeviceCommand.h"
 #include "CEditCommand.h"
 #include "CJsonDump.h"
+#include "CSynthLink.h"
 #include "CSynthTrace.h"
 #include "CTraceSummary.h"
 
@@ -80,6 +82,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return Report(rest);
     if (command == QLatin1String("device"))
         return CDeviceCommand().Run(rest);
+    if (command == QLatin1String("bidir"))
+        return CBidirCommand().Run(rest);
     if (command == QLatin1String("--version")) {
         Out(QStringLiteral("lumetrix-sor %1\n").arg(QStringLiteral(LUMETRIX_VERSION_TEXT)));
         return ExitOk;
@@ -93,7 +97,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
                "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
-            + CEditCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage());
+            + CEditCommand::Usage() + CBidirCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n")
+            + CDeviceCommand::Usage());
         return ExitOk;
     }
     return Usage(tr("Unknown command \"%1\".").arg(command));
@@ -206,6 +211,7 @@ int CCommandDispatcher::Synth(const QStringList& arguments)
 {
     CSynthTrace::tOptions options;
     QString output;
+    QString direction;
     const QLocale c = QLocale::c();
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
@@ -237,6 +243,9 @@ int CCommandDispatcher::Synth(const QStringList& arguments)
             const QString language = value.toUpper();
             ok = language == QLatin1String("RU") || language == QLatin1String("EN");
             options.russian = language == QLatin1String("RU");
+        } else if (argument == QLatin1String("--direction")) {
+            direction = value.toUpper();
+            ok = direction == QLatin1String("AB") || direction == QLatin1String("BA");
         } else {
             return Usage(tr("Unknown option \"%1\".").arg(argument));
         }
@@ -250,7 +259,10 @@ int CCommandDispatcher::Synth(const QStringList& arguments)
         return Usage(refusal);
 
     try {
-        CSynthTrace(options).Write(output);
+        if (direction.isEmpty())
+            CSynthTrace(options).Write(output);
+        else
+            CSynthLink(options).Write(output, direction == QLatin1String("AB") ? CSynthLink::AToB : CSynthLink::BToA);
     } catch (const Exception& e) {
         Err(tr("%1: %2\n").arg(output, OneLine(e)));
         return ExitError;
