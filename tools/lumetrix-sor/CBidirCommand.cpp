@@ -177,7 +177,7 @@ QString CBidirCommand::Text(const QString& aToB, const QString& bToA, const anal
                     .arg(event.distanceM / 1000.0, 12, 'f', 4)
                     .arg(Figure(event.lossAToBDb, 3), 8)
                     .arg(Figure(event.lossBToADb, 3), 8)
-                    .arg(Figure(event.lossDb, 3), 8)
+                    .arg(Figure(event.kind == analysis::tFoundEvent::End ? std::nullopt : event.lossDb, 3), 8)
                     .arg(Figure(event.reflectanceDb, 2), 9)
                     .arg(seen);
     }
