@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "CAnalyzeTraces.h"
+#include "CBidirectionalPanel.h"
 #include "CHelpWindow.h"
 #include "CMainOpt.h"
 #include "tVersion.h"
@@ -356,6 +357,16 @@ void MainWindow::CreateEventsActions()
     });
     m_pEventsMenu->addSeparator();
     m_pEventsMenu->addAction(limits);
+    // The bidirectional analysis, docked under the plot while its action is checked.
+    CBidirectionalPanel* bidirectional = CBidirectionalPanel::AddDock(this, m_pFileList);
+    connect(bidirectional, &CBidirectionalPanel::sigUpdate, m_pView, &CGraphView::UpdateScrolls);
+    connect(bidirectional, &CBidirectionalPanel::sigUpdate, m_pView->Pix(), qOverload<>(&QWidget::update));
+    connect(bidirectional, &CBidirectionalPanel::sigUpdate, m_pTools->Overview()->GetPreview(),
+        qOverload<>(&QWidget::update));
+    connect(bidirectional, &CBidirectionalPanel::sigUpdate, m_pTools->Panel(), &CGraphDlg::OnUpdateValues);
+    connect(bidirectional, &CBidirectionalPanel::sigUpdate, this, &MainWindow::UpdateStatusBar);
+    m_pEventsMenu->addSeparator();
+    m_pEventsMenu->addAction(bidirectional->ToggleAction());
 
     m_pEventsToolBar = NewToolBar(tr("Events toolbar"), "eventsToolBar");
     m_pEventsToolBar->addActions({ m_pActMeasureSplice, m_pActMeasureReflection, m_pActAddEvent, m_pActLockMarkers });

@@ -2169,4 +2169,196 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation type="unfinished" />
     </message>
 </context>
+<context>
+    <name>CBidirectionalPair</name>
+    <message>
+        <source>A trace cannot be paired with itself.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The wavelengths differ: %1 nm (A→B) and %2 nm (B→A).</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The group indices differ by more than %1: %2 (A→B) and %3 (B→A).</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>A→B</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>B→A</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The %1 trace has no events: %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The %1 trace has no fibre end.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The lengths to the fibre end differ by more than %1 m: %2 m (A→B) and %3 m (B→A).</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CBidirectionalPanel</name>
+    <message>
+        <source>Swap</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Swap the directions</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The name endings of the two directions, separated by a space</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Report PDF…</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Proposed pair:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Suffixes:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>A→B:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>B→A:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Bidirectional analysis</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Average the events of two traces of one fibre measured from both ends</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>No pair proposed in this folder</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Choose the A→B and the B→A trace of one fibre.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 (A→B) with %2 (B→A) mirrored; events closer than %3 m are one event.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Not a pair: %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Export the pair's report</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The report could not be written to %1: %2</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CBidirectionalReport</name>
+    <message>
+        <source>&lt;table width=100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%1&lt;/td&gt;&lt;td align="right"&gt;Bidirectional analysis&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=18%&gt;A→B:&lt;/td&gt;&lt;td&gt;&lt;font color="%2"&gt;&amp;#9632;&lt;/font&gt; %3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;B→A:&lt;/td&gt;&lt;td&gt;&lt;font color="%4"&gt;&amp;#9632;&lt;/font&gt; %5 (mirrored)&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Cable:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;From A to B:&lt;/td&gt;&lt;td&gt;%8 → %9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%10nm&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%11ns (A→B), %12ns (B→A)&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The page could not be drawn.</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CBidirectionalTable</name>
+    <message>
+        <source>Event %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Distance [km]</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Loss A→B [dB]</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Loss B→A [dB]</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Average loss [dB]</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Reflectance [dB]</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Note</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Fibre end (A→B)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Seen from A→B only: half its loss</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Seen from B→A only: half its loss</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Loss measured from one end</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>A→B</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>B→A</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Average</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Total loss [dB]</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>ORL [dB]</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Fibre end [km]</source>
+        <translation type="unfinished" />
+    </message>
+</context>
 </TS>

@@ -2205,4 +2205,196 @@ Probably, you use incompatible device or device is not connected.</source>
 %2</translation>
     </message>
 </context>
+<context>
+    <name>CBidirectionalPair</name>
+    <message>
+        <source>A trace cannot be paired with itself.</source>
+        <translation>Рефлектограмму нельзя поставить в пару с ней самой.</translation>
+    </message>
+    <message>
+        <source>The wavelengths differ: %1 nm (A→B) and %2 nm (B→A).</source>
+        <translation>Длины волн различаются: %1 нм (A→B) и %2 нм (B→A).</translation>
+    </message>
+    <message>
+        <source>The group indices differ by more than %1: %2 (A→B) and %3 (B→A).</source>
+        <translation>Групповые показатели преломления различаются больше чем на %1: %2 (A→B) и %3 (B→A).</translation>
+    </message>
+    <message>
+        <source>A→B</source>
+        <translation>A→B</translation>
+    </message>
+    <message>
+        <source>B→A</source>
+        <translation>B→A</translation>
+    </message>
+    <message>
+        <source>The %1 trace has no events: %2</source>
+        <translation>У рефлектограммы %1 нет событий: %2</translation>
+    </message>
+    <message>
+        <source>The %1 trace has no fibre end.</source>
+        <translation>У рефлектограммы %1 не найден конец волокна.</translation>
+    </message>
+    <message>
+        <source>The lengths to the fibre end differ by more than %1 m: %2 m (A→B) and %3 m (B→A).</source>
+        <translation>Длины до конца волокна различаются больше чем на %1 м: %2 м (A→B) и %3 м (B→A).</translation>
+    </message>
+</context>
+<context>
+    <name>CBidirectionalPanel</name>
+    <message>
+        <source>Swap</source>
+        <translation>Поменять</translation>
+    </message>
+    <message>
+        <source>Swap the directions</source>
+        <translation>Поменять направления местами</translation>
+    </message>
+    <message>
+        <source>The name endings of the two directions, separated by a space</source>
+        <translation>Окончания имён файлов двух направлений через пробел</translation>
+    </message>
+    <message>
+        <source>Report PDF…</source>
+        <translation>Отчёт PDF…</translation>
+    </message>
+    <message>
+        <source>Proposed pair:</source>
+        <translation>Предложенная пара:</translation>
+    </message>
+    <message>
+        <source>Suffixes:</source>
+        <translation>Суффиксы:</translation>
+    </message>
+    <message>
+        <source>A→B:</source>
+        <translation>A→B:</translation>
+    </message>
+    <message>
+        <source>B→A:</source>
+        <translation>B→A:</translation>
+    </message>
+    <message>
+        <source>Bidirectional analysis</source>
+        <translation>Двунаправленный анализ</translation>
+    </message>
+    <message>
+        <source>Average the events of two traces of one fibre measured from both ends</source>
+        <translation>Усреднить события двух рефлектограмм одного волокна, снятых с обоих концов</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 и %2</translation>
+    </message>
+    <message>
+        <source>No pair proposed in this folder</source>
+        <translation>В этой папке пары не найдены</translation>
+    </message>
+    <message>
+        <source>Choose the A→B and the B→A trace of one fibre.</source>
+        <translation>Выберите рефлектограммы A→B и B→A одного волокна.</translation>
+    </message>
+    <message>
+        <source>%1 (A→B) with %2 (B→A) mirrored; events closer than %3 m are one event.</source>
+        <translation>%1 (A→B) и зеркально отражённая %2 (B→A); события ближе %3 м друг к другу считаются одним.</translation>
+    </message>
+    <message>
+        <source>Not a pair: %1</source>
+        <translation>Не пара: %1</translation>
+    </message>
+    <message>
+        <source>Export the pair's report</source>
+        <translation>Экспорт отчёта по паре</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Файлы PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1: %2</source>
+        <translation>Не удалось записать отчёт в %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CBidirectionalReport</name>
+    <message>
+        <source>&lt;table width=100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%1&lt;/td&gt;&lt;td align="right"&gt;Bidirectional analysis&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=18%&gt;A→B:&lt;/td&gt;&lt;td&gt;&lt;font color="%2"&gt;&amp;#9632;&lt;/font&gt; %3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;B→A:&lt;/td&gt;&lt;td&gt;&lt;font color="%4"&gt;&amp;#9632;&lt;/font&gt; %5 (mirrored)&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Cable:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;From A to B:&lt;/td&gt;&lt;td&gt;%8 → %9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%10nm&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%11ns (A→B), %12ns (B→A)&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;</source>
+        <translation>&lt;table width=100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%1&lt;/td&gt;&lt;td align="right"&gt;Двунаправленный анализ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=18%&gt;A→B:&lt;/td&gt;&lt;td&gt;&lt;font color="%2"&gt;&amp;#9632;&lt;/font&gt; %3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;B→A:&lt;/td&gt;&lt;td&gt;&lt;font color="%4"&gt;&amp;#9632;&lt;/font&gt; %5 (зеркально)&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;От A до B:&lt;/td&gt;&lt;td&gt;%8 → %9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%10 нм&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%11 нс (A→B), %12 нс (B→A)&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;</translation>
+    </message>
+    <message>
+        <source>The page could not be drawn.</source>
+        <translation>Не удалось нарисовать страницу.</translation>
+    </message>
+</context>
+<context>
+    <name>CBidirectionalTable</name>
+    <message>
+        <source>Event %1</source>
+        <translation>Событие %1</translation>
+    </message>
+    <message>
+        <source>Distance [km]</source>
+        <translation>Расстояние [км]</translation>
+    </message>
+    <message>
+        <source>Loss A→B [dB]</source>
+        <translation>Потери A→B [дБ]</translation>
+    </message>
+    <message>
+        <source>Loss B→A [dB]</source>
+        <translation>Потери B→A [дБ]</translation>
+    </message>
+    <message>
+        <source>Average loss [dB]</source>
+        <translation>Средние потери [дБ]</translation>
+    </message>
+    <message>
+        <source>Reflectance [dB]</source>
+        <translation>Отражение [дБ]</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Примечание</translation>
+    </message>
+    <message>
+        <source>Fibre end (A→B)</source>
+        <translation>Конец волокна (A→B)</translation>
+    </message>
+    <message>
+        <source>Seen from A→B only: half its loss</source>
+        <translation>Видно только из A→B: половина потерь</translation>
+    </message>
+    <message>
+        <source>Seen from B→A only: half its loss</source>
+        <translation>Видно только из B→A: половина потерь</translation>
+    </message>
+    <message>
+        <source>Loss measured from one end</source>
+        <translation>Потери измерены с одного конца</translation>
+    </message>
+    <message>
+        <source>A→B</source>
+        <translation>A→B</translation>
+    </message>
+    <message>
+        <source>B→A</source>
+        <translation>B→A</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Среднее</translation>
+    </message>
+    <message>
+        <source>Total loss [dB]</source>
+        <translation>Суммарные потери [дБ]</translation>
+    </message>
+    <message>
+        <source>ORL [dB]</source>
+        <translation>ORL [дБ]</translation>
+    </message>
+    <message>
+        <source>Fibre end [km]</source>
+        <translation>Конец волокна [км]</translation>
+    </message>
+</context>
 </TS>

@@ -2,10 +2,12 @@
 
 #include "CAnalyzeCommand.h"
 #include "CArguments.h"
+#include "CBidirCommand.h"
 #include "CDeviceCommand.h"
 #include "CEditCommand.h"
 #include "CExportCommand.h"
 #include "CJsonDump.h"
+#include "CSynthLink.h"
 #include "CSynthTrace.h"
 #include "CTraceSummary.h"
 #include "CVerdictCommand.h"
@@ -91,6 +93,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return CVerdictCommand().Run(rest);
     if (command == QLatin1String("export"))
         return CExportCommand().Run(rest);
+    if (command == QLatin1String("bidir"))
+        return CBidirCommand().Run(rest);
     if (command == QLatin1String("--version")) {
         Out(QStringLiteral("lumetrix-sor %1\n").arg(QStringLiteral(LUMETRIX_VERSION_TEXT)));
         return ExitOk;
@@ -105,7 +109,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N] [--truth OUT.json]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
             + CEditCommand::Usage() + CAnalyzeCommand::Usage() + CVerdictCommand::Usage() + CExportCommand::Usage()
-            + CBatchRunner::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage()
+            + CBidirCommand::Usage() + CBatchRunner::Usage() + QStringLiteral("  lumetrix-sor --version\n")
+            + CDeviceCommand::Usage()
             + tr("In every command \"--\" ends the options, and an option is given at most once.\n"));
         return ExitOk;
     }
@@ -116,7 +121,7 @@ int CCommandDispatcher::Usage(const QString& problem)
 {
     if (!problem.isEmpty())
         Err(problem + QLatin1Char('\n'));
-    Err(tr("Usage: lumetrix-sor info|dump|check|resave|edit|synth|report|device|analyze ... (lumetrix-sor help for details)\n"));
+    Err(tr("Usage: lumetrix-sor info|dump|check|resave|edit|synth|report|device|analyze|verdict|export|bidir|bends ... (lumetrix-sor help for details)\n"));
     return ExitError;
 }
 
@@ -237,10 +242,11 @@ int CCommandDispatcher::Synth(const QStringList& arguments)
     CSynthTrace::tOptions options;
     // Where the trace's true events go as JSON, when asked for.
     QString truthPath;
+    QString direction;
     const QLocale c = QLocale::c();
     CArguments parsed;
     for (const char* name : { "--length-km", "--pulse-ns", "--wavelength", "--events", "--seed", "--pulses", "--points",
-             "--lang", "--truth" })
+             "--lang", "--truth", "--direction" })
         parsed.Value(QLatin1String(name));
     if (const QString problem = parsed.Parse(arguments); !problem.isEmpty())
         return Usage(problem);
@@ -270,6 +276,9 @@ int CCommandDispatcher::Synth(const QStringList& arguments)
             const QString language = value.toUpper();
             ok = language == QLatin1String("RU") || language == QLatin1String("EN");
             options.russian = language == QLatin1String("RU");
+        } else if (argument == QLatin1String("--direction")) {
+            direction = value.toUpper();
+            ok = direction == QLatin1String("AB") || direction == QLatin1String("BA");
         } else {
             return Usage(tr("Unknown option \"%1\".").arg(argument));
         }
@@ -283,7 +292,10 @@ int CCommandDispatcher::Synth(const QStringList& arguments)
         return Usage(refusal);
 
     try {
-        CSynthTrace(options).Write(output);
+        if (direction.isEmpty())
+            CSynthTrace(options).Write(output);
+        else
+            CSynthLink(options).Write(output, direction == QLatin1String("AB") ? CSynthLink::AToB : CSynthLink::BToA);
     } catch (const Exception& e) {
         Err(tr("%1: %2\n").arg(output, OneLine(e)));
         return ExitError;

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <tBidirectionalResult.h>
+
+#include <QList>
+#include <QStringList>
+#include <QTableWidget>
+
+// The events of a fibre measured from both ends, one row per event on the
+// A→B distance axis: number, distance, the loss each direction measured, their
+// mean, the worse reflectance and a note for an event one side alone saw.
+// Read-only: nothing of it is stored in either file.
+class CBidirectionalTable : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    enum tColumn {
+        ColumnEvent,
+        ColumnDistance,
+        ColumnLossAToB,
+        ColumnLossBToA,
+        ColumnLoss,
+        ColumnReflectance,
+        ColumnNote,
+        ColumnCount
+    };
+
+    explicit CBidirectionalTable(QWidget* parent = nullptr);
+
+    // Shows the events of `result`; a refused pair empties the table.
+    void SetResult(const analysis::tBidirectionalResult& result);
+
+    // The column titles and the cell texts, as the table shows them (the
+    // printed report too).
+    static QStringList HeaderTexts();
+    static QList<QStringList> RowTexts(const analysis::tBidirectionalResult& result);
+    // The figures of the two directions side by side: a title row (empty
+    // first cell, "A→B", "B→A", "Average"), then total loss, return loss and
+    // the length to the fibre end.
+    static QList<QStringList> TotalTexts(const analysis::tBidirectionalResult& result);
+};
