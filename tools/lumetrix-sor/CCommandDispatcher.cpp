@@ -1,8 +1,10 @@
 #include "CCommandDispatcher.h"
 
+#include "CBendsCommand.h"
 #include "CDeviceCommand.h"
 #include "CEditCommand.h"
 #include "CJsonDump.h"
+#include "CSynthPairCommand.h"
 #include "CSynthTrace.h"
 #include "CTraceSummary.h"
 
@@ -80,6 +82,10 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return Report(rest);
     if (command == QLatin1String("device"))
         return CDeviceCommand().Run(rest);
+    if (command == QLatin1String("bends"))
+        return CBendsCommand().Run(rest);
+    if (command == QLatin1String("synth-pair"))
+        return CSynthPairCommand().Run(rest);
     if (command == QLatin1String("--version")) {
         Out(QStringLiteral("lumetrix-sor %1\n").arg(QStringLiteral(LUMETRIX_VERSION_TEXT)));
         return ExitOk;
@@ -93,7 +99,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "  lumetrix-sor synth OUT [--length-km X] [--pulse-ns N] [--wavelength NM] [--events N]\n"
                "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
-            + CEditCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage());
+            + CEditCommand::Usage() + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage()
+            + CBendsCommand::Usage() + CSynthPairCommand::Usage());
         return ExitOk;
     }
     return Usage(tr("Unknown command \"%1\".").arg(command));
