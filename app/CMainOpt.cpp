@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -78,6 +79,21 @@ void CMainOpt::CreateWidgets()
     m_pEnableServiceInfoEditing
         = addCheck("bEnableServiceInfoEditing", tr("Enable full edit mode for file information"), QString());
 
+    auto* bendBlock = new QHBoxLayout;
+    auto* bendLabel = new QLabel(tr("Bend threshold between wavelengths"), this);
+    m_pBendThreshold = new QDoubleSpinBox(this);
+    m_pBendThreshold->setObjectName(QStringLiteral("dBendThresholdDb"));
+    m_pBendThreshold->setRange(0.05, 10.0);
+    m_pBendThreshold->setDecimals(2);
+    m_pBendThreshold->setSingleStep(0.05);
+    m_pBendThreshold->setSuffix(tr(" dB"));
+    m_pBendThreshold->setToolTip(tr("An event is a bend where its loss at the longer wavelength exceeds the "
+                                    "loss at the shorter one by more than this"));
+    bendLabel->setBuddy(m_pBendThreshold);
+    bendBlock->addWidget(bendLabel);
+    bendBlock->addWidget(m_pBendThreshold);
+    layout->addLayout(bendBlock);
+
     auto* adjust = new QPushButton(tr("Set backgrounds color"), this);
     adjust->setObjectName(QStringLiteral("AdjustBackground"));
     adjust->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
@@ -109,6 +125,7 @@ int CMainOpt::exec()
     m_pAutoConnectToDevice->setChecked(bAutoConnectToDevice);
     m_pNeedDeleteLoadedFiles->setChecked(bNeedDeleteLoadedFiles);
     m_pEnableServiceInfoEditing->setChecked(bEnableServiceInfoEditing);
+    m_pBendThreshold->setValue(dBendThresholdDb);
     cPending = cBackground;
     m_pLanguageBlock->setEnabled(true);
 
@@ -133,6 +150,8 @@ void CMainOpt::accept()
     bAutoConnectToDevice = m_pAutoConnectToDevice->isChecked();
     bNeedDeleteLoadedFiles = m_pNeedDeleteLoadedFiles->isChecked();
     bEnableServiceInfoEditing = m_pEnableServiceInfoEditing->isChecked();
+    const bool bendChanged = m_pBendThreshold->value() != dBendThresholdDb;
+    dBendThresholdDb = m_pBendThreshold->value();
     const bool backgroundChanged = cPending != cBackground;
     cBackground = cPending;
     cInverse = Inverse(cBackground);
@@ -141,6 +160,8 @@ void CMainOpt::accept()
     QDialog::accept();
     if (backgroundChanged)
         emit sigBackgroundChanged(cBackground);
+    if (bendChanged)
+        emit sigBendThresholdChanged(dBendThresholdDb);
 }
 
 void CMainOpt::AdjustBackground()
@@ -183,6 +204,9 @@ void CMainOpt::Load()
     bNeedAckFileDeletion = settings.value(QStringLiteral("bNeedAckFileDeletion"), true).toBool();
     bNeedDeleteLoadedFiles = settings.value(QStringLiteral("bNeedDeleteLoadedFiles"), false).toBool();
     bEnableServiceInfoEditing = settings.value(QStringLiteral("bEnableServiceInfoEditing"), false).toBool();
+    // A threshold outside what the dialog offers is not taken.
+    const double bend = settings.value(QStringLiteral("dBendThresholdDb"), 0.5).toDouble();
+    dBendThresholdDb = bend >= 0.05 && bend <= 10.0 ? bend : 0.5;
     settings.endGroup();
 
     settings.beginGroup(QStringLiteral("Language"));
@@ -205,6 +229,7 @@ void CMainOpt::Save()
     settings.setValue(QStringLiteral("bNeedAckFileDeletion"), bNeedAckFileDeletion);
     settings.setValue(QStringLiteral("bNeedDeleteLoadedFiles"), bNeedDeleteLoadedFiles);
     settings.setValue(QStringLiteral("bEnableServiceInfoEditing"), bEnableServiceInfoEditing);
+    settings.setValue(QStringLiteral("dBendThresholdDb"), dBendThresholdDb);
     settings.endGroup();
 
     settings.beginGroup(QStringLiteral("Language"));

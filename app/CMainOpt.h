@@ -7,6 +7,7 @@
 class QCheckBox;
 class QColorDialog;
 class QComboBox;
+class QDoubleSpinBox;
 class QHBoxLayout;
 
 // The program's options, and the dialog in which the user edits them. Every
@@ -49,6 +50,8 @@ public slots:
 signals:
     // The accepted background differs from the one before.
     void sigBackgroundChanged(const QColor& background);
+    // The accepted bend threshold differs from the one before (dB).
+    void sigBendThresholdChanged(double thresholdDb);
 
 public:
     // Picks the background; a child of this object.
@@ -73,6 +76,9 @@ public:
     bool bNeedDeleteLoadedFiles = false;
     // The file information dialog edits its full set of fields.
     bool bEnableServiceInfoEditing = false;
+    // The loss at the longer of two wavelengths must exceed the shorter one's
+    // by more than this for a bend, dB.
+    double dBendThresholdDb = 0.5;
 
 private:
     void CreateWidgets();
@@ -85,4 +91,5 @@ private:
     QCheckBox* m_pAutoConnectToDevice = nullptr;
     QCheckBox* m_pNeedDeleteLoadedFiles = nullptr;
     QCheckBox* m_pEnableServiceInfoEditing = nullptr;
+    QDoubleSpinBox* m_pBendThreshold = nullptr;
 };
