@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResizeEvent>
 #include <QToolTip>
 
 #include <algorithm>
@@ -160,9 +161,26 @@ CLinkMap::CLinkMap(CFileList* fileList, QWidget* parent)
     hide();
 }
 
-int CLinkMap::StripHeight(const QFontMetrics& metrics)
+int CLinkMap::StripHeight(const QFontMetrics& metrics, int rows)
 {
-    return 2 * kMargin + kIcon + 2 + kLabelRows * metrics.height();
+    return 2 * kMargin + kIcon + 2 + std::clamp(rows, 1, kLabelRows) * metrics.height();
+}
+
+void CLinkMap::UpdateHeight()
+{
+    const tLayout layout = CurrentLayout();
+    const int labelTop = kMargin + kIcon + 2;
+    int rows = 1;
+    for (const QRect& label : layout.labels)
+        if (!label.isNull())
+            rows = std::max(rows, (label.top() - labelTop) / std::max(1, fontMetrics().height()) + 1);
+    setFixedHeight(StripHeight(fontMetrics(), rows));
+}
+
+void CLinkMap::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    UpdateHeight();
 }
 
 QSize CLinkMap::sizeHint() const
@@ -395,6 +413,7 @@ void CLinkMap::OnUpdateView()
     if (m_nSelected >= int(m_items.size()))
         m_nSelected = -1;
     setVisible(!m_items.empty());
+    UpdateHeight();
     update();
 }
 
@@ -436,6 +455,7 @@ void CLinkMap::ShowResult(const analysis::tAnalysisResult& result, const std::ve
 {
     m_items = CLinkMapModel::Items(result, bends, m_verdicts);
     setVisible(!m_items.empty());
+    UpdateHeight();
     update();
 }
 

@@ -61,8 +61,8 @@ public:
     static void PaintIcon(QPainter& painter, const QRectF& square, analysis::CLinkMapModel::tIcon icon);
     // The name of an icon kind, as the tool tips show it.
     static QString IconName(analysis::CLinkMapModel::tIcon icon);
-    // Height the strip needs for a font.
-    static int StripHeight(const QFontMetrics& metrics);
+    // Height the strip needs for a font with `rows` rows of labels.
+    static int StripHeight(const QFontMetrics& metrics, int rows = 3);
     // The map items of a trace: its stored events (or the analysis of the
     // trace), with the bends found against `partner` (may be null) at
     // `thresholdDb`.
@@ -107,6 +107,7 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
     // Offers the listed traces at other wavelengths to compare with, and
     // the automatic pairing.
@@ -116,6 +117,8 @@ private:
     // The item under a widget point, or -1.
     int ItemAt(const QPoint& point) const;
     QRect MapRect() const;
+    // As tall as the label rows in use need.
+    void UpdateHeight();
 
     CFileList* m_pFileList;
     std::vector<tItem> m_items;

@@ -43,7 +43,7 @@ double CSynthPair::BendDistanceM() const
     return bestGap > 0 ? best : m_options.trace.lengthKm * 500.0;
 }
 
-void CSynthPair::AddLoss(bc::CBellcore& file, double distanceM, double lossDb)
+void CSynthPair::AddLoss(bc::CBellcore& file, double distanceM, double lossDb, const QString& comment)
 {
     const sor::tFixedParameters& fixed = file.fixed.params;
     const double metresPerNs = MetresPerNs(double(float(fixed.groupIndex)));
@@ -62,7 +62,7 @@ void CSynthPair::AddLoss(bc::CBellcore& file, double distanceM, double lossDb)
         events.begin(), events.end(), [time](const sor::tKeyEvent& e) { return double(float(e.time)) > time; });
     if (at != events.end())
         event.attenuation = float(at->attenuation);
-    event.comment = QStringLiteral("Bend");
+    event.comment = comment;
     events.insert(at, event);
     unsigned number = 0;
     for (sor::tKeyEvent& e : events)
@@ -101,8 +101,9 @@ void CSynthPair::Build(bc::CBellcore& shortFile, bc::CBellcore& longFile) const
     longFile.general.terminatingLocation = shortFile.general.terminatingLocation;
     if (m_options.bend) {
         const double distance = BendDistanceM();
-        AddLoss(shortFile, distance, m_options.bendShortDb);
-        AddLoss(longFile, distance, m_options.bendLongDb);
+        const QString comment = m_options.trace.russian ? QStringLiteral("Изгиб") : QStringLiteral("Bend");
+        AddLoss(shortFile, distance, m_options.bendShortDb, comment);
+        AddLoss(longFile, distance, m_options.bendLongDb, comment);
     }
 }
 

@@ -41,8 +41,8 @@ public:
 
     // Adds a non-reflective loss of `lossDb` at `distanceM` to a built trace:
     // the key event, the step in the samples up to the fibre end and the
-    // end-to-end loss.
-    static void AddLoss(bc::CBellcore& file, double distanceM, double lossDb);
+    // end-to-end loss. `comment` goes with the event.
+    static void AddLoss(bc::CBellcore& file, double distanceM, double lossDb, const QString& comment = QString());
 
 private:
     tOptions m_options;
