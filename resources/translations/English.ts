@@ -872,6 +872,65 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     </message>
 </context>
 <context>
+    <name>CLinkMap</name>
+    <message>
+        <source>%1 km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch cord</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connector</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gainer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Splitter-like loss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fibre end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receive cord</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loss %1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More loss at the longer wavelength than at %1 nm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pair by name or fibre IDs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compare with %1 (%2 nm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CMainOpt</name>
     <message>
         <source>Program options</source>
@@ -915,6 +974,18 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     </message>
     <message>
         <source>Please restart program for apply language changes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bend threshold between wavelengths</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An event is a bend where its loss at the longer wavelength exceeds the loss at the shorter one by more than this</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1029,6 +1100,21 @@ Save the following selected files?</source>
     </message>
     <message>
         <source>m</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CWavelengthPair</name>
+    <message>
+        <source>Both traces are taken at %1 nm: a bend shows only as the difference between two wavelengths.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 nm trace has no events%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The traces are of different fibres: the fibre ends at %1 m at %2 nm and at %3 m at %4 nm.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1558,6 +1644,13 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
         <translation>The file&apos;s codepage has no character &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::CTraceAnalyzer</name>
+    <message>
+        <source>trace analysis is not available</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
