@@ -156,8 +156,13 @@ QString DistanceText(double metres)
 CLinkMap::CLinkMap(CFileList* fileList, QWidget* parent)
     : QWidget(parent), m_pFileList(fileList), m_dThresholdDb(analysis::CBendFinder::kDefaultThresholdDb)
 {
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setMouseTracking(false);
+    // It gives way before the plot does: a small window keeps the minimum
+    // size it has without the map.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    // The labels in the font of the plot's event labels.
+    QFont labels(QStringLiteral("Arial"));
+    labels.setPointSizeF(8);
+    setFont(labels);
     hide();
 }
 
@@ -174,7 +179,12 @@ void CLinkMap::UpdateHeight()
     for (const QRect& label : layout.labels)
         if (!label.isNull())
             rows = std::max(rows, (label.top() - labelTop) / std::max(1, fontMetrics().height()) + 1);
-    setFixedHeight(StripHeight(fontMetrics(), rows));
+    const int height = StripHeight(fontMetrics(), rows);
+    if (height != m_nHeight) {
+        m_nHeight = height;
+        setMaximumHeight(height);
+        updateGeometry();
+    }
 }
 
 void CLinkMap::resizeEvent(QResizeEvent* event)
@@ -185,12 +195,12 @@ void CLinkMap::resizeEvent(QResizeEvent* event)
 
 QSize CLinkMap::sizeHint() const
 {
-    return QSize(400, StripHeight(fontMetrics()));
+    return QSize(400, m_nHeight > 0 ? m_nHeight : StripHeight(fontMetrics(), 1));
 }
 
 QSize CLinkMap::minimumSizeHint() const
 {
-    return QSize(100, StripHeight(fontMetrics()));
+    return QSize(100, 0);
 }
 
 QRect CLinkMap::MapRect() const

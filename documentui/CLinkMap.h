@@ -131,4 +131,6 @@ private:
     QSharedPointer<sor::CFile> m_partner;
     double m_dThresholdDb;
     int m_nSelected = -1;
+    // The strip's height for the label rows in use; 0 until first laid out.
+    int m_nHeight = 0;
 };

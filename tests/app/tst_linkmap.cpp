@@ -94,12 +94,13 @@ void TstLinkMap::sharedPair_bendDrawnAfterAddedLoss()
     // The instrument's files load with a warning.
     CBoxAnswerer answerer({ QStringLiteral("Ignore all") });
     MainWindow window(dir.path());
+    window.resize(1280, 800);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.FileList()->count(), 2);
     MakeCurrent(window.FileList(), QStringLiteral("1550nm.sor"));
     CLinkMap* map = window.LinkMap();
-    QTRY_VERIFY(map->isVisible());
+    QTRY_VERIFY(map->isVisible() && map->height() == map->sizeHint().height());
     QVERIFY(map->Partner() && map->Partner()->Path().endsWith(QStringLiteral("1310nm.sor")));
     QCOMPARE(map->Items().size(), size_t(9));
     for (const CLinkMap::tItem& item : map->Items())
@@ -115,6 +116,7 @@ void TstLinkMap::sharedPair_bendDrawnAfterAddedLoss()
     events[4].loss = float(events[4].loss) + 0.6f;
     file->SetKeyEvents(events);
     QTRY_COMPARE(map->Items()[4].icon, CLinkMapModel::Bend);
+    QTRY_COMPARE(map->height(), map->sizeHint().height());
     QVERIFY(PixelsNear(Grab(map), map->CurrentLayout().icons[4], bend) > 20);
 }
 
@@ -187,6 +189,7 @@ void TstLinkMap::everyIconKind_drawnAndClickSelects()
     for (const QString& name : { QStringLiteral("link-1310.sor"), QStringLiteral("link-1550.sor") }) {
         MakeCurrent(window.FileList(), name);
         QTRY_VERIFY(map->isVisible() && map->Partner() && !map->Partner()->Path().endsWith(name));
+        QTRY_COMPARE(map->height(), map->sizeHint().height());
         const QImage image = Grab(map);
         const CLinkMap::tLayout layout = map->CurrentLayout();
         for (int i = 0; i < layout.icons.size(); ++i) {
@@ -226,9 +229,10 @@ void TstLinkMap::thirtyEvents_labelsApartAt1280()
     window.resize(1280, 800);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.width(), 1280);
+    QCOMPARE(window.size(), QSize(1280, 800));
     CLinkMap* map = window.LinkMap();
     QTRY_COMPARE(map->Items().size(), size_t(30));
+    QTRY_COMPARE(map->height(), map->sizeHint().height());
     const CLinkMap::tLayout layout = map->CurrentLayout();
     for (int i = 0; i < 30; ++i) {
         QVERIFY2(!layout.labels[i].isNull(), qPrintable(layout.texts[i]));
