@@ -156,8 +156,7 @@ QString DistanceText(double metres)
 CLinkMap::CLinkMap(CFileList* fileList, QWidget* parent)
     : QWidget(parent), m_pFileList(fileList), m_dThresholdDb(analysis::CBendFinder::kDefaultThresholdDb)
 {
-    // It gives way before the plot does: a small window keeps the minimum
-    // size it has without the map.
+    // At least one row of labels; the further rows give way before the plot.
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
     // The labels in the font of the plot's event labels.
     QFont labels(QStringLiteral("Arial"));
@@ -173,7 +172,9 @@ int CLinkMap::StripHeight(const QFontMetrics& metrics, int rows)
 
 void CLinkMap::UpdateHeight()
 {
-    const tLayout layout = CurrentLayout();
+    // The rows the labels would take with room for all of them.
+    const QRect tall(MapRect().left(), 0, MapRect().width(), StripHeight(fontMetrics(), kLabelRows));
+    const tLayout layout = Layout(m_items, tall, fontMetrics());
     const int labelTop = kMargin + kIcon + 2;
     int rows = 1;
     for (const QRect& label : layout.labels)
@@ -200,7 +201,7 @@ QSize CLinkMap::sizeHint() const
 
 QSize CLinkMap::minimumSizeHint() const
 {
-    return QSize(100, 0);
+    return QSize(100, StripHeight(fontMetrics(), 1));
 }
 
 QRect CLinkMap::MapRect() const
@@ -223,6 +224,9 @@ CLinkMap::tLayout CLinkMap::Layout(const std::vector<tItem>& items, const QRect&
     const int span = std::max(0, rect.width() - 2 * inset);
     std::vector<int> lastRight(kLabelRows, std::numeric_limits<int>::min() / 2);
     const int labelTop = rect.top() + kMargin + kIcon + 2;
+    // As many label rows as the rectangle holds: a label that finds no room
+    // is left out rather than cut.
+    const int rows = std::clamp((rect.bottom() + 1 - labelTop) / std::max(1, metrics.height()), 1, kLabelRows);
     // Icons shrink on a crowded map rather than cover one another.
     const int step = count > 1 ? span / (count - 1) : kIcon + kLabelGap;
     const int size = std::clamp(step - kLabelGap, kIcon / 2, kIcon);
@@ -234,7 +238,7 @@ CLinkMap::tLayout CLinkMap::Layout(const std::vector<tItem>& items, const QRect&
         const int width = metrics.horizontalAdvance(text) + 2;
         const int labelLeft = std::clamp(x - width / 2, rect.left(), std::max(rect.left(), rect.right() + 1 - width));
         QRect label;
-        for (int row = 0; row < kLabelRows; ++row) {
+        for (int row = 0; row < rows; ++row) {
             if (labelLeft <= lastRight[size_t(row)] + kLabelGap)
                 continue;
             label = QRect(labelLeft, labelTop + row * metrics.height(), width, metrics.height());
