@@ -113,6 +113,20 @@ void CMainOpt::CreateWidgets()
     m_pEndThreshold = addThreshold("EndThreshold", tr("End-of-fibre threshold"), 0.001, 65.0);
     m_pEndThreshold->setSingleStep(0.5);
     layout->addWidget(thresholds);
+    auto* bendBlock = new QHBoxLayout;
+    auto* bendLabel = new QLabel(tr("Bend threshold between wavelengths"), this);
+    m_pBendThreshold = new QDoubleSpinBox(this);
+    m_pBendThreshold->setObjectName(QStringLiteral("dBendThresholdDb"));
+    m_pBendThreshold->setRange(0.05, 10.0);
+    m_pBendThreshold->setDecimals(2);
+    m_pBendThreshold->setSingleStep(0.05);
+    m_pBendThreshold->setSuffix(tr(" dB"));
+    m_pBendThreshold->setToolTip(tr("An event is a bend where its loss at the longer wavelength exceeds the "
+                                    "loss at the shorter one by more than this"));
+    bendLabel->setBuddy(m_pBendThreshold);
+    bendBlock->addWidget(bendLabel);
+    bendBlock->addWidget(m_pBendThreshold);
+    layout->addLayout(bendBlock);
 
     auto* adjust = new QPushButton(tr("Set backgrounds color"), this);
     adjust->setObjectName(QStringLiteral("AdjustBackground"));
@@ -150,6 +164,7 @@ int CMainOpt::exec()
     m_pLossThreshold->setValue(fLossThreshold);
     m_pReflectanceThreshold->setValue(fReflectanceThreshold);
     m_pEndThreshold->setValue(fEndThreshold);
+    m_pBendThreshold->setValue(dBendThresholdDb);
     cPending = cBackground;
     m_pLanguageBlock->setEnabled(true);
 
@@ -179,6 +194,8 @@ void CMainOpt::accept()
     fLossThreshold = m_pLossThreshold->value();
     fReflectanceThreshold = m_pReflectanceThreshold->value();
     fEndThreshold = m_pEndThreshold->value();
+    const bool bendChanged = m_pBendThreshold->value() != dBendThresholdDb;
+    dBendThresholdDb = m_pBendThreshold->value();
     const bool backgroundChanged = cPending != cBackground;
     cBackground = cPending;
     cInverse = Inverse(cBackground);
@@ -187,6 +204,8 @@ void CMainOpt::accept()
     QDialog::accept();
     if (backgroundChanged)
         emit sigBackgroundChanged(cBackground);
+    if (bendChanged)
+        emit sigBendThresholdChanged(dBendThresholdDb);
 }
 
 void CMainOpt::AdjustBackground()
@@ -242,6 +261,9 @@ void CMainOpt::Load()
     fLossThreshold = threshold("LossThreshold", 0.05, 0.001, 65.0);
     fReflectanceThreshold = threshold("ReflectanceThreshold", -65.0, -99.0, -0.001);
     fEndThreshold = threshold("EndThreshold", 3.0, 0.001, 65.0);
+    // A threshold outside what the dialog offers is not taken.
+    const double bend = settings.value(QStringLiteral("dBendThresholdDb"), 0.5).toDouble();
+    dBendThresholdDb = bend >= 0.05 && bend <= 10.0 ? bend : 0.5;
     settings.endGroup();
 
     settings.beginGroup(QStringLiteral("Language"));
@@ -269,6 +291,7 @@ void CMainOpt::Save()
     settings.setValue(QStringLiteral("LossThreshold"), fLossThreshold);
     settings.setValue(QStringLiteral("ReflectanceThreshold"), fReflectanceThreshold);
     settings.setValue(QStringLiteral("EndThreshold"), fEndThreshold);
+    settings.setValue(QStringLiteral("dBendThresholdDb"), dBendThresholdDb);
     settings.endGroup();
 
     settings.beginGroup(QStringLiteral("Language"));

@@ -50,6 +50,8 @@ public slots:
 signals:
     // The accepted background differs from the one before.
     void sigBackgroundChanged(const QColor& background);
+    // The accepted bend threshold differs from the one before (dB).
+    void sigBendThresholdChanged(double thresholdDb);
 
 public:
     // Picks the background; a child of this object.
@@ -83,6 +85,9 @@ public:
     double fLossThreshold = 0.05;
     double fReflectanceThreshold = -65.0;
     double fEndThreshold = 3.0;
+    // The loss at the longer of two wavelengths must exceed the shorter one's
+    // by more than this for a bend, dB.
+    double dBendThresholdDb = 0.5;
 
 private:
     void CreateWidgets();
@@ -99,4 +104,5 @@ private:
     QDoubleSpinBox* m_pLossThreshold = nullptr;
     QDoubleSpinBox* m_pReflectanceThreshold = nullptr;
     QDoubleSpinBox* m_pEndThreshold = nullptr;
+    QDoubleSpinBox* m_pBendThreshold = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <CEventList.h>
 #include <CEventPane.h>
 #include <CVerdictLine.h>
+#include <CLinkMap.h>
 #include <CFileInfo.h>
 #include <CFileList.h>
 #include <CGraphDlg.h>
@@ -96,6 +97,10 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     plotLayout->setSpacing(0);
     plotLayout->addWidget(m_pTools);
     plotLayout->addWidget(m_pView);
+    m_pLinkMap = new CLinkMap(m_pFileList, plotArea);
+    m_pLinkMap->setObjectName(QStringLiteral("linkMap"));
+    m_pLinkMap->SetBendThreshold(m_pOptions->dBendThresholdDb);
+    plotLayout->addWidget(m_pLinkMap);
 
     CGraphPix* pix = m_pView->Pix();
     CGraphDlg* panel = m_pTools->Panel();
@@ -130,6 +135,22 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     connect(m_pFileList, &CFileList::sigFileChanged, m_pEvents, &CEventList::OnUpdateView);
     connect(m_pView, &CGraphView::editingEnd, m_pEvents, &CEventList::OnUpdateSelectedNumber);
     connect(m_pEvents, &CEventList::sigUpdate, m_pView, qOverload<>(&QWidget::update));
+    connect(m_pFileList, &CFileList::sigFileChanged, m_pLinkMap, &CLinkMap::OnUpdateView);
+    connect(m_pEvents, &CEventList::sigUpdate, m_pLinkMap, &CLinkMap::OnUpdateView);
+    connect(m_pEvents, &QTableWidget::currentCellChanged, m_pLinkMap, &CLinkMap::SetSelectedEvent);
+    connect(m_pOptions, &CMainOpt::sigBendThresholdChanged, m_pLinkMap, &CLinkMap::SetBendThreshold);
+    // A click on the map: the plot centres on the event, and the table
+    // selects it as it does for the centre cursor.
+    connect(m_pLinkMap, &CLinkMap::sigEventClicked, this, [this](int, double distanceM) {
+        tGraphState& state = m_pFileList->GraphState();
+        if (!state.IsValid())
+            return;
+        state.cursors->MoveTo(state.cursors->Centre(), float(distanceM));
+        state.centre.setX(distanceM);
+        state.Recompute();
+        m_pView->UpdateScrolls();
+        m_pEvents->OnUpdateSelectedNumber();
+    });
 
     m_pGraphSplit->addWidget(plotArea);
     // The current trace's verdict in a line under the table.

@@ -9,6 +9,7 @@ class CEventList;
 class CFileList;
 class CGraphView;
 class CHelpWindow;
+class CLinkMap;
 class CMainOpt;
 class CPrinter;
 class GraphTools;
@@ -44,6 +45,7 @@ public:
     CFileList* FileList() const { return m_pFileList; }
     CGraphView* View() const { return m_pView; }
     CEventList* Events() const { return m_pEvents; }
+    CLinkMap* LinkMap() const { return m_pLinkMap; }
     CDevice* Device() const { return m_pDevice; }
     CPrinter* Printer() const { return m_pPrinter; }
 
@@ -106,6 +108,8 @@ private:
     // The marker panel with the overview frame, above the plot.
     GraphTools* m_pTools = nullptr;
     CEventList* m_pEvents = nullptr;
+    // The link map of the current trace, between the plot and the event table.
+    CLinkMap* m_pLinkMap = nullptr;
     QSplitter* m_pMainSplit = nullptr;
     QSplitter* m_pGraphSplit = nullptr;
     QToolBar* m_pFileToolBar = nullptr;

@@ -5,6 +5,9 @@
 #include <CActiveVerdict.h>
 #include <CEventList.h>
 #include <CFile.h>
+#include <CLinkMap.h>
+#include <CBendFinder.h>
+#include <CWavelengthPair.h>
 #include <CTracePainter.h>
 #include <tGraphState.h>
 #include <tSampleMapping.h>
@@ -21,6 +24,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -91,6 +95,54 @@ void DrawDocument(QPainter& painter, const sor::CFile& document, const QRect& ta
         painter.setPen(QPen(Qt::black, 2));
         painter.drawText(QPoint(x, target.top() + 10), QString::number(event.number));
     }
+}
+
+// The link map under the trace box is drawn in units of a screen pixel
+// (1/96 inch), so that it has the proportions the window shows.
+constexpr qreal kScreenDpi = 96;
+constexpr int kMapFontPixels = 11;
+
+qreal MapScale(const QPainter& painter)
+{
+    return painter.device() ? std::max<qreal>(1, painter.device()->logicalDpiY() / kScreenDpi) : 1;
+}
+
+QFont MapFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(kMapFontPixels);
+    return font;
+}
+
+// The link map of a page: the bends are found against a trace of the same
+// fibre at another wavelength when the work area shows one too.
+std::vector<CLinkMap::tItem> MapItems(const sor::CFile& document, const tGraphState* workArea)
+{
+    std::vector<const sor::CFile*> candidates;
+    if (workArea && workArea->files)
+        for (const QSharedPointer<tListedFile>& listed : *workArea->files)
+            if (listed && listed->file)
+                candidates.push_back(listed->file.data());
+    const sor::CFile* partner = analysis::CWavelengthPair::FindPartner(document, candidates);
+    return CLinkMap::ItemsOf(document, partner, analysis::CBendFinder::kDefaultThresholdDb);
+}
+
+int MapHeight(const QPainter& painter, const std::vector<CLinkMap::tItem>& items)
+{
+    if (items.empty())
+        return 0;
+    return int(std::ceil(CLinkMap::StripHeight(QFontMetrics(MapFont(), painter.device())) * MapScale(painter)));
+}
+
+void DrawMap(QPainter& painter, const QRect& rect, const std::vector<CLinkMap::tItem>& items)
+{
+    const qreal scale = MapScale(painter);
+    painter.save();
+    painter.translate(rect.topLeft());
+    painter.scale(scale, scale);
+    painter.setFont(MapFont());
+    CLinkMap::Paint(painter, QRect(0, 0, int(rect.width() / scale), int(rect.height() / scale)), items);
+    painter.restore();
 }
 
 } // namespace
@@ -202,7 +254,9 @@ QRect CReportPage::Draw(QPainter& painter, const QRect& page, const sor::CFile& 
     const int minBox = std::max(4, height / kMinBoxShare);
     const int headerHeight = DrawText(painter, header, logoHeight, height - logoHeight - minBox);
     const int top = logoHeight + headerHeight;
-    const int lowerHeight = lower.isEmpty() ? 0 : int(lower.size().height()) + 1;
+    const std::vector<CLinkMap::tItem> mapItems = MapItems(document, workArea);
+    const int mapHeight = MapHeight(painter, mapItems);
+    const int lowerHeight = (lower.isEmpty() ? 0 : int(lower.size().height()) + 1) + mapHeight;
     const int boxHeight
         = std::min({ std::max({ height / 2 - top, height - top - lowerHeight, minBox }), height - top });
     const QRect box(0, top, width, boxHeight);
@@ -220,9 +274,13 @@ QRect CReportPage::Draw(QPainter& painter, const QRect& page, const sor::CFile& 
         DrawDocument(painter, document, inner);
     painter.restore();
 
-    // The marker readings and the events, scaled down to end on the page.
+    // The link map under the box, then the marker readings and the events,
+    // scaled down to end on the page.
+    const int mapShown = std::min(mapHeight, std::max(0, height - box.bottom() - 1));
+    if (mapShown > 0)
+        DrawMap(painter, QRect(0, box.bottom() + 1, width, mapShown), mapItems);
     if (!lower.isEmpty())
-        DrawText(painter, lower, box.bottom() + 1, height - box.bottom() - 1);
+        DrawText(painter, lower, box.bottom() + 1 + mapShown, height - box.bottom() - 1 - mapShown);
     painter.restore();
     return inner.translated(page.topLeft());
 }

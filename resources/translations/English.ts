@@ -1027,6 +1027,14 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <source>End-of-fibre threshold</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source>Bend threshold between wavelengths</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>An event is a bend where its loss at the longer wavelength exceeds the loss at the shorter one by more than this</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>CPrinter</name>
@@ -2358,6 +2366,80 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>Fibre end [km]</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CLinkMap</name>
+    <message>
+        <source>%1 km</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Launch cord</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Connector</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Bend</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Gainer</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Splitter-like loss</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Fibre end</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Receive cord</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Loss %1 dB</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>More loss at the longer wavelength than at %1 nm</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Pair by name or fibre IDs</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Compare with %1 (%2 nm)</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CWavelengthPair</name>
+    <message>
+        <source>Both traces are taken at %1 nm: a bend shows only as the difference between two wavelengths.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The %1 nm trace has no events%2.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The traces are of different fibres: the fibre ends at %1 m at %2 nm and at %3 m at %4 nm.</source>
         <translation type="unfinished" />
     </message>
 </context>

@@ -1057,6 +1057,14 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <source>End-of-fibre threshold</source>
         <translation>Порог конца волокна</translation>
     </message>
+<message>
+        <source>Bend threshold between wavelengths</source>
+        <translation>Порог изгиба между длинами волн</translation>
+    </message>
+    <message>
+        <source>An event is a bend where its loss at the longer wavelength exceeds the loss at the shorter one by more than this</source>
+        <translation>Событие считается изгибом, если его потери на большей длине волны превышают потери на меньшей больше чем на это значение</translation>
+    </message>
 </context>
 <context>
     <name>CPrinter</name>
@@ -2395,6 +2403,80 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Fibre end [km]</source>
         <translation>Конец волокна [км]</translation>
+    </message>
+</context>
+<context>
+    <name>CLinkMap</name>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 км</translation>
+    </message>
+    <message>
+        <source>Launch cord</source>
+        <translation>Нормализующая катушка</translation>
+    </message>
+    <message>
+        <source>Connector</source>
+        <translation>Разъём</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>Сварка</translation>
+    </message>
+    <message>
+        <source>Bend</source>
+        <translation>Изгиб</translation>
+    </message>
+    <message>
+        <source>Gainer</source>
+        <translation>Усиление</translation>
+    </message>
+    <message>
+        <source>Splitter-like loss</source>
+        <translation>Потери как у сплиттера</translation>
+    </message>
+    <message>
+        <source>Fibre end</source>
+        <translation>Конец волокна</translation>
+    </message>
+    <message>
+        <source>Receive cord</source>
+        <translation>Приёмная катушка</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 на %2</translation>
+    </message>
+    <message>
+        <source>Loss %1 dB</source>
+        <translation>Потери %1 дБ</translation>
+    </message>
+    <message>
+        <source>More loss at the longer wavelength than at %1 nm</source>
+        <translation>На большей длине волны потери больше, чем на %1 нм</translation>
+    </message>
+    <message>
+        <source>Pair by name or fibre IDs</source>
+        <translation>Пара по имени файла или по кабелю и волокну</translation>
+    </message>
+    <message>
+        <source>Compare with %1 (%2 nm)</source>
+        <translation>Сравнить с %1 (%2 нм)</translation>
+    </message>
+</context>
+<context>
+    <name>CWavelengthPair</name>
+    <message>
+        <source>Both traces are taken at %1 nm: a bend shows only as the difference between two wavelengths.</source>
+        <translation>Обе рефлектограммы сняты на %1 нм: изгиб виден только как разница между двумя длинами волн.</translation>
+    </message>
+    <message>
+        <source>The %1 nm trace has no events%2.</source>
+        <translation>На рефлектограмме %1 нм нет событий%2.</translation>
+    </message>
+    <message>
+        <source>The traces are of different fibres: the fibre ends at %1 m at %2 nm and at %3 m at %4 nm.</source>
+        <translation>Рефлектограммы разных волокон: волокно кончается на %1 м при %2 нм и на %3 м при %4 нм.</translation>
     </message>
 </context>
 </TS>

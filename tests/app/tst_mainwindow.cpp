@@ -271,7 +271,7 @@ void TstMainWindow::layout_restoredAtNextConstruction()
     {
         MainWindow window(m_samples);
         window.setWindowState(Qt::WindowNoState);
-        window.resize(900, 640);
+        window.resize(900, 700);
         window.move(120, 130);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -291,7 +291,7 @@ void TstMainWindow::layout_restoredAtNextConstruction()
             QCOMPARE(window.findChild<QToolBar*>(name)->isHidden(), hidden.contains(name));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.size(), QSize(900, 640));
+        QCOMPARE(window.size(), QSize(900, 700));
         QCOMPARE(window.pos(), QPoint(120, 130));
         QCOMPARE(window.findChild<QSplitter*>("mainSplit")->sizes(), mainSizes);
         QCOMPARE(window.findChild<QSplitter*>("graphSplit")->sizes(), graphSizes);
@@ -304,7 +304,7 @@ void TstMainWindow::layout_restoredAtNextConstruction()
     again.show();
     QTRY_VERIFY(again.isMaximized());
     again.showNormal();
-    QTRY_COMPARE(again.size(), QSize(900, 640));
+    QTRY_COMPARE(again.size(), QSize(900, 700));
 }
 
 void TstMainWindow::help_showsOwnPages_data()

@@ -3,11 +3,13 @@
 #include "CAnalyzeCommand.h"
 #include "CArguments.h"
 #include "CBidirCommand.h"
+#include "CBendsCommand.h"
 #include "CDeviceCommand.h"
 #include "CEditCommand.h"
 #include "CExportCommand.h"
 #include "CJsonDump.h"
 #include "CSynthLink.h"
+#include "CSynthPairCommand.h"
 #include "CSynthTrace.h"
 #include "CTraceSummary.h"
 #include "CVerdictCommand.h"
@@ -95,6 +97,10 @@ int CCommandDispatcher::Run(const QStringList& arguments)
         return CExportCommand().Run(rest);
     if (command == QLatin1String("bidir"))
         return CBidirCommand().Run(rest);
+    if (command == QLatin1String("bends"))
+        return CBendsCommand().Run(rest);
+    if (command == QLatin1String("synth-pair"))
+        return CSynthPairCommand().Run(rest);
     if (command == QLatin1String("--version")) {
         Out(QStringLiteral("lumetrix-sor %1\n").arg(QStringLiteral(LUMETRIX_VERSION_TEXT)));
         return ExitOk;
@@ -109,8 +115,8 @@ int CCommandDispatcher::Run(const QStringList& arguments)
                "                         [--seed N] [--lang RU|EN] [--pulses N] [--points N] [--truth OUT.json]\n"
                "  lumetrix-sor report FILE... -o OUT.pdf [--page A4|Letter] [--landscape]\n")
             + CEditCommand::Usage() + CAnalyzeCommand::Usage() + CVerdictCommand::Usage() + CExportCommand::Usage()
-            + CBidirCommand::Usage() + CBatchRunner::Usage() + QStringLiteral("  lumetrix-sor --version\n")
-            + CDeviceCommand::Usage()
+            + CBidirCommand::Usage() + CBendsCommand::Usage() + CSynthPairCommand::Usage() + CBatchRunner::Usage()
+            + QStringLiteral("  lumetrix-sor --version\n") + CDeviceCommand::Usage()
             + tr("In every command \"--\" ends the options, and an option is given at most once.\n"));
         return ExitOk;
     }
