@@ -2,6 +2,7 @@
 
 #include "CHelpWindow.h"
 #include "CMainOpt.h"
+#include "CWindowConveniences.h"
 #include "tVersion.h"
 
 #include <CDevice.h>
@@ -30,6 +31,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
@@ -92,7 +94,15 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     auto* plotLayout = new QVBoxLayout(plotArea);
     plotLayout->setContentsMargins(0, 0, 0, 0);
     plotLayout->setSpacing(0);
-    plotLayout->addWidget(m_pTools);
+    // The panel row scrolls when the window is too small for it, so that the
+    // window fits small and high-scale screens with the plot still in view.
+    auto* toolsScroll = new QScrollArea(plotArea);
+    toolsScroll->setObjectName(QStringLiteral("toolsScroll"));
+    toolsScroll->setFrameShape(QFrame::NoFrame);
+    toolsScroll->setWidgetResizable(true);
+    toolsScroll->setWidget(m_pTools);
+    toolsScroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    plotLayout->addWidget(toolsScroll);
     plotLayout->addWidget(m_pView);
 
     CGraphPix* pix = m_pView->Pix();
@@ -158,6 +168,7 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     CreatePlotMenu();
     CreateShortcuts();
     ConnectEnabling();
+    m_pConveniences = new CWindowConveniences(this, findChild<QMenu*>(QStringLiteral("fileMenu")), m_pViewMenu);
 
     RestoreLayout();
 

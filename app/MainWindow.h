@@ -11,6 +11,7 @@ class CGraphView;
 class CHelpWindow;
 class CMainOpt;
 class CPrinter;
+class CWindowConveniences;
 class GraphTools;
 class QAction;
 class QLabel;
@@ -43,6 +44,7 @@ public:
 
     CFileList* FileList() const { return m_pFileList; }
     CGraphView* View() const { return m_pView; }
+    CWindowConveniences* Conveniences() const { return m_pConveniences; }
     CEventList* Events() const { return m_pEvents; }
     CDevice* Device() const { return m_pDevice; }
     CPrinter* Printer() const { return m_pPrinter; }
@@ -102,6 +104,7 @@ private:
     QLabel* m_pDeviceIcon = nullptr;
     // The marker panel with the overview frame, above the plot.
     GraphTools* m_pTools = nullptr;
+    CWindowConveniences* m_pConveniences = nullptr;
     CEventList* m_pEvents = nullptr;
     QSplitter* m_pMainSplit = nullptr;
     QSplitter* m_pGraphSplit = nullptr;

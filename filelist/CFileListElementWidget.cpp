@@ -2,6 +2,7 @@
 
 #include "CColorBox.h"
 
+#include <CDateFormat.h>
 #include <CGraphWidget.h>
 
 #include <QApplication>
@@ -135,7 +136,7 @@ QString CFileListElementWidget::NameText() const
 
 QString CFileListElementWidget::DateText(const QDateTime& dateTime)
 {
-    return dateTime.toUTC().toString(tr("dd/MM/yyyy hh:mm", "Date format: year/month/day  hour:min"));
+    return CDateFormat::Text(dateTime.toUTC());
 }
 
 void CFileListElementWidget::OnEditingOk()

@@ -34,8 +34,8 @@ QColor CContrast::Ink(const QColor& background, const QColor& preferred, double 
     QColor ink = preferred.toHsl();
     for (int step = 0; step < 20; ++step) {
         const int lightness = ink.lightness();
-        ink.setHsl(ink.hslHue(), ink.hslSaturation(), dark ? std::min(255, lightness + 16) : std::max(0, lightness - 16),
-            preferred.alpha());
+        ink.setHsl(ink.hslHue(), ink.hslSaturation(),
+            dark ? std::min(255, lightness + 16) : std::max(0, lightness - 16), preferred.alpha());
         if (Ratio(background, ink) >= least)
             return ink.toRgb();
     }

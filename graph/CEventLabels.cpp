@@ -90,8 +90,8 @@ QVector<CEventLabels::tLabel> CEventLabels::Place(const sor::CFile& file, const 
             if (event.codeType == sor::tKeyEvent::Reflective)
                 upper.append({ PartReflectance, QString::number(double(float(event.reflectance)), 'f', 3) + decibels });
             const int distanceTop = mark.y + kTick + 2;
-            stack.append({ mark.index, PartDistance, Centred(target, mark.x, distanceTop, text(distance), line),
-                distance });
+            stack.append(
+                { mark.index, PartDistance, Centred(target, mark.x, distanceTop, text(distance), line), distance });
             const int height = int(upper.size()) * line + iconSize;
             const bool above = mark.y - kTick - 2 - height >= target.top();
             int top = above ? mark.y - kTick - 2 : distanceTop + line;

@@ -1,5 +1,6 @@
 #include "CGraphWidget.h"
 
+#include "CContrast.h"
 #include "CTracePainter.h"
 #include "tGraphState.h"
 #include "tSampleMapping.h"
@@ -97,7 +98,13 @@ void CGraphWidget::paintEvent(QPaintEvent* event)
         const int right = target.right() + 1 - kLabelGap - std::max(width(labels[0]), width(labels[1]));
         const int left = right - kLabelGap - std::max(width(labels[2]), width(labels[3]));
         const int line = metrics.height();
-        painter.setPen(palette().color(QPalette::WindowText));
+        // On a plate of the plot background, in an ink that reads on it
+        // whatever the desktop's palette: the trace under the corner stays
+        // faintly visible.
+        QColor plate = m_cBackground;
+        plate.setAlpha(200);
+        painter.fillRect(QRect(left - 2, target.top(), target.right() + 1 - left + 2, 2 * line), plate);
+        painter.setPen(CContrast::Ink(m_cBackground, Qt::black));
         painter.setFont(font());
         const auto draw = [&](int x, int row, const QString& text) {
             painter.drawText(QRect(x, target.top() + row * line, width(text), line),

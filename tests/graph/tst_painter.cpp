@@ -1,4 +1,5 @@
 #include "CContrast.h"
+#include "CGraphWidget.h"
 #include "CEventLabels.h"
 #include "CTracePainter.h"
 #include "TestPaths.h"
@@ -81,6 +82,16 @@ int Count(const QImage& image, const QRect& area, const std::function<bool(QColo
 std::function<bool(QColor)> Is(const QColor& colour)
 {
     return [colour](QColor c) { return c.rgb() == colour.rgb(); };
+}
+
+// Within a little of `colour`: antialiased text.
+std::function<bool(QColor)> Near(const QColor& colour)
+{
+    return [colour](QColor c) {
+        return std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green())
+            + std::abs(c.blue() - colour.blue())
+            < 60;
+    };
 }
 
 // Dark grey and black: event ticks, labels and icons.
@@ -254,7 +265,8 @@ private slots:
                 if (at >= data.left() && at <= data.right()) {
                     QVERIFY2(std::any_of(labels.begin(), labels.end(), [&](const CEventLabels::tLabel& label) {
                         return label.event == selected && label.part == CEventLabels::PartNumber;
-                    }), qPrintable(QStringLiteral("%1x%2 %3 m: event %4 at %5 m, y %6").arg(size.width()).arg(size.height()).arg(width).arg(selected).arg(at).arg(mapping.ValueY(file.ValueAt(float(at))))));
+                    }),
+                        qPrintable(QStringLiteral("%1 px, %2 m").arg(size.width()).arg(width)));
                 }
             }
         }
@@ -287,10 +299,26 @@ private slots:
         const QImage image = plot.Render(false);
         const QColor ink = CContrast::Ink(background, Qt::black);
         const int x = qRound(4000 / plot.geometry.xScale);
-        const auto nearInk = [&ink](QColor c) {
-            return std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) + std::abs(c.blue() - ink.blue()) < 60;
-        };
-        QVERIFY(Count(image, QRect(x - 40, 0, 80, 400), nearInk) > 40);
+        QVERIFY(Count(image, QRect(x - 40, 0, 80, 400), Near(ink)) > 40);
+    }
+
+    // A dark desktop palette leaves the thumbnail's corner texts readable:
+    // their ink follows the plot background they are drawn on.
+    void thumbnailTextsWithADarkPalette()
+    {
+        QTemporaryDir dir;
+        CGraphWidget widget(nullptr, Load(dir, Ramp(5000, 20000)));
+        QPalette dark;
+        dark.setColor(QPalette::WindowText, Qt::white);
+        dark.setColor(QPalette::Window, QColor(30, 30, 30));
+        widget.setPalette(dark);
+        widget.resize(300, 120);
+        const QImage image = widget.grab().toImage();
+        const QColor ink = CContrast::Ink(widget.Background(), Qt::black);
+        QVERIFY(CContrast::Ratio(ink, widget.Background()) >= CContrast::kReadable);
+        const QRect corner(150, 1, 149, 35);
+        QVERIFY(Count(image, corner, Near(ink)) > 20);
+        QCOMPARE(Count(image, corner, Is(Qt::white)), 0);
     }
 
     void unzoomedViewFitsTheTraces()
