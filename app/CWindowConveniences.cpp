@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
-#include <QScrollArea>
 #include <QSettings>
 #include <QUrl>
 
@@ -90,11 +89,6 @@ CWindowConveniences::CWindowConveniences(MainWindow* window, QMenu* fileMenu, QM
 
     window->setAcceptDrops(true);
     window->installEventFilter(this);
-    // The scrolled panel row follows the height its content asks for (the
-    // panel shows and hides with the trace).
-    m_pToolsScroll = window->findChild<QScrollArea*>(QStringLiteral("toolsScroll"));
-    if (m_pToolsScroll && m_pToolsScroll->widget())
-        m_pToolsScroll->widget()->installEventFilter(this);
 }
 
 QStringList CWindowConveniences::RecentFolders()
@@ -167,8 +161,6 @@ bool CWindowConveniences::OpenPaths(const QStringList& paths)
 
 bool CWindowConveniences::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_pToolsScroll && watched == m_pToolsScroll->widget() && event->type() == QEvent::LayoutRequest)
-        m_pToolsScroll->updateGeometry();
     if (watched == m_pWindow && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
         auto* drag = static_cast<QDragMoveEvent*>(event);
         const QStringList paths = LocalPaths(drag->mimeData());

@@ -6,7 +6,6 @@
 class MainWindow;
 class QAction;
 class QMenu;
-class QScrollArea;
 
 // What the main window offers beyond its menus of long standing: the event
 // table's selection shown on the plot, the compare legend switch, traces or a
@@ -45,5 +44,4 @@ private:
     MainWindow* m_pWindow;
     QAction* m_pLegend = nullptr;
     QMenu* m_pRecent = nullptr;
-    QScrollArea* m_pToolsScroll = nullptr;
 };

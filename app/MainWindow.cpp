@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "CHelpWindow.h"
+#include "CFittedScrollArea.h"
 #include "CMainOpt.h"
 #include "CWindowConveniences.h"
 #include "tVersion.h"
@@ -31,7 +32,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
-#include <QScrollArea>
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
@@ -96,12 +96,10 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     plotLayout->setSpacing(0);
     // The panel row scrolls when the window is too small for it, so that the
     // window fits small and high-scale screens with the plot still in view.
-    auto* toolsScroll = new QScrollArea(plotArea);
+    auto* toolsScroll = new CFittedScrollArea(plotArea);
     toolsScroll->setObjectName(QStringLiteral("toolsScroll"));
-    toolsScroll->setFrameShape(QFrame::NoFrame);
-    toolsScroll->setWidgetResizable(true);
     toolsScroll->setWidget(m_pTools);
-    toolsScroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    toolsScroll->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Maximum);
     plotLayout->addWidget(toolsScroll);
     plotLayout->addWidget(m_pView);
 

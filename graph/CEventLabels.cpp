@@ -109,8 +109,10 @@ QVector<CEventLabels::tLabel> CEventLabels::Place(const sor::CFile& file, const 
             return Free(label.rect, target, used);
         });
         if (!fits) {
-            // The number alone: above the tick, under it, beside it, or a
-            // line further up or down, wherever it is free first.
+            // The number first: above the tick, under it, beside it, or a
+            // line further up or down, wherever it is free first; then each
+            // other label of the stack that still finds its place free.
+            const QVector<tLabel> others = stack;
             stack.clear();
             const int w = text(number);
             const QRect candidates[] = { Centred(target, mark.x, mark.y - kTick - 2 - line, w, line),
@@ -122,9 +124,18 @@ QVector<CEventLabels::tLabel> CEventLabels::Place(const sor::CFile& file, const 
             for (const QRect& rect : candidates) {
                 if (target.contains(rect) && Free(rect, target, used)) {
                     stack.append({ mark.index, PartNumber, rect, number });
+                    used.append(rect);
                     break;
                 }
             }
+            for (const tLabel& label : others) {
+                if (label.part != PartNumber && !stack.isEmpty() && Free(label.rect, target, used)) {
+                    stack.append(label);
+                    used.append(label.rect);
+                }
+            }
+            labels += stack;
+            continue;
         }
         for (const tLabel& label : stack)
             used.append(label.rect);

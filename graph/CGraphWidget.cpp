@@ -98,17 +98,18 @@ void CGraphWidget::paintEvent(QPaintEvent* event)
         const int right = target.right() + 1 - kLabelGap - std::max(width(labels[0]), width(labels[1]));
         const int left = right - kLabelGap - std::max(width(labels[2]), width(labels[3]));
         const int line = metrics.height();
-        // On a plate of the plot background, in an ink that reads on it
-        // whatever the desktop's palette: the trace under the corner stays
-        // faintly visible.
-        QColor plate = m_cBackground;
-        plate.setAlpha(200);
-        painter.fillRect(QRect(left - 2, target.top(), target.right() + 1 - left + 2, 2 * line), plate);
-        painter.setPen(CContrast::Ink(m_cBackground, Qt::black));
+        // In an ink that reads on the plot background whatever the desktop's
+        // palette, with a halo of the background where it crosses the trace.
+        const QColor ink = CContrast::Ink(m_cBackground, Qt::black);
         painter.setFont(font());
         const auto draw = [&](int x, int row, const QString& text) {
-            painter.drawText(QRect(x, target.top() + row * line, width(text), line),
-                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+            const QRect rect(x, target.top() + row * line, width(text), line);
+            const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+            painter.setPen(m_cBackground);
+            for (const QPoint& offset : { QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1) })
+                painter.drawText(rect.translated(offset), flags, text);
+            painter.setPen(ink);
+            painter.drawText(rect, flags, text);
         };
         draw(right, 0, labels[0]);
         draw(right, 1, labels[1]);
