@@ -46,6 +46,26 @@
     </message>
 </context>
 <context>
+    <name>CCompareLegend</name>
+    <message>
+        <source>%1, %2 nm</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDateFormat</name>
+    <message>
+        <source>dd/MM/yyyy HH:mm:ss</source>
+        <comment>Date and time format of the interface language</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dd/MM/yyyy HH:mm</source>
+        <comment>Date and time format of the interface language</comment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDevice</name>
     <message>
         <source>Device properties</source>
@@ -144,12 +164,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Can not be found devices or ports.
-Try to install device driver (FTDI COM driver).
-Check device connection and power supply.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Delete files on the device</source>
         <translation type="unfinished"></translation>
     </message>
@@ -171,6 +185,11 @@ Check that it is switched on and that its cable is plugged in, then connect agai
         <source>Choose the instrument</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>No instrument and no serial port were found.
+Install the driver of the instrument&apos;s USB adapter (FTDI), then check the cable and that the instrument is switched on.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDeviceExchangeDlg</name>
@@ -189,11 +208,6 @@ Check that it is switched on and that its cable is plugged in, then connect agai
 </context>
 <context>
     <name>CDeviceExchanger</name>
-    <message>
-        <source>Device&apos;s file is invalid.
-Probably, Probably, you use incompatible device</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Cannot receive device&apos;s identificator from port %1.
 Probably, you use incompatible device or device is not connected.</source>
@@ -239,6 +253,11 @@ Probably, you use incompatible device.</source>
     <message>
         <source>Device&apos;s file is invalid:
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file from the instrument is invalid.
+The instrument is probably not a compatible one.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -677,21 +696,11 @@ Are you sure?</translation>
         <source>%1%2 </source>
         <translation>%1%2 </translation>
     </message>
-    <message>
-        <source>dd/MM/yyyy hh:mm</source>
-        <comment>Date format: year/month/day  hour:min</comment>
-        <translation>dd/MM/yyyy hh:mm</translation>
-    </message>
 </context>
 <context>
     <name>CFileListWatcher</name>
     <message>
         <source>Working folder was updated</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Some files in the current folder was added.
-Do you want update file list?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -720,6 +729,11 @@ Do you want to remove it from file list and lose the changes you made?</source>
 
 The file has removed outside of program.
 Do you want to remove it from file list?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New files appeared in the current folder.
+Do you want to update the file list?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -790,10 +804,6 @@ Do you want to remove it from file list?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Att.coeff</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Position</source>
         <translation type="unfinished"></translation>
     </message>
@@ -817,6 +827,14 @@ Do you want to remove it from file list?</source>
         <source>Range</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Att. coeff.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>
@@ -829,7 +847,7 @@ Do you want to remove it from file list?</source>
         <source>No traces in this folder.
 
 Open a folder of traces with File &gt; Change folder (Ctrl+O),
-or connect the instrument and download its traces with Device &gt; Load all.</source>
+or connect the instrument and download its traces with OTDR &gt; Load all.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -890,23 +908,7 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Connect to device at start program</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Delete files on device after their uploading</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Recommend set this options to prevent doubling files on PC</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Enable full edit mode for file information</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Set backgrounds color</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -914,16 +916,28 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Please restart program for apply language changes.</source>
+        <source>Connect to the instrument at start-up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the traces on the instrument once downloaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recommended: the same traces are then not downloaded twice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plot background colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restart the program to use the new language.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>CPrinter</name>
-    <message>
-        <source>Lumetrix - Print preview mode (presss ESC or close)</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Export PDF</source>
         <translation type="unfinished"></translation>
@@ -939,6 +953,10 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     </message>
     <message>
         <source>Printing data...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lumetrix - Print preview (press Esc or close the window to leave)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -962,6 +980,37 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     </message>
 </context>
 <context>
+    <name>CReportFacts</name>
+    <message>
+        <source>Location A:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Location B:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maker:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End-to-end loss:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optical return loss:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CReportPage</name>
     <message>
         <source>Lumetrix v.</source>
@@ -972,20 +1021,15 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>dd/MM/yyyy hh:mm</source>
-        <comment>Date format: year/month/day  hour:min</comment>
-        <translation type="unfinished">dd/MM/yyyy hh:mm</translation>
-    </message>
-    <message>
         <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Delta 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
-        <translation>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker L&lt;/td&gt;&lt;td width = 25%&gt;Marker R&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance L-R&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Loss 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</translation>
+        <source>The pages could not be drawn.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The pages could not be drawn.</source>
+        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Loss 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1029,6 +1073,21 @@ Save the following selected files?</source>
     </message>
     <message>
         <source>m</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CWindowConveniences</name>
+    <message>
+        <source>Compare &amp;legend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the colour, file name and wavelength of each compared trace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recent &amp;folders</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1249,10 +1308,6 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Clear Memory</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Clear memory</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1298,14 +1353,6 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>Zoom X out</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reset zoom X </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reset zoom X off</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1370,10 +1417,6 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>Delete event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>delete event</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1558,6 +1601,13 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
         <translation>The file&apos;s codepage has no character &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::CTraceAnalyzer</name>
+    <message>
+        <source>trace analysis is not available</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -47,6 +47,26 @@
     </message>
 </context>
 <context>
+    <name>CCompareLegend</name>
+    <message>
+        <source>%1, %2 nm</source>
+        <translation>%1, %2 нм</translation>
+    </message>
+</context>
+<context>
+    <name>CDateFormat</name>
+    <message>
+        <source>dd/MM/yyyy HH:mm:ss</source>
+        <comment>Date and time format of the interface language</comment>
+        <translation>dd.MM.yyyy HH:mm:ss</translation>
+    </message>
+    <message>
+        <source>dd/MM/yyyy HH:mm</source>
+        <comment>Date and time format of the interface language</comment>
+        <translation>dd.MM.yyyy HH:mm</translation>
+    </message>
+</context>
+<context>
     <name>CDevice</name>
     <message>
         <source>Device properties</source>
@@ -145,14 +165,6 @@
         <translation>Приборы не найдены</translation>
     </message>
     <message>
-        <source>Can not be found devices or ports.
-Try to install device driver (FTDI COM driver).
-Check device connection and power supply.</source>
-        <translation>Не удалось найти приборы или порты.
-Попробуйте установить драйвер прибора (драйвер FTDI COM).
-Проверьте подключение и питание прибора.</translation>
-    </message>
-    <message>
         <source>Delete files on the device</source>
         <translation>Удаление файлов в приборе</translation>
     </message>
@@ -174,6 +186,12 @@ Check that it is switched on and that its cable is plugged in, then connect agai
         <source>Choose the instrument</source>
         <translation>Выбор прибора</translation>
     </message>
+    <message>
+        <source>No instrument and no serial port were found.
+Install the driver of the instrument&apos;s USB adapter (FTDI), then check the cable and that the instrument is switched on.</source>
+        <translation>Не найдено ни прибора, ни последовательного порта.
+Установите драйвер USB-адаптера прибора (FTDI), затем проверьте кабель и включён ли прибор.</translation>
+    </message>
 </context>
 <context>
     <name>CDeviceExchangeDlg</name>
@@ -192,12 +210,6 @@ Check that it is switched on and that its cable is plugged in, then connect agai
 </context>
 <context>
     <name>CDeviceExchanger</name>
-    <message>
-        <source>Device&apos;s file is invalid.
-Probably, Probably, you use incompatible device</source>
-        <translation>Файл прибора неверен.
-Возможно, используется несовместимый прибор</translation>
-    </message>
     <message>
         <source>Cannot receive device&apos;s identificator from port %1.
 Probably, you use incompatible device or device is not connected.</source>
@@ -251,6 +263,12 @@ Probably, you use incompatible device.</source>
 %1</source>
         <translation>Файл прибора неверен:
 %1</translation>
+    </message>
+    <message>
+        <source>The file from the instrument is invalid.
+The instrument is probably not a compatible one.</source>
+        <translation>Файл, полученный от прибора, повреждён.
+Вероятно, прибор несовместим с программой.</translation>
     </message>
 </context>
 <context>
@@ -691,23 +709,12 @@ Are you sure?</source>
         <source>%1%2 </source>
         <translation>%1%2 </translation>
     </message>
-    <message>
-        <source>dd/MM/yyyy hh:mm</source>
-        <comment>Date format: year/month/day  hour:min</comment>
-        <translation>dd.MM.yyyy hh:mm</translation>
-    </message>
 </context>
 <context>
     <name>CFileListWatcher</name>
     <message>
         <source>Working folder was updated</source>
         <translation>Рабочая папка изменилась</translation>
-    </message>
-    <message>
-        <source>Some files in the current folder was added.
-Do you want update file list?</source>
-        <translation>В текущую папку добавлены файлы.
-Обновить список файлов?</translation>
     </message>
     <message>
         <source>%1
@@ -748,6 +755,12 @@ Do you want to remove it from file list?</source>
 
 Файл удалён другой программой.
 Убрать его из списка файлов?</translation>
+    </message>
+    <message>
+        <source>New files appeared in the current folder.
+Do you want to update the file list?</source>
+        <translation>В текущей папке появились новые файлы.
+Обновить список файлов?</translation>
     </message>
 </context>
 <context>
@@ -817,10 +830,6 @@ Do you want to remove it from file list?</source>
         <translation>Потери Л-П</translation>
     </message>
     <message>
-        <source>Att.coeff</source>
-        <translation>Коэф. зат.</translation>
-    </message>
-    <message>
         <source>Position</source>
         <translation>Положение</translation>
     </message>
@@ -844,6 +853,14 @@ Do you want to remove it from file list?</source>
         <source>Range</source>
         <translation>Диапазон</translation>
     </message>
+    <message>
+        <source>Att. coeff.</source>
+        <translation>Коэф. зат.</translation>
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation>дБ/км</translation>
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>
@@ -856,7 +873,7 @@ Do you want to remove it from file list?</source>
         <source>No traces in this folder.
 
 Open a folder of traces with File &gt; Change folder (Ctrl+O),
-or connect the instrument and download its traces with Device &gt; Load all.</source>
+or connect the instrument and download its traces with OTDR &gt; Load all.</source>
         <translation>В этой папке нет рефлектограмм.
 
 Откройте папку с рефлектограммами: Файл &gt; Сменить папку (Ctrl+O),
@@ -920,40 +937,36 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <translation>Удалённые файлы попадают в корзину</translation>
     </message>
     <message>
-        <source>Connect to device at start program</source>
-        <translation>Подключаться к прибору при запуске программы</translation>
-    </message>
-    <message>
-        <source>Delete files on device after their uploading</source>
-        <translation>Удалять файлы в приборе после их загрузки</translation>
-    </message>
-    <message>
-        <source>Recommend set this options to prevent doubling files on PC</source>
-        <translation>Рекомендуется включить, чтобы файлы на компьютере не дублировались</translation>
-    </message>
-    <message>
         <source>Enable full edit mode for file information</source>
         <translation>Разрешить полное редактирование информации о файле</translation>
-    </message>
-    <message>
-        <source>Set backgrounds color</source>
-        <translation>Цвет фона графиков</translation>
     </message>
     <message>
         <source>Language changed</source>
         <translation>Язык изменён</translation>
     </message>
     <message>
-        <source>Please restart program for apply language changes.</source>
+        <source>Connect to the instrument at start-up</source>
+        <translation>Подключаться к прибору при запуске</translation>
+    </message>
+    <message>
+        <source>Delete the traces on the instrument once downloaded</source>
+        <translation>Удалять рефлектограммы в приборе после загрузки</translation>
+    </message>
+    <message>
+        <source>Recommended: the same traces are then not downloaded twice</source>
+        <translation>Рекомендуется: тогда одни и те же рефлектограммы не загружаются дважды</translation>
+    </message>
+    <message>
+        <source>Plot background colour</source>
+        <translation>Цвет фона графика</translation>
+    </message>
+    <message>
+        <source>Restart the program to use the new language.</source>
         <translation>Перезапустите программу, чтобы сменить язык.</translation>
     </message>
 </context>
 <context>
     <name>CPrinter</name>
-    <message>
-        <source>Lumetrix - Print preview mode (presss ESC or close)</source>
-        <translation>Lumetrix - Режим предварительного просмотра (нажмите ESC или закройте окно)</translation>
-    </message>
     <message>
         <source>Export PDF</source>
         <translation>Экспорт в PDF</translation>
@@ -971,6 +984,10 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     <message>
         <source>Printing data...</source>
         <translation>Печать данных...</translation>
+    </message>
+    <message>
+        <source>Lumetrix - Print preview (press Esc or close the window to leave)</source>
+        <translation>Lumetrix - просмотр перед печатью (для выхода нажмите Esc или закройте окно)</translation>
     </message>
 </context>
 <context>
@@ -993,6 +1010,37 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     </message>
 </context>
 <context>
+    <name>CReportFacts</name>
+    <message>
+        <source>Location A:</source>
+        <translation>Начало линии:</translation>
+    </message>
+    <message>
+        <source>Location B:</source>
+        <translation>Конец линии:</translation>
+    </message>
+    <message>
+        <source>Maker:</source>
+        <translation>Изготовитель:</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Модель:</translation>
+    </message>
+    <message>
+        <source>End-to-end loss:</source>
+        <translation>Потери линии:</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 дБ</translation>
+    </message>
+    <message>
+        <source>Optical return loss:</source>
+        <translation>Оптические возвратные потери:</translation>
+    </message>
+</context>
+<context>
     <name>CReportPage</name>
     <message>
         <source>Lumetrix v.</source>
@@ -1003,21 +1051,16 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <translation> отчёт рефлектометра</translation>
     </message>
     <message>
-        <source>dd/MM/yyyy hh:mm</source>
-        <comment>Date format: year/month/day  hour:min</comment>
-        <translation>dd.MM.yyyy hh:mm</translation>
-    </message>
-    <message>
         <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
         <translation>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Файл:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Дата:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Прибор:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%5 нм&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%6 нс&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Показатель преломления:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длина:&lt;/td&gt;&lt;td&gt;%8 км&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Усреднения:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Оператор:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Комментарий:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
     </message>
     <message>
-        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Delta 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
-        <translation>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Маркер 1&lt;/td&gt;&lt;td width = 25%&gt;Маркер 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1 км&lt;/td&gt;&lt;td&gt;%2 км&lt;/td&gt;&lt;td&gt;Расстояние 1-2&lt;/td&gt;&lt;td&gt;%3 км&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4 дБ&lt;/td&gt;&lt;td&gt;%5 дБ&lt;/td&gt;&lt;td&gt;Разность 1-2&lt;/td&gt;&lt;td&gt;%6 дБ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</translation>
-    </message>
-    <message>
         <source>The pages could not be drawn.</source>
         <translation>Не удалось нарисовать страницы.</translation>
+    </message>
+    <message>
+        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Loss 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
+        <translation>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Маркер 1&lt;/td&gt;&lt;td width = 25%&gt;Маркер 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1 км&lt;/td&gt;&lt;td&gt;%2 км&lt;/td&gt;&lt;td&gt;Расстояние 1-2&lt;/td&gt;&lt;td&gt;%3 км&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4 дБ&lt;/td&gt;&lt;td&gt;%5 дБ&lt;/td&gt;&lt;td&gt;Потери 1-2&lt;/td&gt;&lt;td&gt;%6 дБ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</translation>
     </message>
 </context>
 <context>
@@ -1062,6 +1105,21 @@ Save the following selected files?</source>
     <message>
         <source>m</source>
         <translation>м</translation>
+    </message>
+</context>
+<context>
+    <name>CWindowConveniences</name>
+    <message>
+        <source>Compare &amp;legend</source>
+        <translation>&amp;Легенда сравнения</translation>
+    </message>
+    <message>
+        <source>Show the colour, file name and wavelength of each compared trace</source>
+        <translation>Показывать цвет, имя файла и длину волны каждой сравниваемой рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Recent &amp;folders</source>
+        <translation>&amp;Недавние папки</translation>
     </message>
 </context>
 <context>
@@ -1282,10 +1340,6 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation>О&amp;чистить память</translation>
     </message>
     <message>
-        <source>Clear Memory</source>
-        <translation>Очистить память</translation>
-    </message>
-    <message>
         <source>Clear memory</source>
         <translation>Очистить память</translation>
     </message>
@@ -1332,14 +1386,6 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Zoom X out</source>
         <translation>Уменьшить по X</translation>
-    </message>
-    <message>
-        <source>Reset zoom X </source>
-        <translation>Сбросить масштаб по X</translation>
-    </message>
-    <message>
-        <source>Reset zoom X off</source>
-        <translation>Сбросить масштаб по X</translation>
     </message>
     <message>
         <source>Reset zoom X</source>
@@ -1404,10 +1450,6 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Delete event</source>
         <translation>Удалить событие</translation>
-    </message>
-    <message>
-        <source>delete event</source>
-        <translation>удалить событие</translation>
     </message>
     <message>
         <source>&amp;Edit comment</source>
@@ -1591,6 +1633,13 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
         <translation>В кодовой странице файла нет символа &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::CTraceAnalyzer</name>
+    <message>
+        <source>trace analysis is not available</source>
+        <translation>анализ рефлектограммы недоступен</translation>
     </message>
 </context>
 </TS>
