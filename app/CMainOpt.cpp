@@ -75,11 +75,11 @@ void CMainOpt::CreateWidgets()
     };
     m_pNeedAckFileDeletion
         = addCheck("bNeedAckFileDeletion", tr("Ask before deleting file"), tr("Deleted files go to the trash"));
-    m_pAutoConnectToDevice = addCheck("bAutoConnectToDevice", tr("Connect to device at start program"),
-        tr("Connect to device at start program"));
+    m_pAutoConnectToDevice = addCheck("bAutoConnectToDevice", tr("Connect to the instrument at start-up"),
+        tr("Connect to the instrument at start-up"));
     m_pAutoConnectToDevice->setVisible(false);
-    m_pNeedDeleteLoadedFiles = addCheck("bNeedDeleteLoadedFiles", tr("Delete files on device after their uploading"),
-        tr("Recommend set this options to prevent doubling files on PC"));
+    m_pNeedDeleteLoadedFiles = addCheck("bNeedDeleteLoadedFiles", tr("Delete the traces on the instrument once downloaded"),
+        tr("Recommended: the same traces are then not downloaded twice"));
     m_pEnableServiceInfoEditing
         = addCheck("bEnableServiceInfoEditing", tr("Enable full edit mode for file information"), QString());
 
@@ -128,7 +128,7 @@ void CMainOpt::CreateWidgets()
     bendBlock->addWidget(m_pBendThreshold);
     layout->addLayout(bendBlock);
 
-    auto* adjust = new QPushButton(tr("Set backgrounds color"), this);
+    auto* adjust = new QPushButton(tr("Plot background colour"), this);
     adjust->setObjectName(QStringLiteral("AdjustBackground"));
     adjust->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     layout->addWidget(adjust);
@@ -171,12 +171,15 @@ int CMainOpt::exec()
     m_pLanguage->clear();
     m_pLanguage->addItems(Languages());
     m_pLanguage->setCurrentIndex(qMax(0, m_pLanguage->findText(sLanguageName, Qt::MatchExactly)));
+    // Without a stored language the box shows the first one: only a choice
+    // that differs from what it showed is a change.
+    const QString shown = m_pLanguage->currentText();
 
     const int result = QDialog::exec();
     if (result == QDialog::Accepted && m_pLanguageBlock->isEnabled() && m_pLanguage->count() > 0
-        && m_pLanguage->currentText() != sLanguageName) {
+        && m_pLanguage->currentText() != shown) {
         QMessageBox::information(
-            parentWidget(), tr("Language changed"), tr("Please restart program for apply language changes."));
+            parentWidget(), tr("Language changed"), tr("Restart the program to use the new language."));
         sLanguageName = m_pLanguage->currentText();
         Save();
     }

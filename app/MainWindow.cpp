@@ -1,7 +1,9 @@
 #include "MainWindow.h"
 
 #include "CHelpWindow.h"
+#include "CFittedScrollArea.h"
 #include "CMainOpt.h"
+#include "CWindowConveniences.h"
 #include "tVersion.h"
 
 #include <CDevice.h>
@@ -95,7 +97,13 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     auto* plotLayout = new QVBoxLayout(plotArea);
     plotLayout->setContentsMargins(0, 0, 0, 0);
     plotLayout->setSpacing(0);
-    plotLayout->addWidget(m_pTools);
+    // The panel row scrolls when the window is too small for it, so that the
+    // window fits small and high-scale screens with the plot still in view.
+    auto* toolsScroll = new CFittedScrollArea(plotArea);
+    toolsScroll->setObjectName(QStringLiteral("toolsScroll"));
+    toolsScroll->setWidget(m_pTools);
+    toolsScroll->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Maximum);
+    plotLayout->addWidget(toolsScroll);
     plotLayout->addWidget(m_pView);
     m_pLinkMap = new CLinkMap(m_pFileList, plotArea);
     m_pLinkMap->setObjectName(QStringLiteral("linkMap"));
@@ -187,6 +195,7 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     CreatePlotMenu();
     CreateShortcuts();
     ConnectEnabling();
+    m_pConveniences = new CWindowConveniences(this, findChild<QMenu*>(QStringLiteral("fileMenu")), m_pViewMenu);
 
     RestoreLayout();
 

@@ -12,6 +12,7 @@ class CHelpWindow;
 class CLinkMap;
 class CMainOpt;
 class CPrinter;
+class CWindowConveniences;
 class GraphTools;
 class QAction;
 class QLabel;
@@ -44,6 +45,7 @@ public:
 
     CFileList* FileList() const { return m_pFileList; }
     CGraphView* View() const { return m_pView; }
+    CWindowConveniences* Conveniences() const { return m_pConveniences; }
     CEventList* Events() const { return m_pEvents; }
     CLinkMap* LinkMap() const { return m_pLinkMap; }
     CDevice* Device() const { return m_pDevice; }
@@ -107,6 +109,7 @@ private:
     QLabel* m_pDeviceIcon = nullptr;
     // The marker panel with the overview frame, above the plot.
     GraphTools* m_pTools = nullptr;
+    CWindowConveniences* m_pConveniences = nullptr;
     CEventList* m_pEvents = nullptr;
     // The link map of the current trace, between the plot and the event table.
     CLinkMap* m_pLinkMap = nullptr;

@@ -93,6 +93,8 @@ void MainWindow::CreateFileActions()
         tr("Save copy to another folder"), tr("Save copy to another folder"), nullptr, "actionSaveCopyTo");
     m_pActRename = NewAction(tr("Rena&me"), QKeySequence(Qt::CTRL | Qt::Key_M), tr("Rename file"), tr("Rename file"),
         nullptr, "actionRename");
+    // F2 as in every file manager; Ctrl+M as before.
+    m_pActRename->setShortcuts({ QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_M) });
     m_pActDelete = NewAction(tr("&Delete"), QKeySequence(), tr("Delete selected files"), tr("Delete selected files"),
         "FileDelete.png", "actionDelete");
     // The list handles Del and Esc itself; the menus only name the keys.
@@ -209,7 +211,7 @@ void MainWindow::CreateDeviceActions()
         tr("Measurement"), "DeviceMeasurement.png", "actionMeasurement");
     m_pActLoadAll = NewAction(tr("&Load all"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L), tr("Load all"),
         tr("Load all"), "DeviceLoadAll.png", "actionLoadAll");
-    m_pActClearMemory = NewAction(tr("Cl&ear memory"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E), tr("Clear Memory"),
+    m_pActClearMemory = NewAction(tr("Cl&ear memory"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E), tr("Clear memory"),
         tr("Clear memory"), "DeviceClearMemory.png", "actionClearMemory");
     m_pActProperties = NewAction(tr("&Properties"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P), tr("Properties"),
         tr("Properties"), "DeviceProperties.png", "actionProperties");
@@ -260,8 +262,8 @@ void MainWindow::CreateViewActions()
         tr("Zoom X in"), "ViewZoomXIn.png", "actionZoomXIn");
     QAction* zoomXOut = NewAction(tr("Zoom X out"), QKeySequence(Qt::CTRL | Qt::Key_Minus), tr("Zoom X out"),
         tr("Zoom X out"), "ViewZoomXOut.png", "actionZoomXOut");
-    QAction* zoomXOff = NewAction(tr("Reset zoom X "), QKeySequence(Qt::CTRL | Qt::Key_Asterisk),
-        tr("Reset zoom X off"), tr("Reset zoom X"), "ViewZoomXOff.png", "actionZoomXOff");
+    QAction* zoomXOff = NewAction(tr("Reset zoom X"), QKeySequence(Qt::CTRL | Qt::Key_Asterisk),
+        tr("Reset zoom X"), tr("Reset zoom X"), "ViewZoomXOff.png", "actionZoomXOff");
     QAction* leftMarker = NewAction(tr("Set &left marker"), QKeySequence(Qt::CTRL | Qt::Key_L), tr("Set left marker"),
         tr("Set left marker"), nullptr, "actionSetLeftMarker");
     QAction* rightMarker = NewAction(tr("Set &right marker"), QKeySequence(Qt::CTRL | Qt::Key_R),
@@ -306,7 +308,7 @@ void MainWindow::CreateEventsActions()
         tr("Lock markers to fix their distance"), tr("Lock markers to fix their distance"), "EventsFixCursors.png",
         "actionLockMarkers");
     m_pActDeleteEvent = NewAction(
-        tr("&Delete"), QKeySequence(), tr("Delete event"), tr("delete event"), "EventsDelete.png", "actionDeleteEvent");
+        tr("&Delete"), QKeySequence(), tr("Delete event"), tr("Delete event"), "EventsDelete.png", "actionDeleteEvent");
     m_pActEditComment = NewAction(tr("&Edit comment"), QKeySequence(), tr("Edit comment"), tr("Edit comment"),
         "EventsEdit.png", "actionEditComment");
     QAction* deleteTwin = NewAction(m_pActDeleteEvent->text(), QKeySequence(), m_pActDeleteEvent->toolTip(),

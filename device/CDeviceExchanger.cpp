@@ -22,7 +22,7 @@ const QString kErrorPrefix = QStringLiteral("LX");
 
 QString InvalidFileMessage()
 {
-    return CDeviceExchanger::tr("Device's file is invalid.\nProbably, Probably, you use incompatible device");
+    return CDeviceExchanger::tr("The file from the instrument is invalid.\nThe instrument is probably not a compatible one.");
 }
 
 int ClampSeconds(qint64 seconds)

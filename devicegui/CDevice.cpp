@@ -330,8 +330,8 @@ void CDevice::OnExchangeEnd(
         if (pExchanger->GetDevices().isEmpty()) {
             if (!bCancelled)
                 QMessageBox::warning(parentWidget(), tr("Devices not found"),
-                    tr("Can not be found devices or ports.\nTry to install device driver (FTDI COM driver).\nCheck "
-                       "device connection and power supply."));
+                    tr("No instrument and no serial port were found.\nInstall the driver of the instrument's USB adapter "
+                       "(FTDI), then check the cable and that the instrument is switched on."));
             bConnectRequested = false;
             return;
         }

@@ -4,6 +4,7 @@
 #include <CEntryGuard.h>
 #include <CActiveVerdict.h>
 #include <CEventSource.h>
+#include <CDateFormat.h>
 #include <CValidator.h>
 #include <CValueEdit.h>
 #include <IARMessageBox.h>
@@ -91,7 +92,7 @@ CFileInfo::CFileInfo(const QSharedPointer<sor::CFile>& file, bool bFullEdit, QWi
     grid->addWidget(new QLabel(tr("Дата/время"), grid->parentWidget()), 0, 0);
     m_pDateTime = new QDateTimeEdit(fixed.dateTime.toLocalTime(), grid->parentWidget());
     m_pDateTime->setObjectName(QStringLiteral("DTS"));
-    m_pDateTime->setDisplayFormat(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    m_pDateTime->setDisplayFormat(CDateFormat::Format(true));
     m_pDateTime->setEnabled(false);
     grid->addWidget(m_pDateTime, 0, 1);
     text(m_general.cableId, general.cableId, RecordGeneral, AddRow(grid, QT_TR_NOOP("Кабель"), "CID"), true);

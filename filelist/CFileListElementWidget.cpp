@@ -4,6 +4,7 @@
 #include "CVerdictMark.h"
 
 #include <CActiveVerdict.h>
+#include <CDateFormat.h>
 #include <CGraphWidget.h>
 
 #include <QApplication>
@@ -142,7 +143,7 @@ QString CFileListElementWidget::NameText() const
 
 QString CFileListElementWidget::DateText(const QDateTime& dateTime)
 {
-    return dateTime.toUTC().toString(tr("dd/MM/yyyy hh:mm", "Date format: year/month/day  hour:min"));
+    return CDateFormat::Text(dateTime.toUTC());
 }
 
 void CFileListElementWidget::OnEditingOk()

@@ -115,7 +115,7 @@ void CFileListWatcher::AskAdded()
     bool yes = added.bForAll && added.bAnswer;
     if (!added.bForAll) {
         QMessageBox box(QMessageBox::Information, tr("Working folder was updated"),
-            tr("Some files in the current folder was added.\nDo you want update file list?"),
+            tr("New files appeared in the current folder.\nDo you want to update the file list?"),
             QMessageBox::Yes | QMessageBox::No, m_pParent);
         lock.unlock();
         yes = box.exec() != QMessageBox::No;

@@ -101,13 +101,12 @@ CCursors::CCursors(tGraphState* geometry) : m_pGeometry(geometry)
     m_rightMarker.pRight = &m_outerRight;
     m_outerRight.pLeft = &m_rightMarker;
 
-    // Each move drags or pushes neighbours along, so every cursor is moved to
-    // its place rather than by its distance from 0.
-    MoveTo(m_leftMarker, 1000.0f);
-    MoveTo(m_rightMarker, 2000.0f);
-    MoveTo(m_centre, 1500.0f);
-    MoveTo(m_outerLeft, 500.0f);
-    MoveTo(m_outerRight, 2500.0f);
+    // Placed in order along the chain: moves would push or stop them.
+    m_outerLeft.fPosition = 500.0f;
+    m_leftMarker.fPosition = 1000.0f;
+    m_centre.fPosition = 1500.0f;
+    m_rightMarker.fPosition = 2000.0f;
+    m_outerRight.fPosition = 2500.0f;
 }
 
 void CCursors::MoveBy(CEditableCursor& cursor, float delta)
@@ -393,4 +392,34 @@ float CCursors::Reflectance() const
     const double height = std::abs(int(atCentre) - int(peak)) / 1000.0;
     const double reflectance = height != 0.0 ? 10.0 * std::log10(std::pow(10.0, height / 5.0) - 1.0) + base : base;
     return float(std::clamp(reflectance, -double(kMaxReflectance), double(kMaxReflectance)));
+}
+
+void CCursors::SpreadOverView()
+{
+    // Markers already set apart inside the view stay where the user put
+    // them; the centre goes half-way between them and each outer cursor
+    // half-way to its end of the view. Otherwise all five go to a tenth,
+    // three tenths, a half, seven and nine tenths of the visible distance.
+    if (!m_pGeometry || !m_pGeometry->IsValid() || !m_pGeometry->Active())
+        return;
+    const QRectF visible = m_pGeometry->VisibleData();
+    const float left = float(std::max(0.0, visible.left()));
+    const float right = float(std::min(visible.right(), double(MaxDistance())));
+    if (!(right > left))
+        return;
+    const float a = m_leftMarker.fPosition;
+    const float b = m_rightMarker.fPosition;
+    const float least = (right - left) / 50;
+    if (a - left > least && right - b > least && b - a > least) {
+        m_outerLeft.fPosition = (left + a) / 2;
+        m_centre.fPosition = (a + b) / 2;
+        m_outerRight.fPosition = (b + right) / 2;
+        return;
+    }
+    const float width = right - left;
+    m_outerLeft.fPosition = left + 0.1f * width;
+    m_leftMarker.fPosition = left + 0.3f * width;
+    m_centre.fPosition = left + 0.5f * width;
+    m_rightMarker.fPosition = left + 0.7f * width;
+    m_outerRight.fPosition = left + 0.9f * width;
 }

@@ -137,6 +137,10 @@ public:
 
     tGraphState* Geometry() const { return m_pGeometry; }
 
+    // Places the measurement cursors over the visible window of the plot
+    // (see the source); the plot does it when the user starts a measurement.
+    void SpreadOverView();
+
 private:
     // Refits the lines that moves of the outer cursors left stale, once the
     // whole chain has come to rest.

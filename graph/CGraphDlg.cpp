@@ -202,7 +202,7 @@ void CGraphDlg::CreateForm()
     };
     addRow(0, tr("Distance L-R"), m_pDistance, tr("km"));
     addRow(1, tr("Loss L-R"), m_pLoss, tr("dB"));
-    addRow(2, tr("Att.coeff"), m_pAttCoeff, QString());
+    addRow(2, tr("Att. coeff."), m_pAttCoeff, tr("dB/km"));
     m_position = addRow(3, tr("Position"), NewValue(measurement, "mPosition", position, true), tr("km"));
     // A measurement is of one kind at a time, so its two results share a row.
     m_reflectance = addRow(4, tr("Reflectance"), NewValue(measurement, "mrReflectance", position, true), tr("dB"));

@@ -23,7 +23,8 @@ constexpr int kWheelNotch = 120;
 CGraphPix::CGraphPix(tGraphState* geometry, QWidget* parent) : QWidget(parent), m_pGeometry(geometry)
 {
     Q_ASSERT(geometry);
-    setMinimumSize(300, 300);
+    // Small enough for the main window to fit an 800 x 600 screen.
+    setMinimumSize(200, 150);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMouseTracking(true);
     // Every paint covers the whole widget.
@@ -94,7 +95,7 @@ void CGraphPix::paintEvent(QPaintEvent* event)
 QString CGraphPix::EmptyHint()
 {
     return tr("No traces in this folder.\n\nOpen a folder of traces with File > Change folder (Ctrl+O),\n"
-              "or connect the instrument and download its traces with Device > Load all.");
+              "or connect the instrument and download its traces with OTDR > Load all.");
 }
 
 void CGraphPix::resizeEvent(QResizeEvent* event)
@@ -115,15 +116,17 @@ void CGraphPix::mousePressEvent(QMouseEvent* event)
         return;
     }
 
+    // Control always draws a zoom rectangle, wherever it starts.
     int offset = 0;
-    if (CCursors::CEditableCursor* cursor = m_pGeometry->CursorAt(point, &offset)) {
+    CCursors::CEditableCursor* cursor = nullptr;
+    if (event->modifiers() & Qt::ControlModifier) {
+        m_nDragMode = DragZoom;
+        setCursor(Qt::SizeAllCursor);
+    } else if ((cursor = m_pGeometry->CursorAt(point, &offset))) {
         m_nDragMode = DragCursor;
         m_pDragged = cursor;
         m_nGrabOffset = offset;
         setCursor(Qt::SizeHorCursor);
-    } else if (event->modifiers() & Qt::ControlModifier) {
-        m_nDragMode = DragZoom;
-        setCursor(Qt::SizeAllCursor);
     } else if (m_pGeometry->xZoom > kPanZoom || m_pGeometry->yZoom > kPanZoom) {
         m_nDragMode = DragPan;
         setCursor(Qt::ClosedHandCursor);

@@ -134,6 +134,9 @@ void CGraphView::ToggleMeasure(quint32 kind, QAction* pressed, QAction* other)
         emit sigUpdate();
         return;
     }
+    // The cursors start spread over what is in view, so that the first
+    // reading already measures something.
+    cursors.SpreadOverView();
     cursors.StartMeasure(kind);
     emit sigUpdate();
 }

@@ -1,5 +1,6 @@
 #include "CGraphWidget.h"
 
+#include "CContrast.h"
 #include "CTracePainter.h"
 #include "tGraphState.h"
 #include "tSampleMapping.h"
@@ -97,11 +98,18 @@ void CGraphWidget::paintEvent(QPaintEvent* event)
         const int right = target.right() + 1 - kLabelGap - std::max(width(labels[0]), width(labels[1]));
         const int left = right - kLabelGap - std::max(width(labels[2]), width(labels[3]));
         const int line = metrics.height();
-        painter.setPen(palette().color(QPalette::WindowText));
+        // In an ink that reads on the plot background whatever the desktop's
+        // palette, with a halo of the background where it crosses the trace.
+        const QColor ink = CContrast::Ink(m_cBackground, Qt::black);
         painter.setFont(font());
         const auto draw = [&](int x, int row, const QString& text) {
-            painter.drawText(QRect(x, target.top() + row * line, width(text), line),
-                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+            const QRect rect(x, target.top() + row * line, width(text), line);
+            const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+            painter.setPen(m_cBackground);
+            for (const QPoint& offset : { QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1) })
+                painter.drawText(rect.translated(offset), flags, text);
+            painter.setPen(ink);
+            painter.drawText(rect, flags, text);
         };
         draw(right, 0, labels[0]);
         draw(right, 1, labels[1]);

@@ -1,5 +1,8 @@
 #include "CTracePainter.h"
 
+#include "CCompareLegend.h"
+#include "CContrast.h"
+#include "CEventLabels.h"
 #include "tGraphState.h"
 #include "tSampleMapping.h"
 
@@ -54,10 +57,8 @@ QFont LabelFont(qreal points)
 QRectF DataRect(const tGraphState& geometry, bool useView)
 {
     if (!useView)
-        return QRectF(QPointF(0, 0), geometry.extent);
-    const QRect& view = geometry.view;
-    return QRectF(view.left() * double(geometry.xScale), view.top() * double(geometry.yScale),
-        view.width() * double(geometry.xScale), view.height() * double(geometry.yScale));
+        return QRectF(QPointF(0, geometry.extentTop), geometry.extent);
+    return geometry.VisibleData();
 }
 
 // Pixel devices get the reduced trace; other devices (SVG, pictures) keep
@@ -182,131 +183,88 @@ QColor MarkColour(quint32 kind, bool printMode)
     }
 }
 
-// A rectangle of `width` centred on column `x`, moved inside the target so
-// that the marks at the ends of the plot keep their labels whole.
-QRect CentredRect(const QRect& target, int x, int top, int width, int height)
-{
-    const int left = std::max(target.left(), std::min(x - width / 2, target.right() + 1 - width));
-    return QRect(left, top, width, height);
-}
-
-// Text with a one-pixel halo of the painter's background around the glyphs,
-// so that it stays legible over grid lines and grid labels while the trace
-// still shows between the letters.
-void CentredText(
-    QPainter& painter, const QRect& target, const QFontMetrics& metrics, int x, int top, const QString& text)
-{
-    const QRect rect = CentredRect(target, x, top, metrics.horizontalAdvance(text) + 2, metrics.height());
-    const QPen pen = painter.pen();
-    painter.setPen(painter.background().color());
-    for (const QPoint& offset : { QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1) })
-        painter.drawText(rect.translated(offset), Qt::AlignCenter, text);
-    painter.setPen(pen);
-    painter.drawText(rect, Qt::AlignCenter, text);
-}
-
-// Texts of the labels of an event mark: its loss, its reflectance (reflective
-// events only) and its distance.
 QString Unit(const char* unit)
 {
     return QCoreApplication::translate("CTracePainter", unit);
 }
 
-QStringList EventLabelTexts(const CCursors::CCursor& mark)
+// Text with a one-pixel halo of the painter's background around the glyphs,
+// so that it stays legible over grid lines, grid labels and traces while the
+// trace still shows between the letters.
+void HaloText(QPainter& painter, const QRect& rect, const QString& text, const QColor& ink)
 {
-    const QString decibels = Unit(QT_TRANSLATE_NOOP("CTracePainter", "dB"));
-    QStringList texts { QString::number(double(float(mark.event.loss)), 'f', 3) + decibels };
-    if (mark.nKind == CCursors::KindReflectiveEvent)
-        texts.append(QString::number(double(float(mark.event.reflectance)), 'f', 3) + decibels);
-    texts.append(
-        QString::number(double(mark.Position()) / 1000.0, 'f', 3) + Unit(QT_TRANSLATE_NOOP("CTracePainter", "km")));
-    return texts;
+    // On paper and in PDF a plate does it: drawn copies of the text would
+    // read as the label five times to anyone copying or searching the page.
+    if (!IsPixelDevice(painter)) {
+        painter.fillRect(rect, painter.background().color());
+        painter.setPen(ink);
+        painter.drawText(rect, Qt::AlignCenter, text);
+        return;
+    }
+    painter.setPen(painter.background().color());
+    for (const QPoint& offset : { QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1) })
+        painter.drawText(rect.translated(offset), Qt::AlignCenter, text);
+    painter.setPen(ink);
+    painter.drawText(rect, Qt::AlignCenter, text);
 }
 
-// Half widths (pixels) of the labels of an event mark, row by row: the loss
-// above the mark, then the reflectance or the icon above that, and the
-// distance below it.
-struct tLabelHalves
+// The events of the active file: every tick, the selected event's band, and
+// the labels where CEventLabels finds room for them (clear of the grid
+// labels when those are drawn). Without `labels` the ticks alone; printed,
+// the ticks with their numbers.
+void DrawEvents(QPainter& painter, const tGraphState& geometry, const sor::CFile& active,
+    const tSampleMapping& mapping, const QRect& target, const QRectF& data, bool gridLabels, bool labels,
+    bool printMode)
 {
-    int loss = 0;
-    int second = 0;
-    int distance = 0;
-};
+    // Paper is white whatever the screen's background.
+    const QColor background = printMode ? QColor(Qt::white) : geometry.background;
+    const QColor ink = CContrast::Ink(background, Qt::black);
+    const std::deque<sor::tKeyEvent>& events = active.KeyEvents();
+    const int selected = geometry.selectedEvent < int(events.size()) ? geometry.selectedEvent : -1;
+    if (selected >= 0 && !printMode) {
+        const int x = mapping.DistanceX(std::max(0.0f, active.TimeToDistance(events[size_t(selected)].time)));
+        QColor band = CContrast::Ink(background, QColor(255, 140, 0), 3.0);
+        band.setAlpha(70);
+        painter.fillRect(QRect(x - 3, target.top(), 7, target.height()), band);
+    }
+    for (const sor::tKeyEvent& event : events) {
+        CCursors::CCursor mark(active.TimeToDistance(event.time),
+            event.codeType == sor::tKeyEvent::Reflective || event.codeType == sor::tKeyEvent::Saturated
+                ? CCursors::KindReflectiveEvent
+                : CCursors::KindEvent);
+        mark.event = event;
+        CTracePainter::DrawMark(painter, active, mapping, target, mark, printMode, ink);
+    }
+    if (!labels)
+        return;
 
-tLabelHalves LabelHalves(const QFontMetrics& metrics, int iconSize, const CCursors::CCursor& mark)
-{
-    const QStringList texts = EventLabelTexts(mark);
-    const auto half = [&](const QString& text) { return (metrics.horizontalAdvance(text) + 3) / 2; };
-    tLabelHalves halves;
-    halves.loss = half(texts.front());
-    halves.second = texts.size() > 2 ? half(texts[1]) : (iconSize + 1) / 2;
-    halves.distance = half(texts.back());
-    return halves;
-}
-
-// Whether the labels of two event marks `dx` pixels apart run into each other.
-bool LabelsMeet(int dx, const tLabelHalves& a, const tLabelHalves& b)
-{
-    const int room = std::max({ a.loss + b.loss, a.second + b.second, a.distance + b.distance });
-    return std::abs(dx) < room + kLabelGap;
-}
-
-// The loss, reflectance, distance and attenuation of an event around its mark,
-// and the event icon. Loss, reflectance and icon stand above the mark, or below
-// its distance when the mark is too near the top for them.
-void DrawEventLabels(QPainter& painter, const sor::CFile& document, const tSampleMapping& mapping, const QRect& target,
-    const CCursors::CCursor& mark, int x, int y, float previous)
-{
     const QFont font = LabelFont(8);
     painter.setFont(font);
     const QFontMetrics metrics(font, painter.device());
-    const int lineHeight = metrics.height();
     const int iconSize = QFontMetrics(LabelFont(12), painter.device()).height();
-    const bool reflective = mark.nKind == CCursors::KindReflectiveEvent;
-
-    QStringList texts = EventLabelTexts(mark);
-    const QString distance = texts.takeLast();
-    const int distanceTop = y + kTick + 2;
-    CentredText(painter, target, metrics, x, distanceTop, distance);
-
-    const int stack = int(texts.size()) * lineHeight + iconSize;
-    const bool above = y - kTick - 2 - stack >= target.top();
-    int iconTop = 0;
-    if (above) {
-        int top = y - kTick - 2;
-        for (const QString& text : texts) {
-            top -= lineHeight;
-            CentredText(painter, target, metrics, x, top, text);
-        }
-        iconTop = top - iconSize;
-    } else {
-        int top = distanceTop + lineHeight;
-        for (const QString& text : texts) {
-            CentredText(painter, target, metrics, x, top, text);
-            top += lineHeight;
-        }
-        iconTop = top;
+    QVector<QRect> taken;
+    if (gridLabels) {
+        for (const CTracePainter::tGridLabel& label : CTracePainter::GridLabels(mapping, target, data, metrics))
+            taken.append(label.rect);
     }
-    // Through QIcon, so that a high-density screen gets the larger picture.
-    const QIcon icon(
-        reflective ? QStringLiteral(":/images/EventReflection.png") : QStringLiteral(":/images/EventJunction.png"));
-    icon.paint(&painter, CentredRect(target, x, iconTop, iconSize, iconSize));
-
-    // The attenuation of the fibre before the event, half-way along it and
-    // above the trace, when that point is in view and the label fits between
-    // the labels of the two marks.
-    const float middle = (std::max(0.0f, previous) + std::max(0.0f, mark.Position())) / 2;
-    const QString attenuation = QString::number(double(float(mark.event.attenuation)), 'f', 3)
-        + Unit(QT_TRANSLATE_NOOP("CTracePainter", "dB/km"));
-    const int gap = x - mapping.DistanceX(std::max(0.0f, previous));
-    const int labelWidth = metrics.horizontalAdvance(QStringLiteral("000.000km"));
-    const int mx = mapping.DistanceX(middle);
-    if (metrics.horizontalAdvance(attenuation) + labelWidth + 2 * kBase < gap && mx >= target.left()
-        && mx <= target.right()) {
-        const int my = mapping.ValueY(document.ValueAt(middle));
-        const int top = my - 4 - lineHeight >= target.top() ? my - 4 - lineHeight : my + 4;
-        CentredText(painter, target, metrics, mx, top, attenuation);
+    if (geometry.legend)
+        taken.append(CCompareLegend::Rect(geometry, painter, target));
+    QFont bold = font;
+    bold.setBold(true);
+    for (const CEventLabels::tLabel& label :
+        CEventLabels::Place(active, mapping, target, metrics, iconSize, taken, selected, !printMode)) {
+        if (label.part == CEventLabels::PartIcon) {
+            const bool reflective = events[size_t(label.event)].codeType == sor::tKeyEvent::Reflective;
+            // Through QIcon, so that a high-density screen gets the larger picture.
+            const QIcon icon(reflective ? QStringLiteral(":/images/EventReflection.png")
+                                        : QStringLiteral(":/images/EventJunction.png"));
+            icon.paint(&painter, label.rect);
+            continue;
+        }
+        painter.setFont(label.part == CEventLabels::PartNumber && label.event == selected ? bold : font);
+        HaloText(painter, label.rect, label.text, ink);
     }
+    painter.setFont(font);
 }
 
 void DrawFittedLine(
@@ -332,7 +290,7 @@ void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const 
     painter.save();
     if (!printMode)
         painter.fillRect(target, geometry.background);
-    painter.setBackground(geometry.background);
+    painter.setBackground(printMode ? QColor(Qt::white) : geometry.background);
 
     // Without an extent (samples all zero, no length) the geometry keeps no
     // usable scale, and there is nothing to draw.
@@ -373,30 +331,9 @@ void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const 
                 cursors->fRightSlope, cursors->fRightIntercept);
         }
 
-        // An event whose labels would run into those of the last labelled
-        // event is drawn as its tick alone, until zooming in separates them.
-        const QFontMetrics metrics(LabelFont(8), painter.device());
-        const int iconSize = QFontMetrics(LabelFont(12), painter.device()).height();
-        std::optional<int> labelled;
-        tLabelHalves labelledHalves;
-        float previous = 0;
-        for (const sor::tKeyEvent& event : active->KeyEvents()) {
-            CCursors::CCursor mark(active->TimeToDistance(event.time),
-                event.codeType == sor::tKeyEvent::Reflective || event.codeType == sor::tKeyEvent::Saturated
-                ? CCursors::KindReflectiveEvent
-                : CCursors::KindEvent);
-            mark.event = event;
-            const int x = mapping.DistanceX(std::max(0.0f, mark.Position()));
-            const tLabelHalves halves = LabelHalves(metrics, iconSize, mark);
-            const bool crowded = labelled && LabelsMeet(x - *labelled, labelledHalves, halves);
-            DrawMark(painter, *active, mapping, target, mark, printMode || crowded || !eventLabels, QColor(), false,
-                previous);
-            if (!crowded && x >= target.left() && x <= target.right() + 1) {
-                labelled = x;
-                labelledHalves = halves;
-            }
-            previous = mark.Position();
-        }
+        DrawEvents(painter, geometry, *active, mapping, target, data, drawGrid && gridLabels, eventLabels, printMode);
+        if (useView && geometry.legend && !printMode)
+            CCompareLegend::Paint(geometry, painter, target);
         if (cursors) {
             DrawMark(painter, *active, mapping, target, cursors->LeftMarker(), printMode);
             DrawMark(painter, *active, mapping, target, cursors->RightMarker(), printMode);
@@ -518,14 +455,9 @@ void CTracePainter::DrawGrid(
 
     // Dark text with a halo of the background, so that it stays readable
     // where it crosses a trace or a line.
-    const QColor ink = kGridColour.darker(170);
-    for (const tGridLabel& label : GridLabels(mapping, target, data, metrics)) {
-        painter.setPen(painter.background().color());
-        for (const QPoint& offset : { QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1) })
-            painter.drawText(label.rect.translated(offset), Qt::AlignCenter, label.text);
-        painter.setPen(ink);
-        painter.drawText(label.rect, Qt::AlignCenter, label.text);
-    }
+    const QColor ink = CContrast::Ink(painter.background().color(), kGridColour.darker(170));
+    for (const tGridLabel& label : GridLabels(mapping, target, data, metrics))
+        HaloText(painter, label.rect, label.text, ink);
 }
 
 void CTracePainter::DrawMark(QPainter& painter, const sor::CFile& document, const tSampleMapping& mapping,
@@ -562,12 +494,7 @@ void CTracePainter::DrawMark(QPainter& painter, const sor::CFile& document, cons
         painter.drawLine(x - kBase, y + kTick, x + kBase, y + kTick);
         break;
     }
-
-    const bool event = mark.nKind == CCursors::KindReflectiveEvent || mark.nKind == CCursors::KindEvent;
-    if (event && !printMode) {
-        painter.setPen(QPen(colour.isValid() ? colour : QColor(Qt::black), 1));
-        DrawEventLabels(painter, document, mapping, target, mark, x, y, previous);
-    }
+    Q_UNUSED(previous);
 }
 
 double CTracePainter::GridStep(double visibleSize, bool distanceAxis)

@@ -92,7 +92,8 @@ void Preview::mouseDoubleClickEvent(QMouseEvent* event)
     if (!m_pGeometry->IsValid())
         return;
     // The zooms stay; only the view goes back to the middle.
-    m_pGeometry->centre = QPointF(m_pGeometry->extent.width() / 2, m_pGeometry->extent.height() / 2);
+    m_pGeometry->centre
+        = QPointF(m_pGeometry->extent.width() / 2, m_pGeometry->extentTop + m_pGeometry->extent.height() / 2);
     m_pGeometry->Recompute();
     update();
     emit sigUpdate();

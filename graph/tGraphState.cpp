@@ -13,6 +13,8 @@ constexpr double kMinVisibleDistance = 50.0;
 constexpr double kMinVisibleLevel = 1000.0;
 // Canvas sizes beyond this would overflow the integer pixel arithmetic.
 constexpr double kMaxCanvasSize = 1.0e9;
+// Least room kept above the traces in the unzoomed view: 0.5 dB.
+constexpr double kMinLevelMargin = 500.0;
 
 bool IsPositive(double value)
 {
@@ -59,14 +61,18 @@ void tGraphState::SetFiles(const tFileSet* shown)
 {
     files = shown;
     extent = QSizeF(0, 0);
+    extentTop = 0;
     if (files) {
         for (const QSharedPointer<tListedFile>& listed : *files) {
             if (!listed || !listed->file)
                 continue;
             extent.setWidth(std::max(extent.width(), double(listed->file->Length())));
-            extent.setHeight(std::max(extent.height(), double(listed->file->MaxValue())));
         }
+        const QPair<double, double> levels = FittedLevels(*files);
+        extentTop = levels.first;
+        extent.setHeight(levels.second);
     }
+    selectedEvent = -1;
 
     if (files && !files->empty() && files->front()) {
         const tListedFile& first = *files->front();
@@ -80,9 +86,44 @@ void tGraphState::SetFiles(const tFileSet* shown)
     } else {
         xZoom = 1;
         yZoom = 1;
-        centre = QPointF(extent.width() / 2, extent.height() / 2);
+        centre = QPointF(extent.width() / 2, extentTop + extent.height() / 2);
         Recompute();
     }
+}
+
+QPair<double, double> tGraphState::FittedLevels(const tFileSet& files)
+{
+    int low = std::numeric_limits<int>::max();
+    int high = 0;
+    for (const QSharedPointer<tListedFile>& listed : files) {
+        if (!listed || !listed->file)
+            continue;
+        const quint16* samples = listed->file->Points();
+        const int count = listed->file->PointCount();
+        for (int i = 0; i < count; ++i) {
+            low = std::min(low, int(samples[i]));
+            high = std::max(high, int(samples[i]));
+        }
+    }
+    if (low > high || high <= 0)
+        return { 0.0, double(std::max(high, 0)) };
+    // The noise floor may touch the bottom edge; the start of the trace, its
+    // highest level, keeps room above it.
+    const double margin = std::max(kMinLevelMargin, (high - low) / 20.0);
+    const double top = std::max(0.0, low - margin);
+    return { top, high - top };
+}
+
+bool tGraphState::RevealDistance(double metres)
+{
+    if (!CanMap(*this) || !std::isfinite(metres))
+        return false;
+    const QRectF visible = VisibleData();
+    if (metres >= visible.left() && metres <= visible.right())
+        return false;
+    centre.setX(metres);
+    Recompute();
+    return true;
 }
 
 void tGraphState::Recompute()
@@ -104,7 +145,7 @@ void tGraphState::Recompute()
     const double visibleWidth = view.width() * double(xScale);
     const double visibleHeight = view.height() * double(yScale);
     double x = centre.x();
-    double y = centre.y();
+    double y = centre.y() - extentTop;
     if (x < visibleWidth / 2)
         x = visibleWidth / 2;
     if (x > extent.width() - visibleWidth / 2)
@@ -113,9 +154,9 @@ void tGraphState::Recompute()
         y = visibleHeight / 2;
     if (y > extent.height() - visibleHeight / 2)
         y = extent.height() - visibleHeight / 2;
-    centre = QPointF(x, y);
+    centre = QPointF(x, y + extentTop);
 
-    view.moveTopLeft(DataToCanvas(QPointF(x - visibleWidth / 2, y - visibleHeight / 2)));
+    view.moveTopLeft(DataToCanvas(QPointF(x - visibleWidth / 2, extentTop + y - visibleHeight / 2)));
 }
 
 void tGraphState::Resize(const QSize& size)
@@ -144,6 +185,7 @@ bool tGraphState::Zoom(const QSize& widgetSize, const QPoint& point, int step, b
         const double qx = point.x() * double(view.width()) / widgetSize.width();
         const double qy = point.y() * double(view.height()) / widgetSize.height();
         const double dataX = (view.left() + qx) * double(xScale);
+        // Levels counted from the extent's top.
         const double dataY = (view.top() + qy) * double(yScale);
         xZoom = newX;
         yZoom = newY;
@@ -151,13 +193,13 @@ bool tGraphState::Zoom(const QSize& widgetSize, const QPoint& point, int step, b
         const double ky = view.height() * double(yZoom) / extent.height();
         const double left = dataX * kx - qx;
         const double top = dataY * ky - qy;
-        centre = QPointF((left + view.width() / 2.0) / kx, (top + view.height() / 2.0) / ky);
+        centre = QPointF((left + view.width() / 2.0) / kx, (top + view.height() / 2.0) / ky + extentTop);
     } else {
         // The widget shows the whole extent: the point becomes the centre.
         xZoom = newX;
         yZoom = newY;
-        centre = QPointF(
-            point.x() * extent.width() / widgetSize.width(), point.y() * extent.height() / widgetSize.height());
+        centre = QPointF(point.x() * extent.width() / widgetSize.width(),
+            extentTop + point.y() * extent.height() / widgetSize.height());
     }
     Recompute();
     return true;
@@ -167,7 +209,7 @@ void tGraphState::ZoomReset()
 {
     xZoom = 1;
     yZoom = 1;
-    centre = QPointF(extent.width() / 2, extent.height() / 2);
+    centre = QPointF(extent.width() / 2, extentTop + extent.height() / 2);
     Recompute();
 }
 
@@ -176,7 +218,7 @@ void tGraphState::ScrollTo(const QPoint& canvasPoint)
     if (!CanMap(*this))
         return;
     centre = QPointF((canvasPoint.x() + view.width() / 2.0) * double(xScale),
-        (canvasPoint.y() + view.height() / 2.0) * double(yScale));
+        extentTop + (canvasPoint.y() + view.height() / 2.0) * double(yScale));
     Recompute();
 }
 
@@ -184,8 +226,8 @@ void tGraphState::CentreOn(const QSize& widgetSize, const QPoint& widgetPoint)
 {
     if (!CanMap(*this) || widgetSize.isEmpty())
         return;
-    centre = QPointF(
-        widgetPoint.x() * extent.width() / widgetSize.width(), widgetPoint.y() * extent.height() / widgetSize.height());
+    centre = QPointF(widgetPoint.x() * extent.width() / widgetSize.width(),
+        extentTop + widgetPoint.y() * extent.height() / widgetSize.height());
     Recompute();
 }
 
@@ -194,7 +236,8 @@ void tGraphState::ZoomToRect(const QRect& widgetRect)
     if (!CanMap(*this) || widgetRect.isEmpty())
         return;
     const QRectF canvasRect = QRectF(widgetRect).translated(view.topLeft());
-    centre = QPointF(canvasRect.center().x() * double(xScale), canvasRect.center().y() * double(yScale));
+    centre = QPointF(
+        canvasRect.center().x() * double(xScale), extentTop + canvasRect.center().y() * double(yScale));
     ApplyZoomFactor(xZoom, float(double(view.width()) / widgetRect.width()), MaxZoomX());
     ApplyZoomFactor(yZoom, float(double(view.height()) / widgetRect.height()), MaxZoomY());
     Recompute();
@@ -202,13 +245,13 @@ void tGraphState::ZoomToRect(const QRect& widgetRect)
 
 QPoint tGraphState::DataToCanvas(const QPointF& data) const
 {
-    return QPoint(RoundToPixel(data.x() / double(xScale)), RoundToPixel(data.y() / double(yScale)));
+    return QPoint(RoundToPixel(data.x() / double(xScale)), RoundToPixel((data.y() - extentTop) / double(yScale)));
 }
 
 QRectF tGraphState::VisibleData() const
 {
-    return QRectF(view.left() * double(xScale), view.top() * double(yScale), view.width() * double(xScale),
-        view.height() * double(yScale));
+    return QRectF(view.left() * double(xScale), extentTop + view.top() * double(yScale),
+        view.width() * double(xScale), view.height() * double(yScale));
 }
 
 float tGraphState::MaxZoomX() const
@@ -271,5 +314,14 @@ void tGraphState::MoveCursorToPixel(CCursors::CEditableCursor& cursor, int x, in
         target = file->Length() - file->Resolution();
     if (target < 0)
         target = 0;
+    // A dragged marker stops at the other marker: pushed on, it would carry
+    // that one along.
+    CCursors& set = *cursor.pOwner;
+    if (!set.IsLocked()) {
+        if (&cursor == &set.LeftMarker())
+            target = std::min(target, double(set.RightMarker().fPosition));
+        else if (&cursor == &set.RightMarker())
+            target = std::max(target, double(set.LeftMarker().fPosition));
+    }
     cursor.pOwner->MoveBy(cursor, float(target - double(cursor.fPosition)));
 }

@@ -5,6 +5,7 @@
 #include <tListedFile.h>
 
 #include <QColor>
+#include <QPair>
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
@@ -38,8 +39,11 @@ public:
     const tFileSet* files = nullptr;
     // Owned; lives as long as the geometry.
     std::unique_ptr<CCursors> cursors;
-    // Width: largest Length() of the files (m); height: largest MaxValue().
+    // Width: largest Length() of the files (m); height: the span of the
+    // levels of all files with a small margin above them, starting at
+    // `extentTop` (sample units): the unzoomed view fits the traces shown.
     QSizeF extent;
+    double extentTop = 0;
     // Centre of the visible window, data units.
     QPointF centre;
     // Pixel size of the zoomed canvas.
@@ -51,6 +55,11 @@ public:
     QRect view;
     float xZoom = 1;
     float yZoom = 1;
+    // The event the event table has selected (index into the active file's
+    // key events), drawn highlighted; -1 for none.
+    int selectedEvent = -1;
+    // Whether the compare view shows its legend.
+    bool legend = true;
     // Plot background; the owner of the program's options keeps it current.
     QColor background = QColor(218, 236, 255);
 
@@ -79,6 +88,13 @@ public:
     // Rubber-band zoom: the rectangle (widget pixels) fills the view.
     void ZoomToRect(const QRect& widgetRect);
     QPoint DataToCanvas(const QPointF& data) const;
+    // Scrolls the view so that the distance (metres) stands in its middle,
+    // when it is outside the visible window now; returns whether it moved.
+    bool RevealDistance(double metres);
+    // The vertical extent (top, height) that fits the levels of the files:
+    // from a twentieth of their span (at least 0.5 dB, never above 0 dB)
+    // above their highest level down to their lowest.
+    static QPair<double, double> FittedLevels(const tFileSet& files);
     // The visible window in data units.
     QRectF VisibleData() const;
 

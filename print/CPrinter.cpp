@@ -61,7 +61,7 @@ void CPrinter::Preview()
     if (!ChoosePages())
         return;
     QPrintPreviewDialog preview(&Printer(), m_pMainWindow);
-    preview.setWindowTitle(tr("Lumetrix - Print preview mode (presss ESC or close)"));
+    preview.setWindowTitle(tr("Lumetrix - Print preview (press Esc or close the window to leave)"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, &CPrinter::Draw);
 
     // The preview takes the main window's place and size on screen; the main

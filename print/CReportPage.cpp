@@ -1,8 +1,11 @@
 #include "CReportPage.h"
 
+#include "CReportFacts.h"
 #include "CVerdictHtml.h"
 
 #include <CActiveVerdict.h>
+#include <CDateFormat.h>
+#include <CEventLabels.h>
 #include <CEventList.h>
 #include <CFile.h>
 #include <CLinkMap.h>
@@ -16,6 +19,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -29,8 +33,8 @@
 namespace {
 
 // The trace box keeps at least this share of the page height, however tall
-// the file information above it is.
-constexpr int kMinBoxShare = 6;
+// the file information above it is: half the page.
+constexpr int kMinBoxShare = 2;
 
 // The page's rich texts: the given width in device units, laid out for the
 // painter's device so that point sizes come out alike on screen, printer and PDF.
@@ -65,6 +69,24 @@ QString Number(double value)
     return QString::number(value, 'g', 6);
 }
 
+// The numbers of the events at their marks, where each fits beside the
+// others and the grid labels.
+void DrawEventNumbers(QPainter& painter, const sor::CFile& document, const tSampleMapping& mapping,
+    const QRect& target, const QRectF& data)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8);
+    painter.setFont(font);
+    const QFontMetrics metrics(font, painter.device());
+    QVector<QRect> taken;
+    for (const CTracePainter::tGridLabel& label : CTracePainter::GridLabels(mapping, target, data, metrics))
+        taken.append(label.rect);
+    painter.setPen(Qt::black);
+    for (const CEventLabels::tLabel& label :
+        CEventLabels::Place(document, mapping, target, metrics, 0, taken, -1, false))
+        painter.drawText(label.rect, Qt::AlignCenter, label.text);
+}
+
 // A page of a file that is not the work area: its whole extent, its trace in
 // blue, the grid with labels and its events, numbered, at the distances the
 // document's own group index gives.
@@ -73,9 +95,8 @@ void DrawDocument(QPainter& painter, const sor::CFile& document, const QRect& ta
     const int count = document.PointCount();
     if (count < 2)
         return;
-    const quint16* samples = document.Points();
-    const auto [low, high] = std::minmax_element(samples, samples + count);
-    const QRectF data(0, *low, document.Length(), std::max(1, *high - *low));
+    const QFontMetrics metrics(QFont(QStringLiteral("Arial"), 8), painter.device());
+    const QRectF data = CReportPage::TraceData(document, target, metrics);
     const tSampleMapping mapping = tSampleMapping::Make(target, data, document.Resolution(), count);
     if (!mapping.valid)
         return;
@@ -89,12 +110,8 @@ void DrawDocument(QPainter& painter, const sor::CFile& document, const QRect& ta
                 ? CCursors::KindReflectiveEvent
                 : CCursors::KindEvent);
         CTracePainter::DrawMark(painter, document, mapping, target, mark, true);
-        const int x = std::min(mapping.DistanceX(std::max(0.0f, mark.Position())), target.right());
-        if (x < target.left())
-            continue;
-        painter.setPen(QPen(Qt::black, 2));
-        painter.drawText(QPoint(x, target.top() + 10), QString::number(event.number));
     }
+    DrawEventNumbers(painter, document, mapping, target, data);
 }
 
 // The link map under the trace box is drawn in units of a screen pixel
@@ -170,11 +187,11 @@ QString CReportPage::HeaderHtml(const sor::CFile& document, const QDateTime& pri
         = QRegularExpression(QStringLiteral("^\\d+\\.\\d+")).match(QCoreApplication::applicationVersion()).captured();
     const QString program = tr("Lumetrix v.") + version + tr(" OTDR report");
     const QStringList places { Escape(QFileInfo(document.Path()).fileName()),
-        Escape(fixed.dateTime.toString(tr("dd/MM/yyyy hh:mm", "Date format: year/month/day  hour:min"))),
+        Escape(CDateFormat::Text(fixed.dateTime)),
         Escape(supplier.mainframeId), Escape(supplier.mainframeSerial), Number(fixed.actualWavelength),
         Number(fixed.pulseWidth), Number(groupIndex), Number(length), QString::number(uint(fixed.averages)),
         Escape(general.operatorName), Escape(general.cableId), Escape(general.fiberId), Escape(general.comment),
-        Escape(printed.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"))), Escape(program) };
+        Escape(CDateFormat::Text(printed, true)), Escape(program) };
     const QString html
         = tr("<font Arial 16><table width = 100%><tr><td align=\"left\">%14</td><td align = \"right\">%15</td>"
              "</tr></table><hr><table><tr><td width=15%>File:</td><td>%1</td></tr> <tr><td>Date:</td>"
@@ -189,13 +206,18 @@ QString CReportPage::HeaderHtml(const sor::CFile& document, const QDateTime& pri
         places[9], places[10], places[11], places[12], places[13], places[14]);
 }
 
-QString CReportPage::EventTableHtml(const sor::CFile& document)
+QString CReportPage::EventTableHtml(const sor::CFile& document, int first, int count)
 {
-    const QList<QStringList> rows = CEventList::RowTexts(document);
-    // The verdict of the chosen limit set, with its marks in the cells.
+    QList<QStringList> rows = CEventList::RowTexts(document);
+    const int total = int(rows.size());
+    const int offset = std::clamp(first, 0, total);
+    rows = rows.mid(offset, count);
+    // The verdict of the chosen limit set, with its marks in the cells; its
+    // summary goes under the table's last part.
     const std::optional<analysis::tVerdict> verdict = analysis::CActiveVerdict::Of(document);
+    const QString block = offset + int(rows.size()) >= total ? CVerdictHtml::Block(verdict) : QString();
     if (rows.isEmpty())
-        return CVerdictHtml::Block(verdict);
+        return block;
     QString html = QStringLiteral("<table width = 100%><tr>");
     for (const QString& header : CEventList::HeaderTexts())
         html += QStringLiteral("<td>%1</td>").arg(Escape(header));
@@ -203,10 +225,10 @@ QString CReportPage::EventTableHtml(const sor::CFile& document)
     for (int row = 0; row < int(rows.size()); ++row) {
         html += QStringLiteral("<tr>");
         for (int column = 0; column < int(rows[row].size()); ++column)
-            html += CVerdictHtml::Cell(verdict, row, column, Escape(rows[row][column]));
+            html += CVerdictHtml::Cell(verdict, offset + row, column, Escape(rows[row][column]));
         html += QStringLiteral("</tr>");
     }
-    return html + QStringLiteral("</table>") + CVerdictHtml::Block(verdict);
+    return html + QStringLiteral("</table>") + block;
 }
 
 QString CReportPage::MarkerBlockHtml(const sor::CFile& document, const CCursors& cursors, const QString& eventTable)
@@ -217,14 +239,35 @@ QString CReportPage::MarkerBlockHtml(const sor::CFile& document, const CCursors&
     const double level2 = -double(document.ValueAt(float(p2))) / 1000;
     const QString html = tr("<table width = 100%><tr><td width = 25%>Marker 1</td><td width = 25%>Marker 2</td>"
                             "<td width = 25%>&nbsp;</td><td width = 25%>&nbsp;</td></tr><tr><td>%1km</td><td>%2km</td>"
-                            "<td>Distance 1-2</td><td>%3km</td></tr><tr><td>%4dB</td><td>%5dB</td><td>Delta 1-2</td>"
+                            "<td>Distance 1-2</td><td>%3km</td></tr><tr><td>%4dB</td><td>%5dB</td><td>Loss 1-2</td>"
                             "<td>%6dB</td></tr></table><hr/>%7");
+    // The loss as the window's panel shows it: the level at marker 1 less
+    // the level at marker 2, positive where the fibre loses light.
     return html.arg(QString::number(p1 / 1000, 'f', 3), QString::number(p2 / 1000, 'f', 3),
-        QString::number((p2 - p1) / 1000, 'f', 3), Number(level1), Number(level2), Number(level2 - level1), eventTable);
+        QString::number((p2 - p1) / 1000, 'f', 3), QString::number(level1, 'f', 3), QString::number(level2, 'f', 3),
+        QString::number(level1 - level2, 'f', 3), eventTable);
+}
+
+QRectF CReportPage::TraceData(const sor::CFile& document, const QRect& target, const QFontMetrics& metrics)
+{
+    const int count = document.PointCount();
+    if (count < 2)
+        return QRectF();
+    const quint16* samples = document.Points();
+    const auto [low, high] = std::minmax_element(samples, samples + count);
+    // A twentieth of the span above the highest level, and below the noise
+    // floor room for the row of distance labels, so that they stand clear
+    // of the trace.
+    const double span = std::max(1, *high - *low);
+    const double band = 35 + metrics.height() + 4;
+    const double rows = std::max(1.0, target.height() - band);
+    const double margin = span / 20;
+    const double height = (span + margin) * target.height() / rows;
+    return QRectF(0, *low - margin, document.Length(), height);
 }
 
 QRect CReportPage::Draw(QPainter& painter, const QRect& page, const sor::CFile& document, const tGraphState* workArea,
-    const QDateTime& printed)
+    const QDateTime& printed, int* continued)
 {
     painter.save();
     painter.setClipRect(page);
@@ -243,10 +286,7 @@ QRect CReportPage::Draw(QPainter& painter, const QRect& page, const sor::CFile& 
 
     const bool work = workArea && workArea->cursors;
     QTextDocument header;
-    Prepare(header, painter, HeaderHtml(document, printed), width);
-    const QString table = EventTableHtml(document);
-    QTextDocument lower;
-    Prepare(lower, painter, work ? MarkerBlockHtml(document, *workArea->cursors, table) : table, width);
+    Prepare(header, painter, HeaderHtml(document, printed) + CReportFacts::Html(document), width);
 
     // The file information, scaled down when it would leave the trace box
     // less than its least height. The box reaches at least half-way down the
@@ -254,12 +294,24 @@ QRect CReportPage::Draw(QPainter& painter, const QRect& page, const sor::CFile& 
     const int minBox = std::max(4, height / kMinBoxShare);
     const int headerHeight = DrawText(painter, header, logoHeight, height - logoHeight - minBox);
     const int top = logoHeight + headerHeight;
+    // The link map and the events that fit below the box on this page; the
+    // rest of the events continue on the pages after it.
     const std::vector<CLinkMap::tItem> mapItems = MapItems(document, workArea);
     const int mapHeight = MapHeight(painter, mapItems);
+    const int events = int(document.KeyEvents().size());
+    const auto lowerHtml = [&](int rows) {
+        const QString table = EventTableHtml(document, 0, rows);
+        return work ? MarkerBlockHtml(document, *workArea->cursors, table) : table;
+    };
+    const int room = height - top - minBox - mapHeight - 1;
+    const int shown = RowsThatFit(painter, width, room, events, lowerHtml);
+    QTextDocument lower;
+    Prepare(lower, painter, lowerHtml(shown), width);
     const int lowerHeight = (lower.isEmpty() ? 0 : int(lower.size().height()) + 1) + mapHeight;
-    const int boxHeight
-        = std::min({ std::max({ height / 2 - top, height - top - lowerHeight, minBox }), height - top });
+    const int boxHeight = std::min(std::max(height - top - lowerHeight, minBox), height - top);
     const QRect box(0, top, width, boxHeight);
+    if (continued)
+        *continued = shown;
 
     painter.save();
     painter.setClipRect(box, Qt::IntersectClip);
@@ -285,6 +337,44 @@ QRect CReportPage::Draw(QPainter& painter, const QRect& page, const sor::CFile& 
     return inner.translated(page.topLeft());
 }
 
+int CReportPage::RowsThatFit(
+    QPainter& painter, int width, int room, int events, const std::function<QString(int)>& html)
+{
+    // The most rows whose text fits `room`, at least one when there are any
+    // (a page too small for one row shows it scaled down).
+    const auto fits = [&](int rows) {
+        QTextDocument text;
+        Prepare(text, painter, html(rows), width);
+        return text.size().height() + 1 <= room;
+    };
+    if (events <= 0 || fits(events))
+        return std::max(0, events);
+    int low = 1;
+    int high = events;
+    while (low + 1 < high) {
+        const int middle = (low + high) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    return low;
+}
+
+int CReportPage::DrawTableContinued(QPainter& painter, const QRect& page, const sor::CFile& document, int first)
+{
+    const int events = int(document.KeyEvents().size());
+    if (first >= events)
+        return events;
+    const int rows = RowsThatFit(painter, page.width(), page.height(), events - first,
+        [&](int n) { return EventTableHtml(document, first, n); });
+    QTextDocument text;
+    Prepare(text, painter, EventTableHtml(document, first, rows), page.width());
+    painter.save();
+    painter.setClipRect(page);
+    painter.translate(page.topLeft());
+    DrawText(painter, text, 0, page.height());
+    painter.restore();
+    return first + std::max(1, rows);
+}
+
 bool CReportPage::DrawJob(QPagedPaintDevice& device, const QList<tPrinterListFile>& pages, const tGraphState* workArea,
     const std::function<void(int)>& progress)
 {
@@ -304,10 +394,20 @@ bool CReportPage::DrawJob(QPagedPaintDevice& device, const QList<tPrinterListFil
     bool ok = true;
     for (int i = 0; i < drawn.size(); ++i) {
         const tPrinterListFile& entry = drawn[i];
-        if (entry.IsWorkArea())
-            Draw(painter, page, *active, workArea, printed);
-        else
-            Draw(painter, page, *entry.file, nullptr, printed);
+        const sor::CFile& document = entry.IsWorkArea() ? *active : *entry.file;
+        const int events = int(document.KeyEvents().size());
+        int next = events;
+        Draw(painter, page, document, entry.IsWorkArea() ? workArea : nullptr, printed, &next);
+        // A long event table goes on over as many pages as it needs.
+        while (next < events) {
+            if (!device.newPage()) {
+                ok = false;
+                break;
+            }
+            next = DrawTableContinued(painter, page, document, next);
+        }
+        if (!ok)
+            break;
         if (progress)
             progress(i + 1);
         if (i + 1 < drawn.size() && !device.newPage()) {

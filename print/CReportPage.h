@@ -8,12 +8,14 @@
 #include <QList>
 #include <QPageLayout>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 
 #include <functional>
 
 class CCursors;
 class QPagedPaintDevice;
+class QFontMetrics;
 class QPainter;
 class tGraphState;
 
@@ -35,8 +37,18 @@ public:
     // the plot's current view with its markers, events and compared traces,
     // and the marker block precedes the event table. Returns the rectangle
     // the trace was drawn into.
+    // The trace box takes at least half the page; the event table rows that
+    // do not fit below it are left for DrawTableContinued, and `continued`
+    // (may be null) receives the index of the first of them (the event count
+    // when all fit).
     static QRect Draw(QPainter& painter, const QRect& page, const sor::CFile& document, const tGraphState* workArea,
-        const QDateTime& printed);
+        const QDateTime& printed, int* continued = nullptr);
+    // Draws the event table from event `first` on a page of its own; returns
+    // the index after the last event drawn.
+    static int DrawTableContinued(QPainter& painter, const QRect& page, const sor::CFile& document, int first);
+    // The data rectangle (metres, sample units) a listed file's page shows in
+    // `target`: the whole trace, with room below for the distance labels.
+    static QRectF TraceData(const sor::CFile& document, const QRect& target, const QFontMetrics& metrics);
 
     // Draws `pages` on `device`, one page each, in order. A work-area entry
     // shows `workArea`'s active document and is left out when there is none.
@@ -54,8 +66,9 @@ public:
 
     // The file information above the trace (rich text).
     static QString HeaderHtml(const sor::CFile& document, const QDateTime& printed);
-    // The event table below the trace; empty for a document without events.
-    static QString EventTableHtml(const sor::CFile& document);
+    // The event table below the trace, of `count` events from `first` (all
+    // with -1); empty for a document without events.
+    static QString EventTableHtml(const sor::CFile& document, int first = 0, int count = -1);
     // The marker readings of the work area followed by `eventTable`.
     static QString MarkerBlockHtml(const sor::CFile& document, const CCursors& cursors, const QString& eventTable);
 
@@ -65,4 +78,10 @@ public:
 
     // The logo, decoded once and kept for the program's life.
     static const QImage& Logo();
+
+private:
+    // The most of `events` rows whose text `html(rows)` fits `room` in height
+    // at `width`; at least one when there are any.
+    static int RowsThatFit(
+        QPainter& painter, int width, int room, int events, const std::function<QString(int)>& html);
 };

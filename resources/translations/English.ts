@@ -170,6 +170,11 @@ Check that it is switched on and that its cable is plugged in, then connect agai
         <source>Choose the instrument</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source>No instrument and no serial port were found.
+Install the driver of the instrument's USB adapter (FTDI), then check the cable and that the instrument is switched on.</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>CDeviceExchangeDlg</name>
@@ -238,6 +243,11 @@ Probably, you use incompatible device.</source>
     <message>
         <source>Device's file is invalid:
 %1</source>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>The file from the instrument is invalid.
+The instrument is probably not a compatible one.</source>
         <translation type="unfinished" />
     </message>
 </context>
@@ -804,6 +814,11 @@ The file has removed outside of program.
 Do you want to remove it from file list?</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source>New files appeared in the current folder.
+Do you want to update the file list?</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>CGraphDlg</name>
@@ -899,6 +914,14 @@ Do you want to remove it from file list?</source>
         <source>Range</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source>Att. coeff.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>
@@ -912,6 +935,13 @@ Do you want to remove it from file list?</source>
 
 Open a folder of traces with File &gt; Change folder (Ctrl+O),
 or connect the instrument and download its traces with Device &gt; Load all.</source>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>No traces in this folder.
+
+Open a folder of traces with File &gt; Change folder (Ctrl+O),
+or connect the instrument and download its traces with OTDR &gt; Load all.</source>
         <translation type="unfinished" />
     </message>
 </context>
@@ -1035,6 +1065,26 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <source>An event is a bend where its loss at the longer wavelength exceeds the loss at the shorter one by more than this</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source>Connect to the instrument at start-up</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Delete the traces on the instrument once downloaded</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Recommended: the same traces are then not downloaded twice</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Plot background colour</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Restart the program to use the new language.</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>CPrinter</name>
@@ -1057,6 +1107,10 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     </message>
     <message>
         <source>Printing data...</source>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>Lumetrix - Print preview (press Esc or close the window to leave)</source>
         <translation type="unfinished" />
     </message>
 </context>
@@ -1104,6 +1158,10 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     </message>
     <message>
         <source>The pages could not be drawn.</source>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Loss 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
         <translation type="unfinished" />
     </message>
 </context>
@@ -2440,6 +2498,72 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>The traces are of different fibres: the fibre ends at %1 m at %2 nm and at %3 m at %4 nm.</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CCompareLegend</name>
+    <message>
+        <source>%1, %2 nm</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CDateFormat</name>
+    <message>
+        <source>dd/MM/yyyy HH:mm:ss</source>
+        <comment>Date and time format of the interface language</comment>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>dd/MM/yyyy HH:mm</source>
+        <comment>Date and time format of the interface language</comment>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CReportFacts</name>
+    <message>
+        <source>Location A:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Location B:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Maker:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>End-to-end loss:</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Optical return loss:</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>CWindowConveniences</name>
+    <message>
+        <source>Compare &amp;legend</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Show the colour, file name and wavelength of each compared trace</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Recent &amp;folders</source>
         <translation type="unfinished" />
     </message>
 </context>

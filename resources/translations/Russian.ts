@@ -173,6 +173,12 @@ Check that it is switched on and that its cable is plugged in, then connect agai
         <source>Choose the instrument</source>
         <translation>Выбор прибора</translation>
     </message>
+<message>
+        <source>No instrument and no serial port were found.
+Install the driver of the instrument's USB adapter (FTDI), then check the cable and that the instrument is switched on.</source>
+        <translation>Не найдено ни прибора, ни последовательного порта.
+Установите драйвер USB-адаптера прибора (FTDI), затем проверьте кабель и включён ли прибор.</translation>
+    </message>
 </context>
 <context>
     <name>CDeviceExchangeDlg</name>
@@ -250,6 +256,12 @@ Probably, you use incompatible device.</source>
 %1</source>
         <translation>Файл прибора неверен:
 %1</translation>
+    </message>
+<message>
+        <source>The file from the instrument is invalid.
+The instrument is probably not a compatible one.</source>
+        <translation>Файл, полученный от прибора, повреждён.
+Вероятно, прибор несовместим с программой.</translation>
     </message>
 </context>
 <context>
@@ -831,6 +843,12 @@ Do you want to remove it from file list?</source>
 Файл удалён другой программой.
 Убрать его из списка файлов?</translation>
     </message>
+<message>
+        <source>New files appeared in the current folder.
+Do you want to update the file list?</source>
+        <translation>В текущей папке появились новые файлы.
+Обновить список файлов?</translation>
+    </message>
 </context>
 <context>
     <name>CGraphDlg</name>
@@ -926,6 +944,14 @@ Do you want to remove it from file list?</source>
         <source>Range</source>
         <translation>Диапазон</translation>
     </message>
+<message>
+        <source>Att. coeff.</source>
+        <translation>Коэф. зат.</translation>
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation>дБ/км</translation>
+    </message>
 </context>
 <context>
     <name>CGraphPix</name>
@@ -939,6 +965,16 @@ Do you want to remove it from file list?</source>
 
 Open a folder of traces with File &gt; Change folder (Ctrl+O),
 or connect the instrument and download its traces with Device &gt; Load all.</source>
+        <translation>В этой папке нет рефлектограмм.
+
+Откройте папку с рефлектограммами: Файл &gt; Сменить папку (Ctrl+O),
+или подключите прибор и загрузите его рефлектограммы: Рефлектометр &gt; Загрузить все.</translation>
+    </message>
+<message>
+        <source>No traces in this folder.
+
+Open a folder of traces with File &gt; Change folder (Ctrl+O),
+or connect the instrument and download its traces with OTDR &gt; Load all.</source>
         <translation>В этой папке нет рефлектограмм.
 
 Откройте папку с рефлектограммами: Файл &gt; Сменить папку (Ctrl+O),
@@ -1065,6 +1101,26 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
         <source>An event is a bend where its loss at the longer wavelength exceeds the loss at the shorter one by more than this</source>
         <translation>Событие считается изгибом, если его потери на большей длине волны превышают потери на меньшей больше чем на это значение</translation>
     </message>
+<message>
+        <source>Connect to the instrument at start-up</source>
+        <translation>Подключаться к прибору при запуске</translation>
+    </message>
+    <message>
+        <source>Delete the traces on the instrument once downloaded</source>
+        <translation>Удалять рефлектограммы в приборе после загрузки</translation>
+    </message>
+    <message>
+        <source>Recommended: the same traces are then not downloaded twice</source>
+        <translation>Рекомендуется: тогда одни и те же рефлектограммы не загружаются дважды</translation>
+    </message>
+    <message>
+        <source>Plot background colour</source>
+        <translation>Цвет фона графика</translation>
+    </message>
+    <message>
+        <source>Restart the program to use the new language.</source>
+        <translation>Перезапустите программу, чтобы сменить язык.</translation>
+    </message>
 </context>
 <context>
     <name>CPrinter</name>
@@ -1089,6 +1145,10 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     <message>
         <source>Printing data...</source>
         <translation>Печать данных...</translation>
+    </message>
+<message>
+        <source>Lumetrix - Print preview (press Esc or close the window to leave)</source>
+        <translation>Lumetrix - просмотр перед печатью (для выхода нажмите Esc или закройте окно)</translation>
     </message>
 </context>
 <context>
@@ -1136,6 +1196,10 @@ or connect the instrument and download its traces with Device &gt; Load all.</so
     <message>
         <source>The pages could not be drawn.</source>
         <translation>Не удалось нарисовать страницы.</translation>
+    </message>
+<message>
+        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Loss 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
+        <translation>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Маркер 1&lt;/td&gt;&lt;td width = 25%&gt;Маркер 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1 км&lt;/td&gt;&lt;td&gt;%2 км&lt;/td&gt;&lt;td&gt;Расстояние 1-2&lt;/td&gt;&lt;td&gt;%3 км&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4 дБ&lt;/td&gt;&lt;td&gt;%5 дБ&lt;/td&gt;&lt;td&gt;Потери 1-2&lt;/td&gt;&lt;td&gt;%6 дБ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</translation>
     </message>
 </context>
 <context>
@@ -2477,6 +2541,72 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>The traces are of different fibres: the fibre ends at %1 m at %2 nm and at %3 m at %4 nm.</source>
         <translation>Рефлектограммы разных волокон: волокно кончается на %1 м при %2 нм и на %3 м при %4 нм.</translation>
+    </message>
+</context>
+<context>
+    <name>CCompareLegend</name>
+    <message>
+        <source>%1, %2 nm</source>
+        <translation>%1, %2 нм</translation>
+    </message>
+</context>
+<context>
+    <name>CDateFormat</name>
+    <message>
+        <source>dd/MM/yyyy HH:mm:ss</source>
+        <comment>Date and time format of the interface language</comment>
+        <translation>dd.MM.yyyy HH:mm:ss</translation>
+    </message>
+    <message>
+        <source>dd/MM/yyyy HH:mm</source>
+        <comment>Date and time format of the interface language</comment>
+        <translation>dd.MM.yyyy HH:mm</translation>
+    </message>
+</context>
+<context>
+    <name>CReportFacts</name>
+    <message>
+        <source>Location A:</source>
+        <translation>Начало линии:</translation>
+    </message>
+    <message>
+        <source>Location B:</source>
+        <translation>Конец линии:</translation>
+    </message>
+    <message>
+        <source>Maker:</source>
+        <translation>Изготовитель:</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Модель:</translation>
+    </message>
+    <message>
+        <source>End-to-end loss:</source>
+        <translation>Потери линии:</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 дБ</translation>
+    </message>
+    <message>
+        <source>Optical return loss:</source>
+        <translation>Оптические возвратные потери:</translation>
+    </message>
+</context>
+<context>
+    <name>CWindowConveniences</name>
+    <message>
+        <source>Compare &amp;legend</source>
+        <translation>&amp;Легенда сравнения</translation>
+    </message>
+    <message>
+        <source>Show the colour, file name and wavelength of each compared trace</source>
+        <translation>Показывать цвет, имя файла и длину волны каждой сравниваемой рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Recent &amp;folders</source>
+        <translation>&amp;Недавние папки</translation>
     </message>
 </context>
 </TS>

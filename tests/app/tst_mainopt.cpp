@@ -149,7 +149,8 @@ void TstMainOpt::dialog_data()
 
     QTest::newRow("other language, then Cancel") << "English" << "Русский" << false << "English" << 0;
     QTest::newRow("same language") << "English" << QString() << true << "English" << 0;
-    QTest::newRow("first start") << QString() << QString() << true << "English" << 1;
+    // OK without a choice says nothing and stores nothing.
+    QTest::newRow("first start") << QString() << QString() << true << QString() << 0;
     QTest::newRow("other language") << "English" << "Русский" << true << "Русский" << 1;
 }
 

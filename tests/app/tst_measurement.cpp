@@ -92,7 +92,8 @@ void TstMeasurement::Drag(CCursors::CEditableCursor& cursor, float metres)
     // The measurement cursors are short ticks on the trace: grabbed there.
     const tGraphState& geometry = *m_pGeometry;
     const auto x = [&geometry](float at) { return int(std::lround(at / geometry.xScale - geometry.view.left())); };
-    const float y = geometry.Active()->ValueAt(cursor.Position()) / geometry.yScale - geometry.view.top();
+    const double y = (geometry.Active()->ValueAt(cursor.Position()) - geometry.extentTop) / geometry.yScale
+        - geometry.view.top();
     const QPoint from(x(cursor.Position()), int(std::lround(y)));
     const QPoint to(x(metres), from.y());
     QTest::mousePress(m_pPix, Qt::LeftButton, Qt::NoModifier, from);

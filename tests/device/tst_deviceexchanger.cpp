@@ -194,7 +194,7 @@ void TestDeviceExchanger::block()
     } catch (const EDeviceExchange& e) {
         QVERIFY(!valid);
         QCOMPARE(
-            e.Message(), QStringLiteral("Device's file is invalid.\nProbably, Probably, you use incompatible device"));
+            e.Message(), QStringLiteral("The file from the instrument is invalid.\nThe instrument is probably not a compatible one."));
         QVERIFY(!e.IsCritical());
     }
 }
@@ -423,7 +423,7 @@ void TestDeviceExchanger::endlessDownloadIsRefused()
     rig.clock.elapsedMs = 0;
     const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
     QCOMPARE(
-        result.sErrors, QStringLiteral("Device's file is invalid.\nProbably, Probably, you use incompatible device"));
+        result.sErrors, QStringLiteral("The file from the instrument is invalid.\nThe instrument is probably not a compatible one."));
     QVERIFY(!result.bCritical);
     QVERIFY(result.res.isEmpty());
     QVERIFY(QDir(rig.folder.path()).isEmpty());

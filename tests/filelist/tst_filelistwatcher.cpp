@@ -67,7 +67,7 @@ struct tFolder
         const int before = answerer.Count();
         Shell(QStringLiteral("cp ../src/t199.sor barrier%1.sor").arg(before));
         QTRY_COMPARE_WITH_TIMEOUT(answerer.Count(), before + 1, kWait);
-        QVERIFY(answerer.Seen().back().text.contains(QStringLiteral("was added")));
+        QVERIFY(answerer.Seen().back().text.contains(QStringLiteral("New files appeared")));
     }
 
     QTemporaryDir dir;

@@ -231,6 +231,30 @@ private slots:
         QVERIFY(noisy.Document().KeyEvents().empty());
     }
 
+    void spreadOverTheView()
+    {
+        // 10 km in view; markers apart inside it stay, the other three go
+        // between them and the ends of the view.
+        tMeasurePlot plot(Ramp(5000, 20000));
+        CCursors& set = plot.Cursors();
+        const auto near = [&set](const tPositions& expected) {
+            const tPositions raw = RawPositions(set);
+            for (size_t i = 0; i < expected.size(); ++i) {
+                if (std::abs(raw[i] - expected[i]) > 0.01f)
+                    return false;
+            }
+            return true;
+        };
+        // The trace's last sample is at 9998 m.
+        set.SpreadOverView();
+        QVERIFY2(near({ 500, 1000, 1500, 2000, 5999 }), qPrintable(Describe(RawPositions(set))));
+        // Markers together at the start: all five spread over the view.
+        set.MoveTo(set.RightMarker(), 0);
+        set.MoveTo(set.LeftMarker(), 0);
+        set.SpreadOverView();
+        QVERIFY2(near({ 999.8f, 2999.4f, 4999, 6998.6f, 8998.2f }), qPrintable(Describe(RawPositions(set))));
+    }
+
     void startMeasureClampsTheCentre()
     {
         tMeasurePlot plot(Ramp(5000, 20000));

@@ -69,7 +69,7 @@ public:
     QPointF DataAt(const QPoint& point) const
     {
         return QPointF((geometry.view.left() + point.x()) * double(geometry.xScale),
-            (geometry.view.top() + point.y()) * double(geometry.yScale));
+            geometry.extentTop + (geometry.view.top() + point.y()) * double(geometry.yScale));
     }
     void Drag(const QPoint& from, const QPoint& to, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
         const QPoint& via = QPoint(-1, -1))
@@ -212,7 +212,27 @@ private slots:
         QVERIFY(std::abs(plot.geometry.yZoom - 400.0f / 201) < 0.01f);
         const QPointF middle = plot.DataAt(QPoint(300, 200));
         QVERIFY(std::abs(middle.x() - 375.5 * 10000.0 / 600) < 2 * plot.geometry.xScale);
-        QVERIFY(std::abs(middle.y() - 200.5 * 20000.0 / 400) < 2 * plot.geometry.yScale);
+        QVERIFY(std::abs(middle.y() - 200.5 * plot.geometry.extent.height() / 400) < 2 * plot.geometry.yScale);
+    }
+
+    void markerStopsAtTheOther()
+    {
+        // The left marker (x = 60) dragged past the right one (x = 120) stops there.
+        tWidgetPlot plot;
+        plot.Drag(QPoint(60, 200), QPoint(300, 200));
+        QCOMPARE(plot.geometry.cursors->RightMarker().fPosition, 2000.0f);
+        QCOMPARE(plot.geometry.cursors->LeftMarker().fPosition, 2000.0f);
+        plot.Drag(QPoint(120, 200), QPoint(10, 200));
+        QCOMPARE(plot.geometry.cursors->LeftMarker().fPosition, 2000.0f);
+    }
+
+    void controlDragFromAMarkerZooms()
+    {
+        // Started on the left marker (x = 60), Control still draws a rectangle.
+        tWidgetPlot plot;
+        plot.Drag(QPoint(60, 100), QPoint(260, 300), Qt::ControlModifier);
+        QCOMPARE(plot.geometry.cursors->LeftMarker().fPosition, 1000.0f);
+        QVERIFY(plot.geometry.xZoom > 2.9f && plot.geometry.yZoom > 1.9f);
     }
 
     void rubberBandInInverseColour()

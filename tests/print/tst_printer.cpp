@@ -7,10 +7,13 @@
 #include <tSampleMapping.h>
 
 #include <QApplication>
+#include <QFont>
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,6 +87,8 @@ private slots:
     void fileTextsPrintAsWritten();
     void eventMarkAtItsDistance();
     void smallPageStaysOnIt();
+    void longEventTableContinues_data();
+    void longEventTableContinues();
     void previewGivesTheWindowBack();
 
 private:
@@ -186,13 +191,14 @@ void TstPrinter::eventMarkAtItsDistance()
         const QRect box = CReportPage::Draw(painter, image.rect(), *file, nullptr, QDateTime::currentDateTime());
         painter.end();
 
-        const quint16* samples = file->Points();
-        const auto [low, high] = std::minmax_element(samples, samples + file->PointCount());
-        const tSampleMapping mapping = tSampleMapping::Make(
-            box, QRectF(0, *low, file->Length(), *high - *low), file->Resolution(), file->PointCount());
+        const tSampleMapping mapping = tSampleMapping::Make(box,
+            CReportPage::TraceData(*file, box, QFontMetrics(QFont(QStringLiteral("Arial"), 8), &image)),
+            file->Resolution(), file->PointCount());
+        // Around the mark: its number stands clear of it.
+        const int markY = mapping.ValueY(file->ValueAt(9000));
         const auto blackIn = [&](int x) {
             int count = 0;
-            for (int y = box.top() + 20; y < box.bottom(); ++y)
+            for (int y = markY - 6; y <= markY + 6; ++y)
                 count += image.pixel(x, y) == qRgb(0, 0, 0);
             return count;
         };
@@ -223,6 +229,70 @@ void TstPrinter::smallPageStaysOnIt()
         }
     }
     QVERIFY(inkAbove > 100);
+}
+
+void TstPrinter::longEventTableContinues_data()
+{
+    QTest::addColumn<QPageLayout>("layout");
+    QTest::newRow("A4 portrait")
+        << QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10));
+    QTest::newRow("Letter landscape")
+        << QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10));
+}
+
+// With 24 events the trace keeps half the page, the table goes on over the
+// next page, and the page names the link and prints each axis label once.
+void TstPrinter::longEventTableContinues()
+{
+    QFETCH(QPageLayout, layout);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    using namespace SorBuilder;
+    tFixed fixed;
+    fixed.pulses[0].points = kPoints;
+    tDataPoints points;
+    points.groups[0].samples.resize(kPoints);
+    for (int i = 0; i < kPoints; ++i)
+        points.groups[0].samples[size_t(i)] = quint16(2000 + i * 2 + (i % 7) * 40);
+    tKeyEvents events;
+    events.events.resize(24);
+    for (int i = 0; i < 24; ++i) {
+        events.events[size_t(i)].number = qint16(i + 1);
+        events.events[size_t(i)].time = 2000 + i * 3000;
+    }
+    tGeneral general;
+    general.originatingLocation = "Depot A";
+    general.terminatingLocation = "Hill B";
+    const QString path = m_dir.filePath(QStringLiteral("long.sor"));
+    WriteFile(path, Assemble({ { "GenParams", 100, GeneralBody(general), {} },
+        { "SupParams", 100, SupplierBody({}), {} }, { "FxdParams", 100, FixedBody(fixed), {} },
+        { "KeyEvents", 100, KeyEventsBody(events), {} },
+        { "DataPts", 100, DataPointsBody(points), {} } }));
+    quint32 warnings = 0;
+    const auto file = QSharedPointer<sor::CFile>::create(path, warnings);
+    QCOMPARE(int(file->KeyEvents().size()), 24);
+
+    const QString pdf = m_dir.filePath(QStringLiteral("long.pdf"));
+    QString error;
+    QVERIFY2(
+        CReportPage::WritePdf(pdf, { tPrinterListFile { file } }, nullptr, layout, 300, &error), qPrintable(error));
+    const QStringList pages = PdfPages(pdf);
+    QVERIFY2(pages.size() >= 2, qPrintable(QString::number(pages.size())));
+    QVERIFY(pages[0].contains(QStringLiteral("Depot A")) && pages[0].contains(QStringLiteral("Hill B")));
+    QVERIFY(pages[0].contains(QStringLiteral("End-to-end loss:")));
+    QVERIFY(pages.last().contains(QStringLiteral("Comment")));
+    const QRegularExpression level(QStringLiteral("-\\d+\\.\\d dB"));
+    for (const QRegularExpressionMatch& match : level.globalMatch(pages[0]))
+        QCOMPARE(pages[0].count(match.captured()), 1);
+
+    QImage image(layout.paintRectPixels(100).size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    int next = 0;
+    const QRect box = CReportPage::Draw(painter, image.rect(), *file, nullptr, QDateTime::currentDateTime(), &next);
+    QVERIFY2(box.height() >= image.height() / 2 - 4, qPrintable(QString::number(box.height())));
+    QVERIFY(next > 0 && next < 24);
+    QCOMPARE(CReportPage::DrawTableContinued(painter, image.rect(), *file, next), 24);
 }
 
 // The preview takes the window's place, maximised when the window is, and

@@ -136,7 +136,7 @@ void TstDeviceEndToEnd::faults_data()
     const int connect = CDeviceExchanger::cmdConnect;
     const int loadAll = CDeviceExchanger::cmdLoadAll;
     const QString silent = QStringLiteral("Cannot receive device's identificator from port %1.\nProbably,");
-    const QString invalidFile = QStringLiteral("Device's file is invalid.\nProbably, Probably,");
+    const QString invalidFile = QStringLiteral("The file from the instrument is invalid.\nThe instrument is probably");
     QTest::newRow("no-reply") << connect << silent;
     QTest::newRow("slow") << connect << silent;
     QTest::newRow("garbled-id") << connect << "Invalid device's identificator received from port %1.";

@@ -187,10 +187,10 @@ void TstLumetrixSorDevice::refusals_data()
     const QStringList measure { "measure", "--port", "PORT", "--to", "DIR" };
     const QStringList none;
     QTest::newRow("nothing found") << QStringList { "--fault", "no-reply" } << QStringList { "search" }
-                                   << "Devices not found\nCan not be found devices or ports.";
+                                   << "Devices not found\nNo instrument and no serial port were found.";
     QTest::newRow("fault") << QStringList { "--fault", "truncated", "--stored", "1" }
                            << QStringList { "download", "--port", "PORT", "--to", "DIR" }
-                           << "Device's file is invalid.\nProbably, Probably, you use incompatible device\n";
+                           << "The file from the instrument is invalid.\nThe instrument is probably not a compatible one.\n";
     QTest::newRow("range") << kQuick << measure + QStringList { "--range", "7" }
                            << "The range index 7 is not one of 0 to 6.\n";
     QTest::newRow("empty slot") << kQuick << measure + QStringList { "--wavelength", "2" }

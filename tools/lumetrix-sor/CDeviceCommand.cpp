@@ -219,8 +219,8 @@ int CDeviceCommand::Finish(const CDeviceExchanger::tResult& result)
 void CDeviceCommand::NotFound()
 {
     Err(tr("Devices not found") + QLatin1Char('\n')
-        + tr("Can not be found devices or ports.\nTry to install device driver (FTDI COM driver).\nCheck device "
-             "connection and power supply.")
+        + tr("No instrument and no serial port were found.\nInstall the driver of the instrument's USB adapter "
+             "(FTDI), then check the cable and that the instrument is switched on.")
         + QLatin1Char('\n'));
 }
 
