@@ -304,7 +304,7 @@ QRect CReportPage::Draw(QPainter& painter, const QRect& page, const sor::CFile& 
         return work ? MarkerBlockHtml(document, *workArea->cursors, table) : table;
     };
     const int room = height - top - minBox - mapHeight - 1;
-    const int shown = RowsThatFit(painter, width, room, events, lowerHtml);
+    const int shown = RowsThatFit(painter, width, room, events, lowerHtml, false);
     QTextDocument lower;
     Prepare(lower, painter, lowerHtml(shown), width);
     const int lowerHeight = (lower.isEmpty() ? 0 : int(lower.size().height()) + 1) + mapHeight;
@@ -338,10 +338,11 @@ QRect CReportPage::Draw(QPainter& painter, const QRect& page, const sor::CFile& 
 }
 
 int CReportPage::RowsThatFit(
-    QPainter& painter, int width, int room, int events, const std::function<QString(int)>& html)
+    QPainter& painter, int width, int room, int events, const std::function<QString(int)>& html, bool ownPage)
 {
-    // The most rows whose text fits `room`, at least one when there are any
-    // (a page too small for one row shows it scaled down).
+    // The most rows whose text fits `room`, at least one when there are any (a
+    // page too small for one row shows it scaled down); under a trace box that
+    // leaves no room at all, every row goes on to the next page.
     const auto fits = [&](int rows) {
         QTextDocument text;
         Prepare(text, painter, html(rows), width);
@@ -349,6 +350,8 @@ int CReportPage::RowsThatFit(
     };
     if (events <= 0 || fits(events))
         return std::max(0, events);
+    if (!ownPage && room <= 0)
+        return 0;
     int low = 1;
     int high = events;
     while (low + 1 < high) {
@@ -364,7 +367,7 @@ int CReportPage::DrawTableContinued(QPainter& painter, const QRect& page, const 
     if (first >= events)
         return events;
     const int rows = RowsThatFit(painter, page.width(), page.height(), events - first,
-        [&](int n) { return EventTableHtml(document, first, n); });
+        [&](int n) { return EventTableHtml(document, first, n); }, true);
     QTextDocument text;
     Prepare(text, painter, EventTableHtml(document, first, rows), page.width());
     painter.save();

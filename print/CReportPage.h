@@ -83,5 +83,5 @@ private:
     // The most of `events` rows whose text `html(rows)` fits `room` in height
     // at `width`; at least one when there are any.
     static int RowsThatFit(
-        QPainter& painter, int width, int room, int events, const std::function<QString(int)>& html);
+        QPainter& painter, int width, int room, int events, const std::function<QString(int)>& html, bool ownPage);
 };
