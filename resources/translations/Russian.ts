@@ -1,5 +1,35 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en">
+<context>
+    <name>CAnalyzeTraces</name>
+    <message>
+        <source>Analyze trace</source>
+        <translation>Анализ рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Analysing traces...</source>
+        <translation>Анализ рефлектограмм...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Отмена</translation>
+    </message>
+    <message>
+        <source>Analysing %1</source>
+        <translation>Анализ %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>These traces were not analysed:
+%1</source>
+        <translation>Эти рефлектограммы не проанализированы:
+%1</translation>
+    </message>
+</context>
 <context>
     <name>CApplicationStart</name>
     <message>
@@ -15,7 +45,7 @@
         <translation>PATH</translation>
     </message>
     <message>
-        <source>Trace files to open, or the working folder. The files' folder becomes the working folder and the first file the current trace; without paths the folder used last opens.</source>
+        <source>Trace files to open, or the working folder. The files&apos; folder becomes the working folder and the first file the current trace; without paths the folder used last opens.</source>
         <translation>Открываемые рефлектограммы или рабочая папка. Папка файлов становится рабочей, первый файл — текущим; без путей открывается последняя папка.</translation>
     </message>
     <message>
@@ -43,6 +73,305 @@
 %1</source>
         <translation>Не открыты:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>CBidirectionalPair</name>
+    <message>
+        <source>A trace cannot be paired with itself.</source>
+        <translation>Рефлектограмму нельзя поставить в пару с ней самой.</translation>
+    </message>
+    <message>
+        <source>The wavelengths differ: %1 nm (A→B) and %2 nm (B→A).</source>
+        <translation>Длины волн различаются: %1 нм (A→B) и %2 нм (B→A).</translation>
+    </message>
+    <message>
+        <source>The group indices differ by more than %1: %2 (A→B) and %3 (B→A).</source>
+        <translation>Групповые показатели преломления различаются больше чем на %1: %2 (A→B) и %3 (B→A).</translation>
+    </message>
+    <message>
+        <source>A→B</source>
+        <translation>A→B</translation>
+    </message>
+    <message>
+        <source>B→A</source>
+        <translation>B→A</translation>
+    </message>
+    <message>
+        <source>The %1 trace has no events: %2</source>
+        <translation>У рефлектограммы %1 нет событий: %2</translation>
+    </message>
+    <message>
+        <source>The %1 trace has no fibre end.</source>
+        <translation>У рефлектограммы %1 не найден конец волокна.</translation>
+    </message>
+    <message>
+        <source>The lengths to the fibre end differ by more than %1 m: %2 m (A→B) and %3 m (B→A).</source>
+        <translation>Длины до конца волокна различаются больше чем на %1 м: %2 м (A→B) и %3 м (B→A).</translation>
+    </message>
+</context>
+<context>
+    <name>CBidirectionalPanel</name>
+    <message>
+        <source>Swap</source>
+        <translation>Поменять</translation>
+    </message>
+    <message>
+        <source>Swap the directions</source>
+        <translation>Поменять направления местами</translation>
+    </message>
+    <message>
+        <source>The name endings of the two directions, separated by a space</source>
+        <translation>Окончания имён файлов двух направлений через пробел</translation>
+    </message>
+    <message>
+        <source>Report PDF…</source>
+        <translation>Отчёт PDF…</translation>
+    </message>
+    <message>
+        <source>Proposed pair:</source>
+        <translation>Предложенная пара:</translation>
+    </message>
+    <message>
+        <source>Suffixes:</source>
+        <translation>Суффиксы:</translation>
+    </message>
+    <message>
+        <source>A→B:</source>
+        <translation>A→B:</translation>
+    </message>
+    <message>
+        <source>B→A:</source>
+        <translation>B→A:</translation>
+    </message>
+    <message>
+        <source>Bidirectional analysis</source>
+        <translation>Двунаправленный анализ</translation>
+    </message>
+    <message>
+        <source>Average the events of two traces of one fibre measured from both ends</source>
+        <translation>Усреднить события двух рефлектограмм одного волокна, снятых с обоих концов</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 и %2</translation>
+    </message>
+    <message>
+        <source>No pair proposed in this folder</source>
+        <translation>В этой папке пары не найдены</translation>
+    </message>
+    <message>
+        <source>Choose the A→B and the B→A trace of one fibre.</source>
+        <translation>Выберите рефлектограммы A→B и B→A одного волокна.</translation>
+    </message>
+    <message>
+        <source>%1 (A→B) with %2 (B→A) mirrored; events closer than %3 m are one event.</source>
+        <translation>%1 (A→B) и зеркально отражённая %2 (B→A); события ближе %3 м друг к другу считаются одним.</translation>
+    </message>
+    <message>
+        <source>Not a pair: %1</source>
+        <translation>Не пара: %1</translation>
+    </message>
+    <message>
+        <source>Export the pair&apos;s report</source>
+        <translation>Экспорт отчёта по паре</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Файлы PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The report could not be written to %1: %2</source>
+        <translation>Не удалось записать отчёт в %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CBidirectionalReport</name>
+    <message>
+        <source>&lt;table width=100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%1&lt;/td&gt;&lt;td align=&quot;right&quot;&gt;Bidirectional analysis&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=18%&gt;A→B:&lt;/td&gt;&lt;td&gt;&lt;font color=&quot;%2&quot;&gt;&amp;#9632;&lt;/font&gt; %3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;B→A:&lt;/td&gt;&lt;td&gt;&lt;font color=&quot;%4&quot;&gt;&amp;#9632;&lt;/font&gt; %5 (mirrored)&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Cable:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;From A to B:&lt;/td&gt;&lt;td&gt;%8 → %9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%10nm&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%11ns (A→B), %12ns (B→A)&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;</source>
+        <translation>&lt;table width=100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%1&lt;/td&gt;&lt;td align=&quot;right&quot;&gt;Двунаправленный анализ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=18%&gt;A→B:&lt;/td&gt;&lt;td&gt;&lt;font color=&quot;%2&quot;&gt;&amp;#9632;&lt;/font&gt; %3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;B→A:&lt;/td&gt;&lt;td&gt;&lt;font color=&quot;%4&quot;&gt;&amp;#9632;&lt;/font&gt; %5 (зеркально)&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;От A до B:&lt;/td&gt;&lt;td&gt;%8 → %9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%10 нм&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%11 нс (A→B), %12 нс (B→A)&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;</translation>
+    </message>
+    <message>
+        <source>The page could not be drawn.</source>
+        <translation>Не удалось нарисовать страницу.</translation>
+    </message>
+</context>
+<context>
+    <name>CBidirectionalTable</name>
+    <message>
+        <source>Event %1</source>
+        <translation>Событие %1</translation>
+    </message>
+    <message>
+        <source>Distance [km]</source>
+        <translation>Расстояние [км]</translation>
+    </message>
+    <message>
+        <source>Loss A→B [dB]</source>
+        <translation>Потери A→B [дБ]</translation>
+    </message>
+    <message>
+        <source>Loss B→A [dB]</source>
+        <translation>Потери B→A [дБ]</translation>
+    </message>
+    <message>
+        <source>Average loss [dB]</source>
+        <translation>Средние потери [дБ]</translation>
+    </message>
+    <message>
+        <source>Reflectance [dB]</source>
+        <translation>Отражение [дБ]</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Примечание</translation>
+    </message>
+    <message>
+        <source>Fibre end (A→B)</source>
+        <translation>Конец волокна (A→B)</translation>
+    </message>
+    <message>
+        <source>Seen from A→B only: half its loss</source>
+        <translation>Видно только из A→B: половина потерь</translation>
+    </message>
+    <message>
+        <source>Seen from B→A only: half its loss</source>
+        <translation>Видно только из B→A: половина потерь</translation>
+    </message>
+    <message>
+        <source>Loss measured from one end</source>
+        <translation>Потери измерены с одного конца</translation>
+    </message>
+    <message>
+        <source>A→B</source>
+        <translation>A→B</translation>
+    </message>
+    <message>
+        <source>B→A</source>
+        <translation>B→A</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Среднее</translation>
+    </message>
+    <message>
+        <source>Total loss [dB]</source>
+        <translation>Суммарные потери [дБ]</translation>
+    </message>
+    <message>
+        <source>ORL [dB]</source>
+        <translation>ORL [дБ]</translation>
+    </message>
+    <message>
+        <source>Fibre end [km]</source>
+        <translation>Конец волокна [км]</translation>
+    </message>
+</context>
+<context>
+    <name>CChecksumConvention</name>
+    <message>
+        <source>absent</source>
+        <translation>отсутствует</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE</source>
+        <translation>CRC-16/CCITT-FALSE</translation>
+    </message>
+    <message>
+        <source>zero, not computed by the instrument</source>
+        <translation>ноль, прибор не вычисляет сумму</translation>
+    </message>
+    <message>
+        <source>CRC-16/XMODEM</source>
+        <translation>CRC-16/XMODEM</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE before the checksum block</source>
+        <translation>CRC-16/CCITT-FALSE до блока контрольной суммы</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE over the whole file</source>
+        <translation>CRC-16/CCITT-FALSE по всему файлу</translation>
+    </message>
+    <message>
+        <source>CRC-16/CCITT-FALSE inverted</source>
+        <translation>CRC-16/CCITT-FALSE с инверсией</translation>
+    </message>
+    <message>
+        <source>does not match</source>
+        <translation>не совпадает</translation>
+    </message>
+</context>
+<context>
+    <name>CCompareLegend</name>
+    <message>
+        <source>%1, %2 nm</source>
+        <translation>%1, %2 нм</translation>
+    </message>
+</context>
+<context>
+    <name>CCsvExportActions</name>
+    <message>
+        <source>&amp;Events as CSV…</source>
+        <translation>&amp;События в CSV…</translation>
+    </message>
+    <message>
+        <source>&amp;Trace as CSV…</source>
+        <translation>&amp;Рефлектограмма в CSV…</translation>
+    </message>
+    <message>
+        <source>Save the events of the current trace as a table for a spreadsheet</source>
+        <translation>Сохранить события текущей рефлектограммы таблицей для табличного редактора</translation>
+    </message>
+    <message>
+        <source>Save the distance and level of every sample of the current trace</source>
+        <translation>Сохранить расстояние и уровень каждой точки текущей рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Export events as CSV</source>
+        <translation>Экспорт событий в CSV</translation>
+    </message>
+    <message>
+        <source>Export trace as CSV</source>
+        <translation>Экспорт рефлектограммы в CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Файлы CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The table could not be written to %1:
+%2</source>
+        <translation>Не удалось записать таблицу в %1:
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>CCursors</name>
+    <message>
+        <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
+        <translation>В интервале аппроксимации меньше двух точек: раздвиньте курсоры для измерения</translation>
+    </message>
+    <message>
+        <source>A fit interval lies below the noise floor of the file (%1 dB): move it onto the trace to measure</source>
+        <translation>Интервал аппроксимации лежит ниже уровня шумов файла (%1 дБ): для измерения переместите его на рефлектограмму</translation>
+    </message>
+    <message>
+        <source>The trace scatters about a fit line by %1 dB, more than the %2 dB step it measures: measure where the trace stands clear of the noise</source>
+        <translation>Разброс рефлектограммы вокруг линии аппроксимации (%1 дБ) больше измеряемой ступеньки (%2 дБ): измеряйте там, где рефлектограмма выше шумов</translation>
+    </message>
+</context>
+<context>
+    <name>CDateFormat</name>
+    <message>
+        <source>dd/MM/yyyy HH:mm:ss</source>
+        <comment>Date and time format of the interface language</comment>
+        <translation>dd.MM.yyyy HH:mm:ss</translation>
+    </message>
+    <message>
+        <source>dd/MM/yyyy HH:mm</source>
+        <comment>Date and time format of the interface language</comment>
+        <translation>dd.MM.yyyy HH:mm</translation>
     </message>
 </context>
 <context>
@@ -144,14 +473,6 @@
         <translation>Приборы не найдены</translation>
     </message>
     <message>
-        <source>Can not be found devices or ports.
-Try to install device driver (FTDI COM driver).
-Check device connection and power supply.</source>
-        <translation>Не удалось найти приборы или порты.
-Попробуйте установить драйвер прибора (драйвер FTDI COM).
-Проверьте подключение и питание прибора.</translation>
-    </message>
-    <message>
         <source>Delete files on the device</source>
         <translation>Удаление файлов в приборе</translation>
     </message>
@@ -173,9 +494,9 @@ Check that it is switched on and that its cable is plugged in, then connect agai
         <source>Choose the instrument</source>
         <translation>Выбор прибора</translation>
     </message>
-<message>
+    <message>
         <source>No instrument and no serial port were found.
-Install the driver of the instrument's USB adapter (FTDI), then check the cable and that the instrument is switched on.</source>
+Install the driver of the instrument&apos;s USB adapter (FTDI), then check the cable and that the instrument is switched on.</source>
         <translation>Не найдено ни прибора, ни последовательного порта.
 Установите драйвер USB-адаптера прибора (FTDI), затем проверьте кабель и включён ли прибор.</translation>
     </message>
@@ -198,19 +519,13 @@ Install the driver of the instrument's USB adapter (FTDI), then check the cable 
 <context>
     <name>CDeviceExchanger</name>
     <message>
-        <source>Device's file is invalid.
-Probably, Probably, you use incompatible device</source>
-        <translation>Файл прибора неверен.
-Возможно, используется несовместимый прибор</translation>
-    </message>
-    <message>
-        <source>Cannot receive device's identificator from port %1.
+        <source>Cannot receive device&apos;s identificator from port %1.
 Probably, you use incompatible device or device is not connected.</source>
         <translation>Не удалось получить идентификатор прибора с порта %1.
 Возможно, используется несовместимый прибор или прибор не подключён.</translation>
     </message>
     <message>
-        <source>Invalid device's identificator received from port %1.
+        <source>Invalid device&apos;s identificator received from port %1.
 Probably, you use incompatible device.</source>
         <translation>С порта %1 получен неверный идентификатор прибора.
 Возможно, используется несовместимый прибор.</translation>
@@ -222,7 +537,7 @@ Probably, port in using by another application.</source>
 Возможно, порт занят другим приложением.</translation>
     </message>
     <message>
-        <source>Connected device isn't the requested  device (port %1). Please, re-connect the device.</source>
+        <source>Connected device isn&apos;t the requested  device (port %1). Please, re-connect the device.</source>
         <translation>Подключённый прибор не тот, что был выбран (порт %1). Переподключите прибор.</translation>
     </message>
     <message>
@@ -252,12 +567,12 @@ Probably, you use incompatible device.</source>
 %1</translation>
     </message>
     <message>
-        <source>Device's file is invalid:
+        <source>Device&apos;s file is invalid:
 %1</source>
         <translation>Файл прибора неверен:
 %1</translation>
     </message>
-<message>
+    <message>
         <source>The file from the instrument is invalid.
 The instrument is probably not a compatible one.</source>
         <translation>Файл, полученный от прибора, повреждён.
@@ -328,7 +643,7 @@ The instrument is probably not a compatible one.</source>
         <source>Comment</source>
         <translation>Комментарий</translation>
     </message>
-<message>
+    <message>
         <source>This trace carries no events.</source>
         <translation>В рефлектограмме нет событий.</translation>
     </message>
@@ -528,10 +843,10 @@ The instrument is probably not a compatible one.</source>
         <translation>Не все поля заполнены правильно</translation>
     </message>
     <message>
-        <source>Code "%1" of the file</source>
+        <source>Code &quot;%1&quot; of the file</source>
         <translation>Код «%1» из файла</translation>
     </message>
-<message>
+    <message>
         <source>Optical module</source>
         <translation>Оптический модуль</translation>
     </message>
@@ -559,7 +874,7 @@ The instrument is probably not a compatible one.</source>
         <source>matches (%1)</source>
         <translation>совпадает (%1)</translation>
     </message>
-<message>
+    <message>
         <source>Set the length...</source>
         <translation>Задать длину...</translation>
     </message>
@@ -568,7 +883,7 @@ The instrument is probably not a compatible one.</source>
         <translation>Задать длину</translation>
     </message>
     <message>
-        <source>Known distance of the span's end from the trace start [km]:</source>
+        <source>Known distance of the span&apos;s end from the trace start [km]:</source>
         <translation>Известное расстояние от начала рефлектограммы до конца участка [км]:</translation>
     </message>
 </context>
@@ -579,34 +894,12 @@ The instrument is probably not a compatible one.</source>
         <translation>Файлы Bellcore v1.0 (*.sor);;Все файлы (*.*)</translation>
     </message>
     <message>
-        <source>Loading file "%1" problem</source>
-        <translation>Проблема при загрузке файла "%1"</translation>
+        <source>Loading file &quot;%1&quot; problem</source>
+        <translation>Проблема при загрузке файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Loading file "%1" error</source>
-        <translation>Ошибка загрузки файла "%1"</translation>
-    </message>
-    <message>
-        <source>Requested codepage not present (file loaded)
-</source>
-        <translation>Кодовая страница не указана (файл загружен)
-</translation>
-    </message>
-    <message>
-        <source>CRC block not present (file loaded)
-</source>
-        <translation>Блок контрольной суммы отсутствует (файл загружен)
-</translation>
-    </message>
-    <message>
-        <source>Invalid file CRC (file loaded)
-</source>
-        <translation>Неверная контрольная сумма файла (файл загружен)
-</translation>
-    </message>
-    <message>
-        <source>warnings file "%1" loading found</source>
-        <translation>Предупреждения при загрузке файла "%1"</translation>
+        <source>Loading file &quot;%1&quot; error</source>
+        <translation>Ошибка загрузки файла &quot;%1&quot;</translation>
     </message>
     <message>
         <source>Add to compare</source>
@@ -617,12 +910,12 @@ The instrument is probably not a compatible one.</source>
         <translation>Наибольшее число файлов для сравнения: %1</translation>
     </message>
     <message>
-        <source>Saving file "%1" problem</source>
-        <translation>Проблема при сохранении файла "%1"</translation>
+        <source>Saving file &quot;%1&quot; problem</source>
+        <translation>Проблема при сохранении файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Saving file "%1" error</source>
-        <translation>Ошибка при сохранении файла "%1"</translation>
+        <source>Saving file &quot;%1&quot; error</source>
+        <translation>Ошибка при сохранении файла &quot;%1&quot;</translation>
     </message>
     <message>
         <source>Copying file %1  issue</source>
@@ -633,16 +926,16 @@ The instrument is probably not a compatible one.</source>
         <translation>Нельзя скопировать файл в самого себя</translation>
     </message>
     <message>
-        <source>Copying file "%1" problem</source>
-        <translation>Проблема при копировании файла "%1"</translation>
+        <source>Copying file &quot;%1&quot; problem</source>
+        <translation>Проблема при копировании файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Copying file "%1" error</source>
-        <translation>Ошибка при копировании файла "%1"</translation>
+        <source>Copying file &quot;%1&quot; error</source>
+        <translation>Ошибка при копировании файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Copy file "%1" to</source>
-        <translation>Копировать файл "%1" в</translation>
+        <source>Copy file &quot;%1&quot; to</source>
+        <translation>Копировать файл &quot;%1&quot; в</translation>
     </message>
     <message>
         <source>Select dir to copy</source>
@@ -665,29 +958,29 @@ The instrument is probably not a compatible one.</source>
         <translation>Системная ошибка при копировании файла %1 в  %2</translation>
     </message>
     <message>
-        <source>Rename file "%1"</source>
-        <translation>Переименование файла "%1"</translation>
+        <source>Rename file &quot;%1&quot;</source>
+        <translation>Переименование файла &quot;%1&quot;</translation>
     </message>
     <message>
         <source>Filename cannot contain symbols %1</source>
         <translation>Имя файла не может содержать символы %1</translation>
     </message>
     <message>
-        <source>Renaming file "%1" problem</source>
-        <translation>Проблема при переименовании файла "%1"</translation>
+        <source>Renaming file &quot;%1&quot; problem</source>
+        <translation>Проблема при переименовании файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Renaming file "%1" error</source>
-        <translation>Ошибка при переименовании файла "%1"</translation>
+        <source>Renaming file &quot;%1&quot; error</source>
+        <translation>Ошибка при переименовании файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Delete file "%1"</source>
-        <translation>Удаление файла "%1"</translation>
+        <source>Delete file &quot;%1&quot;</source>
+        <translation>Удаление файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>This operation will delete file "%1" to Windows trash.
+        <source>This operation will delete file &quot;%1&quot; to Windows trash.
 Are you sure?</source>
-        <translation>Файл "%1" будет перемещён в корзину.
+        <translation>Файл &quot;%1&quot; будет перемещён в корзину.
 Вы уверены?</translation>
     </message>
     <message>
@@ -701,44 +994,44 @@ Are you sure?</source>
 Вы уверены?</translation>
     </message>
     <message>
-        <source>Deleting file "%1" problem</source>
-        <translation>Проблема при удалении файла "%1"</translation>
+        <source>Deleting file &quot;%1&quot; problem</source>
+        <translation>Проблема при удалении файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>File "%1" cannot be moved to the trash, so it was not deleted.</source>
-        <translation>Файл "%1" нельзя переместить в корзину, поэтому он не удалён.</translation>
+        <source>File &quot;%1&quot; cannot be moved to the trash, so it was not deleted.</source>
+        <translation>Файл &quot;%1&quot; нельзя переместить в корзину, поэтому он не удалён.</translation>
     </message>
     <message>
         <source>Directory selection problem</source>
         <translation>Проблема выбора папки</translation>
     </message>
     <message>
-        <source>Cannot select directory "%1"</source>
-        <translation>Не удаётся выбрать папку "%1"</translation>
+        <source>Cannot select directory &quot;%1&quot;</source>
+        <translation>Не удаётся выбрать папку &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Reloading file "%1" problem</source>
-        <translation>Проблема при перезагрузке файла "%1"</translation>
+        <source>Reloading file &quot;%1&quot; problem</source>
+        <translation>Проблема при перезагрузке файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Reloading file "%1" error</source>
-        <translation>Ошибка перезагрузки файла "%1"</translation>
+        <source>Reloading file &quot;%1&quot; error</source>
+        <translation>Ошибка перезагрузки файла &quot;%1&quot;</translation>
     </message>
     <message>
         <source>The file stays listed as it was loaded before.</source>
         <translation>Файл остаётся в списке в том виде, в каком был загружен раньше.</translation>
     </message>
     <message>
-        <source>Loading file "%1"</source>
-        <translation>Загрузка файла "%1"</translation>
+        <source>Loading file &quot;%1&quot;</source>
+        <translation>Загрузка файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Copying file "%1"</source>
-        <translation>Копирование файла "%1"</translation>
+        <source>Copying file &quot;%1&quot;</source>
+        <translation>Копирование файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>"%1" has unsaved changes and is about to be replaced. Save the changes first?</source>
-        <translation>В "%1" есть несохранённые изменения, а файл будет заменён. Сначала сохранить изменения?</translation>
+        <source>&quot;%1&quot; has unsaved changes and is about to be replaced. Save the changes first?</source>
+        <translation>В &quot;%1&quot; есть несохранённые изменения, а файл будет заменён. Сначала сохранить изменения?</translation>
     </message>
     <message>
         <source>Closing files</source>
@@ -751,15 +1044,15 @@ Are you sure?</source>
 %1</translation>
     </message>
     <message>
-        <source>File "%1" already exists.</source>
-        <translation>Файл "%1" уже существует.</translation>
+        <source>File &quot;%1&quot; already exists.</source>
+        <translation>Файл &quot;%1&quot; уже существует.</translation>
     </message>
     <message>
         <source>Change folder</source>
         <translation>Сменить папку</translation>
     </message>
-<message>
-        <source>The file "%1" cannot be read.</source>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read.</source>
         <translation>Файл «%1» невозможно прочитать.</translation>
     </message>
     <message>
@@ -775,8 +1068,15 @@ Are you sure?</source>
         <translation>Кодовой страницы файла нет в системе; его тексты прочитаны как %1.</translation>
     </message>
     <message>
-        <source>"%1" cannot be read: %2</source>
+        <source>&quot;%1&quot; cannot be read: %2</source>
         <translation>«%1» невозможно прочитать: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CFileListElementDelegate</name>
+    <message>
+        <source>Unreadable: %1</source>
+        <translation>Не читается: %1</translation>
     </message>
 </context>
 <context>
@@ -785,23 +1085,12 @@ Are you sure?</source>
         <source>%1%2 </source>
         <translation>%1%2 </translation>
     </message>
-    <message>
-        <source>dd/MM/yyyy hh:mm</source>
-        <comment>Date format: year/month/day  hour:min</comment>
-        <translation>dd.MM.yyyy hh:mm</translation>
-    </message>
 </context>
 <context>
     <name>CFileListWatcher</name>
     <message>
         <source>Working folder was updated</source>
         <translation>Рабочая папка изменилась</translation>
-    </message>
-    <message>
-        <source>Some files in the current folder was added.
-Do you want update file list?</source>
-        <translation>В текущую папку добавлены файлы.
-Обновить список файлов?</translation>
     </message>
     <message>
         <source>%1
@@ -843,7 +1132,7 @@ Do you want to remove it from file list?</source>
 Файл удалён другой программой.
 Убрать его из списка файлов?</translation>
     </message>
-<message>
+    <message>
         <source>New files appeared in the current folder.
 Do you want to update the file list?</source>
         <translation>В текущей папке появились новые файлы.
@@ -917,10 +1206,6 @@ Do you want to update the file list?</source>
         <translation>Потери Л-П</translation>
     </message>
     <message>
-        <source>Att.coeff</source>
-        <translation>Коэф. зат.</translation>
-    </message>
-    <message>
         <source>Position</source>
         <translation>Положение</translation>
     </message>
@@ -944,7 +1229,7 @@ Do you want to update the file list?</source>
         <source>Range</source>
         <translation>Диапазон</translation>
     </message>
-<message>
+    <message>
         <source>Att. coeff.</source>
         <translation>Коэф. зат.</translation>
     </message>
@@ -961,16 +1246,6 @@ Do you want to update the file list?</source>
         <translation>%1км %2дБ</translation>
     </message>
     <message>
-        <source>No traces in this folder.
-
-Open a folder of traces with File &gt; Change folder (Ctrl+O),
-or connect the instrument and download its traces with Device &gt; Load all.</source>
-        <translation>В этой папке нет рефлектограмм.
-
-Откройте папку с рефлектограммами: Файл &gt; Сменить папку (Ctrl+O),
-или подключите прибор и загрузите его рефлектограммы: Рефлектометр &gt; Загрузить все.</translation>
-    </message>
-<message>
         <source>No traces in this folder.
 
 Open a folder of traces with File &gt; Change folder (Ctrl+O),
@@ -1020,6 +1295,189 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
     </message>
 </context>
 <context>
+    <name>CLimitSets</name>
+    <message>
+        <source>no limit set is named &quot;%1&quot;</source>
+        <translation>набора норм с именем «%1» нет</translation>
+    </message>
+    <message>
+        <source>%1: the file holds %2 limit sets, not one</source>
+        <translation>%1: в файле наборов норм: %2, а не один</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: the file is too large for a limit set</source>
+        <translation>%1: файл слишком велик для набора норм</translation>
+    </message>
+    <message>
+        <source>%1: not valid JSON at byte %2: %3</source>
+        <translation>%1: ошибка JSON в байте %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: the file holds no JSON object</source>
+        <translation>%1: в файле нет объекта JSON</translation>
+    </message>
+    <message>
+        <source>%1: the key &quot;%2&quot; is unknown or its value is not valid</source>
+        <translation>%1: ключ «%2» неизвестен или его значение недопустимо</translation>
+    </message>
+    <message>
+        <source>a limit set is not an object</source>
+        <translation>набор норм — не объект JSON</translation>
+    </message>
+    <message>
+        <source>%1: the name &quot;%2&quot; is given to two sets</source>
+        <translation>%1: имя «%2» дано двум наборам</translation>
+    </message>
+    <message>
+        <source>%1: the name &quot;%2&quot; belongs to a shipped preset</source>
+        <translation>%1: имя «%2» занято встроенным набором</translation>
+    </message>
+</context>
+<context>
+    <name>CLimitsDialog</name>
+    <message>
+        <source>not used</source>
+        <translation>не задано</translation>
+    </message>
+    <message>
+        <source>Pass/fail limits</source>
+        <translation>Нормы приёмки</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>Limit set:</source>
+        <translation>Набор норм:</translation>
+    </message>
+    <message>
+        <source>Launch cord [m]:</source>
+        <translation>Начальная катушка [м]:</translation>
+    </message>
+    <message>
+        <source>Receive cord [m]:</source>
+        <translation>Конечная катушка [м]:</translation>
+    </message>
+    <message>
+        <source>Span starts at event (without a launch cord):</source>
+        <translation>Участок начинается с события (без начальной катушки):</translation>
+    </message>
+    <message>
+        <source>Span ends at event (without a receive cord):</source>
+        <translation>Участок кончается событием (без конечной катушки):</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Импорт...</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Экспорт...</translation>
+    </message>
+    <message>
+        <source>(traces are not judged)</source>
+        <translation>(рефлектограммы не оцениваются)</translation>
+    </message>
+    <message>
+        <source>Importing limit sets</source>
+        <translation>Импорт наборов норм</translation>
+    </message>
+    <message>
+        <source>The limit sets were not imported:
+%1</source>
+        <translation>Наборы норм не импортированы:
+%1</translation>
+    </message>
+    <message>
+        <source>Choose a limit set first.</source>
+        <translation>Сначала выберите набор норм.</translation>
+    </message>
+    <message>
+        <source>Exporting a limit set</source>
+        <translation>Экспорт набора норм</translation>
+    </message>
+    <message>
+        <source>Import limit sets</source>
+        <translation>Импорт наборов норм</translation>
+    </message>
+    <message>
+        <source>Limit sets (*.json);;All files (*)</source>
+        <translation>Наборы норм (*.json);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Export the limit set</source>
+        <translation>Экспорт набора норм</translation>
+    </message>
+    <message>
+        <source>A cord length is a number of metres, 0 or more.</source>
+        <translation>Длина катушки — число метров, не меньше 0.</translation>
+    </message>
+</context>
+<context>
+    <name>CLinkMap</name>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 км</translation>
+    </message>
+    <message>
+        <source>Launch cord</source>
+        <translation>Нормализующая катушка</translation>
+    </message>
+    <message>
+        <source>Connector</source>
+        <translation>Разъём</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>Сварка</translation>
+    </message>
+    <message>
+        <source>Bend</source>
+        <translation>Изгиб</translation>
+    </message>
+    <message>
+        <source>Gainer</source>
+        <translation>Усиление</translation>
+    </message>
+    <message>
+        <source>Splitter-like loss</source>
+        <translation>Потери как у сплиттера</translation>
+    </message>
+    <message>
+        <source>Fibre end</source>
+        <translation>Конец волокна</translation>
+    </message>
+    <message>
+        <source>Receive cord</source>
+        <translation>Приёмная катушка</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 на %2</translation>
+    </message>
+    <message>
+        <source>Loss %1 dB</source>
+        <translation>Потери %1 дБ</translation>
+    </message>
+    <message>
+        <source>More loss at the longer wavelength than at %1 nm</source>
+        <translation>На большей длине волны потери больше, чем на %1 нм</translation>
+    </message>
+    <message>
+        <source>Pair by name or fibre IDs</source>
+        <translation>Пара по имени файла или по кабелю и волокну</translation>
+    </message>
+    <message>
+        <source>Compare with %1 (%2 nm)</source>
+        <translation>Сравнить с %1 (%2 нм)</translation>
+    </message>
+</context>
+<context>
     <name>CMainOpt</name>
     <message>
         <source>Program options</source>
@@ -1038,34 +1496,14 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation>Удалённые файлы попадают в корзину</translation>
     </message>
     <message>
-        <source>Connect to device at start program</source>
-        <translation>Подключаться к прибору при запуске программы</translation>
-    </message>
-    <message>
-        <source>Delete files on device after their uploading</source>
-        <translation>Удалять файлы в приборе после их загрузки</translation>
-    </message>
-    <message>
-        <source>Recommend set this options to prevent doubling files on PC</source>
-        <translation>Рекомендуется включить, чтобы файлы на компьютере не дублировались</translation>
-    </message>
-    <message>
         <source>Enable full edit mode for file information</source>
         <translation>Разрешить полное редактирование информации о файле</translation>
-    </message>
-    <message>
-        <source>Set backgrounds color</source>
-        <translation>Цвет фона графиков</translation>
     </message>
     <message>
         <source>Language changed</source>
         <translation>Язык изменён</translation>
     </message>
     <message>
-        <source>Please restart program for apply language changes.</source>
-        <translation>Перезапустите программу, чтобы сменить язык.</translation>
-    </message>
-<message>
         <source>8-bit text in files marked English</source>
         <translation>8-битный текст в файлах с пометкой English</translation>
     </message>
@@ -1073,7 +1511,7 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <source>Windows-1251 reads the Cyrillic texts some instruments store under English; Windows-1252 the Western European ones. Files read afterwards use it.</source>
         <translation>Windows-1251 читает кириллические тексты, которые некоторые приборы записывают с английской пометкой; Windows-1252 — западноевропейские. Действует на файлы, прочитанные после выбора.</translation>
     </message>
-<message>
+    <message>
         <source>Trace analysis, where a file sets no threshold</source>
         <translation>Анализ рефлектограмм, если порог не задан в файле</translation>
     </message>
@@ -1093,7 +1531,7 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <source>End-of-fibre threshold</source>
         <translation>Порог конца волокна</translation>
     </message>
-<message>
+    <message>
         <source>Bend threshold between wavelengths</source>
         <translation>Порог изгиба между длинами волн</translation>
     </message>
@@ -1101,7 +1539,7 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <source>An event is a bend where its loss at the longer wavelength exceeds the loss at the shorter one by more than this</source>
         <translation>Событие считается изгибом, если его потери на большей длине волны превышают потери на меньшей больше чем на это значение</translation>
     </message>
-<message>
+    <message>
         <source>Connect to the instrument at start-up</source>
         <translation>Подключаться к прибору при запуске</translation>
     </message>
@@ -1125,10 +1563,6 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
 <context>
     <name>CPrinter</name>
     <message>
-        <source>Lumetrix - Print preview mode (presss ESC or close)</source>
-        <translation>Lumetrix - Режим предварительного просмотра (нажмите ESC или закройте окно)</translation>
-    </message>
-    <message>
         <source>Export PDF</source>
         <translation>Экспорт в PDF</translation>
     </message>
@@ -1146,7 +1580,7 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <source>Printing data...</source>
         <translation>Печать данных...</translation>
     </message>
-<message>
+    <message>
         <source>Lumetrix - Print preview (press Esc or close the window to leave)</source>
         <translation>Lumetrix - просмотр перед печатью (для выхода нажмите Esc или закройте окно)</translation>
     </message>
@@ -1171,6 +1605,37 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
     </message>
 </context>
 <context>
+    <name>CReportFacts</name>
+    <message>
+        <source>Location A:</source>
+        <translation>Начало линии:</translation>
+    </message>
+    <message>
+        <source>Location B:</source>
+        <translation>Конец линии:</translation>
+    </message>
+    <message>
+        <source>Maker:</source>
+        <translation>Изготовитель:</translation>
+    </message>
+    <message>
+        <source>Model:</source>
+        <translation>Модель:</translation>
+    </message>
+    <message>
+        <source>End-to-end loss:</source>
+        <translation>Потери линии:</translation>
+    </message>
+    <message>
+        <source>%1 dB</source>
+        <translation>%1 дБ</translation>
+    </message>
+    <message>
+        <source>Optical return loss:</source>
+        <translation>Оптические возвратные потери:</translation>
+    </message>
+</context>
+<context>
     <name>CReportPage</name>
     <message>
         <source>Lumetrix v.</source>
@@ -1181,23 +1646,14 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation> отчёт рефлектометра</translation>
     </message>
     <message>
-        <source>dd/MM/yyyy hh:mm</source>
-        <comment>Date format: year/month/day  hour:min</comment>
-        <translation>dd.MM.yyyy hh:mm</translation>
-    </message>
-    <message>
-        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%14&lt;/td&gt;&lt;td align = "right"&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
-        <translation>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%14&lt;/td&gt;&lt;td align = "right"&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Файл:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Дата:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Прибор:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%5 нм&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%6 нс&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Показатель преломления:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длина:&lt;/td&gt;&lt;td&gt;%8 км&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Усреднения:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Оператор:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Комментарий:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Delta 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
-        <translation>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Маркер 1&lt;/td&gt;&lt;td width = 25%&gt;Маркер 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1 км&lt;/td&gt;&lt;td&gt;%2 км&lt;/td&gt;&lt;td&gt;Расстояние 1-2&lt;/td&gt;&lt;td&gt;%3 км&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4 дБ&lt;/td&gt;&lt;td&gt;%5 дБ&lt;/td&gt;&lt;td&gt;Разность 1-2&lt;/td&gt;&lt;td&gt;%6 дБ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</translation>
+        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Файл:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Дата:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Прибор:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%5 нм&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%6 нс&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Показатель преломления:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длина:&lt;/td&gt;&lt;td&gt;%8 км&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Усреднения:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Оператор:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Комментарий:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
     </message>
     <message>
         <source>The pages could not be drawn.</source>
         <translation>Не удалось нарисовать страницы.</translation>
     </message>
-<message>
+    <message>
         <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Loss 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
         <translation>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Маркер 1&lt;/td&gt;&lt;td width = 25%&gt;Маркер 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1 км&lt;/td&gt;&lt;td&gt;%2 км&lt;/td&gt;&lt;td&gt;Расстояние 1-2&lt;/td&gt;&lt;td&gt;%3 км&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4 дБ&lt;/td&gt;&lt;td&gt;%5 дБ&lt;/td&gt;&lt;td&gt;Потери 1-2&lt;/td&gt;&lt;td&gt;%6 дБ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</translation>
     </message>
@@ -1247,6 +1703,161 @@ Save the following selected files?</source>
     </message>
 </context>
 <context>
+    <name>CVerdict</name>
+    <message>
+        <source>the span&apos;s event %1 does not exist</source>
+        <translation>события %1, заданного для участка, нет</translation>
+    </message>
+    <message>
+        <source>no events</source>
+        <translation>нет событий</translation>
+    </message>
+    <message>
+        <source>the span is empty</source>
+        <translation>участок пуст</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>НОРМА</translation>
+    </message>
+    <message>
+        <source>WARN</source>
+        <translation>ВНИМАНИЕ</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>НЕ НОРМА</translation>
+    </message>
+    <message>
+        <source>loss</source>
+        <translation>потери</translation>
+    </message>
+    <message>
+        <source>reflectance</source>
+        <translation>отражение</translation>
+    </message>
+    <message>
+        <source>attenuation</source>
+        <translation>затухание</translation>
+    </message>
+    <message>
+        <source>span loss</source>
+        <translation>потери участка</translation>
+    </message>
+    <message>
+        <source>span length</source>
+        <translation>длина участка</translation>
+    </message>
+    <message>
+        <source>span ORL</source>
+        <translation>ORL участка</translation>
+    </message>
+    <message>
+        <source>dB/km</source>
+        <translation>дБ/км</translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>дБ</translation>
+    </message>
+    <message>
+        <source>event %1 %2</source>
+        <translation>событие %1: %2</translation>
+    </message>
+    <message>
+        <source>fail below %1</source>
+        <translation>не норма ниже %1</translation>
+    </message>
+    <message>
+        <source>fail above %1</source>
+        <translation>не норма выше %1</translation>
+    </message>
+    <message>
+        <source>warning below %1</source>
+        <translation>внимание ниже %1</translation>
+    </message>
+    <message>
+        <source>warning above %1</source>
+        <translation>внимание выше %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>span %1-%2 km (%3 km)</source>
+        <translation>участок %1–%2 км (%3 км)</translation>
+    </message>
+</context>
+<context>
+    <name>CVerdictCells</name>
+    <message>
+        <source>Outside the span: not tested</source>
+        <translation>Вне участка: не проверяется</translation>
+    </message>
+    <message>
+        <source>%1   (limits %2)</source>
+        <translation>%1   (нормы %2)</translation>
+    </message>
+    <message>
+        <source>%1   (limits %2, %3)</source>
+        <translation>%1   (нормы %2, %3)</translation>
+    </message>
+</context>
+<context>
+    <name>CVerdictHtml</name>
+    <message>
+        <source>, loss %1 dB</source>
+        <translation>, потери %1 дБ</translation>
+    </message>
+    <message>
+        <source>, ORL %1 dB</source>
+        <translation>, ORL %1 дБ</translation>
+    </message>
+    <message>
+        <source>&lt;hr/&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=15%&gt;Limits:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Span:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Verdict:&lt;/td&gt;%3&lt;/tr&gt;</source>
+        <translation>&lt;hr/&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=15%&gt;Нормы:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Участок:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Оценка:&lt;/td&gt;%3&lt;/tr&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;tr&gt;&lt;td&gt;Marked:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;</source>
+        <translation>&lt;tr&gt;&lt;td&gt;Отмечено:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>CWavelengthPair</name>
+    <message>
+        <source>Both traces are taken at %1 nm: a bend shows only as the difference between two wavelengths.</source>
+        <translation>Обе рефлектограммы сняты на %1 нм: изгиб виден только как разница между двумя длинами волн.</translation>
+    </message>
+    <message>
+        <source>The %1 nm trace has no events%2.</source>
+        <translation>На рефлектограмме %1 нм нет событий%2.</translation>
+    </message>
+    <message>
+        <source>The traces are of different fibres: the fibre ends at %1 m at %2 nm and at %3 m at %4 nm.</source>
+        <translation>Рефлектограммы разных волокон: волокно кончается на %1 м при %2 нм и на %3 м при %4 нм.</translation>
+    </message>
+</context>
+<context>
+    <name>CWindowConveniences</name>
+    <message>
+        <source>Compare &amp;legend</source>
+        <translation>&amp;Легенда сравнения</translation>
+    </message>
+    <message>
+        <source>Show the colour, file name and wavelength of each compared trace</source>
+        <translation>Показывать цвет, имя файла и длину волны каждой сравниваемой рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Recent &amp;folders</source>
+        <translation>&amp;Недавние папки</translation>
+    </message>
+</context>
+<context>
     <name>EExchangeParameters</name>
     <message>
         <source>Device parameters are invalid.
@@ -1261,7 +1872,7 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>File access error</source>
         <translation>Ошибка доступа к файлу</translation>
     </message>
-<message>
+    <message>
         <source>no such file</source>
         <translation>нет такого файла</translation>
     </message>
@@ -1284,7 +1895,7 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>Format of loaded file is no Bellcore v1.0 format</source>
         <translation>Формат загруженного файла не соответствует Bellcore v1.0</translation>
     </message>
-<message>
+    <message>
         <source>the block %1 ends %2 bytes before its announced size</source>
         <translation>блок %1 кончается на %2 байт раньше заявленного размера</translation>
     </message>
@@ -1315,8 +1926,8 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>Application internal error</source>
         <translation>Внутренняя ошибка программы</translation>
     </message>
-<message>
-        <source>the file's code page (%1) has no character "%2"</source>
+    <message>
+        <source>the file&apos;s code page (%1) has no character &quot;%2&quot;</source>
         <translation>в кодовой странице файла (%1) нет символа «%2»</translation>
     </message>
 </context>
@@ -1508,10 +2119,6 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation>О&amp;чистить память</translation>
     </message>
     <message>
-        <source>Clear Memory</source>
-        <translation>Очистить память</translation>
-    </message>
-    <message>
         <source>Clear memory</source>
         <translation>Очистить память</translation>
     </message>
@@ -1558,14 +2165,6 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Zoom X out</source>
         <translation>Уменьшить по X</translation>
-    </message>
-    <message>
-        <source>Reset zoom X </source>
-        <translation>Сбросить масштаб по X</translation>
-    </message>
-    <message>
-        <source>Reset zoom X off</source>
-        <translation>Сбросить масштаб по X</translation>
     </message>
     <message>
         <source>Reset zoom X</source>
@@ -1630,10 +2229,6 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>Delete event</source>
         <translation>Удалить событие</translation>
-    </message>
-    <message>
-        <source>delete event</source>
-        <translation>удалить событие</translation>
     </message>
     <message>
         <source>&amp;Edit comment</source>
@@ -1724,10 +2319,6 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation>Экспортировать отчёт в файл PDF</translation>
     </message>
     <message>
-        <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
-        <translation>В интервале аппроксимации меньше двух точек: раздвиньте курсоры для измерения</translation>
-    </message>
-    <message>
         <source>Zoom %1 %2 × %3 %4</source>
         <translation>Масштаб %1 %2 × %3 %4</translation>
     </message>
@@ -1767,7 +2358,7 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>File information</source>
         <translation>Информация о файле</translation>
     </message>
-<message>
+    <message>
         <source>A&amp;nalyze trace</source>
         <translation>&amp;Анализ рефлектограммы</translation>
     </message>
@@ -1775,7 +2366,7 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>Find and measure the events of the trace</source>
         <translation>Найти и измерить события рефлектограммы</translation>
     </message>
-<message>
+    <message>
         <source>Pass/fail &amp;limits...</source>
         <translation>&amp;Нормы приёмки...</translation>
     </message>
@@ -1787,7 +2378,7 @@ Probably, you use incompatible device or device is not connected.</source>
         <source>Choose the limit set and the span the traces are judged by</source>
         <translation>Выбрать набор норм и участок, по которым оцениваются рефлектограммы</translation>
     </message>
-<message>
+    <message>
         <source>Expo&amp;rt</source>
         <translation>Экспо&amp;рт</translation>
     </message>
@@ -1795,12 +2386,12 @@ Probably, you use incompatible device or device is not connected.</source>
 <context>
     <name>QValidator</name>
     <message>
-        <source>Value can't be negative</source>
+        <source>Value can&apos;t be negative</source>
         <translation>Значение не может быть отрицательным</translation>
     </message>
     <message>
-        <source>Value can't be positive (put '-' first)</source>
-        <translation>Значение не может быть положительным (сначала введите '-')</translation>
+        <source>Value can&apos;t be positive (put &apos;-&apos; first)</source>
+        <translation>Значение не может быть положительным (сначала введите &apos;-&apos;)</translation>
     </message>
     <message>
         <source>Value must be integer</source>
@@ -1823,7 +2414,7 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation>Введите число</translation>
     </message>
     <message>
-        <source>Value can't be zero</source>
+        <source>Value can&apos;t be zero</source>
         <translation>Значение не может быть нулевым</translation>
     </message>
     <message>
@@ -1839,74 +2430,13 @@ Probably, you use incompatible device or device is not connected.</source>
         <translation>Наибольшая длина строки: %1</translation>
     </message>
     <message>
-        <source>The file's codepage has no character "%1"</source>
-        <translation>В кодовой странице файла нет символа "%1"</translation>
-    </message>
-</context>
-<context>
-    <name>CChecksumConvention</name>
-    <message>
-        <source>absent</source>
-        <translation>отсутствует</translation>
-    </message>
-    <message>
-        <source>CRC-16/CCITT-FALSE</source>
-        <translation>CRC-16/CCITT-FALSE</translation>
-    </message>
-    <message>
-        <source>zero, not computed by the instrument</source>
-        <translation>ноль, прибор не вычисляет сумму</translation>
-    </message>
-    <message>
-        <source>CRC-16/XMODEM</source>
-        <translation>CRC-16/XMODEM</translation>
-    </message>
-    <message>
-        <source>CRC-16/CCITT-FALSE before the checksum block</source>
-        <translation>CRC-16/CCITT-FALSE до блока контрольной суммы</translation>
-    </message>
-    <message>
-        <source>CRC-16/CCITT-FALSE over the whole file</source>
-        <translation>CRC-16/CCITT-FALSE по всему файлу</translation>
-    </message>
-    <message>
-        <source>CRC-16/CCITT-FALSE inverted</source>
-        <translation>CRC-16/CCITT-FALSE с инверсией</translation>
-    </message>
-    <message>
-        <source>does not match</source>
-        <translation>не совпадает</translation>
-    </message>
-</context>
-<context>
-    <name>CCursors</name>
-    <message>
-        <source>A fit interval holds fewer than two samples: move the cursors apart to measure</source>
-        <translation>В интервале аппроксимации меньше двух точек: раздвиньте курсоры для измерения</translation>
-    </message>
-    <message>
-        <source>A fit interval lies below the noise floor of the file (%1 dB): move it onto the trace to measure</source>
-        <translation>Интервал аппроксимации лежит ниже уровня шумов файла (%1 дБ): для измерения переместите его на рефлектограмму</translation>
-    </message>
-    <message>
-        <source>The trace scatters about a fit line by %1 dB, more than the %2 dB step it measures: measure where the trace stands clear of the noise</source>
-        <translation>Разброс рефлектограммы вокруг линии аппроксимации (%1 дБ) больше измеряемой ступеньки (%2 дБ): измеряйте там, где рефлектограмма выше шумов</translation>
-    </message>
-</context>
-<context>
-    <name>CFileListElementDelegate</name>
-    <message>
-        <source>Unreadable: %1</source>
-        <translation>Не читается: %1</translation>
+        <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
+        <translation>В кодовой странице файла нет символа &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
     <name>analysis::CTraceAnalyzer</name>
     <message>
-        <source>trace analysis is not available</source>
-        <translation>анализ рефлектограммы недоступен</translation>
-    </message>
-<message>
         <source>sample spacing is 0</source>
         <translation>шаг отсчётов равен 0</translation>
     </message>
@@ -1928,685 +2458,38 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
 </context>
 <context>
-    <name>CAnalyzeTraces</name>
-    <message>
-        <source>Analyze trace</source>
-        <translation>Анализ рефлектограммы</translation>
-    </message>
-    <message>
-        <source>Analysing traces...</source>
-        <translation>Анализ рефлектограмм...</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation type="unfinished">Отмена</translation>
-    </message>
-    <message>
-        <source>Analysing %1</source>
-        <translation>Анализ %1</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>These traces were not analysed:
-%1</source>
-        <translation>Эти рефлектограммы не проанализированы:
-%1</translation>
-    </message>
-</context>
-<context>
-    <name>CLimitSets</name>
-    <message>
-        <source>no limit set is named "%1"</source>
-        <translation>набора норм с именем «%1» нет</translation>
-    </message>
-    <message>
-        <source>%1: the file holds %2 limit sets, not one</source>
-        <translation>%1: в файле наборов норм: %2, а не один</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>%1: the file is too large for a limit set</source>
-        <translation>%1: файл слишком велик для набора норм</translation>
-    </message>
-    <message>
-        <source>%1: not valid JSON at byte %2: %3</source>
-        <translation>%1: ошибка JSON в байте %2: %3</translation>
-    </message>
-    <message>
-        <source>%1: the file holds no JSON object</source>
-        <translation>%1: в файле нет объекта JSON</translation>
-    </message>
-    <message>
-        <source>%1: the key "%2" is unknown or its value is not valid</source>
-        <translation>%1: ключ «%2» неизвестен или его значение недопустимо</translation>
-    </message>
-    <message>
-        <source>a limit set is not an object</source>
-        <translation>набор норм — не объект JSON</translation>
-    </message>
-    <message>
-        <source>%1: the name "%2" is given to two sets</source>
-        <translation>%1: имя «%2» дано двум наборам</translation>
-    </message>
-    <message>
-        <source>%1: the name "%2" belongs to a shipped preset</source>
-        <translation>%1: имя «%2» занято встроенным набором</translation>
-    </message>
-</context>
-<context>
-    <name>CLimitsDialog</name>
-    <message>
-        <source>not used</source>
-        <translation>не задано</translation>
-    </message>
-    <message>
-        <source>Pass/fail limits</source>
-        <translation>Нормы приёмки</translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation>нет</translation>
-    </message>
-    <message>
-        <source>Limit set:</source>
-        <translation>Набор норм:</translation>
-    </message>
-    <message>
-        <source>Launch cord [m]:</source>
-        <translation>Начальная катушка [м]:</translation>
-    </message>
-    <message>
-        <source>Receive cord [m]:</source>
-        <translation>Конечная катушка [м]:</translation>
-    </message>
-    <message>
-        <source>Span starts at event (without a launch cord):</source>
-        <translation>Участок начинается с события (без начальной катушки):</translation>
-    </message>
-    <message>
-        <source>Span ends at event (without a receive cord):</source>
-        <translation>Участок кончается событием (без конечной катушки):</translation>
-    </message>
-    <message>
-        <source>Import...</source>
-        <translation>Импорт...</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Экспорт...</translation>
-    </message>
-    <message>
-        <source>(traces are not judged)</source>
-        <translation>(рефлектограммы не оцениваются)</translation>
-    </message>
-    <message>
-        <source>Importing limit sets</source>
-        <translation>Импорт наборов норм</translation>
-    </message>
-    <message>
-        <source>The limit sets were not imported:
-%1</source>
-        <translation>Наборы норм не импортированы:
-%1</translation>
-    </message>
-    <message>
-        <source>Choose a limit set first.</source>
-        <translation>Сначала выберите набор норм.</translation>
-    </message>
-    <message>
-        <source>Exporting a limit set</source>
-        <translation>Экспорт набора норм</translation>
-    </message>
-    <message>
-        <source>Import limit sets</source>
-        <translation>Импорт наборов норм</translation>
-    </message>
-    <message>
-        <source>Limit sets (*.json);;All files (*)</source>
-        <translation>Наборы норм (*.json);;Все файлы (*)</translation>
-    </message>
-    <message>
-        <source>Export the limit set</source>
-        <translation>Экспорт набора норм</translation>
-    </message>
-    <message>
-        <source>A cord length is a number of metres, 0 or more.</source>
-        <translation>Длина катушки — число метров, не меньше 0.</translation>
-    </message>
-</context>
-<context>
-    <name>CVerdict</name>
-    <message>
-        <source>the span's event %1 does not exist</source>
-        <translation>события %1, заданного для участка, нет</translation>
-    </message>
-    <message>
-        <source>no events</source>
-        <translation>нет событий</translation>
-    </message>
-    <message>
-        <source>the span is empty</source>
-        <translation>участок пуст</translation>
-    </message>
-    <message>
-        <source>PASS</source>
-        <translation>НОРМА</translation>
-    </message>
-    <message>
-        <source>WARN</source>
-        <translation>ВНИМАНИЕ</translation>
-    </message>
-    <message>
-        <source>FAIL</source>
-        <translation>НЕ НОРМА</translation>
-    </message>
-    <message>
-        <source>loss</source>
-        <translation>потери</translation>
-    </message>
-    <message>
-        <source>reflectance</source>
-        <translation>отражение</translation>
-    </message>
-    <message>
-        <source>attenuation</source>
-        <translation>затухание</translation>
-    </message>
-    <message>
-        <source>span loss</source>
-        <translation>потери участка</translation>
-    </message>
-    <message>
-        <source>span length</source>
-        <translation>длина участка</translation>
-    </message>
-    <message>
-        <source>span ORL</source>
-        <translation>ORL участка</translation>
-    </message>
-    <message>
-        <source>dB/km</source>
-        <translation>дБ/км</translation>
-    </message>
-    <message>
-        <source>km</source>
-        <translation>км</translation>
-    </message>
-    <message>
-        <source>dB</source>
-        <translation>дБ</translation>
-    </message>
-    <message>
-        <source>event %1 %2</source>
-        <translation>событие %1: %2</translation>
-    </message>
-    <message>
-        <source>fail below %1</source>
-        <translation>не норма ниже %1</translation>
-    </message>
-    <message>
-        <source>fail above %1</source>
-        <translation>не норма выше %1</translation>
-    </message>
-    <message>
-        <source>warning below %1</source>
-        <translation>внимание ниже %1</translation>
-    </message>
-    <message>
-        <source>warning above %1</source>
-        <translation>внимание выше %1</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>span %1-%2 km (%3 km)</source>
-        <translation>участок %1–%2 км (%3 км)</translation>
-    </message>
-</context>
-<context>
-    <name>CVerdictCells</name>
-    <message>
-        <source>Outside the span: not tested</source>
-        <translation>Вне участка: не проверяется</translation>
-    </message>
-    <message>
-        <source>%1   (limits %2)</source>
-        <translation>%1   (нормы %2)</translation>
-    </message>
-    <message>
-        <source>%1   (limits %2, %3)</source>
-        <translation>%1   (нормы %2, %3)</translation>
-    </message>
-</context>
-<context>
-    <name>CVerdictHtml</name>
-    <message>
-        <source>, loss %1 dB</source>
-        <translation>, потери %1 дБ</translation>
-    </message>
-    <message>
-        <source>, ORL %1 dB</source>
-        <translation>, ORL %1 дБ</translation>
-    </message>
-    <message>
-        <source>&lt;hr/&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=15%&gt;Limits:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Span:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Verdict:&lt;/td&gt;%3&lt;/tr&gt;</source>
-        <translation>&lt;hr/&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width=15%&gt;Нормы:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Участок:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Оценка:&lt;/td&gt;%3&lt;/tr&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;tr&gt;&lt;td&gt;Marked:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;</source>
-        <translation>&lt;tr&gt;&lt;td&gt;Отмечено:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt;</translation>
-    </message>
-</context>
-<context>
     <name>tLimitSet</name>
     <message>
-        <source>the key "%1" is unknown or its value is not valid</source>
+        <source>the key &quot;%1&quot; is unknown or its value is not valid</source>
         <translation>ключ «%1» неизвестен или его значение недопустимо</translation>
     </message>
     <message>
-        <source>the key "name" is missing or empty</source>
+        <source>the key &quot;name&quot; is missing or empty</source>
         <translation>ключ «name» отсутствует или пуст</translation>
     </message>
     <message>
-        <source>the key "levels" holds an entry that is not an object</source>
+        <source>the key &quot;levels&quot; holds an entry that is not an object</source>
         <translation>в ключе «levels» есть элемент, не являющийся объектом</translation>
     </message>
     <message>
-        <source>the key "%1" is not a wavelength in nm</source>
+        <source>the key &quot;%1&quot; is not a wavelength in nm</source>
         <translation>ключ «%1» — не длина волны в нм</translation>
     </message>
     <message>
-        <source>the key "%1" is unknown or its value is not a number</source>
+        <source>the key &quot;%1&quot; is unknown or its value is not a number</source>
         <translation>ключ «%1» неизвестен или его значение — не число</translation>
     </message>
     <message>
-        <source>the key "%1" is unknown</source>
+        <source>the key &quot;%1&quot; is unknown</source>
         <translation>ключ «%1» неизвестен</translation>
     </message>
     <message>
-        <source>the key "%1" has a warning level beyond its fail level</source>
+        <source>the key &quot;%1&quot; has a warning level beyond its fail level</source>
         <translation>у ключа «%1» уровень внимания за уровнем «не норма»</translation>
     </message>
     <message>
-        <source>the key "wavelength" repeats %1 nm</source>
+        <source>the key &quot;wavelength&quot; repeats %1 nm</source>
         <translation>ключ «wavelength» повторяет %1 нм</translation>
-    </message>
-</context>
-<context>
-    <name>CCsvExportActions</name>
-    <message>
-        <source>&amp;Events as CSV…</source>
-        <translation>&amp;События в CSV…</translation>
-    </message>
-    <message>
-        <source>&amp;Trace as CSV…</source>
-        <translation>&amp;Рефлектограмма в CSV…</translation>
-    </message>
-    <message>
-        <source>Save the events of the current trace as a table for a spreadsheet</source>
-        <translation>Сохранить события текущей рефлектограммы таблицей для табличного редактора</translation>
-    </message>
-    <message>
-        <source>Save the distance and level of every sample of the current trace</source>
-        <translation>Сохранить расстояние и уровень каждой точки текущей рефлектограммы</translation>
-    </message>
-    <message>
-        <source>Export events as CSV</source>
-        <translation>Экспорт событий в CSV</translation>
-    </message>
-    <message>
-        <source>Export trace as CSV</source>
-        <translation>Экспорт рефлектограммы в CSV</translation>
-    </message>
-    <message>
-        <source>CSV files (*.csv)</source>
-        <translation>Файлы CSV (*.csv)</translation>
-    </message>
-    <message>
-        <source>The table could not be written to %1:
-%2</source>
-        <translation>Не удалось записать таблицу в %1:
-%2</translation>
-    </message>
-</context>
-<context>
-    <name>CBidirectionalPair</name>
-    <message>
-        <source>A trace cannot be paired with itself.</source>
-        <translation>Рефлектограмму нельзя поставить в пару с ней самой.</translation>
-    </message>
-    <message>
-        <source>The wavelengths differ: %1 nm (A→B) and %2 nm (B→A).</source>
-        <translation>Длины волн различаются: %1 нм (A→B) и %2 нм (B→A).</translation>
-    </message>
-    <message>
-        <source>The group indices differ by more than %1: %2 (A→B) and %3 (B→A).</source>
-        <translation>Групповые показатели преломления различаются больше чем на %1: %2 (A→B) и %3 (B→A).</translation>
-    </message>
-    <message>
-        <source>A→B</source>
-        <translation>A→B</translation>
-    </message>
-    <message>
-        <source>B→A</source>
-        <translation>B→A</translation>
-    </message>
-    <message>
-        <source>The %1 trace has no events: %2</source>
-        <translation>У рефлектограммы %1 нет событий: %2</translation>
-    </message>
-    <message>
-        <source>The %1 trace has no fibre end.</source>
-        <translation>У рефлектограммы %1 не найден конец волокна.</translation>
-    </message>
-    <message>
-        <source>The lengths to the fibre end differ by more than %1 m: %2 m (A→B) and %3 m (B→A).</source>
-        <translation>Длины до конца волокна различаются больше чем на %1 м: %2 м (A→B) и %3 м (B→A).</translation>
-    </message>
-</context>
-<context>
-    <name>CBidirectionalPanel</name>
-    <message>
-        <source>Swap</source>
-        <translation>Поменять</translation>
-    </message>
-    <message>
-        <source>Swap the directions</source>
-        <translation>Поменять направления местами</translation>
-    </message>
-    <message>
-        <source>The name endings of the two directions, separated by a space</source>
-        <translation>Окончания имён файлов двух направлений через пробел</translation>
-    </message>
-    <message>
-        <source>Report PDF…</source>
-        <translation>Отчёт PDF…</translation>
-    </message>
-    <message>
-        <source>Proposed pair:</source>
-        <translation>Предложенная пара:</translation>
-    </message>
-    <message>
-        <source>Suffixes:</source>
-        <translation>Суффиксы:</translation>
-    </message>
-    <message>
-        <source>A→B:</source>
-        <translation>A→B:</translation>
-    </message>
-    <message>
-        <source>B→A:</source>
-        <translation>B→A:</translation>
-    </message>
-    <message>
-        <source>Bidirectional analysis</source>
-        <translation>Двунаправленный анализ</translation>
-    </message>
-    <message>
-        <source>Average the events of two traces of one fibre measured from both ends</source>
-        <translation>Усреднить события двух рефлектограмм одного волокна, снятых с обоих концов</translation>
-    </message>
-    <message>
-        <source>%1 and %2</source>
-        <translation>%1 и %2</translation>
-    </message>
-    <message>
-        <source>No pair proposed in this folder</source>
-        <translation>В этой папке пары не найдены</translation>
-    </message>
-    <message>
-        <source>Choose the A→B and the B→A trace of one fibre.</source>
-        <translation>Выберите рефлектограммы A→B и B→A одного волокна.</translation>
-    </message>
-    <message>
-        <source>%1 (A→B) with %2 (B→A) mirrored; events closer than %3 m are one event.</source>
-        <translation>%1 (A→B) и зеркально отражённая %2 (B→A); события ближе %3 м друг к другу считаются одним.</translation>
-    </message>
-    <message>
-        <source>Not a pair: %1</source>
-        <translation>Не пара: %1</translation>
-    </message>
-    <message>
-        <source>Export the pair's report</source>
-        <translation>Экспорт отчёта по паре</translation>
-    </message>
-    <message>
-        <source>PDF files (*.pdf)</source>
-        <translation>Файлы PDF (*.pdf)</translation>
-    </message>
-    <message>
-        <source>The report could not be written to %1: %2</source>
-        <translation>Не удалось записать отчёт в %1: %2</translation>
-    </message>
-</context>
-<context>
-    <name>CBidirectionalReport</name>
-    <message>
-        <source>&lt;table width=100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%1&lt;/td&gt;&lt;td align="right"&gt;Bidirectional analysis&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=18%&gt;A→B:&lt;/td&gt;&lt;td&gt;&lt;font color="%2"&gt;&amp;#9632;&lt;/font&gt; %3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;B→A:&lt;/td&gt;&lt;td&gt;&lt;font color="%4"&gt;&amp;#9632;&lt;/font&gt; %5 (mirrored)&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Cable:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;From A to B:&lt;/td&gt;&lt;td&gt;%8 → %9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%10nm&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%11ns (A→B), %12ns (B→A)&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;</source>
-        <translation>&lt;table width=100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%1&lt;/td&gt;&lt;td align="right"&gt;Двунаправленный анализ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=18%&gt;A→B:&lt;/td&gt;&lt;td&gt;&lt;font color="%2"&gt;&amp;#9632;&lt;/font&gt; %3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;B→A:&lt;/td&gt;&lt;td&gt;&lt;font color="%4"&gt;&amp;#9632;&lt;/font&gt; %5 (зеркально)&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;От A до B:&lt;/td&gt;&lt;td&gt;%8 → %9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%10 нм&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%11 нс (A→B), %12 нс (B→A)&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;</translation>
-    </message>
-    <message>
-        <source>The page could not be drawn.</source>
-        <translation>Не удалось нарисовать страницу.</translation>
-    </message>
-</context>
-<context>
-    <name>CBidirectionalTable</name>
-    <message>
-        <source>Event %1</source>
-        <translation>Событие %1</translation>
-    </message>
-    <message>
-        <source>Distance [km]</source>
-        <translation>Расстояние [км]</translation>
-    </message>
-    <message>
-        <source>Loss A→B [dB]</source>
-        <translation>Потери A→B [дБ]</translation>
-    </message>
-    <message>
-        <source>Loss B→A [dB]</source>
-        <translation>Потери B→A [дБ]</translation>
-    </message>
-    <message>
-        <source>Average loss [dB]</source>
-        <translation>Средние потери [дБ]</translation>
-    </message>
-    <message>
-        <source>Reflectance [dB]</source>
-        <translation>Отражение [дБ]</translation>
-    </message>
-    <message>
-        <source>Note</source>
-        <translation>Примечание</translation>
-    </message>
-    <message>
-        <source>Fibre end (A→B)</source>
-        <translation>Конец волокна (A→B)</translation>
-    </message>
-    <message>
-        <source>Seen from A→B only: half its loss</source>
-        <translation>Видно только из A→B: половина потерь</translation>
-    </message>
-    <message>
-        <source>Seen from B→A only: half its loss</source>
-        <translation>Видно только из B→A: половина потерь</translation>
-    </message>
-    <message>
-        <source>Loss measured from one end</source>
-        <translation>Потери измерены с одного конца</translation>
-    </message>
-    <message>
-        <source>A→B</source>
-        <translation>A→B</translation>
-    </message>
-    <message>
-        <source>B→A</source>
-        <translation>B→A</translation>
-    </message>
-    <message>
-        <source>Average</source>
-        <translation>Среднее</translation>
-    </message>
-    <message>
-        <source>Total loss [dB]</source>
-        <translation>Суммарные потери [дБ]</translation>
-    </message>
-    <message>
-        <source>ORL [dB]</source>
-        <translation>ORL [дБ]</translation>
-    </message>
-    <message>
-        <source>Fibre end [km]</source>
-        <translation>Конец волокна [км]</translation>
-    </message>
-</context>
-<context>
-    <name>CLinkMap</name>
-    <message>
-        <source>%1 km</source>
-        <translation>%1 км</translation>
-    </message>
-    <message>
-        <source>Launch cord</source>
-        <translation>Нормализующая катушка</translation>
-    </message>
-    <message>
-        <source>Connector</source>
-        <translation>Разъём</translation>
-    </message>
-    <message>
-        <source>Splice</source>
-        <translation>Сварка</translation>
-    </message>
-    <message>
-        <source>Bend</source>
-        <translation>Изгиб</translation>
-    </message>
-    <message>
-        <source>Gainer</source>
-        <translation>Усиление</translation>
-    </message>
-    <message>
-        <source>Splitter-like loss</source>
-        <translation>Потери как у сплиттера</translation>
-    </message>
-    <message>
-        <source>Fibre end</source>
-        <translation>Конец волокна</translation>
-    </message>
-    <message>
-        <source>Receive cord</source>
-        <translation>Приёмная катушка</translation>
-    </message>
-    <message>
-        <source>%1 at %2</source>
-        <translation>%1 на %2</translation>
-    </message>
-    <message>
-        <source>Loss %1 dB</source>
-        <translation>Потери %1 дБ</translation>
-    </message>
-    <message>
-        <source>More loss at the longer wavelength than at %1 nm</source>
-        <translation>На большей длине волны потери больше, чем на %1 нм</translation>
-    </message>
-    <message>
-        <source>Pair by name or fibre IDs</source>
-        <translation>Пара по имени файла или по кабелю и волокну</translation>
-    </message>
-    <message>
-        <source>Compare with %1 (%2 nm)</source>
-        <translation>Сравнить с %1 (%2 нм)</translation>
-    </message>
-</context>
-<context>
-    <name>CWavelengthPair</name>
-    <message>
-        <source>Both traces are taken at %1 nm: a bend shows only as the difference between two wavelengths.</source>
-        <translation>Обе рефлектограммы сняты на %1 нм: изгиб виден только как разница между двумя длинами волн.</translation>
-    </message>
-    <message>
-        <source>The %1 nm trace has no events%2.</source>
-        <translation>На рефлектограмме %1 нм нет событий%2.</translation>
-    </message>
-    <message>
-        <source>The traces are of different fibres: the fibre ends at %1 m at %2 nm and at %3 m at %4 nm.</source>
-        <translation>Рефлектограммы разных волокон: волокно кончается на %1 м при %2 нм и на %3 м при %4 нм.</translation>
-    </message>
-</context>
-<context>
-    <name>CCompareLegend</name>
-    <message>
-        <source>%1, %2 nm</source>
-        <translation>%1, %2 нм</translation>
-    </message>
-</context>
-<context>
-    <name>CDateFormat</name>
-    <message>
-        <source>dd/MM/yyyy HH:mm:ss</source>
-        <comment>Date and time format of the interface language</comment>
-        <translation>dd.MM.yyyy HH:mm:ss</translation>
-    </message>
-    <message>
-        <source>dd/MM/yyyy HH:mm</source>
-        <comment>Date and time format of the interface language</comment>
-        <translation>dd.MM.yyyy HH:mm</translation>
-    </message>
-</context>
-<context>
-    <name>CReportFacts</name>
-    <message>
-        <source>Location A:</source>
-        <translation>Начало линии:</translation>
-    </message>
-    <message>
-        <source>Location B:</source>
-        <translation>Конец линии:</translation>
-    </message>
-    <message>
-        <source>Maker:</source>
-        <translation>Изготовитель:</translation>
-    </message>
-    <message>
-        <source>Model:</source>
-        <translation>Модель:</translation>
-    </message>
-    <message>
-        <source>End-to-end loss:</source>
-        <translation>Потери линии:</translation>
-    </message>
-    <message>
-        <source>%1 dB</source>
-        <translation>%1 дБ</translation>
-    </message>
-    <message>
-        <source>Optical return loss:</source>
-        <translation>Оптические возвратные потери:</translation>
-    </message>
-</context>
-<context>
-    <name>CWindowConveniences</name>
-    <message>
-        <source>Compare &amp;legend</source>
-        <translation>&amp;Легенда сравнения</translation>
-    </message>
-    <message>
-        <source>Show the colour, file name and wavelength of each compared trace</source>
-        <translation>Показывать цвет, имя файла и длину волны каждой сравниваемой рефлектограммы</translation>
-    </message>
-    <message>
-        <source>Recent &amp;folders</source>
-        <translation>&amp;Недавние папки</translation>
     </message>
 </context>
 </TS>
