@@ -1,4 +1,5 @@
 #include "CBidirectionalReport.h"
+#include "ReportText.h"
 
 #include "CReportPage.h"
 
@@ -15,31 +16,10 @@
 
 #include <algorithm>
 
+using reporttext::DrawText;
+using reporttext::Prepare;
+
 namespace {
-
-void Prepare(QTextDocument& text, QPainter& painter, const QString& html, int width)
-{
-    text.documentLayout()->setPaintDevice(painter.device());
-    text.setDefaultFont(QFont(QStringLiteral("Arial"), 9));
-    text.setDocumentMargin(0);
-    text.setHtml(html);
-    text.setTextWidth(width);
-}
-
-// Draws a rich text at `top`, scaled down to fit `room`; returns its height.
-int DrawText(QPainter& painter, QTextDocument& text, int top, int room)
-{
-    const qreal height = text.size().height();
-    if (height <= 0 || room <= 0)
-        return 0;
-    const qreal scale = std::min<qreal>(1, room / height);
-    painter.save();
-    painter.translate(0, top);
-    painter.scale(scale, scale);
-    text.drawContents(&painter);
-    painter.restore();
-    return int(height * scale);
-}
 
 QString Colour(const tFileSet* traces, const sor::CFile* file)
 {

@@ -1,4 +1,5 @@
 #include "CReportPage.h"
+#include "ReportText.h"
 
 #include "CReportFacts.h"
 #include "CVerdictHtml.h"
@@ -30,38 +31,14 @@
 #include <algorithm>
 #include <cmath>
 
+using reporttext::DrawText;
+using reporttext::Prepare;
+
 namespace {
 
 // The trace box keeps at least this share of the page height, however tall
 // the file information above it is: half the page.
 constexpr int kMinBoxShare = 2;
-
-// The page's rich texts: the given width in device units, laid out for the
-// painter's device so that point sizes come out alike on screen, printer and PDF.
-void Prepare(QTextDocument& text, QPainter& painter, const QString& html, int width)
-{
-    text.documentLayout()->setPaintDevice(painter.device());
-    text.setDefaultFont(QFont(QStringLiteral("Arial"), 9));
-    text.setDocumentMargin(0);
-    text.setHtml(html);
-    text.setTextWidth(width);
-}
-
-// Draws a rich text at `top`, scaled down when it is taller than `room`, so
-// that it ends on the page. Returns the height it takes.
-int DrawText(QPainter& painter, QTextDocument& text, int top, int room)
-{
-    const qreal height = text.size().height();
-    if (height <= 0 || room <= 0)
-        return 0;
-    const qreal scale = std::min<qreal>(1, room / height);
-    painter.save();
-    painter.translate(0, top);
-    painter.scale(scale, scale);
-    text.drawContents(&painter);
-    painter.restore();
-    return int(height * scale);
-}
 
 // "%1" in the general number format at default precision.
 QString Number(double value)

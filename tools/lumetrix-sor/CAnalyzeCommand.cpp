@@ -1,5 +1,6 @@
 #include "CAnalyzeCommand.h"
 
+#include <CCsvExport.h>
 #include <CEventWriter.h>
 #include <CFile.h>
 #include <CTraceAnalyzer.h>
@@ -47,21 +48,6 @@ QString JsonText(const QString& text)
             out += c;
     }
     return out + QLatin1Char('"');
-}
-
-const char* KindKey(tFoundEvent::tKind kind)
-{
-    switch (kind) {
-    case tFoundEvent::Reflective:
-        return "reflective";
-    case tFoundEvent::End:
-        return "end";
-    case tFoundEvent::Echo:
-        return "echo";
-    case tFoundEvent::NonReflective:
-        break;
-    }
-    return "non-reflective";
 }
 
 const char* SourceKey(tThresholds::tSource source)
@@ -198,7 +184,7 @@ QString CAnalyzeCommand::Json(const QString& path, const analysis::tAnalysisResu
             events += QLatin1String(", ");
         events += QStringLiteral("{\"distance_m\": %1, \"type\": \"%2\", \"loss_db\": %3, \"reflectance_db\": %4, "
                                  "\"saturated\": %5, \"merged\": %6, \"attenuation_db_per_km\": %7}")
-                      .arg(Number(e.distanceM, 2), QLatin1String(KindKey(e.kind)), Number(e.lossDb, 3),
+                      .arg(Number(e.distanceM, 2), QLatin1String(analysis::CCsvExport::TypeName(e.kind)), Number(e.lossDb, 3),
                           Number(e.reflectanceDb, 2), QLatin1String(e.saturated ? "true" : "false"),
                           QLatin1String(e.merged ? "true" : "false"), Number(e.attenuationDbPerKm, 3));
     }
