@@ -17,6 +17,8 @@ constexpr double kMinPeak = 30.0;
 constexpr double kMaxAttenuation = 1.0;
 // Sample noise at which a trace is in its noise floor, sample units.
 constexpr double kNoiseSigma = 300.0;
+// How much noisier a block may be than the quietest block after it.
+constexpr double kNoiseRise = 2.0;
 // MAD to standard deviation of a normal distribution.
 constexpr double kMadToSigma = 1.4826;
 
@@ -53,6 +55,7 @@ CEventFinder::CEventFinder(const std::vector<quint16>& samples, double pulseSamp
     EstimateNoise();
     FindLaunch();
     FindNoiseStart();
+    CapEventBlocks();
 }
 
 double CEventFinder::LineAt(qint64 first, qint64 last, double x) const
@@ -134,6 +137,24 @@ void CEventFinder::EstimateNoise()
     }
 }
 
+void CEventFinder::CapEventBlocks()
+{
+    // The noise grows along a fibre as its backscatter falls: a block with
+    // events in it (the launch and a reflection close after it) takes not
+    // much more than the blocks after it show.
+    double sample = -1;
+    double step = -1;
+    for (qint64 b = std::min(qint64(m_noise.size()), m_nNoiseStart / m_nBlock) - 1; b >= 0; --b) {
+        tBlockNoise& n = m_noise[size_t(b)];
+        if (sample >= 0) {
+            n.sample = std::min(n.sample, kNoiseRise * sample);
+            n.step = std::min(n.step, kNoiseRise * step);
+        }
+        sample = sample >= 0 ? std::min(sample, n.sample) : n.sample;
+        step = step >= 0 ? std::min(step, n.step) : n.step;
+    }
+}
+
 void CEventFinder::FindNoiseStart()
 {
     // The first noisy block after which at least four in five blocks are noisy.
@@ -160,7 +181,9 @@ void CEventFinder::FindNoiseStart()
     // first noisy block.
     const qint64 width = std::max<qint64>(qint64(std::ceil(0.5 * m_fPulse)), fromStart ? 16 : 8);
     const qint64 from = std::max(m_nLaunchEnd, m_nNoiseStart - m_nBlock) + m_nGap + width;
-    const qint64 to = std::min(m_nCount - m_nGap - width - 1, m_nNoiseStart + m_nBlock);
+    // A short fibre may end a few blocks after the launch: the first blocks
+    // hold the launch and the end reflection, and look noisy for it.
+    const qint64 to = std::min(m_nCount - m_nGap - width - 1, m_nNoiseStart + (fromStart ? 4 : 1) * m_nBlock);
     qint64 best = -1;
     double drop = fromStart ? 5000.0 : 1000.0;
     for (qint64 i = from; i <= to; ++i) {
@@ -176,11 +199,9 @@ void CEventFinder::FindNoiseStart()
         m_nNoiseStart = best + m_nGap;
     else if (fromStart)
         m_nNoiseStart = m_nLaunchEnd;
-    std::vector<double> values;
-    const qint64 stride = std::max<qint64>(1, (m_nCount - m_nNoiseStart) / 4096);
-    for (qint64 i = m_nNoiseStart; i < m_nCount; i += stride)
-        values.push_back(m_samples[size_t(i)]);
-    m_fFloor = Median(values);
+    // The mean, as the levels it is compared with are means: noise held at
+    // the instrument's lowest level has its median there, far below its mean.
+    m_fFloor = MeanOver(m_nNoiseStart, m_nCount);
 }
 
 double CEventFinder::MeanOver(qint64 first, qint64 last) const
@@ -190,10 +211,15 @@ double CEventFinder::MeanOver(qint64 first, qint64 last) const
     return last > first ? double(m_sum[size_t(last)] - m_sum[size_t(first)]) / double(last - first) : 0.0;
 }
 
-qint64 CEventFinder::Settled(qint64 peak) const
+double CEventFinder::StepNoise(qint64 i) const
+{
+    return m_noise.empty() ? 0.0 : m_noise[size_t(BlockOf(i))].step;
+}
+
+qint64 CEventFinder::Settled(qint64 peak, double reachPulses) const
 {
     const qint64 half = std::max<qint64>(qint64(std::ceil(0.5 * m_fPulse)), 2);
-    const qint64 limit = std::min(m_nCount, peak + qint64(40.0 * m_fPulse) + 10);
+    const qint64 limit = reachPulses > 0 ? std::min(m_nCount, peak + qint64(reachPulses * m_fPulse) + 10) : m_nCount;
     qint64 j = peak;
     // A saturated peak is flat on top.
     while (j + 1 < limit && m_samples[size_t(j + 1)] <= m_samples[size_t(peak)] + 2)
@@ -232,7 +258,10 @@ void CEventFinder::FindLaunch()
 
 void CEventFinder::Collect(qint64 length, qint64 gap, double z, double minStep, std::vector<qint64>& centres) const
 {
-    const qint64 first = std::max(m_nLaunchEnd + gap + length, gap + length);
+    // Next to the launch the line before is shorter: an event there is
+    // still found, against a higher threshold.
+    const qint64 origin = std::max<qint64>(m_nLaunchEnd, 0);
+    const qint64 first = origin + gap + std::min(length, m_nMinFit);
     const qint64 last = std::min(m_nCount - gap - length - 1, m_nNoiseStart + m_nBlock);
     // The detector's noise at this scale, relative to the one the blocks measured.
     const double scale = std::sqrt(double(m_nLength) / double(length));
@@ -240,8 +269,10 @@ void CEventFinder::Collect(qint64 length, qint64 gap, double z, double minStep, 
     double bestValue = 0;
     int runSign = 0;
     for (qint64 i = first; i <= last; ++i) {
-        const double d = Step(i, length, gap);
-        const double threshold = std::max(z * m_noise[size_t(BlockOf(i))].step * scale, minStep);
+        const qint64 before = std::min(length, i - gap - origin);
+        const double d = LineAt(i + gap + 1, i + gap + 1 + length, double(i)) - LineAt(i - gap - before, i - gap, double(i));
+        const double shortened = before < length ? std::sqrt(0.5 * (double(length) / double(before) + 1.0)) : 1.0;
+        const double threshold = std::max(z * m_noise[size_t(BlockOf(i))].step * scale * shortened, minStep);
         const int sign = std::abs(d) >= threshold ? (d > 0 ? 1 : -1) : 0;
         if (sign != runSign && best >= 0) {
             centres.push_back(best);
@@ -267,15 +298,18 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
     // Longer lines find smaller steps; a step a shorter line found already is
     // not taken twice.
     const qint64 wide = 4 * m_nLength;
-    for (const qint64 length : { wide }) {
+    for (const qint64 length : { wide, 4 * wide }) {
         if (m_nCount <= 8 * length)
             break;
         std::vector<qint64> more;
         Collect(length, m_nGap, kStepZ, minStep, more);
         std::vector<qint64> added;
         for (const qint64 c : more) {
-            const auto near = std::lower_bound(centres.begin(), centres.end(), c - length / 2);
-            const bool known = near != centres.end() && *near <= c + length / 2;
+            // A longer line reaching over an event already found sees that
+            // event, not a step of its own.
+            const qint64 reach = length + m_nGap;
+            const auto near = std::lower_bound(centres.begin(), centres.end(), c - reach);
+            const bool known = near != centres.end() && *near <= c + reach;
             if (!known)
                 added.push_back(c);
         }
@@ -342,7 +376,12 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
             }
             candidate.peak = centre;
             candidate.start = std::max<qint64>(0, centre - qint64(std::lround(0.5 * m_fPulse)));
-            candidate.settled = std::min(m_nCount, c1 + m_nGap);
+            candidate.settled = std::min(m_nCount, std::max(c1, centre) + m_nGap);
+            // Found twice on different scales: the same step.
+            if (!found.empty() && !found.back().reflective && candidate.peak - found.back().peak <= join) {
+                found.back().settled = std::max(found.back().settled, candidate.settled);
+                continue;
+            }
         }
         found.push_back(candidate);
     }

@@ -48,7 +48,7 @@ public:
     double LineAt(qint64 first, qint64 last, double x) const;
     // Samples a least-squares line needs at the least.
     qint64 MinFit() const { return m_nMinFit; }
-    // The median level of the noise after NoiseStart(), sample units; 0 when
+    // The mean level of the noise after NoiseStart(), sample units; 0 when
     // the trace does not reach the noise.
     double FloorLevel() const { return m_fFloor; }
     // Mean sample value over [first, last); 0 when empty.
@@ -56,8 +56,13 @@ public:
     // Samples of one block of the noise estimate.
     qint64 Block() const { return m_nBlock; }
     // The first sample after `peak` where the trace falls no faster than the
-    // backscatter any more.
-    qint64 Settled(qint64 peak) const;
+    // backscatter any more, looking at most `reachPulses` pulse lengths on
+    // (the whole trace when 0).
+    qint64 Settled(qint64 peak, double reachPulses = 40.0) const;
+    // Standard deviation of the step detector near `i`, sample units.
+    double StepNoise(qint64 i) const;
+    // Samples on each side of the step detector.
+    qint64 StepLength() const { return m_nLength; }
     // The highest sample value of the trace (lowest number): a peak there is saturated.
     quint16 Top() const { return m_nTop; }
 
@@ -72,6 +77,7 @@ private:
     double Step(qint64 i, qint64 length, qint64 gap) const;
     void EstimateNoise();
     void FindNoiseStart();
+    void CapEventBlocks();
     void FindLaunch();
     void Collect(qint64 length, qint64 gap, double z, double minStep, std::vector<qint64>& centres) const;
     qint64 BlockOf(qint64 i) const;

@@ -25,6 +25,17 @@ constexpr double kFitPulses = 60.0;
 // this (dB/km) after an event, the trace is in the tail of the fibre end.
 constexpr double kEndDrop = 3000.0;
 constexpr double kTailSlope = 3.0;
+// A section between events holds a backscatter line where it falls no
+// steeper than this (dB/km), or is at least this many pulse lengths long.
+constexpr double kSectionSlope = 5.0;
+constexpr double kLongSection = 10.0;
+// A loss counts where it stands this many standard deviations out of the noise.
+constexpr double kLossZ = 3.0;
+// A receiver recovering from an end reflection: steeper than any fibre
+// (dB/km), and over the section after the event by at least this much
+// (sample units).
+constexpr double kRecoverySlope = 8.0;
+constexpr double kRecoveryFall = 1000.0;
 // An echo has about no loss: at most this much, dB.
 constexpr double kEchoLoss = 0.1;
 
@@ -42,6 +53,8 @@ struct tWork
     tLine right;
     qint64 leftCount = 0;
     qint64 rightCount = 0;
+    // Standard deviation of the measured loss, dB.
+    double lossSigma = 0;
     bool merged = false;
 };
 
@@ -108,16 +121,63 @@ public:
             w.event.merged = w.merged;
             if (w.leftCount >= m_finder.MinFit() && w.rightCount >= m_finder.MinFit())
                 w.event.lossDb = (w.right.At(x) - w.left.At(x)) / 1000.0;
+            // Two lines of this many samples measure a step about as well as
+            // the step detector does with its own.
+            const double shorter = double(std::max<qint64>(1, std::min(w.leftCount, w.rightCount)));
+            w.lossSigma = m_finder.StepNoise(w.at.start) * std::sqrt(double(m_finder.StepLength()) / shorter) / 1000.0;
             if (leftLast - leftFirst >= std::max<qint64>(m_finder.MinFit(), qint64(2 * m_fPulse)))
                 w.event.attenuationDbPerKm = Fit(leftFirst, leftLast).slope;
-            if (w.at.reflective && w.leftCount >= m_finder.MinFit()) {
-                const double h = (w.left.At(double(w.at.peak) * dx) - m_trace.samples[size_t(w.at.peak)]) / 1000.0;
-                if (h > 0)
-                    w.event.reflectanceDb = Reflectance(h);
-            }
-            w.event.kind = w.at.reflective && w.event.reflectanceDb ? tFoundEvent::Reflective : tFoundEvent::NonReflective;
-            w.event.saturated = w.event.kind == tFoundEvent::Reflective && w.at.saturated;
+            MeasureReflection(w);
         }
+        // A section too short or too steep for a backscatter line (the trough
+        // between two close reflections, a receiver recovering) measures
+        // neither event beside it: the group is measured from the line before
+        // its first event to the line after its last, and the first event
+        // carries the loss.
+        for (size_t k = 0; k + 1 < work.size(); ++k) {
+            if (Usable(work[k]))
+                continue;
+            size_t j = k + 1;
+            while (j + 1 < work.size() && !Usable(work[j]))
+                ++j;
+            tWork& w = work[k];
+            const double x = double(w.at.start) * dx;
+            w.right = work[j].right;
+            w.rightCount = work[j].rightCount;
+            w.event.lossDb.reset();
+            if (Usable(work[j]) && w.leftCount >= m_finder.MinFit())
+                w.event.lossDb = (w.right.At(x) - w.left.At(x)) / 1000.0;
+            for (size_t i = k + 1; i <= j; ++i) {
+                tWork& member = work[i];
+                member.left = w.left;
+                member.leftCount = w.leftCount;
+                member.event.lossDb.reset();
+                member.event.attenuationDbPerKm.reset();
+                MeasureReflection(member);
+            }
+            k = j;
+        }
+    }
+
+    // Whether the section after `w` holds a backscatter line to measure with.
+    bool Usable(const tWork& w) const
+    {
+        return w.rightCount >= m_finder.MinFit()
+            && (double(w.rightCount) >= kLongSection * m_fPulse || std::abs(w.right.slope) <= kSectionSlope);
+    }
+
+    // Reflectance from the peak's height above the line before the event.
+    void MeasureReflection(tWork& w) const
+    {
+        const double dx = m_trace.spacingM;
+        w.event.reflectanceDb.reset();
+        if (w.at.reflective && w.leftCount >= m_finder.MinFit()) {
+            const double h = (w.left.At(double(w.at.peak) * dx) - m_trace.samples[size_t(w.at.peak)]) / 1000.0;
+            if (h > 0)
+                w.event.reflectanceDb = Reflectance(h);
+        }
+        w.event.kind = w.at.reflective && w.event.reflectanceDb ? tFoundEvent::Reflective : tFoundEvent::NonReflective;
+        w.event.saturated = w.event.kind == tFoundEvent::Reflective && w.at.saturated;
     }
 
     double Reflectance(double heightDb) const
@@ -125,6 +185,9 @@ public:
         const double b = m_trace.backscatterDb < 0 ? m_trace.backscatterDb : kDefaultBackscatter;
         return b + 10.0 * std::log10((std::pow(10.0, heightDb / 5.0) - 1.0) * m_trace.pulseNs);
     }
+
+    // Samples a section fit takes next to an event at the most.
+    qint64 Cap() const { return m_nCap; }
 
 private:
     const tTraceInput& m_trace;
@@ -216,9 +279,16 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
         // Or it is well below the backscatter and keeps falling far faster
         // than any fibre: the receiver's tail after an end reflection.
         const qint64 last = std::min<qint64>(qint64(s.size()), w.at.settled + span);
-        if (last - w.at.settled < finder.MinFit() || after - before < kEndDrop)
+        if (last - w.at.settled >= finder.MinFit() && after - before >= kEndDrop
+            && measure.Fit(w.at.settled, last).slope > kTailSlope)
+            return true;
+        // Or the receiver recovers slowly from the end reflection: up to the
+        // next event the trace falls steadily, far faster than a fibre.
+        const qint64 tail = std::min(next, w.at.settled + measure.Cap());
+        if (tail - w.at.settled < 4 * finder.MinFit())
             return false;
-        return measure.Fit(w.at.settled, last).slope > kTailSlope;
+        const double slope = measure.Fit(w.at.settled, tail).slope;
+        return slope > kRecoverySlope && slope * double(tail - w.at.settled) * dx >= kRecoveryFall;
     };
     // Events too small for the thresholds leave, and their neighbours are
     // measured again over the longer sections.
@@ -235,7 +305,7 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
             if (endSeen || loss >= t.endDb || toNoise(work, k)) {
                 endSeen = true;
                 kept.push_back(w);
-            } else if (reflects || std::abs(loss) >= t.lossDb) {
+            } else if (reflects || (std::abs(loss) >= t.lossDb && std::abs(loss) >= kLossZ * w.lossSigma)) {
                 kept.push_back(w);
             }
         }
