@@ -334,7 +334,8 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
         const qint64 leftBegin = std::max(m_nLaunchEnd, leftEnd - wide);
         const bool hasLeft = leftEnd - leftBegin >= m_nMinFit;
         const qint64 from = std::max<qint64>(0, leftEnd);
-        const qint64 to = std::min(m_nCount - 1, c1 + m_nGap);
+        // The detector sees a rising edge as soon as its line after reaches it.
+        const qint64 to = std::min(m_nCount - 1, c1 + m_nGap + 1 + m_nLength);
         qint64 peak = from;
         for (qint64 i = from; i <= to; ++i)
             if (m_samples[size_t(i)] < m_samples[size_t(peak)])

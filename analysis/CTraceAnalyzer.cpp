@@ -88,6 +88,11 @@ public:
                 continue;
             }
             a.merged = true;
+            // A step just before a reflection is the reflection's own flank.
+            if (b.at.reflective && !a.at.reflective) {
+                a.merged = false;
+                a.at.start = b.at.start;
+            }
             if (b.at.reflective && (!a.at.reflective || b.at.height > a.at.height)) {
                 a.at.peak = b.at.peak;
                 a.at.height = b.at.height;
