@@ -319,7 +319,9 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
     std::sort(centres.begin(), centres.end());
     centres.erase(std::unique(centres.begin(), centres.end()), centres.end());
 
-    const qint64 join = 2 * m_nGap + qint64(m_fPulse) + 1;
+    // Centres closer than this belong to one event: a step's detector
+    // response has side lobes a line length and a gap away.
+    const qint64 join = 2 * m_nGap + 2 * qint64(std::ceil(m_fPulse)) + 1;
     size_t k = 0;
     while (k < centres.size()) {
         size_t e = k;
@@ -336,11 +338,20 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
         const qint64 from = std::max<qint64>(0, leftEnd);
         // The detector sees a rising edge as soon as its line after reaches it.
         const qint64 to = std::min(m_nCount - 1, c1 + m_nGap + 1 + m_nLength);
+        // The highest point above the backscatter line, which falls along a
+        // long pulse's reflection as much as a weak reflection rises.
         qint64 peak = from;
-        for (qint64 i = from; i <= to; ++i)
-            if (m_samples[size_t(i)] < m_samples[size_t(peak)])
+        double highest = 0;
+        const double slope = hasLeft ? LineAt(leftBegin, leftEnd, 1.0) - LineAt(leftBegin, leftEnd, 0.0) : 0.0;
+        for (qint64 i = from; i <= to; ++i) {
+            const double above = slope * double(i - from) - double(m_samples[size_t(i)]);
+            if (i == from || above > highest) {
+                highest = above;
                 peak = i;
-        const double sigma = SampleNoise(peak);
+            }
+        }
+        // The peak stands out of the noise of the backscatter before it.
+        const double sigma = SampleNoise(hasLeft ? leftBegin : peak);
         const double base = hasLeft ? LineAt(leftBegin, leftEnd, double(peak)) : double(m_samples[size_t(from)]);
         const double height = base - double(m_samples[size_t(peak)]);
         const qint64 settled = Settled(peak);
@@ -358,7 +369,11 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
             while (j > from && base - double(m_samples[size_t(j - 1)]) > edge)
                 --j;
             candidate.start = j;
-            candidate.settled = std::max(settled, peak + 1);
+            // A reflection lasts a pulse length from its leading edge: the
+            // top of a long pulse's reflection falls with the fibre, and the
+            // trace settles only after its falling edge.
+            const qint64 fall = std::min(m_nCount - 1, j + qint64(std::ceil(m_fPulse)));
+            candidate.settled = std::max({ settled, peak + 1, fall > peak ? Settled(fall) : 0 });
             candidate.saturated = m_samples[size_t(peak)] <= m_nTop + 1
                 && ((peak > 0 && m_samples[size_t(peak - 1)] <= m_nTop + 1)
                     || (peak + 1 < m_nCount && m_samples[size_t(peak + 1)] <= m_nTop + 1));

@@ -29,6 +29,9 @@ constexpr double kTailSlope = 3.0;
 // steeper than this (dB/km), or is at least this many pulse lengths long.
 constexpr double kSectionSlope = 5.0;
 constexpr double kLongSection = 10.0;
+// Half the last digit a loss is shown with, dB: a loss shown as the
+// threshold reaches it.
+constexpr double kShownDb = 0.0005;
 // A loss counts where it stands this many standard deviations out of the noise.
 constexpr double kLossZ = 3.0;
 // A receiver recovering from an end reflection: steeper than any fibre
@@ -310,7 +313,7 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
             if (endSeen || loss >= t.endDb || toNoise(work, k)) {
                 endSeen = true;
                 kept.push_back(w);
-            } else if (reflects || (std::abs(loss) >= t.lossDb && std::abs(loss) >= kLossZ * w.lossSigma)) {
+            } else if (reflects || (std::abs(loss) + kShownDb >= t.lossDb && std::abs(loss) >= kLossZ * w.lossSigma)) {
                 kept.push_back(w);
             }
         }
