@@ -35,6 +35,7 @@ double Median(std::vector<double>& values)
 
 CEventFinder::CEventFinder(const std::vector<quint16>& samples, double pulseSamples, double spacingM, qint64 origin)
     : m_samples(samples)
+    , m_fit(samples)
     , m_nCount(qint64(samples.size()))
     , m_fPulse(std::max(1.0, pulseSamples))
     , m_fSpacing(spacingM)
@@ -44,14 +45,8 @@ CEventFinder::CEventFinder(const std::vector<quint16>& samples, double pulseSamp
     m_nLength = std::max<qint64>(qint64(std::ceil(3.0 * m_fPulse)), 12);
     m_nMinFit = std::max<qint64>(qint64(std::ceil(0.5 * m_fPulse)), 5);
     m_nBlock = std::clamp<qint64>(4 * m_nLength, 64, std::max<qint64>(64, m_nCount / 4));
-    m_sum.assign(size_t(m_nCount + 1), 0);
-    m_sumX.assign(size_t(m_nCount + 1), 0);
     m_nTop = samples.empty() ? 0 : *std::min_element(samples.begin(), samples.end());
     m_nBottom = samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end());
-    for (qint64 i = 0; i < m_nCount; ++i) {
-        m_sum[size_t(i + 1)] = m_sum[size_t(i)] + samples[size_t(i)];
-        m_sumX[size_t(i + 1)] = m_sumX[size_t(i)] + i * qint64(samples[size_t(i)]);
-    }
     EstimateNoise();
     FindLaunch();
     FindNoiseStart();
@@ -60,19 +55,7 @@ CEventFinder::CEventFinder(const std::vector<quint16>& samples, double pulseSamp
 
 double CEventFinder::LineAt(qint64 first, qint64 last, double x) const
 {
-    first = std::max<qint64>(first, 0);
-    last = std::min(last, m_nCount);
-    const qint64 m = last - first;
-    if (m <= 0)
-        return 0.0;
-    const double sy = double(m_sum[size_t(last)] - m_sum[size_t(first)]);
-    const double mean = sy / double(m);
-    if (m == 1)
-        return mean;
-    const double xm = 0.5 * double(first + last - 1);
-    const double sxy = double(m_sumX[size_t(last)] - m_sumX[size_t(first)]) - xm * sy;
-    const double sxx = double(m) * (double(m) * double(m) - 1.0) / 12.0;
-    return mean + sxy / sxx * (x - xm);
+    return m_fit.At(first, last, x);
 }
 
 double CEventFinder::Step(qint64 i, qint64 length, qint64 gap) const
@@ -102,9 +85,13 @@ void CEventFinder::EstimateNoise()
     for (qint64 b = 0; b < blocks; ++b) {
         const qint64 first = b * m_nBlock;
         const qint64 last = first + m_nBlock;
+        // A sample of the block's values is as good as all of them.
+        const qint64 stride = std::max<qint64>(1, m_nBlock / 128);
         values.clear();
-        for (qint64 i = first; i < last; ++i)
-            values.push_back(std::abs(double(m_samples[size_t(i)]) - LineAt(first, last, double(i))));
+        const double at0 = LineAt(first, last, 0.0);
+        const double slope = LineAt(first, last, 1.0) - at0;
+        for (qint64 i = first; i < last; i += stride)
+            values.push_back(std::abs(double(m_samples[size_t(i)]) - (at0 + slope * double(i))));
         raw[size_t(b)].sample = kMadToSigma * Median(values);
         // The noise is either scattered, or held at the instrument's lowest level.
         qint64 clipped = 0;
@@ -112,7 +99,7 @@ void CEventFinder::EstimateNoise()
             clipped += m_samples[size_t(i)] + 2 >= m_nBottom ? 1 : 0;
         raw[size_t(b)].noisy = raw[size_t(b)].sample >= kNoiseSigma || clipped * 10 >= m_nBlock;
         values.clear();
-        for (qint64 i = first; i < last; ++i) {
+        for (qint64 i = first; i < last; i += stride) {
             if (i - m_nGap - m_nLength >= 0 && i + m_nGap + 1 + m_nLength <= m_nCount)
                 values.push_back(std::abs(Step(i, m_nLength, m_nGap)));
         }
@@ -187,8 +174,8 @@ void CEventFinder::FindNoiseStart()
     qint64 best = -1;
     double drop = fromStart ? 5000.0 : 1000.0;
     for (qint64 i = from; i <= to; ++i) {
-        const double before = double(m_sum[size_t(i - m_nGap)] - m_sum[size_t(i - m_nGap - width)]);
-        const double after = double(m_sum[size_t(i + m_nGap + width)] - m_sum[size_t(i + m_nGap)]);
+        const double before = double(m_fit.Sum(i - m_nGap - width, i - m_nGap));
+        const double after = double(m_fit.Sum(i + m_nGap, i + m_nGap + width));
         const double d = (after - before) / double(width);
         if (d > drop) {
             drop = d;
@@ -208,7 +195,7 @@ double CEventFinder::MeanOver(qint64 first, qint64 last) const
 {
     first = std::clamp<qint64>(first, 0, m_nCount);
     last = std::clamp<qint64>(last, first, m_nCount);
-    return last > first ? double(m_sum[size_t(last)] - m_sum[size_t(first)]) / double(last - first) : 0.0;
+    return last > first ? double(m_fit.Sum(first, last)) / double(last - first) : 0.0;
 }
 
 double CEventFinder::StepNoise(qint64 i) const
@@ -225,8 +212,8 @@ qint64 CEventFinder::Settled(qint64 peak, double reachPulses) const
     while (j + 1 < limit && m_samples[size_t(j + 1)] <= m_samples[size_t(peak)] + 2)
         ++j;
     while (j + 2 * half < limit) {
-        const double first = double(m_sum[size_t(j + half)] - m_sum[size_t(j)]) / double(half);
-        const double second = double(m_sum[size_t(j + 2 * half)] - m_sum[size_t(j + half)]) / double(half);
+        const double first = double(m_fit.Sum(j, j + half)) / double(half);
+        const double second = double(m_fit.Sum(j + half, j + 2 * half)) / double(half);
         const double allowed = std::max(3.0 * SampleNoise(j) / std::sqrt(double(half)), 5.0)
             + kMaxAttenuation * m_fSpacing * double(half);
         if (second - first <= allowed)
@@ -265,17 +252,39 @@ void CEventFinder::Collect(qint64 length, qint64 gap, double z, double minStep, 
     const qint64 last = std::min(m_nCount - gap - length - 1, m_nNoiseStart + m_nBlock);
     // The detector's noise at this scale, relative to the one the blocks measured.
     const double scale = std::sqrt(double(m_nLength) / double(length));
+    const CLineFit::tWindow window = CLineFit::Window(length);
+    const auto step = [&](qint64 i) {
+        const qint64 before = std::min(length, i - gap - origin);
+        if (before < length)
+            return LineAt(i + gap + 1, i + gap + 1 + length, double(i)) - LineAt(i - gap - before, i - gap, double(i));
+        return m_fit.At(i + gap + 1, window, double(i)) - m_fit.At(i - gap - length, window, double(i));
+    };
+    // A long line changes little from one sample to the next: it is looked
+    // at every few samples, and where it stands out, at every sample.
+    const qint64 stride = std::max<qint64>(1, length / 64);
+    const auto keep = [&](qint64 best) {
+        qint64 at = best;
+        double value = std::abs(step(best));
+        for (qint64 i = std::max(first, best - stride + 1); i < std::min(last + 1, best + stride); ++i) {
+            const double d = std::abs(step(i));
+            if (d > value) {
+                value = d;
+                at = i;
+            }
+        }
+        centres.push_back(at);
+    };
     qint64 best = -1;
     double bestValue = 0;
     int runSign = 0;
-    for (qint64 i = first; i <= last; ++i) {
+    for (qint64 i = first; i <= last; i += stride) {
         const qint64 before = std::min(length, i - gap - origin);
-        const double d = LineAt(i + gap + 1, i + gap + 1 + length, double(i)) - LineAt(i - gap - before, i - gap, double(i));
+        const double d = step(i);
         const double shortened = before < length ? std::sqrt(0.5 * (double(length) / double(before) + 1.0)) : 1.0;
         const double threshold = std::max(z * m_noise[size_t(BlockOf(i))].step * scale * shortened, minStep);
         const int sign = std::abs(d) >= threshold ? (d > 0 ? 1 : -1) : 0;
         if (sign != runSign && best >= 0) {
-            centres.push_back(best);
+            keep(best);
             best = -1;
         }
         runSign = sign;
@@ -285,7 +294,7 @@ void CEventFinder::Collect(qint64 length, qint64 gap, double z, double minStep, 
         }
     }
     if (best >= 0)
-        centres.push_back(best);
+        keep(best);
 }
 
 std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
@@ -356,7 +365,7 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
         const double height = base - double(m_samples[size_t(peak)]);
         const qint64 settled = Settled(peak);
         const qint64 rightEnd = std::min(m_nCount, settled + m_nLength);
-        const double after = settled < rightEnd ? double(m_sum[size_t(rightEnd)] - m_sum[size_t(settled)])
+        const double after = settled < rightEnd ? double(m_fit.Sum(settled, rightEnd))
                 / double(rightEnd - settled)
                                                 : base;
         const double threshold = std::max(kPeakZ * sigma, kMinPeak);

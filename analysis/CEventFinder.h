@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CLineFit.h"
+
 #include <QtGlobal>
 
 #include <vector>
@@ -46,6 +48,8 @@ public:
     double SampleNoise(qint64 i) const;
     // The line fit over samples [first, last) evaluated at `x`, sample units.
     double LineAt(qint64 first, qint64 last, double x) const;
+    // The same line with x in metres.
+    tLine Line(qint64 first, qint64 last) const { return m_fit.Line(first, last, m_fSpacing); }
     // Samples a least-squares line needs at the least.
     qint64 MinFit() const { return m_nMinFit; }
     // The mean level of the noise after NoiseStart(), sample units; 0 when
@@ -83,6 +87,7 @@ private:
     qint64 BlockOf(qint64 i) const;
 
     const std::vector<quint16>& m_samples;
+    CLineFit m_fit;
     qint64 m_nCount = 0;
     double m_fPulse = 1;
     double m_fSpacing = 1;
@@ -93,9 +98,6 @@ private:
     quint16 m_nTop = 0;
     // The lowest level (largest sample) of the trace.
     quint16 m_nBottom = 0;
-    // Prefix sums of the samples and of index times sample.
-    std::vector<qint64> m_sum;
-    std::vector<qint64> m_sumX;
     std::vector<tBlockNoise> m_noise;
     qint64 m_nNoiseStart = 0;
     qint64 m_nLaunchEnd = 0;

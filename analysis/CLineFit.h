@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <vector>
+
 namespace analysis {
 
 // A straight line over a trace: value = slope * x + intercept, x in metres,
@@ -33,6 +35,47 @@ public:
     static double Slope(const quint16* samples, int count, double resolution, double a, double b, double m, double v);
     // Samples in a ... b.
     static qint64 SampleCount(int count, double resolution, double a, double b);
+
+    // The same lines over one whole trace, by sample index, each in constant
+    // time: running sums of the samples are kept.
+    explicit CLineFit(const std::vector<quint16>& samples);
+    ~CLineFit();
+    CLineFit(const CLineFit&) = delete;
+    CLineFit& operator=(const CLineFit&) = delete;
+
+    // The line through samples [first, last) (limited to the trace) at
+    // index x; the mean where one sample lies inside, 0 where none does.
+    double At(qint64 first, qint64 last, double x) const;
+    // The same for `length` samples from `first`, all within the trace,
+    // with the window's constants from Window(length).
+    struct tWindow
+    {
+        qint64 length = 0;
+        double inverse = 0;
+        double inverseSxx = 0;
+    };
+    static tWindow Window(qint64 length);
+    double At(qint64 first, const tWindow& window, double x) const
+    {
+        const qint64 last = first + window.length;
+        const double sy = double(m_sum[size_t(last)] - m_sum[size_t(first)]);
+        const double xm = 0.5 * double(first + last - 1);
+        const double sxy = double(m_sumX[size_t(last)] - m_sumX[size_t(first)]) - xm * sy;
+        return sy * window.inverse + sxy * window.inverseSxx * (x - xm);
+    }
+    // The same line with x in metres, samples `resolution` apart from 0.
+    tLine Line(qint64 first, qint64 last, double resolution) const;
+    // The sum of samples [first, last), within the trace.
+    qint64 Sum(qint64 first, qint64 last) const;
+
+private:
+    qint64 m_nCount = 0;
+    // Running sums of the samples and of index times sample, one more than
+    // the samples; memory kept for the thread's next trace.
+    std::vector<qint64> m_sum;
+    std::vector<qint64> m_sumX;
+    // The sums' memory is the thread's spare, to be handed back.
+    bool m_bSpare = false;
 };
 
 } // namespace analysis

@@ -76,8 +76,7 @@ public:
 
     tLine Fit(qint64 first, qint64 last) const
     {
-        return CLineFit::Fit(m_trace.samples.data(), int(m_nCount), m_trace.spacingM, double(first) * m_trace.spacingM,
-            double(last - 1) * m_trace.spacingM);
+        return m_finder.Line(first, last);
     }
 
     // Merges events whose section between them is too short for a line.

@@ -96,6 +96,9 @@ private slots:
     void refusesBadInput();
     // The shared real files: the stored events are found with their losses.
     void realFiles();
+    // The analysis' lines from running sums are the splice measurement's lines.
+    void sharesTheLineFit_data();
+    void sharesTheLineFit();
 };
 
 void TstTraceAnalyzer::findsTheLink_data()
@@ -197,6 +200,33 @@ void TstTraceAnalyzer::staysOutOfTheNoise()
         QVERIFY2(e.distanceM < 80000 || e.kind == tFoundEvent::Echo, qPrintable(QString::number(e.distanceM)));
         QVERIFY(!e.lossDb || std::isfinite(*e.lossDb));
     }
+}
+
+void TstTraceAnalyzer::sharesTheLineFit_data()
+{
+    QTest::addColumn<qint64>("first");
+    QTest::addColumn<qint64>("last");
+    QTest::newRow("inside") << qint64(100) << qint64(900);
+    QTest::newRow("one sample") << qint64(5) << qint64(6);
+    QTest::newRow("up to the last sample") << qint64(990) << qint64(1000);
+}
+
+void TstTraceAnalyzer::sharesTheLineFit()
+{
+    QFETCH(qint64, first);
+    QFETCH(qint64, last);
+    std::vector<quint16> samples(1000);
+    CSynthRandom random(3);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = quint16(20000.0 + 3.0 * double(i) + 40.0 * random.Gauss());
+    const double resolution = 0.5;
+    const analysis::tLine expected = analysis::CLineFit::Fit(
+        samples.data(), int(samples.size()), resolution, double(first) * resolution, double(last - 1) * resolution);
+    const analysis::CLineFit sums(samples);
+    const analysis::tLine line = sums.Line(first, last, resolution);
+    QVERIFY(std::abs(line.slope - expected.slope) < 1e-6);
+    QVERIFY(std::abs(line.At(first * resolution) - expected.At(first * resolution)) < 1e-6);
+    QVERIFY(std::abs(sums.At(first, last, double(last)) - expected.At(double(last) * resolution)) < 1e-6);
 }
 
 void TstTraceAnalyzer::refusesBadInput_data()
