@@ -22,8 +22,11 @@ QString CReportFacts::Html(const sor::CFile& document)
     // Stored in thousandths of a dB; zero where the instrument left them out.
     if (!document.KeyEvents().empty() && summary.endToEndLoss.Value() != 0)
         add(tr("End-to-end loss:"), tr("%1 dB").arg(summary.endToEndLoss.Value() / 1000.0, 0, 'f', 3));
-    if (!document.KeyEvents().empty() && summary.returnLoss.Value() != 0)
-        add(tr("Optical return loss:"), tr("%1 dB").arg(summary.returnLoss.Value() / 1000.0, 0, 'f', 3));
+    // The later layout stores the return loss unsigned, up to 65.535 dB.
+    const double returnLoss = document.IsLaterLayout() ? double(quint16(summary.returnLoss.Value()))
+                                                        : double(summary.returnLoss.Value());
+    if (!document.KeyEvents().empty() && returnLoss != 0)
+        add(tr("Optical return loss:"), tr("%1 dB").arg(returnLoss / 1000.0, 0, 'f', 3));
     if (rows.isEmpty())
         return QString();
     QString html = QStringLiteral("<table>");

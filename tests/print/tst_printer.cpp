@@ -1,8 +1,10 @@
 #include <CFileList.h>
 #include <CPrinter.h>
 #include <CPrinterList.h>
+#include <CReportFacts.h>
 #include <CReportPage.h>
 #include <SorBuilder.h>
+#include <TestPaths.h>
 #include <tListFolder.h>
 #include <tSampleMapping.h>
 
@@ -90,6 +92,8 @@ private slots:
     void longEventTableContinues_data();
     void longEventTableContinues();
     void previewGivesTheWindowBack();
+    // The later layout stores the return loss unsigned: 37.78 dB is not negative.
+    void laterLayoutReturnLoss();
 
 private:
     QTemporaryDir m_dir;
@@ -322,6 +326,18 @@ void TstPrinter::previewGivesTheWindowBack()
         QCOMPARE(m_window.isMaximized(), maximized);
         QTRY_COMPARE(m_window.geometry(), before);
     }
+}
+
+void TstPrinter::laterLayoutReturnLoss()
+{
+    const QString path = TestPaths::SharedSamplesDir(QStringLiteral("v2"))
+        + QStringLiteral("/example4-exfo-ftb4ftbx730c-mfdgainer-1550nm.sor");
+    if (!QFile::exists(path))
+        QSKIP("the shared later-layout files are not here");
+    quint32 warnings = 0;
+    const sor::CFile file(path, warnings);
+    const QString facts = CReportFacts::Html(file);
+    QVERIFY2(facts.contains(QStringLiteral("37.780")), qPrintable(facts));
 }
 
 QTEST_MAIN(TstPrinter)

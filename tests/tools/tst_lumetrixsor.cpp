@@ -543,6 +543,21 @@ void TstLumetrixSor::analyze()
     QVERIFY(std::abs(double(written.TimeToDistance(float(written.KeyEvents().back().time)))
                 - events.last().toObject().value("distance_m").toDouble())
         < 0.1);
+
+    // A return loss above what the field holds (32.767 dB) is written as the
+    // highest it holds, not refused.
+    const QString shared = TestPaths::SharedSamplesDir(QStringLiteral("v2"));
+    if (shared.isEmpty() || !QFile::exists(shared + QStringLiteral("/otdr3.sor")))
+        return;
+    const QString later = Temp(QStringLiteral("later.sor"));
+    QVERIFY(WriteAll(later, ReadAll(shared + QStringLiteral("/otdr3.sor"))));
+    run = Run({ "analyze", "--json", "--write", later });
+    QCOMPARE(run.exitCode, 0);
+    const double orl = QJsonDocument::fromJson(run.out.toUtf8()).object().value("orl_db").toDouble();
+    QVERIFY2(orl > 32.767, qPrintable(run.out));
+    run = Run({ "dump", later });
+    QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).object().value("keyEvents").toObject().value("returnLossRaw").toInt(),
+        32767);
 }
 
 QTEST_GUILESS_MAIN(TstLumetrixSor)
