@@ -198,6 +198,21 @@ double CEventFinder::MeanOver(qint64 first, qint64 last) const
     return last > first ? double(m_fit.Sum(first, last)) / double(last - first) : 0.0;
 }
 
+double CEventFinder::LocalNoise(qint64 first, qint64 last) const
+{
+    first = std::max<qint64>(first, 0);
+    last = std::min(last, m_nCount);
+    if (last - first < m_nMinFit)
+        return SampleNoise(first);
+    const double at0 = LineAt(first, last, 0.0);
+    const double slope = LineAt(first, last, 1.0) - at0;
+    const qint64 stride = std::max<qint64>(1, (last - first) / 256);
+    std::vector<double> values;
+    for (qint64 i = first; i < last; i += stride)
+        values.push_back(std::abs(double(m_samples[size_t(i)]) - (at0 + slope * double(i))));
+    return std::max(1.0, kMadToSigma * Median(values));
+}
+
 double CEventFinder::StepNoise(qint64 i) const
 {
     return m_noise.empty() ? 0.0 : m_noise[size_t(BlockOf(i))].step;
@@ -360,7 +375,7 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
             }
         }
         // The peak stands out of the noise of the backscatter before it.
-        const double sigma = SampleNoise(hasLeft ? leftBegin : peak);
+        const double sigma = hasLeft ? std::min(SampleNoise(leftBegin), LocalNoise(leftBegin, leftEnd)) : SampleNoise(peak);
         const double base = hasLeft ? LineAt(leftBegin, leftEnd, double(peak)) : double(m_samples[size_t(from)]);
         const double height = base - double(m_samples[size_t(peak)]);
         const qint64 settled = Settled(peak);

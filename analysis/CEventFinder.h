@@ -63,6 +63,9 @@ public:
     // backscatter any more, looking at most `reachPulses` pulse lengths on
     // (the whole trace when 0).
     qint64 Settled(qint64 peak, double reachPulses = 40.0) const;
+    // Standard deviation of one sample about the line over [first, last):
+    // the noise of a short section the blocks are too coarse for.
+    double LocalNoise(qint64 first, qint64 last) const;
     // Standard deviation of the step detector near `i`, sample units.
     double StepNoise(qint64 i) const;
     // Samples on each side of the step detector.

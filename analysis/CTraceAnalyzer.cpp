@@ -366,7 +366,21 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
     const qint64 firstEnd = work.empty() ? sectionsEnd : work.front().at.start;
     const qint64 firstCount = firstEnd - finder.LaunchEnd();
     if (firstCount >= finder.MinFit()) {
-        const tLine first = measure.Fit(std::max(finder.LaunchEnd(), firstEnd - std::max<qint64>(firstCount, 0)), firstEnd);
+        tLine first = measure.Fit(std::max(finder.LaunchEnd(), firstEnd - std::max<qint64>(firstCount, 0)), firstEnd);
+        // A first section too short or too steep for a backscatter line (the
+        // launch's tail) does not give the start level: the first section
+        // that does, taken back to the start with the losses before it.
+        if (firstCount < std::max<qint64>(2 * finder.MinFit(), qint64(2 * pulseSamples))
+            || std::abs(first.slope) > kSectionSlope) {
+            double before = 0;
+            for (size_t k = 0; k < work.size() && k < end; ++k) {
+                before += work[k].event.lossDb.value_or(0.0) * 1000.0;
+                if (measure.Usable(work[k])) {
+                    first = { work[k].right.slope, work[k].right.intercept - before };
+                    break;
+                }
+            }
+        }
         const double start = first.At(double(origin) * dx);
         double endLevel = first.At(double(firstEnd) * dx);
         if (end < work.size()) {
