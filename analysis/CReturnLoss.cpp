@@ -31,9 +31,9 @@ void CReturnLoss::AddBackscatter(const tSection& section, qint64 until)
     // The line falls evenly: each sample returns a fixed fraction of the one before.
     double power = perSample * TwoWay(section.line.At(double(section.first) * m_fSpacing) - m_fStart);
     const double ratio = TwoWay(section.line.slope * m_fSpacing);
-    double sum = 0;
-    for (qint64 i = section.first; i < until; ++i, power *= ratio)
-        sum += power;
+    // The sum of the geometric series over the section's samples.
+    const double count = double(until - section.first);
+    const double sum = std::abs(1.0 - ratio) < 1e-12 ? power * count : power * (1.0 - std::pow(ratio, count)) / (1.0 - ratio);
     m_fReturned += sum;
 }
 
