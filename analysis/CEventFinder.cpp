@@ -390,7 +390,12 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
             candidate.height = height;
             qint64 j = peak;
             const double edge = std::max(3.0 * sigma, 0.1 * height);
-            while (j > from && base - double(m_samples[size_t(j - 1)]) > edge)
+            // Back to the leading edge over the reflection's top, against the
+            // backscatter line where each sample lies.
+            const auto above = [&](qint64 i) {
+                return (hasLeft ? LineAt(leftBegin, leftEnd, double(i)) : base) - double(m_samples[size_t(i)]);
+            };
+            while (j > from && above(j - 1) > edge)
                 --j;
             candidate.start = j;
             // A reflection lasts a pulse length from its leading edge: the
