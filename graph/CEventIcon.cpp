@@ -69,7 +69,7 @@ void CEventIcon::Paint(QPainter& painter, const QRect& rect, tKind kind)
     painter.scale(rect.width() / 24.0, rect.height() / 24.0);
     painter.setBrush(Qt::NoBrush);
     Stroke(painter, QPolygonF { { 2.5, 5 }, { 12, 9 } }, kInk, 2.25);
-    Stroke(painter, QPolygonF { { 12.5, 16.5 }, { 14.5, 20 }, { 16.5, 17 }, { 18.5, 20.5 }, { 21.5, 18 } }, kInk, 1.5);
+    Stroke(painter, QPolygonF { { 14, 15.5 }, { 16, 20.5 }, { 18, 15.5 }, { 20, 20.5 }, { 22, 16.5 } }, kInk, 1.75);
     Stroke(painter, QPolygonF { { 12.5, 2.5 }, { 12.5, 21.5 } }, kEndInk, 2.5);
     painter.restore();
 }

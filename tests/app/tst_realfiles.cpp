@@ -6,6 +6,8 @@
 #include <CFile.h>
 #include <CFileInfo.h>
 #include <CFileList.h>
+#include <CGraphPix.h>
+#include <CGraphView.h>
 #include <CGraphWidget.h>
 #include <MainWindow.h>
 
@@ -134,6 +136,7 @@ void TstRealFiles::damagedFileStaysListed()
         qPrintable(list->UnreadableReason(0)));
     list->setCurrentRow(0);
     QVERIFY(window.statusBar()->currentMessage().startsWith(QLatin1String("\"cut.sor\" cannot be read: ")));
+    QCOMPARE(window.View()->Pix()->Notice(), window.statusBar()->currentMessage());
 }
 
 // Some makers store no acquisition range (0): the range shown is the trace's
