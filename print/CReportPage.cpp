@@ -158,8 +158,8 @@ QString CReportPage::HeaderHtml(const sor::CFile& document, const QDateTime& pri
     const sor::tFixedParameters& fixed = document.FixedParameters();
     const sor::tGeneralParameters& general = document.GeneralParameters();
     const double groupIndex = fixed.groupIndex;
-    // What a user reads as the fibre's length: the end event's distance, else
-    // the range (the trace's extent where the file stores none).
+    // What a user reads as the fibre's length, to the metre: the end event's
+    // distance, else the range (the trace's extent where the file stores none).
     const double length = sor::FibreLength(document) / 1000;
     // The program's version as major.minor.
     const QString version
@@ -168,7 +168,8 @@ QString CReportPage::HeaderHtml(const sor::CFile& document, const QDateTime& pri
     const QStringList places { Escape(QFileInfo(document.Path()).fileName()),
         Escape(CDateFormat::Text(fixed.dateTime)),
         Escape(CReportFacts::Device(document)), Number(fixed.actualWavelength),
-        Number(fixed.pulseWidth), Number(groupIndex), Number(length), QString::number(uint(fixed.averages)),
+        Number(fixed.pulseWidth), Number(groupIndex), QString::number(length, 'f', 3),
+        QString::number(uint(fixed.averages)),
         Escape(general.operatorName), Escape(general.cableId), Escape(general.fiberId), Escape(general.comment),
         Escape(CDateFormat::Text(printed, true)), Escape(program) };
     const QString html

@@ -108,8 +108,8 @@ private slots:
         file.FixedParameters().acquisitionRange = float(range) / 10;
         QFETCH(double, shownRange);
         QFETCH(double, fibre);
-        QVERIFY2(std::abs(sor::ShownRange(file) - shownRange) < 1e-3, qPrintable(QString::number(sor::ShownRange(file))));
-        QVERIFY2(std::abs(sor::FibreLength(file) - fibre) < 1e-3, qPrintable(QString::number(sor::FibreLength(file))));
+        QVERIFY(std::abs(sor::ShownRange(file) - shownRange) < 1e-3);
+        QVERIFY(std::abs(sor::FibreLength(file) - fibre) < 1e-3);
     }
 
     void valueAt_data()

@@ -186,8 +186,10 @@ void TstPrinter::deviceLine_data()
 {
     QTest::addColumn<QByteArrayList>("fields"); // maker, model, serial, module, module serial
     QTest::addColumn<QString>("line");
-    QTest::newRow("padded") << QByteArrayList { "JDSU ", "EOTDR  ", "2537 ", "", "" } << QStringLiteral("JDSU EOTDR \u21162537");
-    QTest::newRow("no serial") << QByteArrayList { "JDSU", "EOTDR", " ", "EOTDR-1625", "2537" } << QStringLiteral("JDSU EOTDR");
+    QTest::newRow("padded") << QByteArrayList { "JDSU ", "EOTDR  ", "2537 ", "", "" }
+                            << QStringLiteral("JDSU EOTDR \u21162537");
+    QTest::newRow("no serial") << QByteArrayList { "JDSU", "EOTDR", " ", "EOTDR-1625", "2537" }
+                               << QStringLiteral("JDSU EOTDR");
     QTest::newRow("blank mainframe, named module") << QByteArrayList { " ", " ", " ", "MAX-730C", "1327161" }
                                                    << QStringLiteral("MAX-730C \u21161327161");
     QTest::newRow("nothing") << QByteArrayList { " ", "", "", "", "" } << QString();
@@ -202,7 +204,8 @@ void TstPrinter::deviceLine()
     QTEST(CReportFacts::Device(*file), "line");
     QTextDocument page;
     page.setHtml(CReportPage::HeaderHtml(*file, QDateTime::currentDateTime()));
-    QVERIFY2(page.toPlainText().contains("Device:\n" + CReportFacts::Device(*file) + '\n'), qPrintable(page.toPlainText()));
+    QVERIFY2(
+        page.toPlainText().contains("Device:\n" + CReportFacts::Device(*file) + '\n'), qPrintable(page.toPlainText()));
 }
 
 // The mark of an event stands on the pixel column of its distance, which
