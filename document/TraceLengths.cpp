@@ -2,6 +2,8 @@
 
 #include "CFile.h"
 
+#include <cmath>
+
 namespace sor {
 
 namespace {
@@ -20,7 +22,8 @@ double ShownRange(const CFile& file)
 {
     const float range = file.FixedParameters().acquisitionRange;
     const double metres = range > 0 ? double(file.TimeToDistance(range)) : 0.0;
-    return metres > 0 ? metres : TraceExtent(file);
+    // A group index of 0 gives no distance at all: the extent (0) then.
+    return metres > 0 && std::isfinite(metres) ? metres : TraceExtent(file);
 }
 
 int EndEventIndex(const CFile& file)
@@ -41,7 +44,7 @@ double FibreLength(const CFile& file)
     if (end < 0)
         return ShownRange(file);
     const double metres = double(file.TimeToDistance(file.KeyEvents()[size_t(end)].time));
-    return metres > 0 ? metres : ShownRange(file);
+    return metres > 0 && std::isfinite(metres) ? metres : ShownRange(file);
 }
 
 } // namespace sor
