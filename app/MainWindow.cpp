@@ -119,6 +119,10 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     // What the load noticed about the current file, or why it is unreadable.
     connect(m_pFileList, &QListWidget::currentRowChanged, this,
         [this](int row) { statusBar()->showMessage(m_pFileList->StateText(row)); });
+    // An unreadable current entry says why where its plot would be.
+    connect(m_pFileList, &QListWidget::currentRowChanged, pix, [this, pix](int row) {
+        pix->SetNotice(m_pFileList->UnreadableReason(row).isEmpty() ? QString() : m_pFileList->StateText(row));
+    });
     connect(m_pFileList, &CFileList::sigFileChanged, pix, qOverload<>(&QWidget::update));
     connect(m_pFileList, &CFileList::sigFileChanged, preview, qOverload<>(&QWidget::update));
     connect(m_pFileList, &CFileList::sigFileChanged, panel, &CGraphDlg::OnUpdateValues);

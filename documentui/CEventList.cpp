@@ -5,6 +5,7 @@
 #include "CVerdictCells.h"
 
 #include <CEntryGuard.h>
+#include <CEventIcon.h>
 #include <CActiveVerdict.h>
 #include <CFileList.h>
 #include <CValueEdit.h>
@@ -149,6 +150,10 @@ void CEventList::OnUpdateView()
     const QList<QStringList> rows = RowTexts(*file);
     for (int row = 0; row < int(rows.size()); ++row)
         FillRow(row, events[size_t(row)], rows[row]);
+    // The pictures the plot draws, which also know the whole file: saturated
+    // reflections as reflections, the fibre's end as the end.
+    for (int row = 0; row < int(rows.size()); ++row)
+        item(row, ColumnEvent)->setIcon(CEventIcon::Icon(CEventIcon::KindOf(*file, row)));
     if (verdict)
         CVerdictCells::Apply(*this, *verdict);
     if (m_nSelectedRow >= 0 && m_nSelectedRow < rowCount())

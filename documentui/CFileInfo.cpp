@@ -8,6 +8,7 @@
 #include <CValidator.h>
 #include <CValueEdit.h>
 #include <IARMessageBox.h>
+#include <TraceLengths.h>
 
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -284,7 +285,13 @@ void CFileInfo::updateARDS()
     const float index = m_fixed.groupIndex;
     try {
         m_pRange->Commit();
-        m_pRangeKm->setText(Number(Metres(m_fixed.acquisitionRange, index) / 1000.0));
+        // A range of 0 (some makers store none) shows the trace's own
+        // extent, at the index being edited.
+        const float storedIndex = m_file->FixedParameters().groupIndex;
+        const bool stored = m_fixed.acquisitionRange > 0 || !(index > 0) || !(storedIndex > 0);
+        m_pRangeKm->setText(Number(stored ? Metres(m_fixed.acquisitionRange, index) / 1000.0
+                                          : sor::TraceExtent(*m_file) * storedIndex / index / 1000.0));
+        m_pRangeKm->setToolTip(stored ? QString() : tr("The file stores no range: the trace's extent"));
     } catch (const CType::tValidationRefusal&) {
         m_pRangeKm->setText(tr("<=Check"));
     }

@@ -5,6 +5,7 @@
 
 #include <CActiveVerdict.h>
 #include <CGraphWidget.h>
+#include <TraceLengths.h>
 
 #include <QApplication>
 #include <QFileInfo>
@@ -123,7 +124,8 @@ QPixmap CFileListElementDelegate::Card(
     key.nTime = fixed.dateTime.toSecsSinceEpoch();
     key.fPulseWidth = fixed.pulseWidth;
     key.fWavelength = document.GeneralParameters().wavelength;
-    key.fRange = fixed.acquisitionRange;
+    // The card shows the fibre length, which follows the events too.
+    key.fRange = float(sor::FibreLength(document));
     key.fGroupIndex = fixed.groupIndex;
     if (const std::optional<analysis::tVerdict> verdict = analysis::CActiveVerdict::Of(document))
         key.nVerdict = int(verdict->state);

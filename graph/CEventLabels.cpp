@@ -87,7 +87,7 @@ QVector<CEventLabels::tLabel> CEventLabels::Place(const sor::CFile& file, const 
                 + Unit(QT_TRANSLATE_NOOP("CTracePainter", "km"));
             QVector<QPair<tPart, QString>> upper { { PartNumber, number },
                 { PartLoss, QString::number(double(float(event.loss)), 'f', 3) + decibels } };
-            if (event.codeType == sor::tKeyEvent::Reflective)
+            if (event.codeType == sor::tKeyEvent::Reflective || event.codeType == sor::tKeyEvent::Saturated)
                 upper.append({ PartReflectance, QString::number(double(float(event.reflectance)), 'f', 3) + decibels });
             const int distanceTop = mark.y + kTick + 2;
             stack.append(

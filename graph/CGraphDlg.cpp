@@ -4,6 +4,7 @@
 
 #include <NumberText.h>
 #include <RangeText.h>
+#include <TraceLengths.h>
 
 #include <QApplication>
 #include <QGridLayout>
@@ -316,7 +317,8 @@ void CGraphDlg::FillValues(bool all)
     // the noise of their conversion from times ("0.625", not "0.62499").
     m_pResolution->setText(Number(file->Resolution(), 3));
     m_pGroupIndex->setText(fixed.groupIndex.ToString());
-    m_pDiapasone->setText(Number(double(file->TimeToDistance(fixed.acquisitionRange)) / 1000, 3));
+    // The trace's own extent where the file stores no range.
+    m_pDiapasone->setText(Number(sor::ShownRange(*file) / 1000, 3));
     m_pComment->setText(file->GeneralParameters().comment);
     m_pComment->setCursorPosition(0);
     // The field is short; the whole comment shows when the pointer rests on it.

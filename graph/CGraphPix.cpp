@@ -75,10 +75,12 @@ void CGraphPix::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     if (!m_pGeometry->IsValid() || !m_pGeometry->Active()) {
         painter.fillRect(rect(), m_pGeometry->background);
-        // Nothing listed: say how to get traces where the plot would be.
-        if (!m_pGeometry->files || m_pGeometry->files->empty()) {
+        // Nothing listed: say how to get traces where the plot would be; an
+        // entry that cannot be shown says why instead.
+        if (!m_sNotice.isEmpty() || !m_pGeometry->files || m_pGeometry->files->empty()) {
             painter.setPen(palette().color(QPalette::Text));
-            painter.drawText(rect().adjusted(20, 20, -20, -20), Qt::AlignCenter | Qt::TextWordWrap, EmptyHint());
+            painter.drawText(rect().adjusted(20, 20, -20, -20), Qt::AlignCenter | Qt::TextWordWrap,
+                m_sNotice.isEmpty() ? EmptyHint() : m_sNotice);
         }
     } else
         m_pGeometry->Paint(painter, rect(), true, true, true, false);
@@ -90,6 +92,14 @@ void CGraphPix::paintEvent(QPaintEvent* event)
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(RubberBand());
     }
+}
+
+void CGraphPix::SetNotice(const QString& notice)
+{
+    if (notice == m_sNotice)
+        return;
+    m_sNotice = notice;
+    update();
 }
 
 QString CGraphPix::EmptyHint()

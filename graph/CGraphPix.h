@@ -22,6 +22,10 @@ public:
     static QString EmptyHint();
 
     tGraphState* Geometry() const { return m_pGeometry; }
+    // The text the plot shows while no trace is current (why the current
+    // entry cannot be shown); empty for the usual hint.
+    void SetNotice(const QString& notice);
+    const QString& Notice() const { return m_sNotice; }
 
 signals:
     void sigUpdate();
@@ -65,4 +69,5 @@ private:
     // Wheel movement below one notch, kept for the next event (touchpads).
     int m_nWheelRest = 0;
     tGraphState* m_pGeometry;
+    QString m_sNotice;
 };

@@ -5,6 +5,8 @@
 #include "tGraphState.h"
 #include "tSampleMapping.h"
 
+#include <TraceLengths.h>
+
 #include <QFontMetrics>
 #include <QHash>
 #include <QPainter>
@@ -16,8 +18,6 @@ namespace {
 
 // Room between the labels and the right edge, and between the two columns.
 constexpr int kLabelGap = 5;
-// Metres per nanosecond of light in vacuum.
-constexpr double kLightMetresPerNs = 299792458.0 / 1e9;
 
 // The largest sample of a document, found once per document: the samples of a
 // loaded trace never change, and scanning a long trace costs about as much as
@@ -67,12 +67,14 @@ QStringList CGraphWidget::Labels(const sor::CFile& document)
 {
     const sor::tFixedParameters& fixed = document.FixedParameters();
     const double groupIndex = double(fixed.groupIndex.Value());
-    const double rangeKm = double(fixed.acquisitionRange.Value()) * kLightMetresPerNs / groupIndex / 1000;
+    // What users read as the fibre's length: the end event's distance, else
+    // the range (the trace's extent where the file stores none).
+    const double lengthKm = sor::FibreLength(document) / 1000;
     return { tr("%1=%2ns").arg(QChar(0x03C4)).arg(double(fixed.pulseWidth.Value())),
         tr("%1=%2nm").arg(QChar(0x03BB)).arg(double(document.GeneralParameters().wavelength.Value())),
-        // The range to the metre, as the marker panel shows it: not the noise
-        // of the conversion.
-        tr("L=%1km").arg(rangeKm, 0, 'f', 3), tr("k=%1").arg(groupIndex) };
+        // The length to the metre, as the marker panel shows the range: not
+        // the noise of the conversion.
+        tr("L=%1km").arg(lengthKm, 0, 'f', 3), tr("k=%1").arg(groupIndex) };
 }
 
 void CGraphWidget::paintEvent(QPaintEvent* event)

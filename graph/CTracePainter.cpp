@@ -2,6 +2,7 @@
 
 #include "CCompareLegend.h"
 #include "CContrast.h"
+#include "CEventIcon.h"
 #include "CEventLabels.h"
 #include "tGraphState.h"
 #include "tSampleMapping.h"
@@ -11,7 +12,6 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
-#include <QIcon>
 #include <QLine>
 #include <QPaintEngine>
 #include <QPainter>
@@ -254,11 +254,7 @@ void DrawEvents(QPainter& painter, const tGraphState& geometry, const sor::CFile
     for (const CEventLabels::tLabel& label :
         CEventLabels::Place(active, mapping, target, metrics, iconSize, taken, selected, !printMode)) {
         if (label.part == CEventLabels::PartIcon) {
-            const bool reflective = events[size_t(label.event)].codeType == sor::tKeyEvent::Reflective;
-            // Through QIcon, so that a high-density screen gets the larger picture.
-            const QIcon icon(reflective ? QStringLiteral(":/images/EventReflection.png")
-                                        : QStringLiteral(":/images/EventJunction.png"));
-            icon.paint(&painter, label.rect);
+            CEventIcon::Paint(painter, label.rect, CEventIcon::KindOf(active, label.event));
             continue;
         }
         painter.setFont(label.part == CEventLabels::PartNumber && label.event == selected ? bold : font);

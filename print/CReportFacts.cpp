@@ -4,11 +4,11 @@
 
 #include <QList>
 #include <QPair>
+#include <QStringList>
 
 QString CReportFacts::Html(const sor::CFile& document)
 {
     const sor::tGeneralParameters& general = document.GeneralParameters();
-    const sor::tSupplierParameters& supplier = document.SupplierParameters();
     const bc::CKeyEvents& summary = document.KeyEventsBlock();
     QList<QPair<QString, QString>> rows;
     const auto add = [&rows](const QString& label, const QString& value) {
@@ -17,8 +17,6 @@ QString CReportFacts::Html(const sor::CFile& document)
     };
     add(tr("Location A:"), general.originatingLocation.Text());
     add(tr("Location B:"), general.terminatingLocation.Text());
-    add(tr("Maker:"), supplier.supplierName.Text());
-    add(tr("Model:"), supplier.mainframeId.Text());
     // Stored in thousandths of a dB; zero where the instrument left them out.
     if (!document.KeyEvents().empty() && summary.endToEndLoss.Value() != 0)
         add(tr("End-to-end loss:"), tr("%1 dB").arg(summary.endToEndLoss.Value() / 1000.0, 0, 'f', 3));
@@ -35,4 +33,26 @@ QString CReportFacts::Html(const sor::CFile& document)
                     .arg(label.toHtmlEscaped(), value.toHtmlEscaped());
     }
     return html + QStringLiteral("</table><hr />");
+}
+
+QString CReportFacts::Device(const sor::CFile& document)
+{
+    // The parts the file fills in, one space apart: nothing is left
+    // dangling where the instrument stored a field empty. Some makers leave
+    // the mainframe's fields blank and name the instrument by its optical
+    // module: then the module's ID and serial number stand in.
+    const sor::tSupplierParameters& supplier = document.SupplierParameters();
+    QString model = supplier.mainframeId.Text().trimmed();
+    QString serial = supplier.mainframeSerial.Text().trimmed();
+    if (model.isEmpty() && serial.isEmpty()) {
+        model = supplier.opticalModuleId.Text().trimmed();
+        serial = supplier.opticalModuleSerial.Text().trimmed();
+    }
+    QStringList parts;
+    for (const QString& part : { supplier.supplierName.Text().trimmed(), model })
+        if (!part.isEmpty())
+            parts.append(part);
+    if (!serial.isEmpty())
+        parts.append(tr("\u2116%1").arg(serial));
+    return parts.join(QLatin1Char(' '));
 }

@@ -15,6 +15,7 @@
 #include <CTracePainter.h>
 #include <tGraphState.h>
 #include <tSampleMapping.h>
+#include <TraceLengths.h>
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -155,32 +156,34 @@ QString CReportPage::Escape(const QString& text)
 QString CReportPage::HeaderHtml(const sor::CFile& document, const QDateTime& printed)
 {
     const sor::tFixedParameters& fixed = document.FixedParameters();
-    const sor::tSupplierParameters& supplier = document.SupplierParameters();
     const sor::tGeneralParameters& general = document.GeneralParameters();
     const double groupIndex = fixed.groupIndex;
-    const double length = groupIndex > 0 ? double(fixed.acquisitionRange) * 299792458.0 / groupIndex / 1e9 / 1000 : 0;
+    // What a user reads as the fibre's length, to the metre: the end event's
+    // distance, else the range (the trace's extent where the file stores none).
+    const double length = sor::FibreLength(document) / 1000;
     // The program's version as major.minor.
     const QString version
         = QRegularExpression(QStringLiteral("^\\d+\\.\\d+")).match(QCoreApplication::applicationVersion()).captured();
     const QString program = tr("Lumetrix v.") + version + tr(" OTDR report");
     const QStringList places { Escape(QFileInfo(document.Path()).fileName()),
         Escape(CDateFormat::Text(fixed.dateTime)),
-        Escape(supplier.mainframeId), Escape(supplier.mainframeSerial), Number(fixed.actualWavelength),
-        Number(fixed.pulseWidth), Number(groupIndex), Number(length), QString::number(uint(fixed.averages)),
+        Escape(CReportFacts::Device(document)), Number(fixed.actualWavelength),
+        Number(fixed.pulseWidth), Number(groupIndex), QString::number(length, 'f', 3),
+        QString::number(uint(fixed.averages)),
         Escape(general.operatorName), Escape(general.cableId), Escape(general.fiberId), Escape(general.comment),
         Escape(CDateFormat::Text(printed, true)), Escape(program) };
     const QString html
-        = tr("<font Arial 16><table width = 100%><tr><td align=\"left\">%14</td><td align = \"right\">%15</td>"
+        = tr("<font Arial 16><table width = 100%><tr><td align=\"left\">%13</td><td align = \"right\">%14</td>"
              "</tr></table><hr><table><tr><td width=15%>File:</td><td>%1</td></tr> <tr><td>Date:</td>"
-             "<td>%2</td></tr> <tr><td>Device:</td><td>%3 \u2116%4</td></tr></table><hr /><table><tr>"
-             "<td width=15%>Wavelength:</td><td>%5nm</td></tr> <tr><td>Pulse width:</td><td>%6ns</td></tr>"
-             "<tr><td>Index:</td><td>%7</td></tr> <tr><td>Length:</td><td>%8km</td></tr></table><hr />"
-             "<table><tr><td width=15%>Averages:</td><td>%9 </td></tr> <tr><td>Operator:</td><td>%10 </td>"
-             "</tr><tr><td>CableId:</td><td>%11 </td></tr> <tr><td>Fiber:</td><td>%12<br></tr></table><hr />"
-             "<table><tr><td width=15%>Comment:</td><td>%13</td></tr></table>");
+             "<td>%2</td></tr> <tr><td>Device:</td><td>%3</td></tr></table><hr /><table><tr>"
+             "<td width=15%>Wavelength:</td><td>%4nm</td></tr> <tr><td>Pulse width:</td><td>%5ns</td></tr>"
+             "<tr><td>Index:</td><td>%6</td></tr> <tr><td>Length:</td><td>%7km</td></tr></table><hr />"
+             "<table><tr><td width=15%>Averages:</td><td>%8 </td></tr> <tr><td>Operator:</td><td>%9 </td>"
+             "</tr><tr><td>CableId:</td><td>%10 </td></tr> <tr><td>Fiber:</td><td>%11<br></tr></table><hr />"
+             "<table><tr><td width=15%>Comment:</td><td>%12</td></tr></table>");
     // One pass over the template, so that a "%2" inside a file's text stays text.
     return html.arg(places[0], places[1], places[2], places[3], places[4], places[5], places[6], places[7], places[8],
-        places[9], places[10], places[11], places[12], places[13], places[14]);
+        places[9], places[10], places[11], places[12], places[13]);
 }
 
 QString CReportPage::EventTableHtml(const sor::CFile& document, int first, int count)

@@ -6,13 +6,18 @@
 #include <CFile.h>
 #include <CFileInfo.h>
 #include <CFileList.h>
+#include <CGraphPix.h>
+#include <CGraphView.h>
+#include <CGraphWidget.h>
 #include <MainWindow.h>
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 // The real instruments' files as the window meets them: a folder opens without
 // a single question, what a load noticed is shown on the card and in the
@@ -41,6 +46,7 @@ private slots:
     void instrumentPageShowsEverySupplierField_data();
     void instrumentPageShowsEverySupplierField();
     void damagedFileStaysListed();
+    void rangeZeroShowsTheTraceExtent();
 
 private:
     // The row of the file named `name`, or -1.
@@ -130,6 +136,36 @@ void TstRealFiles::damagedFileStaysListed()
         qPrintable(list->UnreadableReason(0)));
     list->setCurrentRow(0);
     QVERIFY(window.statusBar()->currentMessage().startsWith(QLatin1String("\"cut.sor\" cannot be read: ")));
+    QCOMPARE(window.View()->Pix()->Notice(), window.statusBar()->currentMessage());
+}
+
+// Some makers store no acquisition range (0): the range shown is the trace's
+// extent, and the card's length is the fibre's end.
+void TstRealFiles::rangeZeroShowsTheTraceExtent()
+{
+    QFile real(QDir(m_v2).filePath(QStringLiteral("otdr3.sor")));
+    QVERIFY(real.open(QIODevice::ReadOnly));
+    QByteArray bytes = real.readAll();
+    // With one pulse the range and its distance lie 50 bytes into the block.
+    const QByteArray name("FxdParams", 10);
+    const qsizetype block = bytes.indexOf(name, bytes.indexOf(name) + 1);
+    QCOMPARE(qFromLittleEndian<qint16>(bytes.constData() + block + 26), qint16(1));
+    QTemporaryDir folder;
+    QFile copy(folder.filePath(QStringLiteral("norange.sor")));
+    QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(bytes.replace(block + 50, 8, QByteArray(8, '\0'))) > 0);
+    copy.close();
+
+    CBoxAnswerer answerer;
+    MainWindow window(folder.path());
+    window.show();
+    window.FileList()->setCurrentRow(0);
+    const QSharedPointer<sor::CFile> file = window.FileList()->GetFile(0);
+    QVERIFY(file && float(file->FixedParameters().acquisitionRange) == 0.0f);
+    QCOMPARE(CGraphWidget::Labels(*file)[2], QStringLiteral("L=0.062km"));
+    QTRY_COMPARE(window.findChild<QLabel*>(QStringLiteral("iDiapasone"))->text(), QStringLiteral("2.091"));
+    CFileInfo dialog(file, false);
+    QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("ARkm"))->text(), QStringLiteral("2.09113"));
+    QCOMPARE(answerer.Count(), 0);
 }
 
 QTEST_MAIN(TstRealFiles)

@@ -1,4 +1,5 @@
 #include "CFile.h"
+#include "TraceLengths.h"
 #include "ErrorKind.h"
 #include "SorBuilder.h"
 #include "TestPaths.h"
@@ -71,6 +72,44 @@ private slots:
         QVERIFY(std::abs(file.Resolution() - 1.99861639) < 1e-8);
         file.SetModified(true);
         QVERIFY(std::abs(file.Resolution() - 2.99792458) < 1e-8);
+    }
+
+    void lengths_data()
+    {
+        // The range (0.1 ns; later-layout files may store 0), the events at
+        // 100 ns, 300 ns ... (the end threshold is 3 dB), and the range and
+        // fibre length shown, metres.
+        QTest::addColumn<qint32>("range");
+        QTest::addColumn<QByteArrayList>("codes");
+        QTest::addColumn<qint16>("lastLoss");
+        QTest::addColumn<double>("shownRange");
+        QTest::addColumn<double>("fibre");
+        // 20 000 ns is 3 997.233 m; the last of the 5 samples lies at 7.994 m.
+        const double range = 3997.233;
+        QTest::newRow("no end") << 200000 << QByteArrayList { "0F9999" } << qint16(50) << range << range;
+        QTest::newRow("range 0") << 0 << QByteArrayList { "0F9999" } << qint16(50) << 7.994 << 7.994;
+        QTest::newRow("end code") << 0 << QByteArrayList { "2E9999", "0F9999" } << qint16(50) << 7.994 << 19.986;
+        QTest::newRow("end loss") << 200000 << QByteArrayList { "0F9999", "1F9999" } << qint16(3000) << range
+                                  << 59.958;
+    }
+
+    void lengths()
+    {
+        QFETCH(QByteArrayList, codes);
+        QFETCH(qint16, lastLoss);
+        tKeyEvents events;
+        events.events.resize(size_t(codes.size()));
+        for (int i = 0; i < codes.size(); ++i)
+            events.events[size_t(i)] = { qint16(i + 1), 1000 + 2000 * i, 200, 50, -45000, codes[i], "LS", "" };
+        events.events.back().loss = lastLoss;
+        quint32 warnings = 0;
+        sor::CFile file(Write(Trace({ 5, 6, 7, 8, 9 }, events)), warnings);
+        QFETCH(qint32, range);
+        file.FixedParameters().acquisitionRange = float(range) / 10;
+        QFETCH(double, shownRange);
+        QFETCH(double, fibre);
+        QVERIFY(std::abs(sor::ShownRange(file) - shownRange) < 1e-3);
+        QVERIFY(std::abs(sor::FibreLength(file) - fibre) < 1e-3);
     }
 
     void valueAt_data()

@@ -1,5 +1,6 @@
 #include "CContrast.h"
 #include "CGraphWidget.h"
+#include "CEventIcon.h"
 #include "CEventLabels.h"
 #include "CTracePainter.h"
 #include "TestPaths.h"
@@ -487,6 +488,33 @@ private slots:
         const int printed = Count(print, QRect(x - 30, y - 80, 60, 72), IsInk);
         QVERIFY2(printed > 0 && printed <= 60, qPrintable(QString::number(printed)));
         QVERIFY(Count(print, QRect(x - 1, y - 5, 3, 11), Is(Qt::black)) >= 10);
+    }
+
+    void eventPictures()
+    {
+        // A saturated reflection, a splice and the fibre's end, 1.5 km apart:
+        // type 2 is drawn exactly as a reflection; the end's picture has its
+        // red stop bar, which a reflection at the same place lacks.
+        tPlot plot({ Ramp(5000, 20000) }, QSize(600, 400));
+        plot.geometry.background = Qt::white;
+        const QSharedPointer<sor::CFile> file = plot.geometry.Active();
+        std::deque<sor::tKeyEvent> events(3);
+        for (size_t i = 0; i < events.size(); ++i)
+            events[i].time = file->DistanceToTime(1000.0f + 1500.0f * float(i));
+        const auto render = [&](quint32 firstType, quint32 lastOrigin) {
+            events[0].codeType = firstType;
+            events[2].codeType = sor::tKeyEvent::Reflective;
+            events[2].codeOrigin = lastOrigin;
+            file->SetKeyEvents(events);
+            return plot.Render(false);
+        };
+        const QImage saturated = render(sor::tKeyEvent::Saturated, 2);
+        QCOMPARE(CEventIcon::KindOf(*file, 2), CEventIcon::End);
+        QCOMPARE(saturated, render(sor::tKeyEvent::Reflective, 2));
+        const QImage plain = render(sor::tKeyEvent::Reflective, 0);
+        const QRect end(qRound(4000 / plot.geometry.xScale) - 30, 0, 60, 400);
+        QVERIFY(Count(saturated, end, Near(QColor(200, 30, 30))) >= 10);
+        QCOMPARE(Count(plain, end, Near(QColor(200, 30, 30))), 0);
     }
 
     void gridThinsCloseLines()

@@ -87,6 +87,8 @@ private slots:
     void jobs_data();
     void jobs();
     void fileTextsPrintAsWritten();
+    void deviceLine_data();
+    void deviceLine();
     void eventMarkAtItsDistance();
     void smallPageStaysOnIt();
     void longEventTableContinues_data();
@@ -179,6 +181,34 @@ void TstPrinter::fileTextsPrintAsWritten()
     for (const char* written :
         { "op <b>x</b>", "ca<b/c", "fi&amp;\"x\"", "a<b/c %2", "<i>M</i>", "S/2&lt;", "n<a&b>.sor", "e<v>/t" })
         QVERIFY2(text.contains(QString::fromUtf8(written)), written);
+}
+
+// The report's instrument line: maker, model and serial number where the file
+// holds them, nothing dangling where it does not.
+void TstPrinter::deviceLine_data()
+{
+    QTest::addColumn<QByteArrayList>("fields"); // maker, model, serial, module, module serial
+    QTest::addColumn<QString>("line");
+    QTest::newRow("padded") << QByteArrayList { "JDSU ", "EOTDR  ", "2537 ", "", "" }
+                            << QStringLiteral("JDSU EOTDR \u21162537");
+    QTest::newRow("no serial") << QByteArrayList { "JDSU", "EOTDR", " ", "EOTDR-1625", "2537" }
+                               << QStringLiteral("JDSU EOTDR");
+    QTest::newRow("blank mainframe, named module") << QByteArrayList { " ", " ", " ", "MAX-730C", "1327161" }
+                                                   << QStringLiteral("MAX-730C \u21161327161");
+    QTest::newRow("nothing") << QByteArrayList { " ", "", "", "", "" } << QString();
+}
+
+void TstPrinter::deviceLine()
+{
+    QFETCH(QByteArrayList, fields);
+    const SorBuilder::tSupplier supplier { fields[0], fields[1], fields[2], fields[3], fields[4], "1.0", "" };
+    const QTemporaryDir dir;
+    const auto file = Document(dir.path(), QStringLiteral("d.sor"), 146800, 9000, {}, supplier);
+    QTEST(CReportFacts::Device(*file), "line");
+    QTextDocument page;
+    page.setHtml(CReportPage::HeaderHtml(*file, QDateTime::currentDateTime()));
+    QVERIFY2(
+        page.toPlainText().contains("Device:\n" + CReportFacts::Device(*file) + '\n'), qPrintable(page.toPlainText()));
 }
 
 // The mark of an event stands on the pixel column of its distance, which
