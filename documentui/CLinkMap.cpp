@@ -1,6 +1,7 @@
 #include "CLinkMap.h"
 
 #include <CBendFinder.h>
+#include <CDistanceUnit.h>
 #include <CEventSource.h>
 #include <CFile.h>
 #include <CFileList.h>
@@ -146,9 +147,10 @@ void VerdictBadge(QPainter& painter, const QRectF& icon, CLinkMapModel::tVerdict
     }
 }
 
+// In the unit the user chose; kilometres while each file keeps its own.
 QString DistanceText(double metres)
 {
-    return QCoreApplication::translate("CLinkMap", "%1 km").arg(metres / 1000.0, 0, 'f', 3);
+    return CDistanceUnit::Text(metres, CDistanceUnit::Of(nullptr), 1);
 }
 
 } // namespace

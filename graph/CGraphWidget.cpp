@@ -5,6 +5,8 @@
 #include "tGraphState.h"
 #include "tSampleMapping.h"
 
+#include <CDistanceUnit.h>
+
 #include <QFontMetrics>
 #include <QHash>
 #include <QPainter>
@@ -67,12 +69,12 @@ QStringList CGraphWidget::Labels(const sor::CFile& document)
 {
     const sor::tFixedParameters& fixed = document.FixedParameters();
     const double groupIndex = double(fixed.groupIndex.Value());
-    const double rangeKm = double(fixed.acquisitionRange.Value()) * kLightMetresPerNs / groupIndex / 1000;
+    const double range = double(fixed.acquisitionRange.Value()) * kLightMetresPerNs / groupIndex;
     return { tr("%1=%2ns").arg(QChar(0x03C4)).arg(double(fixed.pulseWidth.Value())),
         tr("%1=%2nm").arg(QChar(0x03BB)).arg(double(document.GeneralParameters().wavelength.Value())),
         // The range to the metre, as the marker panel shows it: not the noise
         // of the conversion.
-        tr("L=%1km").arg(rangeKm, 0, 'f', 3), tr("k=%1").arg(groupIndex) };
+        tr("L=%1").arg(CDistanceUnit::Text(range, CDistanceUnit::Of(&document), 1).remove(QLatin1Char(' '))), tr("k=%1").arg(groupIndex) };
 }
 
 void CGraphWidget::paintEvent(QPaintEvent* event)
