@@ -122,8 +122,8 @@ void CFileList::ReloadFile(int row)
     if (failure) {
         const QString name = FileName(path);
         ShowBox(this, failure->bAccess ? QMessageBox::Warning : QMessageBox::Critical,
-            failure->bAccess ? tr("Reloading file \"%1\" problem").arg(name)
-                             : tr("Reloading file \"%1\" error").arg(name),
+            failure->bAccess ? tr("Cannot reload \"%1\"").arg(name)
+                             : tr("Error reloading \"%1\"").arg(name),
             failure->sMessage + QStringLiteral("\n\n") + tr("The file stays listed as it was loaded before."));
         return;
     }
@@ -214,11 +214,11 @@ bool CFileList::AddFile(const QString& path, tErrorState* state)
             file = QSharedPointer<sor::CFile>::create(path, warnings);
         } catch (const EFileAccessError& error) {
             icon = QMessageBox::Warning;
-            title = tr("Loading file \"%1\" problem").arg(name);
+            title = tr("Cannot load \"%1\"").arg(name);
             text = error.Message();
         } catch (const Exception& error) {
             icon = QMessageBox::Critical;
-            title = tr("Loading file \"%1\" error").arg(name);
+            title = tr("Error loading \"%1\"").arg(name);
             text = error.Message();
         }
 
@@ -278,7 +278,7 @@ bool CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
                 break;
             const QString text = EFileAccessError(Exception::ModuleStream, __LINE__).Message();
             goOn = IARMessageBox::Exec(this, QMessageBox::Warning,
-                tr("Loading file \"%1\" problem").arg(QFileInfo(target).fileName()), text, retry,
+                tr("Cannot load \"%1\"").arg(QFileInfo(target).fileName()), text, retry,
                 &state.bIgnoreProblems, false);
         }
         if (!goOn || !written) {
