@@ -458,8 +458,17 @@ void CTracePainter::DrawGrid(QPainter& painter, const tSampleMapping& mapping, c
     // Dark text with a halo of the background, so that it stays readable
     // where it crosses a trace or a line.
     const QColor ink = CContrast::Ink(painter.background().color(), kGridColour.darker(170));
-    for (const tGridLabel& label : GridLabels(mapping, target, data, metrics, unit))
+    for (const tGridLabel& label : GridLabels(mapping, target, data, metrics, unit)) {
+        // The distance row often lies in the noise after the fibre end, whose
+        // spikes a halo alone does not hold off: a plate of the background,
+        // translucent so that the noise still shows as a band, goes under it.
+        if (label.distance && IsPixelDevice(painter)) {
+            QColor plate = painter.background().color();
+            plate.setAlpha(215);
+            painter.fillRect(label.rect, plate);
+        }
         HaloText(painter, label.rect, label.text, ink);
+    }
 }
 
 void CTracePainter::DrawMark(QPainter& painter, const sor::CFile& document, const tSampleMapping& mapping,
