@@ -515,32 +515,7 @@ Install the driver of the instrument&apos;s USB adapter (FTDI), then check the c
 <context>
     <name>CDeviceExchanger</name>
     <message>
-        <source>Cannot receive device&apos;s identificator from port %1.
-Probably, you use incompatible device or device is not connected.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Invalid device&apos;s identificator received from port %1.
-Probably, you use incompatible device.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cannot connect to port %1.
-Probably, port in using by another application.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Connected device isn&apos;t the requested  device (port %1). Please, re-connect the device.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Error of request measurement.
-Probably, you use incompatible device.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Number of files is incorrect.
-Probably, you use incompatible device.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -564,6 +539,74 @@ Probably, you use incompatible device.</source>
     <message>
         <source>The file from the instrument is invalid.
 The instrument is probably not a compatible one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No identification was received from the instrument on port %1.
+The instrument is probably not a compatible one, or it is not connected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The identification received from port %1 is not valid.
+The instrument is probably not a compatible one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot connect to port %1.
+The port is probably in use by another application.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The instrument did not accept the measurement request.
+The instrument is probably not a compatible one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The instrument reported an impossible number of files.
+The instrument is probably not a compatible one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDistanceUnit</name>
+    <message>
+        <source>m</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ft</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kft</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metres (m)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Feet (ft)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kilofeet (kft)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Miles (mi)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kilometres (km)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -604,10 +647,6 @@ The instrument is probably not a compatible one.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Distance [km]</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Loss [dB]</source>
         <translation type="unfinished"></translation>
     </message>
@@ -617,10 +656,6 @@ The instrument is probably not a compatible one.</source>
     </message>
     <message>
         <source>Attenuation coeff. [dB/km]</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Length [km]</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -637,6 +672,14 @@ The instrument is probably not a compatible one.</source>
     </message>
     <message>
         <source>Analyze trace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Distance [%1]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Length [%1]</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -882,14 +925,6 @@ The instrument is probably not a compatible one.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Loading file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Loading file &quot;%1&quot; error</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Add to compare</source>
         <translation type="unfinished"></translation>
     </message>
@@ -898,27 +933,11 @@ The instrument is probably not a compatible one.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Saving file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Saving file &quot;%1&quot; error</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Copying file %1  issue</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Cannot copy a file to itself</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Copying file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Copying file &quot;%1&quot; error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -938,27 +957,7 @@ The instrument is probably not a compatible one.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Adding file %1 problem</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>System error on copy a file %1 to location  %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Rename file &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Filename cannot contain symbols %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Renaming file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Renaming file &quot;%1&quot; error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -982,27 +981,11 @@ Are you sure?</source>
 Are you sure?</translation>
     </message>
     <message>
-        <source>Deleting file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>File &quot;%1&quot; cannot be moved to the trash, so it was not deleted.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Directory selection problem</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Cannot select directory &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reloading file &quot;%1&quot; problem</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reloading file &quot;%1&quot; error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1057,6 +1040,66 @@ Are you sure?</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot reload &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error reloading &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot load &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error loading &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot save &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error saving &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot copy &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error copying &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot add &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 could not be copied to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A file name cannot contain any of these characters: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot rename &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error renaming &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot delete &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open the folder</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1149,10 +1192,6 @@ Do you want to update the file list?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>km</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>File information</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1239,12 +1278,12 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation>%1=%2nm</translation>
     </message>
     <message>
-        <source>L=%1km</source>
-        <translation>L=%1km</translation>
-    </message>
-    <message>
         <source>k=%1</source>
         <translation>k=%1</translation>
+    </message>
+    <message>
+        <source>L=%1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1392,10 +1431,6 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
 <context>
     <name>CLinkMap</name>
     <message>
-        <source>%1 km</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Launch cord</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1445,6 +1480,25 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
     </message>
     <message>
         <source>Compare with %1 (%2 nm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CListOrder</name>
+    <message>
+        <source>By &amp;date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>By &amp;wavelength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>By &amp;length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>By &amp;name</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1616,15 +1670,15 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The pages could not be drawn.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Loss 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
+        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Loss 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1797,6 +1851,21 @@ Save the following selected files?</source>
     </message>
 </context>
 <context>
+    <name>CViewChoices</name>
+    <message>
+        <source>Distance &amp;unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>As in each &amp;file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Sort list</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CWavelengthPair</name>
     <message>
         <source>Both traces are taken at %1 nm: a bend shows only as the difference between two wavelengths.</source>
@@ -1829,8 +1898,8 @@ Save the following selected files?</source>
 <context>
     <name>EExchangeParameters</name>
     <message>
-        <source>Device parameters are invalid.
-Probably, you use incompatible device or device is not connected.</source>
+        <source>The instrument&apos;s parameters are not valid.
+The instrument is probably not a compatible one, or it is not connected.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

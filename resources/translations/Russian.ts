@@ -519,38 +519,8 @@ Install the driver of the instrument&apos;s USB adapter (FTDI), then check the c
 <context>
     <name>CDeviceExchanger</name>
     <message>
-        <source>Cannot receive device&apos;s identificator from port %1.
-Probably, you use incompatible device or device is not connected.</source>
-        <translation>Не удалось получить идентификатор прибора с порта %1.
-Возможно, используется несовместимый прибор или прибор не подключён.</translation>
-    </message>
-    <message>
-        <source>Invalid device&apos;s identificator received from port %1.
-Probably, you use incompatible device.</source>
-        <translation>С порта %1 получен неверный идентификатор прибора.
-Возможно, используется несовместимый прибор.</translation>
-    </message>
-    <message>
-        <source>Cannot connect to port %1.
-Probably, port in using by another application.</source>
-        <translation>Не удалось подключиться к порту %1.
-Возможно, порт занят другим приложением.</translation>
-    </message>
-    <message>
         <source>Connected device isn&apos;t the requested  device (port %1). Please, re-connect the device.</source>
         <translation>Подключённый прибор не тот, что был выбран (порт %1). Переподключите прибор.</translation>
-    </message>
-    <message>
-        <source>Error of request measurement.
-Probably, you use incompatible device.</source>
-        <translation>Ошибка запроса измерения.
-Возможно, используется несовместимый прибор.</translation>
-    </message>
-    <message>
-        <source>Number of files is incorrect.
-Probably, you use incompatible device.</source>
-        <translation>Неверное число файлов.
-Возможно, используется несовместимый прибор.</translation>
     </message>
     <message>
         <source>Device is empty</source>
@@ -577,6 +547,79 @@ Probably, you use incompatible device.</source>
 The instrument is probably not a compatible one.</source>
         <translation>Файл, полученный от прибора, повреждён.
 Вероятно, прибор несовместим с программой.</translation>
+    </message>
+    <message>
+        <source>No identification was received from the instrument on port %1.
+The instrument is probably not a compatible one, or it is not connected.</source>
+        <translation>Прибор на порту %1 не прислал идентификатор.
+Вероятно, прибор несовместим или не подключён.</translation>
+    </message>
+    <message>
+        <source>The identification received from port %1 is not valid.
+The instrument is probably not a compatible one.</source>
+        <translation>Идентификатор, полученный с порта %1, неверен.
+Вероятно, прибор несовместим.</translation>
+    </message>
+    <message>
+        <source>Cannot connect to port %1.
+The port is probably in use by another application.</source>
+        <translation>Не удалось подключиться к порту %1.
+Вероятно, порт занят другим приложением.</translation>
+    </message>
+    <message>
+        <source>The instrument did not accept the measurement request.
+The instrument is probably not a compatible one.</source>
+        <translation>Прибор не принял запрос измерения.
+Вероятно, прибор несовместим.</translation>
+    </message>
+    <message>
+        <source>The instrument reported an impossible number of files.
+The instrument is probably not a compatible one.</source>
+        <translation>Прибор сообщил невозможное число файлов.
+Вероятно, прибор несовместим.</translation>
+    </message>
+</context>
+<context>
+    <name>CDistanceUnit</name>
+    <message>
+        <source>m</source>
+        <translation>м</translation>
+    </message>
+    <message>
+        <source>ft</source>
+        <translation>фут</translation>
+    </message>
+    <message>
+        <source>kft</source>
+        <translation>кфут</translation>
+    </message>
+    <message>
+        <source>mi</source>
+        <translation>миль</translation>
+    </message>
+    <message>
+        <source>km</source>
+        <translation>км</translation>
+    </message>
+    <message>
+        <source>Metres (m)</source>
+        <translation>Метры (м)</translation>
+    </message>
+    <message>
+        <source>Feet (ft)</source>
+        <translation>Футы (фут)</translation>
+    </message>
+    <message>
+        <source>Kilofeet (kft)</source>
+        <translation>Тысячи футов (кфут)</translation>
+    </message>
+    <message>
+        <source>Miles (mi)</source>
+        <translation>Мили (миль)</translation>
+    </message>
+    <message>
+        <source>Kilometres (km)</source>
+        <translation>Километры (км)</translation>
     </message>
 </context>
 <context>
@@ -616,10 +659,6 @@ The instrument is probably not a compatible one.</source>
         <translation>Событие %1</translation>
     </message>
     <message>
-        <source>Distance [km]</source>
-        <translation>Расстояние [км]</translation>
-    </message>
-    <message>
         <source>Loss [dB]</source>
         <translation>Потери [дБ]</translation>
     </message>
@@ -630,10 +669,6 @@ The instrument is probably not a compatible one.</source>
     <message>
         <source>Attenuation coeff. [dB/km]</source>
         <translation>Коэф. затухания [дБ/км]</translation>
-    </message>
-    <message>
-        <source>Length [km]</source>
-        <translation>Длина [км]</translation>
     </message>
     <message>
         <source>Total loss [dB]</source>
@@ -650,6 +685,14 @@ The instrument is probably not a compatible one.</source>
     <message>
         <source>Analyze trace</source>
         <translation>Анализ рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Distance [%1]</source>
+        <translation>Расстояние [%1]</translation>
+    </message>
+    <message>
+        <source>Length [%1]</source>
+        <translation>Длина [%1]</translation>
     </message>
 </context>
 <context>
@@ -894,14 +937,6 @@ The instrument is probably not a compatible one.</source>
         <translation>Файлы Bellcore v1.0 (*.sor);;Все файлы (*.*)</translation>
     </message>
     <message>
-        <source>Loading file &quot;%1&quot; problem</source>
-        <translation>Проблема при загрузке файла &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Loading file &quot;%1&quot; error</source>
-        <translation>Ошибка загрузки файла &quot;%1&quot;</translation>
-    </message>
-    <message>
         <source>Add to compare</source>
         <translation>Добавление к сравнению</translation>
     </message>
@@ -910,28 +945,12 @@ The instrument is probably not a compatible one.</source>
         <translation>Наибольшее число файлов для сравнения: %1</translation>
     </message>
     <message>
-        <source>Saving file &quot;%1&quot; problem</source>
-        <translation>Проблема при сохранении файла &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Saving file &quot;%1&quot; error</source>
-        <translation>Ошибка при сохранении файла &quot;%1&quot;</translation>
-    </message>
-    <message>
         <source>Copying file %1  issue</source>
         <translation>Копирование файла %1  невозможно</translation>
     </message>
     <message>
         <source>Cannot copy a file to itself</source>
         <translation>Нельзя скопировать файл в самого себя</translation>
-    </message>
-    <message>
-        <source>Copying file &quot;%1&quot; problem</source>
-        <translation>Проблема при копировании файла &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Copying file &quot;%1&quot; error</source>
-        <translation>Ошибка при копировании файла &quot;%1&quot;</translation>
     </message>
     <message>
         <source>Copy file &quot;%1&quot; to</source>
@@ -950,28 +969,8 @@ The instrument is probably not a compatible one.</source>
         <translation>Добавление файла %1 невозможно</translation>
     </message>
     <message>
-        <source>Adding file %1 problem</source>
-        <translation>Проблема при добавлении файла %1</translation>
-    </message>
-    <message>
-        <source>System error on copy a file %1 to location  %2</source>
-        <translation>Системная ошибка при копировании файла %1 в  %2</translation>
-    </message>
-    <message>
         <source>Rename file &quot;%1&quot;</source>
         <translation>Переименование файла &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Filename cannot contain symbols %1</source>
-        <translation>Имя файла не может содержать символы %1</translation>
-    </message>
-    <message>
-        <source>Renaming file &quot;%1&quot; problem</source>
-        <translation>Проблема при переименовании файла &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Renaming file &quot;%1&quot; error</source>
-        <translation>Ошибка при переименовании файла &quot;%1&quot;</translation>
     </message>
     <message>
         <source>Delete file &quot;%1&quot;</source>
@@ -994,28 +993,12 @@ Are you sure?</source>
 Вы уверены?</translation>
     </message>
     <message>
-        <source>Deleting file &quot;%1&quot; problem</source>
-        <translation>Проблема при удалении файла &quot;%1&quot;</translation>
-    </message>
-    <message>
         <source>File &quot;%1&quot; cannot be moved to the trash, so it was not deleted.</source>
         <translation>Файл &quot;%1&quot; нельзя переместить в корзину, поэтому он не удалён.</translation>
     </message>
     <message>
-        <source>Directory selection problem</source>
-        <translation>Проблема выбора папки</translation>
-    </message>
-    <message>
         <source>Cannot select directory &quot;%1&quot;</source>
         <translation>Не удаётся выбрать папку &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Reloading file &quot;%1&quot; problem</source>
-        <translation>Проблема при перезагрузке файла &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>Reloading file &quot;%1&quot; error</source>
-        <translation>Ошибка перезагрузки файла &quot;%1&quot;</translation>
     </message>
     <message>
         <source>The file stays listed as it was loaded before.</source>
@@ -1070,6 +1053,66 @@ Are you sure?</source>
     <message>
         <source>&quot;%1&quot; cannot be read: %2</source>
         <translation>«%1» невозможно прочитать: %2</translation>
+    </message>
+    <message>
+        <source>Cannot reload &quot;%1&quot;</source>
+        <translation>Не удалось перезагрузить &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Error reloading &quot;%1&quot;</source>
+        <translation>Ошибка при перезагрузке &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Cannot load &quot;%1&quot;</source>
+        <translation>Не удалось загрузить &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Error loading &quot;%1&quot;</source>
+        <translation>Ошибка при загрузке &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Cannot save &quot;%1&quot;</source>
+        <translation>Не удалось сохранить &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Error saving &quot;%1&quot;</source>
+        <translation>Ошибка при сохранении &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Cannot copy &quot;%1&quot;</source>
+        <translation>Не удалось скопировать &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Error copying &quot;%1&quot;</source>
+        <translation>Ошибка при копировании &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Cannot add &quot;%1&quot;</source>
+        <translation>Не удалось добавить &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be copied to %2.</source>
+        <translation>Не удалось скопировать файл %1 в %2.</translation>
+    </message>
+    <message>
+        <source>A file name cannot contain any of these characters: %1</source>
+        <translation>Имя файла не может содержать ни один из этих символов: %1</translation>
+    </message>
+    <message>
+        <source>Cannot rename &quot;%1&quot;</source>
+        <translation>Не удалось переименовать &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Error renaming &quot;%1&quot;</source>
+        <translation>Ошибка при переименовании &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Cannot delete &quot;%1&quot;</source>
+        <translation>Не удалось удалить &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Cannot open the folder</source>
+        <translation>Не удалось открыть папку</translation>
     </message>
 </context>
 <context>
@@ -1174,10 +1217,6 @@ Do you want to update the file list?</source>
         <translation>Инд. прел.</translation>
     </message>
     <message>
-        <source>km</source>
-        <translation>км</translation>
-    </message>
-    <message>
         <source>File information</source>
         <translation>Информация о файле</translation>
     </message>
@@ -1267,12 +1306,12 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation>%1=%2нм</translation>
     </message>
     <message>
-        <source>L=%1km</source>
-        <translation>L=%1км</translation>
-    </message>
-    <message>
         <source>k=%1</source>
         <translation>k=%1</translation>
+    </message>
+    <message>
+        <source>L=%1</source>
+        <translation>L=%1</translation>
     </message>
 </context>
 <context>
@@ -1421,10 +1460,6 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
 <context>
     <name>CLinkMap</name>
     <message>
-        <source>%1 km</source>
-        <translation>%1 км</translation>
-    </message>
-    <message>
         <source>Launch cord</source>
         <translation>Нормализующая катушка</translation>
     </message>
@@ -1475,6 +1510,25 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
     <message>
         <source>Compare with %1 (%2 nm)</source>
         <translation>Сравнить с %1 (%2 нм)</translation>
+    </message>
+</context>
+<context>
+    <name>CListOrder</name>
+    <message>
+        <source>By &amp;date</source>
+        <translation>По &amp;дате</translation>
+    </message>
+    <message>
+        <source>By &amp;wavelength</source>
+        <translation>По длине &amp;волны</translation>
+    </message>
+    <message>
+        <source>By &amp;length</source>
+        <translation>По д&amp;лине</translation>
+    </message>
+    <message>
+        <source>By &amp;name</source>
+        <translation>По &amp;имени</translation>
     </message>
 </context>
 <context>
@@ -1646,16 +1700,16 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation> отчёт рефлектометра</translation>
     </message>
     <message>
-        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8km&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
-        <translation>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Файл:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Дата:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Прибор:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%5 нм&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%6 нс&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Показатель преломления:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длина:&lt;/td&gt;&lt;td&gt;%8 км&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Усреднения:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Оператор:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Комментарий:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
-    </message>
-    <message>
         <source>The pages could not be drawn.</source>
         <translation>Не удалось нарисовать страницы.</translation>
     </message>
     <message>
-        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1km&lt;/td&gt;&lt;td&gt;%2km&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3km&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Loss 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
-        <translation>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Маркер 1&lt;/td&gt;&lt;td width = 25%&gt;Маркер 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1 км&lt;/td&gt;&lt;td&gt;%2 км&lt;/td&gt;&lt;td&gt;Расстояние 1-2&lt;/td&gt;&lt;td&gt;%3 км&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4 дБ&lt;/td&gt;&lt;td&gt;%5 дБ&lt;/td&gt;&lt;td&gt;Потери 1-2&lt;/td&gt;&lt;td&gt;%6 дБ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</translation>
+        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%5nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%6ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%8&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%14&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%15&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Файл:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Дата:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Прибор:&lt;/td&gt;&lt;td&gt;%3 №%4&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%5 нм&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%6 нс&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Показатель преломления:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длина:&lt;/td&gt;&lt;td&gt;%8&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Усреднения:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Оператор:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%11 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%12&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Комментарий:&lt;/td&gt;&lt;td&gt;%13&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Marker 1&lt;/td&gt;&lt;td width = 25%&gt;Marker 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;td&gt;Distance 1-2&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4dB&lt;/td&gt;&lt;td&gt;%5dB&lt;/td&gt;&lt;td&gt;Loss 1-2&lt;/td&gt;&lt;td&gt;%6dB&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</source>
+        <translation>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Маркер 1&lt;/td&gt;&lt;td width = 25%&gt;Маркер 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;td&gt;Расстояние 1-2&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4 дБ&lt;/td&gt;&lt;td&gt;%5 дБ&lt;/td&gt;&lt;td&gt;Потери 1-2&lt;/td&gt;&lt;td&gt;%6 дБ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</translation>
     </message>
 </context>
 <context>
@@ -1828,6 +1882,21 @@ Save the following selected files?</source>
     </message>
 </context>
 <context>
+    <name>CViewChoices</name>
+    <message>
+        <source>Distance &amp;unit</source>
+        <translation>&amp;Единица расстояния</translation>
+    </message>
+    <message>
+        <source>As in each &amp;file</source>
+        <translation>Как в каждом &amp;файле</translation>
+    </message>
+    <message>
+        <source>&amp;Sort list</source>
+        <translation>&amp;Сортировка списка</translation>
+    </message>
+</context>
+<context>
     <name>CWavelengthPair</name>
     <message>
         <source>Both traces are taken at %1 nm: a bend shows only as the difference between two wavelengths.</source>
@@ -1860,10 +1929,10 @@ Save the following selected files?</source>
 <context>
     <name>EExchangeParameters</name>
     <message>
-        <source>Device parameters are invalid.
-Probably, you use incompatible device or device is not connected.</source>
+        <source>The instrument&apos;s parameters are not valid.
+The instrument is probably not a compatible one, or it is not connected.</source>
         <translation>Параметры прибора неверны.
-Возможно, используется несовместимый прибор или прибор не подключён.</translation>
+Вероятно, прибор несовместим или не подключён.</translation>
     </message>
 </context>
 <context>
