@@ -1812,7 +1812,7 @@ Save the following selected files?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>span %1-%2 km (%3 km)</source>
+        <source>span %1-%2 (%3)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1843,8 +1843,8 @@ Save the following selected files?</source>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <source>span %1-%2 km (%3 km)</source>
-        <translation>участок %1–%2 км (%3 км)</translation>
+        <source>span %1-%2 (%3)</source>
+        <translation>участок %1–%2 (%3)</translation>
     </message>
 </context>
 <context>
