@@ -3,6 +3,7 @@
 #include "CEventSource.h"
 #include "tTraceInput.h"
 
+#include <CDistanceUnit.h>
 #include <CFile.h>
 
 #include <algorithm>
@@ -89,14 +90,13 @@ QByteArray CCsvExport::Number(double value)
     return Shortest(value);
 }
 
-QByteArray CCsvExport::EventsHeader()
+QByteArray CCsvExport::EventsHeader(sor::tDistanceUnit unit)
 {
-    return QByteArrayLiteral("file,wavelength_nm,pulse_ns,group_index,event,distance_m,type,code,loss_db,"
-                             "reflectance_db,attenuation_db_per_km,comment")
-        + kLineEnd;
+    return QByteArrayLiteral("file,wavelength_nm,pulse_ns,group_index,event,distance_") + CDistanceUnit::Code(unit)
+        + QByteArrayLiteral(",type,code,loss_db,reflectance_db,attenuation_db_per_km,comment") + kLineEnd;
 }
 
-QByteArray CCsvExport::EventRows(const sor::CFile& file, const QString& label)
+QByteArray CCsvExport::EventRows(const sor::CFile& file, const QString& label, sor::tDistanceUnit unit)
 {
     const tAnalysisResult stored = CEventSource::Stored(file);
     const std::deque<sor::tKeyEvent>& events = file.KeyEvents();
@@ -119,7 +119,7 @@ QByteArray CCsvExport::EventRows(const sor::CFile& file, const QString& label)
         const sor::tKeyEvent& event = events[i];
         rows += common;
         rows += QByteArray::number(event.number.Value());
-        rows += ',' + Shortest(float(found.distanceM));
+        rows += ',' + Shortest(float(CDistanceUnit::FromMetres(found.distanceM, unit)));
         rows += ',';
         rows += TypeName(found.kind);
         const std::array<char, 6> code = event.Code();
@@ -133,18 +133,19 @@ QByteArray CCsvExport::EventRows(const sor::CFile& file, const QString& label)
     return rows;
 }
 
-QByteArray CCsvExport::TraceHeader()
+QByteArray CCsvExport::TraceHeader(sor::tDistanceUnit unit)
 {
-    return QByteArrayLiteral("distance_m,level_db") + kLineEnd;
+    return QByteArrayLiteral("distance_") + CDistanceUnit::Code(unit) + QByteArrayLiteral(",level_db") + kLineEnd;
 }
 
-QByteArray CCsvExport::TraceRows(const sor::CFile& file, int pulse)
+QByteArray CCsvExport::TraceRows(const sor::CFile& file, int pulse, sor::tDistanceUnit unit)
 {
+    const double per = CDistanceUnit::MetresPer(unit);
     const tTraceInput trace = tTraceInput::FromFile(file, pulse, tThresholds());
     QByteArray rows;
     rows.reserve(qsizetype(trace.samples.size()) * 24);
     for (size_t i = 0; i < trace.samples.size(); ++i) {
-        rows += Shortest(double(i) * trace.spacingM);
+        rows += Shortest(double(i) * trace.spacingM / per);
         rows += ',';
         AppendLevel(rows, trace.samples[i]);
         rows += kLineEnd;

@@ -5,6 +5,8 @@
 
 #include "tAnalysisResult.h"
 
+#include <tFixedParameters.h>
+
 namespace sor {
 class CFile;
 }
@@ -17,23 +19,25 @@ namespace analysis {
 // break are quoted, quotes doubled, lines end in CR LF. A value the file does
 // not have is an empty field, never a made-up 0. Numbers are the shortest
 // text that reads back to the value the program holds (C locale).
+// Distances are in metres unless another unit is asked for; the column's
+// name says which ("distance_m", "distance_kft").
 class CCsvExport
 {
 public:
     // The header line of EventRows.
-    static QByteArray EventsHeader();
+    static QByteArray EventsHeader(sor::tDistanceUnit unit = sor::Metres);
     // One line per stored event of `file`, in distance order, labelled with
     // `label` (the file's name or path as the user gave it): file,
     // wavelength (nm), pulse (ns), group index, event number, distance (m),
     // type (non-reflective, reflective, end or echo), code, loss (dB),
     // reflectance (dB), attenuation of the section before it (dB/km), comment.
-    static QByteArray EventRows(const sor::CFile& file, const QString& label);
+    static QByteArray EventRows(const sor::CFile& file, const QString& label, sor::tDistanceUnit unit = sor::Metres);
 
     // The header line of TraceRows.
-    static QByteArray TraceHeader();
+    static QByteArray TraceHeader(sor::tDistanceUnit unit = sor::Metres);
     // One line per sample of pulse `pulse` (0-based): distance from the
     // trace start in metres and level in dB (0.001 dB steps, exact).
-    static QByteArray TraceRows(const sor::CFile& file, int pulse);
+    static QByteArray TraceRows(const sor::CFile& file, int pulse, sor::tDistanceUnit unit = sor::Metres);
 
     // `text` as one field: quoted where it must be.
     static QByteArray Field(const QString& text);

@@ -26,6 +26,8 @@ public:
         // Index of the event in the result the items were made from.
         size_t eventIndex = 0;
         tVerdict verdict = NoVerdict;
+        // The code of the unit its distance is shown in (the file's unit field's codes).
+        quint32 distanceUnit = 0;
     };
 
     // A loss at least this large at an event that is not the fibre end looks

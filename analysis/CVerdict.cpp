@@ -1,5 +1,6 @@
 #include "CVerdict.h"
 
+#include <CDistanceUnit.h>
 #include <CFile.h>
 
 #include <algorithm>
@@ -408,9 +409,12 @@ QString CVerdict::LimitText(const tCheck& check)
 
 QString CVerdict::SpanText(const tSpanFigures& span)
 {
-    return tr("span %1-%2 km (%3 km)")
-        .arg(QString::number(span.startM / 1000.0, 'f', 4), QString::number(span.endM / 1000.0, 'f', 4),
-            QString::number(span.lengthM / 1000.0, 'f', 4));
+    // In the unit the user chose for every file (kilometres while each file
+    // keeps its own: the figures carry no file).
+    const CDistanceUnit::tUnit unit = CDistanceUnit::Of(nullptr);
+    return tr("span %1-%2 (%3)")
+        .arg(CDistanceUnit::Number(span.startM, unit), CDistanceUnit::Text(span.endM, unit),
+            CDistanceUnit::Text(span.lengthM, unit));
 }
 
 QString CVerdict::Line(const tVerdict& verdict)

@@ -108,8 +108,8 @@ int CApplicationStart::Start(const QStringList& arguments)
 
     QTranslator translator;
     if (!CTranslations::Load(translator, language)) {
-        QMessageBox::critical(nullptr, QStringLiteral("Program files corrupted"),
-            QStringLiteral("Language resources not found or corrupted/\nPlease reinstall program."));
+        QMessageBox::critical(nullptr, QStringLiteral("Program files damaged"),
+            QStringLiteral("The language files are missing or damaged.\nPlease reinstall the program."));
         return -1;
     }
     QCoreApplication::installTranslator(&translator);

@@ -3,10 +3,12 @@
 #include "CHelpWindow.h"
 #include "CFittedScrollArea.h"
 #include "CMainOpt.h"
+#include "CViewChoices.h"
 #include "CWindowConveniences.h"
 #include "tVersion.h"
 
 #include <CDevice.h>
+#include <CDistanceUnit.h>
 #include <CEventList.h>
 #include <CEventPane.h>
 #include <CVerdictLine.h>
@@ -200,6 +202,7 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent) : QMainWindow(par
     CreateShortcuts();
     ConnectEnabling();
     m_pConveniences = new CWindowConveniences(this, findChild<QMenu*>(QStringLiteral("fileMenu")), m_pViewMenu);
+    new CViewChoices(this, m_pViewMenu);
 
     RestoreLayout();
 
@@ -251,7 +254,11 @@ QString MainWindow::ZoomText(const tGraphState& geometry)
 
     double width = geometry.extent.width() / geometry.xZoom;
     QString unit = tr("m");
-    if (width < 1) {
+    const CDistanceUnit::tUnit chosen = CDistanceUnit::Of(geometry.Active().data());
+    if (chosen != sor::Kilometres && chosen != sor::Metres) {
+        width = CDistanceUnit::FromMetres(width, chosen);
+        unit = CDistanceUnit::Symbol(chosen);
+    } else if (width < 1) {
         width *= 100;
         unit = tr("cm");
     } else if (width > 10000) {

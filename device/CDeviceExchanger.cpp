@@ -256,14 +256,14 @@ tDeviceInfo CDeviceExchanger::ParseIdentification(const QString& reply, const QS
 {
     if (reply.isEmpty())
         throw EDeviceExchange(__LINE__,
-            tr("Cannot receive device's identificator from port %1.\nProbably, you use incompatible device or device "
-               "is not connected.")
+            tr("No identification was received from the instrument on port %1.\nThe instrument is probably not a "
+               "compatible one, or it is not connected.")
                 .arg(port),
             true);
     const QStringList parts = reply.chopped(1).split(QLatin1Char(','));
     if (parts.size() != 4)
         throw EDeviceExchange(__LINE__,
-            tr("Invalid device's identificator received from port %1.\nProbably, you use incompatible device.")
+            tr("The identification received from port %1 is not valid.\nThe instrument is probably not a compatible one.")
                 .arg(port),
             true);
     tDeviceInfo info;
@@ -426,7 +426,7 @@ void CDeviceExchanger::Connect()
         m_pClock->Sleep(kCommandPause);
         if (!connector->IsOpen())
             throw EDeviceExchange(__LINE__,
-                tr("Cannot connect to port %1.\nProbably, port in using by another application.").arg(device.sPort),
+                tr("Cannot connect to port %1.\nThe port is probably in use by another application.").arg(device.sPort),
                 true);
         DropStale();
         Send(QByteArrayLiteral("*IDN?\r"));
@@ -536,7 +536,7 @@ void CDeviceExchanger::Measurement(tCommandRes& res)
     const int seconds = QString::fromLatin1(reply).toInt(&ok);
     if (!ok)
         throw EDeviceExchange(
-            __LINE__, tr("Error of request measurement.\nProbably, you use incompatible device."), false);
+            __LINE__, tr("The instrument did not accept the measurement request.\nThe instrument is probably not a compatible one."), false);
     if (seconds > 0 && Wait(qint64(seconds) + 3, 2))
         return;
 
@@ -559,7 +559,7 @@ void CDeviceExchanger::LoadAll(tCommandRes& res)
     const QStringList parts = Read().split(QLatin1Char(','));
     if (parts.size() != 2)
         throw EDeviceExchange(
-            __LINE__, tr("Number of files is incorrect.\nProbably, you use incompatible device."), false);
+            __LINE__, tr("The instrument reported an impossible number of files.\nThe instrument is probably not a compatible one."), false);
     const int count = parts[0].toInt();
     if (count <= 0)
         throw EDeviceExchange(__LINE__, tr("Device is empty"), false);

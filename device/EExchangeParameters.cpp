@@ -2,6 +2,7 @@
 
 EExchangeParameters::EExchangeParameters(int line)
     : EDeviceExchange(line,
-        tr("Device parameters are invalid.\nProbably, you use incompatible device or device is not connected."), true)
+        tr("The instrument's parameters are not valid.\nThe instrument is probably not a compatible one, or it is not "
+           "connected."), true)
 {
 }

@@ -1,6 +1,7 @@
 #include "CCsvExportActions.h"
 
 #include <CCsvExport.h>
+#include <CDistanceUnit.h>
 #include <CFileDialogs.h>
 #include <CFileList.h>
 
@@ -53,10 +54,12 @@ void CCsvExportActions::Export(const QString& caption, const QString& suffix, bo
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
+    // In the distance unit the window shows; the column's name says which.
+    const sor::tDistanceUnit unit = CDistanceUnit::Of(file.data());
     const QByteArray bytes = events
-        ? analysis::CCsvExport::EventsHeader()
-            + analysis::CCsvExport::EventRows(*file, QFileInfo(file->Path()).fileName())
-        : analysis::CCsvExport::TraceHeader() + analysis::CCsvExport::TraceRows(*file, 0);
+        ? analysis::CCsvExport::EventsHeader(unit)
+            + analysis::CCsvExport::EventRows(*file, QFileInfo(file->Path()).fileName(), unit)
+        : analysis::CCsvExport::TraceHeader(unit) + analysis::CCsvExport::TraceRows(*file, 0, unit);
     QSaveFile out(path);
     if (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit())
         return;

@@ -4,6 +4,8 @@
 #include "RangeText.h"
 #include "CVerdictCells.h"
 
+#include <CDistanceUnit.h>
+
 #include <CEntryGuard.h>
 #include <CEventIcon.h>
 #include <CActiveVerdict.h>
@@ -140,7 +142,7 @@ void CEventList::OnUpdateView()
     // The units go on a second line of the header, so that the columns are as
     // narrow as their numbers and the comment keeps room (the Russian headers
     // are long).
-    QStringList headers = HeaderTexts();
+    QStringList headers = HeaderTexts(file.data());
     for (QString& header : headers)
         header.replace(QStringLiteral(" ["), QStringLiteral("\n["));
     setHorizontalHeaderLabels(headers);
@@ -172,10 +174,12 @@ void CEventList::OnUpdateView()
         setRowHeight(row, height);
 }
 
-QStringList CEventList::HeaderTexts()
+QStringList CEventList::HeaderTexts(const sor::CFile* file)
 {
-    return { tr("Event %1").arg(QChar(0x2116)), tr("Distance [km]"), tr("Loss [dB]"), tr("Reflectance [dB]"),
-        tr("Attenuation coeff. [dB/km]"), tr("Length [km]"), tr("Total loss [dB]"), tr("Comment") };
+    const QString unit = CDistanceUnit::Symbol(CDistanceUnit::Of(file));
+    return { tr("Event %1").arg(QChar(0x2116)), tr("Distance [%1]").arg(unit), tr("Loss [dB]"),
+        tr("Reflectance [dB]"), tr("Attenuation coeff. [dB/km]"), tr("Length [%1]").arg(unit), tr("Total loss [dB]"),
+        tr("Comment") };
 }
 
 QList<QStringList> CEventList::RowTexts(const sor::CFile& file)
@@ -186,6 +190,7 @@ QList<QStringList> CEventList::RowTexts(const sor::CFile& file)
     double previous = 0;
     double previousLoss = 0;
     double total = 0;
+    const CDistanceUnit::tUnit unit = CDistanceUnit::Of(&file);
     for (const sor::tKeyEvent& event : file.KeyEvents()) {
         const double distance = double(file.TimeToDistance(event.time)) / 1000.0;
         const double length = distance - previous;
@@ -193,10 +198,10 @@ QList<QStringList> CEventList::RowTexts(const sor::CFile& file)
         const float reflectance = event.reflectance;
         // Distances to a tenth of a metre and losses to a thousandth of a dB, as
         // the panel and the plot show them: not the noise of the conversions.
-        rows.append({ QString::number(event.number), QString::number(distance, 'f', 4),
+        rows.append({ QString::number(event.number), CDistanceUnit::Number(distance * 1000, unit),
             sor::RangeText(float(event.loss), -kLossLimit, kLossLimit),
             reflectance == 0 ? QString() : sor::RangeText(reflectance, -kReflectanceLimit, kReflectanceLimit),
-            sor::RangeText(float(event.attenuation), -kLossLimit, kLossLimit), QString::number(length, 'f', 4),
+            sor::RangeText(float(event.attenuation), -kLossLimit, kLossLimit), CDistanceUnit::Number(length * 1000, unit),
             QString::number(total, 'f', 3), event.comment.Text() });
         previous = distance;
         previousLoss = float(event.loss);

@@ -39,8 +39,9 @@ public:
     explicit CEventList(CFileList* fileList, QWidget* parent = nullptr);
 
     // The column titles, and the cell texts of each event's row with its
-    // running totals, as the table shows them (the printed report too).
-    static QStringList HeaderTexts();
+    // running totals, as the table shows them (the printed report too), in
+    // the distance unit of `file`.
+    static QStringList HeaderTexts(const sor::CFile* file = nullptr);
     static QList<QStringList> RowTexts(const sor::CFile& file);
 
     // The row selected at the next rebuild.

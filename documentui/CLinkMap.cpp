@@ -1,6 +1,7 @@
 #include "CLinkMap.h"
 
 #include <CBendFinder.h>
+#include <CDistanceUnit.h>
 #include <CEventSource.h>
 #include <CFile.h>
 #include <CFileList.h>
@@ -146,9 +147,10 @@ void VerdictBadge(QPainter& painter, const QRectF& icon, CLinkMapModel::tVerdict
     }
 }
 
-QString DistanceText(double metres)
+// In the unit the items' file is shown in.
+QString DistanceText(const CLinkMap::tItem& item, double metres)
 {
-    return QCoreApplication::translate("CLinkMap", "%1 km").arg(metres / 1000.0, 0, 'f', 3);
+    return CDistanceUnit::Text(metres, CDistanceUnit::Own(item.distanceUnit), 1);
 }
 
 } // namespace
@@ -218,7 +220,7 @@ CLinkMap::tLayout CLinkMap::Layout(const std::vector<tItem>& items, const QRect&
     layout.lineY = rect.top() + kMargin + kIcon / 2;
     // The first and last icons stand in from the ends by half a label, so
     // that their labels need not move far off their icons.
-    const int widest = metrics.horizontalAdvance(DistanceText(999999)) + 2;
+    const int widest = metrics.horizontalAdvance(DistanceText(items.front(), 999999)) + 2;
     const int inset = std::max(kIcon, widest / 2);
     const int left = rect.left() + inset;
     const int span = std::max(0, rect.width() - 2 * inset);
@@ -234,7 +236,7 @@ CLinkMap::tLayout CLinkMap::Layout(const std::vector<tItem>& items, const QRect&
         const int x
             = count == 1 ? rect.left() + rect.width() / 2 : left + int(std::lround(double(span) * i / (count - 1)));
         layout.icons.append(QRect(x - size / 2, layout.lineY - size / 2, size, size));
-        const QString text = DistanceText(items[size_t(i)].distanceM);
+        const QString text = DistanceText(items[size_t(i)], items[size_t(i)].distanceM);
         const int width = metrics.horizontalAdvance(text) + 2;
         const int labelLeft = std::clamp(x - width / 2, rect.left(), std::max(rect.left(), rect.right() + 1 - width));
         QRect label;
@@ -390,7 +392,10 @@ std::vector<CLinkMap::tItem> CLinkMap::ItemsOf(
             }
         }
     }
-    return analysis::CLinkMapModel::Items(result, bends, verdicts);
+    std::vector<tItem> items = analysis::CLinkMapModel::Items(result, bends, verdicts);
+    for (tItem& item : items)
+        item.distanceUnit = quint32(CDistanceUnit::Of(&file));
+    return items;
 }
 
 void CLinkMap::OnUpdateView()
@@ -519,7 +524,7 @@ bool CLinkMap::event(QEvent* event)
             return true;
         }
         const tItem& item = m_items[size_t(index)];
-        QString text = tr("%1 at %2").arg(IconName(item.icon), DistanceText(item.distanceM));
+        QString text = tr("%1 at %2").arg(IconName(item.icon), DistanceText(item, item.distanceM));
         if (item.lossDb)
             text += QLatin1Char('\n') + tr("Loss %1 dB").arg(*item.lossDb, 0, 'f', 3);
         if (m_partner && item.icon == CLinkMapModel::Bend)

@@ -30,6 +30,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <vector>
 
 using namespace filelist;
 
@@ -121,8 +122,8 @@ void CFileList::ReloadFile(int row)
     if (failure) {
         const QString name = FileName(path);
         ShowBox(this, failure->bAccess ? QMessageBox::Warning : QMessageBox::Critical,
-            failure->bAccess ? tr("Reloading file \"%1\" problem").arg(name)
-                             : tr("Reloading file \"%1\" error").arg(name),
+            failure->bAccess ? tr("Cannot reload \"%1\"").arg(name)
+                             : tr("Error reloading \"%1\"").arg(name),
             failure->sMessage + QStringLiteral("\n\n") + tr("The file stays listed as it was loaded before."));
         return;
     }
@@ -213,11 +214,11 @@ bool CFileList::AddFile(const QString& path, tErrorState* state)
             file = QSharedPointer<sor::CFile>::create(path, warnings);
         } catch (const EFileAccessError& error) {
             icon = QMessageBox::Warning;
-            title = tr("Loading file \"%1\" problem").arg(name);
+            title = tr("Cannot load \"%1\"").arg(name);
             text = error.Message();
         } catch (const Exception& error) {
             icon = QMessageBox::Critical;
-            title = tr("Loading file \"%1\" error").arg(name);
+            title = tr("Error loading \"%1\"").arg(name);
             text = error.Message();
         }
 
@@ -277,7 +278,7 @@ bool CFileList::AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files)
                 break;
             const QString text = EFileAccessError(Exception::ModuleStream, __LINE__).Message();
             goOn = IARMessageBox::Exec(this, QMessageBox::Warning,
-                tr("Loading file \"%1\" problem").arg(QFileInfo(target).fileName()), text, retry,
+                tr("Cannot load \"%1\"").arg(QFileInfo(target).fileName()), text, retry,
                 &state.bIgnoreProblems, false);
         }
         if (!goOn || !written) {
@@ -607,10 +608,7 @@ void CFileList::AddItem(const QSharedPointer<sor::CFile>& file)
     // In its place by name, as the folder is listed: added and downloaded
     // files do not go to the end.
     const int remembered = currentRow();
-    int position = count();
-    while (position > 0 && QString::compare(item(position - 1)->text(), rowItem->text()) > 0)
-        --position;
-    insertItem(position, rowItem);
+    insertItem(SortedPosition(rowItem), rowItem);
     if (remembered < 0)
         SetCurrentRowWithin(0);
     else if (!m_bListing)
@@ -622,7 +620,7 @@ void CFileList::MoveToSortedPlace(QListWidgetItem* rowItem)
     const int from = row(rowItem);
     int to = 0;
     for (int other = 0; other < count(); ++other) {
-        if (other != from && QString::compare(item(other)->text(), rowItem->text()) < 0)
+        if (other != from && CListOrder::Less(m_order, item(other), rowItem))
             ++to;
     }
     if (to == from)
@@ -638,6 +636,45 @@ void CFileList::MoveToSortedPlace(QListWidgetItem* rowItem)
     if (wasCurrent)
         setCurrentRow(to, QItemSelectionModel::ClearAndSelect);
     scrollToItem(rowItem);
+}
+
+int CFileList::SortedPosition(const QListWidgetItem* rowItem) const
+{
+    // After the rows that do not go after it: rows of equal keys keep the
+    // order they were added in.
+    int low = 0;
+    int high = count();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (CListOrder::Less(m_order, rowItem, item(middle)))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+void CFileList::SetOrder(CListOrder::tOrder order)
+{
+    m_order = order;
+    QListWidgetItem* const current = currentItem();
+    std::vector<QListWidgetItem*> rows;
+    {
+        // The same files stay listed and the same one current: nothing is
+        // reported as changed on the way.
+        const QSignalBlocker blocker(this);
+        while (count() > 0)
+            rows.push_back(takeItem(0));
+        std::stable_sort(rows.begin(), rows.end(),
+            [order](const QListWidgetItem* a, const QListWidgetItem* b) { return CListOrder::Less(order, a, b); });
+        for (QListWidgetItem* row : rows)
+            addItem(row);
+        if (current)
+            setCurrentItem(current, QItemSelectionModel::ClearAndSelect);
+    }
+    if (current)
+        scrollToItem(current);
+    viewport()->update();
 }
 
 void CFileList::SetUndoGroup(QUndoGroup* group)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CListOrder.h"
 #include "IFileList.h"
 #include "tErrorState.h"
 #include "tListedFile.h"
@@ -50,6 +51,9 @@ public:
     // trace is on disk and listed.
     bool AddLoadedFiles(const QList<QPair<QString, QByteArray>>& files);
     static QSharedPointer<tListedFile> ListedFile(const QListWidgetItem* item);
+    // Sorts the rows in `order`; added and renamed files take their place in it.
+    void SetOrder(CListOrder::tOrder order);
+    CListOrder::tOrder Order() const { return m_order; }
     void RemoveRow(int row);
     // Writes the row's document back when it is modified, asking what to do
     // after a failure. False means that the whole operation stops; true
@@ -158,7 +162,9 @@ private:
     // Takes the rows of unreadable files away (they are read again when the
     // folder is listed).
     void RemoveUnreadable();
-    // Puts a new row in its place by name.
+    // Where a new row goes in the list's order.
+    int SortedPosition(const QListWidgetItem* rowItem) const;
+    // Puts a new row in its place in the list's order.
     void InsertSorted(QListWidgetItem* rowItem);
     void LeaveCompare(const QSharedPointer<tListedFile>& listed);
     void UpdateState();
@@ -173,7 +179,7 @@ private:
     // file as it is.
     bool ReleaseListed(const QString& target, const QString& title);
     bool ReleaseForCopy(const QSharedPointer<sor::CFile>& file, const QString& target);
-    // Moves a renamed row to its place by name, keeping it current.
+    // Moves a renamed row to its place in the list's order, keeping it current.
     void MoveToSortedPlace(QListWidgetItem* rowItem);
     // Gives every row the size of a card at the list's present width.
     void UpdateRowSizes();
@@ -199,4 +205,5 @@ private:
     // Set while a folder or a download is being listed: the current row is
     // scrolled into view once at the end, not for every file.
     bool m_bListing = false;
+    CListOrder::tOrder m_order = CListOrder::ByName;
 };

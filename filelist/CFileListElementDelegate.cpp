@@ -4,6 +4,7 @@
 #include "CFileListElementWidget.h"
 
 #include <CActiveVerdict.h>
+#include <CDistanceUnit.h>
 #include <CGraphWidget.h>
 #include <TraceLengths.h>
 
@@ -43,7 +44,7 @@ bool CFileListElementDelegate::tCardKey::operator==(const tCardKey& other) const
         && background == other.background && colour == other.colour && nSlot == other.nSlot
         && pDocument == other.pDocument && pSamples == other.pSamples && nPoints == other.nPoints
         && bModified == other.bModified && sPath == other.sPath && sOperator == other.sOperator
-        && nTime == other.nTime && fPulseWidth == other.fPulseWidth && fWavelength == other.fWavelength
+        && nUnit == other.nUnit && nTime == other.nTime && fPulseWidth == other.fPulseWidth && fWavelength == other.fWavelength
         && fRange == other.fRange && fGroupIndex == other.fGroupIndex && nVerdict == other.nVerdict;
 }
 
@@ -127,6 +128,7 @@ QPixmap CFileListElementDelegate::Card(
     // The card shows the fibre length, which follows the events too.
     key.fRange = float(sor::FibreLength(document));
     key.fGroupIndex = fixed.groupIndex;
+    key.nUnit = int(CDistanceUnit::Of(&document));
     if (const std::optional<analysis::tVerdict> verdict = analysis::CActiveVerdict::Of(document))
         key.nVerdict = int(verdict->state);
 

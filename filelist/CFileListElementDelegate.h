@@ -64,6 +64,8 @@ private:
         float fWavelength = 0;
         float fRange = 0;
         float fGroupIndex = 0;
+        // The distance unit the card's length is shown in.
+        int nUnit = 0;
         // The verdict's state; -1 while traces are not judged.
         int nVerdict = -1;
 

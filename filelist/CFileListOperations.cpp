@@ -49,8 +49,8 @@ bool CFileList::SaveRow(int row, tErrorState* state)
             return true;
         }
         bool retry = false;
-        if (!AskAfter(this, *failure, tr("Saving file \"%1\" problem").arg(name),
-                tr("Saving file \"%1\" error").arg(name), state, retry))
+        if (!AskAfter(this, *failure, tr("Cannot save \"%1\"").arg(name),
+                tr("Error saving \"%1\"").arg(name), state, retry))
             return false;
         if (!retry)
             return true;
@@ -146,7 +146,7 @@ bool CFileList::CopyFile(const QSharedPointer<sor::CFile>& file, const QString& 
         if (!failure)
             return true;
         bool retry = false;
-        AskAfter(this, *failure, tr("Copying file \"%1\" problem").arg(name), tr("Copying file \"%1\" error").arg(name),
+        AskAfter(this, *failure, tr("Cannot copy \"%1\"").arg(name), tr("Error copying \"%1\"").arg(name),
             nullptr, retry);
         if (!retry)
             return false;
@@ -245,8 +245,8 @@ void CFileList::OnAddFile()
         if (copied)
             break;
         bool retry = false;
-        IARMessageBox::Exec(this, QMessageBox::Warning, tr("Adding file %1 problem").arg(name),
-            tr("System error on copy a file %1 to location  %2").arg(Native(sourcePath), Native(target)), retry,
+        IARMessageBox::Exec(this, QMessageBox::Warning, tr("Cannot add \"%1\"").arg(name),
+            tr("The file %1 could not be copied to %2.").arg(Native(sourcePath), Native(target)), retry,
             nullptr, false);
         if (!retry)
             return;
@@ -273,7 +273,7 @@ bool CFileList::Rename(const QSharedPointer<sor::CFile>& file, const QString& ba
         return false;
     for (const QChar symbol : baseName) {
         if (kForbiddenSymbols.contains(symbol)) {
-            ShowBox(this, QMessageBox::Warning, title, tr("Filename cannot contain symbols %1").arg(kForbiddenSymbols));
+            ShowBox(this, QMessageBox::Warning, title, tr("A file name cannot contain any of these characters: %1").arg(kForbiddenSymbols));
             return false;
         }
     }
@@ -291,8 +291,8 @@ bool CFileList::Rename(const QSharedPointer<sor::CFile>& file, const QString& ba
 
     if (const std::optional<tFailure> failure = Attempt([&] { file->Rename(newPath); })) {
         ShowBox(this, QMessageBox::Warning,
-            failure->bAccess ? tr("Renaming file \"%1\" problem").arg(current.fileName())
-                             : tr("Renaming file \"%1\" error").arg(current.fileName()),
+            failure->bAccess ? tr("Cannot rename \"%1\"").arg(current.fileName())
+                             : tr("Error renaming \"%1\"").arg(current.fileName()),
             failure->sMessage);
         return false;
     }
@@ -361,7 +361,7 @@ bool CFileList::DeleteRow(int row, tErrorState* state)
             break;
         bool retry = false;
         const bool goOn
-            = IARMessageBox::Exec(this, QMessageBox::Warning, tr("Deleting file \"%1\" problem").arg(FileName(path)),
+            = IARMessageBox::Exec(this, QMessageBox::Warning, tr("Cannot delete \"%1\"").arg(FileName(path)),
                 tr("File \"%1\" cannot be moved to the trash, so it was not deleted.").arg(Native(path)), retry,
                 state ? &state->bIgnoreProblems : nullptr, false);
         if (!retry)
@@ -389,7 +389,7 @@ bool CFileList::SelectDir(const QString& caption)
         if (QDir::setCurrent(chosen))
             return true;
         bool retry = false;
-        IARMessageBox::Exec(this, QMessageBox::Warning, tr("Directory selection problem"),
+        IARMessageBox::Exec(this, QMessageBox::Warning, tr("Cannot open the folder"),
             tr("Cannot select directory \"%1\"").arg(Native(chosen)), retry, nullptr, false);
         if (!retry) {
             // The rows are closed already: the folder that stays current is

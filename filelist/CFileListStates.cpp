@@ -80,10 +80,7 @@ void CFileList::InsertSorted(QListWidgetItem* rowItem)
     // The new row does not become current, except in a list without a current
     // row; in its place by name, as the folder is listed.
     const int remembered = currentRow();
-    int position = count();
-    while (position > 0 && QString::compare(item(position - 1)->text(), rowItem->text()) > 0)
-        --position;
-    insertItem(position, rowItem);
+    insertItem(SortedPosition(rowItem), rowItem);
     if (remembered < 0)
         SetCurrentRowWithin(0);
     else if (!m_bListing)

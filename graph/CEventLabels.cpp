@@ -2,6 +2,7 @@
 
 #include "tSampleMapping.h"
 
+#include <CDistanceUnit.h>
 #include <CFile.h>
 
 #include <QCoreApplication>
@@ -72,6 +73,7 @@ QVector<CEventLabels::tLabel> CEventLabels::Place(const sor::CFile& file, const 
     const int line = metrics.height();
     const auto text = [&](const QString& s) { return metrics.horizontalAdvance(s) + 3; };
     const QString decibels = Unit(QT_TRANSLATE_NOOP("CTracePainter", "dB"));
+    const CDistanceUnit::tUnit unit = CDistanceUnit::Of(&file);
     for (const int k : order) {
         const tMark& mark = marks[k];
         if (mark.x < target.left() || mark.x > target.right())
@@ -83,8 +85,8 @@ QVector<CEventLabels::tLabel> CEventLabels::Place(const sor::CFile& file, const 
             // The distance under the tick; above it the number, the loss, the
             // reflectance and the icon, or all of them under the distance when
             // the mark is too near the top.
-            const QString distance = QString::number(double(mark.position) / 1000.0, 'f', 3)
-                + Unit(QT_TRANSLATE_NOOP("CTracePainter", "km"));
+            const QString distance
+                = CDistanceUnit::Text(double(mark.position), unit, 1).remove(QLatin1Char(' '));
             QVector<QPair<tPart, QString>> upper { { PartNumber, number },
                 { PartLoss, QString::number(double(float(event.loss)), 'f', 3) + decibels } };
             if (event.codeType == sor::tKeyEvent::Reflective || event.codeType == sor::tKeyEvent::Saturated)

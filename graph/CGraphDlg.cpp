@@ -2,6 +2,7 @@
 
 #include "tGraphState.h"
 
+#include <CDistanceUnit.h>
 #include <NumberText.h>
 #include <RangeText.h>
 #include <TraceLengths.h>
@@ -26,8 +27,7 @@ namespace {
 constexpr double kLossLimit = 16;
 constexpr double kReflectanceLimit = 70;
 
-// Decimals of positions in km (a tenth of a metre) and of levels in dB.
-constexpr int kPositionDecimals = 4;
+// Decimals of levels in dB; positions are shown to a tenth of a metre.
 constexpr int kLevelDecimals = 3;
 // Shown where an interval holds too few samples to give a number.
 const QString kNoNumber = QStringLiteral("\u2014");
@@ -51,7 +51,7 @@ QLabel* NewValue(QWidget* parent, const char* name, const QString& sample, bool 
     return value;
 }
 
-// A marker position typed in, km.
+// A marker position typed in, in the distance unit shown.
 QLineEdit* NewPosition(QWidget* parent, const char* name, const QString& sample)
 {
     auto* field = new QLineEdit(parent);
@@ -147,7 +147,7 @@ void CGraphDlg::CreateForm()
         { tr("Averages"), m_pNumOfOver, QString() },
         { tr("Resolution"), m_pResolution, tr("m ") },
         { tr("Group Idx"), m_pGroupIndex, QString() },
-        { tr("Range"), m_pDiapasone, tr("km") },
+        { tr("Range"), m_pDiapasone, CDistanceUnit::Symbol(sor::Kilometres) },
     };
     int row = 0;
     for (const auto& entry : infoRows) {
@@ -156,6 +156,7 @@ void CGraphDlg::CreateForm()
         info->addWidget(NewLabel(m_pInformation, entry.unit), row, 2);
         ++row;
     }
+    m_distanceUnits.append(qobject_cast<QLabel*>(info->itemAtPosition(row - 1, 2)->widget()));
     m_pComment = new QLineEdit(m_pInformation);
     m_pComment->setObjectName(QStringLiteral("sComment"));
     m_pComment->setReadOnly(true);
@@ -181,7 +182,8 @@ void CGraphDlg::CreateForm()
         val = NewValue(group, valName, position, true);
         val->setMinimumWidth(pos->width());
         grid->addWidget(pos, 0, 0);
-        grid->addWidget(NewLabel(group, tr("km")), 0, 1);
+        m_distanceUnits.append(NewLabel(group, CDistanceUnit::Symbol(sor::Kilometres)));
+        grid->addWidget(m_distanceUnits.back(), 0, 1);
         grid->addWidget(val, 1, 0);
         grid->addWidget(NewLabel(group, tr("dB")), 1, 1);
         return group;
@@ -201,10 +203,12 @@ void CGraphDlg::CreateForm()
         meas->addWidget(added.unit, at, 2);
         return added;
     };
-    addRow(0, tr("Distance L-R"), m_pDistance, tr("km"));
+    m_distanceUnits.append(addRow(0, tr("Distance L-R"), m_pDistance, CDistanceUnit::Symbol(sor::Kilometres)).unit);
     addRow(1, tr("Loss L-R"), m_pLoss, tr("dB"));
     addRow(2, tr("Att. coeff."), m_pAttCoeff, tr("dB/km"));
-    m_position = addRow(3, tr("Position"), NewValue(measurement, "mPosition", position, true), tr("km"));
+    m_position = addRow(
+        3, tr("Position"), NewValue(measurement, "mPosition", position, true), CDistanceUnit::Symbol(sor::Kilometres));
+    m_distanceUnits.append(m_position.unit);
     // A measurement is of one kind at a time, so its two results share a row.
     m_reflectance = addRow(4, tr("Reflectance"), NewValue(measurement, "mrReflectance", position, true), tr("dB"));
     m_attenuation = addRow(4, tr("Attenuation"), NewValue(measurement, "mbAttenuation", position, true), tr("dB"));
@@ -267,14 +271,15 @@ void CGraphDlg::OnSetRightMarker()
 bool CGraphDlg::TypedPosition(const QLineEdit* edit, float& metres) const
 {
     const QString text = edit->text().trimmed();
-    double km = 0;
-    bool ok = CType::NumberText::ToDouble(text, km);
+    double typed = 0;
+    bool ok = CType::NumberText::ToDouble(text, typed);
     if (!ok)
-        km = text.toDouble(&ok);
-    if (!ok || !std::isfinite(km))
+        typed = text.toDouble(&ok);
+    if (!ok || !std::isfinite(typed))
         return false;
     // A marker stays on the trace, wherever the typed position lies.
-    metres = float(std::clamp(km * 1000.0, 0.0, double(m_pGeometry->cursors->MaxDistance())));
+    const double typedMetres = CDistanceUnit::ToMetres(typed, CDistanceUnit::Of(m_pGeometry->Active().data()));
+    metres = float(std::clamp(typedMetres, 0.0, double(m_pGeometry->cursors->MaxDistance())));
     return true;
 }
 
@@ -317,8 +322,14 @@ void CGraphDlg::FillValues(bool all)
     // the noise of their conversion from times ("0.625", not "0.62499").
     m_pResolution->setText(Number(file->Resolution(), 3));
     m_pGroupIndex->setText(fixed.groupIndex.ToString());
+    const CDistanceUnit::tUnit unit = CDistanceUnit::Of(file.data());
+    const auto distance = [unit](double metres, double resolution = CDistanceUnit::kResolution) {
+        return Number(CDistanceUnit::FromMetres(metres, unit), CDistanceUnit::Decimals(unit, resolution));
+    };
+    for (QLabel* label : std::as_const(m_distanceUnits))
+        label->setText(CDistanceUnit::Symbol(unit));
     // The trace's own extent where the file stores no range.
-    m_pDiapasone->setText(Number(sor::ShownRange(*file) / 1000, 3));
+    m_pDiapasone->setText(distance(sor::ShownRange(*file), 1));
     m_pComment->setText(file->GeneralParameters().comment);
     m_pComment->setCursorPosition(0);
     // The field is short; the whole comment shows when the pointer rests on it.
@@ -333,11 +344,11 @@ void CGraphDlg::FillValues(bool all)
     // dropped: its typed text, or the selection that typing replaces, stays.
     for (const auto& [edit, metres] : { std::pair { m_pLeftPos, left }, std::pair { m_pRightPos, right } }) {
         if (all || !edit->hasFocus())
-            edit->setText(Number(metres / 1000, kPositionDecimals));
+            edit->setText(distance(metres));
     }
     m_pLeftVal->setText(Number(leftLevel, kLevelDecimals));
     m_pRightVal->setText(Number(rightLevel, kLevelDecimals));
-    m_pDistance->setText(Number(std::abs(right - left) / 1000, kPositionDecimals));
+    m_pDistance->setText(distance(std::abs(right - left)));
     m_pLoss->setText(Number(leftLevel - rightLevel, kLevelDecimals));
     m_pAttCoeff->setText(cursors.AttenuationFits()
             ? sor::RangeText(cursors.AttenuationCoefficient(), -kLossLimit, kLossLimit)
@@ -346,7 +357,7 @@ void CGraphDlg::FillValues(bool all)
     const bool measuring = cursors.IsMeasuring();
     const bool reflection = measuring && cursors.MeasureKind() == CCursors::MeasureReflection;
     const bool splice = measuring && cursors.MeasureKind() == CCursors::MeasureSplice;
-    m_position.value->setText(Number(cursors.Centre().Position() / 1000.0, kPositionDecimals));
+    m_position.value->setText(distance(cursors.Centre().Position()));
     m_reflectance.value->setText(sor::RangeText(cursors.Reflectance(), -kReflectanceLimit, kReflectanceLimit));
     m_attenuation.value->setText(
         cursors.MeasurementFits() ? sor::RangeText(cursors.SpliceLoss(), -kLossLimit, kLossLimit) : kNoNumber);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class QAbstractButton;
@@ -80,4 +81,6 @@ private:
     tRow m_attenuation;
     // Set while the panel drops the focus, which ends editing once more.
     bool m_bClearingFocus = false;
+    // The unit names beside the distances, set to the shown unit.
+    QList<QLabel*> m_distanceUnits;
 };

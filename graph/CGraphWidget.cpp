@@ -6,6 +6,7 @@
 #include "tSampleMapping.h"
 
 #include <TraceLengths.h>
+#include <CDistanceUnit.h>
 
 #include <QFontMetrics>
 #include <QHash>
@@ -69,12 +70,12 @@ QStringList CGraphWidget::Labels(const sor::CFile& document)
     const double groupIndex = double(fixed.groupIndex.Value());
     // What users read as the fibre's length: the end event's distance, else
     // the range (the trace's extent where the file stores none).
-    const double lengthKm = sor::FibreLength(document) / 1000;
+    const double length = sor::FibreLength(document);
     return { tr("%1=%2ns").arg(QChar(0x03C4)).arg(double(fixed.pulseWidth.Value())),
         tr("%1=%2nm").arg(QChar(0x03BB)).arg(double(document.GeneralParameters().wavelength.Value())),
         // The length to the metre, as the marker panel shows the range: not
         // the noise of the conversion.
-        tr("L=%1km").arg(lengthKm, 0, 'f', 3), tr("k=%1").arg(groupIndex) };
+        tr("L=%1").arg(CDistanceUnit::Text(length, CDistanceUnit::Of(&document), 1).remove(QLatin1Char(' '))), tr("k=%1").arg(groupIndex) };
 }
 
 void CGraphWidget::paintEvent(QPaintEvent* event)

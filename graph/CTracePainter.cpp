@@ -7,6 +7,7 @@
 #include "tGraphState.h"
 #include "tSampleMapping.h"
 
+#include <CDistanceUnit.h>
 #include <CFile.h>
 
 #include <QCoreApplication>
@@ -244,7 +245,8 @@ void DrawEvents(QPainter& painter, const tGraphState& geometry, const sor::CFile
     const int iconSize = QFontMetrics(LabelFont(12), painter.device()).height();
     QVector<QRect> taken;
     if (gridLabels) {
-        for (const CTracePainter::tGridLabel& label : CTracePainter::GridLabels(mapping, target, data, metrics))
+        for (const CTracePainter::tGridLabel& label :
+            CTracePainter::GridLabels(mapping, target, data, metrics, CDistanceUnit::Of(&active)))
             taken.append(label.rect);
     }
     if (geometry.legend)
@@ -314,7 +316,7 @@ void CTracePainter::Paint(const tGraphState& geometry, QPainter& painter, const 
         }
 
         if (drawGrid)
-            DrawGrid(painter, mapping, target, data, gridLabels);
+            DrawGrid(painter, mapping, target, data, gridLabels, CDistanceUnit::Of(active.data()));
 
         CCursors* cursors = geometry.cursors.get();
         const bool measuring = cursors && cursors->IsMeasuring() && !printMode;
@@ -412,8 +414,8 @@ void CTracePainter::DrawTrace(QPainter& painter, const sor::CFile& document, con
         painter.drawPolyline(AllSamples(samples, first, end, mapping));
 }
 
-void CTracePainter::DrawGrid(
-    QPainter& painter, const tSampleMapping& mapping, const QRect& target, const QRectF& data, bool labels)
+void CTracePainter::DrawGrid(QPainter& painter, const tSampleMapping& mapping, const QRect& target,
+    const QRectF& data, bool labels, sor::tDistanceUnit unit)
 {
     if (!mapping.valid)
         return;
@@ -444,7 +446,7 @@ void CTracePainter::DrawGrid(
             last = at;
         }
     };
-    lines(GridStep(data.width(), true), data.left(), data.right(), true);
+    lines(DistanceStep(data.width(), unit), data.left(), data.right(), true);
     lines(GridStep(data.height(), false), data.top(), data.bottom(), false);
     if (!labels)
         return;
@@ -452,8 +454,17 @@ void CTracePainter::DrawGrid(
     // Dark text with a halo of the background, so that it stays readable
     // where it crosses a trace or a line.
     const QColor ink = CContrast::Ink(painter.background().color(), kGridColour.darker(170));
-    for (const tGridLabel& label : GridLabels(mapping, target, data, metrics))
+    for (const tGridLabel& label : GridLabels(mapping, target, data, metrics, unit)) {
+        // The distance row often lies in the noise after the fibre end, whose
+        // spikes a halo alone does not hold off: a plate of the background,
+        // translucent so that the noise still shows as a band, goes under it.
+        if (label.distance && IsPixelDevice(painter)) {
+            QColor plate = painter.background().color();
+            plate.setAlpha(215);
+            painter.fillRect(label.rect, plate);
+        }
         HaloText(painter, label.rect, label.text, ink);
+    }
 }
 
 void CTracePainter::DrawMark(QPainter& painter, const sor::CFile& document, const tSampleMapping& mapping,
@@ -514,8 +525,38 @@ double CTracePainter::GridStep(double visibleSize, bool distanceAxis)
     return best;
 }
 
-QString CTracePainter::DistanceLabel(double metres, double step)
+double CTracePainter::DistanceStep(double visibleMetres, sor::tDistanceUnit unit)
 {
+    if (unit == sor::Kilometres || unit == sor::Metres)
+        return GridStep(visibleMetres, true);
+    const double foot = CDistanceUnit::MetresPer(sor::Feet);
+    if (unit == sor::Miles) {
+        const double mile = CDistanceUnit::MetresPer(sor::Miles);
+        const double miles = GridStep(visibleMetres / mile, true);
+        if (miles >= 0.1)
+            return miles * mile;
+    }
+    return GridStep(visibleMetres / foot, true) * foot;
+}
+
+QString CTracePainter::DistanceLabel(double metres, double step, sor::tDistanceUnit family)
+{
+    if (family != sor::Kilometres && family != sor::Metres) {
+        // Steps are round numbers of feet, or of miles from a tenth of a mile on.
+        const auto text = [metres](double value, sor::tDistanceUnit shown, double shownStep) {
+            const int decimals = shownStep < 1 ? int(std::ceil(-std::log10(shownStep) - 1e-9)) : 0;
+            const QString number
+                = std::abs(metres) < 1e-15 ? QStringLiteral("0") : QString::number(value, 'f', decimals);
+            return QStringLiteral("%1 %2").arg(number, CDistanceUnit::Symbol(shown));
+        };
+        const double feet = step / CDistanceUnit::MetresPer(sor::Feet);
+        const double miles = step / CDistanceUnit::MetresPer(sor::Miles);
+        if (family == sor::Miles && miles >= 0.1 - 1e-9)
+            return text(CDistanceUnit::FromMetres(metres, sor::Miles), sor::Miles, miles);
+        if (family != sor::Miles && feet >= 500 - 1e-6)
+            return text(CDistanceUnit::FromMetres(metres, sor::Kilofeet), sor::Kilofeet, feet / 1000);
+        return text(CDistanceUnit::FromMetres(metres, sor::Feet), sor::Feet, feet);
+    }
     // Kilometres from a 500 m step on, metres below that, each with the
     // decimals the step needs (a 0.2 m step far along the fibre reads
     // "11997.4 m", not a seven-digit number of centimetres).
@@ -544,8 +585,8 @@ QString CTracePainter::LevelLabel(double value)
     return QStringLiteral("-%1 %2").arg(QString::number(decibels, 'f', 1), unit);
 }
 
-QVector<CTracePainter::tGridLabel> CTracePainter::GridLabels(
-    const tSampleMapping& mapping, const QRect& target, const QRectF& data, const QFontMetrics& metrics)
+QVector<CTracePainter::tGridLabel> CTracePainter::GridLabels(const tSampleMapping& mapping, const QRect& target,
+    const QRectF& data, const QFontMetrics& metrics, sor::tDistanceUnit unit)
 {
     QVector<tGridLabel> labels;
     if (!mapping.valid)
@@ -571,11 +612,11 @@ QVector<CTracePainter::tGridLabel> CTracePainter::GridLabels(
     // Distance labels along the bottom, right of their line; the last one
     // moves left of its line to stay inside. A label that would touch the
     // one before it is left out.
-    const double xStep = GridStep(data.width(), true);
+    const double xStep = DistanceStep(data.width(), unit);
     const int distanceTop = target.bottom() - 35 - metrics.ascent();
     QRect previous;
     gridLines(xStep, data.left(), data.right(), true, [&](double value, int x) {
-        tGridLabel label { QRect(), DistanceLabel(value, xStep), true, x };
+        tGridLabel label { QRect(), DistanceLabel(value, xStep, unit), true, x };
         const int width = metrics.horizontalAdvance(label.text) + 2;
         const int left = std::min(x + 1, target.right() - width);
         label.rect = QRect(left, distanceTop, width, metrics.height());

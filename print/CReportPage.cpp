@@ -6,6 +6,7 @@
 
 #include <CActiveVerdict.h>
 #include <CDateFormat.h>
+#include <CDistanceUnit.h>
 #include <CEventLabels.h>
 #include <CEventList.h>
 #include <CFile.h>
@@ -57,7 +58,8 @@ void DrawEventNumbers(QPainter& painter, const sor::CFile& document, const tSamp
     painter.setFont(font);
     const QFontMetrics metrics(font, painter.device());
     QVector<QRect> taken;
-    for (const CTracePainter::tGridLabel& label : CTracePainter::GridLabels(mapping, target, data, metrics))
+    for (const CTracePainter::tGridLabel& label :
+        CTracePainter::GridLabels(mapping, target, data, metrics, CDistanceUnit::Of(&document)))
         taken.append(label.rect);
     painter.setPen(Qt::black);
     for (const CEventLabels::tLabel& label :
@@ -81,7 +83,7 @@ void DrawDocument(QPainter& painter, const sor::CFile& document, const QRect& ta
     // Reduced to the page's resolution like the screen: every peak stays, and
     // a long trace does not fill the output with points no one can tell apart.
     CTracePainter::DrawTrace(painter, document, mapping, target, Qt::blue, true);
-    CTracePainter::DrawGrid(painter, mapping, target, data, true);
+    CTracePainter::DrawGrid(painter, mapping, target, data, true, CDistanceUnit::Of(&document));
     for (const sor::tKeyEvent& event : document.KeyEvents()) {
         const CCursors::CCursor mark(document.TimeToDistance(event.time),
             event.codeType == sor::tKeyEvent::Reflective || event.codeType == sor::tKeyEvent::Saturated
@@ -160,7 +162,7 @@ QString CReportPage::HeaderHtml(const sor::CFile& document, const QDateTime& pri
     const double groupIndex = fixed.groupIndex;
     // What a user reads as the fibre's length, to the metre: the end event's
     // distance, else the range (the trace's extent where the file stores none).
-    const double length = sor::FibreLength(document) / 1000;
+    const double length = sor::FibreLength(document);
     // The program's version as major.minor.
     const QString version
         = QRegularExpression(QStringLiteral("^\\d+\\.\\d+")).match(QCoreApplication::applicationVersion()).captured();
@@ -168,7 +170,7 @@ QString CReportPage::HeaderHtml(const sor::CFile& document, const QDateTime& pri
     const QStringList places { Escape(QFileInfo(document.Path()).fileName()),
         Escape(CDateFormat::Text(fixed.dateTime)),
         Escape(CReportFacts::Device(document)), Number(fixed.actualWavelength),
-        Number(fixed.pulseWidth), Number(groupIndex), QString::number(length, 'f', 3),
+        Number(fixed.pulseWidth), Number(groupIndex), CDistanceUnit::Text(length, CDistanceUnit::Of(&document), 1),
         QString::number(uint(fixed.averages)),
         Escape(general.operatorName), Escape(general.cableId), Escape(general.fiberId), Escape(general.comment),
         Escape(CDateFormat::Text(printed, true)), Escape(program) };
@@ -177,7 +179,7 @@ QString CReportPage::HeaderHtml(const sor::CFile& document, const QDateTime& pri
              "</tr></table><hr><table><tr><td width=15%>File:</td><td>%1</td></tr> <tr><td>Date:</td>"
              "<td>%2</td></tr> <tr><td>Device:</td><td>%3</td></tr></table><hr /><table><tr>"
              "<td width=15%>Wavelength:</td><td>%4nm</td></tr> <tr><td>Pulse width:</td><td>%5ns</td></tr>"
-             "<tr><td>Index:</td><td>%6</td></tr> <tr><td>Length:</td><td>%7km</td></tr></table><hr />"
+             "<tr><td>Index:</td><td>%6</td></tr> <tr><td>Length:</td><td>%7</td></tr></table><hr />"
              "<table><tr><td width=15%>Averages:</td><td>%8 </td></tr> <tr><td>Operator:</td><td>%9 </td>"
              "</tr><tr><td>CableId:</td><td>%10 </td></tr> <tr><td>Fiber:</td><td>%11<br></tr></table><hr />"
              "<table><tr><td width=15%>Comment:</td><td>%12</td></tr></table>");
@@ -199,7 +201,7 @@ QString CReportPage::EventTableHtml(const sor::CFile& document, int first, int c
     if (rows.isEmpty())
         return block;
     QString html = QStringLiteral("<table width = 100%><tr>");
-    for (const QString& header : CEventList::HeaderTexts())
+    for (const QString& header : CEventList::HeaderTexts(&document))
         html += QStringLiteral("<td>%1</td>").arg(Escape(header));
     html += QStringLiteral("</tr>");
     for (int row = 0; row < int(rows.size()); ++row) {
@@ -218,13 +220,14 @@ QString CReportPage::MarkerBlockHtml(const sor::CFile& document, const CCursors&
     const double level1 = -double(document.ValueAt(float(p1))) / 1000;
     const double level2 = -double(document.ValueAt(float(p2))) / 1000;
     const QString html = tr("<table width = 100%><tr><td width = 25%>Marker 1</td><td width = 25%>Marker 2</td>"
-                            "<td width = 25%>&nbsp;</td><td width = 25%>&nbsp;</td></tr><tr><td>%1km</td><td>%2km</td>"
-                            "<td>Distance 1-2</td><td>%3km</td></tr><tr><td>%4dB</td><td>%5dB</td><td>Loss 1-2</td>"
+                            "<td width = 25%>&nbsp;</td><td width = 25%>&nbsp;</td></tr><tr><td>%1</td><td>%2</td>"
+                            "<td>Distance 1-2</td><td>%3</td></tr><tr><td>%4dB</td><td>%5dB</td><td>Loss 1-2</td>"
                             "<td>%6dB</td></tr></table><hr/>%7");
     // The loss as the window's panel shows it: the level at marker 1 less
     // the level at marker 2, positive where the fibre loses light.
-    return html.arg(QString::number(p1 / 1000, 'f', 3), QString::number(p2 / 1000, 'f', 3),
-        QString::number((p2 - p1) / 1000, 'f', 3), QString::number(level1, 'f', 3), QString::number(level2, 'f', 3),
+    const CDistanceUnit::tUnit unit = CDistanceUnit::Of(&document);
+    return html.arg(CDistanceUnit::Text(p1, unit, 1), CDistanceUnit::Text(p2, unit, 1),
+        CDistanceUnit::Text(p2 - p1, unit, 1), QString::number(level1, 'f', 3), QString::number(level2, 'f', 3),
         QString::number(level1 - level2, 'f', 3), eventTable);
 }
 

@@ -170,8 +170,8 @@ void TstApplicationStart::start_unknownLanguageEndsBeforeAnyWindow()
     QCOMPARE(answerer.Count(), 1);
     const CBoxAnswerer::tSeen& box = answerer.Seen().front();
     QCOMPARE(box.icon, QMessageBox::Critical);
-    QCOMPARE(box.title, QStringLiteral("Program files corrupted"));
-    QCOMPARE(box.text, QStringLiteral("Language resources not found or corrupted/\nPlease reinstall program."));
+    QCOMPARE(box.title, QStringLiteral("Program files damaged"));
+    QCOMPARE(box.text, QStringLiteral("The language files are missing or damaged.\nPlease reinstall the program."));
     QCOMPARE(box.otherWindows, QStringList());
     QVERIFY(start.nWindows == 0 && !start.bLoopRan);
 }

@@ -348,7 +348,7 @@ void TestDevice::criticalErrorDisconnects()
     QVERIFY(disconnected.wait(10000));
     QVERIFY(!rig.device->IsConnected());
     QCOMPARE(answerer.Count(), 1);
-    QVERIFY(answerer.Seen()[0].text.startsWith("Device parameters are invalid."));
+    QVERIFY(answerer.Seen()[0].text.startsWith("The instrument's parameters are not valid."));
     QCOMPARE(answerer.Seen()[0].parent, &rig.window);
 
     // A line that takes no more bytes: the box says which port and why.

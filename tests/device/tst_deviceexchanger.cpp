@@ -95,7 +95,7 @@ void TestDeviceExchanger::identification_data()
 
     // The default identification (numero sign before the number), a wrong
     // number, garbage and silence are the search and connect tests' own.
-    const QString invalid = "Invalid device's identificator received from port COM5.";
+    const QString invalid = "The identification received from port COM5 is not valid.";
     const QString none;
     QTest::newRow("plain number") << QByteArray("Maker,X-2,77,Version3.1\r") << "X-2"
                                   << "77"
@@ -161,7 +161,7 @@ void TestDeviceExchanger::configuration()
         QVERIFY2(!valid, qPrintable(e.Message()));
         QCOMPARE(e.Message(),
             QStringLiteral(
-                "Device parameters are invalid.\nProbably, you use incompatible device or device is not connected."));
+                "The instrument's parameters are not valid.\nThe instrument is probably not a compatible one, or it is not connected."));
         QVERIFY(e.IsCritical());
     }
 }
@@ -281,9 +281,9 @@ void TestDeviceExchanger::connectRefusesAnotherInstrument()
         "LX-5:"));
     rig.instrument.identification = "Maker,Model,1234,Ver.   2.05\n";
     rig.instrument.wavelengths.clear(); // none listed
-    QVERIFY(refused("COM5", "Device parameters are invalid."));
-    QVERIFY(refused("COM3", "Cannot connect to port COM3.\nProbably, port in using by another application."));
-    QVERIFY(refused("COM1", "Cannot receive device's identificator from port COM1."));
+    QVERIFY(refused("COM5", "The instrument's parameters are not valid."));
+    QVERIFY(refused("COM3", "Cannot connect to port COM3.\nThe port is probably in use by another application."));
+    QVERIFY(refused("COM1", "No identification was received from the instrument on port COM1."));
     QCOMPARE(rig.bus.openPorts, 0);
 }
 
@@ -321,7 +321,7 @@ void TestDeviceExchanger::measurementWithoutTimeReply()
     QVERIFY(rig.Connect().sErrors.isEmpty());
     rig.instrument.initReply.clear();
     const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdMeasurement);
-    QCOMPARE(result.sErrors, QStringLiteral("Error of request measurement.\nProbably, you use incompatible device."));
+    QCOMPARE(result.sErrors, QStringLiteral("The instrument did not accept the measurement request.\nThe instrument is probably not a compatible one."));
     QVERIFY(!result.bCritical);
     QVERIFY(result.res.isEmpty());
     QVERIFY(rig.exchanger.IsConnected());
@@ -384,7 +384,7 @@ void TestDeviceExchanger::loadAllBadFileCount()
     QVERIFY(rig.Connect().sErrors.isEmpty());
     rig.instrument.freeReply = "5\n";
     const CDeviceExchanger::tResult result = rig.exchanger.RunCommand(CDeviceExchanger::cmdLoadAll);
-    QCOMPARE(result.sErrors, QStringLiteral("Number of files is incorrect.\nProbably, you use incompatible device."));
+    QCOMPARE(result.sErrors, QStringLiteral("The instrument reported an impossible number of files.\nThe instrument is probably not a compatible one."));
     QVERIFY(!result.bCritical);
     QVERIFY(rig.exchanger.IsConnected());
 }

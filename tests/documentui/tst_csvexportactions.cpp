@@ -57,7 +57,9 @@ void TstCsvExportActions::exports_writeTheCurrentTrace()
     actions.TraceAction()->trigger();
     const QList<QByteArray> trace = ReadFile(folder.Path(QStringLiteral("trace.csv"))).split('\n');
     QCOMPARE(trace.size(), file->PointCount() + 2);
-    QCOMPARE(trace[0], QByteArray("distance_m,level_db\r"));
+    // In the file's own unit, as the window shows it.
+    QCOMPARE(trace[0], QByteArray("distance_km,level_db\r"));
+    QCOMPARE(trace[2].split(',')[0].toDouble() * 1000, double(file->Resolution()));
     QCOMPARE(qRound(trace[1].split(',')[1].trimmed().toDouble() * -1000), int(file->Point(0)));
 }
 

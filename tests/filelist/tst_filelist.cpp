@@ -381,7 +381,7 @@ void TstFileList::addLoadedFiles()
     folder.list->AddLoadedFiles({ { folder.Path("x.sor"), StandardFile() },
         { folder.Path("missing/y.sor"), StandardFile() }, { folder.Path("z.sor"), StandardFile() } });
     QCOMPARE(answerer.Count(), 1);
-    QCOMPARE(answerer.Seen().front().title, QString("Loading file \"y.sor\" problem"));
+    QCOMPARE(answerer.Seen().front().title, QString("Cannot load \"y.sor\""));
     QCOMPARE(answerer.Seen().front().icon, QMessageBox::Warning);
     QCOMPARE(folder.Names(), QStringList({ "a.sor", "x.sor", "z.sor" }));
     QCOMPARE(folder.list->currentRow(), 1);

@@ -205,7 +205,7 @@ void TstFileListCards::rename_data()
     QTest::newRow("Escape keeps the name") << "other" << int(Qt::Key_Escape) << "a.b.sor" << QString();
     QTest::newRow("focus loss keeps the name") << "other" << 0 << "a.b.sor" << QString();
     QTest::newRow("forbidden symbol") << "b?c" << int(Qt::Key_Return) << "a.b.sor"
-                                      << QStringLiteral("Filename cannot contain symbols \\/:*?\"<>|");
+                                      << QStringLiteral("A file name cannot contain any of these characters: \\/:*?\"<>|");
     QTest::newRow("blanks") << "   " << int(Qt::Key_Return) << "a.b.sor" << QString();
     QTest::newRow("refused name") << "c" << int(Qt::Key_Return) << "a.b.sor"
                                   << QStringLiteral("File \"c.sor\" already exists.");

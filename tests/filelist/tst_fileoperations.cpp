@@ -102,7 +102,7 @@ void TstFileOperations::saveAllIgnoresAllUnwritable()
         CBoxAnswerer answerer({ "Ignore all" });
         folder.list->OnSaveAll();
         QCOMPARE(answerer.Count(), 1);
-        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Saving file \"b.sor\" problem"));
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Cannot save \"b.sor\""));
         QCOMPARE(answerer.Seen()[0].icon, QMessageBox::Warning);
         QStringList buttons = answerer.Seen()[0].buttons;
         buttons.sort();
@@ -135,7 +135,7 @@ void TstFileOperations::failedSaveKeepsOriginal()
         CBoxAnswerer answerer({ "Retry", "Cancel" });
         folder.list->OnSaveFile();
         QCOMPARE(answerer.Count(), 2);
-        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Saving file \"a.sor\" problem"));
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Cannot save \"a.sor\""));
         QCOMPARE(answerer.Seen()[0].text, EFileAccessError(Exception::ModuleStream, 0).Message());
         QVERIFY(answerer.Seen()[0].buttons.contains("Retry"));
         QVERIFY(!answerer.Seen()[0].buttons.contains("Ignore"));
@@ -164,8 +164,8 @@ void TstFileOperations::failedAddAndDownloadLeaveNoPartialFile()
         // A download over a listed trace, which must survive the failure.
         folder.list->AddLoadedFiles({ { folder.Path("a.sor"), StandardFile() + QByteArray(100, 'x') } });
         QCOMPARE(answerer.Count(), 2);
-        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Adding file n.sor problem"));
-        QCOMPARE(answerer.Seen()[1].title, QStringLiteral("Loading file \"a.sor\" problem"));
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Cannot add \"n.sor\""));
+        QCOMPARE(answerer.Seen()[1].title, QStringLiteral("Cannot load \"a.sor\""));
     }
     QCOMPARE(folder.OnDisk(), QStringList({ "a.sor" }));
     QCOMPARE(ReadFile(folder.Path("a.sor")), original);
@@ -253,7 +253,7 @@ void TstFileOperations::copyOneFile()
     CBoxAnswerer answerer({ "Retry", "Cancel" });
     folder.list->OnCopySelectedFiles();
     QCOMPARE(answerer.Count(), 2);
-    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Copying file \"a.sor\" problem"));
+    QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Cannot copy \"a.sor\""));
     QVERIFY(!answerer.Seen()[0].buttons.contains("Ignore"));
 
     // A cancelled dialog copies nothing.
@@ -330,7 +330,7 @@ void TstFileOperations::addCopy()
         CBoxAnswerer answerer({ "Retry", "Cancel" });
         folder.list->OnAddFile();
         QCOMPARE(answerer.Count(), 2);
-        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Adding file z.sor problem"));
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Cannot add \"z.sor\""));
     }
     QCOMPARE(ReadFile(folder.Path("z.sor")), QByteArray("keep"));
     QCOMPARE(folder.list->count(), 2);
@@ -397,7 +397,7 @@ void TstFileOperations::deleteWithoutTrashKeepsFile()
         CBoxAnswerer answerer({ "Cancel" });
         folder.list->OnDeleteSelectedFiles();
         QCOMPARE(answerer.Count(), 1);
-        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Deleting file \"a.sor\" problem"));
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Cannot delete \"a.sor\""));
         QCOMPARE(answerer.Seen()[0].text,
             QStringLiteral("File \"%1\" cannot be moved to the trash, so it was not deleted.")
                 .arg(QDir::toNativeSeparators(folder.Path("a.sor"))));
@@ -448,7 +448,7 @@ void TstFileOperations::changeFolder()
         folder.dialogs.answers << second.filePath("plain");
         folder.list->OnOpenDir();
         QCOMPARE(answerer.Count(), 1);
-        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Directory selection problem"));
+        QCOMPARE(answerer.Seen()[0].title, QStringLiteral("Cannot open the folder"));
         QCOMPARE(answerer.Seen()[0].text,
             QStringLiteral("Cannot select directory \"%1\"").arg(QDir::toNativeSeparators(second.filePath("plain"))));
     }

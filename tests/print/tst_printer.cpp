@@ -155,7 +155,7 @@ void TstPrinter::jobs()
     const bool workArea = clicks.isEmpty();
     for (int i = 0; i < pages.size(); ++i) {
         QVERIFY2(pages[i].contains(pageFiles[i]), qPrintable(pages[i]));
-        for (const char* reading : { "1.000km", "2.500km", "1.500km" })
+        for (const char* reading : { "1.000 km", "2.500 km", "1.500 km" })
             QCOMPARE(pages[i].contains(QLatin1String(reading)), workArea);
     }
 }

@@ -135,12 +135,12 @@ void TstDeviceEndToEnd::faults_data()
     QTest::addColumn<QString>("message");
     const int connect = CDeviceExchanger::cmdConnect;
     const int loadAll = CDeviceExchanger::cmdLoadAll;
-    const QString silent = QStringLiteral("Cannot receive device's identificator from port %1.\nProbably,");
+    const QString silent = QStringLiteral("No identification was received from the instrument on port %1.\nThe instrument");
     const QString invalidFile = QStringLiteral("The file from the instrument is invalid.\nThe instrument is probably");
     QTest::newRow("no-reply") << connect << silent;
     QTest::newRow("slow") << connect << silent;
-    QTest::newRow("garbled-id") << connect << "Invalid device's identificator received from port %1.";
-    QTest::newRow("cfg-index") << connect << "Device parameters are invalid.\nProbably,";
+    QTest::newRow("garbled-id") << connect << "The identification received from port %1 is not valid.";
+    QTest::newRow("cfg-index") << connect << "The instrument's parameters are not valid.\nThe instrument";
     QTest::newRow("wrong-length") << loadAll << invalidFile;
     QTest::newRow("truncated") << loadAll << invalidFile;
     QTest::newRow("endless") << loadAll << invalidFile;
