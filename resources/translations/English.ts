@@ -1059,6 +1059,10 @@ Are you sure?</translation>
         <source>&quot;%1&quot; cannot be read: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The file changed or went away on disk while its trace was not in memory: reload it to see the trace.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CFileListElementDelegate</name>
@@ -2422,6 +2426,13 @@ Probably, you use incompatible device or device is not connected.</source>
     </message>
     <message>
         <source>the trace is at the noise floor</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>sor::CFile</name>
+    <message>
+        <source>the trace changed or went away on disk while it was not held in memory; reload the file</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

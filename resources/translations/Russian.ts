@@ -1071,6 +1071,10 @@ Are you sure?</source>
         <source>&quot;%1&quot; cannot be read: %2</source>
         <translation>«%1» невозможно прочитать: %2</translation>
     </message>
+    <message>
+        <source>The file changed or went away on disk while its trace was not in memory: reload it to see the trace.</source>
+        <translation>Файл изменился или исчез с диска, пока его рефлектограмма не была в памяти: загрузите его заново, чтобы увидеть рефлектограмму.</translation>
+    </message>
 </context>
 <context>
     <name>CFileListElementDelegate</name>
@@ -2455,6 +2459,13 @@ Probably, you use incompatible device or device is not connected.</source>
     <message>
         <source>the trace is at the noise floor</source>
         <translation>рефлектограмма лежит на уровне шума</translation>
+    </message>
+</context>
+<context>
+    <name>sor::CFile</name>
+    <message>
+        <source>the trace changed or went away on disk while it was not held in memory; reload the file</source>
+        <translation>рефлектограмма изменилась или исчезла с диска, пока не хранилась в памяти; загрузите файл заново</translation>
     </message>
 </context>
 <context>
