@@ -2,6 +2,8 @@
 
 #include <Exception.h>
 
+#include <QHash>
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,6 +12,17 @@ namespace sor {
 namespace {
 constexpr double kSpeedOfLight = 299792458.0; // m/s
 const std::vector<quint16> kNoSamples;
+
+quint64 Digest(const bc::CDataPoints& points)
+{
+    size_t digest = qHash(points.groups.size());
+    for (const bc::CDataPoints::tDataPointsGroup& group : points.groups) {
+        digest = qHash(group.scaleFactor.Value(), digest);
+        digest = qHashBits(group.points.data(), group.points.size() * sizeof(quint16), digest);
+    }
+    return quint64(digest);
+}
+
 } // namespace
 
 CFile::CFile(const QString& path, quint32& warnings, QObject* parent) : QObject(parent), m_sPath(path), m_stream(path)
@@ -40,10 +53,65 @@ void CFile::Loaded(quint32 loadWarnings, quint32& warnings)
     m_nLoadWarnings = loadWarnings;
     warnings |= loadWarnings;
     ComputeResolution();
+    TraceChanged();
+}
+
+void CFile::TraceChanged()
+{
+    m_outline = CTraceOutline(Samples());
+    m_nTraceDigest = Digest(dataPoints);
+}
+
+bool CFile::ReleaseTrace()
+{
+    if (m_bModified || (m_nLoadWarnings & WarningTraceGone))
+        return false;
+    if (!m_bTraceReleased)
+        std::vector<bc::CDataPoints::tDataPointsGroup>().swap(dataPoints.groups);
+    m_bTraceReleased = true;
+    return true;
+}
+
+void CFile::EnsureTrace() const
+{
+    if (!m_bTraceReleased)
+        return;
+    // Documents are made to be changed; only a document that let its trace
+    // go comes here, and what it reads back is what it had.
+    CFile& self = const_cast<CFile&>(*this);
+    self.m_bTraceReleased = false;
+    bc::CBellcore reread;
+    bool same = false;
+    try {
+        bc::CFileStream stream(m_sPath);
+        stream.Load(reread);
+        same = !reread.dataPoints.groups.empty() && Digest(reread.dataPoints) == m_nTraceDigest;
+    } catch (const Exception&) {
+    }
+    if (same) {
+        self.dataPoints = std::move(reread.dataPoints);
+        return;
+    }
+    // Nothing else holds the trace: it is shown empty and marked, never
+    // replaced by another file's samples.
+    self.dataPoints.groups.assign(1, bc::CDataPoints::tDataPointsGroup());
+    self.m_nLoadWarnings |= WarningTraceGone;
+    self.TraceChanged();
+}
+
+void CFile::RequireTrace() const
+{
+    EnsureTrace();
+    if (!(m_nLoadWarnings & WarningTraceGone))
+        return;
+    EFileAccessError failure(Exception::ModuleBlocks, __LINE__);
+    failure.SetCause(tr("the trace changed or went away on disk while it was not held in memory; reload the file"));
+    throw failure;
 }
 
 void CFile::Save()
 {
+    RequireTrace();
     m_stream.Save(static_cast<bc::CBellcore&>(*this));
     // The file now holds the value just written, in a convention it matches.
     if (HasBlock(bc::BlockName::Checksum) && checksum.Written() != bc::tChecksumConvention::Absent) {
@@ -57,11 +125,13 @@ void CFile::Save()
 
 void CFile::SaveCopy(const QString& path)
 {
+    RequireTrace();
     m_stream.SaveTo(static_cast<bc::CBellcore&>(*this), path);
 }
 
 QByteArray CFile::Image()
 {
+    EnsureTrace();
     return m_stream.SaveToData(static_cast<bc::CBellcore&>(*this));
 }
 
@@ -72,7 +142,11 @@ void CFile::Restore(const QByteArray& image)
     bc::CFileStream stream(m_sPath);
     stream.LoadFromData(restored, image);
     static_cast<bc::CBellcore&>(*this) = restored;
+    // The image holds its whole trace, also where the file lost it.
+    m_bTraceReleased = false;
+    m_nLoadWarnings &= ~WarningTraceGone;
     ComputeResolution();
+    TraceChanged();
 }
 
 void CFile::Rename(const QString& path)
@@ -164,6 +238,7 @@ void CFile::ComputeResolution()
 
 const std::vector<quint16>& CFile::Samples() const
 {
+    EnsureTrace();
     return dataPoints.groups.empty() ? kNoSamples : dataPoints.groups.front().points;
 }
 
@@ -183,8 +258,7 @@ quint16 CFile::ValueAt(float distance) const
 
 quint16 CFile::MaxValue() const
 {
-    const std::vector<quint16>& p = Samples();
-    return p.empty() ? 0 : *std::max_element(p.begin(), p.end());
+    return m_outline.Largest();
 }
 
 float CFile::TimeToDistance(float time) const

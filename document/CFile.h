@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CTraceOutline.h"
+
 #include <CBellcore.h>
 #include <CFileStream.h>
 
@@ -14,11 +16,21 @@ namespace sor {
 // from and whether it differs from the file. Positions are metres from the
 // trace start; samples are in 0.001 dB below the reference (larger is lower).
 // Not thread-safe: each document is used by one thread at a time.
+//
+// A long list of documents need not hold every trace: an unmodified document
+// may let its samples go (ReleaseTrace) and keeps only its outline; any use
+// of the samples reads them again from its file, checked against a digest
+// of what was let go.
 class CFile : public QObject, private bc::CBellcore
 {
     Q_OBJECT
 
 public:
+    // Load warning: the trace was let go and its file no longer holds it (it
+    // changed or went away meanwhile). The document has no samples then, and
+    // refuses to be saved until it is reloaded or its history brings them back.
+    static constexpr quint32 WarningTraceGone = 0x100;
+
     // Loads the whole file. File and format errors throw the exceptions of the
     // file layer (no document results); load warnings are ORed into `warnings`.
     CFile(const QString& path, quint32& warnings, QObject* parent = nullptr);
@@ -96,18 +108,31 @@ public:
 
     // The file's block map and data-point groups, as read.
     const bc::CBlockMap& BlockMap() const { return map; }
-    const bc::CDataPoints& DataPoints() const { return dataPoints; }
+    const bc::CDataPoints& DataPoints() const
+    {
+        EnsureTrace();
+        return dataPoints;
+    }
 
     // Metres per sample.
     double Resolution() const { return m_fResolution; }
     // Samples of the first data-point group.
-    int PointCount() const { return int(Samples().size()); }
+    int PointCount() const { return m_bTraceReleased ? m_outline.PointCount() : int(Samples().size()); }
     quint16 Point(int i) const { return Samples()[size_t(i)]; }
     const quint16* Points() const { return Samples().data(); }
     // Linearly interpolated value at `distance` metres (not negative); the last
     // sample at and beyond the end.
     quint16 ValueAt(float distance) const;
     quint16 MaxValue() const;
+    // The outline of the first data-point group, kept while the samples are let go.
+    const CTraceOutline& Outline() const { return m_outline; }
+    // A digest of every sample of every group: it changes whenever the trace does.
+    quint64 TraceDigest() const { return m_nTraceDigest; }
+    // Lets the samples go until they are next used. Refused (false, nothing
+    // changes) while the document is modified: its samples may then be the
+    // only copy.
+    bool ReleaseTrace();
+    bool IsTraceReleased() const { return m_bTraceReleased; }
     // Metres.
     float Length() const { return float(PointCount() * m_fResolution); }
     // One-way time in ns to metres, and back.
@@ -123,12 +148,21 @@ private:
     void Loaded(quint32 loadWarnings, quint32& warnings);
     void ComputeResolution();
     const std::vector<quint16>& Samples() const;
+    // Reads the samples back when they were let go.
+    void EnsureTrace() const;
+    // The outline and digest of the samples in memory.
+    void TraceChanged();
+    // Refuses to write a document whose trace was lost.
+    void RequireTrace() const;
 
     double m_fResolution = 0;
     quint32 m_nLoadWarnings = 0;
     bool m_bModified = false;
     QString m_sPath;
     bc::CFileStream m_stream;
+    CTraceOutline m_outline;
+    quint64 m_nTraceDigest = 0;
+    bool m_bTraceReleased = false;
 };
 
 } // namespace sor

@@ -7,6 +7,7 @@
 #include "CFileListWatcher.h"
 #include "CFileListElementDelegate.h"
 #include "CSaveList.h"
+#include "CTraceWindow.h"
 #include "CTrash.h"
 #include "ComparePalette.h"
 #include "IARMessageBox.h"
@@ -81,6 +82,8 @@ CFileList::CFileList(QWidget* parent)
     connect(this, &QListWidget::currentItemChanged, this,
         qOverload<QListWidgetItem*, QListWidgetItem*>(&CFileList::OnCurrentItemChanged));
     connect(this, &QAbstractItemView::doubleClicked, this, &CFileList::doubleClicked);
+    // Traces out of view leave memory; their cards keep the outline.
+    new CTraceWindow(this);
 }
 
 CFileList::~CFileList()
@@ -613,6 +616,13 @@ void CFileList::AddItem(const QSharedPointer<sor::CFile>& file)
         SetCurrentRowWithin(0);
     else if (!m_bListing)
         scrollToItem(currentItem());
+    // A large folder is listed without holding every trace at once: the
+    // rows kept so far go as soon as the list outgrows a small one, and the
+    // current trace is read back as the plot draws it.
+    if (count() == CTraceWindow::KeepAllRows() + 1)
+        findChild<CTraceWindow*>(QString(), Qt::FindDirectChildrenOnly)->Sweep();
+    if (rowItem != currentItem() && !CTraceWindow::KeepsAll(count()))
+        file->ReleaseTrace();
 }
 
 void CFileList::MoveToSortedPlace(QListWidgetItem* rowItem)

@@ -42,7 +42,7 @@ bool CFileListElementDelegate::tCardKey::operator==(const tCardKey& other) const
 {
     return nRow == other.nRow && nState == other.nState && size == other.size && fPixelRatio == other.fPixelRatio
         && background == other.background && colour == other.colour && nSlot == other.nSlot
-        && pDocument == other.pDocument && pSamples == other.pSamples && nPoints == other.nPoints
+        && pDocument == other.pDocument && nTraceDigest == other.nTraceDigest && nPoints == other.nPoints
         && bModified == other.bModified && sPath == other.sPath && sOperator == other.sOperator
         && nUnit == other.nUnit && nTime == other.nTime && fPulseWidth == other.fPulseWidth && fWavelength == other.fWavelength
         && fRange == other.fRange && fGroupIndex == other.fGroupIndex && nVerdict == other.nVerdict;
@@ -117,7 +117,7 @@ QPixmap CFileListElementDelegate::Card(
     key.colour = listed->colour.rgba();
     key.nSlot = listed->nSlot;
     key.pDocument = &document;
-    key.pSamples = document.Points();
+    key.nTraceDigest = document.TraceDigest();
     key.nPoints = document.PointCount();
     key.bModified = document.IsModified();
     key.sPath = document.Path();

@@ -54,7 +54,7 @@ private:
         QRgb colour = 0;
         qint32 nSlot = -1;
         const void* pDocument = nullptr;
-        const void* pSamples = nullptr;
+        quint64 nTraceDigest = 0;
         int nPoints = 0;
         bool bModified = false;
         QString sPath;

@@ -27,6 +27,9 @@ QString CFileList::StateText(const sor::CFile& file)
     if (warnings & bc::WarningCodepageMissing)
         lines << tr("The code page of the file is missing on this system; its texts are read as %1.")
                      .arg(QString::fromLatin1(file.CodecName()));
+    if (warnings & sor::CFile::WarningTraceGone)
+        lines << tr("The file changed or went away on disk while its trace was not in memory: reload it to see "
+                    "the trace.");
     return lines.join(QLatin1Char('\n'));
 }
 

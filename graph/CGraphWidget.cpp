@@ -1,7 +1,6 @@
 #include "CGraphWidget.h"
 
 #include "CContrast.h"
-#include "CTracePainter.h"
 #include "tGraphState.h"
 #include "tSampleMapping.h"
 
@@ -9,9 +8,7 @@
 #include <CDistanceUnit.h>
 
 #include <QFontMetrics>
-#include <QHash>
 #include <QPainter>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -20,31 +17,51 @@ namespace {
 // Room between the labels and the right edge, and between the two columns.
 constexpr int kLabelGap = 5;
 
-// The largest sample of a document, found once per document: the samples of a
-// loaded trace never change, and scanning a long trace costs about as much as
-// drawing it. Painting happens on the GUI thread only.
-quint16 LargestSample(const sor::CFile& document)
+// The whole trace from its outline, a column of the target at a time: the
+// range of the buckets starting in it, joined to the column before, so that
+// the trace needs no samples in memory to be drawn this small.
+void DrawOutline(QPainter& painter, const sor::CFile& document, const tSampleMapping& mapping, const QColor& colour)
 {
-    struct tKnown
-    {
-        QPointer<const sor::CFile> document;
-        const quint16* samples = nullptr;
-        int count = 0;
-        quint16 largest = 0;
+    const sor::CTraceOutline& outline = document.Outline();
+    if (!mapping.valid || outline.Buckets() < 2)
+        return;
+    QVector<QLine> lines;
+    lines.reserve(outline.Buckets());
+    bool any = false;
+    int column = 0;
+    quint16 low = 0;
+    quint16 high = 0;
+    quint16 lastLow = 0;
+    quint16 lastHigh = 0;
+    const auto flush = [&] {
+        // Joined to the range of the column before where the two do not meet.
+        const quint16 top = any && lastHigh < low ? lastHigh : low;
+        const quint16 bottom = any && lastLow > high ? lastLow : high;
+        lines.append(QLine(column, mapping.ValueY(top), column, mapping.ValueY(bottom)));
+        lastLow = low;
+        lastHigh = high;
+        any = true;
     };
-    static QHash<const sor::CFile*, tKnown> known;
-    const auto found = known.constFind(&document);
-    if (found != known.constEnd() && found->document == &document && found->samples == document.Points()
-        && found->count == document.PointCount())
-        return found->largest;
-
-    // Documents that are gone leave their entries behind; they are swept out
-    // now and then.
-    if (known.size() >= 1024)
-        known.removeIf([](const auto& entry) { return entry.value().document.isNull(); });
-    const quint16 largest = document.MaxValue();
-    known.insert(&document, { &document, document.Points(), document.PointCount(), largest });
-    return largest;
+    bool open = false;
+    for (int bucket = 0; bucket < outline.Buckets(); ++bucket) {
+        const int x = mapping.SampleX(outline.BucketStart(bucket));
+        if (open && x == column) {
+            low = std::min(low, outline.Low(bucket));
+            high = std::max(high, outline.High(bucket));
+            continue;
+        }
+        if (open)
+            flush();
+        column = x;
+        low = outline.Low(bucket);
+        high = outline.High(bucket);
+        open = true;
+    }
+    flush();
+    QPen pen(colour, 1);
+    pen.setCapStyle(Qt::RoundCap);
+    painter.setPen(pen);
+    painter.drawLines(lines);
 }
 
 } // namespace
@@ -88,10 +105,10 @@ void CGraphWidget::paintEvent(QPaintEvent* event)
     if (m_pListed && m_pListed->file) {
         const sor::CFile& document = *m_pListed->file;
         painter.setClipRect(target);
-        const QRectF data(0, 0, document.Length(), LargestSample(document));
+        const QRectF data(0, 0, document.Length(), document.MaxValue());
         const tSampleMapping mapping
             = tSampleMapping::Make(target, data, document.Resolution(), document.PointCount());
-        CTracePainter::DrawTrace(painter, document, mapping, target, m_pListed->colour);
+        DrawOutline(painter, document, mapping, m_pListed->colour);
 
         // Two columns in the top-right corner: pulse width over wavelength on
         // the right, range over group index to their left.

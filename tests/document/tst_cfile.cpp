@@ -320,6 +320,42 @@ private slots:
         }
     }
 
+    // A trace let go comes back sample for sample; where its file changed
+    // meanwhile, the new file's samples are not taken: the document has none,
+    // says why, refuses to be saved, and its history's image brings it back.
+    void releasedTraceComesBackOrIsMarked()
+    {
+        const std::vector<quint16> samples { 9, 4, 7, 7, 1000, 3 };
+        const QString path = Write(Trace(samples));
+        quint32 warnings = 0;
+        sor::CFile file(path, warnings);
+        const QByteArray image = file.Image();
+        file.SetModified(true);
+        QVERIFY(!file.ReleaseTrace());
+        file.SetModified(false);
+        QVERIFY(file.ReleaseTrace());
+        QVERIFY(file.IsTraceReleased());
+        QCOMPARE(file.PointCount(), 6);
+        QCOMPARE(file.MaxValue(), quint16(1000));
+        QCOMPARE(std::vector<quint16>(file.Points(), file.Points() + 6), samples);
+        QVERIFY(!file.IsTraceReleased());
+        QCOMPARE(file.Image(), image);
+
+        QVERIFY(file.ReleaseTrace());
+        const QByteArray other = Trace({ 9, 4, 7, 7, 1000, 4 });
+        Write(other);
+        QCOMPARE(file.PointCount(), 6);
+        QCOMPARE(file.DataPoints().groups.front().points.size(), size_t(0));
+        QCOMPARE(file.PointCount(), 0);
+        QVERIFY(file.LoadWarnings() & sor::CFile::WarningTraceGone);
+        QVERIFY(!file.ReleaseTrace());
+        QVERIFY_THROWS_EXCEPTION(EFileAccessError, file.Save());
+        QCOMPARE(Read(path), other);
+        file.Restore(image);
+        QCOMPARE(std::vector<quint16>(file.Points(), file.Points() + file.PointCount()), samples);
+        QCOMPARE(file.LoadWarnings() & sor::CFile::WarningTraceGone, 0u);
+    }
+
 private:
     // A name relative to the test folder, or a whole path.
     QString Write(const QByteArray& bytes, const QString& name = QStringLiteral("trace.sor"))

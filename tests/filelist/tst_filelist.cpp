@@ -1,10 +1,12 @@
 #include "CBoxAnswerer.h"
 #include "CFileList.h"
 #include "ComparePalette.h"
+#include "CTraceWindow.h"
 #include "SorBuilder.h"
 #include "tListFolder.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -57,6 +59,7 @@ private slots:
     void undoRestoresEachEdit_data();
     void undoRestoresEachEdit();
     void addLoadedFiles();
+    void tracesOutOfViewLetGo();
 };
 
 void TstFileList::cleanup()
@@ -392,6 +395,46 @@ void TstFileList::addLoadedFiles()
     QCOMPARE(folder.Names(), QStringList({ "a.sor", "x.sor", "z.sor" }));
     QCOMPARE(folder.File("a.sor")->PointCount(), 100);
     QCOMPARE(folder.list->selectedItems().size(), 1);
+}
+
+// A long folder holds only the traces in use: rows out of view let theirs go,
+// the modified and the compared file keep their own through scrolling away
+// and back, and a trace read back is its file's, sample for sample.
+void TstFileList::tracesOutOfViewLetGo()
+{
+    const int keepAll = CTraceWindow::KeepAllRows();
+    const auto restore = qScopeGuard([keepAll] { CTraceWindow::SetKeepAllRows(keepAll); });
+    CTraceWindow::SetKeepAllRows(0);
+    tListFolder folder;
+    for (int i = 0; i < 40; ++i)
+        folder.Write(QStringLiteral("t%1.sor").arg(i, 2, 10, QLatin1Char('0')), LongTrace(100 + i));
+    CFileList& list = *folder.list;
+    list.SetDir(folder.dir.path());
+    QCOMPARE(list.count(), 40);
+    for (int row = 1; row < 40; ++row)
+        QVERIFY(list.GetFile(row)->IsTraceReleased());
+
+    const QSharedPointer<sor::CFile> edited = folder.Change(QStringLiteral("t00.sor"));
+    folder.Toggle(1);
+    // Read as the plot reads them.
+    const QSharedPointer<sor::CFile> compared = list.GetFile(1);
+    const QSharedPointer<sor::CFile> shown = list.GetFile(2);
+    list.setCurrentRow(2);
+    QVERIFY(compared->Points() && shown->Points() && !shown->IsTraceReleased());
+    for (int row : { 39, 0 }) {
+        list.setCurrentRow(row);
+        QTRY_VERIFY(shown->IsTraceReleased());
+        QVERIFY(!edited->IsTraceReleased() && edited->IsModified());
+        QCOMPARE(edited->GeneralParameters().cableId.Text(), QStringLiteral("changed t00.sor"));
+        QVERIFY(!compared->IsTraceReleased());
+    }
+
+    quint32 warnings = 0;
+    sor::CFile fresh(shown->Path(), warnings);
+    QCOMPARE(shown->PointCount(), 102);
+    QVERIFY(std::equal(fresh.Points(), fresh.Points() + 102, shown->Points()));
+    QCOMPARE(shown->Image(), fresh.Image());
+    QCOMPARE(shown->LoadWarnings(), 0u);
 }
 
 QTEST_MAIN(TstFileList)

@@ -244,6 +244,8 @@ void TstLumetrixSorExport::batch_sameOutputForListsAndJobs_data()
     QTest::newRow("check") << QStringList { "check" };
     QTest::newRow("export jsonl") << QStringList { "export", "--jsonl", "-" };
     QTest::newRow("export events") << QStringList { "export", "--events", "-" };
+    QTest::newRow("analyze json") << QStringList { "analyze", "--json" };
+    QTest::newRow("verdict json") << QStringList { "verdict", "--limits", "general-sm", "--analyze", "--json" };
 }
 
 // The same files named, listed on standard input, and run on one or two

@@ -1,5 +1,8 @@
 #include "CAnalyzeCommand.h"
 
+#include "CEventJson.h"
+#include "CJsonWriter.h"
+
 #include <CCsvExport.h>
 #include <CEventWriter.h>
 #include <CFile.h>
@@ -23,31 +26,6 @@ void Print(FILE* stream, const QString& text)
     std::fflush(stdout);
     const QByteArray bytes = text.toLocal8Bit();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
-// A JSON number with `decimals`, or null where there is none to give.
-QString Number(std::optional<double> value, int decimals)
-{
-    if (!value || !std::isfinite(*value))
-        return QStringLiteral("null");
-    QString text = QString::number(*value, 'f', decimals);
-    if (text.startsWith(QLatin1Char('-')) && text.toDouble() == 0.0)
-        text.remove(0, 1);
-    return text;
-}
-
-QString JsonText(const QString& text)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\') + c;
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out + QLatin1Char('"');
 }
 
 const char* SourceKey(tThresholds::tSource source)
@@ -76,15 +54,19 @@ QString CAnalyzeCommand::Usage()
               "                             [--reflectance-threshold DB] [--end-threshold DB]\n");
 }
 
-QString CAnalyzeCommand::Parse(const QStringList& arguments)
+QString CAnalyzeCommand::Parse(const QStringList& given, CBatchRunner& batch)
 {
+    QStringList arguments = given;
+    if (const QString problem = batch.TakeOptions(arguments); !problem.isEmpty())
+        return problem;
+    QStringList files;
     const QLocale c = QLocale::c();
     QSet<QString> seen;
     bool options = true;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         if (!options || !argument.startsWith(QLatin1String("--"))) {
-            m_lsFiles << argument;
+            files << argument;
             continue;
         }
         if (argument == QLatin1String("--")) {
@@ -129,7 +111,9 @@ QString CAnalyzeCommand::Parse(const QStringList& arguments)
             return tr("The value \"%1\" of \"%2\" is not valid.").arg(value, argument);
         *target = number;
     }
-    if (m_lsFiles.isEmpty())
+    if (const QString problem = batch.AddFiles(files); !problem.isEmpty())
+        return problem;
+    if (batch.Files().isEmpty())
         return tr("analyze needs at least one file.");
     return QString();
 }
@@ -178,24 +162,28 @@ CAnalyzeCommand::tOutcome CAnalyzeCommand::AnalyzeFile(const QString& path) cons
 
 QString CAnalyzeCommand::Json(const QString& path, const analysis::tAnalysisResult& result)
 {
-    QString events;
-    for (const tFoundEvent& e : result.events) {
-        if (!events.isEmpty())
-            events += QLatin1String(", ");
-        events += QStringLiteral("{\"distance_m\": %1, \"type\": \"%2\", \"loss_db\": %3, \"reflectance_db\": %4, "
-                                 "\"saturated\": %5, \"merged\": %6, \"attenuation_db_per_km\": %7}")
-                      .arg(Number(e.distanceM, 2), QLatin1String(analysis::CCsvExport::TypeName(e.kind)), Number(e.lossDb, 3),
-                          Number(e.reflectanceDb, 2), QLatin1String(e.saturated ? "true" : "false"),
-                          QLatin1String(e.merged ? "true" : "false"), Number(e.attenuationDbPerKm, 3));
-    }
+    CJsonWriter json;
+    json.SetCompact(true);
+    json.SetSpaced(true);
+    json.BeginObject();
+    json.Field("file", path);
+    json.Key("pulse_ns");
+    json.Fixed(result.pulseNs, 0);
+    CEventJson::WriteEvents(json, result.events, CEventJson::Measured);
+    CEventJson::WriteSpan(json, result, CEventJson::Measured);
     const tThresholds& t = result.thresholds;
-    return QStringLiteral("{\"file\": %1, \"pulse_ns\": %2, \"events\": [%3], \"end_to_end_loss_db\": %4, "
-                          "\"orl_db\": %5, \"fiber_end_m\": %6, \"thresholds\": {\"loss_db\": %7, "
-                          "\"reflectance_db\": %8, \"end_db\": %9, \"from\": \"%10\"}}\n")
-        .arg(JsonText(path), Number(result.pulseNs, 0), events, Number(result.endToEndLossDb, 3),
-            Number(result.orlDb, 2), Number(result.fiberEndM, 2), Number(t.lossDb, 3), Number(t.reflectanceDb, 3),
-            Number(t.endDb, 3))
-        .arg(QLatin1String(SourceKey(t.source)));
+    json.Key("thresholds");
+    json.BeginObject();
+    json.Key("loss_db");
+    json.Fixed(t.lossDb, 3);
+    json.Key("reflectance_db");
+    json.Fixed(t.reflectanceDb, 3);
+    json.Key("end_db");
+    json.Fixed(t.endDb, 3);
+    json.Field("from", SourceKey(t.source));
+    json.EndObject();
+    json.EndObject();
+    return QString::fromUtf8(json.Text());
 }
 
 QString CAnalyzeCommand::Table(const QString& path, const analysis::tAnalysisResult& result) const
@@ -254,18 +242,18 @@ QString CAnalyzeCommand::Table(const QString& path, const analysis::tAnalysisRes
 
 int CAnalyzeCommand::Run(const QStringList& arguments)
 {
-    const QString problem = Parse(arguments);
+    CBatchRunner batch;
+    const QString problem = Parse(arguments, batch);
     if (!problem.isEmpty()) {
-        Print(stderr, problem + QLatin1Char('\n') + tr("Usage:\n") + Usage());
+        Print(stderr, problem + QLatin1Char('\n') + tr("Usage:\n") + Usage() + CBatchRunner::Usage());
         return 2;
     }
-    int status = 0;
-    for (const QString& path : m_lsFiles) {
-        const tOutcome outcome = AnalyzeFile(path);
-        Print(stdout, outcome.out);
-        if (!outcome.err.isEmpty())
-            Print(stderr, outcome.err);
-        status = std::max(status, outcome.status);
-    }
-    return status;
+    return batch.Run([this](const QString& path) {
+        tOutcome outcome = AnalyzeFile(path);
+        CBatchRunner::tFileResult result;
+        result.out = std::move(outcome.out);
+        result.err = std::move(outcome.err);
+        result.exitCode = outcome.status;
+        return result;
+    });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CBatchRunner.h"
+
 #include <tAnalysisResult.h>
 
 #include <QCoreApplication>
@@ -13,7 +15,8 @@
 // measures the events of each trace with the file's thresholds (the program's
 // defaults where the file leaves one unset, the options over both), prints a
 // table or one JSON line per file, and with --write stores the events in the
-// file atomically, every other block as it was.
+// file atomically, every other block as it was. Files run in parallel (see
+// CBatchRunner) and print in input order.
 class CAnalyzeCommand
 {
     Q_DECLARE_TR_FUNCTIONS(CAnalyzeCommand)
@@ -33,18 +36,17 @@ public:
     int Run(const QStringList& arguments);
     static QString Usage();
 
-    // Parses the options; returns an empty text, or what is wrong.
-    QString Parse(const QStringList& arguments);
+    // Parses the options, the batch options into `batch`; returns an empty
+    // text, or what is wrong.
+    QString Parse(const QStringList& arguments, CBatchRunner& batch);
     // The whole work on one file, free of shared state: a batch may run it
     // for many files at once.
     tOutcome AnalyzeFile(const QString& path) const;
-    const QStringList& Files() const { return m_lsFiles; }
 
 private:
     QString Table(const QString& path, const analysis::tAnalysisResult& result) const;
     static QString Json(const QString& path, const analysis::tAnalysisResult& result);
 
-    QStringList m_lsFiles;
     bool m_bJson = false;
     bool m_bWrite = false;
     // 0-based.

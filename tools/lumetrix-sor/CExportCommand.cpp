@@ -1,5 +1,6 @@
 #include "CExportCommand.h"
 
+#include "CEventJson.h"
 #include "CJsonWriter.h"
 
 #include <CCsvExport.h>
@@ -250,15 +251,6 @@ QByteArray CExportCommand::JsonLine(const sor::CFile& file, const QString& label
         else
             json.Null();
     };
-    auto optional = [](CJsonWriter& json, const char* key, const std::optional<double>& value, bool asFloat) {
-        json.Key(key);
-        if (!value)
-            json.Null();
-        else if (asFloat)
-            json.Value(float(*value));
-        else
-            json.Value(*value);
-    };
 
     CJsonWriter json;
     json.SetCompact(true);
@@ -280,29 +272,12 @@ QByteArray CExportCommand::JsonLine(const sor::CFile& file, const QString& label
     json.Key("resolution_m");
     json.Value(file.Resolution());
     json.Field("length_m", file.Length());
-    json.Key("events");
-    json.BeginArray();
     // Stored gives the file's order; the list goes in distance order.
     std::vector<analysis::tFoundEvent> events = stored.events;
     std::stable_sort(events.begin(), events.end(),
         [](const analysis::tFoundEvent& a, const analysis::tFoundEvent& b) { return a.distanceM < b.distanceM; });
-    for (const analysis::tFoundEvent& event : events) {
-        json.BeginObject();
-        json.Field("distance_m", float(event.distanceM));
-        json.Field("type", analysis::CCsvExport::TypeName(event.kind));
-        optional(json, "loss_db", event.lossDb, true);
-        optional(json, "reflectance_db", event.reflectanceDb, true);
-        json.Key("saturated");
-        json.Boolean(event.saturated);
-        json.Key("merged");
-        json.Boolean(event.merged);
-        optional(json, "attenuation_db_per_km", event.attenuationDbPerKm, true);
-        json.EndObject();
-    }
-    json.EndArray();
-    optional(json, "end_to_end_loss_db", stored.endToEndLossDb, false);
-    optional(json, "orl_db", stored.orlDb, false);
-    optional(json, "fiber_end_m", stored.fiberEndM, true);
+    CEventJson::WriteEvents(json, events, CEventJson::Stored);
+    CEventJson::WriteSpan(json, stored, CEventJson::Stored);
     json.EndObject();
     return json.Text();
 }

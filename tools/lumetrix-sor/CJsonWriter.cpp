@@ -32,7 +32,7 @@ void CJsonWriter::BeforeValue()
     if (m_hasMembers.empty())
         return;
     if (m_hasMembers.back())
-        m_text += ',';
+        m_text += m_bSpaced ? ", " : ",";
     m_hasMembers.back() = true;
     NewLine();
 }
@@ -86,7 +86,7 @@ void CJsonWriter::EndArray()
 void CJsonWriter::Key(const char* key)
 {
     Value(key);
-    m_text += m_bCompact ? ":" : ": ";
+    m_text += m_bCompact && !m_bSpaced ? ":" : ": ";
     m_afterKey = true;
 }
 
@@ -139,6 +139,19 @@ void CJsonWriter::Value(double number)
 {
     BeforeValue();
     AppendNumber(m_text, number);
+}
+
+void CJsonWriter::Fixed(double number, int decimals)
+{
+    BeforeValue();
+    if (!std::isfinite(number)) {
+        m_text += "null";
+        return;
+    }
+    QByteArray text = QByteArray::number(number, 'f', decimals);
+    if (text.startsWith('-') && text.toDouble() == 0.0)
+        text.remove(0, 1);
+    m_text += text;
 }
 
 void CJsonWriter::Null()

@@ -24,6 +24,8 @@ public:
     void Value(const char* text);
     void Value(float number);
     void Value(double number);
+    // `number` with exactly `decimals` decimals ("-0.00" written as "0.00").
+    void Fixed(double number, int decimals);
     void Null();
     void Boolean(bool value);
     template<typename T, typename = std::enable_if_t<std::is_integral_v<T>>> void Value(T number)
@@ -52,6 +54,9 @@ public:
 
     // Everything on one line, without spaces (one object a line: JSON Lines).
     void SetCompact(bool compact) { m_bCompact = compact; }
+    // With the compact form: a space after every comma and colon, for lines
+    // a person reads too.
+    void SetSpaced(bool spaced) { m_bSpaced = spaced; }
 
     // A whole array of samples, written on one line.
     void Samples(const quint16* samples, size_t count);
@@ -72,4 +77,5 @@ private:
     std::vector<bool> m_hasMembers;
     bool m_afterKey = false;
     bool m_bCompact = false;
+    bool m_bSpaced = false;
 };

@@ -51,15 +51,19 @@ QString CVerdictCommand::Usage()
               "  lumetrix-sor verdict --list-presets\n");
 }
 
-QString CVerdictCommand::Parse(const QStringList& arguments)
+QString CVerdictCommand::Parse(const QStringList& given, CBatchRunner& batch)
 {
+    QStringList arguments = given;
+    if (const QString problem = batch.TakeOptions(arguments); !problem.isEmpty())
+        return problem;
+    QStringList files;
     QSet<QString> seen;
     bool optionsEnd = false;
     QString limits;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         if (optionsEnd || !argument.startsWith(QLatin1String("--"))) {
-            m_lsFiles << argument;
+            files << argument;
             continue;
         }
         if (argument == QLatin1String("--")) {
@@ -98,8 +102,10 @@ QString CVerdictCommand::Parse(const QStringList& arguments)
         (argument == QLatin1String("--launch") ? m_span.launchM : m_span.receiveM) = metres;
     }
     if (m_bListPresets)
-        return m_lsFiles.isEmpty() && seen.size() == 1 ? QString() : tr("--list-presets takes nothing else.");
-    if (m_lsFiles.isEmpty())
+        return files.isEmpty() && seen.size() == 1 ? QString() : tr("--list-presets takes nothing else.");
+    if (const QString problem = batch.AddFiles(files); !problem.isEmpty())
+        return problem;
+    if (batch.Files().isEmpty())
         return tr("verdict needs at least one file.");
     if (limits.isEmpty())
         return tr("verdict needs --limits NAME|FILE.json.");
@@ -178,9 +184,10 @@ int CVerdictCommand::Run(const QStringList& arguments)
     if (QCoreApplication::applicationName() == QLatin1String("lumetrix-sor"))
         QCoreApplication::setApplicationName(QStringLiteral("Lumetrix_" LUMETRIX_VERSION_TEXT));
 
-    const QString problem = Parse(arguments);
+    CBatchRunner batch;
+    const QString problem = Parse(arguments, batch);
     if (!problem.isEmpty()) {
-        Print(stderr, problem + QLatin1Char('\n') + tr("Usage:\n") + Usage());
+        Print(stderr, problem + QLatin1Char('\n') + tr("Usage:\n") + Usage() + CBatchRunner::Usage());
         return ExitError;
     }
     if (m_bListPresets) {
@@ -188,16 +195,23 @@ int CVerdictCommand::Run(const QStringList& arguments)
             Print(stdout, set.name + QLatin1Char('\n'));
         return ExitPass;
     }
-    bool failed = false;
-    bool unread = false;
-    for (const QString& path : m_lsFiles) {
-        const tFileResult result = Judge(path);
-        if (!result.out.isEmpty())
-            Print(stdout, result.out);
-        if (!result.err.isEmpty())
-            Print(stderr, result.err);
-        failed = failed || result.exit == ExitFail;
-        unread = unread || result.exit == ExitError;
+    // A failing trace counts as a file done with warnings in the batch, so
+    // that an unreadable file (2) still comes before a failing one (3).
+    const int batchExit = batch.Run([this](const QString& path) {
+        tFileResult judged = Judge(path);
+        CBatchRunner::tFileResult result;
+        result.out = std::move(judged.out);
+        result.err = std::move(judged.err);
+        result.exitCode = judged.exit == ExitFail ? CBatchRunner::ExitWarnings : judged.exit;
+        return result;
+    });
+    switch (batchExit) {
+    case CBatchRunner::ExitOk:
+        return ExitPass;
+    case CBatchRunner::ExitWarnings:
+    case CBatchRunner::ExitInterrupted:
+        return ExitFail;
+    default:
+        return ExitError;
     }
-    return unread ? ExitError : failed ? ExitFail : ExitPass;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CBatchRunner.h"
+
 #include <CLimitSets.h>
 
 #include <QCoreApplication>
@@ -13,7 +15,8 @@
 // within a span and prints one line per file, PASS, WARN or FAIL with the
 // first reason, or with --json one JSON object per line holding every tested
 // value with its levels and state. `verdict --list-presets` prints the
-// shipped presets' names.
+// shipped presets' names. Files run in parallel (see CBatchRunner) and print
+// in input order.
 class CVerdictCommand
 {
     Q_DECLARE_TR_FUNCTIONS(CVerdictCommand)
@@ -31,19 +34,19 @@ public:
     };
 
     // Returns the exit code: 0 every file passes (warnings allowed), 3 any
-    // file fails, 2 bad options or a file that cannot be read (before 3).
+    // file fails, 2 bad options or a file that cannot be read (before 3);
+    // 3 also when interrupted.
     int Run(const QStringList& arguments);
     static QString Usage();
 
-    // Parses the options; returns an empty text, or what is wrong.
-    QString Parse(const QStringList& arguments);
+    // Parses the options, the batch options into `batch`; returns an empty
+    // text, or what is wrong.
+    QString Parse(const QStringList& arguments, CBatchRunner& batch);
     // Judges one file with the parsed options. Needs nothing but its path, so
     // that many files can be judged side by side.
     tFileResult Judge(const QString& path) const;
-    const QStringList& Files() const { return m_lsFiles; }
 
 private:
-    QStringList m_lsFiles;
     std::optional<analysis::tLimitSet> m_limits;
     analysis::tSpan m_span;
     bool m_bAnalyze = false;
