@@ -118,7 +118,8 @@ std::vector<CLinkMap::tItem> MapItems(const sor::CFile& document, const tGraphSt
             if (listed && listed->file)
                 candidates.push_back(listed->file.data());
     const sor::CFile* partner = analysis::CWavelengthPair::FindPartner(document, candidates);
-    return CLinkMap::ItemsOf(document, partner, analysis::CBendFinder::kDefaultThresholdDb);
+    return CLinkMap::ItemsOf(document, partner, analysis::CBendFinder::kDefaultThresholdDb,
+        CLinkMap::VerdictsOf(analysis::CActiveVerdict::Of(document), document.KeyEvents().size()));
 }
 
 int MapHeight(const QPainter& painter, const std::vector<CLinkMap::tItem>& items)
