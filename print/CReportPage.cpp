@@ -197,8 +197,10 @@ QString CReportPage::EventTableHtml(const sor::CFile& document, int first, int c
     if (rows.isEmpty())
         return block;
     QString html = QStringLiteral("<table width = 100%><tr>");
+    // The units on a line of their own, as on the screen: the long headers
+    // of some languages would otherwise run into their neighbours.
     for (const QString& header : CEventList::HeaderTexts())
-        html += QStringLiteral("<td>%1</td>").arg(Escape(header));
+        html += QStringLiteral("<td>%1</td>").arg(Escape(header).replace(QStringLiteral(" ["), QStringLiteral("<br/>[")));
     html += QStringLiteral("</tr>");
     for (int row = 0; row < int(rows.size()); ++row) {
         html += QStringLiteral("<tr>");
