@@ -23,6 +23,7 @@ std::optional<CWavelengthBends::tPaired> CWavelengthBends::Pair(const sor::CFile
     const double tolerance = CWavelengthPair::ToleranceM(
         shorter.pulseNs, longerResult.pulseNs, double(float(longFile.FixedParameters().groupIndex)));
     tPaired paired;
+    paired.longer = longer;
     paired.events = own;
     paired.events.events.clear();
     for (const CBendFinder::tPlace& place : CBendFinder::Find(shorter, longerResult, tolerance, thresholdDb)) {
@@ -58,7 +59,7 @@ double CWavelengthBends::Threshold(const tLimitSet* set, double longNm, double f
 
 void CWavelengthBends::Judge(tVerdict& verdict, const tPaired& paired, const tLimit& limit)
 {
-    if (!limit.IsSet() || !verdict.problem.isEmpty())
+    if (!paired.longer || !limit.IsSet() || !verdict.problem.isEmpty())
         return;
     for (size_t i = 0; i < paired.own.size(); ++i) {
         if (!paired.own[i] || !paired.excessDb[i] || !verdict.span.Holds(int(*paired.own[i])))

@@ -32,6 +32,8 @@ public:
         // counts as no loss); unset at the fibre end and where the longer
         // wavelength measured no loss.
         std::vector<std::optional<double>> excessDb;
+        // The trace is the one at the longer wavelength.
+        bool longer = false;
     };
 
     // The two traces' events side by side, bends flagged where the excess
@@ -43,10 +45,12 @@ public:
     // levels `set` (may be null) has at the longer wavelength, or
     // `fallbackDb` when it has none.
     static double Threshold(const tLimitSet* set, double longNm, double fallbackDb);
-    // Adds to `verdict` a bend check at each place where the trace has an
-    // event inside the span and the excess loss was measured, against
-    // `limit`; the verdict's state follows its worst check. Nothing is added
-    // when the limit is not set or the verdict has a problem.
+    // Adds to the verdict of the longer wavelength's trace, where the bend
+    // loses its light, a bend check at each place where it has an event
+    // inside the span and the excess loss was measured, against `limit`; the
+    // verdict's state follows its worst check. Nothing is added for the
+    // shorter wavelength's trace, when the limit is not set or the verdict
+    // has a problem.
     static void Judge(tVerdict& verdict, const tPaired& paired, const tLimit& limit);
 };
 
