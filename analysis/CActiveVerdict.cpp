@@ -47,7 +47,11 @@ std::optional<tVerdict> CActiveVerdict::Of(const sor::CFile& file)
         return std::nullopt;
     const tAnalysisResult events = CEventSource::Stored(file);
     tVerdict verdict = CVerdict::Judge(file, events, *state.set, state.span);
-    const sor::CFile* partner = state.partnerFinder ? state.partnerFinder(file) : nullptr;
+    // The partner is looked for only where a bend can be judged: the search
+    // goes through every listed trace.
+    const bool bends = std::any_of(state.set->levels.begin(), state.set->levels.end(),
+        [](const tLimitLevels& levels) { return levels.limits[tLimitLevels::Bend].IsSet(); });
+    const sor::CFile* partner = bends && state.partnerFinder ? state.partnerFinder(file) : nullptr;
     if (partner && partner != &file) {
         const double longNm
             = std::max(CWavelengthPair::WavelengthNm(file), CWavelengthPair::WavelengthNm(*partner));
