@@ -1,9 +1,14 @@
 #include "CActiveVerdict.h"
 
+#include "CBendFinder.h"
 #include "CEventSource.h"
 #include "CLimitSets.h"
+#include "CWavelengthBends.h"
+#include "CWavelengthPair.h"
 
 #include <CFile.h>
+
+#include <algorithm>
 
 namespace analysis {
 
@@ -40,7 +45,31 @@ std::optional<tVerdict> CActiveVerdict::Of(const sor::CFile& file)
     const tState& state = State();
     if (!state.set)
         return std::nullopt;
-    return CVerdict::Judge(file, CEventSource::Stored(file), *state.set, state.span);
+    const tAnalysisResult events = CEventSource::Stored(file);
+    tVerdict verdict = CVerdict::Judge(file, events, *state.set, state.span);
+    // The partner is looked for only where a bend can be judged: the search
+    // goes through every listed trace.
+    const bool bends = std::any_of(state.set->levels.begin(), state.set->levels.end(),
+        [](const tLimitLevels& levels) { return levels.limits[tLimitLevels::Bend].IsSet(); });
+    const sor::CFile* partner = bends && state.partnerFinder ? state.partnerFinder(file) : nullptr;
+    if (partner && partner != &file) {
+        const double longNm
+            = std::max(CWavelengthPair::WavelengthNm(file), CWavelengthPair::WavelengthNm(*partner));
+        const tLimit limit = state.set->For(longNm).limits[tLimitLevels::Bend];
+        if (limit.IsSet()) {
+            const double threshold
+                = CWavelengthBends::Threshold(&*state.set, longNm, CBendFinder::kDefaultThresholdDb);
+            if (const std::optional<CWavelengthBends::tPaired> paired
+                = CWavelengthBends::Pair(file, events, *partner, CEventSource::Stored(*partner), threshold))
+                CWavelengthBends::Judge(verdict, *paired, limit);
+        }
+    }
+    return verdict;
+}
+
+void CActiveVerdict::SetPartnerFinder(const tPartnerFinder& finder)
+{
+    State().partnerFinder = finder;
 }
 
 } // namespace analysis

@@ -2,6 +2,7 @@
 
 #include "CVerdict.h"
 
+#include <functional>
 #include <optional>
 
 namespace sor {
@@ -16,9 +17,16 @@ namespace analysis {
 class CActiveVerdict
 {
 public:
+    // The trace of the same fibre at another wavelength a file is compared
+    // with, or null.
+    using tPartnerFinder = std::function<const sor::CFile*(const sor::CFile&)>;
+
     // The verdict of the file's stored events; nothing when no limit set is
-    // chosen.
+    // chosen. Where the set has bend levels and the partner finder names a
+    // trace at another wavelength, the bends between the two are judged too.
     static std::optional<tVerdict> Of(const sor::CFile& file);
+    // Set by the window that pairs the traces; an empty finder judges no bends.
+    static void SetPartnerFinder(const tPartnerFinder& finder);
     static const std::optional<tLimitSet>& LimitSet();
     static const tSpan& Span();
     // Reads the choice from the settings store again (after it changed).
@@ -30,6 +38,7 @@ private:
         bool loaded = false;
         std::optional<tLimitSet> set;
         tSpan span;
+        tPartnerFinder partnerFinder;
     };
     static tState& State();
 };

@@ -19,6 +19,7 @@ const QString kLaunchKey = QStringLiteral("Limits/LaunchM");
 const QString kReceiveKey = QStringLiteral("Limits/ReceiveM");
 const QString kStartKey = QStringLiteral("Limits/StartEvent");
 const QString kEndKey = QStringLiteral("Limits/EndEvent");
+const QString kBendKey = QStringLiteral("Limits/BendFailDb");
 const QString kSetsArray = QStringLiteral("limitSets");
 
 // A file of limits is a few kilobytes; anything much larger is not one.
@@ -80,13 +81,15 @@ std::vector<tLimitSet> CLimitSets::Presets()
     // attenuation from ITU-T G.652 cable attributes (0.4 dB/km at 1310 nm,
     // 0.3 dB/km at 1550 and 1625 nm), warnings at typical installed values;
     // return loss 27 dB, the figure most operators ask of a point-to-point
-    // link, warning at 32 dB (the ITU-T G.983/G.984 PON figure).
+    // link, warning at 32 dB (the ITU-T G.983/G.984 PON figure). A bend fails
+    // where 1550/1625 nm lose 0.5 dB more than 1310/1550 nm at one place: the
+    // usual field rule for a macrobend (a splice loses about the same at both).
     tLimitSet general;
     general.name = QStringLiteral("general-sm");
     general.levels = {
         Levels(0,
             { { K::NonReflectiveLoss, WarnFail(0.15, 0.3) }, { K::ReflectiveLoss, WarnFail(0.5, 0.75) },
-                { K::Reflectance, WarnFail(-45, -35) }, { K::SpanOrl, WarnFail(32, 27) } }),
+                { K::Reflectance, WarnFail(-45, -35) }, { K::SpanOrl, WarnFail(32, 27) }, { K::Bend, Fail(0.5) } }),
         Levels(1310, { { K::Attenuation, WarnFail(0.36, 0.4) } }),
         Levels(1550, { { K::Attenuation, WarnFail(0.22, 0.3) } }),
         Levels(1625, { { K::Attenuation, WarnFail(0.25, 0.3) } }),
@@ -294,7 +297,34 @@ void CLimitSets::SetActiveName(const QString& name)
 std::optional<tLimitSet> CLimitSets::Active()
 {
     const QString name = ActiveName();
-    return name.isEmpty() ? std::nullopt : Find(name);
+    std::optional<tLimitSet> set = name.isEmpty() ? std::nullopt : Find(name);
+    const std::optional<double> bend = ActiveBendFail();
+    if (set && bend) {
+        // The chosen level holds at every wavelength; a warning above it goes.
+        bool general = false;
+        for (tLimitLevels& levels : set->levels) {
+            tLimit& limit = levels.limits[tLimitLevels::Bend];
+            limit.fail = levels.wavelengthNm == 0 || limit.IsSet() ? bend : limit.fail;
+            if (limit.warn && *limit.warn > *bend)
+                limit.warn.reset();
+            general = general || levels.wavelengthNm == 0;
+        }
+        if (!general)
+            set->levels.push_back(Levels(0, { { K::Bend, Fail(*bend) } }));
+    }
+    return set;
+}
+
+std::optional<double> CLimitSets::ActiveBendFail()
+{
+    const std::optional<double> level = ReadNumber(QSettings(), kBendKey);
+    return level && *level > 0 ? level : std::nullopt;
+}
+
+void CLimitSets::SetActiveBendFail(const std::optional<double>& levelDb)
+{
+    QSettings settings;
+    WriteOptional(settings, kBendKey, levelDb);
 }
 
 tSpan CLimitSets::ActiveSpan()

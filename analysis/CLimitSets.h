@@ -45,8 +45,13 @@ public:
     // The chosen set's name; empty when traces are not judged.
     static QString ActiveName();
     static void SetActiveName(const QString& name);
-    // The chosen set, when there is one and it still exists.
+    // The chosen set, when there is one and it still exists, with the chosen
+    // bend level put in place of its own.
     static std::optional<tLimitSet> Active();
+    // The excess loss at which a bend fails, chosen for whichever set is
+    // active (dB); nothing keeps the set's own bend levels.
+    static std::optional<double> ActiveBendFail();
+    static void SetActiveBendFail(const std::optional<double>& levelDb);
     static tSpan ActiveSpan();
     static void SetActiveSpan(const tSpan& span);
 };

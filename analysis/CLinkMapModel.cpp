@@ -38,4 +38,20 @@ std::vector<CLinkMapModel::tItem> CLinkMapModel::Items(
     return items;
 }
 
+tAnalysisResult CLinkMapModel::Combined(const tBidirectionalResult& result)
+{
+    tAnalysisResult combined = result.aToB;
+    combined.events.clear();
+    for (const tBidirectionalEvent& pairEvent : result.events) {
+        tFoundEvent event;
+        event.distanceM = pairEvent.distanceM;
+        event.kind = pairEvent.kind;
+        event.lossDb = pairEvent.lossDb;
+        event.reflectanceDb = pairEvent.reflectanceDb;
+        event.saturated = pairEvent.saturated;
+        combined.events.push_back(event);
+    }
+    return combined;
+}
+
 } // namespace analysis

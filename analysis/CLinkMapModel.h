@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tAnalysisResult.h"
+#include "tBidirectionalResult.h"
 
 #include <optional>
 #include <vector>
@@ -45,6 +46,9 @@ public:
     // same) gives their verdicts.
     static std::vector<tItem> Items(
         const tAnalysisResult& result, const std::vector<bool>& bends = {}, const std::vector<tVerdict>& verdicts = {});
+    // The averaged events of a fibre measured from both ends, on the A→B
+    // axis, as one event set.
+    static tAnalysisResult Combined(const tBidirectionalResult& result);
 };
 
 } // namespace analysis

@@ -353,6 +353,8 @@ QString CVerdict::KindText(tLimitLevels::tKind kind)
     case tLimitLevels::SpanLengthMin:
     case tLimitLevels::SpanLengthMax:
         return tr("span length");
+    case tLimitLevels::Bend:
+        return tr("bend");
     case tLimitLevels::SpanOrl:
     case tLimitLevels::KindCount:
         break;

@@ -10,7 +10,7 @@ namespace analysis {
 namespace {
 
 const char* const kKeys[tLimitLevels::KindCount] = { "nonReflectiveLoss", "reflectiveLoss", "reflectance",
-    "attenuation", "spanLoss", "spanLengthMin", "spanLengthMax", "spanOrl" };
+    "attenuation", "spanLoss", "spanLengthMin", "spanLengthMax", "spanOrl", "bend" };
 
 // Nominal wavelengths closer than this are the same band (nm).
 constexpr double kWavelengthMatch = 20;

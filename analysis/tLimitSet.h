@@ -35,6 +35,11 @@ struct tLimitLevels
         SpanLengthMin,
         SpanLengthMax,
         SpanOrl,
+        // dB, per event of a trace paired with the same fibre at another
+        // wavelength: how much more the longer wavelength loses there than
+        // the shorter (a macrobend). Its lower level is also where the link
+        // map draws a bend.
+        Bend,
         KindCount
     };
 

@@ -4,6 +4,7 @@
 #include "CAnalyzeTraces.h"
 #include "CBidirectionalPanel.h"
 #include "CHelpWindow.h"
+#include "CLinkMapLinks.h"
 #include "CMainOpt.h"
 #include "tVersion.h"
 
@@ -11,6 +12,7 @@
 #include <CDevice.h>
 #include <CEventList.h>
 #include <CLimitsDialog.h>
+#include <CLinkMap.h>
 #include <CFileInfo.h>
 #include <CFileList.h>
 #include <CGraphDlg.h>
@@ -355,6 +357,7 @@ void MainWindow::CreateEventsActions()
         if (dialog.exec() == QDialog::Accepted) {
             m_pEvents->OnUpdateView();
             m_pFileList->OnBackgroundChanged();
+            m_pLinkMap->OnUpdateView();
         }
     });
     m_pEventsMenu->addSeparator();
@@ -367,6 +370,7 @@ void MainWindow::CreateEventsActions()
         qOverload<>(&QWidget::update));
     connect(bidirectional, &CBidirectionalPanel::sigUpdate, m_pTools->Panel(), &CGraphDlg::OnUpdateValues);
     connect(bidirectional, &CBidirectionalPanel::sigUpdate, this, &MainWindow::UpdateStatusBar);
+    CLinkMapLinks::Connect(m_pLinkMap, m_pEvents, m_pFileList, bidirectional);
     m_pEventsMenu->addSeparator();
     m_pEventsMenu->addAction(bidirectional->ToggleAction());
 

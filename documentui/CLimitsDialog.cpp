@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QDoubleValidator>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -56,6 +57,17 @@ CLimitsDialog::CLimitsDialog(QWidget* parent) : QDialog(parent)
     m_pStart->setObjectName(QStringLiteral("startEvent"));
     m_pEnd = EventBox(span.endEvent, this);
     m_pEnd->setObjectName(QStringLiteral("endEvent"));
+    m_pBend = new QDoubleSpinBox(this);
+    m_pBend->setObjectName(QStringLiteral("bendFail"));
+    m_pBend->setRange(0, 10);
+    m_pBend->setDecimals(2);
+    m_pBend->setSingleStep(0.05);
+    m_pBend->setSuffix(tr(" dB"));
+    // 0 keeps the bend levels of the chosen set.
+    m_pBend->setSpecialValueText(tr("as the limit set says"));
+    m_pBend->setValue(CLimitSets::ActiveBendFail().value_or(0));
+    m_pBend->setToolTip(tr("A trace compared with the same fibre at another wavelength fails where the longer "
+                           "wavelength loses this much more than the shorter at one place (a bend)"));
 
     auto* form = new QFormLayout(this);
     form->addRow(tr("Limit set:"), m_pSets);
@@ -63,6 +75,7 @@ CLimitsDialog::CLimitsDialog(QWidget* parent) : QDialog(parent)
     form->addRow(tr("Receive cord [m]:"), m_pReceive);
     form->addRow(tr("Span starts at event (without a launch cord):"), m_pStart);
     form->addRow(tr("Span ends at event (without a receive cord):"), m_pEnd);
+    form->addRow(tr("A bend fails above:"), m_pBend);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* import = buttons->addButton(tr("Import..."), QDialogButtonBox::ActionRole);
     QPushButton* exportButton = buttons->addButton(tr("Export..."), QDialogButtonBox::ActionRole);
@@ -144,6 +157,7 @@ void CLimitsDialog::accept()
         span.endEvent = m_pEnd->value();
     CLimitSets::SetActiveName(m_pSets->currentData().toString());
     CLimitSets::SetActiveSpan(span);
+    CLimitSets::SetActiveBendFail(m_pBend->value() > 0 ? std::optional<double>(m_pBend->value()) : std::nullopt);
     CActiveVerdict::Reload();
     QDialog::accept();
 }

@@ -3,13 +3,16 @@
 #include <QDialog>
 
 class QComboBox;
+class QDoubleSpinBox;
 class QLineEdit;
 class QSpinBox;
 
 // Chooses the limit set the traces are judged against and the span: the
 // launch and receive cords' lengths or the events the span starts and ends
-// at. Imports sets from a JSON file and exports the chosen one. The choice is
-// kept in the settings store when the dialog is confirmed.
+// at, and the excess loss at which a bend between two wavelengths fails
+// (the set's own bend levels unless one is chosen). Imports sets from a JSON
+// file and exports the chosen one. The choice is kept in the settings store
+// when the dialog is confirmed.
 class CLimitsDialog : public QDialog
 {
     Q_OBJECT
@@ -35,4 +38,5 @@ private:
     QLineEdit* m_pReceive;
     QSpinBox* m_pStart;
     QSpinBox* m_pEnd;
+    QDoubleSpinBox* m_pBend;
 };

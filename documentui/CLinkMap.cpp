@@ -1,10 +1,12 @@
 #include "CLinkMap.h"
 
+#include <CActiveVerdict.h>
 #include <CBendFinder.h>
 #include <CDistanceUnit.h>
 #include <CEventSource.h>
 #include <CFile.h>
 #include <CFileList.h>
+#include <CWavelengthBends.h>
 #include <CWavelengthPair.h>
 
 #include <QActionGroup>
@@ -372,30 +374,65 @@ std::vector<CLinkMap::tItem> CLinkMap::ItemsOf(
 {
     const analysis::tThresholds defaults;
     const analysis::tAnalysisResult result = analysis::CEventSource::StoredOrAnalysed(file, defaults);
-    std::vector<bool> bends(result.events.size(), false);
     if (partner) {
-        const analysis::tAnalysisResult other = analysis::CEventSource::StoredOrAnalysed(*partner, defaults);
-        const bool longer
-            = analysis::CWavelengthPair::WavelengthNm(file) > analysis::CWavelengthPair::WavelengthNm(*partner);
-        const sor::CFile& shortFile = longer ? *partner : file;
-        const sor::CFile& longFile = longer ? file : *partner;
-        const analysis::tAnalysisResult& shorter = longer ? other : result;
-        const analysis::tAnalysisResult& longerResult = longer ? result : other;
-        if (analysis::CWavelengthPair::Refusal(shortFile, shorter, longFile, longerResult).isEmpty()) {
-            const double tolerance = analysis::CWavelengthPair::ToleranceM(
-                shorter.pulseNs, longerResult.pulseNs, double(float(longFile.FixedParameters().groupIndex)));
-            for (const analysis::CBendFinder::tPlace& place :
-                analysis::CBendFinder::Find(shorter, longerResult, tolerance, thresholdDb)) {
-                const std::optional<size_t> own = longer ? place.longIndex : place.shortIndex;
-                if (place.bend && own && *own < bends.size())
-                    bends[*own] = true;
+        const std::optional<analysis::tLimitSet>& set = analysis::CActiveVerdict::LimitSet();
+        const double longNm = std::max(
+            analysis::CWavelengthPair::WavelengthNm(file), analysis::CWavelengthPair::WavelengthNm(*partner));
+        const double threshold = analysis::CWavelengthBends::Threshold(set ? &*set : nullptr, longNm, thresholdDb);
+        if (const std::optional<analysis::CWavelengthBends::tPaired> paired = analysis::CWavelengthBends::Pair(
+                file, result, *partner, analysis::CEventSource::StoredOrAnalysed(*partner, defaults), threshold)) {
+            std::vector<tVerdict> placeVerdicts;
+            for (const std::optional<size_t>& own : paired->own)
+                placeVerdicts.push_back(own && *own < verdicts.size() ? verdicts[*own] : CLinkMapModel::NoVerdict);
+            std::vector<tItem> items = CLinkMapModel::Items(paired->events, paired->bends, placeVerdicts);
+            for (tItem& item : items) {
+                item.eventIndex = paired->own[item.eventIndex].value_or(kNoEvent);
+                item.distanceUnit = quint32(CDistanceUnit::Of(&file));
             }
+            return items;
         }
     }
-    std::vector<tItem> items = analysis::CLinkMapModel::Items(result, bends, verdicts);
+    std::vector<tItem> items = CLinkMapModel::Items(result, {}, verdicts);
     for (tItem& item : items)
         item.distanceUnit = quint32(CDistanceUnit::Of(&file));
     return items;
+}
+
+std::vector<CLinkMap::tVerdict> CLinkMap::VerdictsOf(const std::optional<analysis::tVerdict>& verdict, size_t count)
+{
+    std::vector<tVerdict> verdicts(count, CLinkMapModel::NoVerdict);
+    if (!verdict || !verdict->problem.isEmpty())
+        return verdicts;
+    for (const analysis::tCheck& check : verdict->checks) {
+        if (check.event < 0 || size_t(check.event) >= count)
+            continue;
+        const tVerdict state = check.state == analysis::tCheck::Fail ? CLinkMapModel::Fail
+            : check.state == analysis::tCheck::Warn                  ? CLinkMapModel::Marginal
+                                                                     : CLinkMapModel::Pass;
+        tVerdict& event = verdicts[size_t(check.event)];
+        event = std::max(event, state);
+    }
+    return verdicts;
+}
+
+QSharedPointer<sor::CFile> CLinkMap::PartnerOf(const sor::CFile& file) const
+{
+    if (m_chosenPartner && m_chosenFor.data() == &file && m_chosenPartner.data() != &file)
+        return m_chosenPartner;
+    if (!m_pFileList)
+        return {};
+    std::vector<QSharedPointer<sor::CFile>> listed;
+    std::vector<const sor::CFile*> candidates;
+    for (int row = 0; row < m_pFileList->GetCount(); ++row)
+        if (const QSharedPointer<sor::CFile> other = m_pFileList->GetFile(row)) {
+            listed.push_back(other);
+            candidates.push_back(other.data());
+        }
+    if (const sor::CFile* found = analysis::CWavelengthPair::FindPartner(file, candidates))
+        for (const QSharedPointer<sor::CFile>& other : listed)
+            if (other.data() == found)
+                return other;
+    return {};
 }
 
 void CLinkMap::OnUpdateView()
@@ -408,27 +445,22 @@ void CLinkMap::OnUpdateView()
         m_verdicts.clear();
         m_nSelected = -1;
     }
-    if (!file) {
+    if (m_result) {
+        m_items = CLinkMapModel::Items(*m_result, m_resultBends);
+        for (tItem& item : m_items)
+            item.distanceUnit = quint32(CDistanceUnit::Of(file.data()));
+    } else if (!file) {
         m_items.clear();
         hide();
         return;
+    } else {
+        m_partner = PartnerOf(*file);
+        // The verdict the table and the list show, bends included.
+        const std::vector<tVerdict> verdicts = m_verdicts.empty()
+            ? VerdictsOf(analysis::CActiveVerdict::Of(*file), file->KeyEvents().size())
+            : m_verdicts;
+        m_items = ItemsOf(*file, m_partner.data(), m_dThresholdDb, verdicts);
     }
-    if (m_chosenPartner && m_chosenFor == file && m_chosenPartner != file) {
-        m_partner = m_chosenPartner;
-    } else if (m_pFileList) {
-        std::vector<QSharedPointer<sor::CFile>> listed;
-        std::vector<const sor::CFile*> candidates;
-        for (int row = 0; row < m_pFileList->GetCount(); ++row)
-            if (const QSharedPointer<sor::CFile> other = m_pFileList->GetFile(row)) {
-                listed.push_back(other);
-                candidates.push_back(other.data());
-            }
-        if (const sor::CFile* found = analysis::CWavelengthPair::FindPartner(*file, candidates))
-            for (const QSharedPointer<sor::CFile>& other : listed)
-                if (other.data() == found)
-                    m_partner = other;
-    }
-    m_items = ItemsOf(*file, m_partner.data(), m_dThresholdDb, m_verdicts);
     if (m_nSelected >= int(m_items.size()))
         m_nSelected = -1;
     setVisible(!m_items.empty());
@@ -438,9 +470,12 @@ void CLinkMap::OnUpdateView()
 
 void CLinkMap::SetSelectedEvent(int eventIndex)
 {
+    // The items of a shown event set are no rows of the table.
+    if (m_result)
+        return;
     int selected = -1;
     for (size_t i = 0; i < m_items.size(); ++i)
-        if (int(m_items[i].eventIndex) == eventIndex)
+        if (eventIndex >= 0 && m_items[i].eventIndex == size_t(eventIndex))
             selected = int(i);
     if (selected != m_nSelected) {
         m_nSelected = selected;
@@ -459,23 +494,30 @@ void CLinkMap::SetPartner(const QSharedPointer<sor::CFile>& partner)
     m_chosenPartner = partner;
     m_chosenFor = m_pFileList ? m_pFileList->GetFile(m_pFileList->currentRow()) : QSharedPointer<sor::CFile>();
     OnUpdateView();
+    emit sigPartnerChanged();
 }
 
 void CLinkMap::SetVerdicts(const std::vector<tVerdict>& verdicts)
 {
     m_verdicts = verdicts;
-    for (size_t i = 0; i < m_items.size(); ++i)
-        m_items[i].verdict
-            = m_items[i].eventIndex < verdicts.size() ? verdicts[m_items[i].eventIndex] : CLinkMapModel::NoVerdict;
-    update();
+    OnUpdateView();
 }
 
 void CLinkMap::ShowResult(const analysis::tAnalysisResult& result, const std::vector<bool>& bends)
 {
-    m_items = CLinkMapModel::Items(result, bends, m_verdicts);
-    setVisible(!m_items.empty());
-    UpdateHeight();
-    update();
+    m_result = result;
+    m_resultBends = bends;
+    m_nSelected = -1;
+    OnUpdateView();
+}
+
+void CLinkMap::ClearResult()
+{
+    if (!m_result)
+        return;
+    m_result.reset();
+    m_nSelected = -1;
+    OnUpdateView();
 }
 
 CLinkMap::tLayout CLinkMap::CurrentLayout() const
@@ -510,7 +552,7 @@ void CLinkMap::mousePressEvent(QMouseEvent* event)
     m_nSelected = index;
     update();
     const tItem& item = m_items[size_t(index)];
-    emit sigEventClicked(int(item.eventIndex), item.distanceM);
+    emit sigEventClicked(item.eventIndex == kNoEvent ? -1 : int(item.eventIndex), item.distanceM);
 }
 
 bool CLinkMap::event(QEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <CLinkMapModel.h>
+#include <CVerdict.h>
 #include <tAnalysisResult.h>
 
 #include <QRect>
@@ -9,6 +10,7 @@
 #include <QVector>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class CFileList;
@@ -65,9 +67,19 @@ public:
     static int StripHeight(const QFontMetrics& metrics, int rows = 3);
     // The map items of a trace: its stored events (or the analysis of the
     // trace), with the bends found against `partner` (may be null) at
-    // `thresholdDb`.
+    // `thresholdDb`, or at the bend level of the active limit set. With a
+    // partner the items are the places of both traces, so that a bend only
+    // the longer wavelength shows is drawn on the shorter's map too; an item
+    // of the partner's alone has the event index kNoEvent. `verdicts` are
+    // those of the trace's own events.
     static std::vector<tItem> ItemsOf(const sor::CFile& file, const sor::CFile* partner, double thresholdDb,
         const std::vector<tVerdict>& verdicts = {});
+    // The map's verdict of each of `count` events: the worst state of the
+    // event's checks; none outside the span, for an event nothing was tested
+    // at, or without a verdict.
+    static std::vector<tVerdict> VerdictsOf(const std::optional<analysis::tVerdict>& verdict, size_t count);
+    // The event index of an item no event of the trace stands for.
+    static constexpr size_t kNoEvent = size_t(-1);
 
     // The items drawn now and where they are.
     const std::vector<tItem>& Items() const { return m_items; }
@@ -81,22 +93,33 @@ public:
     // by the user; null pairs by name or fibre IDs among the listed traces.
     // The choice holds while the current trace stays current.
     void SetPartner(const QSharedPointer<sor::CFile>& partner);
-    // The pass/fail state of each event of the current trace, in event order;
-    // empty clears them. Kept until the current trace changes.
+    // The pass/fail state of each event of the current trace, in event order,
+    // in place of the active limit set's verdict; empty goes back to that.
+    // Kept until the current trace changes.
     void SetVerdicts(const std::vector<tVerdict>& verdicts);
     // Shows `result` (an event set made elsewhere, e.g. the two directions of
     // a fibre combined) with its bend flags instead of the current trace's
-    // events, until the current trace changes.
+    // events, until ClearResult(): the owner of the event set says when the
+    // plot shows something else.
     void ShowResult(const analysis::tAnalysisResult& result, const std::vector<bool>& bends = {});
+    void ClearResult();
+    bool ShowsResult() const { return m_result.has_value(); }
     // The partner the bends were found against, or null.
     const sor::CFile* Partner() const { return m_partner.data(); }
+    // The trace `file` is compared with at another wavelength: the one the
+    // user chose for it, or else the listed trace it pairs with; null when
+    // none.
+    QSharedPointer<sor::CFile> PartnerOf(const sor::CFile& file) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 signals:
-    // An icon was clicked: `eventIndex` into the trace's events, at `distanceM`.
+    // An icon was clicked: `eventIndex` into the trace's events (-1 for a
+    // place the trace has no event at), at `distanceM`.
     void sigEventClicked(int eventIndex, double distanceM);
+    // The user chose another trace to compare with: verdicts with bends change.
+    void sigPartnerChanged();
 
 public slots:
     // Rebuilds the map from the current trace.
@@ -129,6 +152,9 @@ private:
     QSharedPointer<sor::CFile> m_chosenFor;
     QSharedPointer<sor::CFile> m_shown;
     QSharedPointer<sor::CFile> m_partner;
+    // The event set shown instead of the current trace's.
+    std::optional<analysis::tAnalysisResult> m_result;
+    std::vector<bool> m_resultBends;
     double m_dThresholdDb;
     int m_nSelected = -1;
     // The strip's height for the label rows in use; 0 until first laid out.

@@ -124,7 +124,9 @@ CFileListElementWidget::CFileListElementWidget(
     QHBoxLayout* const first = Row(card, 0);
     first->addWidget(number);
     first->addWidget(name);
-    QHBoxLayout* const second = Row(card, 0);
+    // A gap keeps the date, the operator and the verdict mark apart when the
+    // row is full.
+    QHBoxLayout* const second = Row(card, 4);
     second->addWidget(date);
     if (operatorLabel)
         second->addWidget(operatorLabel);

@@ -121,7 +121,8 @@ std::vector<CLinkMap::tItem> MapItems(const sor::CFile& document, const tGraphSt
             if (listed && listed->file)
                 candidates.push_back(listed->file.data());
     const sor::CFile* partner = analysis::CWavelengthPair::FindPartner(document, candidates);
-    return CLinkMap::ItemsOf(document, partner, analysis::CBendFinder::kDefaultThresholdDb);
+    return CLinkMap::ItemsOf(document, partner, analysis::CBendFinder::kDefaultThresholdDb,
+        CLinkMap::VerdictsOf(analysis::CActiveVerdict::Of(document), document.KeyEvents().size()));
 }
 
 int MapHeight(const QPainter& painter, const std::vector<CLinkMap::tItem>& items)
@@ -201,8 +202,10 @@ QString CReportPage::EventTableHtml(const sor::CFile& document, int first, int c
     if (rows.isEmpty())
         return block;
     QString html = QStringLiteral("<table width = 100%><tr>");
+    // The units on a line of their own, as on the screen: the long headers
+    // of some languages would otherwise run into their neighbours.
     for (const QString& header : CEventList::HeaderTexts(&document))
-        html += QStringLiteral("<td>%1</td>").arg(Escape(header));
+        html += QStringLiteral("<td>%1</td>").arg(Escape(header).replace(QStringLiteral(" ["), QStringLiteral("<br/>[")));
     html += QStringLiteral("</tr>");
     for (int row = 0; row < int(rows.size()); ++row) {
         html += QStringLiteral("<tr>");

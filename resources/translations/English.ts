@@ -1492,6 +1492,22 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <source>A cord length is a number of metres, 0 or more.</source>
         <translation type="unfinished" />
     </message>
+<message>
+        <source> dB</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>as the limit set says</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>A trace compared with the same fibre at another wavelength fails where the longer wavelength loses this much more than the shorter at one place (a bend)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>A bend fails above:</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>CLinkMap</name>
@@ -1883,6 +1899,10 @@ Save the following selected files?</source>
     </message>
 <message>
         <source>span %1-%2 (%3)</source>
+        <translation type="unfinished" />
+    </message>
+<message>
+        <source>bend</source>
         <translation type="unfinished" />
     </message>
 </context>

@@ -1526,6 +1526,22 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <source>A cord length is a number of metres, 0 or more.</source>
         <translation>Длина катушки — число метров, не меньше 0.</translation>
     </message>
+<message>
+        <source> dB</source>
+        <translation> дБ</translation>
+    </message>
+    <message>
+        <source>as the limit set says</source>
+        <translation>как в наборе норм</translation>
+    </message>
+    <message>
+        <source>A trace compared with the same fibre at another wavelength fails where the longer wavelength loses this much more than the shorter at one place (a bend)</source>
+        <translation>Рефлектограмма, сравниваемая с тем же волокном на другой длине волны, бракуется там, где большая длина волны теряет в одном месте на столько больше меньшей (изгиб)</translation>
+    </message>
+    <message>
+        <source>A bend fails above:</source>
+        <translation>Изгиб — брак выше:</translation>
+    </message>
 </context>
 <context>
     <name>CLinkMap</name>
@@ -1920,6 +1936,10 @@ Save the following selected files?</source>
 <message>
         <source>span %1-%2 (%3)</source>
         <translation>участок %1–%2 (%3)</translation>
+    </message>
+<message>
+        <source>bend</source>
+        <translation>изгиб</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include <CEventSource.h>
 #include <CFile.h>
 #include <CSynthPair.h>
+#include <CWavelengthBends.h>
 #include <CWavelengthPair.h>
 
 #include <QTemporaryDir>
@@ -74,6 +75,7 @@ private slots:
     void find_rules();
     void match_eachEventOnce();
     void refusal_sameWavelengthOrOtherFibre();
+    void pairedEvents_bendOnBothSidesAndJudged();
 };
 
 void TstBendFinder::sharedPair_gainerIsNoBend_addedLossIs()
@@ -213,6 +215,55 @@ void TstBendFinder::refusal_sameWavelengthOrOtherFibre()
     QVERIFY(refusal(same).contains(QStringLiteral("1310 nm")));
     QVERIFY(refusal(other).contains(QStringLiteral("different fibres")));
     QVERIFY(!CWavelengthPair::IsPair(*same.shorter, *same.longer));
+}
+
+void TstBendFinder::pairedEvents_bendOnBothSidesAndJudged()
+{
+    using analysis::CWavelengthBends;
+    CSynthPair::tOptions options;
+    options.trace.seed = 7;
+    options.trace.events = 6;
+    options.trace.lengthKm = 25;
+    options.bend = true;
+    const CSynthPair synth(options);
+    QTemporaryDir dir;
+    synth.Write(dir.filePath(QStringLiteral("a-1310.sor")), dir.filePath(QStringLiteral("a-1550.sor")));
+    const tPair pair = Load(dir.filePath(QStringLiteral("a-1310.sor")), dir.filePath(QStringLiteral("a-1550.sor")));
+    analysis::tAnalysisResult s = analysis::CEventSource::Stored(*pair.shorter);
+    const analysis::tAnalysisResult l = analysis::CEventSource::Stored(*pair.longer);
+    // The bend is too faint at the shorter wavelength to be an event there.
+    s.events.erase(std::find_if(s.events.begin(), s.events.end(),
+        [&](const analysis::tFoundEvent& e) { return std::abs(e.distanceM - synth.BendDistanceM()) < 1.0; }));
+
+    // The shorter wavelength's side holds its own events and the bend, with
+    // no event of its own there.
+    const auto fromShort = CWavelengthBends::Pair(*pair.shorter, s, *pair.longer, l, 0.5);
+    QVERIFY(fromShort && fromShort->events.events.size() == s.events.size() + 1);
+    size_t ownEvents = 0;
+    for (size_t i = 0; i < fromShort->own.size(); ++i) {
+        QCOMPARE(fromShort->bends[i], !fromShort->own[i]);
+        QCOMPARE(fromShort->bends[i], std::abs(fromShort->events.events[i].distanceM - synth.BendDistanceM()) < 1.0);
+        ownEvents += fromShort->own[i] ? 1 : 0;
+    }
+    QCOMPARE(ownEvents, s.events.size());
+
+    // The longer wavelength's verdict: the bend breaks the level it is above.
+    analysis::tLimitSet set;
+    set.levels.resize(1);
+    QCOMPARE(CWavelengthBends::Threshold(&set, 1550, 0.7), 0.7);
+    for (const auto& [limit, state] : { std::pair { analysis::tLimit { 0.4, 0.8 }, analysis::tCheck::Fail },
+             std::pair { analysis::tLimit { 0.4, 1.5 }, analysis::tCheck::Warn } }) {
+        set.levels[0].limits[analysis::tLimitLevels::Bend] = limit;
+        QCOMPARE(CWavelengthBends::Threshold(&set, 1550, 0.7), 0.4);
+        const auto fromLong = CWavelengthBends::Pair(*pair.longer, l, *pair.shorter, s, 0.4);
+        QVERIFY(fromLong);
+        analysis::tVerdict verdict = analysis::CVerdict::Judge(*pair.longer, l, set, {});
+        QCOMPARE(verdict.state, analysis::tCheck::Pass);
+        CWavelengthBends::Judge(verdict, *fromLong, limit);
+        QCOMPARE(verdict.state, state);
+        QCOMPARE(verdict.Worst()->kind, analysis::tLimitLevels::Bend);
+        QVERIFY(std::abs(l.events[size_t(verdict.Worst()->event)].distanceM - synth.BendDistanceM()) < 1.0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TstBendFinder)

@@ -322,6 +322,29 @@ private slots:
         QCOMPARE(mm->For(1300).limits[tLimitLevels::ReflectiveLoss].fail, std::optional<double>(0.75));
     }
 
+    // The bend level chosen for the active set takes the place of the set's
+    // own at every wavelength; a warning above it goes.
+    void activeBendLevel()
+    {
+        tLimitSet own = Set(tLimitLevels::Attenuation, { {}, 0.4 });
+        own.name = QStringLiteral("own");
+        own.levels.front().wavelengthNm = 1550;
+        own.levels.front().limits[tLimitLevels::Bend] = { 1.0, 1.2 };
+        CLimitSets::SetUserSets({ own });
+        CLimitSets::SetActiveName(QStringLiteral("own"));
+        QCOMPARE(CLimitSets::Active()->For(1550).limits[tLimitLevels::Bend].fail, std::optional<double>(1.2));
+        QVERIFY(!CLimitSets::Active()->For(1310).limits[tLimitLevels::Bend].IsSet());
+        CLimitSets::SetActiveBendFail(0.8);
+        for (const int nm : { 1310, 1550 }) {
+            const tLimit bend = CLimitSets::Active()->For(nm).limits[tLimitLevels::Bend];
+            QVERIFY(!bend.warn && bend.fail == std::optional<double>(0.8));
+        }
+        CLimitSets::SetActiveName(QStringLiteral("general-sm"));
+        QCOMPARE(CLimitSets::Active()->For(1625).limits[tLimitLevels::Bend].fail, std::optional<double>(0.8));
+        CLimitSets::SetActiveBendFail(std::nullopt);
+        QCOMPARE(CLimitSets::Active()->For(1625).limits[tLimitLevels::Bend].fail, std::optional<double>(0.5));
+    }
+
 private:
     tPrivateStore m_store;
 };

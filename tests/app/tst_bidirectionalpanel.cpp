@@ -7,6 +7,7 @@
 #include <CFileList.h>
 #include <CGraphPix.h>
 #include <CGraphView.h>
+#include <CLinkMap.h>
 #include <CSynthLink.h>
 #include <ComparePalette.h>
 #include <MainWindow.h>
@@ -97,6 +98,9 @@ void tst_bidirectionalpanel::pairInWindow()
     QVERIFY(panel->Traces().back()->file->Path().endsWith(QLatin1String("route_AB.sor")));
     list->setCurrentRow(2);
     QCOMPARE(geometry.files, &panel->Traces());
+    // The link map shows the pair's averaged events as long as the plot does.
+    QVERIFY(window.LinkMap()->ShowsResult());
+    QCOMPARE(window.LinkMap()->Items().size(), panel->Result().events.size());
     const QImage plot = window.View()->Pix()->grab().toImage();
     QVERIFY(CountPixels(plot, ComparePalette(0, true)) > 100);
     QVERIFY(CountPixels(plot, ComparePalette(1, true)) > 100);
@@ -110,6 +114,7 @@ void tst_bidirectionalpanel::pairInWindow()
         qPrintable(panel->Status()->text()));
     QCOMPARE(panel->Table()->rowCount(), 0);
     QVERIFY(geometry.files != &panel->Traces());
+    QVERIFY(!window.LinkMap()->ShowsResult());
 
     emit panel->Proposals()->activated(0);
     QVERIFY(panel->Result().Paired());

@@ -2,14 +2,17 @@
 #include "TestPaths.h"
 #include "tPrivateStore.h"
 
+#include <CActiveVerdict.h>
 #include <CApplicationStart.h>
 #include <CBellcore.h>
 #include <CEventList.h>
 #include <CFile.h>
 #include <CFileList.h>
 #include <CFileStream.h>
+#include <CLimitSets.h>
 #include <CLinkMap.h>
 #include <CSynthPair.h>
+#include <CVerdictLine.h>
 #include <MainWindow.h>
 
 #include <QMap>
@@ -61,6 +64,8 @@ private slots:
     void sharedPair_bendDrawnAfterAddedLoss();
     void everyIconKind_drawnAndClickSelects();
     void thirtyEvents_labelsApartAt1280();
+    void limitSet_failedEventDrawnInFailColour();
+    void synthPair_bendOfTheLongerOnBothMapsAndFailing();
 
 private:
     tPrivateStore m_store;
@@ -77,6 +82,7 @@ void TstLinkMap::init()
 {
     CApplicationStart::SetIdentity();
     tPrivateStore::Clear();
+    analysis::CActiveVerdict::Reload();
     QDir::setCurrent(m_startFolder);
 }
 
@@ -241,6 +247,84 @@ void TstLinkMap::thirtyEvents_labelsApartAt1280()
             QVERIFY(!layout.labels[i].intersects(layout.labels[j]));
             QVERIFY(!layout.icons[i].intersects(layout.icons[j]));
         }
+    }
+}
+
+void TstLinkMap::limitSet_failedEventDrawnInFailColour()
+{
+    analysis::tLimitSet set;
+    set.name = QStringLiteral("strict");
+    set.levels.resize(1);
+    set.levels[0].limits[analysis::tLimitLevels::NonReflectiveLoss] = { {}, 1.5 };
+    set.levels[0].limits[analysis::tLimitLevels::ReflectiveLoss] = { {}, 1.5 };
+    analysis::CLimitSets::SetUserSets({ set });
+    analysis::CLimitSets::SetActiveName(set.name);
+    analysis::CActiveVerdict::Reload();
+    QTemporaryDir dir;
+    CSynthTrace::tOptions options;
+    options.events = 5;
+    CSynthTrace(options).Write(dir.filePath(QStringLiteral("judged.sor")));
+    MainWindow window(dir.path());
+    window.resize(1280, 800);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    CLinkMap* map = window.LinkMap();
+    QTRY_COMPARE(map->Items().size(), size_t(5));
+    // Event 3 loses 2 dB, through the document.
+    const QSharedPointer<sor::CFile> file = window.FileList()->GetFile(0);
+    std::deque<sor::tKeyEvent> events = file->KeyEvents();
+    events[2].loss = 2.0f;
+    file->SetKeyEvents(events);
+    QTRY_COMPARE(map->Items()[2].verdict, CLinkMapModel::Fail);
+    QTRY_COMPARE(map->height(), map->sizeHint().height());
+    const QImage image = Grab(map);
+    const QColor fail(210, 40, 40);
+    const CLinkMap::tLayout layout = map->CurrentLayout();
+    QVERIFY(PixelsNear(image, layout.icons[2], fail) > 10);
+    QCOMPARE(map->Items()[1].verdict, CLinkMapModel::Pass);
+    QCOMPARE(PixelsNear(image, layout.icons[1], fail), 0);
+}
+
+void TstLinkMap::synthPair_bendOfTheLongerOnBothMapsAndFailing()
+{
+    analysis::tLimitSet set;
+    set.name = QStringLiteral("macro");
+    set.levels.resize(1);
+    set.levels[0].limits[analysis::tLimitLevels::Bend] = { {}, 0.5 };
+    analysis::CLimitSets::SetUserSets({ set });
+    analysis::CLimitSets::SetActiveName(set.name);
+    analysis::CActiveVerdict::Reload();
+    QTemporaryDir dir;
+    CSynthPair::tOptions options;
+    options.trace.events = 6;
+    options.bend = true;
+    const CSynthPair synth(options);
+    synth.Write(dir.filePath(QStringLiteral("pair-1310.sor")), dir.filePath(QStringLiteral("pair-1550.sor")));
+    MainWindow window(dir.path());
+    window.resize(1280, 800);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    CLinkMap* map = window.LinkMap();
+    // Only the 1550 nm trace keeps an event at the bend: the 1310 nm map
+    // shows it too, as a bend of no event of its own.
+    MakeCurrent(window.FileList(), QStringLiteral("pair-1310.sor"));
+    const QSharedPointer<sor::CFile> shorter = window.FileList()->GetFile(window.FileList()->currentRow());
+    std::deque<sor::tKeyEvent> events = shorter->KeyEvents();
+    events.erase(std::find_if(events.begin(), events.end(), [&](const sor::tKeyEvent& event) {
+        return std::abs(double(shorter->TimeToDistance(float(event.time))) - synth.BendDistanceM()) < 1.0;
+    }));
+    shorter->SetKeyEvents(events);
+    for (const QString& name : { QStringLiteral("pair-1310.sor"), QStringLiteral("pair-1550.sor") }) {
+        MakeCurrent(window.FileList(), name);
+        QTRY_VERIFY(map->Partner() && !map->Partner()->Path().endsWith(name));
+        const auto bend = std::find_if(map->Items().begin(), map->Items().end(),
+            [](const CLinkMap::tItem& item) { return item.icon == CLinkMapModel::Bend; });
+        QVERIFY(bend != map->Items().end() && std::abs(bend->distanceM - synth.BendDistanceM()) < 1.0);
+        const bool longer = name.contains(QStringLiteral("1550"));
+        QCOMPARE(bend->eventIndex == CLinkMap::kNoEvent, !longer);
+        // The bend fails the 1550 nm trace in the map and the verdict line.
+        QCOMPARE(bend->verdict, longer ? CLinkMapModel::Fail : CLinkMapModel::NoVerdict);
+        QCOMPARE(window.findChild<CVerdictLine*>()->text().contains(QStringLiteral("bend")), longer);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "tPrivateStore.h"
 
 #include <CActiveVerdict.h>
+#include <CVerdictMark.h>
 #include <CEventList.h>
 #include <CFileInfo.h>
 #include <CFileList.h>
@@ -110,6 +111,11 @@ private slots:
         const auto* mark = card.findChild<QLabel*>(QStringLiteral("verdictMark"));
         QVERIFY(mark);
         QCOMPARE(mark->text(), QChar(0x2717) + QStringLiteral(" FAIL"));
+        // In a row too narrow for the word, the symbol alone.
+        CVerdictMark narrow(tCheck::Fail, nullptr);
+        narrow.resize(narrow.minimumSizeHint());
+        narrow.show();
+        QTRY_COMPARE(narrow.text(), QString(QChar(0x2717)));
 
         const QString html = CReportPage::EventTableHtml(*listed->file);
         QVERIFY(html.contains(QStringLiteral("Limits:</td><td>site</td>")));
