@@ -58,16 +58,27 @@ void CFile::Loaded(quint32 loadWarnings, quint32& warnings)
 
 void CFile::TraceChanged()
 {
-    m_outline = CTraceOutline(Samples());
+    m_bOutlineStale = true;
     m_nTraceDigest = Digest(dataPoints);
+}
+
+const CTraceOutline& CFile::Outline() const
+{
+    if (m_bOutlineStale && !m_bTraceReleased) {
+        m_outline = CTraceOutline(Samples());
+        m_bOutlineStale = false;
+    }
+    return m_outline;
 }
 
 bool CFile::ReleaseTrace()
 {
     if (m_bModified || (m_nLoadWarnings & WarningTraceGone))
         return false;
-    if (!m_bTraceReleased)
+    if (!m_bTraceReleased) {
+        Outline();
         std::vector<bc::CDataPoints::tDataPointsGroup>().swap(dataPoints.groups);
+    }
     m_bTraceReleased = true;
     return true;
 }
@@ -258,7 +269,7 @@ quint16 CFile::ValueAt(float distance) const
 
 quint16 CFile::MaxValue() const
 {
-    return m_outline.Largest();
+    return Outline().Largest();
 }
 
 float CFile::TimeToDistance(float time) const

@@ -125,7 +125,7 @@ public:
     quint16 ValueAt(float distance) const;
     quint16 MaxValue() const;
     // The outline of the first data-point group, kept while the samples are let go.
-    const CTraceOutline& Outline() const { return m_outline; }
+    const CTraceOutline& Outline() const;
     // A digest of every sample of every group: it changes whenever the trace does.
     quint64 TraceDigest() const { return m_nTraceDigest; }
     // Lets the samples go until they are next used. Refused (false, nothing
@@ -160,7 +160,10 @@ private:
     bool m_bModified = false;
     QString m_sPath;
     bc::CFileStream m_stream;
-    CTraceOutline m_outline;
+    // Made when first asked for (a folder's files are loaded before their
+    // cards are drawn), and always before the samples are let go.
+    mutable CTraceOutline m_outline;
+    mutable bool m_bOutlineStale = true;
     quint64 m_nTraceDigest = 0;
     bool m_bTraceReleased = false;
 };
