@@ -4,6 +4,7 @@
 #include "tTraceInput.h"
 
 #include <CFile.h>
+#include <TraceLengths.h>
 
 namespace analysis {
 
@@ -42,13 +43,12 @@ tAnalysisResult CEventSource::Stored(const sor::CFile& file)
         }
         result.events.push_back(found);
     }
-    bool hasEnd = false;
-    for (const tFoundEvent& event : result.events)
-        hasEnd = hasEnd || event.kind == tFoundEvent::End;
-    if (!hasEnd && !result.events.empty() && result.events.back().lossDb
-        && *result.events.back().lossDb >= result.thresholds.endDb && result.thresholds.endDb > 0) {
-        result.events.back().reflectiveEnd = result.events.back().kind == tFoundEvent::Reflective;
-        result.events.back().kind = tFoundEvent::End;
+    // Without an event coded as the end, the end is the one the views show.
+    const int end = sor::EndEventIndex(file);
+    if (end >= 0 && result.events[size_t(end)].kind != tFoundEvent::End) {
+        tFoundEvent& last = result.events[size_t(end)];
+        last.reflectiveEnd = last.kind == tFoundEvent::Reflective;
+        last.kind = tFoundEvent::End;
     }
     for (const tFoundEvent& event : result.events)
         if (event.kind == tFoundEvent::End) {
