@@ -87,12 +87,7 @@ void CEventFinder::EstimateNoise()
         const qint64 last = first + m_nBlock;
         // A sample of the block's values is as good as all of them.
         const qint64 stride = std::max<qint64>(1, m_nBlock / 128);
-        values.clear();
-        const double at0 = LineAt(first, last, 0.0);
-        const double slope = LineAt(first, last, 1.0) - at0;
-        for (qint64 i = first; i < last; i += stride)
-            values.push_back(std::abs(double(m_samples[size_t(i)]) - (at0 + slope * double(i))));
-        raw[size_t(b)].sample = kMadToSigma * Median(values);
+        raw[size_t(b)].sample = Spread(first, last, stride);
         // The noise is either scattered, or held at the instrument's lowest level.
         qint64 clipped = 0;
         for (qint64 i = first; i < last; ++i)
@@ -204,13 +199,17 @@ double CEventFinder::LocalNoise(qint64 first, qint64 last) const
     last = std::min(last, m_nCount);
     if (last - first < m_nMinFit)
         return SampleNoise(first);
+    return std::max(1.0, Spread(first, last, std::max<qint64>(1, (last - first) / 256)));
+}
+
+double CEventFinder::Spread(qint64 first, qint64 last, qint64 stride) const
+{
     const double at0 = LineAt(first, last, 0.0);
     const double slope = LineAt(first, last, 1.0) - at0;
-    const qint64 stride = std::max<qint64>(1, (last - first) / 256);
     std::vector<double> values;
     for (qint64 i = first; i < last; i += stride)
         values.push_back(std::abs(double(m_samples[size_t(i)]) - (at0 + slope * double(i))));
-    return std::max(1.0, kMadToSigma * Median(values));
+    return kMadToSigma * Median(values);
 }
 
 double CEventFinder::StepNoise(qint64 i) const

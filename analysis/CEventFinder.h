@@ -88,6 +88,9 @@ private:
     void FindLaunch();
     void Collect(qint64 length, qint64 gap, double z, double minStep, std::vector<qint64>& centres) const;
     qint64 BlockOf(qint64 i) const;
+    // Standard deviation of every `stride`-th sample of [first, last) about
+    // the line over it, from the median of the distances.
+    double Spread(qint64 first, qint64 last, qint64 stride) const;
 
     const std::vector<quint16>& m_samples;
     CLineFit m_fit;
