@@ -13,6 +13,9 @@ constexpr double kStepZ = 5.0;
 constexpr double kPeakZ = 5.0;
 // The smallest reflection height taken, sample units (0.001 dB).
 constexpr double kMinPeak = 30.0;
+// A reflection this much weaker than the strongest of a group still counts
+// as its own (the group then starts at it).
+constexpr double kCloseReflection = 0.05;
 // The steepest backscatter the settling test allows for, sample units per metre (dB/km).
 constexpr double kMaxAttenuation = 1.0;
 // Sample noise at which a trace is in its noise floor, sample units.
@@ -396,6 +399,30 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
             };
             while (j > from && above(j - 1) > edge)
                 --j;
+            // A weaker reflection close before the strongest one, the trace
+            // falling below half its height between them: the two are one
+            // event, which starts at the first one's leading edge.
+            const double weakest = std::max(threshold, kCloseReflection * height);
+            for (qint64 i = from; i < j; ++i) {
+                if (above(i) <= weakest)
+                    continue;
+                // Its top, and the trough after it.
+                qint64 top = i;
+                for (qint64 k = i; k < j && above(k) > 0.5 * above(top); ++k)
+                    top = above(k) > above(top) ? k : top;
+                qint64 trough = top;
+                while (trough < j && above(trough) > 0.5 * above(top))
+                    ++trough;
+                if (trough >= j)
+                    break;
+                const double firstEdge = std::max(3.0 * sigma, 0.1 * above(top));
+                qint64 lead = i;
+                while (lead > from && above(lead - 1) > firstEdge)
+                    --lead;
+                j = lead;
+                candidate.merged = true;
+                break;
+            }
             candidate.start = j;
             // A reflection lasts a pulse length from its leading edge: the
             // top of a long pulse's reflection falls with the fibre, and the

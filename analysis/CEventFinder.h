@@ -24,6 +24,8 @@ public:
         qint64 settled = 0;
         bool reflective = false;
         bool saturated = false;
+        // More than one event the analysis cannot separate.
+        bool merged = false;
         // Peak height above the backscatter line, sample units; 0 for a step.
         double height = 0;
     };

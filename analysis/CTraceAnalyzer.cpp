@@ -264,6 +264,7 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
             continue;
         tWork w;
         w.at = c;
+        w.merged = c.merged;
         work.push_back(w);
     }
     const qint64 sectionsEnd = finder.NoiseStart();

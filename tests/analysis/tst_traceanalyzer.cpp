@@ -186,6 +186,14 @@ void TstTraceAnalyzer::findsTheHardCases()
     QVERIFY(echo && echo->kind == tFoundEvent::Echo && !echo->lossDb);
     const tFoundEvent* fresnel = Near(result, 9000, tolerance);
     QVERIFY(fresnel && fresnel->kind == tFoundEvent::End && fresnel->reflectiveEnd);
+
+    // A weak reflection a few pulse lengths before a strong end: one event,
+    // from the first reflection's leading edge.
+    link.features = { Make(CSynthFibre::Connector, 5000, 0.2, -45), Make(CSynthFibre::Connector, 9960, 0, -40),
+        Make(CSynthFibre::End, 10000, 0, -14) };
+    result = CTraceAnalyzer::Analyze(Render(link));
+    QVERIFY(result.fiberEndM && std::abs(*result.fiberEndM - 9960) < 0.5 * pulseM);
+    QVERIFY(result.events.back().merged);
 }
 
 void TstTraceAnalyzer::staysOutOfTheNoise()
