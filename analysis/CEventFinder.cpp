@@ -386,6 +386,11 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
                 / double(rightEnd - settled)
                                                 : base;
         const double threshold = std::max(kPeakZ * sigma, kMinPeak);
+        // The tail of the reflection found before: no event of its own.
+        if (!found.empty() && found.back().reflective && peak < found.back().settled) {
+            found.back().settled = std::max(found.back().settled, Settled(peak));
+            continue;
+        }
         if (height > threshold && after - double(m_samples[size_t(peak)]) > std::max(threshold, 0.5 * height)) {
             candidate.reflective = true;
             candidate.peak = peak;
@@ -399,9 +404,10 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
             };
             while (j > from && above(j - 1) > edge)
                 --j;
-            // A weaker reflection close before the strongest one, the trace
-            // falling below half its height between them: the two are one
-            // event, which starts at the first one's leading edge.
+            // A weaker reflection before the strongest one, the trace
+            // falling below half its height between them: closer than the
+            // detector separates, the two are one event, which starts at the
+            // first one's leading edge; further apart, an event of its own.
             const double weakest = std::max(threshold, kCloseReflection * height);
             for (qint64 i = from; i < j; ++i) {
                 if (above(i) <= weakest)
@@ -419,8 +425,18 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
                 qint64 lead = i;
                 while (lead > from && above(lead - 1) > firstEdge)
                     --lead;
-                j = lead;
-                candidate.merged = true;
+                if (j - top > join) {
+                    tCandidate weaker;
+                    weaker.reflective = true;
+                    weaker.start = lead;
+                    weaker.peak = top;
+                    weaker.height = above(top);
+                    weaker.settled = std::min(Settled(top), j);
+                    found.push_back(weaker);
+                } else {
+                    j = lead;
+                    candidate.merged = true;
+                }
                 break;
             }
             candidate.start = j;
@@ -432,6 +448,27 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
             candidate.saturated = m_samples[size_t(peak)] <= m_nTop + 1
                 && ((peak > 0 && m_samples[size_t(peak - 1)] <= m_nTop + 1)
                     || (peak + 1 < m_nCount && m_samples[size_t(peak + 1)] <= m_nTop + 1));
+            // A step of the group after the reflection has settled is an
+            // event of its own (a splice just past a connector's dead zone);
+            // the analysis drops it if the lines beside it show no loss.
+            qint64 after = -1;
+            double strongest = -1;
+            for (qint64 c : centres) {
+                if (c < c0 || c > c1 || c - qint64(std::lround(0.5 * m_fPulse)) < candidate.settled + m_nGap)
+                    continue;
+                const double d = std::abs(Step(c, m_nLength, m_nGap));
+                if (d > strongest) {
+                    strongest = d;
+                    after = c;
+                }
+            }
+            if (after >= 0) {
+                found.push_back(candidate);
+                candidate = tCandidate();
+                candidate.peak = after;
+                candidate.start = after - qint64(std::lround(0.5 * m_fPulse));
+                candidate.settled = std::min(m_nCount, c1 + m_nGap);
+            }
         } else {
             // The strongest step of the group marks its middle.
             qint64 centre = c0;

@@ -59,6 +59,9 @@ struct tWork
     // Standard deviation of the measured loss, dB.
     double lossSigma = 0;
     bool merged = false;
+    // The section after the event is too short for a slope of its own and
+    // takes the fibre's from a long neighbour.
+    bool rightFixed = false;
 };
 
 class CMeasure
@@ -136,6 +139,7 @@ public:
                 w.event.attenuationDbPerKm = Fit(leftFirst, leftLast).slope;
             MeasureReflection(w);
         }
+        FixShortSections(work);
         // A section too short or too steep for a backscatter line (the trough
         // between two close reflections, a receiver recovering) measures
         // neither event beside it: the group is measured from the line before
@@ -170,7 +174,49 @@ public:
     bool Usable(const tWork& w) const
     {
         return w.rightCount >= m_finder.MinFit()
-            && (double(w.rightCount) >= kLongSection * m_fPulse || std::abs(w.right.slope) <= kSectionSlope);
+            && (w.rightFixed || double(w.rightCount) >= kLongSection * m_fPulse
+                || std::abs(w.right.slope) <= kSectionSlope);
+    }
+
+    // A section between two close events holds too few samples for its own
+    // slope: where that slope differs from the fibre's beside it by no more
+    // than its noise, the section is backscatter on the fibre's slope through
+    // its own mean, and both events are measured with that line. A section
+    // whose slope stands out (a receiver recovering) keeps its own.
+    void FixShortSections(std::vector<tWork>& work) const
+    {
+        const double dx = m_trace.spacingM;
+        const double longSection = kLongSection * m_fPulse;
+        for (size_t k = 0; k + 1 < work.size(); ++k) {
+            tWork& w = work[k];
+            tWork& next = work[k + 1];
+            const qint64 first = w.at.settled;
+            const qint64 last = next.at.start;
+            const qint64 count = last - first;
+            if (count < m_finder.MinFit() || double(count) >= longSection)
+                continue;
+            const bool before = double(w.leftCount) >= longSection;
+            const bool after = double(next.rightCount) >= longSection;
+            if (!before && !after)
+                continue;
+            const double slope = before && (!after || w.leftCount >= next.rightCount) ? w.left.slope : next.right.slope;
+            const double n = double(count);
+            const double slopeSigma = m_finder.LocalNoise(first, last) * std::sqrt(12.0 / (n * n * n)) / dx;
+            if (std::abs(w.right.slope - slope) > kLossZ * slopeSigma)
+                continue;
+            const double mean = m_finder.MeanOver(first, last);
+            const tLine line { slope, mean - slope * 0.5 * double(first + last - 1) * dx };
+            w.right = line;
+            w.rightFixed = true;
+            next.left = line;
+            for (tWork* e : { &w, &next }) {
+                if (e->leftCount >= m_finder.MinFit() && e->rightCount >= m_finder.MinFit()) {
+                    const double x = double(e->at.start) * dx;
+                    e->event.lossDb = (e->right.At(x) - e->left.At(x)) / 1000.0;
+                }
+                MeasureReflection(*e);
+            }
+        }
     }
 
     // Reflectance from the peak's height above the line before the event.
@@ -249,7 +295,11 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
     }
     const double offset = trace.offsetM > 0 && std::isfinite(trace.offsetM) ? trace.offsetM : 0.0;
     const qint64 origin = qint64(std::min(std::floor(offset / trace.spacingM + 0.5), double(s.size())));
-    const CEventFinder finder(s, pulseSamples, trace.spacingM, origin);
+    // The launch reflection is at the front panel; a launch cord may lie
+    // between it and the distance origin.
+    const double frontM = std::isfinite(trace.frontPanelM) ? std::clamp(trace.frontPanelM, 0.0, offset) : offset;
+    const qint64 front = std::min(origin, qint64(std::floor(frontM / trace.spacingM + 0.5)));
+    const CEventFinder finder(s, pulseSamples, trace.spacingM, front);
     if (finder.NoiseStart() <= finder.LaunchEnd() + 2 * finder.MinFit()) {
         result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "the trace is at the noise floor"));
         return result;
@@ -329,17 +379,23 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
     measure.Merge(work);
     measure.Measure(work, sectionsEnd);
 
+    // Events on the launch cord, before the distance origin, are not the
+    // link's: they only bound the cord's sections.
+    const double tolerance = std::max({ 2.0 * pulseSamples * dx, 3.0 * dx, 5.0 });
+    size_t cord = 0;
+    while (cord < work.size() && double(work[cord].at.start) * dx - offset < -tolerance)
+        ++cord;
+
     // The end: the first event whose loss reaches the threshold, or after
     // which the trace is in the noise.
     size_t end = work.size();
-    for (size_t k = 0; k < work.size(); ++k) {
+    for (size_t k = cord; k < work.size(); ++k) {
         if (work[k].event.lossDb.value_or(0.0) >= t.endDb || toNoise(work, k)) {
             end = k;
             break;
         }
     }
-    const double tolerance = std::max({ 2.0 * pulseSamples * dx, 3.0 * dx, 5.0 });
-    for (size_t k = 0; k < work.size(); ++k) {
+    for (size_t k = cord; k < work.size(); ++k) {
         tFoundEvent e = work[k].event;
         if (k == end) {
             e.reflectiveEnd = e.kind == tFoundEvent::Reflective;
@@ -362,19 +418,20 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
             e.lossDb.reset();
         }
 
-    // The span figures over the first section's line at the start and the
-    // line before the end (or the last one the trace shows).
-    const qint64 firstEnd = work.empty() ? sectionsEnd : work.front().at.start;
-    const qint64 firstCount = firstEnd - finder.LaunchEnd();
+    // The span figures over the line of the section the origin lies on at
+    // the start and the line before the end (or the last one the trace shows).
+    const qint64 firstEnd = work.size() > cord ? work[cord].at.start : sectionsEnd;
+    const qint64 firstBegin = cord > 0 ? work[cord - 1].at.settled : finder.LaunchEnd();
+    const qint64 firstCount = firstEnd - firstBegin;
     if (firstCount >= finder.MinFit()) {
-        tLine first = measure.Fit(std::max(finder.LaunchEnd(), firstEnd - std::max<qint64>(firstCount, 0)), firstEnd);
+        tLine first = measure.Fit(firstBegin, firstEnd);
         // A first section too short or too steep for a backscatter line (the
         // launch's tail) does not give the start level: the first section
         // that does, taken back to the start with the losses before it.
         if (firstCount < std::max<qint64>(2 * finder.MinFit(), qint64(2 * pulseSamples))
             || std::abs(first.slope) > kSectionSlope) {
             double before = 0;
-            for (size_t k = 0; k < work.size() && k < end; ++k) {
+            for (size_t k = cord; k < work.size() && k < end; ++k) {
                 before += work[k].event.lossDb.value_or(0.0) * 1000.0;
                 if (measure.Usable(work[k])) {
                     first = { work[k].right.slope, work[k].right.intercept - before };
@@ -395,7 +452,7 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
         CReturnLoss orl(dx, index, trace.backscatterDb < 0 ? trace.backscatterDb : kDefaultBackscatter, start);
         const qint64 stop = end < work.size() ? work[end].at.start : sectionsEnd;
         CReturnLoss::tSection section { origin, firstEnd, first };
-        for (size_t k = 0; k <= std::min(end, work.size()); ++k) {
+        for (size_t k = cord; k <= std::min(end, work.size()); ++k) {
             const qint64 until = k < work.size() ? std::min(work[k].at.start, stop) : stop;
             orl.AddBackscatter(section, until);
             if (k >= work.size() || k >= end)
@@ -409,10 +466,10 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
         const qint64 look = std::min<qint64>(qint64(s.size()), origin + qint64(2 * pulseSamples) + 4);
         const qint64 launch = qint64(std::min_element(s.begin() + from, s.begin() + look) - s.begin());
         const double launchHeight = (first.At(double(launch) * dx) - s[size_t(launch)]) / 1000.0;
-        if (finder.LaunchEnd() > origin && launchHeight > 0)
+        if (front == origin && finder.LaunchEnd() > origin && launchHeight > 0)
             orl.AddReflection(measure.Reflectance(launchHeight), start);
-        for (size_t k = 0; k < work.size() && k <= end; ++k) {
-            const tFoundEvent& e = result.events[k];
+        for (size_t k = cord; k < work.size() && k <= end; ++k) {
+            const tFoundEvent& e = result.events[k - cord];
             if (e.reflectanceDb && e.kind != tFoundEvent::Echo)
                 orl.AddReflection(*e.reflectanceDb, work[k].left.At(double(work[k].at.start) * dx));
         }

@@ -43,8 +43,11 @@ tTraceInput tTraceInput::FromFile(const sor::CFile& file, int pulse, const tThre
     // Event times count from the front panel, and from the user's offset
     // past it; the samples start before both.
     const double offsetNs = double(fixed.frontPanelOffset) + double(file.GeneralParameters().userOffset);
-    if (trace.groupIndex > 0 && offsetNs > 0 && std::isfinite(offsetNs))
+    if (trace.groupIndex > 0 && offsetNs > 0 && std::isfinite(offsetNs)) {
         trace.offsetM = offsetNs * 1e-9 * kSpeedOfLight / trace.groupIndex;
+        const double frontNs = std::clamp(double(fixed.frontPanelOffset), 0.0, offsetNs);
+        trace.frontPanelM = frontNs * 1e-9 * kSpeedOfLight / trace.groupIndex;
+    }
 
     trace.thresholds = defaults;
     const double loss = double(fixed.lossThreshold);

@@ -31,6 +31,10 @@ struct tTraceInput
     // count from (its front panel and user offsets): sample i lies at
     // i * spacingM - offsetM.
     double offsetM = 0;
+    // Metres of trace before the instrument's front panel, at most offsetM:
+    // a launch cord lies between the two when the user set the distance
+    // origin at its far end.
+    double frontPanelM = 0;
     tThresholds thresholds;
 
     // The trace of pulse `pulse` (0-based) of a document. Thresholds the file

@@ -92,6 +92,11 @@ private slots:
     void findsTheHardCases();
     // A trace that sinks into the noise before its end has no events there.
     void staysOutOfTheNoise();
+    // A launch cord before the distance origin: the connector at its far end
+    // is the link's first event, measured on the cord's backscatter, and the
+    // span starts before it; a splice a few pulse lengths after a connector
+    // is measured on its own.
+    void measuresFromTheLaunchCord();
     void refusesBadInput_data();
     void refusesBadInput();
     // The shared real files: the stored events are found with their losses.
@@ -208,6 +213,29 @@ void TstTraceAnalyzer::staysOutOfTheNoise()
         QVERIFY2(e.distanceM < 80000 || e.kind == tFoundEvent::Echo, qPrintable(QString::number(e.distanceM)));
         QVERIFY(!e.lossDb || std::isfinite(*e.lossDb));
     }
+}
+
+void TstTraceAnalyzer::measuresFromTheLaunchCord()
+{
+    tLink link { 30, 4000, 0.25, 35, 5, {}, 11 };
+    const double cord = 500;
+    const double pulseM = link.pulseNs * 1e-9 * kC / (2 * kIndex);
+    link.features = { Make(CSynthFibre::Connector, cord, 0.5, -45), Make(CSynthFibre::Connector, cord + 1500, 0.3, -50),
+        Make(CSynthFibre::Splice, cord + 1500 + 6 * pulseM, 0.3), Make(CSynthFibre::End, cord + 3500, 0, -20) };
+    analysis::tTraceInput input = Render(link);
+    input.offsetM = cord;
+    const tAnalysisResult result = CTraceAnalyzer::Analyze(input);
+    QVERIFY2(result.reason.isEmpty(), qPrintable(result.reason));
+    QCOMPARE(int(result.events.size()), 4);
+    const tFoundEvent& connector = result.events.front();
+    QVERIFY2(connector.distanceM < 2 && connector.lossDb && std::abs(*connector.lossDb - 0.5) < 0.05,
+        qPrintable(QString::number(connector.lossDb.value_or(-1))));
+    const tFoundEvent* splice = Near(result, 1500 + 6 * pulseM, pulseM);
+    QVERIFY(splice && splice->lossDb && std::abs(*splice->lossDb - 0.3) < 0.06);
+    // The connector at the origin, the other two events and 3.5 km of fibre.
+    const double expected = 0.5 + 0.3 + 0.3 + 0.19 * 3.5;
+    QVERIFY2(result.endToEndLossDb && std::abs(*result.endToEndLossDb - expected) < 0.1,
+        qPrintable(QString::number(result.endToEndLossDb.value_or(-1))));
 }
 
 void TstTraceAnalyzer::sharesTheLineFit_data()
