@@ -406,8 +406,9 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
                 --j;
             // A weaker reflection before the strongest one, the trace
             // falling below half its height between them: closer than the
-            // detector separates, the two are one event, which starts at the
-            // first one's leading edge; further apart, an event of its own.
+            // detector separates and not back on the backscatter between
+            // them, the two are one event, which starts at the first one's
+            // leading edge; otherwise an event of its own.
             const double weakest = std::max(threshold, kCloseReflection * height);
             for (qint64 i = from; i < j; ++i) {
                 if (above(i) <= weakest)
@@ -425,7 +426,14 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
                 qint64 lead = i;
                 while (lead > from && above(lead - 1) > firstEdge)
                     --lead;
-                if (j - top > join) {
+                // Back on the backscatter between them, the two are seen apart.
+                double lowest = above(trough);
+                for (qint64 k = trough; k < j; ++k)
+                    lowest = std::min(lowest, above(k));
+                if (j - top > join || lowest <= firstEdge) {
+                    // Found already as the group before.
+                    if (!found.empty() && found.back().reflective && top < found.back().settled)
+                        break;
                     tCandidate weaker;
                     weaker.reflective = true;
                     weaker.start = lead;

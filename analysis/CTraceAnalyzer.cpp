@@ -39,6 +39,8 @@ constexpr double kLossZ = 3.0;
 // (sample units).
 constexpr double kRecoverySlope = 8.0;
 constexpr double kRecoveryFall = 1000.0;
+// A short section noisier than this times the fibre beside it is no backscatter.
+constexpr double kNoiseRise = 2.0;
 // An echo has about no loss: at most this much, dB.
 constexpr double kEchoLoss = 0.1;
 
@@ -88,7 +90,10 @@ public:
         for (size_t k = 1; k < work.size();) {
             tWork& a = work[k - 1];
             const tWork& b = work[k];
-            if (b.at.start - a.at.settled >= m_finder.MinFit()) {
+            // Two reflections seen apart stay two events; the section
+            // between them measures neither (see Measure).
+            if (b.at.start - a.at.settled >= m_finder.MinFit()
+                || (a.at.reflective && b.at.reflective && double(b.at.start - a.at.peak) >= m_fPulse)) {
                 ++k;
                 continue;
             }
@@ -199,10 +204,17 @@ public:
             const bool after = double(next.rightCount) >= longSection;
             if (!before && !after)
                 continue;
-            const double slope = before && (!after || w.leftCount >= next.rightCount) ? w.left.slope : next.right.slope;
+            const bool fromBefore = before && (!after || w.leftCount >= next.rightCount);
+            const double slope = fromBefore ? w.left.slope : next.right.slope;
             const double n = double(count);
-            const double slopeSigma = m_finder.LocalNoise(first, last) * std::sqrt(12.0 / (n * n * n)) / dx;
+            const double noise = m_finder.LocalNoise(first, last);
+            const double slopeSigma = noise * std::sqrt(12.0 / (n * n * n)) / dx;
             if (std::abs(w.right.slope - slope) > kLossZ * slopeSigma)
+                continue;
+            // Noisier than the fibre beside it: the tail after the fibre end.
+            const qint64 wideFirst = fromBefore ? w.at.start - w.leftCount : next.at.settled;
+            const qint64 wideLast = fromBefore ? w.at.start : next.at.settled + next.rightCount;
+            if (noise > kNoiseRise * m_finder.LocalNoise(wideFirst, wideLast))
                 continue;
             const double mean = m_finder.MeanOver(first, last);
             const tLine line { slope, mean - slope * 0.5 * double(first + last - 1) * dx };
@@ -394,6 +406,15 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
             end = k;
             break;
         }
+    }
+    // Reflections measured as one group with the end (no backscatter line
+    // between them) end the fibre at the last of them; the others' own
+    // losses cannot be told.
+    while (end + 1 < work.size() && !measure.Usable(work[end]) && work[end + 1].at.reflective
+           && work[end + 1].at.start - work[end].at.settled < measure.Cap()) {
+        work[end + 1].event.lossDb = work[end].event.lossDb;
+        work[end].event.lossDb.reset();
+        ++end;
     }
     for (size_t k = cord; k < work.size(); ++k) {
         tFoundEvent e = work[k].event;

@@ -192,13 +192,18 @@ void TstTraceAnalyzer::findsTheHardCases()
     const tFoundEvent* fresnel = Near(result, 9000, tolerance);
     QVERIFY(fresnel && fresnel->kind == tFoundEvent::End && fresnel->reflectiveEnd);
 
-    // A weak reflection a few pulse lengths before a strong end: one event,
-    // from the first reflection's leading edge.
-    link.features = { Make(CSynthFibre::Connector, 5000, 0.2, -45), Make(CSynthFibre::Connector, 9960, 0, -40),
-        Make(CSynthFibre::End, 10000, 0, -14) };
-    result = CTraceAnalyzer::Analyze(Render(link));
-    QVERIFY(result.fiberEndM && std::abs(*result.fiberEndM - 9960) < 0.5 * pulseM);
-    QVERIFY(result.events.back().merged);
+    // A weak reflection before a strong end: with the backscatter between
+    // them two events, the end at the strong one; closer, one event from the
+    // first one's leading edge.
+    for (const double apart : { 4.0, 1.2 }) {
+        link.features = { Make(CSynthFibre::Connector, 5000, 0.2, -45),
+            Make(CSynthFibre::Connector, 10000 - apart * pulseM, 0, -40), Make(CSynthFibre::End, 10000, 0, -14) };
+        result = CTraceAnalyzer::Analyze(Render(link));
+        const double end = apart > 2 ? 10000 : 10000 - apart * pulseM;
+        QVERIFY2(result.fiberEndM && std::abs(*result.fiberEndM - end) < 0.5 * pulseM,
+            qPrintable(QString::number(result.fiberEndM.value_or(-1))));
+        QCOMPARE(result.events.size(), apart > 2 ? size_t(3) : size_t(2));
+    }
 }
 
 void TstTraceAnalyzer::staysOutOfTheNoise()
