@@ -419,6 +419,9 @@ QSharedPointer<sor::CFile> CLinkMap::PartnerOf(const sor::CFile& file) const
 {
     if (m_chosenPartner && m_chosenFor.data() == &file && m_chosenPartner.data() != &file)
         return m_chosenPartner;
+    // A file holding both wavelengths pairs with itself.
+    if (QSharedPointer<sor::CFile> own = analysis::CWavelengthPair::RecordPartner(file))
+        return own;
     if (!m_pFileList)
         return {};
     std::vector<QSharedPointer<sor::CFile>> listed;
@@ -594,6 +597,18 @@ void CLinkMap::contextMenuEvent(QContextMenuEvent* event)
     connect(automatic, &QAction::triggered, this, [this] { SetPartner({}); });
     menu.addSeparator();
     const double wavelength = analysis::CWavelengthPair::WavelengthNm(*file);
+    // The other wavelengths of a file that holds several.
+    for (int index = 1; index < file->RecordCount(); ++index) {
+        const QSharedPointer<sor::CFile> record = file->Record(index);
+        const double recordNm = analysis::CWavelengthPair::WavelengthNm(*record);
+        if (std::abs(recordNm - wavelength) < 1)
+            continue;
+        QAction* action = menu.addAction(tr("Compare with record %1 of this file (%2 nm)").arg(index + 1).arg(recordNm));
+        action->setCheckable(true);
+        action->setChecked(m_chosenFor == file && m_chosenPartner == record);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, record] { SetPartner(record); });
+    }
     for (int row = 0; row < m_pFileList->GetCount(); ++row) {
         const QSharedPointer<sor::CFile> other = m_pFileList->GetFile(row);
         if (!other || other == file || std::abs(analysis::CWavelengthPair::WavelengthNm(*other) - wavelength) < 1)
