@@ -573,9 +573,11 @@ bool CLinkMap::event(QEvent* event)
         if (item.lossDb)
             text += QLatin1Char('\n') + tr("Loss %1 dB").arg(*item.lossDb, 0, 'f', 3);
         if (m_partner && item.icon == CLinkMapModel::Bend)
+            // Than at the shorter of the two, whichever trace is shown.
             text += QLatin1Char('\n')
                 + tr("More loss at the longer wavelength than at %1 nm")
-                      .arg(analysis::CWavelengthPair::WavelengthNm(*m_partner));
+                      .arg(std::min(analysis::CWavelengthPair::WavelengthNm(*m_partner),
+                          m_shown ? analysis::CWavelengthPair::WavelengthNm(*m_shown) : 1e9));
         QToolTip::showText(help->globalPos(), text, this);
         return true;
     }
