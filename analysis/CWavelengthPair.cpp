@@ -82,6 +82,19 @@ const sor::CFile* CWavelengthPair::FindPartner(const sor::CFile& file, const std
     return best;
 }
 
+QSharedPointer<sor::CFile> CWavelengthPair::RecordPartner(const sor::CFile& file)
+{
+    QSharedPointer<sor::CFile> best;
+    const double wavelength = WavelengthNm(file);
+    for (int index = 1; index < file.RecordCount(); ++index) {
+        const QSharedPointer<sor::CFile> record = file.Record(index);
+        const double gap = std::abs(WavelengthNm(*record) - wavelength);
+        if (gap >= 1 && (!best || gap < std::abs(WavelengthNm(*best) - wavelength)))
+            best = record;
+    }
+    return best;
+}
+
 double CWavelengthPair::ToleranceM(double pulseNsA, double pulseNsB, double groupIndex)
 {
     const double pulse = std::max(pulseNsA, pulseNsB);

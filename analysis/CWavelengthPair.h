@@ -3,6 +3,7 @@
 #include "tAnalysisResult.h"
 
 #include <QCoreApplication>
+#include <QSharedPointer>
 #include <QString>
 
 #include <optional>
@@ -45,6 +46,12 @@ public:
     // Of `candidates`, the one `file` pairs with, or null. The nearest
     // wavelength wins when several do.
     static const sor::CFile* FindPartner(const sor::CFile& file, const std::vector<const sor::CFile*>& candidates);
+
+    // Of the records that follow the first in a file holding several
+    // wavelengths, the one nearest in wavelength to the file's own among those
+    // at another wavelength, or null. One file is one fibre: no name or ID
+    // needs to agree.
+    static QSharedPointer<sor::CFile> RecordPartner(const sor::CFile& file);
 
     // Events closer than this are one place on the link (metres): three pulse
     // lengths of the longer pulse, at least 10 m.

@@ -1,5 +1,6 @@
 #include "CFile.h"
 
+#include <CRecordSpan.h>
 #include <Exception.h>
 
 #include <QHash>
@@ -75,10 +76,17 @@ bool CFile::ReleaseTrace()
 {
     if (m_bModified || (m_nLoadWarnings & WarningTraceGone))
         return false;
+    // A further record reads its samples from the file's trailing bytes,
+    // not from the file on its own.
+    if (m_nRecordIndex > 0)
+        return false;
     if (!m_bTraceReleased) {
         Outline();
         std::vector<bc::CDataPoints::tDataPointsGroup>().swap(dataPoints.groups);
     }
+    // The following records hold samples too; they are read again when asked for.
+    m_records.clear();
+    m_bRecordsRead = false;
     m_bTraceReleased = true;
     return true;
 }
@@ -120,8 +128,57 @@ void CFile::RequireTrace() const
     throw failure;
 }
 
+void CFile::RequireFirstRecord() const
+{
+    if (m_nRecordIndex == 0)
+        return;
+    EFileAccessError failure(Exception::ModuleBlocks, __LINE__);
+    failure.SetCause(tr("record %1 of the file is only read: the file is saved through its first record")
+                         .arg(m_nRecordIndex + 1));
+    throw failure;
+}
+
+int CFile::RecordCount() const
+{
+    ReadRecords();
+    return 1 + int(m_records.size());
+}
+
+QSharedPointer<CFile> CFile::Record(int index) const
+{
+    ReadRecords();
+    return index >= 1 && size_t(index) <= m_records.size() ? m_records[size_t(index - 1)] : QSharedPointer<CFile>();
+}
+
+void CFile::ReadRecords() const
+{
+    if (m_bRecordsRead)
+        return;
+    m_bRecordsRead = true;
+    m_records.clear();
+    // Each record is read once, from its own bytes: the work grows with the
+    // file, whatever its trailing bytes hold.
+    qint64 offset = 0;
+    while (offset < aTrailing.size() && int(m_records.size()) + 1 < kMaxRecords) {
+        const qint64 length = bc::CRecordSpan::Length(aTrailing, offset);
+        if (length <= 0)
+            return;
+        try {
+            quint32 warnings = 0;
+            const QSharedPointer<CFile> record(
+                new CFile(m_sPath, aTrailing.mid(qsizetype(offset), qsizetype(length)), warnings));
+            record->m_nRecordIndex = int(m_records.size()) + 1;
+            m_records.push_back(record);
+        } catch (const Exception&) {
+            return;
+        }
+        offset += length;
+    }
+}
+
 void CFile::Save()
 {
+    RequireFirstRecord();
     RequireTrace();
     m_stream.Save(static_cast<bc::CBellcore&>(*this));
     // The file now holds the value just written, in a convention it matches.
@@ -153,6 +210,8 @@ void CFile::Restore(const QByteArray& image)
     bc::CFileStream stream(m_sPath);
     stream.LoadFromData(restored, image);
     static_cast<bc::CBellcore&>(*this) = restored;
+    m_records.clear();
+    m_bRecordsRead = false;
     // The image holds its whole trace, also where the file lost it.
     m_bTraceReleased = false;
     m_nLoadWarnings &= ~WarningTraceGone;
@@ -162,6 +221,7 @@ void CFile::Restore(const QByteArray& image)
 
 void CFile::Rename(const QString& path)
 {
+    RequireFirstRecord();
     m_stream.Rename(path);
     m_sPath = path;
 }

@@ -6,9 +6,11 @@
 #include <CFileStream.h>
 
 #include <QObject>
+#include <QSharedPointer>
 #include <QString>
 
 #include <deque>
+#include <vector>
 
 namespace sor {
 
@@ -106,6 +108,22 @@ public:
     // Bytes a vendor put after the known fields of a block, or after the last block.
     const QByteArray& TrailingBytes() const { return aTrailing; }
 
+    // Instruments that save every wavelength of one test in one file write
+    // one complete record (map and blocks) after another. The document is the
+    // file's first record, the one shown, edited and saved; the records that
+    // follow it stay in the bytes after its last block, written back as they
+    // are. At most kMaxRecords are read; bytes that are no complete record
+    // end the list and stay as they are.
+    static constexpr int kMaxRecords = 16;
+    // The records of the file, this one included: 1 where nothing follows.
+    int RecordCount() const;
+    // Record `index` (1 ... RecordCount() - 1) as a document of its own, or
+    // null. It keeps the file's path, but is only read: its Save() and
+    // Rename() are refused, as the file holds the other records too.
+    QSharedPointer<CFile> Record(int index) const;
+    // Which record of its file the document is: 0 for the first.
+    int RecordIndex() const { return m_nRecordIndex; }
+
     // The file's block map and data-point groups, as read.
     const bc::CBlockMap& BlockMap() const { return map; }
     const bc::CDataPoints& DataPoints() const
@@ -154,6 +172,10 @@ private:
     void TraceChanged();
     // Refuses to write a document whose trace was lost.
     void RequireTrace() const;
+    // Refuses to write over the file from a record that follows its first.
+    void RequireFirstRecord() const;
+    // Reads the records after the first from the trailing bytes, once.
+    void ReadRecords() const;
 
     double m_fResolution = 0;
     quint32 m_nLoadWarnings = 0;
@@ -166,6 +188,10 @@ private:
     mutable bool m_bOutlineStale = true;
     quint64 m_nTraceDigest = 0;
     bool m_bTraceReleased = false;
+    // The records after this one, read when first asked for.
+    mutable std::vector<QSharedPointer<CFile>> m_records;
+    mutable bool m_bRecordsRead = false;
+    int m_nRecordIndex = 0;
 };
 
 } // namespace sor

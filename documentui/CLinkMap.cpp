@@ -419,6 +419,9 @@ QSharedPointer<sor::CFile> CLinkMap::PartnerOf(const sor::CFile& file) const
 {
     if (m_chosenPartner && m_chosenFor.data() == &file && m_chosenPartner.data() != &file)
         return m_chosenPartner;
+    // A file holding both wavelengths pairs with itself.
+    if (QSharedPointer<sor::CFile> own = analysis::CWavelengthPair::RecordPartner(file))
+        return own;
     if (!m_pFileList)
         return {};
     std::vector<QSharedPointer<sor::CFile>> listed;
@@ -570,9 +573,11 @@ bool CLinkMap::event(QEvent* event)
         if (item.lossDb)
             text += QLatin1Char('\n') + tr("Loss %1 dB").arg(*item.lossDb, 0, 'f', 3);
         if (m_partner && item.icon == CLinkMapModel::Bend)
+            // Than at the shorter of the two, whichever trace is shown.
             text += QLatin1Char('\n')
                 + tr("More loss at the longer wavelength than at %1 nm")
-                      .arg(analysis::CWavelengthPair::WavelengthNm(*m_partner));
+                      .arg(std::min(analysis::CWavelengthPair::WavelengthNm(*m_partner),
+                          m_shown ? analysis::CWavelengthPair::WavelengthNm(*m_shown) : 1e9));
         QToolTip::showText(help->globalPos(), text, this);
         return true;
     }
@@ -594,6 +599,18 @@ void CLinkMap::contextMenuEvent(QContextMenuEvent* event)
     connect(automatic, &QAction::triggered, this, [this] { SetPartner({}); });
     menu.addSeparator();
     const double wavelength = analysis::CWavelengthPair::WavelengthNm(*file);
+    // The other wavelengths of a file that holds several.
+    for (int index = 1; index < file->RecordCount(); ++index) {
+        const QSharedPointer<sor::CFile> record = file->Record(index);
+        const double recordNm = analysis::CWavelengthPair::WavelengthNm(*record);
+        if (std::abs(recordNm - wavelength) < 1)
+            continue;
+        QAction* action = menu.addAction(tr("Compare with record %1 of this file (%2 nm)").arg(index + 1).arg(recordNm));
+        action->setCheckable(true);
+        action->setChecked(m_chosenFor == file && m_chosenPartner == record);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, record] { SetPartner(record); });
+    }
     for (int row = 0; row < m_pFileList->GetCount(); ++row) {
         const QSharedPointer<sor::CFile> other = m_pFileList->GetFile(row);
         if (!other || other == file || std::abs(analysis::CWavelengthPair::WavelengthNm(*other) - wavelength) < 1)

@@ -3,7 +3,8 @@
 // parameters; a failure to write or to read the image back is a finding.
 // A file of the later layout saved unedited is the input itself (unless its
 // checksum block was unreadable); one of version 1.0 gets a checksum that matches.
-// Its first pulse is analysed, and every figure found is a number.
+// Its first pulse is analysed, and every figure found is a number. The records
+// that follow the first in a file of several wavelengths are read too.
 #include <CFile.h>
 #include <CTraceAnalyzer.h>
 #include <Exception.h>
@@ -58,6 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
         for (int i = 0; i < file.PointCount(); ++i) {
             if (again->Point(i) != file.Point(i))
+                std::abort();
+        }
+        // The records that follow in a file holding several wavelengths are
+        // traces of their own, read from the bytes the image keeps.
+        for (int index = 1; index < file.RecordCount(); ++index) {
+            const QSharedPointer<sor::CFile> record = file.Record(index);
+            if (!record || record->RecordIndex() != index || record->ValueAt(record->Length() / 2) > record->MaxValue())
                 std::abort();
         }
         // Every trace that loads is analysed: no crash, hang or value that is not a number.

@@ -120,7 +120,8 @@ std::vector<CLinkMap::tItem> MapItems(const sor::CFile& document, const tGraphSt
         for (const QSharedPointer<tListedFile>& listed : *workArea->files)
             if (listed && listed->file)
                 candidates.push_back(listed->file.data());
-    const sor::CFile* partner = analysis::CWavelengthPair::FindPartner(document, candidates);
+    const QSharedPointer<sor::CFile> own = analysis::CWavelengthPair::RecordPartner(document);
+    const sor::CFile* partner = own ? own.data() : analysis::CWavelengthPair::FindPartner(document, candidates);
     return CLinkMap::ItemsOf(document, partner, analysis::CBendFinder::kDefaultThresholdDb,
         CLinkMap::VerdictsOf(analysis::CActiveVerdict::Of(document), document.KeyEvents().size()));
 }

@@ -1506,6 +1506,10 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <source>Compare with %1 (%2 nm)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Compare with record %1 of this file (%2 nm)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CListOrder</name>
@@ -2522,6 +2526,10 @@ The instrument is probably not a compatible one, or it is not connected.</source
     <name>sor::CFile</name>
     <message>
         <source>the trace changed or went away on disk while it was not held in memory; reload the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>record %1 of the file is only read: the file is saved through its first record</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

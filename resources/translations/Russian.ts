@@ -1535,6 +1535,10 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <source>Compare with %1 (%2 nm)</source>
         <translation>Сравнить с %1 (%2 нм)</translation>
     </message>
+    <message>
+        <source>Compare with record %1 of this file (%2 nm)</source>
+        <translation>Сравнить с записью %1 этого файла (%2 нм)</translation>
+    </message>
 </context>
 <context>
     <name>CListOrder</name>
@@ -2555,6 +2559,10 @@ The instrument is probably not a compatible one, or it is not connected.</source
     <message>
         <source>the trace changed or went away on disk while it was not held in memory; reload the file</source>
         <translation>рефлектограмма изменилась или исчезла с диска, пока не хранилась в памяти; загрузите файл заново</translation>
+    </message>
+    <message>
+        <source>record %1 of the file is only read: the file is saved through its first record</source>
+        <translation>запись %1 файла доступна только для чтения: файл сохраняется через его первую запись</translation>
     </message>
 </context>
 <context>

@@ -66,6 +66,7 @@ private slots:
     void thirtyEvents_labelsApartAt1280();
     void limitSet_failedEventDrawnInFailColour();
     void synthPair_bendOfTheLongerOnBothMapsAndFailing();
+    void oneFileOfTwoWavelengths_pairsWithItself();
 
 private:
     tPrivateStore m_store;
@@ -326,6 +327,38 @@ void TstLinkMap::synthPair_bendOfTheLongerOnBothMapsAndFailing()
         QCOMPARE(bend->verdict, longer ? CLinkMapModel::Fail : CLinkMapModel::NoVerdict);
         QCOMPARE(window.findChild<CVerdictLine*>()->text().contains(QStringLiteral("bend")), longer);
     }
+}
+
+void TstLinkMap::oneFileOfTwoWavelengths_pairsWithItself()
+{
+    QTemporaryDir dir;
+    CSynthPair::tOptions options;
+    options.trace.events = 6;
+    options.bend = true;
+    const CSynthPair synth(options);
+    synth.WriteOneFile(dir.filePath(QStringLiteral("both.sor")));
+    MainWindow window(dir.path());
+    window.resize(1280, 800);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.FileList()->count(), 1);
+    window.FileList()->setCurrentRow(0);
+    const QSharedPointer<sor::CFile> file = window.FileList()->GetFile(0);
+    CLinkMap* map = window.LinkMap();
+    // The 1310 nm record is shown; its partner is the file's own 1550 nm record.
+    QTRY_VERIFY(map->isVisible() && map->Partner());
+    QCOMPARE(map->Partner()->RecordIndex(), 1);
+    QCOMPARE(map->Partner()->Path(), file->Path());
+    QCOMPARE(float(map->Partner()->GeneralParameters().wavelength), 1550.0f);
+    const auto bend = std::find_if(map->Items().begin(), map->Items().end(),
+        [](const CLinkMap::tItem& item) { return item.icon == CLinkMapModel::Bend; });
+    QVERIFY(bend != map->Items().end() && std::abs(bend->distanceM - synth.BendDistanceM()) < 1.0);
+    QTRY_COMPARE(map->height(), map->sizeHint().height());
+    const QRect icon = map->CurrentLayout().icons[int(bend - map->Items().begin())];
+    QVERIFY(PixelsNear(Grab(map), icon, QColor(230, 110, 20)) > 20);
+    QCOMPARE(std::count_if(map->Items().begin(), map->Items().end(),
+                 [](const CLinkMap::tItem& item) { return item.icon == CLinkMapModel::Bend; }),
+        1);
 }
 
 QTEST_MAIN(TstLinkMap)

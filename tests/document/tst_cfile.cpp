@@ -1,9 +1,11 @@
 #include "CFile.h"
+#include "CSynthPair.h"
 #include "TraceLengths.h"
 #include "ErrorKind.h"
 #include "SorBuilder.h"
 #include "TestPaths.h"
 
+#include <CFileStream.h>
 #include <Exception.h>
 
 #include <QDir>
@@ -354,6 +356,69 @@ private slots:
         file.Restore(image);
         QCOMPARE(std::vector<quint16>(file.Points(), file.Points() + file.PointCount()), samples);
         QCOMPARE(file.LoadWarnings() & sor::CFile::WarningTraceGone, 0u);
+    }
+
+    void recordsOfSeveralWavelengths_data()
+    {
+        // A file of two records (1310 and 1550 nm) with its second record cut
+        // to a share of its bytes, less some, and bytes added after it.
+        QTest::addColumn<double>("kept");
+        QTest::addColumn<int>("less");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<int>("records");
+        QTest::newRow("whole") << 1.0 << 0 << QByteArray() << 2;
+        QTest::newRow("garbage after it") << 1.0 << 0 << QByteArray(100, '\x7f') << 2;
+        QTest::newRow("itself again") << 1.0 << 0 << QByteArray("self") << 3;
+        QTest::newRow("last byte cut") << 1.0 << 1 << QByteArray() << 1;
+        QTest::newRow("half") << 0.5 << 0 << QByteArray() << 1;
+        QTest::newRow("its map only") << 0.0 << -40 << QByteArray() << 1;
+    }
+
+    void recordsOfSeveralWavelengths()
+    {
+        QFETCH(double, kept);
+        QFETCH(int, less);
+        QFETCH(QByteArray, after);
+        QFETCH(int, records);
+        CSynthPair::tOptions options;
+        options.trace.lengthKm = 5;
+        options.bend = true;
+        const CSynthPair synth(options);
+        const QDir dir(m_dir.path());
+        synth.WriteOneFile(dir.filePath(QStringLiteral("both.sor")));
+        synth.Write(dir.filePath(QStringLiteral("short.sor")), dir.filePath(QStringLiteral("long.sor")));
+        const QByteArray shortImage = Read(dir.filePath(QStringLiteral("short.sor")));
+        const QByteArray longImage = Read(dir.filePath(QStringLiteral("long.sor")));
+        QCOMPARE(Read(dir.filePath(QStringLiteral("both.sor"))), shortImage + longImage);
+        const QByteArray image = shortImage + longImage.left(qsizetype(longImage.size() * kept) - less)
+            + (after == "self" ? longImage : after);
+
+        quint32 warnings = 0;
+        sor::CFile file(Write(image), warnings);
+        quint32 shortWarnings = 0;
+        const sor::CFile shorter(QStringLiteral("short.sor"), shortImage, shortWarnings);
+        QCOMPARE(warnings, shortWarnings);
+        QCOMPARE(file.RecordCount(), records);
+        QVERIFY(!file.Record(0) && !file.Record(records));
+        // The first record is the document, whatever follows it; the rest
+        // comes back byte for byte.
+        QCOMPARE(file.PointCount(), shorter.PointCount());
+        QVERIFY(std::equal(file.Points(), file.Points() + file.PointCount(), shorter.Points()));
+        QCOMPARE(file.KeyEvents().size(), shorter.KeyEvents().size());
+        QCOMPARE(file.Image(), image);
+        file.Save();
+        QCOMPARE(Read(file.Path()), image);
+        for (int index = 1; index < records; ++index) {
+            const QSharedPointer<sor::CFile> record = file.Record(index);
+            QCOMPARE(record->RecordIndex(), index);
+            QCOMPARE(float(record->GeneralParameters().wavelength), 1550.0f);
+            QCOMPARE(record->Image(), longImage);
+            QVERIFY(!record->ReleaseTrace());
+            QCOMPARE(ErrorOf([&] { record->Save(); }), QStringLiteral("access"));
+        }
+        // An edit of the first record leaves the others as they were.
+        QVERIFY(file.SetKeyEventComment(0, QStringLiteral("edited")));
+        QVERIFY(file.Image().endsWith(image.mid(shortImage.size())));
     }
 
 private:

@@ -19,12 +19,11 @@ struct tRun
     QString err;
 };
 
-tRun Run(const QStringList& arguments)
+tRun Run(const QStringList& arguments, const QString& command = QStringLiteral("bends"))
 {
     tRun run;
     QProcess process;
-    process.start(
-        TestPaths::BinDir() + QStringLiteral("/lumetrix-sor"), QStringList { QStringLiteral("bends") } + arguments);
+    process.start(TestPaths::BinDir() + QStringLiteral("/lumetrix-sor"), QStringList { command } + arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
         return run;
     run.exitCode = process.exitCode();
@@ -42,6 +41,7 @@ class TstBendsCommand : public QObject
 
 private slots:
     void json_synthBendAndSharedPair();
+    void oneFileOfTwoWavelengths_sameAsTwoFiles();
     void refusals_data();
     void refusals();
 
@@ -92,6 +92,21 @@ void TstBendsCommand::json_synthBendAndSharedPair()
     QVERIFY(text.out.contains("0 bend(s) found."));
 }
 
+void TstBendsCommand::oneFileOfTwoWavelengths_sameAsTwoFiles()
+{
+    const QStringList options { "--events", "6", "--bend-km", "7.5", "--long-nm", "1625" };
+    const QString both = m_dir.filePath(QStringLiteral("both.sor"));
+    const QStringList two { m_dir.filePath(QStringLiteral("two-1310.sor")), m_dir.filePath(QStringLiteral("two-1625.sor")) };
+    QCOMPARE(Run(options + QStringList { "--one-file", both }, QStringLiteral("synth-pair")).exitCode, 0);
+    QCOMPARE(Run(options + two, QStringLiteral("synth-pair")).exitCode, 0);
+    const tRun one = Run({ both, QStringLiteral("--json") });
+    QVERIFY2(one.exitCode == 0, qPrintable(one.err));
+    QCOMPARE(one.out, Run(two + QStringList { QStringLiteral("--json") }).out);
+    QVERIFY(one.out.contains("\"bend\": true"));
+    QVERIFY(Run({ both }).out.contains("both.sor, record 2"));
+    QVERIFY(Run({ both }, QStringLiteral("info")).out.contains("2 records at 1310, 1625 nm"));
+}
+
 void TstBendsCommand::refusals_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -108,7 +123,8 @@ void TstBendsCommand::refusals_data()
     const QString other = m_dir.filePath(QStringLiteral("r-short-1550.sor"));
     QTest::newRow("same wavelength") << QStringList { a, b } << QStringLiteral("taken at 1310 nm");
     QTest::newRow("different fibres") << QStringList { a, other } << QStringLiteral("different fibres");
-    QTest::newRow("one file") << QStringList { a } << QStringLiteral("exactly two files");
+    QTest::newRow("one wavelength") << QStringList { a } << QStringLiteral("holds one wavelength only (1310 nm)");
+    QTest::newRow("three files") << QStringList { a, b, other } << QStringLiteral("two files, or one");
     QTest::newRow("option twice") << QStringList { a, other, "--json", "--json" } << QStringLiteral("given twice");
     QTest::newRow("bad threshold") << QStringList { a, other, "--threshold", "x" } << QStringLiteral("not valid");
     QTest::newRow("missing file") << QStringList { a, m_dir.filePath(QStringLiteral("none.sor")) }

@@ -30,11 +30,27 @@ QString Loss(const std::optional<double>& loss)
     return loss ? QString::number(*loss, 'f', 3) : QStringLiteral("-");
 }
 
+// The file's path, and which of its records the trace is where it holds several.
+QString Name(const sor::CFile& file)
+{
+    if (file.RecordIndex() == 0 && file.RecordCount() == 1)
+        return file.Path();
+    return CBendsCommand::tr("%1, record %2").arg(file.Path()).arg(file.RecordIndex() + 1);
+}
+
+QString LoadFailure(const QString& path, const Exception& e)
+{
+    return CBendsCommand::tr("%1: %2\n")
+        .arg(path,
+            e.FullText(QStringLiteral("SOR")).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QStringLiteral(" - ")));
+}
+
 } // namespace
 
 QString CBendsCommand::Usage()
 {
-    return tr("  lumetrix-sor bends SHORT.sor LONG.sor [--threshold DB] [--json]\n");
+    return tr("  lumetrix-sor bends SHORT.sor LONG.sor [--threshold DB] [--json]\n"
+              "  lumetrix-sor bends BOTH.sor [--threshold DB] [--json]\n");
 }
 
 CBendsCommand::tResult CBendsCommand::Compare(
@@ -47,21 +63,54 @@ CBendsCommand::tResult CBendsCommand::Compare(
             quint32 warnings = 0;
             files[i] = std::make_unique<sor::CFile>(paths[i], warnings);
         } catch (const Exception& e) {
-            return { tr("%1: %2\n")
-                         .arg(paths[i],
-                             e.FullText(QStringLiteral("SOR"))
-                                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                                 .join(QStringLiteral(" - "))),
-                2 };
+            return { LoadFailure(paths[i], e), 2 };
         } catch (const std::exception& e) {
             return { tr("%1: %2\n").arg(paths[i], QString::fromLocal8Bit(e.what())), 2 };
         }
     }
+    return CompareLoaded(*files[0], *files[1], thresholdDb, json);
+}
+
+CBendsCommand::tResult CBendsCommand::CompareRecords(const QString& path, double thresholdDb, bool json)
+{
+    std::unique_ptr<sor::CFile> file;
+    try {
+        quint32 warnings = 0;
+        file = std::make_unique<sor::CFile>(path, warnings);
+    } catch (const Exception& e) {
+        return { LoadFailure(path, e), 2 };
+    } catch (const std::exception& e) {
+        return { tr("%1: %2\n").arg(path, QString::fromLocal8Bit(e.what())), 2 };
+    }
+    if (file->RecordCount() < 2)
+        return { tr("bends: %1 holds one wavelength only (%2 nm); compare it with a file of the same fibre at "
+                    "another wavelength.\n")
+                     .arg(path)
+                     .arg(analysis::CWavelengthPair::WavelengthNm(*file)),
+            2 };
+    // The shortest wavelength against the longest, whatever the order of the records.
+    const sor::CFile* shortest = file.get();
+    const sor::CFile* longest = file.get();
+    std::vector<QSharedPointer<sor::CFile>> records;
+    for (int index = 1; index < file->RecordCount(); ++index) {
+        records.push_back(file->Record(index));
+        const double nm = analysis::CWavelengthPair::WavelengthNm(*records.back());
+        if (nm < analysis::CWavelengthPair::WavelengthNm(*shortest))
+            shortest = records.back().data();
+        if (nm > analysis::CWavelengthPair::WavelengthNm(*longest))
+            longest = records.back().data();
+    }
+    return CompareLoaded(*shortest, *longest, thresholdDb, json);
+}
+
+CBendsCommand::tResult CBendsCommand::CompareLoaded(
+    const sor::CFile& first, const sor::CFile& second, double thresholdDb, bool json)
+{
     // The files may come in either order: the wavelengths say which is which.
-    if (analysis::CWavelengthPair::WavelengthNm(*files[0]) > analysis::CWavelengthPair::WavelengthNm(*files[1]))
-        std::swap(files[0], files[1]);
-    const sor::CFile& shortFile = *files[0];
-    const sor::CFile& longFile = *files[1];
+    const bool swapped
+        = analysis::CWavelengthPair::WavelengthNm(first) > analysis::CWavelengthPair::WavelengthNm(second);
+    const sor::CFile& shortFile = swapped ? second : first;
+    const sor::CFile& longFile = swapped ? first : second;
     const analysis::tThresholds defaults;
     const analysis::tAnalysisResult shorter = analysis::CEventSource::StoredOrAnalysed(shortFile, defaults);
     const analysis::tAnalysisResult longer = analysis::CEventSource::StoredOrAnalysed(longFile, defaults);
@@ -96,9 +145,9 @@ CBendsCommand::tResult CBendsCommand::Compare(
     int bends = 0;
     QString text = tr("%1 nm: %2\n%3 nm: %4\nThreshold: %5 dB\n")
                        .arg(shortNm)
-                       .arg(shortFile.Path())
+                       .arg(Name(shortFile))
                        .arg(longNm)
-                       .arg(longFile.Path())
+                       .arg(Name(longFile))
                        .arg(thresholdDb, 0, 'f', 3);
     text += tr("Distance [km]  Loss %1 nm [dB]  Loss %2 nm [dB]\n").arg(shortNm).arg(longNm);
     for (const analysis::CBendFinder::tPlace& place : places) {
@@ -148,14 +197,15 @@ int CBendsCommand::Run(const QStringList& arguments)
             problem = tr("Unknown option \"%1\".").arg(argument);
         }
     }
-    if (problem.isEmpty() && files.size() != 2)
-        problem = tr("bends needs exactly two files.");
+    if (problem.isEmpty() && files.size() != 1 && files.size() != 2)
+        problem = tr("bends needs two files, or one file holding two wavelengths.");
     if (!problem.isEmpty()) {
         Print(stderr, problem + QLatin1Char('\n') + tr("Usage:\n") + Usage());
         return 2;
     }
-    const tResult result
-        = Compare(files.at(0), files.at(1), threshold.value_or(analysis::CBendFinder::kDefaultThresholdDb), json);
+    const double thresholdDb = threshold.value_or(analysis::CBendFinder::kDefaultThresholdDb);
+    const tResult result = files.size() == 1 ? CompareRecords(files.at(0), thresholdDb, json)
+                                             : Compare(files.at(0), files.at(1), thresholdDb, json);
     Print(result.exitCode == 0 ? stdout : stderr, result.text);
     return result.exitCode;
 }

@@ -4,7 +4,12 @@
 #include <QString>
 #include <QStringList>
 
-// `lumetrix-sor bends SHORT.sor LONG.sor [--threshold DB] [--json]`: compares
+namespace sor {
+class CFile;
+}
+
+// `lumetrix-sor bends SHORT.sor LONG.sor [--threshold DB] [--json]`, or one
+// file holding both wavelengths, one record after the other: compares
 // the event losses of one fibre measured at two wavelengths and flags the
 // bends, the events that lose more at the longer wavelength than at the
 // shorter one by more than the threshold.
@@ -30,4 +35,11 @@ public:
     // Compares two files; the order does not matter, the shorter wavelength
     // is found from the files.
     static tResult Compare(const QString& first, const QString& second, double thresholdDb, bool json);
+    // Compares the records of a file that holds several wavelengths: the
+    // shortest wavelength's against the longest's. A file of one wavelength
+    // cannot be compared on its own.
+    static tResult CompareRecords(const QString& path, double thresholdDb, bool json);
+
+private:
+    static tResult CompareLoaded(const sor::CFile& first, const sor::CFile& second, double thresholdDb, bool json);
 };

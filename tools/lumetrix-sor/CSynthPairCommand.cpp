@@ -22,14 +22,16 @@ void Print(FILE* stream, const QString& text)
 QString CSynthPairCommand::Usage()
 {
     return tr(
-        "  lumetrix-sor synth-pair SHORT.sor LONG.sor [--short-nm N] [--long-nm N] [--bend-km X]\n"
-        "                          [--bend-db SHORT,LONG] [--length-km X] [--pulse-ns N] [--events N] [--seed N]\n");
+        "  lumetrix-sor synth-pair SHORT.sor LONG.sor | --one-file OUT.sor\n"
+        "                          [--short-nm N] [--long-nm N] [--bend-km X] [--bend-db SHORT,LONG]\n"
+        "                          [--length-km X] [--pulse-ns N] [--events N] [--seed N]\n");
 }
 
 int CSynthPairCommand::Run(const QStringList& arguments)
 {
     CSynthPair::tOptions options;
     QStringList outputs;
+    QString oneFile;
     QSet<QString> seen;
     const QLocale c = QLocale::c();
     bool optionsEnded = false;
@@ -79,6 +81,9 @@ int CSynthPairCommand::Run(const QStringList& arguments)
             options.trace.pulseNs = c.toInt(value, &ok);
         } else if (argument == QLatin1String("--events")) {
             options.trace.events = c.toInt(value, &ok);
+        } else if (argument == QLatin1String("--one-file")) {
+            oneFile = value;
+            ok = !value.isEmpty();
         } else if (argument == QLatin1String("--seed")) {
             options.trace.seed = c.toUInt(value, &ok);
         } else {
@@ -88,7 +93,9 @@ int CSynthPairCommand::Run(const QStringList& arguments)
         if (!ok)
             problem = tr("The value \"%1\" of \"%2\" is not valid.").arg(value, argument);
     }
-    if (problem.isEmpty() && outputs.size() != 2)
+    if (problem.isEmpty() && !oneFile.isEmpty() && !outputs.isEmpty())
+        problem = tr("With --one-file, synth-pair writes no other file.");
+    if (problem.isEmpty() && oneFile.isEmpty() && outputs.size() != 2)
         problem = tr("synth-pair writes exactly two files.");
     if (problem.isEmpty() && options.shortNm >= options.longNm)
         problem = tr("The short wavelength must be shorter than the long one.");
@@ -105,7 +112,10 @@ int CSynthPairCommand::Run(const QStringList& arguments)
         return 2;
     }
     try {
-        CSynthPair(options).Write(outputs.at(0), outputs.at(1));
+        if (oneFile.isEmpty())
+            CSynthPair(options).Write(outputs.at(0), outputs.at(1));
+        else
+            CSynthPair(options).WriteOneFile(oneFile);
     } catch (const Exception& e) {
         Print(stderr,
             tr("synth-pair: %1\n")

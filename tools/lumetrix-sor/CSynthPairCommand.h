@@ -8,6 +8,8 @@
 // [--bend-km X] [--bend-db SHORT,LONG] [--length-km X] [--pulse-ns N]
 // [--events N] [--seed N]`: one synthetic link at two wavelengths, whose
 // splices and connectors lose the same at both, with a bend where asked.
+// With `--one-file OUT.sor` both wavelengths go into one file, one record
+// after the other.
 class CSynthPairCommand
 {
     Q_DECLARE_TR_FUNCTIONS(CSynthPairCommand)

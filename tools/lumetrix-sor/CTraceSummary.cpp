@@ -93,6 +93,16 @@ QString CTraceSummary::Text(const sor::CFile& file, quint32 warnings)
     rows.append({ tr("Fibre"), Joined({ g.cableId.Text(), g.fiberId.Text(), route }) });
     rows.append({ tr("Wavelength"),
         tr("%1 nm (actual %2 nm)").arg(g.wavelength.ToString(), Fixed(f.actualWavelength.Value(), 1)) });
+    if (file.RecordCount() > 1) {
+        // A file holding several wavelengths: one record after another.
+        QStringList wavelengths { g.wavelength.ToString() };
+        for (int index = 1; index < file.RecordCount(); ++index)
+            wavelengths << file.Record(index)->GeneralParameters().wavelength.ToString();
+        rows.append({ tr("Records"),
+            tr("%1 records at %2 nm; the first is described here")
+                .arg(file.RecordCount())
+                .arg(wavelengths.join(QStringLiteral(", "))) });
+    }
     rows.append({ tr("Pulse"), pulse });
     rows.append({ tr("Range"),
         tr("%1 km, trace %2 km, %3 m per point, group index %4")

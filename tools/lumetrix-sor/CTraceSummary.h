@@ -27,6 +27,7 @@ public:
     // the checksum state.
     static QString FormatAndChecksum(const sor::CFile& file, quint32 warnings);
     // Several lines, each ending in a line feed: file name, date, instrument,
-    // fibre, wavelength, pulse, range, points, the events and the warnings.
+    // fibre, wavelength (and those of the records that follow in a file
+    // holding several), pulse, range, points, the events and the warnings.
     static QString Text(const sor::CFile& file, quint32 warnings);
 };

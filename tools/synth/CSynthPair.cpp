@@ -115,3 +115,12 @@ void CSynthPair::Write(const QString& shortPath, const QString& longPath) const
     bc::CFileStream(shortPath).Save(shortFile);
     bc::CFileStream(longPath).Save(longFile);
 }
+
+void CSynthPair::WriteOneFile(const QString& path) const
+{
+    bc::CBellcore shortFile;
+    bc::CBellcore longFile;
+    Build(shortFile, longFile);
+    shortFile.aTrailing = bc::CFileStream(path).SaveToData(longFile);
+    bc::CFileStream(path).Save(shortFile);
+}

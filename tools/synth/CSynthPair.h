@@ -36,6 +36,10 @@ public:
     void Build(bc::CBellcore& shortFile, bc::CBellcore& longFile) const;
     // Writes both traces; the stream's exceptions pass through.
     void Write(const QString& shortPath, const QString& longPath) const;
+    // Writes both traces into one file, as instruments that save every
+    // wavelength of a test together do: the shorter wavelength's record
+    // first, the longer one's complete record right after it.
+    void WriteOneFile(const QString& path) const;
     // Metres from the trace start where the bend is put.
     double BendDistanceM() const;
 
