@@ -2,17 +2,26 @@
 #include "tPrivateStore.h"
 
 #include <CActiveVerdict.h>
+#include <CDistanceUnit.h>
 #include <CVerdictMark.h>
 #include <CEventList.h>
 #include <CFileInfo.h>
 #include <CFileList.h>
 #include <CFileListElementWidget.h>
 #include <CLimitSets.h>
+#include <CLimitsDialog.h>
 #include <CReportPage.h>
 #include <CVerdictLine.h>
 
+#include <QApplication>
+#include <QFormLayout>
+#include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace analysis;
 using TestTraces::FileTime;
@@ -75,6 +84,7 @@ private slots:
         m_table.reset();
         m_list.reset();
         Choose(QString());
+        CDistanceUnit::Choose(CDistanceUnit::kFileUnit);
     }
 
     void cellsLineCardAndReport()
@@ -138,6 +148,55 @@ private slots:
         QVERIFY(!CReportPage::EventTableHtml(*listed->file).contains(QStringLiteral("bgcolor")));
     }
 
+    // Span lengths read in the unit the file is shown in (its own, or the one
+    // chosen for all), on the verdict line and the report; the limits dialog
+    // shows and takes the cords in it, and keeps a length not typed again.
+    void spanLengthInShownUnit_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("own");
+        QTest::addColumn<double>("metresPer");
+        QTest::addColumn<QString>("level"); // as the verdict line reads it
+        QTest::newRow("metre file") << CDistanceUnit::kFileUnit << int(sor::Metres) << 1.0 << "> 100.0 m";
+        QTest::newRow("km file") << CDistanceUnit::kFileUnit << int(sor::Kilometres) << 1000.0 << "> 0.1000 km";
+        QTest::newRow("feet chosen") << int(sor::Feet) << int(sor::Metres) << 0.3048 << "> 328.1 ft";
+    }
+    void spanLengthInShownUnit()
+    {
+        QFETCH(int, choice);
+        QFETCH(int, own);
+        QFETCH(double, metresPer);
+        QFETCH(QString, level);
+        tLimitSet set;
+        set.name = QStringLiteral("length");
+        set.levels.resize(1);
+        set.levels[0].limits[tLimitLevels::SpanLengthMax] = { std::nullopt, 100.0 };
+        CLimitSets::SetUserSets({ set });
+        CDistanceUnit::Choose(choice);
+        const QSharedPointer<sor::CFile> file = m_list->GetFile(0);
+        file->FixedParameters().distanceUnit = quint32(own);
+        Choose(set.name);
+        const QString line = m_line->text();
+        const QString symbol = level.section(QLatin1Char(' '), -1);
+        QVERIFY2(line.contains(level) && line.endsWith(' ' + symbol + "))"), qPrintable(line));
+        QCOMPARE(line.contains(QStringLiteral("km")), symbol == QStringLiteral("km"));
+        QVERIFY(CReportPage::EventTableHtml(*file).contains(level.toHtmlEscaped()));
+
+        tSpan span;
+        span.launchM = 30.48;
+        span.receiveM = 12.345;
+        CLimitSets::SetActiveSpan(span);
+        CLimitsDialog dialog(nullptr, CDistanceUnit::Of(file.data()));
+        auto* launch = dialog.findChild<QLineEdit*>(QStringLiteral("launch"));
+        const auto* label = qobject_cast<QLabel*>(static_cast<QFormLayout*>(dialog.layout())->labelForField(launch));
+        QCOMPARE(label->text(), "Launch cord [" + symbol + "]:");
+        QCOMPARE(QLocale().toDouble(launch->text()) * metresPer, 30.48);
+        launch->setText(QLocale().toString(2.5));
+        dialog.accept();
+        QCOMPARE(CLimitSets::ActiveSpan().launchM, 2.5 * metresPer);
+        QCOMPARE(*CLimitSets::ActiveSpan().receiveM, 12.345);
+    }
+
     // The stored times stay; every distance follows the index, scaled by
     // old / new. "Set the length" finds the index that puts the span's end
     // at the length typed.
@@ -171,9 +230,20 @@ private slots:
 
         // The fibre end, the span's end, measured at a length that needs 1.46.
         const double known = double(file->TimeToDistance(float(times[2]))) * 1.5 / 1.46;
+        // Typed in the unit the file is shown in, here its own metres.
+        file->FixedParameters().distanceUnit = sor::Metres;
         {
             CFileInfo dialog(file, true);
-            QVERIFY(dialog.SetSpanEndLength(known));
+            QString asked;
+            QTimer::singleShot(0, this, [&asked, known] {
+                if (auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+                    asked = input->labelText();
+                    input->setDoubleValue(known);
+                    input->accept();
+                }
+            });
+            dialog.findChild<QPushButton*>(QStringLiteral("setLength"))->click();
+            QVERIFY2(asked.endsWith(QStringLiteral("[m]:")), qPrintable(asked));
             QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("GI"))->text(), QStringLiteral("1.46000"));
             dialog.accept();
         }
