@@ -163,10 +163,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 (A→B) with %2 (B→A) mirrored; events closer than %3 m are one event.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Not a pair: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -180,6 +176,10 @@
     </message>
     <message>
         <source>The report could not be written to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (A→B) with %2 (B→A) mirrored; events closer than %3 are one event.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -198,10 +198,6 @@
     <name>CBidirectionalTable</name>
     <message>
         <source>Event %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Distance [km]</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -261,7 +257,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Fibre end [km]</source>
+        <source>Distance [%1]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fibre end [%1]</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -914,11 +914,11 @@ The instrument is probably not a compatible one.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Known distance of the span&apos;s end from the trace start [km]:</source>
+        <source>The file stores no range: the trace&apos;s extent</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The file stores no range: the trace&apos;s extent</source>
+        <source>Known distance of the span&apos;s end from the trace start [%1]:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1375,14 +1375,6 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Launch cord [m]:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Receive cord [m]:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Span starts at event (without a launch cord):</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1432,10 +1424,6 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>A cord length is a number of metres, 0 or more.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source> dB</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1449,6 +1437,18 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
     </message>
     <message>
         <source>A bend fails above:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch cord [%1]:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receive cord [%1]:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type the cord length in %1: a number, 0 or more.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1733,15 +1733,7 @@ Save the following selected files?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>km</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>dB/km</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>m</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1797,10 +1789,6 @@ Save the following selected files?</source>
     </message>
     <message>
         <source>dB/km</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>km</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -165,10 +165,6 @@
         <translation>Выберите рефлектограммы A→B и B→A одного волокна.</translation>
     </message>
     <message>
-        <source>%1 (A→B) with %2 (B→A) mirrored; events closer than %3 m are one event.</source>
-        <translation>%1 (A→B) и зеркально отражённая %2 (B→A); события ближе %3 м друг к другу считаются одним.</translation>
-    </message>
-    <message>
         <source>Not a pair: %1</source>
         <translation>Не пара: %1</translation>
     </message>
@@ -183,6 +179,10 @@
     <message>
         <source>The report could not be written to %1: %2</source>
         <translation>Не удалось записать отчёт в %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 (A→B) with %2 (B→A) mirrored; events closer than %3 are one event.</source>
+        <translation>%1 (A→B) и зеркально отражённая %2 (B→A); события ближе %3 друг к другу считаются одним.</translation>
     </message>
 </context>
 <context>
@@ -201,10 +201,6 @@
     <message>
         <source>Event %1</source>
         <translation>Событие %1</translation>
-    </message>
-    <message>
-        <source>Distance [km]</source>
-        <translation>Расстояние [км]</translation>
     </message>
     <message>
         <source>Loss A→B [dB]</source>
@@ -263,8 +259,12 @@
         <translation>ORL [дБ]</translation>
     </message>
     <message>
-        <source>Fibre end [km]</source>
-        <translation>Конец волокна [км]</translation>
+        <source>Distance [%1]</source>
+        <translation>Расстояние [%1]</translation>
+    </message>
+    <message>
+        <source>Fibre end [%1]</source>
+        <translation>Конец волокна [%1]</translation>
     </message>
 </context>
 <context>
@@ -926,12 +926,12 @@ The instrument is probably not a compatible one.</source>
         <translation>Задать длину</translation>
     </message>
     <message>
-        <source>Known distance of the span&apos;s end from the trace start [km]:</source>
-        <translation>Известное расстояние от начала рефлектограммы до конца участка [км]:</translation>
-    </message>
-    <message>
         <source>The file stores no range: the trace&apos;s extent</source>
         <translation>Диапазон в файле не записан: показана протяжённость рефлектограммы</translation>
+    </message>
+    <message>
+        <source>Known distance of the span&apos;s end from the trace start [%1]:</source>
+        <translation>Известное расстояние от начала рефлектограммы до конца участка [%1]:</translation>
     </message>
 </context>
 <context>
@@ -1403,14 +1403,6 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation>Набор норм:</translation>
     </message>
     <message>
-        <source>Launch cord [m]:</source>
-        <translation>Начальная катушка [м]:</translation>
-    </message>
-    <message>
-        <source>Receive cord [m]:</source>
-        <translation>Конечная катушка [м]:</translation>
-    </message>
-    <message>
         <source>Span starts at event (without a launch cord):</source>
         <translation>Участок начинается с события (без начальной катушки):</translation>
     </message>
@@ -1461,10 +1453,6 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation>Экспорт набора норм</translation>
     </message>
     <message>
-        <source>A cord length is a number of metres, 0 or more.</source>
-        <translation>Длина катушки — число метров, не меньше 0.</translation>
-    </message>
-    <message>
         <source> dB</source>
         <translation> дБ</translation>
     </message>
@@ -1479,6 +1467,18 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
     <message>
         <source>A bend fails above:</source>
         <translation>Изгиб — брак выше:</translation>
+    </message>
+    <message>
+        <source>Launch cord [%1]:</source>
+        <translation>Начальная катушка [%1]:</translation>
+    </message>
+    <message>
+        <source>Receive cord [%1]:</source>
+        <translation>Конечная катушка [%1]:</translation>
+    </message>
+    <message>
+        <source>Type the cord length in %1: a number, 0 or more.</source>
+        <translation>Введите длину катушки в %1: число не меньше 0.</translation>
     </message>
 </context>
 <context>
@@ -1764,16 +1764,8 @@ Save the following selected files?</source>
         <translation>дБ</translation>
     </message>
     <message>
-        <source>km</source>
-        <translation>км</translation>
-    </message>
-    <message>
         <source>dB/km</source>
         <translation>дБ/км</translation>
-    </message>
-    <message>
-        <source>m</source>
-        <translation>м</translation>
     </message>
 </context>
 <context>
@@ -1829,10 +1821,6 @@ Save the following selected files?</source>
     <message>
         <source>dB/km</source>
         <translation>дБ/км</translation>
-    </message>
-    <message>
-        <source>km</source>
-        <translation>км</translation>
     </message>
     <message>
         <source>dB</source>
