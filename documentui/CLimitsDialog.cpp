@@ -153,7 +153,7 @@ void CLimitsDialog::accept()
         const double value = QLocale().toDouble(edit->text().trimmed(), &ok);
         if (!ok || value < 0) {
             QMessageBox::warning(this, windowTitle(),
-                tr("A cord length is a number of %1, 0 or more.").arg(CDistanceUnit::Symbol(m_unit)));
+                tr("Type the cord length in %1: a number, 0 or more.").arg(CDistanceUnit::Symbol(m_unit)));
             edit->setFocus();
             return;
         }
