@@ -91,25 +91,17 @@ void tst_bidirectionalpanel::pairInWindow()
     QCOMPARE(panel->Totals()->rowCount(), 3);
 
     // Distances in the unit the A→B file is shown in: its own, or the one chosen for all.
-    sor::CFile& aFile = *panel->Traces().back()->file;
-    const struct
-    {
-        int choice;
-        quint32 own;
-        QString symbol;
-        double metresPer;
-    } units[] = { { -1, sor::Metres, "m", 1 }, { sor::Feet, sor::Metres, "ft", 0.3048 },
-        { -1, sor::Kilometres, "km", 1000 } };
-    for (const auto& unit : units) {
-        aFile.FixedParameters().distanceUnit = unit.own;
-        window.findChild<QAction*>(QStringLiteral("actionDistanceUnit%1").arg(unit.choice))->trigger();
-        QCOMPARE(panel->Table()->horizontalHeaderItem(CBidirectionalTable::ColumnDistance)->text(),
-            "Distance\n[" + unit.symbol + ']');
-        QCOMPARE(panel->Totals()->item(2, 0)->text(), "Fibre end [" + unit.symbol + ']');
+    const std::tuple<int, quint32, QString, double> units[] = { { -1, sor::Metres, "m", 1 },
+        { sor::Feet, sor::Metres, "ft", 0.3048 }, { -1, sor::Kilometres, "km", 1000 } };
+    for (const auto& [choice, own, symbol, per] : units) {
+        panel->Traces().back()->file->FixedParameters().distanceUnit = own;
+        window.findChild<QAction*>(QStringLiteral("actionDistanceUnit%1").arg(choice))->trigger();
+        QCOMPARE(panel->Table()->horizontalHeaderItem(1)->text() + panel->Totals()->item(2, 0)->text(),
+            "Distance\n[" + symbol + "]Fibre end [" + symbol + ']');
         // To a tenth of a metre.
-        const auto metres = [&unit](const QTableWidgetItem* item) { return item->text().toDouble() * unit.metresPer; };
-        QVERIFY(std::abs(metres(panel->Table()->item(1, 1)) - panel->Result().events[1].distanceM) <= 0.05);
-        QVERIFY(std::abs(metres(panel->Totals()->item(2, 1)) - *panel->Result().aToB.fiberEndM) <= 0.05);
+        const auto metres = [per = per](const QTableWidgetItem* item) { return item->text().toDouble() * per; };
+        QVERIFY(std::abs(metres(panel->Table()->item(1, 1)) - panel->Result().events[1].distanceM) <= 0.05
+            && std::abs(metres(panel->Totals()->item(2, 1)) - *panel->Result().aToB.fiberEndM) <= 0.05);
     }
 
     // The plot shows A→B and the mirrored B→A in the compare colours, and

