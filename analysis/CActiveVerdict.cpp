@@ -6,6 +6,7 @@
 #include "CWavelengthBends.h"
 #include "CWavelengthPair.h"
 
+#include <CDistanceUnit.h>
 #include <CFile.h>
 
 #include <algorithm>
@@ -47,6 +48,7 @@ std::optional<tVerdict> CActiveVerdict::Of(const sor::CFile& file)
         return std::nullopt;
     const tAnalysisResult events = CEventSource::Stored(file);
     tVerdict verdict = CVerdict::Judge(file, events, *state.set, state.span);
+    verdict.unit = CDistanceUnit::Of(&file);
     // The partner is looked for only where a bend can be judged: the search
     // goes through every listed trace.
     const bool bends = std::any_of(state.set->levels.begin(), state.set->levels.end(),

@@ -362,27 +362,28 @@ QString CVerdict::KindText(tLimitLevels::tKind kind)
     return tr("span ORL");
 }
 
-QString CVerdict::UnitText(tLimitLevels::tKind kind)
+QString CVerdict::UnitText(tLimitLevels::tKind kind, sor::tDistanceUnit unit)
 {
     switch (kind) {
     case tLimitLevels::Attenuation:
         return tr("dB/km");
     case tLimitLevels::SpanLengthMin:
     case tLimitLevels::SpanLengthMax:
-        return tr("km");
+        return CDistanceUnit::Symbol(unit);
     default:
         break;
     }
     return tr("dB");
 }
 
-QString CVerdict::Number(tLimitLevels::tKind kind, double value)
+QString CVerdict::Number(tLimitLevels::tKind kind, double value, sor::tDistanceUnit unit)
 {
-    const bool length = kind == tLimitLevels::SpanLengthMin || kind == tLimitLevels::SpanLengthMax;
-    return QString::number(length ? value / 1000.0 : value, 'f', length ? 4 : 3) + QLatin1Char(' ') + UnitText(kind);
+    if (kind == tLimitLevels::SpanLengthMin || kind == tLimitLevels::SpanLengthMax)
+        return CDistanceUnit::Text(value, unit);
+    return QString::number(value, 'f', 3) + QLatin1Char(' ') + UnitText(kind);
 }
 
-QString CVerdict::CheckText(const tCheck& check)
+QString CVerdict::CheckText(const tCheck& check, sor::tDistanceUnit unit)
 {
     const bool lower = tLimitLevels::LowerIsWorse(check.kind);
     std::optional<double> level = check.state == tCheck::Warn ? check.limit.warn : check.limit.fail;
@@ -393,27 +394,25 @@ QString CVerdict::CheckText(const tCheck& check)
         relation = lower ? QStringLiteral(">=") : QStringLiteral("<=");
     else
         relation = lower ? QStringLiteral("<") : QStringLiteral(">");
-    const QString text = KindText(check.kind) + QLatin1Char(' ') + Number(check.kind, check.value) + QLatin1Char(' ')
-        + relation + QLatin1Char(' ') + (level ? Number(check.kind, *level) : QString());
+    const QString text = KindText(check.kind) + QLatin1Char(' ') + Number(check.kind, check.value, unit)
+        + QLatin1Char(' ') + relation + QLatin1Char(' ') + (level ? Number(check.kind, *level, unit) : QString());
     return check.event >= 0 ? tr("event %1 %2").arg(check.event + 1).arg(text) : text;
 }
 
-QString CVerdict::LimitText(const tCheck& check)
+QString CVerdict::LimitText(const tCheck& check, sor::tDistanceUnit unit)
 {
     const bool lower = tLimitLevels::LowerIsWorse(check.kind);
     QStringList parts;
     if (check.limit.fail)
-        parts << (lower ? tr("fail below %1") : tr("fail above %1")).arg(Number(check.kind, *check.limit.fail));
+        parts << (lower ? tr("fail below %1") : tr("fail above %1")).arg(Number(check.kind, *check.limit.fail, unit));
     if (check.limit.warn)
-        parts << (lower ? tr("warning below %1") : tr("warning above %1")).arg(Number(check.kind, *check.limit.warn));
+        parts << (lower ? tr("warning below %1") : tr("warning above %1"))
+                     .arg(Number(check.kind, *check.limit.warn, unit));
     return tr("%1: %2").arg(StateText(check.state), parts.join(QStringLiteral(", ")));
 }
 
-QString CVerdict::SpanText(const tSpanFigures& span)
+QString CVerdict::SpanText(const tSpanFigures& span, sor::tDistanceUnit unit)
 {
-    // In the unit the user chose for every file (kilometres while each file
-    // keeps its own: the figures carry no file).
-    const CDistanceUnit::tUnit unit = CDistanceUnit::Of(nullptr);
     return tr("span %1-%2 (%3)")
         .arg(CDistanceUnit::Number(span.startM, unit), CDistanceUnit::Text(span.endM, unit),
             CDistanceUnit::Text(span.lengthM, unit));
@@ -424,7 +423,7 @@ QString CVerdict::Line(const tVerdict& verdict)
     if (!verdict.problem.isEmpty())
         return tr("%1: %2").arg(StateText(tCheck::Fail), verdict.problem);
     if (const tCheck* worst = verdict.Worst())
-        return tr("%1: %2").arg(StateText(worst->state), CheckText(*worst));
+        return tr("%1: %2").arg(StateText(worst->state), CheckText(*worst, verdict.unit));
     return StateText(tCheck::Pass);
 }
 

@@ -4,6 +4,8 @@
 #include "tLimitSet.h"
 #include "tSpan.h"
 
+#include <tFixedParameters.h>
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -65,6 +67,9 @@ struct tVerdict
     // Why nothing was tested ("no events", "no end of the span"); then the
     // verdict is a fail.
     QString problem;
+    // The unit its texts give span lengths in: kilometres, unless the window
+    // sets the unit the file is shown in.
+    sor::tDistanceUnit unit = sor::Kilometres;
 
     // The first failing check, or else the first warning; null when all pass.
     const tCheck* Worst() const;
@@ -107,15 +112,16 @@ public:
     // "PASS", or "FAIL: event 3 loss 0.610 dB > 0.500 dB".
     static QString Line(const tVerdict& verdict);
     // "event 3 loss 0.610 dB > 0.500 dB" (the level it broke, or the fail
-    // level it kept).
-    static QString CheckText(const tCheck& check);
+    // level it kept). Span lengths read in `unit`, as in the other texts.
+    static QString CheckText(const tCheck& check, sor::tDistanceUnit unit = sor::Kilometres);
     // The levels for a tool tip: "Fail above 0.500 dB, warning above 0.300 dB".
-    static QString LimitText(const tCheck& check);
-    // "span 1.020-5.480 km (4.460 km)".
-    static QString SpanText(const tSpanFigures& span);
+    static QString LimitText(const tCheck& check, sor::tDistanceUnit unit = sor::Kilometres);
+    // "span 1.0200-5.4800 km (4.4600 km)".
+    static QString SpanText(const tSpanFigures& span, sor::tDistanceUnit unit = sor::Kilometres);
     static QString KindText(tLimitLevels::tKind kind);
-    static QString UnitText(tLimitLevels::tKind kind);
-    static QString Number(tLimitLevels::tKind kind, double value);
+    static QString UnitText(tLimitLevels::tKind kind, sor::tDistanceUnit unit = sor::Kilometres);
+    // A value of a kind with its unit; lengths (metres) converted to `unit`.
+    static QString Number(tLimitLevels::tKind kind, double value, sor::tDistanceUnit unit = sor::Kilometres);
 };
 
 } // namespace analysis

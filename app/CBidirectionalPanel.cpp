@@ -4,6 +4,7 @@
 #include <CBidirectionalPairing.h>
 #include <CBidirectionalReport.h>
 #include <CBidirectionalTable.h>
+#include <CDistanceUnit.h>
 #include <CFile.h>
 #include <CFileList.h>
 #include <ComparePalette.h>
@@ -306,26 +307,32 @@ void CBidirectionalPanel::Recompute()
             m_traces.push_back(a);
         }
     }
-    if (m_result.Paired()) {
-        m_pStatus->setStyleSheet(QString());
-        m_pStatus->setText(tr("%1 (A→B) with %2 (B→A) mirrored; events closer than %3 m are one event.")
-                               .arg(FileName(m_pAFile->Path()), FileName(m_pBFile->Path()))
-                               .arg(m_result.matchToleranceM, 0, 'f', 1));
-    } else {
-        m_pStatus->setStyleSheet(m_pAFile && m_pBFile ? QStringLiteral("color: #b00000") : QString());
-        m_pStatus->setText(m_pAFile && m_pBFile ? tr("Not a pair: %1").arg(m_result.reason) : m_result.reason);
-    }
-    m_pTable->SetResult(m_result);
-    FillTotals();
+    ShowTexts();
     m_pExport->setEnabled(m_result.Paired());
     m_pSwap->setEnabled(m_pAFile && m_pBFile);
     if (m_bActive)
         ShowOnPlot();
 }
 
-void CBidirectionalPanel::FillTotals()
+void CBidirectionalPanel::ShowTexts()
 {
-    const QList<QStringList> rows = CBidirectionalTable::TotalTexts(m_result);
+    const sor::tDistanceUnit unit = CDistanceUnit::Of(m_pAFile.data());
+    if (m_result.Paired()) {
+        m_pStatus->setStyleSheet(QString());
+        m_pStatus->setText(tr("%1 (A→B) with %2 (B→A) mirrored; events closer than %3 are one event.")
+                               .arg(FileName(m_pAFile->Path()), FileName(m_pBFile->Path()),
+                                   CDistanceUnit::Text(m_result.matchToleranceM, unit)));
+    } else {
+        m_pStatus->setStyleSheet(m_pAFile && m_pBFile ? QStringLiteral("color: #b00000") : QString());
+        m_pStatus->setText(m_pAFile && m_pBFile ? tr("Not a pair: %1").arg(m_result.reason) : m_result.reason);
+    }
+    m_pTable->SetResult(m_result, unit);
+    FillTotals(unit);
+}
+
+void CBidirectionalPanel::FillTotals(sor::tDistanceUnit unit)
+{
+    const QList<QStringList> rows = CBidirectionalTable::TotalTexts(m_result, unit);
     m_pTotals->clear();
     m_pTotals->setColumnCount(rows.front().size());
     m_pTotals->setHorizontalHeaderLabels(rows.front());

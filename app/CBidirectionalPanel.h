@@ -1,6 +1,7 @@
 #pragma once
 
 #include <tBidirectionalResult.h>
+#include <tFixedParameters.h>
 #include <tGraphState.h>
 
 #include <QPointer>
@@ -74,6 +75,9 @@ public slots:
     void SetActive(bool active);
     // Reads the listed files again and proposes pairs.
     void Refresh();
+    // Shows the distances again in the unit the A→B file is shown in (after
+    // the View menu's choice changed).
+    void ShowTexts();
 
 private slots:
     void OnProposal(int index);
@@ -86,7 +90,7 @@ private:
     QSharedPointer<sor::CFile> Listed(const QString& path) const;
     void Recompute();
     void ShowOnPlot();
-    void FillTotals();
+    void FillTotals(sor::tDistanceUnit unit);
 
     QPointer<CFileList> m_pFileList;
     QAction* m_pToggle = nullptr;

@@ -2,6 +2,7 @@
 
 #include "MainWindow.h"
 
+#include <CBidirectionalPanel.h>
 #include <CDistanceUnit.h>
 #include <CEventList.h>
 #include <CFileList.h>
@@ -70,6 +71,8 @@ void CViewChoices::ApplyUnit(int choice)
     m_pWindow->Events()->OnUpdateView();
     if (CGraphDlg* panel = m_pWindow->findChild<CGraphDlg*>())
         panel->OnUpdateValues();
+    if (CBidirectionalPanel* pair = m_pWindow->findChild<CBidirectionalPanel*>())
+        pair->ShowTexts();
     m_pWindow->View()->Pix()->update();
     m_pWindow->FileList()->viewport()->update();
     m_pWindow->LinkMap()->update();

@@ -10,6 +10,7 @@
 
 #include <CCsvExportActions.h>
 #include <CDevice.h>
+#include <CDistanceUnit.h>
 #include <CEventList.h>
 #include <CLimitsDialog.h>
 #include <CLinkMap.h>
@@ -353,7 +354,7 @@ void MainWindow::CreateEventsActions()
     QAction* limits = NewAction(tr("Pass/fail &limits..."), QKeySequence(), tr("Pass/fail limits"),
         tr("Choose the limit set and the span the traces are judged by"), nullptr, "actionLimits");
     connect(limits, &QAction::triggered, this, [this] {
-        CLimitsDialog dialog(this);
+        CLimitsDialog dialog(this, CDistanceUnit::Of(m_pFileList->GraphState().Active().data()));
         if (dialog.exec() == QDialog::Accepted) {
             m_pEvents->OnUpdateView();
             m_pFileList->OnBackgroundChanged();

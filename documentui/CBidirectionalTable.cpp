@@ -1,5 +1,7 @@
 #include "CBidirectionalTable.h"
 
+#include <CDistanceUnit.h>
+
 #include <QHeaderView>
 #include <QIcon>
 
@@ -10,9 +12,9 @@ QString Figure(const std::optional<double>& value, int decimals)
     return value ? QString::number(*value, 'f', decimals) : QString();
 }
 
-std::optional<double> Kilometres(const std::optional<double>& metres)
+QString Distance(const std::optional<double>& metres, sor::tDistanceUnit unit)
 {
-    return metres ? std::optional<double>(*metres / 1000.0) : std::nullopt;
+    return metres ? CDistanceUnit::Number(*metres, unit) : QString();
 }
 
 } // namespace
@@ -25,20 +27,17 @@ CBidirectionalTable::CBidirectionalTable(QWidget* parent) : QTableWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->hide();
     setColumnCount(ColumnCount);
-    QStringList headers = HeaderTexts();
-    for (QString& header : headers)
-        header.replace(QStringLiteral(" ["), QStringLiteral("\n["));
-    setHorizontalHeaderLabels(headers);
+    SetResult(analysis::tBidirectionalResult());
     horizontalHeader()->setSectionResizeMode(ColumnNote, QHeaderView::Stretch);
 }
 
-QStringList CBidirectionalTable::HeaderTexts()
+QStringList CBidirectionalTable::HeaderTexts(sor::tDistanceUnit unit)
 {
-    return { tr("Event %1").arg(QChar(0x2116)), tr("Distance [km]"), tr("Loss A→B [dB]"), tr("Loss B→A [dB]"),
-        tr("Average loss [dB]"), tr("Reflectance [dB]"), tr("Note") };
+    return { tr("Event %1").arg(QChar(0x2116)), tr("Distance [%1]").arg(CDistanceUnit::Symbol(unit)),
+        tr("Loss A→B [dB]"), tr("Loss B→A [dB]"), tr("Average loss [dB]"), tr("Reflectance [dB]"), tr("Note") };
 }
 
-QList<QStringList> CBidirectionalTable::RowTexts(const analysis::tBidirectionalResult& result)
+QList<QStringList> CBidirectionalTable::RowTexts(const analysis::tBidirectionalResult& result, sor::tDistanceUnit unit)
 {
     QList<QStringList> rows;
     int number = 0;
@@ -52,7 +51,7 @@ QList<QStringList> CBidirectionalTable::RowTexts(const analysis::tBidirectionalR
             note = tr("Seen from B→A only: half its loss");
         else if (!event.lossAToBDb || !event.lossBToADb)
             note = tr("Loss measured from one end");
-        rows.append({ QString::number(++number), QString::number(event.distanceM / 1000.0, 'f', 4),
+        rows.append({ QString::number(++number), CDistanceUnit::Number(event.distanceM, unit),
             Figure(event.lossAToBDb, 3), Figure(event.lossBToADb, 3),
             event.kind == analysis::tFoundEvent::End ? QString() : Figure(event.lossDb, 3),
             Figure(event.reflectanceDb, 2), note });
@@ -60,20 +59,25 @@ QList<QStringList> CBidirectionalTable::RowTexts(const analysis::tBidirectionalR
     return rows;
 }
 
-QList<QStringList> CBidirectionalTable::TotalTexts(const analysis::tBidirectionalResult& result)
+QList<QStringList> CBidirectionalTable::TotalTexts(
+    const analysis::tBidirectionalResult& result, sor::tDistanceUnit unit)
 {
     return { { QString(), tr("A→B"), tr("B→A"), tr("Average") },
         { tr("Total loss [dB]"), Figure(result.aToB.endToEndLossDb, 3), Figure(result.bToA.endToEndLossDb, 3),
             Figure(result.averageLossDb, 3) },
         { tr("ORL [dB]"), Figure(result.aToB.orlDb, 2), Figure(result.bToA.orlDb, 2), QString() },
-        { tr("Fibre end [km]"), Figure(Kilometres(result.aToB.fiberEndM), 4),
-            Figure(Kilometres(result.bToA.fiberEndM), 4), QString() } };
+        { tr("Fibre end [%1]").arg(CDistanceUnit::Symbol(unit)), Distance(result.aToB.fiberEndM, unit),
+            Distance(result.bToA.fiberEndM, unit), QString() } };
 }
 
-void CBidirectionalTable::SetResult(const analysis::tBidirectionalResult& result)
+void CBidirectionalTable::SetResult(const analysis::tBidirectionalResult& result, sor::tDistanceUnit unit)
 {
     clearContents();
-    const QList<QStringList> rows = RowTexts(result);
+    QStringList headers = HeaderTexts(unit);
+    for (QString& header : headers)
+        header.replace(QStringLiteral(" ["), QStringLiteral("\n["));
+    setHorizontalHeaderLabels(headers);
+    const QList<QStringList> rows = RowTexts(result, unit);
     setRowCount(int(rows.size()));
     for (int row = 0; row < rows.size(); ++row) {
         const analysis::tBidirectionalEvent& event = result.events[size_t(row)];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <tBidirectionalResult.h>
+#include <tFixedParameters.h>
 
 #include <QList>
 #include <QStringList>
@@ -28,15 +29,18 @@ public:
 
     explicit CBidirectionalTable(QWidget* parent = nullptr);
 
-    // Shows the events of `result`; a refused pair empties the table.
-    void SetResult(const analysis::tBidirectionalResult& result);
+    // Shows the events of `result`, distances in `unit` (the one the A→B
+    // file is shown in); a refused pair empties the table.
+    void SetResult(const analysis::tBidirectionalResult& result, sor::tDistanceUnit unit = sor::Kilometres);
 
     // The column titles and the cell texts, as the table shows them (the
-    // printed report too).
-    static QStringList HeaderTexts();
-    static QList<QStringList> RowTexts(const analysis::tBidirectionalResult& result);
+    // printed report too), distances in `unit`.
+    static QStringList HeaderTexts(sor::tDistanceUnit unit = sor::Kilometres);
+    static QList<QStringList> RowTexts(
+        const analysis::tBidirectionalResult& result, sor::tDistanceUnit unit = sor::Kilometres);
     // The figures of the two directions side by side: a title row (empty
     // first cell, "A→B", "B→A", "Average"), then total loss, return loss and
     // the length to the fibre end.
-    static QList<QStringList> TotalTexts(const analysis::tBidirectionalResult& result);
+    static QList<QStringList> TotalTexts(
+        const analysis::tBidirectionalResult& result, sor::tDistanceUnit unit = sor::Kilometres);
 };

@@ -5,6 +5,7 @@
 #include <CActiveVerdict.h>
 #include <CEventSource.h>
 #include <CDateFormat.h>
+#include <CDistanceUnit.h>
 #include <CValidator.h>
 #include <CValueEdit.h>
 #include <IARMessageBox.h>
@@ -175,11 +176,15 @@ CFileInfo::CFileInfo(const QSharedPointer<sor::CFile>& file, bool bFullEdit, QWi
     setLength->setEnabled(bFullEdit);
     grid->addWidget(setLength, NextRow(grid) - 1, 3, 1, 2);
     connect(setLength, &QPushButton::clicked, this, [this] {
+        // Typed in the unit the file's distances are shown in.
+        const CDistanceUnit::tUnit unit = CDistanceUnit::Of(m_file.data());
         bool ok = false;
-        const double km = QInputDialog::getDouble(this, tr("Set the length"),
-            tr("Known distance of the span's end from the trace start [km]:"), 1.0, 0.001, 1000.0, 4, &ok);
+        const double length = QInputDialog::getDouble(this, tr("Set the length"),
+            tr("Known distance of the span's end from the trace start [%1]:").arg(CDistanceUnit::Symbol(unit)),
+            CDistanceUnit::FromMetres(1000, unit), CDistanceUnit::FromMetres(1, unit),
+            CDistanceUnit::FromMetres(1e8, unit), CDistanceUnit::Decimals(unit, CDistanceUnit::kResolution), &ok);
         if (ok)
-            SetSpanEndLength(km * 1000.0);
+            SetSpanEndLength(CDistanceUnit::ToMetres(length, unit));
     });
     m_pRange = Bind(m_fixed.acquisitionRange, fixed.acquisitionRange, RecordFixed,
         AddRow(grid, QT_TR_NOOP("Диапазон расстояний"), "ARns", QT_TR_NOOP("ns")), bFullEdit);

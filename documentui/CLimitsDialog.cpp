@@ -1,6 +1,7 @@
 #include "CLimitsDialog.h"
 
 #include <CActiveVerdict.h>
+#include <CDistanceUnit.h>
 #include <CLimitSets.h>
 
 #include <QComboBox>
@@ -15,13 +16,15 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <tuple>
+
 using namespace analysis;
 
 namespace {
 
-QString MetresText(const std::optional<double>& metres)
+QString LengthText(const std::optional<double>& metres, sor::tDistanceUnit unit)
 {
-    return metres ? QLocale().toString(*metres, 'g', 10) : QString();
+    return metres ? QLocale().toString(CDistanceUnit::FromMetres(*metres, unit), 'g', 10) : QString();
 }
 
 QSpinBox* EventBox(const std::optional<int>& number, QWidget* parent)
@@ -36,20 +39,23 @@ QSpinBox* EventBox(const std::optional<int>& number, QWidget* parent)
 
 } // namespace
 
-CLimitsDialog::CLimitsDialog(QWidget* parent) : QDialog(parent)
+CLimitsDialog::CLimitsDialog(QWidget* parent, sor::tDistanceUnit unit)
+    : QDialog(parent), m_unit(unit), m_span(CLimitSets::ActiveSpan())
 {
     setWindowTitle(tr("Pass/fail limits"));
-    const tSpan span = CLimitSets::ActiveSpan();
+    const tSpan& span = m_span;
     m_pSets = new QComboBox(this);
     m_pSets->setObjectName(QStringLiteral("limitSet"));
     FillSets(CLimitSets::ActiveName());
-    auto* validator = new QDoubleValidator(0, 1e6, 3, this);
+    // Lengths to the millimetre, as before in metres.
+    auto* validator
+        = new QDoubleValidator(0, CDistanceUnit::FromMetres(1e6, unit), CDistanceUnit::Decimals(unit, 0.001), this);
     validator->setNotation(QDoubleValidator::StandardNotation);
-    m_pLaunch = new QLineEdit(MetresText(span.launchM), this);
+    m_pLaunch = new QLineEdit(LengthText(span.launchM, unit), this);
     m_pLaunch->setObjectName(QStringLiteral("launch"));
     m_pLaunch->setValidator(validator);
     m_pLaunch->setPlaceholderText(tr("none"));
-    m_pReceive = new QLineEdit(MetresText(span.receiveM), this);
+    m_pReceive = new QLineEdit(LengthText(span.receiveM, unit), this);
     m_pReceive->setObjectName(QStringLiteral("receive"));
     m_pReceive->setValidator(validator);
     m_pReceive->setPlaceholderText(tr("none"));
@@ -71,8 +77,8 @@ CLimitsDialog::CLimitsDialog(QWidget* parent) : QDialog(parent)
 
     auto* form = new QFormLayout(this);
     form->addRow(tr("Limit set:"), m_pSets);
-    form->addRow(tr("Launch cord [m]:"), m_pLaunch);
-    form->addRow(tr("Receive cord [m]:"), m_pReceive);
+    form->addRow(tr("Launch cord [%1]:").arg(CDistanceUnit::Symbol(unit)), m_pLaunch);
+    form->addRow(tr("Receive cord [%1]:").arg(CDistanceUnit::Symbol(unit)), m_pReceive);
     form->addRow(tr("Span starts at event (without a launch cord):"), m_pStart);
     form->addRow(tr("Span ends at event (without a receive cord):"), m_pEnd);
     form->addRow(tr("A bend fails above:"), m_pBend);
@@ -139,17 +145,20 @@ void CLimitsDialog::OnExport()
 void CLimitsDialog::accept()
 {
     tSpan span;
-    for (auto [edit, target] : { std::pair { m_pLaunch, &span.launchM }, std::pair { m_pReceive, &span.receiveM } }) {
+    for (auto [edit, target, was] : { std::tuple { m_pLaunch, &span.launchM, m_span.launchM },
+             std::tuple { m_pReceive, &span.receiveM, m_span.receiveM } }) {
         if (edit->text().trimmed().isEmpty())
             continue;
         bool ok = false;
-        const double metres = QLocale().toDouble(edit->text().trimmed(), &ok);
-        if (!ok || metres < 0) {
-            QMessageBox::warning(this, windowTitle(), tr("A cord length is a number of metres, 0 or more."));
+        const double value = QLocale().toDouble(edit->text().trimmed(), &ok);
+        if (!ok || value < 0) {
+            QMessageBox::warning(this, windowTitle(),
+                tr("Type the cord length in %1: a number, 0 or more.").arg(CDistanceUnit::Symbol(m_unit)));
             edit->setFocus();
             return;
         }
-        *target = metres;
+        // A length shown and not typed again keeps its metres exactly.
+        *target = was && edit->text() == LengthText(was, m_unit) ? *was : CDistanceUnit::ToMetres(value, m_unit);
     }
     if (m_pStart->value() > 0)
         span.startEvent = m_pStart->value();

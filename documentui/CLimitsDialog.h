@@ -1,5 +1,8 @@
 #pragma once
 
+#include <tFixedParameters.h>
+#include <tSpan.h>
+
 #include <QDialog>
 
 class QComboBox;
@@ -12,13 +15,14 @@ class QSpinBox;
 // at, and the excess loss at which a bend between two wavelengths fails
 // (the set's own bend levels unless one is chosen). Imports sets from a JSON
 // file and exports the chosen one. The choice is kept in the settings store
-// when the dialog is confirmed.
+// when the dialog is confirmed. The cords' lengths are shown and typed in the
+// unit distances are shown in; the span keeps them in metres.
 class CLimitsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit CLimitsDialog(QWidget* parent = nullptr);
+    explicit CLimitsDialog(QWidget* parent = nullptr, sor::tDistanceUnit unit = sor::Metres);
 
     // Adds the sets of a file; false (and a message box) when it is refused.
     bool ImportFrom(const QString& path);
@@ -39,4 +43,7 @@ private:
     QSpinBox* m_pStart;
     QSpinBox* m_pEnd;
     QDoubleSpinBox* m_pBend;
+    sor::tDistanceUnit m_unit;
+    // The span as the dialog opened: lengths not typed again stay as they were.
+    analysis::tSpan m_span;
 };

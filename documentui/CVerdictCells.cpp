@@ -60,7 +60,7 @@ void CVerdictCells::Apply(QTableWidget& table, const tVerdict& verdict)
             item->setBackground(Colour(check->state));
             item->setForeground(QBrush(Qt::black));
             item->setText(item->text() + QLatin1Char(' ') + CVerdict::StateSymbol(check->state));
-            item->setToolTip(CVerdict::LimitText(*check));
+            item->setToolTip(CVerdict::LimitText(*check, verdict.unit));
         }
     }
 }
@@ -70,5 +70,5 @@ QString CVerdictCells::LineText(const tVerdict& verdict)
     const QString state = CVerdict::StateSymbol(verdict.state) + QLatin1Char(' ') + CVerdict::Line(verdict);
     if (!verdict.problem.isEmpty())
         return tr("%1   (limits %2)").arg(state, verdict.limitSet);
-    return tr("%1   (limits %2, %3)").arg(state, verdict.limitSet, CVerdict::SpanText(verdict.span));
+    return tr("%1   (limits %2, %3)").arg(state, verdict.limitSet, CVerdict::SpanText(verdict.span, verdict.unit));
 }

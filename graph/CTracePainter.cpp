@@ -527,51 +527,40 @@ double CTracePainter::GridStep(double visibleSize, bool distanceAxis)
 
 double CTracePainter::DistanceStep(double visibleMetres, sor::tDistanceUnit unit)
 {
-    if (unit == sor::Kilometres || unit == sor::Metres)
-        return GridStep(visibleMetres, true);
-    const double foot = CDistanceUnit::MetresPer(sor::Feet);
-    if (unit == sor::Miles) {
-        const double mile = CDistanceUnit::MetresPer(sor::Miles);
-        const double miles = GridStep(visibleMetres / mile, true);
-        if (miles >= 0.1)
-            return miles * mile;
+    // The 1-2-5 number of the unit the labels are in nearest a tenth of the
+    // view, down to about a centimetre.
+    static const double kMantissas[] = { 1, 2, 5 };
+    const double per = CDistanceUnit::MetresPer(unit);
+    const double target = visibleMetres / per / 10;
+    if (!(target > 0) || !std::isfinite(target))
+        return 0;
+    const int lowest = int(std::floor(std::log10(0.01 / per)));
+    const int highest = std::max(lowest, int(std::ceil(std::log10(target))));
+    double best = 0;
+    double bestDistance = target;
+    for (int exponent = lowest; exponent <= highest; ++exponent) {
+        for (const double mantissa : kMantissas) {
+            const double candidate = mantissa * std::pow(10.0, exponent);
+            if (std::abs(candidate - target) < bestDistance) {
+                best = candidate;
+                bestDistance = std::abs(candidate - target);
+            }
+        }
     }
-    return GridStep(visibleMetres / foot, true) * foot;
+    return best * per;
 }
 
-QString CTracePainter::DistanceLabel(double metres, double step, sor::tDistanceUnit family)
+QString CTracePainter::DistanceLabel(double metres, double step, sor::tDistanceUnit unit)
 {
-    if (family != sor::Kilometres && family != sor::Metres) {
-        // Steps are round numbers of feet, or of miles from a tenth of a mile on.
-        const auto text = [metres](double value, sor::tDistanceUnit shown, double shownStep) {
-            const int decimals = shownStep < 1 ? int(std::ceil(-std::log10(shownStep) - 1e-9)) : 0;
-            const QString number
-                = std::abs(metres) < 1e-15 ? QStringLiteral("0") : QString::number(value, 'f', decimals);
-            return QStringLiteral("%1 %2").arg(number, CDistanceUnit::Symbol(shown));
-        };
-        const double feet = step / CDistanceUnit::MetresPer(sor::Feet);
-        const double miles = step / CDistanceUnit::MetresPer(sor::Miles);
-        if (family == sor::Miles && miles >= 0.1 - 1e-9)
-            return text(CDistanceUnit::FromMetres(metres, sor::Miles), sor::Miles, miles);
-        if (family != sor::Miles && feet >= 500 - 1e-6)
-            return text(CDistanceUnit::FromMetres(metres, sor::Kilofeet), sor::Kilofeet, feet / 1000);
-        return text(CDistanceUnit::FromMetres(metres, sor::Feet), sor::Feet, feet);
-    }
-    // Kilometres from a 500 m step on, metres below that, each with the
-    // decimals the step needs (a 0.2 m step far along the fibre reads
-    // "11997.4 m", not a seven-digit number of centimetres).
-    double value = metres;
-    QString unit = Unit(QT_TRANSLATE_NOOP("CTracePainter", "m"));
-    int decimals = 0;
-    if (step > 0 && step < 1) {
-        decimals = int(std::ceil(-std::log10(step) - 1e-9));
-    } else if (step >= 500) {
-        value = metres / 1000;
-        unit = Unit(QT_TRANSLATE_NOOP("CTracePainter", "km"));
-        decimals = step < 1000 ? 1 : 0;
-    }
-    const QString number = std::abs(metres) < 1e-15 ? QStringLiteral("0") : QString::number(value, 'f', decimals);
-    return QStringLiteral("%1 %2").arg(number, unit);
+    // In the unit the tables show the file in, with the decimals the step
+    // needs there: a 0.2 m step far along a fibre in kilometres reads
+    // "11.9974 km", a 5 km step along one in metres "15000 m".
+    const double shownStep = CDistanceUnit::FromMetres(step, unit);
+    const int decimals = shownStep > 0 && shownStep < 1 ? int(std::ceil(-std::log10(shownStep) - 1e-9)) : 0;
+    const QString number = std::abs(metres) < 1e-15
+        ? QStringLiteral("0")
+        : QString::number(CDistanceUnit::FromMetres(metres, unit), 'f', decimals);
+    return QStringLiteral("%1 %2").arg(number, CDistanceUnit::Symbol(unit));
 }
 
 QString CTracePainter::LevelLabel(double value)

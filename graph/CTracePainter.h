@@ -42,7 +42,7 @@ public:
         const QRect& target, const QColor& colour, bool reduce = true);
     // Grid lines over the data rectangle `data` (metres, sample units) shown
     // in `target`, with distance and level labels when asked for; the
-    // distance lines fall on round numbers of `unit`'s family.
+    // distance lines fall on round numbers of `unit`.
     static void DrawGrid(QPainter& painter, const tSampleMapping& mapping, const QRect& target, const QRectF& data,
         bool labels, sor::tDistanceUnit unit = sor::Kilometres);
     // One mark of any kind (events, markers, measurement cursors) on the trace
@@ -58,9 +58,8 @@ public:
     // the level axis): the 1-2-5 value nearest a tenth of it; 0 when none is
     // nearer than zero is.
     static double GridStep(double visibleSize, bool distanceAxis);
-    // Distance grid step in metres for `visibleMetres`: GridStep in metres for
-    // kilometres and metres, round feet or kilofeet for those, and round
-    // miles (or feet, for a short view) for miles.
+    // Distance grid step in metres for `visibleMetres`: a round number of
+    // `unit` (1, 2 or 5 times a power of ten) nearest a tenth of the view.
     static double DistanceStep(double visibleMetres, sor::tDistanceUnit unit);
     // A grid label: its text where it is drawn, on which axis and the pixel
     // column (distance) or row (level) of its line.
@@ -75,8 +74,7 @@ public:
     static QVector<tGridLabel> GridLabels(const tSampleMapping& mapping, const QRect& target, const QRectF& data,
         const QFontMetrics& metrics, sor::tDistanceUnit unit = sor::Kilometres);
     // Text of a distance grid label for a line at `metres` drawn with `step`
-    // (metres), in `unit`'s family: metres or kilometres, feet or kilofeet,
-    // feet or miles, the larger one from a step of 500 of the smaller on.
+    // (metres), in `unit` with the decimals the step needs.
     static QString DistanceLabel(double metres, double step, sor::tDistanceUnit unit = sor::Kilometres);
     // Text of a level grid label for a line at `value` sample units.
     static QString LevelLabel(double value);

@@ -4,6 +4,7 @@
 #include "CReportPage.h"
 
 #include <CBidirectionalTable.h>
+#include <CDistanceUnit.h>
 #include <CFile.h>
 
 #include <QAbstractTextDocumentLayout>
@@ -65,14 +66,14 @@ QString CBidirectionalReport::HeaderHtml(const tPair& pair, const QDateTime& pri
         .arg(places[9], places[10], places[11]);
 }
 
-QString CBidirectionalReport::TablesHtml(const analysis::tBidirectionalResult& result)
+QString CBidirectionalReport::TablesHtml(const analysis::tBidirectionalResult& result, sor::tDistanceUnit unit)
 {
     QString html = QStringLiteral("<table width=100% cellspacing=0 cellpadding=2 border=1>");
-    html += Row(CBidirectionalTable::HeaderTexts(), "th");
-    for (const QStringList& row : CBidirectionalTable::RowTexts(result))
+    html += Row(CBidirectionalTable::HeaderTexts(unit), "th");
+    for (const QStringList& row : CBidirectionalTable::RowTexts(result, unit))
         html += Row(row, "td");
     html += QStringLiteral("</table><br><table cellspacing=0 cellpadding=2 border=1>");
-    const QList<QStringList> totals = CBidirectionalTable::TotalTexts(result);
+    const QList<QStringList> totals = CBidirectionalTable::TotalTexts(result, unit);
     for (int i = 0; i < totals.size(); ++i)
         html += Row(totals[i], i == 0 ? "th" : "td");
     html += QStringLiteral("</table>");
@@ -97,7 +98,7 @@ QRect CBidirectionalReport::Draw(QPainter& painter, const QRect& page, const tPa
     QTextDocument header;
     Prepare(header, painter, HeaderHtml(pair, printed), width);
     QTextDocument lower;
-    Prepare(lower, painter, TablesHtml(*pair.result), width);
+    Prepare(lower, painter, TablesHtml(*pair.result, CDistanceUnit::Of(pair.aToB)), width);
 
     // The traces get at least a third of the page; the tables scale down to
     // end on it.

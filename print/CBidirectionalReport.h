@@ -1,6 +1,7 @@
 #pragma once
 
 #include <tBidirectionalResult.h>
+#include <tFixedParameters.h>
 #include <tGraphState.h>
 
 #include <QCoreApplication>
@@ -37,8 +38,9 @@ public:
 
     // The files and the fibre above the traces (rich text).
     static QString HeaderHtml(const tPair& pair, const QDateTime& printed);
-    // The events and the figures of both directions below the traces.
-    static QString TablesHtml(const analysis::tBidirectionalResult& result);
+    // The events and the figures of both directions below the traces,
+    // distances in `unit`.
+    static QString TablesHtml(const analysis::tBidirectionalResult& result, sor::tDistanceUnit unit = sor::Kilometres);
 
     // Draws the page into `page`; returns the rectangle of the traces.
     static QRect Draw(QPainter& painter, const QRect& page, const tPair& pair, const QDateTime& printed);

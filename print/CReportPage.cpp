@@ -329,16 +329,21 @@ int CReportPage::RowsThatFit(
 {
     // The most rows whose text fits `room`, at least one when there are any (a
     // page too small for one row shows it scaled down); under a trace box that
-    // leaves no room at all, every row goes on to the next page.
-    const auto fits = [&](int rows) {
+    // leaves no room at all, every row goes on to the next page. Where not
+    // even one row fits under the box, a table that fits at half its size
+    // stays whole on the page; a longer one starts on the next page rather
+    // than with a row shrunk far below the rows after it.
+    const auto fits = [&](int rows, double height = 0) {
         QTextDocument text;
         Prepare(text, painter, html(rows), width);
-        return text.size().height() + 1 <= room;
+        return text.size().height() + 1 <= (height > 0 ? height : room);
     };
     if (events <= 0 || fits(events))
         return std::max(0, events);
     if (!ownPage && room <= 0)
         return 0;
+    if (!ownPage && !fits(1))
+        return fits(events, 2.0 * room) ? events : 0;
     int low = 1;
     int high = events;
     while (low + 1 < high) {

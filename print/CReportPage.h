@@ -79,9 +79,9 @@ public:
     // The logo, decoded once and kept for the program's life.
     static const QImage& Logo();
 
-private:
     // The most of `events` rows whose text `html(rows)` fits `room` in height
-    // at `width`; at least one when there are any.
+    // at `width`: on a page of its own at least one when there are any, under
+    // the trace box none when not even one fits.
     static int RowsThatFit(
         QPainter& painter, int width, int room, int events, const std::function<QString(int)>& html, bool ownPage);
 };

@@ -34,7 +34,7 @@ QString CVerdictHtml::Block(const std::optional<tVerdict>& verdict)
     QString span;
     if (verdict->problem.isEmpty()) {
         const tSpanFigures& figures = verdict->span;
-        span = CVerdict::SpanText(figures).toHtmlEscaped();
+        span = CVerdict::SpanText(figures, verdict->unit).toHtmlEscaped();
         if (figures.lossDb)
             span += tr(", loss %1 dB").arg(QString::number(*figures.lossDb, 'f', 3));
         if (figures.orlDb)
@@ -43,7 +43,8 @@ QString CVerdictHtml::Block(const std::optional<tVerdict>& verdict)
     QStringList faults;
     for (const tCheck& check : verdict->checks) {
         if (check.state != tCheck::Pass)
-            faults << CVerdict::StateSymbol(check.state) + QLatin1Char(' ') + CVerdict::CheckText(check).toHtmlEscaped();
+            faults << CVerdict::StateSymbol(check.state) + QLatin1Char(' ')
+                    + CVerdict::CheckText(check, verdict->unit).toHtmlEscaped();
     }
     QString html = tr("<hr/><table width = 100%><tr><td width=15%>Limits:</td><td>%1</td></tr>"
                       "<tr><td>Span:</td><td>%2</td></tr><tr><td>Verdict:</td>%3</tr>")

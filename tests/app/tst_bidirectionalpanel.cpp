@@ -90,6 +90,20 @@ void tst_bidirectionalpanel::pairInWindow()
     }
     QCOMPARE(panel->Totals()->rowCount(), 3);
 
+    // Distances in the unit the A→B file is shown in: its own, or the one chosen for all.
+    const std::tuple<int, quint32, QString, double> units[] = { { -1, sor::Kilometres, "km", 1000 },
+        { -1, sor::Metres, "m", 1 }, { sor::Feet, sor::Metres, "ft", 0.3048 } };
+    for (const auto& [choice, own, symbol, per] : units) {
+        panel->Traces().back()->file->FixedParameters().distanceUnit = own;
+        window.findChild<QAction*>(QStringLiteral("actionDistanceUnit%1").arg(choice))->trigger();
+        QCOMPARE(panel->Table()->horizontalHeaderItem(1)->text() + panel->Totals()->item(2, 0)->text(),
+            "Distance\n[" + symbol + "]Fibre end [" + symbol + ']');
+        // To a tenth of a metre.
+        const auto metres = [per = per](const QTableWidgetItem* item) { return item->text().toDouble() * per; };
+        QVERIFY(std::abs(metres(panel->Table()->item(1, 1)) - panel->Result().events[1].distanceM) <= 0.05
+            && std::abs(metres(panel->Totals()->item(2, 1)) - *panel->Result().aToB.fiberEndM) <= 0.05);
+    }
+
     // The plot shows A→B and the mirrored B→A in the compare colours, and
     // keeps them while the current row moves.
     const tGraphState& geometry = list->GraphState();
@@ -127,7 +141,7 @@ void tst_bidirectionalpanel::pairInWindow()
         QVERIFY(text.waitForFinished(60000) && text.exitCode() == 0);
         const QString shown = QString::fromUtf8(text.readAllStandardOutput());
         for (const QString& item : { QStringLiteral("Bidirectional analysis"), QStringLiteral("route_BA.sor"),
-                 QString::number(*panel->Result().averageLossDb, 'f', 3),
+                 QStringLiteral("Fibre end [ft]"), QString::number(*panel->Result().averageLossDb, 'f', 3),
                  QString::number(*panel->Result().events.front().lossDb, 'f', 3) })
             QVERIFY2(shown.contains(item), qPrintable(item));
     }

@@ -75,7 +75,11 @@ private slots:
         QTest::newRow("kft") << int(sor::Kilofeet) << 10000.0 << 3 << "6 kft";
         QTest::newRow("mi") << int(sor::Miles) << 20000.0 << 5 << "5 mi";
         QTest::newRow("tenths of a mile") << int(sor::Miles) << 2000.0 << 3 << "0.3 mi";
-        QTest::newRow("short view in feet") << int(sor::Miles) << 100.0 << 2 << "40 ft";
+        QTest::newRow("short view in miles") << int(sor::Miles) << 100.0 << 2 << "0.010 mi";
+        // A file in kilometres or metres keeps its unit at any zoom.
+        QTest::newRow("km file, 3 m") << int(sor::Kilometres) << 3.0 << 7 << "0.0014 km";
+        QTest::newRow("m file, 3 m") << int(sor::Metres) << 3.0 << 7 << "1.4 m";
+        QTest::newRow("m file, 30 km") << int(sor::Metres) << 30000.0 << 5 << "10000 m";
     }
     void axisLabels()
     {

@@ -2,17 +2,24 @@
 #include "tPrivateStore.h"
 
 #include <CActiveVerdict.h>
+#include <CDistanceUnit.h>
 #include <CVerdictMark.h>
 #include <CEventList.h>
 #include <CFileInfo.h>
 #include <CFileList.h>
 #include <CFileListElementWidget.h>
 #include <CLimitSets.h>
+#include <CLimitsDialog.h>
 #include <CReportPage.h>
 #include <CVerdictLine.h>
 
+#include <QApplication>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace analysis;
 using TestTraces::FileTime;
@@ -75,6 +82,7 @@ private slots:
         m_table.reset();
         m_list.reset();
         Choose(QString());
+        CDistanceUnit::Choose(CDistanceUnit::kFileUnit);
     }
 
     void cellsLineCardAndReport()
@@ -138,6 +146,44 @@ private slots:
         QVERIFY(!CReportPage::EventTableHtml(*listed->file).contains(QStringLiteral("bgcolor")));
     }
 
+    // Span lengths read in the unit the file is shown in (its own, or the one
+    // chosen for all) on the verdict line and the report; the limits dialog
+    // shows and takes the cords in it, and keeps a length not typed again.
+    void spanLengthInShownUnit_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("own");
+        QTest::addColumn<QString>("level"); // as the verdict line reads it
+        QTest::newRow("metre file") << -1 << int(sor::Metres) << "> 100.0 m";
+        QTest::newRow("km file") << -1 << int(sor::Kilometres) << "> 0.1000 km";
+        QTest::newRow("feet chosen") << int(sor::Feet) << int(sor::Metres) << "> 328.1 ft";
+    }
+    void spanLengthInShownUnit()
+    {
+        QFETCH(int, choice);
+        QFETCH(int, own);
+        QFETCH(QString, level);
+        tLimitSet set { QStringLiteral("length"), false, { tLimitLevels() } };
+        set.levels[0].limits[tLimitLevels::SpanLengthMax].fail = 100.0;
+        CLimitSets::SetUserSets({ set });
+        CDistanceUnit::Choose(choice);
+        const QSharedPointer<sor::CFile> file = m_list->GetFile(0);
+        file->FixedParameters().distanceUnit = quint32(own);
+        tSpan span { 30.48, 12.345, {}, {} };
+        Choose(set.name, span);
+        const QString line = m_line->text(), unit = level.section(' ', -1);
+        QVERIFY2(line.contains(level) && line.endsWith(' ' + unit + "))"), qPrintable(line));
+        QVERIFY(CReportPage::EventTableHtml(*file).contains(level.toHtmlEscaped()));
+
+        CLimitsDialog dialog(nullptr, CDistanceUnit::Of(file.data()));
+        const double metresPer = CDistanceUnit::MetresPer(CDistanceUnit::Of(file.data()));
+        auto* launch = dialog.findChild<QLineEdit*>(QStringLiteral("launch"));
+        QCOMPARE(QLocale().toDouble(launch->text()) * metresPer, 30.48);
+        launch->setText(QLocale().toString(2.5));
+        dialog.accept();
+        QCOMPARE(CLimitSets::ActiveSpan(), (tSpan { 2.5 * metresPer, 12.345, {}, {} }));
+    }
+
     // The stored times stay; every distance follows the index, scaled by
     // old / new. "Set the length" finds the index that puts the span's end
     // at the length typed.
@@ -171,9 +217,17 @@ private slots:
 
         // The fibre end, the span's end, measured at a length that needs 1.46.
         const double known = double(file->TimeToDistance(float(times[2]))) * 1.5 / 1.46;
+        // Typed in the unit the file is shown in, here its own metres.
+        file->FixedParameters().distanceUnit = sor::Metres;
         {
             CFileInfo dialog(file, true);
-            QVERIFY(dialog.SetSpanEndLength(known));
+            QTimer::singleShot(0, this, [known] {
+                if (auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+                    input->setDoubleValue(input->labelText().endsWith(QStringLiteral("[m]:")) ? known : 1);
+                    input->accept();
+                }
+            });
+            dialog.findChild<QPushButton*>(QStringLiteral("setLength"))->click();
             QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("GI"))->text(), QStringLiteral("1.46000"));
             dialog.accept();
         }

@@ -161,10 +161,10 @@ private slots:
         QTest::addColumn<double>("step");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("metres") << 2800.0 << 200.0 << "2800 m";
-        QTest::newRow("below a metre") << 11997.4 << 0.2 << "11997.4 m";
-        QTest::newRow("500 m step is kilometres") << 12500.0 << 500.0 << "12.5 km";
-        QTest::newRow("almost zero") << 1e-16 << 0.01 << "0 m";
+        QTest::newRow("200 m step") << 2800.0 << 200.0 << "2.8 km";
+        QTest::newRow("below a metre") << 11997.4 << 0.2 << "11.9974 km";
+        QTest::newRow("500 m step") << 12500.0 << 500.0 << "12.5 km";
+        QTest::newRow("almost zero") << 1e-16 << 0.01 << "0 km";
         QTest::newRow("0.5 dB") << 500.0 << 0.0 << "-0.5 dB";
         QTest::newRow("0.96 dB rounds up") << 960.0 << 0.0 << "-1.0 dB";
         QTest::newRow("zero dB has no sign") << 0.0 << 0.0 << "0 dB";

@@ -327,6 +327,11 @@ void TstPrinter::longEventTableContinues()
     QVERIFY2(box.height() >= image.height() / 2 - 4, qPrintable(QString::number(box.height())));
     QVERIFY(next >= 0 && next < 24);
     QCOMPARE(CReportPage::DrawTableContinued(painter, image.rect(), *file, next), 24);
+    // Under the box, a room too small for one row leaves the table to the next
+    // page instead of a shrunken row; a page of its own always takes one.
+    const auto html = [&file](int rows) { return CReportPage::EventTableHtml(*file, 0, rows); };
+    for (const bool ownPage : { false, true })
+        QCOMPARE(CReportPage::RowsThatFit(painter, image.width(), 5, 24, html, ownPage), ownPage ? 1 : 0);
 }
 
 // The preview takes the window's place, maximised when the window is, and
