@@ -301,6 +301,13 @@
     </message>
 </context>
 <context>
+    <name>CCompactImage</name>
+    <message>
+        <source>the trace is no longer the one of this step; reload the file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CCompareLegend</name>
     <message>
         <source>%1, %2 nm</source>
