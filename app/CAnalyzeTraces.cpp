@@ -67,7 +67,13 @@ int CAnalyzeTraces::Run(const QList<QSharedPointer<sor::CFile>>& files, const an
                 break;
             progress->setLabelText(tr("Analysing %1").arg(QFileInfo(files[i]->Path()).fileName()));
         }
+        // One trace in memory at a time: a trace the list had let go is read
+        // back for its analysis and goes again with its new events (its
+        // samples stay those of the file; the history keeps the step).
+        const bool wasReleased = files[i]->IsTraceReleased();
         const QString reason = AnalyzeOne(files[i], defaults);
+        if (wasReleased)
+            files[i]->ReleaseTrace();
         if (reason.isEmpty())
             ++done;
         else

@@ -24,6 +24,18 @@ quint64 Digest(const bc::CDataPoints& points)
     return quint64(digest);
 }
 
+// A digest of the raw blocks at `indices` of `map`.
+quint64 BlocksDigest(const bc::CBlockMap& map, const std::vector<size_t>& indices)
+{
+    size_t digest = qHash(indices.size());
+    for (const size_t index : indices) {
+        const QByteArray& bytes = map.entries[index].userBlock.aBytes;
+        digest = qHash(map.entries[index].sName, digest);
+        digest = qHashBits(bytes.constData(), size_t(bytes.size()), digest);
+    }
+    return quint64(digest);
+}
+
 } // namespace
 
 CFile::CFile(const QString& path, quint32& warnings, QObject* parent) : QObject(parent), m_sPath(path), m_stream(path)
@@ -55,6 +67,7 @@ void CFile::Loaded(quint32 loadWarnings, quint32& warnings)
     warnings |= loadWarnings;
     ComputeResolution();
     TraceChanged();
+    m_nFileDigest = m_nTraceDigest;
 }
 
 void CFile::TraceChanged()
@@ -65,7 +78,9 @@ void CFile::TraceChanged()
 
 const CTraceOutline& CFile::Outline() const
 {
-    if (m_bOutlineStale && !m_bTraceReleased) {
+    // A released trace without one is read back for it: most rows of a long
+    // list are never drawn, and their outlines are never made.
+    if (m_bOutlineStale) {
         m_outline = CTraceOutline(Samples());
         m_bOutlineStale = false;
     }
@@ -74,15 +89,25 @@ const CTraceOutline& CFile::Outline() const
 
 bool CFile::ReleaseTrace()
 {
-    if (m_bModified || (m_nLoadWarnings & WarningTraceGone))
+    if ((m_bModified && m_nTraceDigest != m_nFileDigest) || (m_nLoadWarnings & WarningTraceGone))
         return false;
     // A further record reads its samples from the file's trailing bytes,
     // not from the file on its own.
     if (m_nRecordIndex > 0)
         return false;
     if (!m_bTraceReleased) {
-        Outline();
+        m_nReleasedCount = PointCount();
         std::vector<bc::CDataPoints::tDataPointsGroup>().swap(dataPoints.groups);
+        // Other programs' blocks are only written, never shown: they come
+        // back from the file with the samples.
+        m_releasedBlocks.clear();
+        for (size_t i = 0; i < map.entries.size(); ++i) {
+            if (!map.entries[i].userBlock.aBytes.isEmpty())
+                m_releasedBlocks.push_back(i);
+        }
+        m_nBlocksDigest = BlocksDigest(map, m_releasedBlocks);
+        for (const size_t index : m_releasedBlocks)
+            QByteArray().swap(map.entries[index].userBlock.aBytes);
     }
     // The following records hold samples too; they are read again when asked for.
     m_records.clear();
@@ -101,19 +126,43 @@ void CFile::EnsureTrace() const
     self.m_bTraceReleased = false;
     bc::CBellcore reread;
     bool same = false;
+    std::vector<size_t> fileBlocks;
     try {
         bc::CFileStream stream(m_sPath);
         stream.Load(reread);
         same = !reread.dataPoints.groups.empty() && Digest(reread.dataPoints) == m_nTraceDigest;
+        // Each released block is the file's block of its name and place among
+        // the blocks of that name (an edit of the events may have added or
+        // removed the events block meanwhile).
+        for (size_t i = 0; same && i < m_releasedBlocks.size(); ++i) {
+            const QByteArray& name = map.entries[m_releasedBlocks[i]].sName;
+            int place = 0;
+            for (size_t j = 0; j < m_releasedBlocks[i]; ++j)
+                place += map.entries[j].sName == name ? 1 : 0;
+            same = false;
+            for (size_t j = 0; j < reread.map.entries.size() && !same; ++j) {
+                if (reread.map.entries[j].sName == name && place-- == 0) {
+                    fileBlocks.push_back(j);
+                    same = true;
+                }
+            }
+        }
+        same = same && BlocksDigest(reread.map, fileBlocks) == m_nBlocksDigest;
     } catch (const Exception&) {
+        same = false;
     }
     if (same) {
         self.dataPoints = std::move(reread.dataPoints);
+        for (size_t i = 0; i < m_releasedBlocks.size(); ++i)
+            self.map.entries[m_releasedBlocks[i]].userBlock.aBytes = reread.map.entries[fileBlocks[i]].userBlock.aBytes;
+        self.m_releasedBlocks.clear();
         return;
     }
     // Nothing else holds the trace: it is shown empty and marked, never
     // replaced by another file's samples.
     self.dataPoints.groups.assign(1, bc::CDataPoints::tDataPointsGroup());
+    self.m_bBlocksLost = !m_releasedBlocks.empty();
+    self.m_releasedBlocks.clear();
     self.m_nLoadWarnings |= WarningTraceGone;
     self.TraceChanged();
 }
@@ -188,6 +237,7 @@ void CFile::Save()
             m_nLoadWarnings &= ~quint32(bc::WarningChecksumWrong);
     }
     m_bModified = false;
+    m_nFileDigest = m_nTraceDigest;
     emit sigFileChanged(false);
 }
 
@@ -200,6 +250,9 @@ void CFile::SaveCopy(const QString& path)
 QByteArray CFile::Image()
 {
     EnsureTrace();
+    // Without the other programs' blocks there is no image of this file.
+    if (m_bBlocksLost)
+        RequireTrace();
     return m_stream.SaveToData(static_cast<bc::CBellcore&>(*this));
 }
 
@@ -214,6 +267,8 @@ void CFile::Restore(const QByteArray& image)
     m_bRecordsRead = false;
     // The image holds its whole trace, also where the file lost it.
     m_bTraceReleased = false;
+    m_releasedBlocks.clear();
+    m_bBlocksLost = false;
     m_nLoadWarnings &= ~WarningTraceGone;
     ComputeResolution();
     TraceChanged();
@@ -252,6 +307,8 @@ void CFile::SetParameters(const tGeneralParameters* newGeneral, const tSupplierP
 
 void CFile::SetKeyEvents(const std::deque<tKeyEvent>& events)
 {
+    // The block map changes with the events: released blocks come back first.
+    EnsureTrace();
     emit sigAboutToChange();
     keyEvents.events = events;
     UpdateEventsBlock();
@@ -262,6 +319,7 @@ void CFile::SetKeyEvents(const std::deque<tKeyEvent>& events)
 
 void CFile::SetKeyEvents(const std::deque<tKeyEvent>& events, qint32 endToEndLoss, quint16 returnLoss, qint32 spanEnd)
 {
+    EnsureTrace();
     emit sigAboutToChange();
     keyEvents.events = events;
     keyEvents.endToEndLoss = endToEndLoss;

@@ -135,20 +135,22 @@ public:
     // Metres per sample.
     double Resolution() const { return m_fResolution; }
     // Samples of the first data-point group.
-    int PointCount() const { return m_bTraceReleased ? m_outline.PointCount() : int(Samples().size()); }
+    int PointCount() const { return m_bTraceReleased ? m_nReleasedCount : int(Samples().size()); }
     quint16 Point(int i) const { return Samples()[size_t(i)]; }
     const quint16* Points() const { return Samples().data(); }
     // Linearly interpolated value at `distance` metres (not negative); the last
     // sample at and beyond the end.
     quint16 ValueAt(float distance) const;
     quint16 MaxValue() const;
-    // The outline of the first data-point group, kept while the samples are let go.
+    // The outline of the first data-point group, kept while the samples are
+    // let go (made from the samples read back where it was not made before).
     const CTraceOutline& Outline() const;
     // A digest of every sample of every group: it changes whenever the trace does.
     quint64 TraceDigest() const { return m_nTraceDigest; }
-    // Lets the samples go until they are next used. Refused (false, nothing
-    // changes) while the document is modified: its samples may then be the
-    // only copy.
+    // Lets the samples, and the raw blocks of other programs, go until they
+    // are next used. Refused (false, nothing changes) while the document's
+    // samples differ from those its file holds: they are then the only copy.
+    // A document whose events alone were edited may let them go.
     bool ReleaseTrace();
     bool IsTraceReleased() const { return m_bTraceReleased; }
     // Metres.
@@ -183,15 +185,25 @@ private:
     QString m_sPath;
     bc::CFileStream m_stream;
     // Made when first asked for (a folder's files are loaded before their
-    // cards are drawn), and always before the samples are let go.
+    // cards are drawn, and most rows of a long list are never drawn); kept
+    // when the samples go.
     mutable CTraceOutline m_outline;
     mutable bool m_bOutlineStale = true;
     quint64 m_nTraceDigest = 0;
+    // The digest of the samples the file on disk holds, as loaded or saved.
+    quint64 m_nFileDigest = 0;
     bool m_bTraceReleased = false;
     // The records after this one, read when first asked for.
     mutable std::vector<QSharedPointer<CFile>> m_records;
     mutable bool m_bRecordsRead = false;
     int m_nRecordIndex = 0;
+    // The samples of the first group when they went.
+    int m_nReleasedCount = 0;
+    // The map entries whose raw bytes went with the samples, and their digest.
+    std::vector<size_t> m_releasedBlocks;
+    quint64 m_nBlocksDigest = 0;
+    // Released blocks the file no longer held: Image() refuses, as Save() does.
+    bool m_bBlocksLost = false;
 };
 
 } // namespace sor

@@ -72,7 +72,7 @@ void CDocumentHistory::OnAboutToChange()
     // A trace whose image cannot be taken cannot be changed undoably: the
     // failure leaves the document before the change and reaches the caller.
     m_before = m_pFile->Image();
-    m_eventsBefore = m_pFile->KeyEvents();
+    m_eventsBefore.assign(m_pFile->KeyEvents().begin(), m_pFile->KeyEvents().end());
     m_bModifiedBefore = m_pFile->IsModified();
 }
 

@@ -7,8 +7,8 @@
 #include <QSharedPointer>
 #include <QString>
 
-#include <deque>
 #include <functional>
+#include <vector>
 
 class QUndoStack;
 
@@ -25,6 +25,7 @@ public:
     CDocumentHistory(const QSharedPointer<sor::CFile>& file, QObject* parent = nullptr);
 
     QUndoStack* Stack() const { return m_pStack; }
+    sor::CFile& File() const { return *m_pFile; }
     // Runs `edit` on the document and records it as one undoable step named
     // `text` when it changed the file image; marks the document modified.
     // Returns whether it changed anything.
@@ -47,7 +48,8 @@ private:
     QUndoStack* m_pStack;
     // Image and events before an announced change, until it is recorded.
     QByteArray m_before;
-    std::deque<sor::tKeyEvent> m_eventsBefore;
+    // (A vector: an empty deque would hold a block for every listed file.)
+    std::vector<sor::tKeyEvent> m_eventsBefore;
     bool m_bModifiedBefore = false;
     // Set while Apply() or Restore() runs: their changes are not taken again.
     bool m_bBusy = false;

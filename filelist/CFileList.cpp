@@ -184,7 +184,7 @@ void CFileList::SetDir(const QString& path)
 
     tErrorState state;
     m_bListing = true;
-    const QFileInfoList entries = current.entryInfoList({ QStringLiteral("*.sor") }, QDir::Files, QDir::Name);
+    QFileInfoList entries = current.entryInfoList({ QStringLiteral("*.sor") }, QDir::Files, QDir::Name);
     for (const QFileInfo& entry : entries) {
         const QString canonical = entry.canonicalFilePath();
         if (canonical.isEmpty() || listedPaths.contains(canonical))
@@ -194,6 +194,8 @@ void CFileList::SetDir(const QString& path)
             break;
     }
     m_bListing = false;
+    // Not held while the watcher lists the folder once more.
+    entries = QFileInfoList();
 
     m_pWatcher->WatchDir(current.canonicalPath());
     // The current file stays current where new names came before it.

@@ -10,6 +10,10 @@ CSnapshotCommand::CSnapshotCommand(
     CDocumentHistory* history, const QByteArray& before, const QByteArray& after, const QString& text)
     : QUndoCommand(text), m_pHistory(history), m_before(before), m_after(after)
 {
+    if (!m_before.SameTrace(m_after)) {
+        m_before = sor::CCompactImage::Whole(before);
+        m_after = sor::CCompactImage::Whole(after);
+    }
 }
 
 // The stack moves its index after the command ran: the state reached is the
@@ -17,7 +21,9 @@ CSnapshotCommand::CSnapshotCommand(
 void CSnapshotCommand::undo()
 {
     QUndoStack* stack = m_pHistory->Stack();
-    Run([&] { m_pHistory->Restore(m_before, stack->index() - 1 != stack->cleanIndex()); });
+    Run([&] {
+        m_pHistory->Restore(m_before.Expand(m_pHistory->File().Image()), stack->index() - 1 != stack->cleanIndex());
+    });
 }
 
 void CSnapshotCommand::Run(const std::function<void()>& step)
@@ -37,5 +43,7 @@ void CSnapshotCommand::redo()
         return;
     }
     QUndoStack* stack = m_pHistory->Stack();
-    Run([&] { m_pHistory->Restore(m_after, stack->index() + 1 != stack->cleanIndex()); });
+    Run([&] {
+        m_pHistory->Restore(m_after.Expand(m_pHistory->File().Image()), stack->index() + 1 != stack->cleanIndex());
+    });
 }

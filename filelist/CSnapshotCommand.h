@@ -1,5 +1,7 @@
 #pragma once
 
+#include <CCompactImage.h>
+
 #include <QByteArray>
 #include <QUndoCommand>
 
@@ -8,8 +10,10 @@
 class CDocumentHistory;
 
 // One step of a trace's history: the whole file image before and after it.
-// The change has been made when the command is pushed, so its first redo
-// does nothing.
+// Where the step left the samples as they were, both are held without them
+// (a long list may have many steps of traces it does not hold) and take them
+// from the document when run. The change has been made when the command is
+// pushed, so its first redo does nothing.
 class CSnapshotCommand : public QUndoCommand
 {
 public:
@@ -24,7 +28,7 @@ private:
     void Run(const std::function<void()>& step);
 
     CDocumentHistory* m_pHistory;
-    QByteArray m_before;
-    QByteArray m_after;
+    sor::CCompactImage m_before;
+    sor::CCompactImage m_after;
     bool m_bDone = true;
 };

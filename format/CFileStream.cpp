@@ -321,6 +321,7 @@ void CFileStream::SerializeString(QString& text, QByteArray& bytesAsRead, QStrin
         } else if (m_ownWestern) {
             text = CWindows1252::Decode(bytes);
         } else {
+            MakeConverters();
             m_decoder.resetState();
             text = m_decoder.decode(bytes);
         }
@@ -342,6 +343,7 @@ void CFileStream::SerializeString(QString& text, QByteArray& bytesAsRead, QStrin
         if (!ok)
             ThrowUnmapped(__LINE__, unmapped);
     } else {
+        MakeConverters();
         m_encoder.resetState();
         bytes = m_encoder.encode(text);
         // A character the codepage cannot hold would be written as a
@@ -447,6 +449,14 @@ void CFileStream::SelectCodec(const QByteArray& name)
     m_decoder = QStringDecoder(name.constData());
 }
 
+void CFileStream::MakeConverters()
+{
+    if (m_decoder.isValid())
+        return;
+    m_encoder = QStringEncoder(m_codecName.constData());
+    m_decoder = QStringDecoder(m_codecName.constData());
+}
+
 void CFileStream::SetCodepage(quint32 number)
 {
     RequireOneDirection();
@@ -472,6 +482,10 @@ void CFileStream::EndRun()
 {
     m_reading = m_writing = false;
     m_data = QByteArray();
+    // A listed file keeps its stream for a later save: the converters (the
+    // larger part of it) are made again when a run needs them.
+    m_encoder = QStringEncoder();
+    m_decoder = QStringDecoder();
     m_pos = m_end = 0;
 }
 

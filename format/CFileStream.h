@@ -138,6 +138,8 @@ private:
     void RequireOneDirection() const;
     void EndRun();
     void SelectCodec(const QByteArray& name);
+    // Makes the converters of the codec chosen when a run needs them.
+    void MakeConverters();
     // The first character of `text` the present codec cannot hold.
     QString FirstUnmapped(const QString& text);
     [[noreturn]] void ThrowUnmapped(int line, const QString& character);

@@ -2595,4 +2595,11 @@ The instrument is probably not a compatible one, or it is not connected.</source
         <translation type="unfinished" />
     </message>
 </context>
+<context>
+    <name>CCompactImage</name>
+    <message>
+        <source>the trace is no longer the one of this step; reload the file</source>
+        <translation type="unfinished" />
+    </message>
+</context>
 </TS>

@@ -2627,4 +2627,11 @@ The instrument is probably not a compatible one, or it is not connected.</source
         <translation>ключ «wavelength» повторяет %1 нм</translation>
     </message>
 </context>
+<context>
+    <name>CCompactImage</name>
+    <message>
+        <source>the trace is no longer the one of this step; reload the file</source>
+        <translation>рефлектограмма уже не та, что была на этом шаге; загрузите файл заново</translation>
+    </message>
+</context>
 </TS>

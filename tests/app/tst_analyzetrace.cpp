@@ -72,13 +72,18 @@ void TstAnalyzeTrace::analysesThroughTheWindow()
     QCOMPARE(first->KeyEvents().size(), found.size());
     QCOMPARE(list->UndoStack(first)->count(), steps);
 
-    // Both listed traces selected: each gets its events, one step each.
+    // Both listed traces selected: each gets its events, one step each; the
+    // trace the list had let go is let go again with its new events.
+    QVERIFY(second->ReleaseTrace());
     list->selectAll();
     window.findChild<QAction*>(QStringLiteral("actionAnalyzeTrace"))->trigger();
     QCOMPARE(second->KeyEvents().size(), found.size());
+    QVERIFY(second->IsTraceReleased() && second->IsModified());
     QCOMPARE(list->UndoStack(second)->count(), 1);
     list->UndoStack(second)->undo();
     QVERIFY(second->KeyEvents().empty());
+    list->UndoStack(second)->redo();
+    QCOMPARE(second->KeyEvents().size(), found.size());
 }
 
 QTEST_MAIN(TstAnalyzeTrace)

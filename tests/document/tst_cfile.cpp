@@ -1,3 +1,4 @@
+#include "CCompactImage.h"
 #include "CFile.h"
 #include "CSynthPair.h"
 #include "TraceLengths.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -332,10 +334,14 @@ private slots:
         quint32 warnings = 0;
         sor::CFile file(path, warnings);
         const QByteArray image = file.Image();
+        // Modified samples are the only copy; edited events alone are not.
+        file.Restore(Trace({ 1, 2, 3 }));
         file.SetModified(true);
         QVERIFY(!file.ReleaseTrace());
-        file.SetModified(false);
+        QVERIFY_THROWS_EXCEPTION(EFileAccessError, sor::CCompactImage(image).Expand(file.Image()));
+        file.Restore(image);
         QVERIFY(file.ReleaseTrace());
+        file.SetModified(false);
         QVERIFY(file.IsTraceReleased());
         QCOMPARE(file.PointCount(), 6);
         QCOMPARE(file.MaxValue(), quint16(1000));
@@ -419,6 +425,46 @@ private slots:
         // An edit of the first record leaves the others as they were.
         QVERIFY(file.SetKeyEventComment(0, QStringLiteral("edited")));
         QVERIFY(file.Image().endsWith(image.mid(shortImage.size())));
+    }
+
+    // Other programs' blocks go with the samples and come back byte for byte;
+    // where one changed on disk meanwhile, the file is not taken in.
+    void releasedBlocksComeBack_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QStringList files = TestPaths::SorFiles(TestPaths::SharedSamplesDir(QStringLiteral("v2")));
+        if (files.isEmpty())
+            QSKIP("no shared v2 instrument files here");
+        for (const QString& path : files)
+            QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path;
+    }
+    void releasedBlocksComeBack()
+    {
+        QFETCH(QString, path);
+        const QByteArray original = Read(path);
+        quint32 warnings = 0;
+        sor::CFile file(Write(original), warnings);
+        QVERIFY(file.ReleaseTrace());
+        QCOMPARE(file.Image(), original);
+        // The history's form of an image: without its samples, whole again
+        // with those of the document.
+        const sor::CCompactImage compact(original);
+        QVERIFY(compact.Size() < original.size() - 2 * file.PointCount());
+        QCOMPARE(compact.Expand(file.Image()), original);
+        qint64 end = file.BlockMap().nSize;
+        const QSet<QByteArray> known { "GenParams", "SupParams", "FxdParams", "KeyEvents", "DataPts", "Cksum" };
+        for (const bc::CBlockInfo& entry : file.BlockMap().entries) {
+            end += entry.nSize;
+            if (known.contains(entry.sName))
+                continue;
+            QVERIFY(file.ReleaseTrace());
+            QByteArray changed = original;
+            changed[end - 1] = char(changed[end - 1] ^ 0x5a);
+            Write(changed);
+            QVERIFY_THROWS_EXCEPTION(EFileAccessError, file.Image());
+            QVERIFY(file.LoadWarnings() & sor::CFile::WarningTraceGone);
+            return;
+        }
     }
 
 private:
