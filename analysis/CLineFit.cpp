@@ -32,11 +32,11 @@ tSampleSpan SpanOf(int count, double resolution, double a, double b)
 }
 
 // Running sums left by the thread's last trace: a trace of a million samples
-// needs 8 MB of them, and fresh memory costs as much as the analysis.
+// needs 16 MB of them, and fresh memory costs as much as the analysis.
 struct tSpareSums
 {
-    std::vector<quint32> inChunk;
-    std::vector<qint64> chunks;
+    std::vector<qint64> sum;
+    std::vector<qint64> sumX;
     bool taken = false;
 };
 
@@ -89,40 +89,28 @@ CLineFit::CLineFit(const std::vector<quint16>& samples)
     if (!spare.taken) {
         spare.taken = true;
         m_bSpare = true;
-        m_inChunk.swap(spare.inChunk);
-        m_chunks.swap(spare.chunks);
+        m_sum.swap(spare.sum);
+        m_sumX.swap(spare.sumX);
     }
-    const qint64 chunk = qint64(1) << kChunkBits;
-    m_inChunk.resize(2 * (samples.size() + 1));
-    m_chunks.resize(2 * ((samples.size() >> kChunkBits) + 1));
-    // Within a chunk of 256 samples the sums stay below 2^24 and
-    // 65535 * (0 + 1 + ... + 255) < 2^32.
+    m_sum.resize(samples.size() + 1);
+    m_sumX.resize(samples.size() + 1);
     qint64 sum = 0;
     qint64 sumX = 0;
-    for (qint64 start = 0; start <= m_nCount; start += chunk) {
-        m_chunks[size_t(2 * (start >> kChunkBits))] = sum;
-        m_chunks[size_t(2 * (start >> kChunkBits) + 1)] = sumX;
-        const qint64 end = std::min(start + chunk, m_nCount + 1);
-        quint32 inSum = 0;
-        quint32 inSumX = 0;
-        for (qint64 k = start; k < end; ++k) {
-            m_inChunk[size_t(2 * k)] = inSum;
-            m_inChunk[size_t(2 * k + 1)] = inSumX;
-            if (k < m_nCount) {
-                inSum += samples[size_t(k)];
-                inSumX += quint32(k - start) * samples[size_t(k)];
-            }
-        }
-        sum += inSum;
-        sumX += start * qint64(inSum) + qint64(inSumX);
+    m_sum[0] = 0;
+    m_sumX[0] = 0;
+    for (qint64 i = 0; i < m_nCount; ++i) {
+        sum += samples[size_t(i)];
+        sumX += i * qint64(samples[size_t(i)]);
+        m_sum[size_t(i + 1)] = sum;
+        m_sumX[size_t(i + 1)] = sumX;
     }
 }
 
 CLineFit::~CLineFit()
 {
     if (m_bSpare) {
-        m_inChunk.swap(spare.inChunk);
-        m_chunks.swap(spare.chunks);
+        m_sum.swap(spare.sum);
+        m_sumX.swap(spare.sumX);
         spare.taken = false;
     }
 }
@@ -131,7 +119,7 @@ qint64 CLineFit::Sum(qint64 first, qint64 last) const
 {
     first = std::clamp<qint64>(first, 0, m_nCount);
     last = std::clamp<qint64>(last, first, m_nCount);
-    return SumTo(last) - SumTo(first);
+    return m_sum[size_t(last)] - m_sum[size_t(first)];
 }
 
 double CLineFit::At(qint64 first, qint64 last, double x) const
@@ -141,12 +129,12 @@ double CLineFit::At(qint64 first, qint64 last, double x) const
     const qint64 m = last - first;
     if (m <= 0)
         return 0.0;
-    const double sy = double(SumTo(last) - SumTo(first));
+    const double sy = double(m_sum[size_t(last)] - m_sum[size_t(first)]);
     const double mean = sy / double(m);
     if (m == 1)
         return mean;
     const double xm = 0.5 * double(first + last - 1);
-    const double sxy = double(SumXTo(last) - SumXTo(first)) - xm * sy;
+    const double sxy = double(m_sumX[size_t(last)] - m_sumX[size_t(first)]) - xm * sy;
     const double sxx = double(m) * (double(m) * double(m) - 1.0) / 12.0;
     return mean + sxy / sxx * (x - xm);
 }

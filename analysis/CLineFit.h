@@ -58,9 +58,9 @@ public:
     double At(qint64 first, const tWindow& window, double x) const
     {
         const qint64 last = first + window.length;
-        const double sy = double(SumTo(last) - SumTo(first));
+        const double sy = double(m_sum[size_t(last)] - m_sum[size_t(first)]);
         const double xm = 0.5 * double(first + last - 1);
-        const double sxy = double(SumXTo(last) - SumXTo(first)) - xm * sy;
+        const double sxy = double(m_sumX[size_t(last)] - m_sumX[size_t(first)]) - xm * sy;
         return sy * window.inverse + sxy * window.inverseSxx * (x - xm);
     }
     // The same line with x in metres, samples `resolution` apart from 0.
@@ -69,29 +69,11 @@ public:
     qint64 Sum(qint64 first, qint64 last) const;
 
 private:
-    // The running sums are kept in half the memory of two 64-bit sums per
-    // sample, so that a long trace's sums stay in the cache: for every
-    // sample k the two sums since the start of its chunk of 2^kChunkBits
-    // samples, as 32-bit values (the second with the index counted from the
-    // chunk's start), and for every chunk the 64-bit sums before it.
-    static constexpr int kChunkBits = 8;
-    // The sum of samples [0, k), and of index times sample over them.
-    qint64 SumTo(qint64 k) const
-    {
-        return m_chunks[size_t(2 * (k >> kChunkBits))] + qint64(m_inChunk[size_t(2 * k)]);
-    }
-    qint64 SumXTo(qint64 k) const
-    {
-        const qint64 chunkStart = (k >> kChunkBits) << kChunkBits;
-        return m_chunks[size_t(2 * (k >> kChunkBits) + 1)] + chunkStart * qint64(m_inChunk[size_t(2 * k)])
-            + qint64(m_inChunk[size_t(2 * k + 1)]);
-    }
-
     qint64 m_nCount = 0;
-    // Per sample, and one more: the two sums within its chunk.
-    std::vector<quint32> m_inChunk;
-    // Per chunk: the two sums before it. Both kept for the thread's next trace.
-    std::vector<qint64> m_chunks;
+    // Running sums of the samples and of index times sample, one more than
+    // the samples; memory kept for the thread's next trace.
+    std::vector<qint64> m_sum;
+    std::vector<qint64> m_sumX;
     // The sums' memory is the thread's spare, to be handed back.
     bool m_bSpare = false;
 };
