@@ -1,5 +1,7 @@
 #include "CEventFinder.h"
 
+#include "CSelection.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -25,13 +27,37 @@ constexpr double kNoiseRise = 2.0;
 // MAD to standard deviation of a normal distribution.
 constexpr double kMadToSigma = 1.4826;
 
+// The highest and the lowest level of a trace (the smallest and the largest
+// sample) in one pass the compiler can vectorise; 0 for no samples.
+void TopAndBottom(const std::vector<quint16>& samples, quint16& top, quint16& bottom)
+{
+    const quint16* p = samples.data();
+    const size_t n = samples.size();
+    quint16 low = n > 0 ? p[0] : 0;
+    quint16 high = low;
+    for (size_t i = 0; i < n; ++i) {
+        low = p[i] < low ? p[i] : low;
+        high = p[i] > high ? p[i] : high;
+    }
+    top = low;
+    bottom = high;
+}
+
+// Samples of p[0, n) that lie within two units of `bottom` or lower.
+qint64 AtBottom(const quint16* p, qint64 n, quint16 bottom)
+{
+    const int level = int(bottom) - 2;
+    qint64 count = 0;
+    for (qint64 i = 0; i < n; ++i)
+        count += int(p[i]) >= level ? 1 : 0;
+    return count;
+}
+
 double Median(std::vector<double>& values)
 {
     if (values.empty())
         return 0.0;
-    const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
+    return CSelection::Kth(values.data(), values.size(), values.size() / 2);
 }
 
 } // namespace
@@ -48,8 +74,7 @@ CEventFinder::CEventFinder(const std::vector<quint16>& samples, double pulseSamp
     m_nLength = std::max<qint64>(qint64(std::ceil(3.0 * m_fPulse)), 12);
     m_nMinFit = std::max<qint64>(qint64(std::ceil(0.5 * m_fPulse)), 5);
     m_nBlock = std::clamp<qint64>(4 * m_nLength, 64, std::max<qint64>(64, m_nCount / 4));
-    m_nTop = samples.empty() ? 0 : *std::min_element(samples.begin(), samples.end());
-    m_nBottom = samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end());
+    TopAndBottom(samples, m_nTop, m_nBottom);
     EstimateNoise();
     FindLaunch();
     FindNoiseStart();
@@ -92,9 +117,7 @@ void CEventFinder::EstimateNoise()
         const qint64 stride = std::max<qint64>(1, m_nBlock / 128);
         raw[size_t(b)].sample = Spread(first, last, stride);
         // The noise is either scattered, or held at the instrument's lowest level.
-        qint64 clipped = 0;
-        for (qint64 i = first; i < last; ++i)
-            clipped += m_samples[size_t(i)] + 2 >= m_nBottom ? 1 : 0;
+        const qint64 clipped = AtBottom(m_samples.data() + first, last - first, m_nBottom);
         raw[size_t(b)].noisy = raw[size_t(b)].sample >= kNoiseSigma || clipped * 10 >= m_nBlock;
         values.clear();
         for (qint64 i = first; i < last; i += stride) {
@@ -209,7 +232,9 @@ double CEventFinder::Spread(qint64 first, qint64 last, qint64 stride) const
 {
     const double at0 = LineAt(first, last, 0.0);
     const double slope = LineAt(first, last, 1.0) - at0;
-    std::vector<double> values;
+    // The thread's memory for the distances, taken again at every block.
+    thread_local std::vector<double> values;
+    values.clear();
     for (qint64 i = first; i < last; i += stride)
         values.push_back(std::abs(double(m_samples[size_t(i)]) - (at0 + slope * double(i))));
     return kMadToSigma * Median(values);
