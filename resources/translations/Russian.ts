@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en">
 <context>
     <name>CAnalyzeTraces</name>
@@ -44,7 +45,7 @@
         <translation>PATH</translation>
     </message>
     <message>
-        <source>Trace files to open, or the working folder. The files' folder becomes the working folder and the first file the current trace; without paths the folder used last opens.</source>
+        <source>Trace files to open, or the working folder. The files&apos; folder becomes the working folder and the first file the current trace; without paths the folder used last opens.</source>
         <translation>Открываемые рефлектограммы или рабочая папка. Папка файлов становится рабочей, первый файл — текущим; без путей открывается последняя папка.</translation>
     </message>
     <message>
@@ -164,15 +165,11 @@
         <translation>Выберите рефлектограммы A→B и B→A одного волокна.</translation>
     </message>
     <message>
-        <source>%1 (A→B) with %2 (B→A) mirrored; events closer than %3 m are one event.</source>
-        <translation>%1 (A→B) и зеркально отражённая %2 (B→A); события ближе %3 м друг к другу считаются одним.</translation>
-    </message>
-    <message>
         <source>Not a pair: %1</source>
         <translation>Не пара: %1</translation>
     </message>
     <message>
-        <source>Export the pair's report</source>
+        <source>Export the pair&apos;s report</source>
         <translation>Экспорт отчёта по паре</translation>
     </message>
     <message>
@@ -183,7 +180,7 @@
         <source>The report could not be written to %1: %2</source>
         <translation>Не удалось записать отчёт в %1: %2</translation>
     </message>
-<message>
+    <message>
         <source>%1 (A→B) with %2 (B→A) mirrored; events closer than %3 are one event.</source>
         <translation>%1 (A→B) и зеркально отражённая %2 (B→A); события ближе %3 друг к другу считаются одним.</translation>
     </message>
@@ -191,8 +188,8 @@
 <context>
     <name>CBidirectionalReport</name>
     <message>
-        <source>&lt;table width=100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%1&lt;/td&gt;&lt;td align="right"&gt;Bidirectional analysis&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=18%&gt;A→B:&lt;/td&gt;&lt;td&gt;&lt;font color="%2"&gt;&amp;#9632;&lt;/font&gt; %3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;B→A:&lt;/td&gt;&lt;td&gt;&lt;font color="%4"&gt;&amp;#9632;&lt;/font&gt; %5 (mirrored)&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Cable:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;From A to B:&lt;/td&gt;&lt;td&gt;%8 → %9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%10nm&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%11ns (A→B), %12ns (B→A)&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;</source>
-        <translation>&lt;table width=100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%1&lt;/td&gt;&lt;td align="right"&gt;Двунаправленный анализ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=18%&gt;A→B:&lt;/td&gt;&lt;td&gt;&lt;font color="%2"&gt;&amp;#9632;&lt;/font&gt; %3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;B→A:&lt;/td&gt;&lt;td&gt;&lt;font color="%4"&gt;&amp;#9632;&lt;/font&gt; %5 (зеркально)&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;От A до B:&lt;/td&gt;&lt;td&gt;%8 → %9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%10 нм&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%11 нс (A→B), %12 нс (B→A)&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;</translation>
+        <source>&lt;table width=100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%1&lt;/td&gt;&lt;td align=&quot;right&quot;&gt;Bidirectional analysis&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=18%&gt;A→B:&lt;/td&gt;&lt;td&gt;&lt;font color=&quot;%2&quot;&gt;&amp;#9632;&lt;/font&gt; %3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;B→A:&lt;/td&gt;&lt;td&gt;&lt;font color=&quot;%4&quot;&gt;&amp;#9632;&lt;/font&gt; %5 (mirrored)&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Cable:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;From A to B:&lt;/td&gt;&lt;td&gt;%8 → %9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%10nm&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%11ns (A→B), %12ns (B→A)&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;</source>
+        <translation>&lt;table width=100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%1&lt;/td&gt;&lt;td align=&quot;right&quot;&gt;Двунаправленный анализ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=18%&gt;A→B:&lt;/td&gt;&lt;td&gt;&lt;font color=&quot;%2&quot;&gt;&amp;#9632;&lt;/font&gt; %3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;B→A:&lt;/td&gt;&lt;td&gt;&lt;font color=&quot;%4&quot;&gt;&amp;#9632;&lt;/font&gt; %5 (зеркально)&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;От A до B:&lt;/td&gt;&lt;td&gt;%8 → %9&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%10 нм&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%11 нс (A→B), %12 нс (B→A)&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;</translation>
     </message>
     <message>
         <source>The page could not be drawn.</source>
@@ -204,10 +201,6 @@
     <message>
         <source>Event %1</source>
         <translation>Событие %1</translation>
-    </message>
-    <message>
-        <source>Distance [km]</source>
-        <translation>Расстояние [км]</translation>
     </message>
     <message>
         <source>Loss A→B [dB]</source>
@@ -266,10 +259,6 @@
         <translation>ORL [дБ]</translation>
     </message>
     <message>
-        <source>Fibre end [km]</source>
-        <translation>Конец волокна [км]</translation>
-    </message>
-<message>
         <source>Distance [%1]</source>
         <translation>Расстояние [%1]</translation>
     </message>
@@ -311,6 +300,13 @@
     <message>
         <source>does not match</source>
         <translation>не совпадает</translation>
+    </message>
+</context>
+<context>
+    <name>CCompactImage</name>
+    <message>
+        <source>the trace is no longer the one of this step; reload the file</source>
+        <translation>рефлектограмма уже не та, что была на этом шаге; загрузите файл заново</translation>
     </message>
 </context>
 <context>
@@ -507,7 +503,7 @@ Check that it is switched on and that its cable is plugged in, then connect agai
     </message>
     <message>
         <source>No instrument and no serial port were found.
-Install the driver of the instrument's USB adapter (FTDI), then check the cable and that the instrument is switched on.</source>
+Install the driver of the instrument&apos;s USB adapter (FTDI), then check the cable and that the instrument is switched on.</source>
         <translation>Не найдено ни прибора, ни последовательного порта.
 Установите драйвер USB-адаптера прибора (FTDI), затем проверьте кабель и включён ли прибор.</translation>
     </message>
@@ -530,7 +526,7 @@ Install the driver of the instrument's USB adapter (FTDI), then check the cable 
 <context>
     <name>CDeviceExchanger</name>
     <message>
-        <source>Connected device isn't the requested  device (port %1). Please, re-connect the device.</source>
+        <source>Connected device isn&apos;t the requested  device (port %1). Please, re-connect the device.</source>
         <translation>Подключённый прибор не тот, что был выбран (порт %1). Переподключите прибор.</translation>
     </message>
     <message>
@@ -548,7 +544,7 @@ Install the driver of the instrument's USB adapter (FTDI), then check the cable 
 %1</translation>
     </message>
     <message>
-        <source>Device's file is invalid:
+        <source>Device&apos;s file is invalid:
 %1</source>
         <translation>Файл прибора неверен:
 %1</translation>
@@ -897,7 +893,7 @@ The instrument is probably not a compatible one.</source>
         <translation>Не все поля заполнены правильно</translation>
     </message>
     <message>
-        <source>Code "%1" of the file</source>
+        <source>Code &quot;%1&quot; of the file</source>
         <translation>Код «%1» из файла</translation>
     </message>
     <message>
@@ -937,15 +933,11 @@ The instrument is probably not a compatible one.</source>
         <translation>Задать длину</translation>
     </message>
     <message>
-        <source>Known distance of the span's end from the trace start [km]:</source>
-        <translation>Известное расстояние от начала рефлектограммы до конца участка [км]:</translation>
-    </message>
-    <message>
-        <source>The file stores no range: the trace's extent</source>
+        <source>The file stores no range: the trace&apos;s extent</source>
         <translation>Диапазон в файле не записан: показана протяжённость рефлектограммы</translation>
     </message>
-<message>
-        <source>Known distance of the span's end from the trace start [%1]:</source>
+    <message>
+        <source>Known distance of the span&apos;s end from the trace start [%1]:</source>
         <translation>Известное расстояние от начала рефлектограммы до конца участка [%1]:</translation>
     </message>
 </context>
@@ -972,8 +964,8 @@ The instrument is probably not a compatible one.</source>
         <translation>Нельзя скопировать файл в самого себя</translation>
     </message>
     <message>
-        <source>Copy file "%1" to</source>
-        <translation>Копировать файл "%1" в</translation>
+        <source>Copy file &quot;%1&quot; to</source>
+        <translation>Копировать файл &quot;%1&quot; в</translation>
     </message>
     <message>
         <source>Select dir to copy</source>
@@ -988,17 +980,17 @@ The instrument is probably not a compatible one.</source>
         <translation>Добавление файла %1 невозможно</translation>
     </message>
     <message>
-        <source>Rename file "%1"</source>
-        <translation>Переименование файла "%1"</translation>
+        <source>Rename file &quot;%1&quot;</source>
+        <translation>Переименование файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Delete file "%1"</source>
-        <translation>Удаление файла "%1"</translation>
+        <source>Delete file &quot;%1&quot;</source>
+        <translation>Удаление файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>This operation will delete file "%1" to Windows trash.
+        <source>This operation will delete file &quot;%1&quot; to Windows trash.
 Are you sure?</source>
-        <translation>Файл "%1" будет перемещён в корзину.
+        <translation>Файл &quot;%1&quot; будет перемещён в корзину.
 Вы уверены?</translation>
     </message>
     <message>
@@ -1012,28 +1004,28 @@ Are you sure?</source>
 Вы уверены?</translation>
     </message>
     <message>
-        <source>File "%1" cannot be moved to the trash, so it was not deleted.</source>
-        <translation>Файл "%1" нельзя переместить в корзину, поэтому он не удалён.</translation>
+        <source>File &quot;%1&quot; cannot be moved to the trash, so it was not deleted.</source>
+        <translation>Файл &quot;%1&quot; нельзя переместить в корзину, поэтому он не удалён.</translation>
     </message>
     <message>
-        <source>Cannot select directory "%1"</source>
-        <translation>Не удаётся выбрать папку "%1"</translation>
+        <source>Cannot select directory &quot;%1&quot;</source>
+        <translation>Не удаётся выбрать папку &quot;%1&quot;</translation>
     </message>
     <message>
         <source>The file stays listed as it was loaded before.</source>
         <translation>Файл остаётся в списке в том виде, в каком был загружен раньше.</translation>
     </message>
     <message>
-        <source>Loading file "%1"</source>
-        <translation>Загрузка файла "%1"</translation>
+        <source>Loading file &quot;%1&quot;</source>
+        <translation>Загрузка файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Copying file "%1"</source>
-        <translation>Копирование файла "%1"</translation>
+        <source>Copying file &quot;%1&quot;</source>
+        <translation>Копирование файла &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>"%1" has unsaved changes and is about to be replaced. Save the changes first?</source>
-        <translation>В "%1" есть несохранённые изменения, а файл будет заменён. Сначала сохранить изменения?</translation>
+        <source>&quot;%1&quot; has unsaved changes and is about to be replaced. Save the changes first?</source>
+        <translation>В &quot;%1&quot; есть несохранённые изменения, а файл будет заменён. Сначала сохранить изменения?</translation>
     </message>
     <message>
         <source>Closing files</source>
@@ -1046,15 +1038,15 @@ Are you sure?</source>
 %1</translation>
     </message>
     <message>
-        <source>File "%1" already exists.</source>
-        <translation>Файл "%1" уже существует.</translation>
+        <source>File &quot;%1&quot; already exists.</source>
+        <translation>Файл &quot;%1&quot; уже существует.</translation>
     </message>
     <message>
         <source>Change folder</source>
         <translation>Сменить папку</translation>
     </message>
     <message>
-        <source>The file "%1" cannot be read.</source>
+        <source>The file &quot;%1&quot; cannot be read.</source>
         <translation>Файл «%1» невозможно прочитать.</translation>
     </message>
     <message>
@@ -1070,44 +1062,44 @@ Are you sure?</source>
         <translation>Кодовой страницы файла нет в системе; его тексты прочитаны как %1.</translation>
     </message>
     <message>
-        <source>"%1" cannot be read: %2</source>
+        <source>&quot;%1&quot; cannot be read: %2</source>
         <translation>«%1» невозможно прочитать: %2</translation>
     </message>
     <message>
-        <source>Cannot reload "%1"</source>
-        <translation>Не удалось перезагрузить "%1"</translation>
+        <source>Cannot reload &quot;%1&quot;</source>
+        <translation>Не удалось перезагрузить &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Error reloading "%1"</source>
-        <translation>Ошибка при перезагрузке "%1"</translation>
+        <source>Error reloading &quot;%1&quot;</source>
+        <translation>Ошибка при перезагрузке &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Cannot load "%1"</source>
-        <translation>Не удалось загрузить "%1"</translation>
+        <source>Cannot load &quot;%1&quot;</source>
+        <translation>Не удалось загрузить &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Error loading "%1"</source>
-        <translation>Ошибка при загрузке "%1"</translation>
+        <source>Error loading &quot;%1&quot;</source>
+        <translation>Ошибка при загрузке &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Cannot save "%1"</source>
-        <translation>Не удалось сохранить "%1"</translation>
+        <source>Cannot save &quot;%1&quot;</source>
+        <translation>Не удалось сохранить &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Error saving "%1"</source>
-        <translation>Ошибка при сохранении "%1"</translation>
+        <source>Error saving &quot;%1&quot;</source>
+        <translation>Ошибка при сохранении &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Cannot copy "%1"</source>
-        <translation>Не удалось скопировать "%1"</translation>
+        <source>Cannot copy &quot;%1&quot;</source>
+        <translation>Не удалось скопировать &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Error copying "%1"</source>
-        <translation>Ошибка при копировании "%1"</translation>
+        <source>Error copying &quot;%1&quot;</source>
+        <translation>Ошибка при копировании &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Cannot add "%1"</source>
-        <translation>Не удалось добавить "%1"</translation>
+        <source>Cannot add &quot;%1&quot;</source>
+        <translation>Не удалось добавить &quot;%1&quot;</translation>
     </message>
     <message>
         <source>The file %1 could not be copied to %2.</source>
@@ -1118,16 +1110,16 @@ Are you sure?</source>
         <translation>Имя файла не может содержать ни один из этих символов: %1</translation>
     </message>
     <message>
-        <source>Cannot rename "%1"</source>
-        <translation>Не удалось переименовать "%1"</translation>
+        <source>Cannot rename &quot;%1&quot;</source>
+        <translation>Не удалось переименовать &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Error renaming "%1"</source>
-        <translation>Ошибка при переименовании "%1"</translation>
+        <source>Error renaming &quot;%1&quot;</source>
+        <translation>Ошибка при переименовании &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Cannot delete "%1"</source>
-        <translation>Не удалось удалить "%1"</translation>
+        <source>Cannot delete &quot;%1&quot;</source>
+        <translation>Не удалось удалить &quot;%1&quot;</translation>
     </message>
     <message>
         <source>Cannot open the folder</source>
@@ -1359,7 +1351,7 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
 <context>
     <name>CLimitSets</name>
     <message>
-        <source>no limit set is named "%1"</source>
+        <source>no limit set is named &quot;%1&quot;</source>
         <translation>набора норм с именем «%1» нет</translation>
     </message>
     <message>
@@ -1383,7 +1375,7 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation>%1: в файле нет объекта JSON</translation>
     </message>
     <message>
-        <source>%1: the key "%2" is unknown or its value is not valid</source>
+        <source>%1: the key &quot;%2&quot; is unknown or its value is not valid</source>
         <translation>%1: ключ «%2» неизвестен или его значение недопустимо</translation>
     </message>
     <message>
@@ -1391,11 +1383,11 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation>набор норм — не объект JSON</translation>
     </message>
     <message>
-        <source>%1: the name "%2" is given to two sets</source>
+        <source>%1: the name &quot;%2&quot; is given to two sets</source>
         <translation>%1: имя «%2» дано двум наборам</translation>
     </message>
     <message>
-        <source>%1: the name "%2" belongs to a shipped preset</source>
+        <source>%1: the name &quot;%2&quot; belongs to a shipped preset</source>
         <translation>%1: имя «%2» занято встроенным набором</translation>
     </message>
 </context>
@@ -1416,14 +1408,6 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
     <message>
         <source>Limit set:</source>
         <translation>Набор норм:</translation>
-    </message>
-    <message>
-        <source>Launch cord [m]:</source>
-        <translation>Начальная катушка [м]:</translation>
-    </message>
-    <message>
-        <source>Receive cord [m]:</source>
-        <translation>Конечная катушка [м]:</translation>
     </message>
     <message>
         <source>Span starts at event (without a launch cord):</source>
@@ -1476,10 +1460,6 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation>Экспорт набора норм</translation>
     </message>
     <message>
-        <source>A cord length is a number of metres, 0 or more.</source>
-        <translation>Длина катушки — число метров, не меньше 0.</translation>
-    </message>
-    <message>
         <source> dB</source>
         <translation> дБ</translation>
     </message>
@@ -1495,7 +1475,7 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <source>A bend fails above:</source>
         <translation>Изгиб — брак выше:</translation>
     </message>
-<message>
+    <message>
         <source>Launch cord [%1]:</source>
         <translation>Начальная катушка [%1]:</translation>
     </message>
@@ -1759,8 +1739,8 @@ or connect the instrument and download its traces with OTDR &gt; Load all.</sour
         <translation>&lt;table width = 100%&gt;&lt;tr&gt;&lt;td width = 25%&gt;Маркер 1&lt;/td&gt;&lt;td width = 25%&gt;Маркер 2&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;td width = 25%&gt;&amp;nbsp;&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%1&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;td&gt;Расстояние 1-2&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;%4 дБ&lt;/td&gt;&lt;td&gt;%5 дБ&lt;/td&gt;&lt;td&gt;Потери 1-2&lt;/td&gt;&lt;td&gt;%6 дБ&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr/&gt;%7</translation>
     </message>
     <message>
-        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%13&lt;/td&gt;&lt;td align = "right"&gt;%14&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%4nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%5ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%8 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%11&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%12&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
-        <translation>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align="left"&gt;%13&lt;/td&gt;&lt;td align = "right"&gt;%14&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Файл:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Дата:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Прибор:&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%4 нм&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%5 нс&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Показатель преломления:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длина:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Усреднения:&lt;/td&gt;&lt;td&gt;%8 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Оператор:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%11&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Комментарий:&lt;/td&gt;&lt;td&gt;%12&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
+        <source>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%13&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%14&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;File:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Date:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Device:&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Wavelength:&lt;/td&gt;&lt;td&gt;%4nm&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Pulse width:&lt;/td&gt;&lt;td&gt;%5ns&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Index:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Length:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Averages:&lt;/td&gt;&lt;td&gt;%8 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Operator:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;CableId:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Fiber:&lt;/td&gt;&lt;td&gt;%11&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=15%&gt;Comment:&lt;/td&gt;&lt;td&gt;%12&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</source>
+        <translation>&lt;font Arial 16&gt;&lt;table width = 100%&gt;&lt;tr&gt;&lt;td align=&quot;left&quot;&gt;%13&lt;/td&gt;&lt;td align = &quot;right&quot;&gt;%14&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Файл:&lt;/td&gt;&lt;td&gt;%1&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Дата:&lt;/td&gt;&lt;td&gt;%2&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Прибор:&lt;/td&gt;&lt;td&gt;%3&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Длина волны:&lt;/td&gt;&lt;td&gt;%4 нм&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длительность импульса:&lt;/td&gt;&lt;td&gt;%5 нс&lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Показатель преломления:&lt;/td&gt;&lt;td&gt;%6&lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Длина:&lt;/td&gt;&lt;td&gt;%7&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Усреднения:&lt;/td&gt;&lt;td&gt;%8 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Оператор:&lt;/td&gt;&lt;td&gt;%9 &lt;/td&gt;&lt;/tr&gt;&lt;tr&gt;&lt;td&gt;Кабель:&lt;/td&gt;&lt;td&gt;%10 &lt;/td&gt;&lt;/tr&gt; &lt;tr&gt;&lt;td&gt;Волокно:&lt;/td&gt;&lt;td&gt;%11&lt;br&gt;&lt;/tr&gt;&lt;/table&gt;&lt;hr /&gt;&lt;table&gt;&lt;tr&gt;&lt;td width=25%&gt;Комментарий:&lt;/td&gt;&lt;td&gt;%12&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;</translation>
     </message>
 </context>
 <context>
@@ -1795,22 +1775,14 @@ Save the following selected files?</source>
         <translation>дБ</translation>
     </message>
     <message>
-        <source>km</source>
-        <translation>км</translation>
-    </message>
-    <message>
         <source>dB/km</source>
         <translation>дБ/км</translation>
-    </message>
-    <message>
-        <source>m</source>
-        <translation>м</translation>
     </message>
 </context>
 <context>
     <name>CVerdict</name>
     <message>
-        <source>the span's event %1 does not exist</source>
+        <source>the span&apos;s event %1 does not exist</source>
         <translation>события %1, заданного для участка, нет</translation>
     </message>
     <message>
@@ -1860,10 +1832,6 @@ Save the following selected files?</source>
     <message>
         <source>dB/km</source>
         <translation>дБ/км</translation>
-    </message>
-    <message>
-        <source>km</source>
-        <translation>км</translation>
     </message>
     <message>
         <source>dB</source>
@@ -1984,7 +1952,7 @@ Save the following selected files?</source>
 <context>
     <name>EExchangeParameters</name>
     <message>
-        <source>The instrument's parameters are not valid.
+        <source>The instrument&apos;s parameters are not valid.
 The instrument is probably not a compatible one, or it is not connected.</source>
         <translation>Параметры прибора неверны.
 Вероятно, прибор несовместим или не подключён.</translation>
@@ -2051,7 +2019,7 @@ The instrument is probably not a compatible one, or it is not connected.</source
         <translation>Внутренняя ошибка программы</translation>
     </message>
     <message>
-        <source>the file's code page (%1) has no character "%2"</source>
+        <source>the file&apos;s code page (%1) has no character &quot;%2&quot;</source>
         <translation>в кодовой странице файла (%1) нет символа «%2»</translation>
     </message>
 </context>
@@ -2510,12 +2478,12 @@ The instrument is probably not a compatible one, or it is not connected.</source
 <context>
     <name>QValidator</name>
     <message>
-        <source>Value can't be negative</source>
+        <source>Value can&apos;t be negative</source>
         <translation>Значение не может быть отрицательным</translation>
     </message>
     <message>
-        <source>Value can't be positive (put '-' first)</source>
-        <translation>Значение не может быть положительным (сначала введите '-')</translation>
+        <source>Value can&apos;t be positive (put &apos;-&apos; first)</source>
+        <translation>Значение не может быть положительным (сначала введите &apos;-&apos;)</translation>
     </message>
     <message>
         <source>Value must be integer</source>
@@ -2538,7 +2506,7 @@ The instrument is probably not a compatible one, or it is not connected.</source
         <translation>Введите число</translation>
     </message>
     <message>
-        <source>Value can't be zero</source>
+        <source>Value can&apos;t be zero</source>
         <translation>Значение не может быть нулевым</translation>
     </message>
     <message>
@@ -2554,8 +2522,8 @@ The instrument is probably not a compatible one, or it is not connected.</source
         <translation>Наибольшая длина строки: %1</translation>
     </message>
     <message>
-        <source>The file's codepage has no character "%1"</source>
-        <translation>В кодовой странице файла нет символа "%1"</translation>
+        <source>The file&apos;s codepage has no character &quot;%1&quot;</source>
+        <translation>В кодовой странице файла нет символа &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -2595,43 +2563,36 @@ The instrument is probably not a compatible one, or it is not connected.</source
 <context>
     <name>tLimitSet</name>
     <message>
-        <source>the key "%1" is unknown or its value is not valid</source>
+        <source>the key &quot;%1&quot; is unknown or its value is not valid</source>
         <translation>ключ «%1» неизвестен или его значение недопустимо</translation>
     </message>
     <message>
-        <source>the key "name" is missing or empty</source>
+        <source>the key &quot;name&quot; is missing or empty</source>
         <translation>ключ «name» отсутствует или пуст</translation>
     </message>
     <message>
-        <source>the key "levels" holds an entry that is not an object</source>
+        <source>the key &quot;levels&quot; holds an entry that is not an object</source>
         <translation>в ключе «levels» есть элемент, не являющийся объектом</translation>
     </message>
     <message>
-        <source>the key "%1" is not a wavelength in nm</source>
+        <source>the key &quot;%1&quot; is not a wavelength in nm</source>
         <translation>ключ «%1» — не длина волны в нм</translation>
     </message>
     <message>
-        <source>the key "%1" is unknown or its value is not a number</source>
+        <source>the key &quot;%1&quot; is unknown or its value is not a number</source>
         <translation>ключ «%1» неизвестен или его значение — не число</translation>
     </message>
     <message>
-        <source>the key "%1" is unknown</source>
+        <source>the key &quot;%1&quot; is unknown</source>
         <translation>ключ «%1» неизвестен</translation>
     </message>
     <message>
-        <source>the key "%1" has a warning level beyond its fail level</source>
+        <source>the key &quot;%1&quot; has a warning level beyond its fail level</source>
         <translation>у ключа «%1» уровень внимания за уровнем «не норма»</translation>
     </message>
     <message>
-        <source>the key "wavelength" repeats %1 nm</source>
+        <source>the key &quot;wavelength&quot; repeats %1 nm</source>
         <translation>ключ «wavelength» повторяет %1 нм</translation>
-    </message>
-</context>
-<context>
-    <name>CCompactImage</name>
-    <message>
-        <source>the trace is no longer the one of this step; reload the file</source>
-        <translation>рефлектограмма уже не та, что была на этом шаге; загрузите файл заново</translation>
     </message>
 </context>
 </TS>
