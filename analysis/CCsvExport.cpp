@@ -1,6 +1,7 @@
 #include "CCsvExport.h"
 
 #include "CEventSource.h"
+#include "CVerdict.h"
 #include "tTraceInput.h"
 
 #include <CDistanceUnit.h>
@@ -90,13 +91,15 @@ QByteArray CCsvExport::Number(double value)
     return Shortest(value);
 }
 
-QByteArray CCsvExport::EventsHeader(sor::tDistanceUnit unit)
+QByteArray CCsvExport::EventsHeader(sor::tDistanceUnit unit, bool verdict)
 {
     return QByteArrayLiteral("file,wavelength_nm,pulse_ns,group_index,event,distance_") + CDistanceUnit::Code(unit)
-        + QByteArrayLiteral(",type,code,loss_db,reflectance_db,attenuation_db_per_km,comment") + kLineEnd;
+        + QByteArrayLiteral(",type,code,loss_db,reflectance_db,attenuation_db_per_km,comment")
+        + (verdict ? QByteArrayLiteral(",limit_set,file_verdict,event_verdict") : QByteArray()) + kLineEnd;
 }
 
-QByteArray CCsvExport::EventRows(const sor::CFile& file, const QString& label, sor::tDistanceUnit unit)
+QByteArray CCsvExport::EventRows(
+    const sor::CFile& file, const QString& label, sor::tDistanceUnit unit, const tVerdict* verdict)
 {
     const tAnalysisResult stored = CEventSource::Stored(file);
     const std::deque<sor::tKeyEvent>& events = file.KeyEvents();
@@ -128,6 +131,16 @@ QByteArray CCsvExport::EventRows(const sor::CFile& file, const QString& label, s
         rows += ',' + Optional(found.reflectanceDb);
         rows += ',' + Optional(found.attenuationDbPerKm);
         rows += ',' + Field(event.comment.Text());
+        if (verdict) {
+            rows += ',' + Field(verdict->limitSet);
+            rows += ',' + CVerdict::StateText(verdict->state).toLatin1();
+            // The worst of the event's checks.
+            std::optional<tCheck::tState> worst;
+            for (const tCheck& check : verdict->checks)
+                if (check.event == int(i) && (!worst || check.state > *worst))
+                    worst = check.state;
+            rows += ',' + (worst ? CVerdict::StateText(*worst).toLatin1() : QByteArray());
+        }
         rows += kLineEnd;
     }
     return rows;

@@ -5,6 +5,7 @@
 
 #include "tAnalysisResult.h"
 
+
 #include <tFixedParameters.h>
 
 namespace sor {
@@ -12,6 +13,8 @@ class CFile;
 }
 
 namespace analysis {
+
+struct tVerdict;
 
 // Plain exports of a trace for spreadsheets and databases: the stored events
 // as rows of comma-separated values and the samples of one pulse as distance
@@ -24,14 +27,18 @@ namespace analysis {
 class CCsvExport
 {
 public:
-    // The header line of EventRows.
-    static QByteArray EventsHeader(sor::tDistanceUnit unit = sor::Metres);
+    // The header line of EventRows; with the verdict columns: the limit
+    // set, the file's verdict and each event's (PASS, WARN or FAIL; empty
+    // where no limit covers the event).
+    static QByteArray EventsHeader(sor::tDistanceUnit unit = sor::Metres, bool verdict = false);
     // One line per stored event of `file`, in distance order, labelled with
     // `label` (the file's name or path as the user gave it): file,
     // wavelength (nm), pulse (ns), group index, event number, distance (m),
     // type (non-reflective, reflective, end or echo), code, loss (dB),
     // reflectance (dB), attenuation of the section before it (dB/km), comment.
-    static QByteArray EventRows(const sor::CFile& file, const QString& label, sor::tDistanceUnit unit = sor::Metres);
+    // `verdict`, where given, judged these stored events: its columns follow.
+    static QByteArray EventRows(const sor::CFile& file, const QString& label, sor::tDistanceUnit unit = sor::Metres,
+        const tVerdict* verdict = nullptr);
 
     // The header line of TraceRows.
     static QByteArray TraceHeader(sor::tDistanceUnit unit = sor::Metres);

@@ -82,6 +82,8 @@ class TstLumetrixSorExport : public QObject
 private slots:
     void initTestCase();
     void events_roundTripThroughCsvReader();
+    // With a limit set: the file's verdict on every row, and each event's.
+    void events_verdictColumns();
     void trace_matchesDumpPoints();
     void jsonl_oneObjectPerFile();
     void batch_sameOutputForListsAndJobs_data();
@@ -174,6 +176,39 @@ void TstLumetrixSorExport::events_roundTripThroughCsvReader()
     }
     QCOMPARE(at, rows.size());
     QVERIFY(std::any_of(rows.begin(), rows.end(), [](const QStringList& row) { return row.last().contains('\n'); }));
+}
+
+void TstLumetrixSorExport::events_verdictColumns()
+{
+    const QStringList limits { QStringLiteral("--limits"), QStringLiteral("general-sm") };
+    const tRun run = Run(QStringList { QStringLiteral("export"), QStringLiteral("--events"), QStringLiteral("-") }
+        + limits + m_files);
+    QCOMPARE(run.exitCode, 0);
+    bool wellFormed = false;
+    const tTable rows = ReadCsv(run.out, &wellFormed);
+    QVERIFY(wellFormed && rows.size() > 1);
+    QCOMPARE(rows.front().mid(12), QStringList({ "limit_set", "file_verdict", "event_verdict" }));
+    for (const QString& path : m_files) {
+        // "FAIL: event 3 loss ..." names the event that failed first, by its
+        // place in the list.
+        const QString line = QString::fromUtf8(Run(QStringList { QStringLiteral("verdict"), path } + limits).out);
+        const QString state = line.section(QStringLiteral(": "), 1, 1).left(4);
+        const QString failed = line.section(QStringLiteral("event "), 1).section(QLatin1Char(' '), 0, 0);
+        int listed = 0;
+        for (const QStringList& row : rows) {
+            if (row.front() != path)
+                continue;
+            ++listed;
+            QCOMPARE(row.mid(12, 2), QStringList({ "general-sm", state }));
+            if (QString::number(listed) == failed && state == QLatin1String("FAIL"))
+                QCOMPARE(row.at(14), state);
+        }
+        QVERIFY2(listed > 0 || line.contains(QLatin1String("no events")), qPrintable(line));
+    }
+    QCOMPARE(Run(QStringList { QStringLiteral("export"), QStringLiteral("--jsonl"), QStringLiteral("-") } + limits
+                 + m_files)
+                 .exitCode,
+        2);
 }
 
 // Distances and levels of every sample of every pulse against dump --points

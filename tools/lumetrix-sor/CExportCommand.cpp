@@ -6,6 +6,8 @@
 #include <CCsvExport.h>
 #include <CEventSource.h>
 #include <CFile.h>
+#include <CLimitSets.h>
+#include <CVerdict.h>
 #include <Exception.h>
 
 #include <QDir>
@@ -84,10 +86,12 @@ private:
 
 QString CExportCommand::Usage()
 {
-    return tr("  lumetrix-sor export FILE... [--events OUT.csv] [--trace DIR] [--jsonl OUT.jsonl]\n"
-              "                            the events as one CSV table, each trace as CSV files of\n"
-              "                            distance and level (a file per pulse), one JSON object a\n"
-              "                            line per file; - as OUT writes to standard output\n");
+    return tr("  lumetrix-sor export FILE... [--events OUT.csv [--limits NAME|FILE.json]] [--trace DIR]\n"
+              "                            [--jsonl OUT.jsonl]\n"
+              "                            the events as one CSV table (with the verdict against a\n"
+              "                            limit set), each trace as CSV files of distance and level\n"
+              "                            (a file per pulse), one JSON object a line per file;\n"
+              "                            - as OUT writes to standard output\n");
 }
 
 QString CExportCommand::Parse(QStringList arguments, CBatchRunner& batch)
@@ -114,6 +118,8 @@ QString CExportCommand::Parse(QStringList arguments, CBatchRunner& batch)
             target = &m_sTraceDir;
         else if (argument == QLatin1String("--jsonl"))
             target = &m_sJsonl;
+        else if (argument == QLatin1String("--limits"))
+            target = &m_sLimits;
         else
             return tr("Unknown option \"%1\".").arg(argument);
         if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty())
@@ -124,6 +130,14 @@ QString CExportCommand::Parse(QStringList arguments, CBatchRunner& batch)
     }
     if (m_sEvents.isEmpty() && m_sTraceDir.isEmpty() && m_sJsonl.isEmpty())
         return tr("export needs at least one of --events, --trace and --jsonl.");
+    if (!m_sLimits.isEmpty()) {
+        if (m_sEvents.isEmpty())
+            return tr("--limits gives the verdict columns of --events.");
+        QString error;
+        m_limits = analysis::CLimitSets::Resolve(m_sLimits, error);
+        if (!m_limits)
+            return error;
+    }
     if (m_sEvents == QLatin1String("-") && m_sJsonl == QLatin1String("-"))
         return tr("Only one of --events and --jsonl can go to standard output.");
     if (!m_sEvents.isEmpty() && QFileInfo(m_sEvents).absoluteFilePath() == QFileInfo(m_sJsonl).absoluteFilePath())
@@ -165,7 +179,7 @@ int CExportCommand::Run(const QStringList& arguments)
             return CBatchRunner::ExitError;
         }
     }
-    QString error = events.Write(analysis::CCsvExport::EventsHeader());
+    QString error = events.Write(analysis::CCsvExport::EventsHeader(sor::Metres, m_limits.has_value()));
     if (error.isEmpty()) {
         bool written = true;
         batch.SetSink([&](CBatchRunner::tFileResult& result) {
@@ -208,7 +222,16 @@ CBatchRunner::tFileResult CExportCommand::ExportFile(const QString& path) const
         return result;
     }
     if (!m_sEvents.isEmpty())
-        result.data = analysis::CCsvExport::EventRows(*file, path);
+    {
+        if (m_limits) {
+            // Judged on the events the rows show, over the whole trace.
+            const analysis::tVerdict verdict = analysis::CVerdict::Judge(
+                *file, analysis::CEventSource::Stored(*file), *m_limits, analysis::tSpan());
+            result.data = analysis::CCsvExport::EventRows(*file, path, sor::Metres, &verdict);
+        } else {
+            result.data = analysis::CCsvExport::EventRows(*file, path);
+        }
+    }
     if (!m_sJsonl.isEmpty())
         result.moreData = JsonLine(*file, path);
     if (m_sTraceDir.isEmpty())

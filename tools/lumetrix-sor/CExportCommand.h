@@ -2,17 +2,22 @@
 
 #include "CBatchRunner.h"
 
+#include <tLimitSet.h>
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace sor {
 class CFile;
 }
 
-// `lumetrix-sor export FILE... [--events OUT.csv] [--trace DIR] [--jsonl OUT]`:
-// the stored events of every file as one CSV table, each file's trace as CSV
+// `lumetrix-sor export FILE... [--events OUT.csv [--limits SET]] [--trace DIR] [--jsonl OUT]`:
+// the stored events of every file as one CSV table (with the verdict columns
+// against a limit set over the whole trace), each file's trace as CSV
 // files of distance and level (a file per pulse), and one JSON object a line
 // per file with its header fields, span figures and events. "-" as OUT writes
 // to standard output. Files run in parallel (see CBatchRunner); the tables
@@ -42,6 +47,8 @@ private:
     QString m_sEvents;
     QString m_sTraceDir;
     QString m_sJsonl;
+    QString m_sLimits;
+    std::optional<analysis::tLimitSet> m_limits;
     // Base name -> the first listed file of that name: the one whose trace is written.
     QHash<QString, QString> m_traceOwners;
 };
