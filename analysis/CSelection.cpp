@@ -9,6 +9,21 @@ namespace {
 // Ranges this short are sorted outright.
 constexpr size_t kSortBelow = 16;
 
+// Moves the values of [from, hi) for which `front` holds before the others,
+// without branching on the values: each value is swapped into place and the
+// boundary moves on where it belongs in front. Returns the boundary.
+template<typename F> size_t ToFront(double* values, size_t from, size_t hi, F front)
+{
+    size_t boundary = from;
+    for (size_t i = from; i < hi; ++i) {
+        const double x = values[i];
+        values[i] = values[boundary];
+        values[boundary] = x;
+        boundary += front(x) ? 1 : 0;
+    }
+    return boundary;
+}
+
 } // namespace
 
 double CSelection::Kth(double* values, size_t count, size_t k)
@@ -22,27 +37,14 @@ double CSelection::Kth(double* values, size_t count, size_t k)
         const double b = values[lo + (hi - lo) / 2];
         const double c = values[hi - 1];
         const double pivot = std::max(std::min(a, b), std::min(std::max(a, b), c));
-        // The values below the pivot to the front: each value is swapped
-        // into place and the boundary moves on where it belongs in front.
-        size_t below = lo;
-        for (size_t i = lo; i < hi; ++i) {
-            const double x = values[i];
-            values[i] = values[below];
-            values[below] = x;
-            below += x < pivot ? 1 : 0;
-        }
+        // The values below the pivot to the front.
+        const size_t below = ToFront(values, lo, hi, [pivot](double x) { return x < pivot; });
         if (k < below) {
             hi = below;
             continue;
         }
         // Of the rest, the values equal to the pivot (one at least) next.
-        size_t equal = below;
-        for (size_t i = below; i < hi; ++i) {
-            const double x = values[i];
-            values[i] = values[equal];
-            values[equal] = x;
-            equal += pivot < x ? 0 : 1;
-        }
+        const size_t equal = ToFront(values, below, hi, [pivot](double x) { return !(pivot < x); });
         if (k < equal)
             return pivot;
         lo = equal;

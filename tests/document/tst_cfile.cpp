@@ -431,12 +431,8 @@ private slots:
     // where one changed on disk meanwhile, the file is not taken in.
     void releasedBlocksComeBack_data()
     {
-        QTest::addColumn<QString>("path");
-        const QStringList files = TestPaths::SorFiles(TestPaths::SharedSamplesDir(QStringLiteral("v2")));
-        if (files.isEmpty())
+        if (!TestPaths::AddSharedFileRows(QStringLiteral("v2")))
             QSKIP("no shared v2 instrument files here");
-        for (const QString& path : files)
-            QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path;
     }
     void releasedBlocksComeBack()
     {

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTest>
 
 namespace TestPaths {
 
@@ -35,6 +36,15 @@ QStringList SorFiles(const QString& dir)
     for (const QString& name : folder.entryList({ QStringLiteral("*.sor") }, QDir::Files, QDir::Name))
         files << folder.filePath(name);
     return files;
+}
+
+bool AddSharedFileRows(const QString& layout)
+{
+    QTest::addColumn<QString>("path");
+    const QStringList files = SorFiles(SharedSamplesDir(layout));
+    for (const QString& path : files)
+        QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path;
+    return !files.isEmpty();
 }
 
 QString BinDir()

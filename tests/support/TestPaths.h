@@ -14,6 +14,9 @@ QString SamplesDir();
 QString SharedSamplesDir(const QString& layout);
 // Full paths of the *.sor files of a folder, sorted by name.
 QStringList SorFiles(const QString& dir);
+// For a data function: a "path" column and a row per real instrument file of
+// one layout, named by the file; false when there are none (skip then).
+bool AddSharedFileRows(const QString& layout);
 QString BinDir();
 
 } // namespace TestPaths

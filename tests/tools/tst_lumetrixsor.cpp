@@ -224,12 +224,8 @@ void TstLumetrixSor::resave_isByteIdentical()
 
 void TstLumetrixSor::laterLayout_dumpMatchesIndependentReading_data()
 {
-    QTest::addColumn<QString>("path");
-    const QStringList files = TestPaths::SorFiles(TestPaths::SharedSamplesDir(QStringLiteral("v2")));
-    if (files.isEmpty())
+    if (!TestPaths::AddSharedFileRows(QStringLiteral("v2")))
         QSKIP("no shared v2 instrument files here");
-    for (const QString& path : files)
-        QTest::newRow(qPrintable(QFileInfo(path).fileName())) << path;
 }
 
 // The dump of each real later-layout file against the figures read from its
