@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace analysis {
 
@@ -11,6 +12,12 @@ namespace {
 
 // Significance of a step, in standard deviations of the step detector.
 constexpr double kStepZ = 5.0;
+// A step found over a whole section reaches the smallest step by this many
+// of its standard deviations.
+constexpr double kMarginZ = 2.0;
+// A step starts where the trace is off the line before it by this share of
+// the step.
+constexpr double kStepEdge = 0.05;
 // Significance of a reflection's height, in standard deviations of a sample.
 constexpr double kPeakZ = 5.0;
 // The smallest reflection height taken, sample units (0.001 dB).
@@ -51,6 +58,14 @@ qint64 AtBottom(const quint16* p, qint64 n, quint16 bottom)
     for (qint64 i = 0; i < n; ++i)
         count += int(p[i]) >= level ? 1 : 0;
     return count;
+}
+
+// Variance of a least-squares line over n samples taken `distance` samples
+// from its middle, in units of one sample's variance.
+double LineVariance(qint64 n, double distance)
+{
+    const double dn = double(std::max<qint64>(n, 2));
+    return 1.0 / dn + 12.0 * distance * distance / (dn * (dn * dn - 1.0));
 }
 
 double Median(std::vector<double>& values)
@@ -339,6 +354,72 @@ void CEventFinder::Collect(qint64 length, qint64 gap, double z, double minStep, 
         keep(best);
 }
 
+qint64 CEventFinder::SectionStep(qint64 first, qint64 last, double minStep) const
+{
+    first = std::max<qint64>(first, 0);
+    last = std::min(last, m_nCount);
+    // The shortest line on either side: a step closer to an event than this
+    // the detector's own windows see.
+    const qint64 side = 4 * m_nLength;
+    if (last - first < 2 * (side + m_nGap) + 1)
+        return -1;
+    const auto lineVariance = [&](qint64 i) {
+        const qint64 left = i - m_nGap - first;
+        const qint64 right = last - i - m_nGap - 1;
+        return LineVariance(left, 0.5 * double(left + 1) + double(m_nGap))
+            + LineVariance(right, 0.5 * double(right - 1) + double(m_nGap) + 1.0);
+    };
+    const auto step = [&](qint64 i) {
+        return LineAt(i + m_nGap + 1, last, double(i)) - LineAt(first, i - m_nGap, double(i));
+    };
+    const qint64 from = first + m_nGap + side;
+    const qint64 to = last - m_nGap - 1 - side;
+    const qint64 stride = std::max<qint64>(1, side / 64);
+    qint64 best = -1;
+    double bestZ = 0;
+    const auto look = [&](qint64 i) {
+        const double z = std::abs(step(i)) / std::sqrt(lineVariance(i));
+        if (z > bestZ) {
+            bestZ = z;
+            best = i;
+        }
+    };
+    for (qint64 i = from; i <= to; i += stride)
+        look(i);
+    if (best < 0)
+        return -1;
+    for (qint64 i = std::max(from, best - stride + 1); i <= std::min(to, best + stride - 1); ++i)
+        look(i);
+    const double d = step(best);
+    if (std::abs(d) < minStep)
+        return -1;
+    // The section's noise about the two lines, over stretches from the
+    // detector's length to a quarter of the shorter side: slow wander of the
+    // trace counts as much as the scatter of single samples.
+    const qint64 shorter = std::min(best - m_nGap - first, last - best - m_nGap - 1);
+    double sigma = 0;
+    qint64 block = m_nLength;
+    thread_local std::vector<double> means;
+    for (; block <= shorter / 4; block *= 2) {
+        means.clear();
+        for (const auto& [a, b] : { std::pair(first, best - m_nGap), std::pair(best + m_nGap + 1, last) }) {
+            const double at0 = LineAt(a, b, 0.0);
+            const double slope = LineAt(a, b, 1.0) - at0;
+            for (qint64 k = a; k + block <= b; k += block) {
+                const double line = at0 + slope * (double(k) + 0.5 * double(block - 1));
+                means.push_back(std::abs(double(m_fit.Sum(k, k + block)) / double(block) - line));
+            }
+        }
+        sigma = std::max(sigma, kMadToSigma * Median(means) * std::sqrt(double(block)));
+    }
+    if (!(sigma > 0))
+        return -1;
+    // Out of the noise, and beyond the smallest step by more than its own
+    // uncertainty: a step only lines this long show is no clearer than that.
+    const double stepSigma = sigma * std::sqrt(lineVariance(best));
+    return std::abs(d) >= kStepZ * stepSigma && std::abs(d) - kMarginZ * stepSigma >= minStep ? best : -1;
+}
+
 std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
 {
     std::vector<tCandidate> found;
@@ -517,6 +598,19 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
             }
             candidate.peak = centre;
             candidate.start = std::max<qint64>(0, centre - qint64(std::lround(0.5 * m_fPulse)));
+            // A large step (the fall at a fibre's end) starts where the trace
+            // leaves the line before it, which may lie well before the middle.
+            if (hasLeft) {
+                const double d = Step(centre, m_nLength, m_nGap);
+                const double edge = std::max(3.0 * sigma, kStepEdge * std::abs(d));
+                const auto off = [&](qint64 i) {
+                    return (double(m_samples[size_t(i)]) - LineAt(leftBegin, leftEnd, double(i))) * (d > 0 ? 1.0 : -1.0);
+                };
+                qint64 j = centre;
+                while (j > from && off(j - 1) > edge)
+                    --j;
+                candidate.start = std::min(candidate.start, j);
+            }
             candidate.settled = std::min(m_nCount, std::max(c1, centre) + m_nGap);
             // Found twice on different scales: the same step.
             if (!found.empty() && !found.back().reflective && candidate.peak - found.back().peak <= join) {

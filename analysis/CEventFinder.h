@@ -39,6 +39,12 @@ public:
     // noise; steps smaller than `minStep` sample units are left out.
     std::vector<tCandidate> Find(double minStep) const;
 
+    // The step that lines over the whole section [first, last) on either side
+    // show best, where it stands out of the section's own noise and is at
+    // least `minStep` sample units: its middle, or -1. Finds a step too
+    // small for the detector's windows in a long section between events.
+    qint64 SectionStep(qint64 first, qint64 last, double minStep) const;
+
     // The first sample of the noise the trace ends in (the end of the fibre
     // may lie within one block after it), or the sample count when the trace
     // does not reach the noise floor.

@@ -362,34 +362,65 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
     };
     // Events too small for the thresholds leave, and their neighbours are
     // measured again over the longer sections.
-    for (int pass = 0; pass < 3; ++pass) {
+    const auto settle = [&] {
+        for (int pass = 0; pass < 3; ++pass) {
+            measure.Merge(work);
+            measure.Measure(work, sectionsEnd);
+            const size_t before = work.size();
+            std::vector<tWork> kept;
+            bool endSeen = false;
+            for (size_t k = 0; k < work.size(); ++k) {
+                const tWork& w = work[k];
+                const bool reflects = w.event.reflectanceDb && *w.event.reflectanceDb >= t.reflectanceDb;
+                const double loss = w.event.lossDb.value_or(0.0);
+                if (endSeen || loss >= t.endDb || toNoise(work, k)) {
+                    endSeen = true;
+                    kept.push_back(w);
+                } else if (reflects || (std::abs(loss) + kShownDb >= t.lossDb && std::abs(loss) >= kLossZ * w.lossSigma)) {
+                    kept.push_back(w);
+                }
+            }
+            work.swap(kept);
+            for (tWork& w : work)
+                if (w.event.reflectanceDb && *w.event.reflectanceDb < t.reflectanceDb) {
+                    // Too weak a reflection for the threshold: a plain loss.
+                    w.at.reflective = false;
+                }
+            if (work.size() == before && pass > 0)
+                break;
+        }
         measure.Merge(work);
         measure.Measure(work, sectionsEnd);
-        const size_t before = work.size();
-        std::vector<tWork> kept;
-        bool endSeen = false;
+    };
+    settle();
+    // A step too small for the detector's windows may still stand out
+    // against lines over a whole long section between two events.
+    const double minStep = std::max(std::abs(t.lossDb), kShownDb) * 1000.0;
+    const qint64 halfPulse = qint64(std::lround(0.5 * pulseSamples));
+    for (int round = 0; round < 3; ++round) {
+        std::vector<tWork> added;
+        // Up to the last event before the end: the trace falls into the
+        // noise after it.
         for (size_t k = 0; k < work.size(); ++k) {
-            const tWork& w = work[k];
-            const bool reflects = w.event.reflectanceDb && *w.event.reflectanceDb >= t.reflectanceDb;
-            const double loss = w.event.lossDb.value_or(0.0);
-            if (endSeen || loss >= t.endDb || toNoise(work, k)) {
-                endSeen = true;
-                kept.push_back(w);
-            } else if (reflects || (std::abs(loss) + kShownDb >= t.lossDb && std::abs(loss) >= kLossZ * w.lossSigma)) {
-                kept.push_back(w);
-            }
+            if (k > 0 && (work[k - 1].event.lossDb.value_or(0.0) >= t.endDb || toNoise(work, k - 1)))
+                break;
+            const qint64 first = k == 0 ? finder.LaunchEnd() : work[k - 1].at.settled;
+            const qint64 last = work[k].at.start;
+            const qint64 c = finder.SectionStep(first, last, minStep);
+            if (c < 0)
+                continue;
+            tWork w;
+            w.at.peak = c;
+            w.at.start = c - halfPulse;
+            w.at.settled = c + halfPulse + 1;
+            added.push_back(w);
         }
-        work.swap(kept);
-        for (tWork& w : work)
-            if (w.event.reflectanceDb && *w.event.reflectanceDb < t.reflectanceDb) {
-                // Too weak a reflection for the threshold: a plain loss.
-                w.at.reflective = false;
-            }
-        if (work.size() == before && pass > 0)
+        if (added.empty())
             break;
+        work.insert(work.end(), added.begin(), added.end());
+        std::sort(work.begin(), work.end(), [](const tWork& a, const tWork& b) { return a.at.start < b.at.start; });
+        settle();
     }
-    measure.Merge(work);
-    measure.Measure(work, sectionsEnd);
 
     // Events on the launch cord, before the distance origin, are not the
     // link's: they only bound the cord's sections.

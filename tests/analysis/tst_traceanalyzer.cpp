@@ -90,6 +90,9 @@ private slots:
     // A 0.05 dB splice, a gainer, an end with and without a Fresnel peak, a
     // saturated connector, two events in one dead zone, an echo.
     void findsTheHardCases();
+    // A small splice between two connectors, too close to them for the
+    // detector's long windows, is found against lines over the whole section.
+    void findsASmallStepBetweenCloseEvents();
     // A trace that sinks into the noise before its end has no events there.
     void staysOutOfTheNoise();
     // A launch cord before the distance origin: the connector at its far end
@@ -203,6 +206,19 @@ void TstTraceAnalyzer::findsTheHardCases()
         QVERIFY2(result.fiberEndM && std::abs(*result.fiberEndM - end) < 0.5 * pulseM,
             qPrintable(QString::number(result.fiberEndM.value_or(-1))));
         QCOMPARE(result.events.size(), apart > 2 ? size_t(3) : size_t(2));
+    }
+}
+
+void TstTraceAnalyzer::findsASmallStepBetweenCloseEvents()
+{
+    tLink link { 10, 3000, 0.25, 14, 5, {}, 3 };
+    link.features = { Make(CSynthFibre::Connector, 1000, 0.3, -45), Make(CSynthFibre::Splice, 1060, 0.08),
+        Make(CSynthFibre::Connector, 1120, 0.3, -45), Make(CSynthFibre::End, 3000, 0, -20) };
+    for (const quint32 seed : { 3, 4, 5, 7 }) {
+        link.seed = seed;
+        const tAnalysisResult result = CTraceAnalyzer::Analyze(Render(link));
+        const tFoundEvent* splice = Near(result, 1060, Tolerance(link));
+        QVERIFY2(splice && splice->lossDb && std::abs(*splice->lossDb - 0.08) < 0.03, qPrintable(QString::number(seed)));
     }
 }
 
