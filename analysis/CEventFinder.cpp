@@ -17,7 +17,7 @@ constexpr double kStepZ = 5.0;
 constexpr double kMarginZ = 2.0;
 // A step starts where the trace is off the line before it by this share of
 // the step.
-constexpr double kStepEdge = 0.05;
+constexpr double kStepEdge = 0.02;
 // Significance of a reflection's height, in standard deviations of a sample.
 constexpr double kPeakZ = 5.0;
 // The smallest reflection height taken, sample units (0.001 dB).

@@ -438,11 +438,51 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
             break;
         }
     }
+    // Two reflections with no backscatter at all between them (the first
+    // one's tail runs into the second) are one event from the first one's
+    // leading edge, with the stronger reflection and the loss across both.
+    const auto fold = [&](size_t k) {
+        tWork& a = work[k];
+        const tWork& b = work[k + 1];
+        if (b.event.reflectanceDb > a.event.reflectanceDb) {
+            a.event.reflectanceDb = b.event.reflectanceDb;
+            a.event.saturated = b.event.saturated;
+        }
+        if (!a.event.lossDb)
+            a.event.lossDb = b.event.lossDb;
+        a.event.merged = true;
+        a.at.settled = std::max(a.at.settled, b.at.settled);
+        work.erase(work.begin() + std::ptrdiff_t(k + 1));
+    };
+    const auto touching = [&](size_t k) {
+        const tWork& a = work[k];
+        const tWork& b = work[k + 1];
+        if (!a.at.reflective || !b.at.reflective)
+            return false;
+        if (b.at.start - a.at.settled < finder.MinFit())
+            return true;
+        // The first one's tail runs into the second: the trace stays above
+        // the backscatter line before them all the way.
+        const double sigma = kLossZ * finder.SampleNoise(a.at.settled);
+        for (qint64 i = a.at.settled; i < b.at.start; ++i)
+            if (a.left.At(double(i) * dx) - s[size_t(i)] <= sigma)
+                return false;
+        return true;
+    };
+    while (end > cord && end < work.size() && touching(end - 1)) {
+        fold(end - 1);
+        --end;
+    }
     // Reflections measured as one group with the end (no backscatter line
     // between them) end the fibre at the last of them; the others' own
     // losses cannot be told.
-    while (end + 1 < work.size() && !measure.Usable(work[end]) && work[end + 1].at.reflective
-           && work[end + 1].at.start - work[end].at.settled < measure.Cap()) {
+    while (end + 1 < work.size() && work[end + 1].at.reflective) {
+        if (touching(end)) {
+            fold(end);
+            continue;
+        }
+        if (measure.Usable(work[end]) || work[end + 1].at.start - work[end].at.settled >= measure.Cap())
+            break;
         work[end + 1].event.lossDb = work[end].event.lossDb;
         work[end].event.lossDb.reset();
         ++end;
