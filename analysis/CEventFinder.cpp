@@ -606,8 +606,10 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
                 const auto off = [&](qint64 i) {
                     return (double(m_samples[size_t(i)]) - LineAt(leftBegin, leftEnd, double(i))) * (d > 0 ? 1.0 : -1.0);
                 };
+                // Its fall lasts about a pulse length.
+                const qint64 earliest = std::max(from, centre - qint64(std::ceil(m_fPulse)));
                 qint64 j = centre;
-                while (j > from && off(j - 1) > edge)
+                while (j > earliest && off(j - 1) > edge)
                     --j;
                 candidate.start = std::min(candidate.start, j);
             }

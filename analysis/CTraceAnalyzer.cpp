@@ -405,7 +405,9 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
             if (k > 0 && (work[k - 1].event.lossDb.value_or(0.0) >= t.endDb || toNoise(work, k - 1)))
                 break;
             const qint64 first = k == 0 ? finder.LaunchEnd() : work[k - 1].at.settled;
-            const qint64 last = work[k].at.start;
+            // Short of the next event by a pulse length or two: where a
+            // large step starts is the least sure of its places.
+            const qint64 last = work[k].at.start - qint64(std::ceil(2.0 * pulseSamples));
             const qint64 c = finder.SectionStep(first, last, minStep);
             if (c < 0)
                 continue;
