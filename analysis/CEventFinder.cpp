@@ -464,7 +464,12 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
         k = e + 1;
 
         tCandidate candidate;
-        const qint64 leftEnd = std::max(m_nLaunchEnd, c0 - m_nGap - qint64(m_fPulse));
+        // A group that starts with a fall into the noise may be an end
+        // reflection whose rise the detector missed, its line after reaching
+        // over the peak into the fall: the peak is looked for a whole line
+        // length before.
+        const bool fall = Step(c0, m_nLength, m_nGap) > 0 && c0 + m_nLength + m_nGap >= m_nNoiseStart;
+        const qint64 leftEnd = std::max(m_nLaunchEnd, c0 - m_nGap - qint64(m_fPulse) - (fall ? m_nLength : 0));
         const qint64 leftBegin = std::max(m_nLaunchEnd, leftEnd - wide);
         const bool hasLeft = leftEnd - leftBegin >= m_nMinFit;
         const qint64 from = std::max<qint64>(0, leftEnd);

@@ -96,6 +96,9 @@ private slots:
     // A reflection whose tail runs into the end reflection, no backscatter
     // between them: one end, from the first leading edge.
     void joinsAReflectionTouchingTheEnd();
+    // An end reflection whose fall into the noise follows its rise within
+    // the detector's length: the end is at its rise, a reflection.
+    void findsAnEndReflectionBeforeItsFall();
     // A trace that sinks into the noise before its end has no events there.
     void staysOutOfTheNoise();
     // A launch cord before the distance origin: the connector at its far end
@@ -255,6 +258,33 @@ void TstTraceAnalyzer::joinsAReflectionTouchingTheEnd()
     QVERIFY2(std::abs(last.distanceM - first * 0.16) < 1.0, qPrintable(QString::number(last.distanceM)));
     QVERIFY(last.merged && last.reflectiveEnd && last.saturated);
     QCOMPARE(int(result.events.size()), 1);
+}
+
+void TstTraceAnalyzer::findsAnEndReflectionBeforeItsFall()
+{
+    analysis::tTraceInput input;
+    input.spacingM = 0.255;
+    input.pulseNs = 30;
+    input.groupIndex = kIndex;
+    input.backscatterDb = -80;
+    CSynthRandom random(9);
+    const double rise = 61.5;
+    for (double x = 0; x < 400; x += input.spacingM) {
+        double v = 52500 + random.Uniform(-40, 40);
+        if (x < 10)
+            v = 41800; // the front connector, held at the top
+        else if (x < 20)
+            v = 52500 - 10700 * (20 - x) / 10;
+        else if (x >= rise && x < rise + 4.5)
+            v = 52500 - 5500 * (x - rise) / 4.5; // a slow rise to the end's peak
+        else if (x >= rise + 4.5)
+            v = std::min(60000.0, 47000 + 13000 * (x - rise - 4.5) / 14) + random.Uniform(-700, 700);
+        input.samples.push_back(quint16(v));
+    }
+    const tAnalysisResult result = CTraceAnalyzer::Analyze(input);
+    QVERIFY2(result.fiberEndM && std::abs(*result.fiberEndM - rise) < 1.5,
+        qPrintable(QString::number(result.fiberEndM.value_or(-1))));
+    QVERIFY(result.events.back().reflectiveEnd);
 }
 
 void TstTraceAnalyzer::staysOutOfTheNoise()
