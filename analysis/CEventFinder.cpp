@@ -488,7 +488,8 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
             }
         }
         // The peak stands out of the noise of the backscatter before it.
-        const double sigma = hasLeft ? std::min(SampleNoise(leftBegin), LocalNoise(leftBegin, leftEnd)) : SampleNoise(peak);
+        const double sigma = hasLeft ? std::min(SampleNoise(leftBegin), LocalNoise(leftBegin, leftEnd))
+                                     : std::min(SampleNoise(peak), LocalNoise(from, std::max(from + m_nMinFit, peak - qint64(std::ceil(m_fPulse)))));
         const double base = hasLeft ? LineAt(leftBegin, leftEnd, double(peak)) : double(m_samples[size_t(from)]);
         const double height = base - double(m_samples[size_t(peak)]);
         const qint64 settled = Settled(peak);
