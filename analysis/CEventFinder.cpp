@@ -64,7 +64,7 @@ double Median(std::vector<double>& values)
 
 CEventFinder::CEventFinder(const std::vector<quint16>& samples, double pulseSamples, double spacingM, qint64 origin)
     : m_samples(samples)
-    , m_fit(samples)
+    , m_fit(samples, 0)
     , m_nCount(qint64(samples.size()))
     , m_fPulse(std::max(1.0, pulseSamples))
     , m_fSpacing(spacingM)
@@ -113,6 +113,9 @@ void CEventFinder::EstimateNoise()
     for (qint64 b = 0; b < blocks; ++b) {
         const qint64 first = b * m_nBlock;
         const qint64 last = first + m_nBlock;
+        // The running sums are added up block by block, just ahead of the
+        // lines over the block and its steps, which then read them from the cache.
+        m_fit.Reach(last + m_nGap + 1 + m_nLength);
         // A sample of the block's values is as good as all of them.
         const qint64 stride = std::max<qint64>(1, m_nBlock / 128);
         raw[size_t(b)].sample = Spread(first, last, stride);
@@ -143,6 +146,7 @@ void CEventFinder::EstimateNoise()
         m_noise[size_t(b)].step = std::max(1.0, Median(steps));
         m_noise[size_t(b)].noisy = raw[size_t(b)].noisy;
     }
+    m_fit.Reach(m_nCount);
 }
 
 void CEventFinder::CapEventBlocks()
