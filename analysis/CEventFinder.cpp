@@ -79,7 +79,7 @@ double Median(std::vector<double>& values)
 
 CEventFinder::CEventFinder(const std::vector<quint16>& samples, double pulseSamples, double spacingM, qint64 origin)
     : m_samples(samples)
-    , m_fit(samples)
+    , m_fit(samples, 0)
     , m_nCount(qint64(samples.size()))
     , m_fPulse(std::max(1.0, pulseSamples))
     , m_fSpacing(spacingM)
@@ -128,6 +128,9 @@ void CEventFinder::EstimateNoise()
     for (qint64 b = 0; b < blocks; ++b) {
         const qint64 first = b * m_nBlock;
         const qint64 last = first + m_nBlock;
+        // The running sums are added up block by block, just ahead of the
+        // lines over the block and its steps, which then read them from the cache.
+        m_fit.Reach(last + m_nGap + 1 + m_nLength);
         // A sample of the block's values is as good as all of them.
         const qint64 stride = std::max<qint64>(1, m_nBlock / 128);
         raw[size_t(b)].sample = Spread(first, last, stride);
@@ -158,6 +161,7 @@ void CEventFinder::EstimateNoise()
         m_noise[size_t(b)].step = std::max(1.0, Median(steps));
         m_noise[size_t(b)].noisy = raw[size_t(b)].noisy;
     }
+    m_fit.Reach(m_nCount);
 }
 
 void CEventFinder::CapEventBlocks()
@@ -300,58 +304,98 @@ void CEventFinder::FindLaunch()
     m_nLaunchEnd = after;
 }
 
-void CEventFinder::Collect(qint64 length, qint64 gap, double z, double minStep, std::vector<qint64>& centres) const
+void CEventFinder::Collect(const std::vector<qint64>& lengths, qint64 gap, double z, double minStep,
+    std::vector<std::vector<qint64>>& centres) const
 {
     // Next to the launch the line before is shorter: an event there is
     // still found, against a higher threshold.
     const qint64 origin = std::max<qint64>(m_nLaunchEnd, 0);
-    const qint64 first = origin + gap + std::min(length, m_nMinFit);
-    const qint64 last = std::min(m_nCount - gap - length - 1, m_nNoiseStart + m_nBlock);
-    // The detector's noise at this scale, relative to the one the blocks measured.
-    const double scale = std::sqrt(double(m_nLength) / double(length));
-    const CLineFit::tWindow window = CLineFit::Window(length);
-    const auto step = [&](qint64 i) {
+    // One scan along the trace for each line length.
+    struct tScan
+    {
+        qint64 length = 0;
+        qint64 first = 0;
+        qint64 last = 0;
+        // The detector's noise at this scale, relative to the one the blocks measured.
+        double scale = 1;
+        CLineFit::tWindow window;
+        // A long line changes little from one sample to the next: it is
+        // looked at every few samples, and where it stands out, at every sample.
+        qint64 stride = 1;
+        // The next sample looked at, and the strongest step of the run of
+        // steps beyond the threshold that the scan is in.
+        qint64 next = 0;
+        qint64 best = -1;
+        double bestValue = 0;
+        int runSign = 0;
+    };
+    std::vector<tScan> scans;
+    for (const qint64 length : lengths) {
+        tScan scan;
+        scan.length = length;
+        scan.first = origin + gap + std::min(length, m_nMinFit);
+        scan.last = std::min(m_nCount - gap - length - 1, m_nNoiseStart + m_nBlock);
+        scan.scale = std::sqrt(double(m_nLength) / double(length));
+        scan.window = CLineFit::Window(length);
+        scan.stride = std::max<qint64>(1, length / 64);
+        scan.next = scan.first;
+        scans.push_back(scan);
+    }
+    const auto step = [&](const tScan& scan, qint64 i) {
+        const qint64 length = scan.length;
         const qint64 before = std::min(length, i - gap - origin);
         if (before < length)
             return LineAt(i + gap + 1, i + gap + 1 + length, double(i)) - LineAt(i - gap - before, i - gap, double(i));
-        return m_fit.At(i + gap + 1, window, double(i)) - m_fit.At(i - gap - length, window, double(i));
+        return m_fit.At(i + gap + 1, scan.window, double(i)) - m_fit.At(i - gap - length, scan.window, double(i));
     };
-    // A long line changes little from one sample to the next: it is looked
-    // at every few samples, and where it stands out, at every sample.
-    const qint64 stride = std::max<qint64>(1, length / 64);
-    const auto keep = [&](qint64 best) {
-        qint64 at = best;
-        double value = std::abs(step(best));
-        for (qint64 i = std::max(first, best - stride + 1); i < std::min(last + 1, best + stride); ++i) {
-            const double d = std::abs(step(i));
+    const auto keep = [&](const tScan& scan, std::vector<qint64>& found) {
+        qint64 at = scan.best;
+        double value = std::abs(step(scan, scan.best));
+        const qint64 to = std::min(scan.last + 1, scan.best + scan.stride);
+        for (qint64 i = std::max(scan.first, scan.best - scan.stride + 1); i < to; ++i) {
+            const double d = std::abs(step(scan, i));
             if (d > value) {
                 value = d;
                 at = i;
             }
         }
-        centres.push_back(at);
+        found.push_back(at);
     };
-    qint64 best = -1;
-    double bestValue = 0;
-    int runSign = 0;
-    for (qint64 i = first; i <= last; i += stride) {
-        const qint64 before = std::min(length, i - gap - origin);
-        const double d = step(i);
-        const double shortened = before < length ? std::sqrt(0.5 * (double(length) / double(before) + 1.0)) : 1.0;
-        const double threshold = std::max(z * m_noise[size_t(BlockOf(i))].step * scale * shortened, minStep);
-        const int sign = std::abs(d) >= threshold ? (d > 0 ? 1 : -1) : 0;
-        if (sign != runSign && best >= 0) {
-            keep(best);
-            best = -1;
-        }
-        runSign = sign;
-        if (sign != 0 && std::abs(d) > bestValue * (best >= 0 ? 1.0 : 0.0)) {
-            best = i;
-            bestValue = std::abs(d);
+    // The scans go along the trace side by side, a stretch at a time: the
+    // running sums all of them read about one stretch come from main memory
+    // once, not once for each scan.
+    constexpr qint64 kStretch = 4096;
+    centres.assign(scans.size(), {});
+    bool more = true;
+    for (qint64 end = origin + kStretch; more; end += kStretch) {
+        more = false;
+        for (size_t k = 0; k < scans.size(); ++k) {
+            tScan& scan = scans[k];
+            for (; scan.next <= std::min(scan.last, end); scan.next += scan.stride) {
+                const qint64 i = scan.next;
+                const qint64 before = std::min(scan.length, i - gap - origin);
+                const double d = step(scan, i);
+                const double shortened
+                    = before < scan.length ? std::sqrt(0.5 * (double(scan.length) / double(before) + 1.0)) : 1.0;
+                const double threshold
+                    = std::max(z * m_noise[size_t(BlockOf(i))].step * scan.scale * shortened, minStep);
+                const int sign = std::abs(d) >= threshold ? (d > 0 ? 1 : -1) : 0;
+                if (sign != scan.runSign && scan.best >= 0) {
+                    keep(scan, centres[k]);
+                    scan.best = -1;
+                }
+                scan.runSign = sign;
+                if (sign != 0 && std::abs(d) > scan.bestValue * (scan.best >= 0 ? 1.0 : 0.0)) {
+                    scan.best = i;
+                    scan.bestValue = std::abs(d);
+                }
+            }
+            more = more || scan.next <= scan.last;
         }
     }
-    if (best >= 0)
-        keep(best);
+    for (size_t k = 0; k < scans.size(); ++k)
+        if (scans[k].best >= 0)
+            keep(scans[k], centres[k]);
 }
 
 qint64 CEventFinder::SectionStep(qint64 first, qint64 last, double minStep) const
@@ -425,16 +469,21 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
     std::vector<tCandidate> found;
     if (m_noise.empty())
         return found;
-    std::vector<qint64> centres;
-    Collect(m_nLength, m_nGap, kStepZ, minStep, centres);
     // Longer lines find smaller steps; a step a shorter line found already is
     // not taken twice.
     const qint64 wide = 4 * m_nLength;
+    std::vector<qint64> lengths { m_nLength };
     for (const qint64 length : { wide, 4 * wide }) {
         if (m_nCount <= 8 * length)
             break;
-        std::vector<qint64> more;
-        Collect(length, m_nGap, kStepZ, minStep, more);
+        lengths.push_back(length);
+    }
+    std::vector<std::vector<qint64>> scales;
+    Collect(lengths, m_nGap, kStepZ, minStep, scales);
+    std::vector<qint64> centres = scales[0];
+    for (size_t k = 1; k < lengths.size(); ++k) {
+        const qint64 length = lengths[k];
+        const std::vector<qint64>& more = scales[k];
         std::vector<qint64> added;
         for (const qint64 c : more) {
             // A longer line reaching over an event already found sees that

@@ -94,7 +94,10 @@ private:
     void FindNoiseStart();
     void CapEventBlocks();
     void FindLaunch();
-    void Collect(qint64 length, qint64 gap, double z, double minStep, std::vector<qint64>& centres) const;
+    // The centres of the steps beyond the threshold that lines of each of
+    // `lengths` samples find, one list for each length.
+    void Collect(const std::vector<qint64>& lengths, qint64 gap, double z, double minStep,
+        std::vector<std::vector<qint64>>& centres) const;
     qint64 BlockOf(qint64 i) const;
     // Standard deviation of every `stride`-th sample of [first, last) about
     // the line over it, from the median of the distances.

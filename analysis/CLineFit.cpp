@@ -84,7 +84,13 @@ qint64 CLineFit::SampleCount(int count, double resolution, double a, double b)
 }
 
 CLineFit::CLineFit(const std::vector<quint16>& samples)
-    : m_nCount(qint64(samples.size()))
+    : CLineFit(samples, qint64(samples.size()))
+{
+}
+
+CLineFit::CLineFit(const std::vector<quint16>& samples, qint64 reached)
+    : m_pSamples(samples.data())
+    , m_nCount(qint64(samples.size()))
 {
     if (!spare.taken) {
         spare.taken = true;
@@ -94,16 +100,23 @@ CLineFit::CLineFit(const std::vector<quint16>& samples)
     }
     m_sum.resize(samples.size() + 1);
     m_sumX.resize(samples.size() + 1);
-    qint64 sum = 0;
-    qint64 sumX = 0;
     m_sum[0] = 0;
     m_sumX[0] = 0;
-    for (qint64 i = 0; i < m_nCount; ++i) {
-        sum += samples[size_t(i)];
-        sumX += i * qint64(samples[size_t(i)]);
+    Reach(reached);
+}
+
+void CLineFit::Extend(qint64 last)
+{
+    last = std::min(last, m_nCount);
+    qint64 sum = m_sum[size_t(m_nReached)];
+    qint64 sumX = m_sumX[size_t(m_nReached)];
+    for (qint64 i = m_nReached; i < last; ++i) {
+        sum += m_pSamples[i];
+        sumX += i * qint64(m_pSamples[i]);
         m_sum[size_t(i + 1)] = sum;
         m_sumX[size_t(i + 1)] = sumX;
     }
+    m_nReached = last;
 }
 
 CLineFit::~CLineFit()

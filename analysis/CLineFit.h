@@ -39,6 +39,18 @@ public:
     // The same lines over one whole trace, by sample index, each in constant
     // time: running sums of the samples are kept.
     explicit CLineFit(const std::vector<quint16>& samples);
+    // The running sums only up to sample `reached` at first, the rest as
+    // Reach() asks for them: a scan along the trace that reads the sums just
+    // after they are added up finds them in the cache, where the whole
+    // trace's sums (16 MB for a million samples) would have left it.
+    CLineFit(const std::vector<quint16>& samples, qint64 reached);
+    // Adds the running sums up to sample `last` (at most the sample count):
+    // lines may then end there.
+    void Reach(qint64 last)
+    {
+        if (last > m_nReached)
+            Extend(last);
+    }
     ~CLineFit();
     CLineFit(const CLineFit&) = delete;
     CLineFit& operator=(const CLineFit&) = delete;
@@ -69,7 +81,12 @@ public:
     qint64 Sum(qint64 first, qint64 last) const;
 
 private:
+    void Extend(qint64 last);
+
+    const quint16* m_pSamples = nullptr;
     qint64 m_nCount = 0;
+    // The running sums are added up to this sample.
+    qint64 m_nReached = 0;
     // Running sums of the samples and of index times sample, one more than
     // the samples; memory kept for the thread's next trace.
     std::vector<qint64> m_sum;

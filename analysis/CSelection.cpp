@@ -24,6 +24,27 @@ template<typename F> size_t ToFront(double* values, size_t from, size_t hi, F fr
     return boundary;
 }
 
+// The k-th smallest of a few values, found by counting for each value those
+// below it and those no larger: no branch depends on the values, where a
+// sort of a few values mispredicts at about every other step.
+double SmallKth(const double* values, size_t count, size_t k)
+{
+    size_t at = 0;
+    for (size_t i = 0; i < count; ++i) {
+        size_t below = 0;
+        size_t notAbove = 0;
+        for (size_t j = 0; j < count; ++j) {
+            below += values[j] < values[i] ? 1 : 0;
+            notAbove += values[j] <= values[i] ? 1 : 0;
+        }
+        // Only a value equal to the k-th smallest has at most k values
+        // below it and more than k no larger than it.
+        const size_t hit = size_t(below <= k) & size_t(k < notAbove);
+        at += hit * (i - at);
+    }
+    return values[at];
+}
+
 } // namespace
 
 double CSelection::Kth(double* values, size_t count, size_t k)
@@ -49,8 +70,7 @@ double CSelection::Kth(double* values, size_t count, size_t k)
             return pivot;
         lo = equal;
     }
-    std::sort(values + lo, values + hi);
-    return values[k];
+    return SmallKth(values + lo, hi - lo, k - lo);
 }
 
 } // namespace analysis

@@ -6,7 +6,8 @@ namespace analysis {
 
 // The k-th smallest of many values, as std::nth_element finds it but a few
 // times faster on the short lists the noise estimates take medians of: the
-// partitions move values without branching on them.
+// partitions move values without branching on them, and the last few values
+// are counted rather than sorted.
 class CSelection
 {
 public:

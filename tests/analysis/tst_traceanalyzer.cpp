@@ -372,6 +372,11 @@ void TstTraceAnalyzer::sharesTheLineFit()
     QVERIFY(std::abs(line.slope - expected.slope) < 1e-6);
     QVERIFY(std::abs(line.At(first * resolution) - expected.At(first * resolution)) < 1e-6);
     QVERIFY(std::abs(sums.At(first, last, double(last)) - expected.At(double(last) * resolution)) < 1e-6);
+    // Sums added up in steps, as a scan along the trace asks for them, give the same line to the last bit.
+    analysis::CLineFit stepwise(samples, first / 2);
+    stepwise.Reach(first + 1);
+    stepwise.Reach(last);
+    QVERIFY(stepwise.At(first, last, double(last)) == sums.At(first, last, double(last)));
 }
 
 void TstTraceAnalyzer::refusesBadInput_data()
