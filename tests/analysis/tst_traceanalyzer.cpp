@@ -32,6 +32,17 @@ struct tLink
     quint32 seed = 7;
 };
 
+// A trace's settings without samples, for traces drawn by hand.
+analysis::tTraceInput Settings(double spacingM, double pulseNs)
+{
+    analysis::tTraceInput input;
+    input.spacingM = spacingM;
+    input.pulseNs = pulseNs;
+    input.groupIndex = kIndex;
+    input.backscatterDb = -80;
+    return input;
+}
+
 analysis::tTraceInput Render(const tLink& link)
 {
     CSynthFibre::tOptics optics;
@@ -42,13 +53,9 @@ analysis::tTraceInput Render(const tLink& link)
     optics.backscatter = -80;
     CSynthRandom random(link.seed);
     const CSynthFibre fibre(optics, link.features);
-    analysis::tTraceInput input;
+    analysis::tTraceInput input = Settings(link.spacingM, link.pulseNs);
     const double range = std::max(link.lengthM * 1.25, link.lengthM + 500);
     input.samples = fibre.Render(random, size_t(range / link.spacingM), link.spacingM);
-    input.spacingM = link.spacingM;
-    input.pulseNs = link.pulseNs;
-    input.groupIndex = kIndex;
-    input.backscatterDb = -80;
     return input;
 }
 
@@ -231,11 +238,7 @@ void TstTraceAnalyzer::findsASmallStepBetweenCloseEvents()
 
 void TstTraceAnalyzer::joinsAReflectionTouchingTheEnd()
 {
-    analysis::tTraceInput input;
-    input.spacingM = 0.16;
-    input.pulseNs = 10;
-    input.groupIndex = kIndex;
-    input.backscatterDb = -80;
+    analysis::tTraceInput input = Settings(0.16, 10);
     CSynthRandom random(5);
     const int first = 3000;
     const int end = 3030;
@@ -283,11 +286,7 @@ void TstTraceAnalyzer::findsAnEndReflectionBeforeItsFall()
     QFETCH(double, riseLength);
     QFETCH(double, height);
     QFETCH(double, fallLength);
-    analysis::tTraceInput input;
-    input.spacingM = spacing;
-    input.pulseNs = pulse;
-    input.groupIndex = kIndex;
-    input.backscatterDb = -80;
+    analysis::tTraceInput input = Settings(spacing, pulse);
     CSynthRandom random(9);
     const double rise = 61.5;
     const double line = 52500;
