@@ -461,7 +461,21 @@ qint64 CEventFinder::SectionStep(qint64 first, qint64 last, double minStep) cons
     // Out of the noise, and beyond the smallest step by more than its own
     // uncertainty: a step only lines this long show is no clearer than that.
     const double stepSigma = sigma * std::sqrt(lineVariance(best));
-    return std::abs(d) >= kStepZ * stepSigma && std::abs(d) - kMarginZ * stepSigma >= minStep ? best : -1;
+    if (std::abs(d) < kStepZ * stepSigma || std::abs(d) - kMarginZ * stepSigma < minStep)
+        return -1;
+    // The lines reach past the step's fall (a long pulse's, with its tail):
+    // the step starts where the trace leaves the line before it. Its middle
+    // is returned, as for any step.
+    const qint64 back = std::max(first + m_nMinFit, best - m_nGap - qint64(std::ceil(2.0 * m_fPulse)));
+    const double at0 = LineAt(first, best - m_nGap, 0.0);
+    const double slope = LineAt(first, best - m_nGap, 1.0) - at0;
+    const double sign = d > 0 ? 1.0 : -1.0;
+    const auto off = [&](qint64 i) { return (double(m_samples[size_t(i)]) - at0 - slope * double(i)) * sign; };
+    const double edge = std::max(3.0 * LocalNoise(first, best - m_nGap), kStepEdge * std::abs(d));
+    qint64 j = best;
+    while (j > back && off(j - 1) > edge)
+        --j;
+    return std::min(best, j + qint64(std::lround(0.5 * m_fPulse)));
 }
 
 std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
