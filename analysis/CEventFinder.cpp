@@ -464,18 +464,23 @@ qint64 CEventFinder::SectionStep(qint64 first, qint64 last, double minStep) cons
     if (std::abs(d) < kStepZ * stepSigma || std::abs(d) - kMarginZ * stepSigma < minStep)
         return -1;
     // The lines reach past the step's fall (a long pulse's, with its tail):
-    // the step starts where the trace leaves the line before it. Its middle
-    // is returned, as for any step.
+    // the step starts where the trace leaves the line before it, at most two
+    // pulse lengths back. Its middle is returned, as for any step.
     const qint64 back = std::max(first + m_nMinFit, best - m_nGap - qint64(std::ceil(2.0 * m_fPulse)));
-    const double at0 = LineAt(first, best - m_nGap, 0.0);
-    const double slope = LineAt(first, best - m_nGap, 1.0) - at0;
-    const double sign = d > 0 ? 1.0 : -1.0;
-    const auto off = [&](qint64 i) { return (double(m_samples[size_t(i)]) - at0 - slope * double(i)) * sign; };
-    const double edge = std::max(3.0 * LocalNoise(first, best - m_nGap), kStepEdge * std::abs(d));
-    qint64 j = best;
-    while (j > back && off(j - 1) > edge)
+    const qint64 start = LeavesLine(best, back, first, best - m_nGap, d, LocalNoise(first, best - m_nGap));
+    return std::min(best, start + qint64(std::lround(0.5 * m_fPulse)));
+}
+
+qint64 CEventFinder::LeavesLine(qint64 at, qint64 earliest, qint64 lineFirst, qint64 lineLast, double step, double sigma) const
+{
+    const double at0 = LineAt(lineFirst, lineLast, 0.0);
+    const double slope = LineAt(lineFirst, lineLast, 1.0) - at0;
+    const double sign = step > 0 ? 1.0 : -1.0;
+    const double edge = std::max(3.0 * sigma, kStepEdge * std::abs(step));
+    qint64 j = at;
+    while (j > earliest && (double(m_samples[size_t(j - 1)]) - at0 - slope * double(j - 1)) * sign > edge)
         --j;
-    return std::min(best, j + qint64(std::lround(0.5 * m_fPulse)));
+    return j;
 }
 
 std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
@@ -669,18 +674,11 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
             candidate.start = std::max<qint64>(0, centre - qint64(std::lround(0.5 * m_fPulse)));
             // A large step (the fall at a fibre's end) starts where the trace
             // leaves the line before it, which may lie well before the middle.
+            // Its fall lasts about a pulse length.
             if (hasLeft) {
-                const double d = Step(centre, m_nLength, m_nGap);
-                const double edge = std::max(3.0 * sigma, kStepEdge * std::abs(d));
-                const auto off = [&](qint64 i) {
-                    return (double(m_samples[size_t(i)]) - LineAt(leftBegin, leftEnd, double(i))) * (d > 0 ? 1.0 : -1.0);
-                };
-                // Its fall lasts about a pulse length.
                 const qint64 earliest = std::max(from, centre - qint64(std::ceil(m_fPulse)));
-                qint64 j = centre;
-                while (j > earliest && off(j - 1) > edge)
-                    --j;
-                candidate.start = std::min(candidate.start, j);
+                candidate.start = std::min(candidate.start,
+                    LeavesLine(centre, earliest, leftBegin, leftEnd, Step(centre, m_nLength, m_nGap), sigma));
             }
             candidate.settled = std::min(m_nCount, std::max(c1, centre) + m_nGap);
             // Found twice on different scales: the same step.

@@ -99,6 +99,11 @@ private:
     void Collect(const std::vector<qint64>& lengths, qint64 gap, double z, double minStep,
         std::vector<std::vector<qint64>>& centres) const;
     qint64 BlockOf(qint64 i) const;
+    // Where a step of `step` sample units at `at` starts: the first sample,
+    // back to `earliest` at the most, of those off the line over
+    // [lineFirst, lineLast) by more than three times `sigma` and a small
+    // share of the step, in the step's direction.
+    qint64 LeavesLine(qint64 at, qint64 earliest, qint64 lineFirst, qint64 lineLast, double step, double sigma) const;
     // Standard deviation of every `stride`-th sample of [first, last) about
     // the line over it, from the median of the distances.
     double Spread(qint64 first, qint64 last, qint64 stride) const;
