@@ -1,5 +1,6 @@
 #include "CReturnLoss.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace analysis {
@@ -21,15 +22,19 @@ CReturnLoss::CReturnLoss(double spacingM, double groupIndex, double backscatterD
 {
 }
 
-void CReturnLoss::AddBackscatter(const tSection& section, qint64 until)
+double CReturnLoss::PerSample() const
 {
     // A metre of fibre returns what a pulse of its round-trip time would.
     const double nsPerSample = 2.0 * m_fIndex * m_fSpacing / kSpeedOfLight * 1e9;
-    const double perSample = std::pow(10.0, m_fBackscatter / 10.0) * nsPerSample;
+    return std::pow(10.0, m_fBackscatter / 10.0) * nsPerSample;
+}
+
+void CReturnLoss::AddBackscatter(const tSection& section, qint64 until)
+{
     if (until <= section.first)
         return;
     // The line falls evenly: each sample returns a fixed fraction of the one before.
-    double power = perSample * TwoWay(section.line.At(double(section.first) * m_fSpacing) - m_fStart);
+    const double power = PerSample() * TwoWay(section.line.At(double(section.first) * m_fSpacing) - m_fStart);
     const double ratio = TwoWay(section.line.slope * m_fSpacing);
     // The sum of the geometric series over the section's samples.
     const double count = double(until - section.first);
@@ -37,9 +42,18 @@ void CReturnLoss::AddBackscatter(const tSection& section, qint64 until)
     m_fReturned += sum;
 }
 
-void CReturnLoss::AddReflection(double reflectanceDb, double level)
+void CReturnLoss::AddTrace(const std::vector<quint16>& samples, qint64 first, qint64 last)
 {
-    m_fReturned += std::pow(10.0, reflectanceDb / 10.0) * TwoWay(level - m_fStart);
+    // The trace is in the instrument's dB (5 log10 of the power), so a
+    // sample's power against the start level's is TwoWay of their difference;
+    // at the start level a sample returns PerSample, and a peak of the pulse's
+    // length returns its reflectance.
+    first = std::max<qint64>(first, 0);
+    last = std::min<qint64>(last, qint64(samples.size()));
+    double sum = 0;
+    for (qint64 i = first; i < last; ++i)
+        sum += TwoWay(double(samples[size_t(i)]) - m_fStart);
+    m_fReturned += PerSample() * sum;
 }
 
 double CReturnLoss::Db() const

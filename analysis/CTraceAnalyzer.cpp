@@ -544,28 +544,35 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
         result.endToEndLossDb = (endLevel - start) / 1000.0;
 
         CReturnLoss orl(dx, index, trace.backscatterDb < 0 ? trace.backscatterDb : kDefaultBackscatter, start);
+        // The instrument's own connector at the start, when no launch cord
+        // lies between it and the origin: the launch's dead zone as the trace
+        // shows it.
+        qint64 from = origin;
+        if (front == origin && finder.LaunchEnd() > origin) {
+            from = std::min(firstBegin, firstEnd);
+            orl.AddTrace(s, std::max<qint64>(0, origin - 2), from);
+        }
         const qint64 stop = end < work.size() ? work[end].at.start : sectionsEnd;
-        CReturnLoss::tSection section { origin, firstEnd, first };
+        CReturnLoss::tSection section { from, firstEnd, first };
         for (size_t k = cord; k <= std::min(end, work.size()); ++k) {
             const qint64 until = k < work.size() ? std::min(work[k].at.start, stop) : stop;
             orl.AddBackscatter(section, until);
-            if (k >= work.size() || k >= end)
+            if (k >= work.size())
                 break;
             const tWork& w = work[k];
-            // The dead zone after an event is backscatter on the line after it.
-            section = { w.at.start, w.at.settled, w.right };
-        }
-        // The instrument's own connector at the start.
-        const qint64 from = std::max<qint64>(0, origin - 2);
-        const qint64 look = std::min<qint64>(qint64(s.size()), origin + qint64(2 * pulseSamples) + 4);
-        const qint64 launch = qint64(std::min_element(s.begin() + from, s.begin() + look) - s.begin());
-        const double launchHeight = (first.At(double(launch) * dx) - s[size_t(launch)]) / 1000.0;
-        if (front == origin && finder.LaunchEnd() > origin && launchHeight > 0)
-            orl.AddReflection(measure.Reflectance(launchHeight), start);
-        for (size_t k = cord; k < work.size() && k <= end; ++k) {
-            const tFoundEvent& e = result.events[k - cord];
-            if (e.reflectanceDb && e.kind != tFoundEvent::Echo)
-                orl.AddReflection(*e.reflectanceDb, work[k].left.At(double(work[k].at.start) * dx));
+            // An event's own stretch as the trace shows it, up to where the
+            // next begins; an echo is no light the link returns, so its
+            // stretch counts as the backscatter on the line after it.
+            const qint64 next = k + 1 < work.size() && k < end ? work[k + 1].at.start : qint64(s.size());
+            const qint64 settled = std::max(until, std::min(w.at.settled, next));
+            if (result.events[k - cord].kind == tFoundEvent::Echo) {
+                section = { w.at.start, settled, w.right };
+                continue;
+            }
+            orl.AddTrace(s, std::max(until, w.at.start), settled);
+            if (k >= end)
+                break;
+            section = { settled, next, w.right };
         }
         if (orl.Db() > 0)
             result.orlDb = orl.Db();

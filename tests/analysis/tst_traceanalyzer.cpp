@@ -107,6 +107,10 @@ private slots:
     // the detector's length: the end is at its rise, a reflection.
     void findsAnEndReflectionBeforeItsFall_data();
     void findsAnEndReflectionBeforeItsFall();
+    // The return loss counts all the light each peak returns, the end's too,
+    // through twice the loss in front of it; an echo returns none.
+    void countsEveryPeakInTheReturnLoss_data();
+    void countsEveryPeakInTheReturnLoss();
     // A trace that sinks into the noise before its end has no events there.
     void staysOutOfTheNoise();
     // A launch cord before the distance origin: the connector at its far end
@@ -307,6 +311,61 @@ void TstTraceAnalyzer::findsAnEndReflectionBeforeItsFall()
     QVERIFY2(result.fiberEndM && std::abs(*result.fiberEndM - rise) < 1.5,
         qPrintable(QString::number(result.fiberEndM.value_or(-1))));
     QCOMPARE(int(result.events.size()), 1);
+}
+
+void TstTraceAnalyzer::countsEveryPeakInTheReturnLoss_data()
+{
+    QTest::addColumn<double>("connector");
+    QTest::addColumn<double>("echo");
+    QTest::addColumn<double>("end");
+    QTest::addColumn<int>("spread");
+    QTest::newRow("bright end") << -30.0 << 0.0 << -14.0 << 10;
+    // A slow receiver spreads a peak's light over twice the pulse at half
+    // its height: the peak's reflectance reads 3 dB low, its light is the same.
+    QTest::newRow("slow receiver, end without a peak, an echo") << -25.0 << -40.0 << 0.0 << 20;
+}
+
+void TstTraceAnalyzer::countsEveryPeakInTheReturnLoss()
+{
+    QFETCH(double, connector);
+    QFETCH(double, echo);
+    QFETCH(double, end);
+    QFETCH(int, spread);
+    // Ten samples to a 100 ns pulse, 0.2 dB/km, a -45 dB front connector,
+    // the connector at 1.5 km, its echo at 3 km, the end at 5 km.
+    const double pulse = 100;
+    const double spacing = pulse * 1e-9 * kC / (2 * kIndex) / 10;
+    analysis::tTraceInput input = Settings(spacing, pulse);
+    const qint64 at[] = { 0, qint64(1500 / spacing), qint64(3000 / spacing), qint64(5000 / spacing) };
+    const double reflectances[] = { -45, connector, echo, end };
+    CSynthRandom random(4);
+    for (qint64 i = 0; i < qint64(6000 / spacing); ++i) {
+        double v = 25000 + 0.2 * double(i) * spacing + random.Uniform(-30, 30);
+        // The backscatter fades over a pulse length after the end.
+        if (i >= at[3] + 10)
+            v = 50000 + random.Uniform(-1500, 1500);
+        else if (i >= at[3] && end == 0)
+            v = std::min(50000.0, v - 5000 * std::log10(1 - double(i - at[3]) / 10));
+        // A peak's light over the backscatter's, as the reflectance formula has it.
+        for (int k = 0; k < 4; ++k)
+            if (const int width = k == 0 ? 10 : spread; reflectances[k] < 0 && i >= at[k] && i < at[k] + width)
+                v -= 5000 * std::log10(1 + std::pow(10.0, (reflectances[k] + 80) / 10) / pulse * 10 / width);
+        input.samples.push_back(quint16(std::lround(v)));
+    }
+    const tAnalysisResult result = CTraceAnalyzer::Analyze(input);
+    QVERIFY2(result.fiberEndM && std::abs(*result.fiberEndM - double(at[3]) * spacing) < 5,
+        qPrintable(QString::number(result.fiberEndM.value_or(-1))));
+    // Rayleigh backscatter of 5 km, -80 dB for 1 ns, 2n/c ns per metre of
+    // fibre, fading with twice the attenuation; each reflection likewise.
+    const double twoWayPerM = 2 * 0.2e-3 * std::log(10.0) / 10;
+    const double length = double(at[3]) * spacing;
+    double light = 1e-8 * 2 * kIndex / kC * 1e9 * (1 - std::exp(-twoWayPerM * length)) / twoWayPerM;
+    light += std::pow(10.0, -4.5);
+    for (int k : { 1, 3 })
+        if (double r = k == 1 ? connector : end; r < 0)
+            light += std::pow(10.0, r / 10) * std::exp(-twoWayPerM * double(at[k]) * spacing);
+    QVERIFY2(result.orlDb && std::abs(*result.orlDb + 10 * std::log10(light)) < 0.05,
+        qPrintable(QStringLiteral("%1 against %2").arg(result.orlDb.value_or(-1)).arg(-10 * std::log10(light))));
 }
 
 void TstTraceAnalyzer::staysOutOfTheNoise()
