@@ -8,11 +8,12 @@ namespace analysis {
 namespace {
 
 constexpr double kSpeedOfLight = 299792458.0; // m/s
+constexpr double kLn10 = 2.302585092994046;
 
 // The power that comes back through a one-way loss of `units` (0.001 dB).
 double TwoWay(double units)
 {
-    return std::pow(10.0, -units / 5000.0);
+    return std::exp(-units * (kLn10 / 5000.0));
 }
 
 } // namespace

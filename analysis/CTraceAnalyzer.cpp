@@ -3,6 +3,7 @@
 #include "CEventFinder.h"
 #include "CLineFit.h"
 #include "CReturnLoss.h"
+#include "CStepSplit.h"
 
 #include <QCoreApplication>
 
@@ -43,6 +44,10 @@ constexpr double kRecoveryFall = 1000.0;
 constexpr double kNoiseRise = 2.0;
 // An echo has about no loss: at most this much, dB.
 constexpr double kEchoLoss = 0.1;
+// Steps fitted together lie this many pulse lengths (at least this many
+// samples) either side of the event that holds them.
+constexpr double kSplitPulses = 6.0;
+constexpr qint64 kSplitSamples = 100;
 
 QString Tr(const char* text)
 {
@@ -64,6 +69,9 @@ struct tWork
     // The section after the event is too short for a slope of its own and
     // takes the fibre's from a long neighbour.
     bool rightFixed = false;
+    // Standard deviation of the loss, dB, as one fit with the steps beside
+    // it measured it; 0 for an event measured on its own.
+    double jointSigma = 0;
 };
 
 class CMeasure
@@ -140,6 +148,10 @@ public:
             // the step detector does with its own.
             const double shorter = double(std::max<qint64>(1, std::min(w.leftCount, w.rightCount)));
             w.lossSigma = m_finder.StepNoise(w.at.start) * std::sqrt(double(m_finder.StepLength()) / shorter) / 1000.0;
+            // The short lines between close steps know less of the loss than
+            // the fit of the steps together.
+            if (w.jointSigma > 0)
+                w.lossSigma = std::min(w.lossSigma, w.jointSigma);
             if (leftLast - leftFirst >= std::max<qint64>(m_finder.MinFit(), qint64(2 * m_fPulse)))
                 w.event.attenuationDbPerKm = Fit(leftFirst, leftLast).slope;
             MeasureReflection(w);
@@ -420,6 +432,39 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
         if (added.empty())
             break;
         work.insert(work.end(), added.begin(), added.end());
+        std::sort(work.begin(), work.end(), [](const tWork& a, const tWork& b) { return a.at.start < b.at.start; });
+        settle();
+    }
+
+    // Steps a pulse or two of fibre apart have no line between them to be
+    // measured with and show as one event: the stretch around each step is
+    // fitted at once, with a ramp at every step it holds.
+    const CStepSplit split(s, pulseSamples);
+    const qint64 reach = std::max<qint64>(qint64(std::ceil(kSplitPulses * pulseSamples)), kSplitSamples);
+    std::vector<tWork> kept;
+    for (size_t k = 0; k < work.size(); ++k) {
+        const tWork& w = work[k];
+        const bool last = w.event.lossDb.value_or(0.0) >= t.endDb || toNoise(work, k) || k + 1 == work.size();
+        std::vector<CStepSplit::tStep> steps;
+        if (!last && !w.at.reflective && w.at.height <= 0 && w.event.lossDb) {
+            const qint64 first = std::max(k == 0 ? finder.LaunchEnd() : work[k - 1].at.settled, w.at.start - reach);
+            steps = split.Steps(first, std::min(work[k + 1].at.start, w.at.start + reach), minStep);
+        }
+        if (steps.empty()) {
+            kept.push_back(w);
+            continue;
+        }
+        for (const CStepSplit::tStep& step : steps) {
+            tWork part;
+            part.at.start = step.start;
+            part.at.peak = step.start + halfPulse;
+            part.at.settled = step.start + qint64(std::ceil(pulseSamples)) + 1;
+            part.jointSigma = step.sigma / 1000.0;
+            kept.push_back(part);
+        }
+    }
+    if (kept.size() != work.size()) {
+        work.swap(kept);
         std::sort(work.begin(), work.end(), [](const tWork& a, const tWork& b) { return a.at.start < b.at.start; });
         settle();
     }

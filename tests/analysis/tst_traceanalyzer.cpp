@@ -100,6 +100,9 @@ private slots:
     // A small splice between two connectors, too close to them for the
     // detector's long windows, is found against lines over the whole section.
     void findsASmallStepBetweenCloseEvents();
+    // Splices two or three pulse lengths apart, a gainer among them, have no
+    // line between them of their own: each is still found, with its loss.
+    void findsStepsAPulseOrTwoApart();
     // A reflection whose tail runs into the end reflection, no backscatter
     // between them: one end, from the first leading edge.
     void joinsAReflectionTouchingTheEnd();
@@ -237,6 +240,24 @@ void TstTraceAnalyzer::findsASmallStepBetweenCloseEvents()
         const tAnalysisResult result = CTraceAnalyzer::Analyze(Render(link));
         const tFoundEvent* splice = Near(result, 1060, Tolerance(link));
         QVERIFY2(splice && splice->lossDb && std::abs(*splice->lossDb - 0.08) < 0.03, qPrintable(QString::number(seed)));
+    }
+}
+
+void TstTraceAnalyzer::findsStepsAPulseOrTwoApart()
+{
+    tLink link { 1000, 40000, 2, 40, 5, {}, 11 };
+    const double pulseM = link.pulseNs * 1e-9 * kC / (2 * kIndex);
+    link.features = { Make(CSynthFibre::Splice, 10000, 0.3), Make(CSynthFibre::Splice, 20000, 0.08),
+        Make(CSynthFibre::Splice, 20000 + 2.5 * pulseM, -0.06), Make(CSynthFibre::Splice, 20000 + 5.3 * pulseM, 0.1),
+        Make(CSynthFibre::End, 40000, 0, -20) };
+    const tAnalysisResult result = CTraceAnalyzer::Analyze(Render(link));
+    QCOMPARE(int(result.events.size()), int(link.features.size()));
+    for (const Feature& f : link.features) {
+        // Within a pulse length, as the fit places its ramps.
+        const tFoundEvent* e = Near(result, f.distance, pulseM);
+        QVERIFY2(e, qPrintable(QStringLiteral("nothing found at %1 m").arg(f.distance)));
+        if (f.kind == CSynthFibre::Splice)
+            QVERIFY2(std::abs(*e->lossDb - f.loss) < 0.03, qPrintable(QString::number(*e->lossDb)));
     }
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <vector>
+
+namespace analysis {
+
+// Steps closer together than lines fitted between them can measure, two or
+// three pulse lengths apart, look like one event to lines fitted around
+// them. A stretch of trace is fitted here at once, by least squares, as one
+// backscatter line with a ramp of a pulse length at each step: the way a
+// step looks through the pulse. Works in sample indices and sample units.
+class CStepSplit
+{
+public:
+    struct tStep
+    {
+        // Where the ramp begins: the trace leaves the line before it.
+        qint64 start = 0;
+        // Sample units, positive for a loss, and its standard deviation.
+        double size = 0;
+        double sigma = 0;
+    };
+
+    // `pulseSamples`: samples one pulse covers (at least 1).
+    CStepSplit(const std::vector<quint16>& samples, double pulseSamples);
+
+    // The steps inside samples [first, last) in distance order, when the
+    // stretch holds two or more that each stand out of the stretch's own
+    // noise and exceed `minStep` sample units by more than their
+    // uncertainty; empty otherwise.
+    std::vector<tStep> Steps(qint64 first, qint64 last, double minStep) const;
+
+private:
+    const std::vector<quint16>& m_samples;
+    double m_fPulse;
+};
+
+} // namespace analysis
