@@ -269,8 +269,15 @@ qint64 CEventFinder::Settled(qint64 peak, double reachPulses) const
     const qint64 half = std::max<qint64>(qint64(std::ceil(0.5 * m_fPulse)), 2);
     const qint64 limit = reachPulses > 0 ? std::min(m_nCount, peak + qint64(reachPulses * m_fPulse) + 10) : m_nCount;
     qint64 j = peak;
-    // A saturated peak is flat on top.
-    while (j + 1 < limit && m_samples[size_t(j + 1)] <= m_samples[size_t(peak)] + 2)
+    // A saturated peak is flat on top, and a long pulse's reflection is a
+    // plateau a pulse long that falls no faster than a fibre until the
+    // pulse has passed.
+    const qint64 top = peak + qint64(std::ceil(m_fPulse));
+    const auto onTop = [&](qint64 i) {
+        const double rise = double(m_samples[size_t(i)]) - double(m_samples[size_t(peak)]);
+        return rise <= 2.0 || (i < top && rise <= 2.0 + kMaxAttenuation * m_fSpacing * double(i - peak));
+    };
+    while (j + 1 < limit && onTop(j + 1))
         ++j;
     while (j + 2 * half < limit) {
         const double first = double(m_fit.Sum(j, j + half)) / double(half);

@@ -114,6 +114,9 @@ private slots:
     // through twice the loss in front of it; an echo returns none.
     void countsEveryPeakInTheReturnLoss_data();
     void countsEveryPeakInTheReturnLoss();
+    // A 10 us pulse: the front connector's and a connector's reflections are
+    // plateaus a kilometre long, each one reflective event, not a gain and a loss.
+    void readsLongPulseReflections();
     // A trace that sinks into the noise before its end has no events there.
     void staysOutOfTheNoise();
     // A launch cord before the distance origin: the connector at its far end
@@ -387,6 +390,20 @@ void TstTraceAnalyzer::countsEveryPeakInTheReturnLoss()
             light += std::pow(10.0, r / 10) * std::exp(-twoWayPerM * double(at[k]) * spacing);
     QVERIFY2(result.orlDb && std::abs(*result.orlDb + 10 * std::log10(light)) < 0.05,
         qPrintable(QStringLiteral("%1 against %2").arg(result.orlDb.value_or(-1)).arg(-10 * std::log10(light))));
+}
+
+void TstTraceAnalyzer::readsLongPulseReflections()
+{
+    // The front reflection just short of the top of the trace, as it is drawn.
+    tLink link { 10000, 60000, 8, 45, 5.5, {}, 12 };
+    link.features = { Make(CSynthFibre::Connector, 10200, 0.47, -42), Make(CSynthFibre::End, 60000, 0, -24) };
+    const tAnalysisResult result = CTraceAnalyzer::Analyze(Render(link));
+    QCOMPARE(int(result.events.size()), 2);
+    const tFoundEvent* connector = Near(result, 10200, Tolerance(link));
+    QVERIFY(connector && connector->kind == tFoundEvent::Reflective);
+    QVERIFY2(std::abs(*connector->lossDb - 0.47) < 0.06, qPrintable(QString::number(*connector->lossDb)));
+    QVERIFY2(result.endToEndLossDb && std::abs(*result.endToEndLossDb - (0.19 * 60 + 0.47)) < 0.1,
+        qPrintable(QString::number(result.endToEndLossDb.value_or(-1))));
 }
 
 void TstTraceAnalyzer::staysOutOfTheNoise()
