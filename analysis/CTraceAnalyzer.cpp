@@ -455,6 +455,9 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
             continue;
         }
         for (const CStepSplit::tStep& step : steps) {
+            // A step between two events may be seen from both.
+            if (!kept.empty() && double(step.start - kept.back().at.start) < 2.0 * pulseSamples)
+                continue;
             tWork part;
             part.at.start = step.start;
             part.at.peak = step.start + halfPulse;
