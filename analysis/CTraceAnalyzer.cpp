@@ -250,8 +250,9 @@ public:
         w.event.reflectanceDb.reset();
         if (w.at.reflective && w.leftCount >= m_finder.MinFit()) {
             const double h = (w.left.At(double(w.at.peak) * dx) - m_trace.samples[size_t(w.at.peak)]) / 1000.0;
-            if (h > 0)
-                w.event.reflectanceDb = Reflectance(h);
+            // A height too small for the formula's difference gives no figure.
+            if (const double r = h > 0 ? Reflectance(h) : 0.0; h > 0 && std::isfinite(r))
+                w.event.reflectanceDb = r;
         }
         w.event.kind = w.at.reflective && w.event.reflectanceDb ? tFoundEvent::Reflective : tFoundEvent::NonReflective;
         w.event.saturated = w.event.kind == tFoundEvent::Reflective && w.at.saturated;
@@ -551,6 +552,11 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
             e.lossDb.reset();
             e.attenuationDbPerKm.reset();
         }
+        // A figure the trace cannot give is left out rather than shown as
+        // not a number.
+        for (std::optional<double>* figure : { &e.lossDb, &e.reflectanceDb, &e.attenuationDbPerKm })
+            if (*figure && !std::isfinite(**figure))
+                figure->reset();
         result.events.push_back(e);
     }
     for (tFoundEvent& e : result.events)
