@@ -1,5 +1,7 @@
 #include "CStepSplit.h"
 
+#include "CSelection.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -26,13 +28,6 @@ constexpr double kPointsPerPulse = 8.0;
 
 using tMatrix = std::array<std::array<double, kMaxColumns>, kMaxColumns>;
 using tVector = std::array<double, kMaxColumns>;
-
-double Median(std::vector<double>& values)
-{
-    const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
 
 // Cholesky factor of the m x m matrix `a` in place (lower triangle); false
 // where it is not positive definite.
@@ -181,7 +176,7 @@ public:
                     sum += residual[size_t(t)];
                 means.push_back(std::abs(sum) / double(block));
             }
-            sigma = std::max(sigma, kMadToSigma * Median(means) * std::sqrt(double(block)));
+            sigma = std::max(sigma, kMadToSigma * CSelection::Kth(means.data(), means.size(), means.size() / 2) * std::sqrt(double(block)));
         }
         return sigma;
     }
