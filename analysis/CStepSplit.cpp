@@ -18,10 +18,7 @@ constexpr int kMaxColumns = 2 + kMaxSteps;
 // A step counts where it stands this many standard deviations out of the
 // noise, and exceeds the smallest step by this many.
 constexpr double kStepZ = 5.0;
-constexpr double kMarginZ = 2.0;
-// Steps at least this many pulse lengths apart: closer ones are as well one
-// wide transition (a slow receiver's) as two steps.
-constexpr double kSeparation = 2.0;
+constexpr double kMarginZ = 1.0;
 constexpr double kMadToSigma = 1.4826;
 // Points to a pulse length where the trace has more samples than that.
 constexpr double kPointsPerPulse = 8.0;

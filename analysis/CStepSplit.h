@@ -23,6 +23,10 @@ public:
         double sigma = 0;
     };
 
+    // Steps are told apart from this many pulse lengths on: closer ones are
+    // as well one wide transition (a slow receiver's) as two steps.
+    static constexpr double kSeparation = 1.5;
+
     // `pulseSamples`: samples one pulse covers (at least 1).
     CStepSplit(const std::vector<quint16>& samples, double pulseSamples);
 

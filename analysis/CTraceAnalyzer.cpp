@@ -457,7 +457,7 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
         }
         for (const CStepSplit::tStep& step : steps) {
             // A step between two events may be seen from both.
-            if (!kept.empty() && double(step.start - kept.back().at.start) < 2.0 * pulseSamples)
+            if (!kept.empty() && double(step.start - kept.back().at.start) < CStepSplit::kSeparation * pulseSamples)
                 continue;
             tWork part;
             part.at.start = step.start;

@@ -251,7 +251,7 @@ void TstTraceAnalyzer::findsStepsAPulseOrTwoApart()
     tLink link { 1000, 40000, 2, 40, 5, {}, 11 };
     const double pulseM = link.pulseNs * 1e-9 * kC / (2 * kIndex);
     link.features = { Make(CSynthFibre::Splice, 10000, 0.3), Make(CSynthFibre::Splice, 20000, 0.08),
-        Make(CSynthFibre::Splice, 20000 + 2.5 * pulseM, -0.06), Make(CSynthFibre::Splice, 20000 + 5.3 * pulseM, 0.1),
+        Make(CSynthFibre::Splice, 20000 + 1.7 * pulseM, -0.06), Make(CSynthFibre::Splice, 20000 + 5.3 * pulseM, 0.1),
         Make(CSynthFibre::End, 40000, 0, -20) };
     const tAnalysisResult result = CTraceAnalyzer::Analyze(Render(link));
     QCOMPARE(int(result.events.size()), int(link.features.size()));
