@@ -318,11 +318,13 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
         result.reason = Tr(QT_TRANSLATE_NOOP("analysis::CTraceAnalyzer", "all samples are equal"));
         return result;
     }
-    const double offset = trace.offsetM > 0 && std::isfinite(trace.offsetM) ? trace.offsetM : 0.0;
-    const qint64 origin = qint64(std::min(std::floor(offset / trace.spacingM + 0.5), double(s.size())));
+    // Negative where the first sample lies past the distance origin.
+    const double offset = std::isfinite(trace.offsetM) ? trace.offsetM : 0.0;
+    const qint64 origin = qint64(std::clamp(std::floor(offset / trace.spacingM + 0.5), 0.0, double(s.size())));
     // The launch reflection is at the front panel; a launch cord may lie
     // between it and the distance origin.
-    const double frontM = std::isfinite(trace.frontPanelM) ? std::clamp(trace.frontPanelM, 0.0, offset) : offset;
+    const double cordEnd = std::max(0.0, offset);
+    const double frontM = std::isfinite(trace.frontPanelM) ? std::clamp(trace.frontPanelM, 0.0, cordEnd) : cordEnd;
     const qint64 front = std::min(origin, qint64(std::floor(frontM / trace.spacingM + 0.5)));
     const CEventFinder finder(s, pulseSamples, trace.spacingM, front);
     if (finder.NoiseStart() <= finder.LaunchEnd() + 2 * finder.MinFit()) {

@@ -17,6 +17,33 @@ bool Unset(double value, double allOnes)
     return value == 0.0 || value == allOnes;
 }
 
+// A program that re-saves a file may cut away the samples before the front
+// panel and keep the rest of the file as it was: the acquisition offset
+// still says the samples start a front panel offset before the panel, and
+// the event times still count from that first sample, but the panel's
+// reflection now rises at the first samples. True where the samples' start
+// is brighter than the place the offsets give for the panel by a dB or more.
+bool CutAtPanel(const std::vector<quint16>& samples, const sor::tFixedParameters& fixed, double spacingNs,
+    double pulseNs)
+{
+    const double frontNs = double(fixed.frontPanelOffset);
+    const double acquisitionNs = double(fixed.acquisitionOffset);
+    if (!(spacingNs > 0) || !(frontNs > 0) || !std::isfinite(frontNs)
+        || std::abs(acquisitionNs + frontNs) > std::max(2.0 * spacingNs, 0.01 * frontNs))
+        return false;
+    const double pulse = std::max(1.0, pulseNs / (2.0 * spacingNs));
+    const qint64 reach = qint64(std::ceil(pulse)) + 8;
+    const qint64 panel = qint64(std::floor(frontNs / spacingNs + 0.5));
+    // Both places a few pulse lengths apart, and inside the trace.
+    if (double(panel) < 3.0 * double(reach) || panel + reach > qint64(samples.size()))
+        return false;
+    const auto brightest = [&](qint64 from, qint64 to) {
+        return *std::min_element(samples.begin() + from, samples.begin() + to);
+    };
+    constexpr int kBrighterBy = 1000; // 1 dB in sample units
+    return brightest(0, reach) + kBrighterBy < brightest(panel - reach, panel + reach);
+}
+
 } // namespace
 
 tTraceInput tTraceInput::FromFile(const sor::CFile& file, int pulse, const tThresholds& defaults)
@@ -42,10 +69,18 @@ tTraceInput tTraceInput::FromFile(const sor::CFile& file, int pulse, const tThre
     trace.noiseFloorDb = double(fixed.noiseFloor);
     // Event times count from the front panel, and from the user's offset
     // past it; the samples start before both.
-    const double offsetNs = double(fixed.frontPanelOffset) + double(file.GeneralParameters().userOffset);
-    if (trace.groupIndex > 0 && offsetNs > 0 && std::isfinite(offsetNs)) {
+    const double userNs = double(file.GeneralParameters().userOffset);
+    double frontNs = double(fixed.frontPanelOffset);
+    double offsetNs = frontNs + userNs;
+    if (CutAtPanel(trace.samples, fixed, spacingNs, trace.pulseNs)) {
+        // The samples start at the panel, a front panel offset after the
+        // first sample that the event times still count from.
+        offsetNs = userNs - frontNs;
+        frontNs = 0;
+    }
+    if (trace.groupIndex > 0 && offsetNs != 0 && std::isfinite(offsetNs)) {
         trace.offsetM = offsetNs * 1e-9 * kSpeedOfLight / trace.groupIndex;
-        const double frontNs = std::clamp(double(fixed.frontPanelOffset), 0.0, offsetNs);
+        frontNs = std::clamp(frontNs, 0.0, std::max(0.0, offsetNs));
         trace.frontPanelM = frontNs * 1e-9 * kSpeedOfLight / trace.groupIndex;
     }
 

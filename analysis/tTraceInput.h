@@ -29,7 +29,7 @@ struct tTraceInput
     double noiseFloorDb = 0;
     // Metres of trace before the distance origin that the file's event times
     // count from (its front panel and user offsets): sample i lies at
-    // i * spacingM - offsetM.
+    // i * spacingM - offsetM. Negative where the first sample lies past it.
     double offsetM = 0;
     // Metres of trace before the instrument's front panel, at most offsetM:
     // a launch cord lies between the two when the user set the distance

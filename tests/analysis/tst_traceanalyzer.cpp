@@ -124,6 +124,13 @@ private slots:
     // span starts before it; a splice a few pulse lengths after a connector
     // is measured on its own.
     void measuresFromTheLaunchCord();
+    // A file says its samples start a front panel offset before the panel.
+    // Where they do, events count from the panel; where a program cut them
+    // at the panel (its reflection at the first samples), the event times
+    // still count from the instrument's first sample. An instrument's file
+    // and a program's re-saved copy of it.
+    void readsSamplesCutAtThePanel_data();
+    void readsSamplesCutAtThePanel();
     void refusesBadInput_data();
     void refusesBadInput();
     // The shared real files: the stored events are found with their losses.
@@ -441,6 +448,33 @@ void TstTraceAnalyzer::measuresFromTheLaunchCord()
     const double expected = 0.5 + 0.3 + 0.3 + 0.19 * 3.5;
     QVERIFY2(result.endToEndLossDb && std::abs(*result.endToEndLossDb - expected) < 0.1,
         qPrintable(QString::number(result.endToEndLossDb.value_or(-1))));
+}
+
+void TstTraceAnalyzer::readsSamplesCutAtThePanel_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("from the instrument's first sample") << QStringLiteral("example1-noyes-ofl280.sor");
+    QTest::newRow("cut at the panel") << QStringLiteral("example1-noyes-ofl280-fastreporter-save.sor");
+}
+
+void TstTraceAnalyzer::readsSamplesCutAtThePanel()
+{
+    QFETCH(QString, name);
+    const QString path = QDir(TestPaths::SharedSamplesDir(QStringLiteral("v2"))).filePath(name);
+    if (!QFile::exists(path))
+        QSKIP("the shared instrument file is not there");
+    quint32 warnings = 0;
+    const sor::CFile file(path, warnings);
+    const tAnalysisResult stored = analysis::CEventSource::Stored(file);
+    const tAnalysisResult result
+        = CTraceAnalyzer::Analyze(analysis::tTraceInput::FromFile(file, 0, analysis::tThresholds()));
+    // The connector at the far end of the launch cord, the splice after it
+    // and the end, where the file's own events have them.
+    QVERIFY(stored.events.size() >= 3);
+    for (size_t i = 0; i < 3; ++i) {
+        const double at = stored.events[i].distanceM;
+        QVERIFY2(Near(result, at, 1.0), qPrintable(QStringLiteral("nothing found at %1 m").arg(at)));
+    }
 }
 
 void TstTraceAnalyzer::sharesTheLineFit_data()
