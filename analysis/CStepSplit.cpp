@@ -12,7 +12,7 @@ namespace analysis {
 namespace {
 
 // The most steps one stretch is fitted with.
-constexpr int kMaxSteps = 3;
+constexpr int kMaxSteps = 5;
 // Columns of the fit: the line's level and slope, then one per step.
 constexpr int kMaxColumns = 2 + kMaxSteps;
 // A step counts where it stands this many standard deviations out of the
@@ -22,6 +22,8 @@ constexpr double kMarginZ = 1.0;
 constexpr double kMadToSigma = 1.4826;
 // Points to a pulse length where the trace has more samples than that.
 constexpr double kPointsPerPulse = 8.0;
+// Points a stretch is fitted on at the most (each the mean of its samples).
+constexpr qint64 kMaxPoints = 1024;
 
 using tMatrix = std::array<std::array<double, kMaxColumns>, kMaxColumns>;
 using tVector = std::array<double, kMaxColumns>;
@@ -47,20 +49,26 @@ bool Factor(tMatrix& a, int m)
     return true;
 }
 
-// Solves L L^T x = b with the factor from Factor().
-tVector Solve(const tMatrix& l, int m, tVector b)
+// Solves L z = b with the factor from Factor().
+tVector Forward(const tMatrix& l, int m, tVector b)
 {
     for (int i = 0; i < m; ++i) {
         for (int k = 0; k < i; ++k)
             b[size_t(i)] -= l[size_t(i)][size_t(k)] * b[size_t(k)];
         b[size_t(i)] /= l[size_t(i)][size_t(i)];
     }
+    return b;
+}
+
+// Solves L^T x = z.
+tVector Back(const tMatrix& l, int m, tVector z)
+{
     for (int i = m - 1; i >= 0; --i) {
         for (int k = i + 1; k < m; ++k)
-            b[size_t(i)] -= l[size_t(k)][size_t(i)] * b[size_t(k)];
-        b[size_t(i)] /= l[size_t(i)][size_t(i)];
+            z[size_t(i)] -= l[size_t(k)][size_t(i)] * z[size_t(k)];
+        z[size_t(i)] /= l[size_t(i)][size_t(i)];
     }
-    return b;
+    return z;
 }
 
 // One stretch of trace, indices t = 0 ... n-1 from its first sample, values
@@ -100,8 +108,12 @@ public:
     {
         int columns = 0;
         tMatrix factor {};
-        tVector beta {};
+        // L^-1 of the right-hand side: the fit's coefficients are
+        // L^-T of it, its explained sum of squares the square of its length.
+        tVector projected {};
         double sse = 0;
+
+        tVector Beta() const { return Back(factor, columns, projected); }
     };
 
     // The line with a ramp starting at each of `starts` (ascending, apart
@@ -142,10 +154,10 @@ public:
         fit.factor = a;
         if (!Factor(fit.factor, m))
             return std::nullopt;
-        fit.beta = Solve(fit.factor, m, g);
+        fit.projected = Forward(fit.factor, m, g);
         double explained = 0;
         for (int i = 0; i < m; ++i)
-            explained += fit.beta[size_t(i)] * g[size_t(i)];
+            explained += fit.projected[size_t(i)] * fit.projected[size_t(i)];
         fit.sse = std::max(0.0, m_sumYY - explained);
         return fit;
     }
@@ -156,11 +168,12 @@ public:
     // single samples.
     double Noise(const std::vector<qint64>& starts, const tFit& fit) const
     {
+        const tVector beta = fit.Beta();
         std::vector<double> residual(static_cast<size_t>(m_n));
         for (qint64 t = 0; t < m_n; ++t) {
-            double model = fit.beta[0] + fit.beta[1] * double(t) / double(m_n);
+            double model = beta[0] + beta[1] * double(t) / double(m_n);
             for (size_t k = 0; k < starts.size(); ++k)
-                model += fit.beta[2 + k] * std::clamp((double(t) - double(starts[k])) / m_fPulse, 0.0, 1.0);
+                model += beta[2 + k] * std::clamp((double(t) - double(starts[k])) / m_fPulse, 0.0, 1.0);
             residual[size_t(t)] = m_y[size_t(t)] - model;
         }
         double sigma = 0;
@@ -198,6 +211,15 @@ private:
     double m_sumYY = 0;
 };
 
+// The standard deviation of step k of a fit whose points scatter by `sigma`.
+double StepSigma(const CStretch::tFit& fit, size_t k, double sigma)
+{
+    tVector unit {};
+    unit[2 + k] = 1.0;
+    const tVector z = Forward(fit.factor, fit.columns, unit);
+    return sigma * std::sqrt(std::max(0.0, Back(fit.factor, fit.columns, z)[2 + k]));
+}
+
 } // namespace
 
 CStepSplit::CStepSplit(const std::vector<quint16>& samples, double pulseSamples)
@@ -205,16 +227,18 @@ CStepSplit::CStepSplit(const std::vector<quint16>& samples, double pulseSamples)
 {
 }
 
-std::vector<CStepSplit::tStep> CStepSplit::Steps(qint64 first, qint64 last, double minStep) const
+std::vector<CStepSplit::tStep> CStepSplit::Steps(qint64 first, qint64 last, double minStep, size_t minSteps) const
 {
     first = std::max<qint64>(first, 0);
     last = std::min(last, qint64(m_samples.size()));
     // Room for two steps and a line on either side.
     if (last - first < qint64(std::ceil((kSeparation + 3.0) * m_fPulse)) || last - first < 12)
         return {};
-    // A long pulse is fitted on means of samples, eight or more to a pulse:
-    // its steps are no sharper than that.
-    const qint64 merge = std::max<qint64>(1, qint64(m_fPulse / kPointsPerPulse));
+    // A long pulse is fitted on means of samples, eight or more to a pulse
+    // (its steps are no sharper than that), and a long stretch on no more
+    // than about kMaxPoints of them.
+    const qint64 merge
+        = std::max<qint64>({ 1, qint64(m_fPulse / kPointsPerPulse), (last - first) / kMaxPoints });
     const double pulse = m_fPulse / double(merge);
     const CStretch stretch(m_samples, first, last, merge, pulse);
     const qint64 n = stretch.Count();
@@ -240,22 +264,38 @@ std::vector<CStepSplit::tStep> CStepSplit::Steps(qint64 first, qint64 last, doub
         const std::optional<CStretch::tFit> fit = stretch.Fit(starts.data(), count);
         return fit ? fit->sse : -1.0;
     };
+    // The best place for step k of `trial`, the others held: every few
+    // points first (a ramp moved by a fraction of a pulse changes little),
+    // then each point about the best of those. `current` (its error `error`,
+    // negative for none) stays unless a place does better.
+    const qint64 stride = std::max<qint64>(1, qint64(0.5 * pulse));
+    const auto best = [&](std::vector<qint64>& trial, size_t k, double error, qint64 current) {
+        qint64 at = current;
+        const auto look = [&](qint64 q) {
+            trial[k] = q;
+            const double value = sse(trial);
+            if (value >= 0 && (error < 0 || value < error - 1e-9)) {
+                error = value;
+                at = q;
+            }
+        };
+        for (qint64 q = lowest; q <= highest; q += stride)
+            look(q);
+        const qint64 coarse = at;
+        if (coarse >= 0)
+            for (qint64 q = std::max(lowest, coarse - stride + 1); q <= std::min(highest, coarse + stride - 1); ++q)
+                look(q);
+        return at;
+    };
     // Each step in turn moved to its best place with the others held.
     const auto refine = [&](std::vector<qint64> starts) {
         for (int sweep = 0; sweep < 3; ++sweep) {
             bool moved = false;
             for (size_t k = 0; k < starts.size(); ++k) {
                 std::vector<qint64> trial = starts;
-                double best = sse(starts);
-                for (qint64 q = lowest; q <= highest; ++q) {
-                    trial[k] = q;
-                    const double value = sse(trial);
-                    if (value >= 0 && (best < 0 || value < best - 1e-9)) {
-                        best = value;
-                        starts[k] = q;
-                        moved = true;
-                    }
-                }
+                const qint64 was = starts[k];
+                starts[k] = best(trial, k, sse(starts), starts[k]);
+                moved = moved || starts[k] != was;
             }
             if (!moved)
                 break;
@@ -266,43 +306,52 @@ std::vector<CStepSplit::tStep> CStepSplit::Steps(qint64 first, qint64 last, doub
 
     // Steps added one at a time where they explain most, up to the most a
     // stretch is fitted with, then each moved to its best place...
+    const size_t least = std::max<size_t>(1, minSteps);
     std::vector<qint64> starts;
     while (int(starts.size()) < kMaxSteps) {
         std::vector<qint64> trial = starts;
-        trial.push_back(0);
-        double best = -1;
-        qint64 at = -1;
-        for (qint64 q = lowest; q <= highest; ++q) {
-            trial.back() = q;
-            const double value = sse(trial);
-            if (value >= 0 && (best < 0 || value < best)) {
-                best = value;
-                at = q;
-            }
-        }
+        trial.push_back(-1);
+        const qint64 at = best(trial, trial.size() - 1, -1.0, -1);
         if (at < 0)
             break;
         starts.push_back(at);
+        // Where no step need be there, a step under half the smallest step,
+        // or a first one standing out of the noise less than a third as far
+        // as a step must, is no step: the search ends with it. Most
+        // stretches end at their first.
+        if (least > 1)
+            continue;
+        std::vector<qint64> sorted = starts;
+        std::sort(sorted.begin(), sorted.end());
+        const std::optional<CStretch::tFit> fit = stretch.Fit(sorted.data(), int(sorted.size()));
+        const double sigma = fit ? stretch.Noise(sorted, *fit) : 0.0;
+        if (!(sigma > 0))
+            return {};
+        const size_t k = size_t(std::find(sorted.begin(), sorted.end(), at) - sorted.begin());
+        const double size = std::abs(fit->Beta()[2 + k]);
+        if (size < 0.5 * minStep || (starts.size() == 1 && size < kStepZ / 3.0 * StepSigma(*fit, k, sigma))) {
+            starts.pop_back();
+            break;
+        }
     }
+    if (starts.size() < least)
+        return {};
     starts = refine(starts);
     // ...then the least certain one taken out while any does not count.
-    while (starts.size() >= 2) {
+    while (starts.size() >= least) {
         const std::optional<CStretch::tFit> fit = stretch.Fit(starts.data(), int(starts.size()));
         if (!fit)
             return {};
         const double sigma = stretch.Noise(starts, *fit);
         if (!(sigma > 0))
             return {};
-        tVector unit {};
+        const tVector beta = fit->Beta();
         double worst = 0;
         size_t weakest = 0;
         std::vector<tStep> steps;
         for (size_t k = 0; k < starts.size(); ++k) {
-            unit.fill(0.0);
-            unit[2 + k] = 1.0;
-            const double variance = Solve(fit->factor, fit->columns, unit)[2 + k];
-            const double stepSigma = sigma * std::sqrt(std::max(0.0, variance));
-            const double size = fit->beta[2 + k];
+            const double stepSigma = StepSigma(*fit, k, sigma);
+            const double size = beta[2 + k];
             const double score = std::min(std::abs(size) / (kStepZ * stepSigma),
                 minStep > 0 ? (std::abs(size) - kMarginZ * stepSigma) / minStep : 1.0);
             if (k == 0 || score < worst) {
@@ -314,7 +363,7 @@ std::vector<CStepSplit::tStep> CStepSplit::Steps(qint64 first, qint64 last, doub
         if (worst >= 1.0)
             return steps;
         starts.erase(starts.begin() + std::ptrdiff_t(weakest));
-        if (starts.size() >= 2)
+        if (starts.size() >= std::max<size_t>(2, least))
             starts = refine(starts);
     }
     return {};

@@ -8,9 +8,11 @@ namespace analysis {
 
 // Steps closer together than lines fitted between them can measure, two or
 // three pulse lengths apart, look like one event to lines fitted around
-// them. A stretch of trace is fitted here at once, by least squares, as one
-// backscatter line with a ramp of a pulse length at each step: the way a
-// step looks through the pulse. Works in sample indices and sample units.
+// them; several small steps in one long stretch hide each other from lines
+// fitted about any one of them. A stretch of trace is fitted here at once,
+// by least squares, as one backscatter line with a ramp of a pulse length at
+// each step: the way a step looks through the pulse. Works in sample
+// indices and sample units.
 class CStepSplit
 {
 public:
@@ -30,11 +32,12 @@ public:
     // `pulseSamples`: samples one pulse covers (at least 1).
     CStepSplit(const std::vector<quint16>& samples, double pulseSamples);
 
-    // The steps inside samples [first, last) in distance order, when the
-    // stretch holds two or more that each stand out of the stretch's own
-    // noise and exceed `minStep` sample units by more than their
-    // uncertainty; empty otherwise.
-    std::vector<tStep> Steps(qint64 first, qint64 last, double minStep) const;
+    // The steps inside samples [first, last) in distance order, up to three,
+    // when the stretch holds at least `minSteps` that each stand out of the
+    // stretch's own noise and exceed `minStep` sample units by more than
+    // their uncertainty; empty otherwise. A long stretch is fitted on means
+    // of samples, a thousand or so points in all.
+    std::vector<tStep> Steps(qint64 first, qint64 last, double minStep, size_t minSteps = 2) const;
 
 private:
     const std::vector<quint16>& m_samples;

@@ -412,6 +412,16 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
     // against lines over a whole long section between two events.
     const double minStep = std::max(std::abs(t.lossDb), kShownDb) * 1000.0;
     const qint64 halfPulse = qint64(std::lround(0.5 * pulseSamples));
+    const CStepSplit split(s, pulseSamples);
+    // An event at a step of the joint fit: its ramp is a pulse long.
+    const auto stepEvent = [&](const CStepSplit::tStep& step) {
+        tWork w;
+        w.at.start = step.start;
+        w.at.peak = step.start + halfPulse;
+        w.at.settled = step.start + qint64(std::ceil(pulseSamples)) + 1;
+        w.jointSigma = step.sigma / 1000.0;
+        return w;
+    };
     for (int round = 0; round < 3; ++round) {
         std::vector<tWork> added;
         // Up to the last event before the end: the trace falls into the
@@ -424,6 +434,14 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
             // large step starts is the least sure of its places.
             const qint64 last = work[k].at.start - qint64(std::ceil(2.0 * pulseSamples));
             const qint64 c = finder.SectionStep(first, last, minStep);
+            if (c < 0 && k > 0) {
+                // Two lines about one break miss steps where a section holds
+                // several: its wander hides each. The whole section fitted at
+                // once, with a ramp at each step, does not. Not the first
+                // section, whose start the launch's tail may still bend.
+                for (const CStepSplit::tStep& step : split.Steps(first, last, minStep, 1))
+                    added.push_back(stepEvent(step));
+            }
             if (c < 0)
                 continue;
             tWork w;
@@ -442,7 +460,6 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
     // Steps a pulse or two of fibre apart have no line between them to be
     // measured with and show as one event: the stretch around each step is
     // fitted at once, with a ramp at every step it holds.
-    const CStepSplit split(s, pulseSamples);
     const qint64 reach = std::max<qint64>(qint64(std::ceil(kSplitPulses * pulseSamples)), kSplitSamples);
     std::vector<tWork> kept;
     for (size_t k = 0; k < work.size(); ++k) {
@@ -461,12 +478,7 @@ tAnalysisResult CTraceAnalyzer::Analyze(const tTraceInput& trace)
             // A step between two events may be seen from both.
             if (!kept.empty() && double(step.start - kept.back().at.start) < CStepSplit::kSeparation * pulseSamples)
                 continue;
-            tWork part;
-            part.at.start = step.start;
-            part.at.peak = step.start + halfPulse;
-            part.at.settled = step.start + qint64(std::ceil(pulseSamples)) + 1;
-            part.jointSigma = step.sigma / 1000.0;
-            kept.push_back(part);
+            kept.push_back(stepEvent(step));
         }
     }
     if (kept.size() != work.size()) {

@@ -103,6 +103,9 @@ private slots:
     // Splices two or three pulse lengths apart, a gainer among them, have no
     // line between them of their own: each is still found, with its loss.
     void findsStepsAPulseOrTwoApart();
+    // A long pulse over a long link: small splices ten pulse lengths apart,
+    // several between two connectors, each found with its loss.
+    void findsSeveralSmallStepsInOneSection();
     // A reflection whose tail runs into the end reflection, no backscatter
     // between them: one end, from the first leading edge.
     void joinsAReflectionTouchingTheEnd();
@@ -268,6 +271,26 @@ void TstTraceAnalyzer::findsStepsAPulseOrTwoApart()
         QVERIFY2(e, qPrintable(QStringLiteral("nothing found at %1 m").arg(f.distance)));
         if (f.kind == CSynthFibre::Splice)
             QVERIFY2(std::abs(*e->lossDb - f.loss) < 0.03, qPrintable(QString::number(*e->lossDb)));
+    }
+}
+
+void TstTraceAnalyzer::findsSeveralSmallStepsInOneSection()
+{
+    tLink link { 10000, 120000, 16, 35, 5, {}, 0 };
+    link.features = { Make(CSynthFibre::Connector, 20000, 0.3, -45) };
+    for (double at = 30000; at < 80000; at += 10000)
+        link.features.push_back(Make(CSynthFibre::Splice, at, 0.12));
+    link.features.push_back(Make(CSynthFibre::Connector, 90000, 0.3, -45));
+    link.features.push_back(Make(CSynthFibre::End, 120000, 0, -20));
+    for (const quint32 seed : { 1, 2, 3 }) {
+        link.seed = seed;
+        const tAnalysisResult result = CTraceAnalyzer::Analyze(Render(link));
+        QCOMPARE(int(result.events.size()), int(link.features.size()));
+        for (const Feature& f : link.features) {
+            const tFoundEvent* e = Near(result, f.distance, Tolerance(link));
+            QVERIFY2(e && (f.kind != CSynthFibre::Splice || std::abs(*e->lossDb - f.loss) < 0.05),
+                qPrintable(QStringLiteral("seed %1, %2 m").arg(seed).arg(f.distance)));
+        }
     }
 }
 
