@@ -20,6 +20,9 @@ constexpr double kMarginZ = 2.0;
 constexpr double kStepEdge = 0.02;
 // Significance of a reflection's height, in standard deviations of a sample.
 constexpr double kPeakZ = 5.0;
+// Pulse lengths a reflection's rise may take before its top: one, and
+// a little for the receiver.
+constexpr double kRisePulses = 1.25;
 // The smallest reflection height taken, sample units (0.001 dB).
 constexpr double kMinPeak = 30.0;
 // A reflection this much weaker than the strongest of a group still counts
@@ -591,6 +594,22 @@ std::vector<CEventFinder::tCandidate> CEventFinder::Find(double minStep) const
             };
             while (j > from && above(j - 1) > edge)
                 --j;
+            // A reflection rises within about a pulse length of where its
+            // top begins (the first sample within the edge of its peak: a
+            // clipped top is flat, a long pulse's falls). A walk further
+            // back followed a line the trace had already left (one bent by
+            // an event before it); the edge is then sought against the
+            // backscatter just before the reflection.
+            qint64 top = j;
+            while (top < peak && above(top) < above(peak) - edge)
+                ++top;
+            const qint64 rise = top - qint64(std::ceil(kRisePulses * m_fPulse));
+            const qint64 localBegin = rise - std::max(m_nMinFit, qint64(std::ceil(m_fPulse)));
+            if (j < rise && localBegin >= std::max(m_nLaunchEnd, from)) {
+                j = peak;
+                while (j > rise && LineAt(localBegin, rise, double(j - 1)) - double(m_samples[size_t(j - 1)]) > edge)
+                    --j;
+            }
             // A weaker reflection before the strongest one, the trace
             // falling below half its height between them: closer than the
             // detector separates and not back on the backscatter between

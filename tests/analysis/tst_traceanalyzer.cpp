@@ -103,6 +103,10 @@ private slots:
     // Splices two or three pulse lengths apart, a gainer among them, have no
     // line between them of their own: each is still found, with its loss.
     void findsStepsAPulseOrTwoApart();
+    // A weak reflection of a long pulse a few kilometres past a splice: the
+    // line before it, bent by the splice, does not draw its leading edge
+    // back towards the splice.
+    void placesAWeakReflectionAfterASplice();
     // A long pulse over a long link: small splices ten pulse lengths apart,
     // several between two connectors, each found with its loss.
     void findsSeveralSmallStepsInOneSection();
@@ -271,6 +275,20 @@ void TstTraceAnalyzer::findsStepsAPulseOrTwoApart()
         QVERIFY2(e, qPrintable(QStringLiteral("nothing found at %1 m").arg(f.distance)));
         if (f.kind == CSynthFibre::Splice)
             QVERIFY2(std::abs(*e->lossDb - f.loss) < 0.03, qPrintable(QString::number(*e->lossDb)));
+    }
+}
+
+void TstTraceAnalyzer::placesAWeakReflectionAfterASplice()
+{
+    tLink link { 3000, 80000, 4, 40, 5, {}, 0 };
+    link.features = { Make(CSynthFibre::Splice, 20900, 0.12), Make(CSynthFibre::Connector, 24800, 0.4, -54),
+        Make(CSynthFibre::Splice, 32400, 0.1), Make(CSynthFibre::End, 80000, 0, -20) };
+    const double pulseM = link.pulseNs * 1e-9 * kC / (2 * kIndex);
+    for (const quint32 seed : { 1, 2, 3 }) {
+        link.seed = seed;
+        const tAnalysisResult result = CTraceAnalyzer::Analyze(Render(link));
+        const tFoundEvent* e = Near(result, 24800, pulseM);
+        QVERIFY2(e && e->kind == tFoundEvent::Reflective, qPrintable(QString::number(seed)));
     }
 }
 
