@@ -6,9 +6,9 @@
 
 namespace analysis {
 
-// Steps closer together than lines fitted between them can measure, two or
-// three pulse lengths apart, look like one event to lines fitted around
-// them; several small steps in one long stretch hide each other from lines
+// Steps closer together than lines fitted between them can measure, a pulse
+// length and a half to three apart, look like one event to lines fitted
+// around them; several small steps in one long stretch hide each other from lines
 // fitted about any one of them. A stretch of trace is fitted here at once,
 // by least squares, as one backscatter line with a ramp of a pulse length at
 // each step: the way a step looks through the pulse. Works in sample
@@ -32,7 +32,7 @@ public:
     // `pulseSamples`: samples one pulse covers (at least 1).
     CStepSplit(const std::vector<quint16>& samples, double pulseSamples);
 
-    // The steps inside samples [first, last) in distance order, up to three,
+    // The steps inside samples [first, last) in distance order, up to five,
     // when the stretch holds at least `minSteps` that each stand out of the
     // stretch's own noise and exceed `minStep` sample units by more than
     // their uncertainty; empty otherwise. A long stretch is fitted on means

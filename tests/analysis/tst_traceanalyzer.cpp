@@ -100,8 +100,9 @@ private slots:
     // A small splice between two connectors, too close to them for the
     // detector's long windows, is found against lines over the whole section.
     void findsASmallStepBetweenCloseEvents();
-    // Splices two or three pulse lengths apart, a gainer among them, have no
-    // line between them of their own: each is still found, with its loss.
+    // Splices a pulse length and a half to three apart, a gainer among them,
+    // have no line between them of their own: each is still found, with its
+    // loss.
     void findsStepsAPulseOrTwoApart();
     // A weak reflection of a long pulse a few kilometres past a splice: the
     // line before it, bent by the splice, does not draw its leading edge
